@@ -1,0 +1,130 @@
+#pragma once
+
+// The program's process-wide values, grouped by the part of the program that owns them.
+// One App owns one AppState; nothing else is global, so a test builds a fresh one.
+
+#include "core/LogEntry.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <vector>
+
+constexpr int MaxLogEntries = 11000;
+constexpr int MaxCountyRows = 1000;
+constexpr int MaxPrefixRows = 10000;
+constexpr int StateTableSize = 56;    // entries 0 to 55; 1 to 50 are filled
+constexpr int MultKinds = 9;          // WorkedMults kinds 0 to 8
+constexpr int MultRows = 261;         // WorkedMults rows 0 to 260
+constexpr int MaxDXCountriesPerBand = 1000;
+
+// The station's own details and the operator's standing choices: the 25 values of
+// QSOpref.txt, in file order.
+struct StationData {
+    QString OwnCall;
+    QString OwnSpc;
+    QString OwnCountry;
+    QString OwnArrlSection;
+    QString OwnName;
+    QString OwnCategory;
+    QString OwnCounty;
+    QString OwnCity;
+    QString CurrentMode;
+    QString CurrentBand;
+    float UtcOffsetHours = 0;
+    float OwnLongitude = 0;
+    float OwnLatitude = 0;
+    QString OwnContinent;
+    quint8 FormSizePercent = 0;
+    qint32 WorkedColor = 0;
+    qint32 RemainingColor = 0;
+    float StoredOperatingSeconds = 0;
+    QString HostState;
+    quint8 OutOfState = 0;
+    quint8 OwnRover = 0;
+    quint8 VoiceNavigationLevel = 0;
+    QString RigName;
+    quint8 TaskbarMode = 0;
+    quint8 ListPreviousContacts = 0;
+
+    bool operator==(const StationData&) const = default;
+};
+
+// Where files live. Set once at start-up.
+struct Folders {
+    QString WorkingDirectory;
+    QString WorkingDrive;
+    QString DataFolder;
+    QString SharedFolder;
+    QString ProgramVersion;
+};
+
+// The record arrays: slots 1 to QsoCount hold the log, slot 0 is never used.
+struct LogStoreState {
+    std::vector<LogEntry> Log = std::vector<LogEntry>(MaxLogEntries + 1);
+    qint32 QsoCount = 0;
+    float FirstLoadCount = 0;
+};
+
+// Per-band DX country arrays (entries 1 to the count; entry 0 unused).
+struct BandDXList {
+    std::vector<QString> Countries = std::vector<QString>(MaxDXCountriesPerBand + 1);
+    qint32 Count = 0;
+};
+
+// Points, per-mode counts and worked multipliers.
+struct ScoreState {
+    std::array<std::array<quint8, MultRows>, MultKinds> WorkedMults{};
+    qint32 WorkedMultCount = 0;
+    float QsoPoints = 0;
+    float QsoCountPH = 0;
+    float QsoCountCW = 0;
+    float QsoCountDG = 0;
+    // DXCountries160, 80, 40, 20, 15, 10, 6 in that order (the 2 m band has none).
+    std::array<BandDXList, 7> DXCountries{};
+};
+
+// The county, prefix and state tables (entry 0 of each is never used).
+struct ReferenceTables {
+    std::vector<QString> CountyAbbrev = std::vector<QString>(MaxCountyRows + 1);
+    std::vector<QString> CountyName = std::vector<QString>(MaxCountyRows + 1);
+    float CountyCount = 0;
+
+    std::vector<QString> PrefixCode = std::vector<QString>(MaxPrefixRows + 1);
+    std::vector<QString> PrefixCountry = std::vector<QString>(MaxPrefixRows + 1);
+    std::vector<QString> PrefixContinent = std::vector<QString>(MaxPrefixRows + 1);
+    std::vector<float> PrefixLongitude = std::vector<float>(MaxPrefixRows + 1);
+    std::vector<float> PrefixLatitude = std::vector<float>(MaxPrefixRows + 1);
+    qint32 PrefixCount = 0;
+
+    std::array<QString, StateTableSize> StateAbbreviation{};
+    std::array<float, StateTableSize> StateLatitude{};
+    std::array<float, StateTableSize> StateLongitude{};
+
+    QString LookupCall;
+};
+
+// The text of SharedUserPreferences.xml, held from start-up on.
+struct SharedPreferencesState {
+    QString GlobalPreferencesText;
+    QString GlobalPreferencesPath;
+};
+
+// The operating clock's values that the log store touches.
+struct OperatingClock {
+    quint8 TimedOn = 0;
+    float OperatingSeconds = 0;
+};
+
+struct AppState {
+    StationData station;
+    Folders folders;
+    LogStoreState log;
+    ScoreState score;
+    ReferenceTables tables;
+    SharedPreferencesState shared;
+    OperatingClock clock;
+
+    // The index of a band in the per-band DX arrays, or -1 for a band without one.
+    static int bandDXIndex(const QString& band);
+};

@@ -1,0 +1,71 @@
+#include "core/NumberFormat.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+QString trimFraction(QString text)
+{
+    if (text.contains(QLatin1Char('.'))) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+    }
+    return text;
+}
+
+QString plainDecimal(double value, int significant)
+{
+    if (value == 0 || !std::isfinite(value))
+        return QStringLiteral("0");
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, value);
+    // Round to the significant digits first, then print without an exponent.
+    const double rounded = std::strtod(buffer, nullptr);
+    const int exponent = int(std::floor(std::log10(std::fabs(rounded))));
+    const int decimals = std::max(0, significant - 1 - exponent);
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, rounded);
+    QString text = trimFraction(QString::fromLatin1(buffer));
+    if (text == QLatin1String("-0"))
+        text = QStringLiteral("0");
+    return text;
+}
+
+} // namespace
+
+QString formatSingle(float value) { return plainDecimal(double(value), 7); }
+
+QString formatDouble(double value) { return plainDecimal(value, 15); }
+
+std::optional<double> parsePlainNumber(const QString& text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
+    if (!pattern.match(text).hasMatch())
+        return std::nullopt;
+    const QByteArray latin = text.trimmed().toLatin1();
+    const double value = std::strtod(latin.constData(), nullptr);
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+double roundHalfEven(double value) { return std::nearbyint(value); }
+
+QString formatWhole(double value, QChar separator, bool zeroAsEmpty)
+{
+    const double rounded = std::round(value);
+    if (rounded == 0)
+        return zeroAsEmpty ? QString() : QStringLiteral("0");
+    const bool negative = rounded < 0;
+    QString digits = QString::number(std::fabs(rounded), 'f', 0);
+    if (!separator.isNull()) {
+        for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
+            digits.insert(i, separator);
+    }
+    return negative ? QLatin1Char('-') + digits : digits;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+// QSOpref.txt: the 25 values of StationData, one per line, in file order.
+
+#include "core/AppState.h"
+
+class QIODevice;
+
+// Rewrites QSOpref.txt from the station data. A failure is silent (false) and leaves the
+// old file whole.
+bool SavePrefFile(const AppState& state);
+void writePrefItems(QIODevice& device, const StationData& station);
+
+enum class PrefReadResult { Complete, Failed };
+
+// Reads the 25 items in order straight into the station data; stops at the first item
+// that is missing or does not fit its type, keeping those read before it.
+PrefReadResult ReadPrefFile(AppState& state);

@@ -1,0 +1,22 @@
+#pragma once
+
+// SharedUserPreferences.xml in the shared folder: the station's data published for other
+// programs as one element per key and line, never read back. The whole text is held in
+// memory from start-up on.
+
+#include "core/AppState.h"
+
+// The declaration line a new file starts with.
+QString xmlDeclarationLine();
+
+// Reads the file whole (dropping the CR LF that ends it), or starts from the declaration
+// line when there is no file. Writes nothing.
+void LoadGlobalPreferences(SharedPreferencesState& shared, const QString& path);
+
+// Writes the text and a final CR LF as the whole file (replacing it atomically).
+bool SaveGlobalPreferences(SharedPreferencesState& shared, const QString& path);
+
+// Replaces the text between the key's tags, or appends a new element; the key is
+// upper-cased in the caller's variable. Saves when save is 1; false when that save failed.
+bool SetGlobalPreference(SharedPreferencesState& shared, QString& key, const QString& value,
+                         quint8 save);

