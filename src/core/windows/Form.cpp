@@ -1,0 +1,145 @@
+#include "core/windows/Form.h"
+
+#include "core/windows/App.h"
+#include "platform/Screen.h"
+
+#include <QEventLoop>
+#include <QHeaderView>
+#include <QPainter>
+#include <QTreeView>
+#include <cmath>
+
+LineControl::LineControl(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void LineControl::setEnds(QPointF from, QPointF to, double tx, double ty)
+{
+    const QPointF a(from.x() / tx, from.y() / ty);
+    const QPointF b(to.x() / tx, to.y() / ty);
+    const QRectF box = QRectF(a, b).normalized().adjusted(-1, -1, 1, 1);
+    setGeometry(box.toAlignedRect());
+    m_from = a - geometry().topLeft();
+    m_to = b - geometry().topLeft();
+    update();
+}
+
+void LineControl::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawLine(m_from, m_to);
+}
+
+Form::Form(App& app, const QString& caption, float clientWidth, float clientHeight)
+    : QWidget(nullptr), Width(clientWidth), Height(clientHeight), m_app(app)
+{
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+const Screen& Form::screen() const { return *m_app.services().screen; }
+
+void Form::registerControl(QWidget* widget, ControlKind kind, float left, float top, float width,
+                           float height, float fontSize)
+{
+    Control control;
+    control.widget = widget;
+    control.kind = kind;
+    control.Left = left;
+    control.Top = top;
+    control.Width = width;
+    control.Height = height;
+    control.FontSize = fontSize;
+    control.FontName = FontName;
+    if (auto* view = qobject_cast<QTreeView*>(widget)) {
+        for (int i = 0; i < view->header()->count(); ++i)
+            control.ColumnWidths.push_back(float(view->header()->sectionSize(i) * screen().twipsPerPixelX()));
+    }
+    m_controls.push_back(control);
+}
+
+LineControl* Form::addLine(float x1, float y1, float x2, float y2, QWidget* parent)
+{
+    auto* line = new LineControl(parent ? parent : this);
+    Control control;
+    control.widget = line;
+    control.kind = ControlKind::Line;
+    control.X1 = x1;
+    control.Y1 = y1;
+    control.X2 = x2;
+    control.Y2 = y2;
+    m_controls.push_back(control);
+    return line;
+}
+
+Control* Form::controlFor(const QWidget* widget)
+{
+    for (Control& control : m_controls) {
+        if (control.widget == widget)
+            return &control;
+    }
+    return nullptr;
+}
+
+namespace {
+
+int pixels(float twips, double perPixel) { return int(std::lround(double(twips) / perPixel)); }
+
+void applyFont(QWidget* widget, float size, const QString& name)
+{
+    if (size <= 0)
+        return;
+    QFont font = widget->font();
+    font.setPointSizeF(double(size));
+    if (!name.isEmpty())
+        font.setFamily(name);
+    widget->setFont(font);
+}
+
+} // namespace
+
+void Form::applyGeometry()
+{
+    const double tx = screen().twipsPerPixelX();
+    const double ty = screen().twipsPerPixelY();
+    applyFont(this, FontSize, FontName);
+    setFixedSize(std::max(1, pixels(Width, tx)), std::max(1, pixels(Height, ty)));
+    move(pixels(Left, tx), pixels(Top, ty));
+    for (Control& c : m_controls) {
+        if (c.kind == ControlKind::Line) {
+            static_cast<LineControl*>(c.widget)->setEnds({c.X1, c.Y1}, {c.X2, c.Y2}, tx, ty);
+            continue;
+        }
+        if (c.kind == ControlKind::Other)
+            continue;
+        c.widget->setGeometry(pixels(c.Left, tx), pixels(c.Top, ty), pixels(c.Width, tx),
+                              pixels(c.Height, ty));
+        if (c.kind != ControlKind::Image)
+            applyFont(c.widget, c.FontSize, c.FontName);
+        if (auto* view = qobject_cast<QTreeView*>(c.widget)) {
+            for (size_t i = 0; i < c.ColumnWidths.size(); ++i)
+                view->header()->resizeSection(int(i), pixels(c.ColumnWidths[i], tx));
+        }
+    }
+}
+
+void Form::showModal()
+{
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    if (!isVisible())
+        return;
+    QEventLoop loop;
+    connect(this, &Form::hidden, &loop, &QEventLoop::quit);
+    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void Form::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        Q_EMIT hidden();
+}

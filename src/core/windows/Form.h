@@ -1,0 +1,98 @@
+#pragma once
+
+// A window laid out in twips on the 9600 x 7200 reference screen. Every control is kept
+// in the form's control collection with its design geometry and font size; the form
+// scaler works on those values, and applyGeometry() maps them onto the real widgets.
+
+#include <QFont>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+class App;
+class Screen;
+
+enum class ControlKind {
+    ListBox, CommandButton, TextBox, Label, ComboBox, Image, CheckBox, OptionButton, Frame,
+    ListView, Line, Other
+};
+
+// A straight line drawn between two points of its parent, in twips.
+class LineControl : public QWidget {
+public:
+    explicit LineControl(QWidget* parent);
+    void setEnds(QPointF from, QPointF to, double twipsPerPixelX, double twipsPerPixelY);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QPointF m_from;
+    QPointF m_to;
+};
+
+struct Control {
+    QWidget* widget = nullptr;
+    ControlKind kind = ControlKind::Other;
+    // Position and size in twips, relative to the parent (the form or a frame).
+    float Left = 0;
+    float Top = 0;
+    float Width = 0;
+    float Height = 0;
+    float FontSize = 0;
+    QString FontName;
+    // Lines: end points in twips.
+    float X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+    // List views: column widths in twips.
+    std::vector<float> ColumnWidths;
+};
+
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    Form(App& app, const QString& caption, float clientWidth, float clientHeight);
+
+    App& app() const { return m_app; }
+
+    // The window's own geometry in twips (screen coordinates) and font.
+    float Width = 0;
+    float Height = 0;
+    float Left = 0;
+    float Top = 0;
+    float FontSize = 8.25f;
+    QString FontName = QStringLiteral("MS Sans Serif");
+
+    std::vector<Control>& controls() { return m_controls; }
+    Control* controlFor(const QWidget* widget);
+
+    // Adds a control at its design place (twips, relative to its parent widget).
+    template <class W>
+    W* place(W* widget, ControlKind kind, float left, float top, float width, float height,
+             float fontSize = 8.25f)
+    {
+        registerControl(widget, kind, left, top, width, height, fontSize);
+        return widget;
+    }
+    LineControl* addLine(float x1, float y1, float x2, float y2, QWidget* parent = nullptr);
+
+    // Maps the twip values of the window and every control onto the widgets.
+    void applyGeometry();
+
+    // Shows the window and waits, letting events run, until it is hidden or closed.
+    void showModal();
+
+    const Screen& screen() const;
+
+Q_SIGNALS:
+    void hidden();
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void registerControl(QWidget* widget, ControlKind kind, float left, float top, float width,
+                         float height, float fontSize);
+
+    App& m_app;
+    std::vector<Control> m_controls;
+};

@@ -1,0 +1,51 @@
+#include "core/windows/frmSplash.h"
+
+#include "core/SharedPreferences.h"
+#include "core/UserFolders.h"
+#include "core/windows/App.h"
+#include "core/windows/FormScaler.h"
+#include "core/windows/frmVexolLogo.h"
+
+#include <QDir>
+
+frmSplash::frmSplash(App& app) : Form(app, QStringLiteral("Vexol's Brevant Log"), 4800, 2400)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    lblVersion1 = place(new QLabel(QStringLiteral("2.3"), this), ControlKind::Label, 240, 1200, 2000, 300);
+    Command1 = place(new QPushButton(QStringLiteral("Continue"), this), ControlKind::CommandButton,
+                     1800, 1800, 1200, 375);
+    connect(Command1, &QPushButton::clicked, this, &frmSplash::Command1_Click);
+}
+
+void frmSplash::Form_Load()
+{
+    AppState& state = app().state();
+    Services& services = app().services();
+    state.folders.WorkingDirectory = QDir::currentPath();
+    state.folders.WorkingDrive = state.folders.WorkingDirectory.left(1);
+
+    auto* logo = new frmVexolLogo(app());
+    logo->Form_Load();
+    logo->showModal();
+
+    ResizeFormToScreen(*this);
+
+    const QString vexol = QStringLiteral("/Vexol Software");
+    const QString base = GetUserFolder(services, vexol, QStringLiteral("/Texas"));
+    GetUserFolder(services, vexol, QStringLiteral("/Shared"));
+    state.folders.SharedFolder = base + QStringLiteral("/Shared");
+    state.folders.DataFolder = base + QStringLiteral("/Texas");
+
+    LoadGlobalPreferences(state.shared,
+                          state.folders.SharedFolder + QStringLiteral("/SharedUserPreferences.xml"));
+    CreateFolderPath(services, state.folders.DataFolder + QStringLiteral("/BACKUP"), 0);
+    Command1_Click();
+}
+
+void frmSplash::Command1_Click()
+{
+    app().state().folders.ProgramVersion = lblVersion1->text();
+    hide();
+    app().showStationSetup();
+    close();
+}

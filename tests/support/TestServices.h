@@ -1,0 +1,133 @@
+#pragma once
+
+// Test doubles of the platform services and a fixture folder for the working directory.
+
+#include "core/AppState.h"
+#include "platform/Services.h"
+
+#include <QDateTime>
+#include <QMap>
+#include <QTemporaryDir>
+#include <deque>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+// Every box shown, and the answers queued for the next ones (Ok / Yes by default).
+class ScriptedDialogs final : public Dialogs {
+public:
+    struct Shown {
+        QString kind; // "message", "input", "color", "open", "save"
+        QString text;
+        QString title;
+        QString defaultAnswer;
+        Buttons buttons = Buttons::Ok;
+    };
+
+    std::vector<Shown> shown;
+    std::deque<Answer> messageAnswers;
+    std::deque<std::optional<QString>> inputAnswers;
+    std::deque<std::optional<quint32>> colorAnswers;
+    std::deque<std::optional<QString>> fileAnswers;
+    quint32 lastColorInitial = 0;
+
+    Answer messageBox(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title,
+                                    const QString& defaultAnswer) override;
+    std::optional<quint32> chooseColor(quint32 initial) override;
+    std::optional<QString> openFileName(const QString& title, const QString& folder,
+                                        const QString& filter) override;
+    std::optional<QString> saveFileName(const QString& title, const QString& proposedPath,
+                                        const QString& filter) override;
+
+    int count(const QString& kind) const;
+    const Shown* last(const QString& kind) const;
+};
+
+class CountingBeeper final : public Beeper {
+public:
+    int beeps = 0;
+    void beep() override { ++beeps; }
+};
+
+// A clock that stands still until the test moves it.
+class FakeClock final : public Clock {
+public:
+    QDateTime local = QDateTime(QDate(2026, 4, 25), QTime(13, 5, 0));
+    int utcOffsetSeconds = 5 * 3600; // UTC is local plus this
+    qint64 monotonic = 1000;
+    std::vector<int> sleeps;
+
+    ClockReading now() const override;
+    qint64 monotonicMs() const override { return monotonic; }
+    void sleepMs(int ms) override
+    {
+        sleeps.push_back(ms);
+        monotonic += ms;
+    }
+};
+
+class FixedScreen final : public Screen {
+public:
+    QSizeF size{9600, 7200};
+    QRectF workArea{0, 0, 9600, 6800};
+    double perPixel = 15;
+    QSizeF sizeTwips() const override { return size; }
+    QRectF workAreaTwips() const override { return workArea; }
+    double twipsPerPixelX() const override { return perPixel; }
+    double twipsPerPixelY() const override { return perPixel; }
+};
+
+class FakeEnvironment final : public Environment {
+public:
+    QMap<QString, QString> variables;
+    QString documents;
+    QString variable(const char* name) const override { return variables.value(QString::fromLatin1(name)); }
+    QString documentsLocation() const override { return documents; }
+};
+
+class MemorySettings final : public UserSettings {
+public:
+    QMap<QString, QString> values;
+    QString value(const QString& key, const QString& defaultValue) const override
+    {
+        return values.value(key, defaultValue);
+    }
+    void setValue(const QString& key, const QString& value) override { values[key] = value; }
+};
+
+// Thrown by the double of endProgram, so a test sees where the program would end.
+struct ProgramEnded : std::runtime_error {
+    explicit ProgramEnded(int code) : std::runtime_error("program ended"), exitCode(code) {}
+    int exitCode;
+};
+
+// Services made of doubles, with typed access to each.
+struct TestServices {
+    Services services;
+    ScriptedDialogs* dialogs;
+    CountingBeeper* beeper;
+    FakeClock* clock;
+    FixedScreen* screen;
+    FakeEnvironment* environment;
+    MemorySettings* settings;
+
+    TestServices();
+};
+
+// A temporary folder tree: the working directory, and the documents folder with the data
+// and shared folders under it.
+struct TestFolders {
+    QTemporaryDir root;
+    QString work;
+    QString documents;
+
+    TestFolders();
+    // Points the folders of the state at this tree (as start-up would).
+    void applyTo(AppState& state) const;
+    QString path(const QString& relative) const { return root.path() + QLatin1Char('/') + relative; }
+};
+
+// Whole files as bytes.
+QByteArray readBytes(const QString& path);
+void writeBytes(const QString& path, const QByteArray& bytes);
