@@ -116,6 +116,17 @@ struct OperatingClock {
     float OperatingSeconds = 0;
 };
 
+// What the CW keyer sends in place of its macros, and how it keys.
+struct KeyerState {
+    QString CWCall;
+    QString CWSentRST;
+    QString CWOwnCounty;
+    QString CWBuffer;
+    quint8 CWSending = 0;
+    quint8 CWKeyingInterface = 0; // 0 none, 1 RTS, 2 DTR, 3 parallel port, 5 WinKey
+    quint8 KeyboardCWMode = 0;
+};
+
 struct AppState {
     StationData station;
     Folders folders;
@@ -124,6 +135,7 @@ struct AppState {
     ReferenceTables tables;
     SharedPreferencesState shared;
     OperatingClock clock;
+    KeyerState keyer;
 
     // The index of a band in the per-band DX arrays, or -1 for a band without one.
     static int bandDXIndex(const QString& band);

@@ -4,7 +4,7 @@
 #include "core/WorkFiles.h"
 #include "platform/DiskFile.h"
 
-#include <QFileInfo>
+#include <functional>
 
 namespace {
 const QString PrefFileName = QStringLiteral("QSOpref.txt");
@@ -48,22 +48,42 @@ bool SavePrefFile(const AppState& state)
     });
 }
 
-PrefReadResult ReadPrefFile(AppState& state)
+int ReadPrefFile(AppState& state)
 {
     auto reader = RecordReader::fromFile(workPath(state.folders, PrefFileName));
     if (!reader)
-        return PrefReadResult::Failed;
+        return 0;
     RecordReader& r = *reader;
     StationData& s = state.station;
-    const bool complete = r.readText(s.OwnCall) && r.readText(s.OwnSpc) && r.readText(s.OwnCountry)
-        && r.readText(s.OwnArrlSection) && r.readText(s.OwnName) && r.readText(s.OwnCategory)
-        && r.readText(s.OwnCounty) && r.readText(s.OwnCity) && r.readText(s.CurrentMode)
-        && r.readText(s.CurrentBand) && r.readSingle(s.UtcOffsetHours)
-        && r.readSingle(s.OwnLongitude) && r.readSingle(s.OwnLatitude)
-        && r.readText(s.OwnContinent) && r.readByte(s.FormSizePercent)
-        && r.readLong(s.WorkedColor) && r.readLong(s.RemainingColor)
-        && r.readSingle(s.StoredOperatingSeconds) && r.readText(s.HostState)
-        && r.readByte(s.OutOfState) && r.readByte(s.OwnRover) && r.readByte(s.VoiceNavigationLevel)
-        && r.readText(s.RigName) && r.readByte(s.TaskbarMode) && r.readByte(s.ListPreviousContacts);
-    return complete ? PrefReadResult::Complete : PrefReadResult::Failed;
+    const std::function<bool()> items[PrefItemCount] = {
+        [&] { return r.readText(s.OwnCall); },
+        [&] { return r.readText(s.OwnSpc); },
+        [&] { return r.readText(s.OwnCountry); },
+        [&] { return r.readText(s.OwnArrlSection); },
+        [&] { return r.readText(s.OwnName); },
+        [&] { return r.readText(s.OwnCategory); },
+        [&] { return r.readText(s.OwnCounty); },
+        [&] { return r.readText(s.OwnCity); },
+        [&] { return r.readText(s.CurrentMode); },
+        [&] { return r.readText(s.CurrentBand); },
+        [&] { return r.readSingle(s.UtcOffsetHours); },
+        [&] { return r.readSingle(s.OwnLongitude); },
+        [&] { return r.readSingle(s.OwnLatitude); },
+        [&] { return r.readText(s.OwnContinent); },
+        [&] { return r.readByte(s.FormSizePercent); },
+        [&] { return r.readLong(s.WorkedColor); },
+        [&] { return r.readLong(s.RemainingColor); },
+        [&] { return r.readSingle(s.StoredOperatingSeconds); },
+        [&] { return r.readText(s.HostState); },
+        [&] { return r.readByte(s.OutOfState); },
+        [&] { return r.readByte(s.OwnRover); },
+        [&] { return r.readByte(s.VoiceNavigationLevel); },
+        [&] { return r.readText(s.RigName); },
+        [&] { return r.readByte(s.TaskbarMode); },
+        [&] { return r.readByte(s.ListPreviousContacts); },
+    };
+    int read = 0;
+    while (read < PrefItemCount && items[read]())
+        ++read;
+    return read;
 }

@@ -11,8 +11,9 @@ class QIODevice;
 bool SavePrefFile(const AppState& state);
 void writePrefItems(QIODevice& device, const StationData& station);
 
-enum class PrefReadResult { Complete, Failed };
+constexpr int PrefItemCount = 25;
 
-// Reads the 25 items in order straight into the station data; stops at the first item
-// that is missing or does not fit its type, keeping those read before it.
-PrefReadResult ReadPrefFile(AppState& state);
+// Reads the items in order straight into the station data; stops at the first item that
+// is missing or does not fit its type, keeping those read before it. Returns the number
+// of items read: PrefItemCount when the file was whole.
+int ReadPrefFile(AppState& state);

@@ -13,6 +13,7 @@ Services Services::real()
     s.screen = std::make_unique<QtScreen>();
     s.environment = std::make_unique<SystemEnvironment>();
     s.settings = std::make_unique<QtUserSettings>();
+    s.makeWavePlayer = [] { return std::make_unique<QtWavePlayer>(); };
     s.endProgram = [](int code) { std::exit(code); };
     return s;
 }

@@ -6,6 +6,7 @@
 #include "platform/Environment.h"
 #include "platform/Screen.h"
 #include "platform/UserSettings.h"
+#include "platform/WavePlayer.h"
 
 #include <functional>
 #include <memory>
@@ -19,6 +20,8 @@ struct Services {
     std::unique_ptr<Screen> screen;
     std::unique_ptr<Environment> environment;
     std::unique_ptr<UserSettings> settings;
+    // Makes a player for one media control (each window that plays owns one).
+    std::function<std::unique_ptr<WavePlayer>()> makeWavePlayer;
     // Ends the program at once (the paths that the program ends on: an unreadable log).
     std::function<void(int)> endProgram;
 

@@ -174,7 +174,7 @@ QImage drawLogo(const QString& family)
         p.drawLine(0, y, W, y);
 
     // Texas silhouette.
-    const QRectF stateBox(34, 58, 340, 360);
+    const QRectF stateBox(22, 62, 326, 350);
     const StateProjection projection(stateBox);
     const QPolygonF texas = projection.outline();
     QLinearGradient fill(stateBox.topLeft(), stateBox.bottomRight());
@@ -186,15 +186,21 @@ QImage drawLogo(const QString& family)
 
     // Lone star near the middle of the state, with radio waves leaving it.
     const QPointF star = projection.map({-99.2, 31.3});
-    drawWaves(p, star, 34, 26, 9, 70, 3.2, QColor(255, 214, 120, 210));
+    drawWaves(p, star, 32, 22, 7, 70, 3.2, QColor(255, 214, 120, 210));
     p.setPen(QPen(QColor(120, 70, 0, 160), 1.2));
     p.setBrush(QColor(255, 206, 84));
     p.drawPath(starPath(star, 22, 9));
 
     // Title block.
-    const qreal textLeft = 392;
-    p.setPen(QColor(255, 255, 255));
-    QFont title = makeFont(family, 66, QFont::Bold);
+    const qreal textLeft = 404;
+    const qreal textRight = W - 30;
+    // The largest bold size up to 64 pixels at which the title fits the space.
+    QFont title = makeFont(family, 64, QFont::Bold);
+    for (int px = 64; px > 24; --px) {
+        title = makeFont(family, px, QFont::Bold);
+        if (QFontMetricsF(title).horizontalAdvance(QStringLiteral("Brevant Log")) <= textRight - textLeft)
+            break;
+    }
     p.setFont(title);
     const QFontMetricsF titleMetrics(title);
     const qreal titleBase = 196;
@@ -210,12 +216,12 @@ QImage drawLogo(const QString& family)
     rule.setColorAt(1.0, QColor(255, 206, 84, 0));
     p.fillRect(QRectF(textLeft, titleBase + 18, titleWidth, 3), rule);
 
-    QFont sub = makeFont(family, 27);
+    QFont sub = makeFont(family, 25);
     p.setFont(sub);
     p.setPen(QColor(200, 240, 242));
     p.drawText(QPointF(textLeft + 2, titleBase + 58), QStringLiteral("Texas QSO Party Logger"));
 
-    QFont small = makeFont(family, 17);
+    QFont small = makeFont(family, 16);
     p.setFont(small);
     p.setPen(QColor(160, 210, 215));
     p.drawText(QPointF(textLeft + 2, titleBase + 92),

@@ -29,4 +29,5 @@ trap 'rm -rf "$work"' EXIT
 
 "$cxx" -std=c++20 -O1 -fPIC -o "$work/make_pictures" "$here/make_pictures.cpp" "${qt_flags[@]}"
 
-QT_QPA_PLATFORM=offscreen "$work/make_pictures" "$repo"
+# A private runtime folder keeps Qt quiet when none is set.
+QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$work}" "$work/make_pictures" "$repo"

@@ -1,10 +1,24 @@
 #include "core/windows/App.h"
 
+#include "core/windows/Form5.h"
+#include "core/windows/Form6.h"
 #include "core/windows/frmSplash.h"
+#include "core/windows/frmStationID.h"
+#include "keying/windows/BlindFrm.h"
+#include "keying/windows/CWFrm.h"
+#include "keying/windows/PhoneFrm.h"
+
+#include <QCoreApplication>
 
 App::App(Services services) : m_services(std::move(services)) {}
 
-App::~App() = default;
+App::~App()
+{
+    delete m_stationSetup;
+    delete m_phoneFrm;
+    delete m_cwFrm;
+    delete m_blindFrm;
+}
 
 void App::start()
 {
@@ -14,11 +28,60 @@ void App::start()
 
 void App::showStationSetup()
 {
-    // The setup window arrives with the station setup; until then start-up ends here.
+    m_stationSetup = new frmStationID(*this);
+    m_stationSetup->Form_Load();
+    m_stationSetup->show();
+}
+
+frmStationID* App::stationSetup() const { return m_stationSetup; }
+bool App::phoneFrmLoaded() const { return !m_phoneFrm.isNull(); }
+bool App::cwFrmLoaded() const { return !m_cwFrm.isNull(); }
+
+PhoneFrm& App::phoneFrm()
+{
+    if (!m_phoneFrm)
+        m_phoneFrm = new PhoneFrm(*this);
+    return *m_phoneFrm;
+}
+
+CWFrm& App::cwFrm()
+{
+    if (!m_cwFrm)
+        m_cwFrm = new CWFrm(*this);
+    return *m_cwFrm;
+}
+
+BlindFrm& App::blindFrm()
+{
+    if (!m_blindFrm)
+        m_blindFrm = new BlindFrm(*this);
+    return *m_blindFrm;
 }
 
 void App::showMainWindow()
 {
     if (openMainWindow)
         openMainWindow();
+    else
+        quit();
+}
+
+void App::showHelp()
+{
+    Form5 help(*this);
+    help.Form_Load();
+    help.showModal();
+}
+
+void App::showColors()
+{
+    Form6 colors(*this);
+    colors.Form_Load();
+    colors.showModal();
+}
+
+void App::quit()
+{
+    m_quitRequested = true;
+    QCoreApplication::quit();
 }

@@ -11,6 +11,9 @@
 #include <functional>
 
 class frmStationID;
+class PhoneFrm;
+class CWFrm;
+class BlindFrm;
 
 class App : public QObject {
     Q_OBJECT
@@ -26,16 +29,35 @@ public:
 
     // The station setup window, shown once per run.
     void showStationSetup();
-    frmStationID* stationSetup() const { return m_stationSetup; }
+    frmStationID* stationSetup() const;
 
-    // Opens the main window that fits the operator's location.
+    // The keyer windows and the prompt player: loaded, hidden, on first reference, and
+    // kept for the rest of the run.
+    PhoneFrm& phoneFrm();
+    CWFrm& cwFrm();
+    BlindFrm& blindFrm();
+    bool phoneFrmLoaded() const;
+    bool cwFrmLoaded() const;
+
+    // Opens the main window that fits the operator's location (installed by the main
+    // windows); without one the run ends with the stored files.
     void showMainWindow();
-    // Set by the main-window code once it exists; until then setup's "Done" ends in the
-    // stored files.
     std::function<void()> openMainWindow;
+
+    // The help and colour windows, each loaded afresh for one modal showing.
+    void showHelp();
+    void showColors();
+
+    // Ends the run through the event loop.
+    void quit();
+    bool quitRequested() const { return m_quitRequested; }
 
 private:
     AppState m_state;
     Services m_services;
     QPointer<frmStationID> m_stationSetup;
+    QPointer<PhoneFrm> m_phoneFrm;
+    QPointer<CWFrm> m_cwFrm;
+    QPointer<BlindFrm> m_blindFrm;
+    bool m_quitRequested = false;
 };

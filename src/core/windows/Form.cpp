@@ -4,6 +4,7 @@
 #include "platform/Screen.h"
 
 #include <QEventLoop>
+#include <QHideEvent>
 #include <QHeaderView>
 #include <QPainter>
 #include <QTreeView>

@@ -1,0 +1,99 @@
+#include "core/windows/KeyField.h"
+
+#include <QKeyEvent>
+#include <QTimer>
+#include <QValidator>
+
+namespace {
+
+// Refuses any text holding a character the record files cannot carry.
+class StorableTextValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        for (const QChar c : input) {
+            if (c == QLatin1Char('"') || c.unicode() > 0xFF)
+                return Invalid;
+        }
+        return Acceptable;
+    }
+};
+
+} // namespace
+
+KeyField::KeyField(QWidget* parent) : QLineEdit(parent)
+{
+    setValidator(new StorableTextValidator(this));
+}
+
+int KeyField::keyCode(const QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    default: break;
+    }
+    const QString text = event->text();
+    if (text.size() == 1 && (text.front().unicode() >= 32 || (event->modifiers() & Qt::ControlModifier)))
+        return text.front().unicode();
+    return -1;
+}
+
+int KeyField::selStart() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
+
+void KeyField::keyPressEvent(QKeyEvent* event)
+{
+    const int original = keyCode(event);
+    if (original < 0) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    int code = original;
+    if (keyPreview)
+        keyPreview(code);
+    if (code != 0 && keyPress)
+        keyPress(code);
+    if (code == 0) {
+        event->accept();
+        return;
+    }
+    if (code == original) {
+        if (code == 13 || code == 27)
+            event->accept(); // a box takes no line ends and does nothing on Esc
+        else
+            QLineEdit::keyPressEvent(event);
+        return;
+    }
+    if (code == 8)
+        backspace();
+    else if (code >= 32)
+        insert(QString(QChar(char16_t(code))));
+    event->accept();
+}
+
+void KeyField::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    if (gotFocus)
+        gotFocus();
+}
+
+void KeyField::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (validate && !m_validating && event->reason() != Qt::ActiveWindowFocusReason
+        && event->reason() != Qt::PopupFocusReason) {
+        m_validating = true;
+        const bool ok = validate();
+        m_validating = false;
+        if (!ok) {
+            QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
+            return;
+        }
+    }
+    if (lostFocus)
+        lostFocus();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+// The one key mechanism of every text box: a key becomes its 16-bit character code, the
+// window's key preview sees it first, then the box's KeyPress handler, both taking the
+// code by reference; 0 swallows the key, another code replaces the character, which is
+// then inserted in place of the selection. Keys the handlers leave alone keep the box's
+// ordinary editing. Text that a file could not hold (a double quote, a character outside
+// Latin-1) can be neither typed nor pasted.
+
+#include <QLineEdit>
+#include <functional>
+
+class KeyField : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit KeyField(QWidget* parent = nullptr);
+
+    using KeyHandler = std::function<void(int& KeyAscii)>;
+    KeyHandler keyPreview; // the window's Form_KeyPress
+    KeyHandler keyPress;   // the box's own KeyPress
+    std::function<void()> gotFocus;
+    std::function<void()> lostFocus;
+    // Runs when the focus is about to leave; false keeps the focus in the box.
+    std::function<bool()> validate;
+
+    // The character code of a key event: 8 Backspace, 13 Enter, 27 Esc, else the typed
+    // character; -1 for keys that type nothing (Tab, arrows, function keys), which keep
+    // their ordinary meaning.
+    static int keyCode(const QKeyEvent* event);
+
+    // The caret position the handlers call p: the start of the selection.
+    int selStart() const;
+    void setSelection(int start, int length) { QLineEdit::setSelection(start, length); }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    bool m_validating = false;
+};
