@@ -5,6 +5,7 @@
 
 #include "core/LogEntry.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -127,6 +128,23 @@ struct KeyerState {
     quint8 KeyboardCWMode = 0;
 };
 
+// The in-state window's 63 states and provinces (entries 1 to 63 of 0 to 100).
+struct StateProvTable {
+    std::array<QString, 101> StateProvAbbrev{};
+    std::array<QString, 101> StateProvName{};
+    float StateProvCount = 0;
+};
+
+// The entry checks of the contact being logged (0 or 1 each).
+struct EntryFlags {
+    quint8 FieldMissing = 0;
+    quint8 CountyInvalid = 0;
+    quint8 StateProvInvalid = 0;
+    quint8 DupeFound = 0;
+    QDateTime LastDupeAt;     // local time of the last refused duplicate
+    qint64 LastDupeAtMs = 0;  // the same moment on the monotonic clock
+};
+
 struct AppState {
     StationData station;
     Folders folders;
@@ -136,6 +154,9 @@ struct AppState {
     SharedPreferencesState shared;
     OperatingClock clock;
     KeyerState keyer;
+    StateProvTable stateProv;
+    EntryFlags entry;
+    QString RigFrequencyText;
 
     // The index of a band in the per-band DX arrays, or -1 for a band without one.
     static int bandDXIndex(const QString& band);

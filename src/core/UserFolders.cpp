@@ -84,14 +84,19 @@ QString GetUserFolder(Services& services, const QString& folder, const QString& 
         return settle(documents);
     }
 
+    // Folder names match without regard to case, so an existing "my documents" is used
+    // rather than a second folder made beside it.
+    auto present = [](const QString& path) {
+        return lookupEntryName(path).compare(lastName(path), Qt::CaseInsensitive) == 0;
+    };
     const QString myDocuments = profile + QStringLiteral("/My Documents");
-    if (lookupEntryName(myDocuments) != QLatin1String("My Documents"))
+    if (!present(myDocuments))
         CreateFolderPath(services, myDocuments, 0);
-    if (lookupEntryName(myDocuments) == QLatin1String("My Documents"))
+    if (present(myDocuments))
         return settle(myDocuments);
 
     const QString documents = profile + QStringLiteral("/Documents");
-    if (lookupEntryName(documents) == QLatin1String("Documents"))
+    if (present(documents))
         return settle(documents);
 
     const QString fromProfile = settle(profile);

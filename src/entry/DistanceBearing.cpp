@@ -17,6 +17,10 @@ double clampedArcCos(double x) { return std::acos(std::clamp(x, -1.0, 1.0)); }
 std::optional<DistanceBearing> computeDistanceBearing(double ownLatitude, double ownLongitude,
                                                       double latitude, double longitude)
 {
+    // No bearing exists from a place to itself; rounding would otherwise give a tiny
+    // distance and an arbitrary bearing.
+    if (ownLatitude == latitude && ownLongitude == longitude)
+        return std::nullopt;
     const double phi1 = ownLatitude / DegreesPerRadian;
     const double phi2 = latitude / DegreesPerRadian;
     const double delta = (ownLongitude - longitude) / DegreesPerRadian;

@@ -1,4 +1,5 @@
 #include "core/KeyFilters.h"
+#include "core/QStringPrinter.h"
 
 #include <gtest/gtest.h>
 

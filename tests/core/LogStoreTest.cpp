@@ -1,4 +1,5 @@
 #include "core/LogStore.h"
+#include "core/QStringPrinter.h"
 #include "support/TestServices.h"
 
 #include <QDir>
@@ -350,6 +351,7 @@ TEST_F(LogStoreTest, StartNewLogBacksUpEmptiesAndReloads)
         state.log.FirstLoadCount = 2; // unchanged since the first load: still backed up
         state.clock.OperatingSeconds = 3600;
         state.station.StoredOperatingSeconds = 1800;
+        state.score.QsoPoints = 7; // recounted by the reload
 
         t.dialogs->inputAnswers.push_back(yes);
         ASSERT_TRUE(StartNewLog(state, t.services));
@@ -359,6 +361,7 @@ TEST_F(LogStoreTest, StartNewLogBacksUpEmptiesAndReloads)
         EXPECT_TRUE(QFileInfo::exists(logFile()));
         EXPECT_EQ(readBytes(logFile()), QByteArray());
         EXPECT_EQ(state.log.QsoCount, 0);
+        EXPECT_EQ(state.score.QsoPoints, 0);
         EXPECT_EQ(state.log.FirstLoadCount, 2);
         EXPECT_EQ(state.clock.OperatingSeconds, 0);
         EXPECT_EQ(state.station.StoredOperatingSeconds, 0);

@@ -1,4 +1,5 @@
 #include "core/Preferences.h"
+#include "core/QStringPrinter.h"
 #include "support/TestServices.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +65,7 @@ TEST_F(PreferencesTest, ReadsBackWhatWasWritten)
 
     AppState loaded;
     folders.applyTo(loaded);
-    ASSERT_EQ(ReadPrefFile(loaded), PrefReadResult::Complete);
+    ASSERT_EQ(ReadPrefFile(loaded), PrefItemCount);
     EXPECT_EQ(loaded.station, sampleStation());
 }
 
@@ -77,7 +78,7 @@ TEST_F(PreferencesTest, DoubleQuoteInTextIsDropped)
 
     AppState loaded;
     folders.applyTo(loaded);
-    ASSERT_EQ(ReadPrefFile(loaded), PrefReadResult::Complete);
+    ASSERT_EQ(ReadPrefFile(loaded), PrefItemCount);
     EXPECT_EQ(loaded.station.OwnName, "Pat Tex Doe");
 }
 
@@ -88,7 +89,7 @@ TEST_F(PreferencesTest, ShortFileKeepsTheItemsItHolds)
     writeBytes(prefFile(), shortFile);
     state.station.ListPreviousContacts = 7;
 
-    EXPECT_EQ(ReadPrefFile(state), PrefReadResult::Failed);
+    EXPECT_EQ(ReadPrefFile(state), 24);
     StationData expected = sampleStation();
     expected.ListPreviousContacts = 7;
     EXPECT_EQ(state.station, expected);
@@ -103,7 +104,7 @@ TEST_F(PreferencesTest, ByteOutOfRangeStopsTheRead)
     state.station.WorkedColor = 12;
     state.station.RigName = "old";
 
-    EXPECT_EQ(ReadPrefFile(state), PrefReadResult::Failed);
+    EXPECT_EQ(ReadPrefFile(state), 14);
     EXPECT_EQ(state.station.OwnContinent, "NA"); // item 14, read
     EXPECT_EQ(state.station.OwnLatitude, 30.25f);
     EXPECT_EQ(state.station.FormSizePercent, 90);
@@ -114,7 +115,7 @@ TEST_F(PreferencesTest, ByteOutOfRangeStopsTheRead)
 TEST_F(PreferencesTest, MissingFileFails)
 {
     state.station = sampleStation();
-    EXPECT_EQ(ReadPrefFile(state), PrefReadResult::Failed);
+    EXPECT_EQ(ReadPrefFile(state), 0);
     EXPECT_EQ(state.station, sampleStation());
 }
 

@@ -1,4 +1,5 @@
 #include "core/SharedPreferences.h"
+#include "core/QStringPrinter.h"
 #include "support/TestServices.h"
 
 #include <QFileInfo>

@@ -99,6 +99,11 @@ TestServices::TestServices()
     services.environment = std::move(e);
     services.settings = std::move(m);
     services.endProgram = [](int code) { throw ProgramEnded(code); };
+    services.makeWavePlayer = [made = wavePlayers]() -> std::unique_ptr<WavePlayer> {
+        auto player = std::make_unique<FakeWavePlayer>();
+        made->push_back(player.get());
+        return player;
+    };
 }
 
 TestFolders::TestFolders()

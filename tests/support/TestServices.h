@@ -4,11 +4,13 @@
 
 #include "core/AppState.h"
 #include "platform/Services.h"
+#include "support/FakeWavePlayer.h"
 
 #include <QDateTime>
 #include <QMap>
 #include <QTemporaryDir>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -111,6 +113,10 @@ struct TestServices {
     FixedScreen* screen;
     FakeEnvironment* environment;
     MemorySettings* settings;
+    // Every prompt player that services.makeWavePlayer made, oldest first; each lives as
+    // long as the window that owns it.
+    std::shared_ptr<std::vector<FakeWavePlayer*>> wavePlayers =
+        std::make_shared<std::vector<FakeWavePlayer*>>();
 
     TestServices();
 };

@@ -7,6 +7,9 @@
 #include "keying/windows/BlindFrm.h"
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
+#include "mainwindow/Form1.h"
+#include "mainwindow/Infrm.h"
+#include "mainwindow/Outfrm.h"
 
 #include <QCoreApplication>
 
@@ -18,6 +21,8 @@ App::~App()
     delete m_phoneFrm;
     delete m_cwFrm;
     delete m_blindFrm;
+    delete m_form1;
+    delete m_mainWindow;
 }
 
 void App::start()
@@ -60,10 +65,32 @@ BlindFrm& App::blindFrm()
 
 void App::showMainWindow()
 {
-    if (openMainWindow)
-        openMainWindow();
+    if (m_stationSetup)
+        m_stationSetup->hide(); // the setup window closes as the main window loads
+    MainForm* window = nullptr;
+    if (m_state.station.OutOfState != 0)
+        window = new Outfrm(*this);
     else
-        quit();
+        window = new Infrm(*this);
+    m_mainWindow = window;
+    window->Form_Load();
+}
+
+MainForm* App::mainWindow() const { return m_mainWindow; }
+
+Form1& App::form1()
+{
+    if (!m_form1)
+        m_form1 = new Form1(*this);
+    return *m_form1;
+}
+
+void App::unloadCompanionWindows()
+{
+    delete m_phoneFrm;
+    delete m_cwFrm;
+    delete m_blindFrm;
+    delete m_form1;
 }
 
 void App::showHelp()

@@ -14,6 +14,8 @@ class frmStationID;
 class PhoneFrm;
 class CWFrm;
 class BlindFrm;
+class MainForm;
+class Form1;
 
 class App : public QObject {
     Q_OBJECT
@@ -39,10 +41,15 @@ public:
     bool phoneFrmLoaded() const;
     bool cwFrmLoaded() const;
 
-    // Opens the main window that fits the operator's location (installed by the main
-    // windows); without one the run ends with the stored files.
+    // Opens the main window that fits the operator's location: Outfrm outside Texas,
+    // Infrm inside.
     void showMainWindow();
-    std::function<void()> openMainWindow;
+    // The running main window (nothing before setup's "Done").
+    MainForm* mainWindow() const;
+    // The forwarding object the companion windows call.
+    Form1& form1();
+    // Unloads the companion windows as the main window closes.
+    void unloadCompanionWindows();
 
     // The help and colour windows, each loaded afresh for one modal showing.
     void showHelp();
@@ -59,5 +66,7 @@ private:
     QPointer<PhoneFrm> m_phoneFrm;
     QPointer<CWFrm> m_cwFrm;
     QPointer<BlindFrm> m_blindFrm;
+    QPointer<MainForm> m_mainWindow;
+    QPointer<Form1> m_form1;
     bool m_quitRequested = false;
 };

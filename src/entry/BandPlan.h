@@ -1,0 +1,20 @@
+#pragma once
+
+// The contest bands by frequency, and the frequency text stored with a contact.
+
+#include <QString>
+
+// The band name for a frequency in MHz (strict edges), or empty; names other than the
+// eight contest bands ("30", "17", "12", "1.25", "440", ...) are returned too.
+QString bandForFrequency(double mhz);
+
+// Whether the name is one of "160", "80", "40", "20", "15", "10", "6", "2" (without case).
+bool isContestBand(const QString& band);
+
+// The band after this one in the cycle 160, 80, 40, 20, 15, 10, 6, 2, 160; empty for any
+// other text.
+QString nextBand(const QString& band);
+
+// "#####.##0": integer digits without leading zeros, a point and three decimals
+// (14.025, 7.000, .500).
+QString formatFrequency(double mhz);

@@ -1,0 +1,110 @@
+#include "entry/DupeRules.h"
+
+#include <QDate>
+#include <QTime>
+#include <QVarLengthArray>
+#include <algorithm>
+
+// These scans run on every key typed into the call field over up to 11000 entries: the
+// loops compare in place and never copy an entry's text.
+
+namespace {
+
+constexpr qsizetype PossibleDupesLength = 100;
+
+bool sameText(const QString& a, const QString& b)
+{
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+qint32 lastEntry(const AppState& state)
+{
+    return std::clamp<qint32>(state.log.QsoCount, 0, qint32(state.log.Log.size()) - 1);
+}
+
+} // namespace
+
+qint32 findLogDupe(const AppState& state, const DupeQuery& query)
+{
+    const qint32 last = lastEntry(state);
+    for (qint32 i = 1; i <= last; ++i) {
+        const LogEntry& entry = state.log.Log[i];
+        if (sameText(entry.Call, query.call) && sameText(entry.Band, query.band)
+            && sameText(entry.Mode, query.mode) && sameText(entry.County, query.county)
+            && (!query.compareCountySent || sameText(entry.CountySent, query.ownCounty)))
+            return i;
+    }
+    return 0;
+}
+
+qint32 firstContactOf(const AppState& state, const QString& call)
+{
+    const qint32 last = lastEntry(state);
+    for (qint32 i = 1; i <= last; ++i) {
+        if (sameText(state.log.Log[i].Call, call))
+            return i;
+    }
+    return 0;
+}
+
+std::vector<qint32> contactsOf(const AppState& state, const QString& call)
+{
+    std::vector<qint32> found;
+    const qint32 last = lastEntry(state);
+    for (qint32 i = 1; i <= last; ++i) {
+        if (sameText(state.log.Log[i].Call, call))
+            found.push_back(i);
+    }
+    return found;
+}
+
+QString possibleDupesList(const AppState& state, const QString& typed, bool compareCountySent,
+                          const QString& ownCounty)
+{
+    const QString& band = state.station.CurrentBand;
+    const QString& mode = state.station.CurrentMode;
+    // Each match adds its call and a blank; the list ends once it passes 100 characters.
+    QVarLengthArray<qint32, 64> matches;
+    qsizetype length = 0;
+    const qint32 last = lastEntry(state);
+    for (qint32 i = 1; i <= last && length <= PossibleDupesLength; ++i) {
+        const LogEntry& entry = state.log.Log[i];
+        if (!sameText(entry.Mode, mode) || !sameText(entry.Band, band))
+            continue;
+        if (compareCountySent && !sameText(entry.CountySent, ownCounty))
+            continue;
+        if (!entry.Call.startsWith(typed, Qt::CaseInsensitive))
+            continue;
+        matches.append(i);
+        length += entry.Call.size() + 1;
+    }
+    QString list;
+    list.reserve(length);
+    for (qsizetype m = matches.size() - 1; m >= 0; --m) {
+        list += state.log.Log[matches[m]].Call;
+        list += QLatin1Char(' ');
+    }
+    return list;
+}
+
+bool callFormatLooksRight(const QString& typed)
+{
+    if (typed.size() != 3)
+        return true;
+    const auto digitOrSlash = [](QChar c) { return c.unicode() >= '/' && c.unicode() <= '9'; };
+    return digitOrSlash(typed.at(1)) || digitOrSlash(typed.at(2));
+}
+
+QString logDateMonthDay(const QString& date)
+{
+    const QDate parsed = QDate::fromString(date, QStringLiteral("yyyy/M/d"));
+    return parsed.isValid() ? parsed.toString(QStringLiteral("MM/dd")) : date;
+}
+
+QString logTimeHourMinute(const QString& time)
+{
+    QTime parsed = QTime::fromString(time, QStringLiteral("H:mm:ss"));
+    if (!parsed.isValid())
+        parsed = QTime::fromString(time, QStringLiteral("H:mm"));
+    return parsed.isValid() ? parsed.toString(QStringLiteral("HH:mm")) : time;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+// The duplicate rules of the log. Calls, counties, bands and modes compare whole and
+// without case, untrimmed. The log is always scanned from its oldest entry.
+
+#include "core/AppState.h"
+
+struct DupeQuery {
+    QString call;
+    QString county;        // the county received as the field holds it
+    QString band;
+    QString mode;
+    bool compareCountySent = false; // the in-state rule: also the own county sent
+    QString ownCounty;
+};
+
+// The first entry that makes the query a duplicate (same call, band, mode and county
+// received; in-state also county sent), or 0.
+qint32 findLogDupe(const AppState& state, const DupeQuery& query);
+
+// The oldest entry of the call, or 0.
+qint32 firstContactOf(const AppState& state, const QString& call);
+
+// Every entry of the call, oldest first.
+std::vector<qint32> contactsOf(const AppState& state, const QString& call);
+
+// The possible-duplicates line for the typed text: the calls of the current band and mode
+// (in-state: and own county) that begin with it, each followed by a blank, the later
+// matches first, cut once the list passes 100 characters.
+QString possibleDupesList(const AppState& state, const QString& typed, bool compareCountySent,
+                          const QString& ownCounty);
+
+// Whether a three-character call has a digit or a slash as its second or third character.
+bool callFormatLooksRight(const QString& typed);
+
+// "mm/dd" of a log date "yyyy/mm/dd" and "hh:nn" of a log time; a text that is not a
+// valid date or time is returned as stored.
+QString logDateMonthDay(const QString& date);
+QString logTimeHourMinute(const QString& time);

@@ -1,0 +1,284 @@
+#include "entry/Scoring.h"
+
+#include <QSet>
+#include <algorithm>
+
+namespace {
+
+bool sameText(const QString& a, const QString& b)
+{
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// The newest log index that the record arrays really hold.
+qint32 lastEntry(const AppState& state)
+{
+    return std::clamp<qint32>(state.log.QsoCount, 0, qint32(state.log.Log.size()) - 1);
+}
+
+qint32 countyRows(const ReferenceTables& tables)
+{
+    return std::clamp<qint32>(qint32(tables.CountyCount), 0,
+                              qint32(std::min(tables.CountyAbbrev.size(), tables.CountyName.size())) - 1);
+}
+
+qint32 stateProvRows(const StateProvTable& table)
+{
+    return std::clamp<qint32>(qint32(table.StateProvCount), 0, qint32(table.StateProvAbbrev.size()) - 1);
+}
+
+bool isDXText(const QString& spc) { return spc.size() > 2 && !isExcludedFromDX(spc); }
+
+// Appends the text unless an equal one (without case) is already there.
+void addOnce(QStringList& list, QSet<QString>& seen, const QString& text)
+{
+    const QString key = text.toCaseFolded();
+    if (seen.contains(key))
+        return;
+    seen.insert(key);
+    list.append(text);
+}
+
+} // namespace
+
+void fillStateProvTable(StateProvTable& table)
+{
+    static const char* const entries[][2] = {
+        {"CT", "Connecticut"},      {"MA", "Massachusetts"},    {"ME", "Maine"},
+        {"NH", "New Hampshire"},    {"RI", "Rhode Island"},     {"VT", "Vermont"},
+        {"NY", "New York"},         {"NJ", "New Jersey"},       {"DE", "Delaware"},
+        {"PA", "Pennsylvania"},     {"MD", "Maryland"},         {"AL", "Alabama"},
+        {"GA", "Georgia"},          {"KY", "Kentucky"},         {"NC", "North Carolina"},
+        {"FL", "Florida"},          {"SC", "South Carolina"},   {"TN", "Tennessee"},
+        {"VA", "Virginia"},         {"AR", "Arkansas"},         {"LA", "Louisiana"},
+        {"MS", "Mississippi"},      {"NM", "New Mexico"},       {"TX", "Texas"},
+        {"OK", "Oklahoma"},         {"CA", "California"},       {"HI", "Hawaii"},
+        {"AZ", "Arizona"},          {"WA", "Washington"},       {"ID", "Idaho"},
+        {"MT", "Montana"},          {"NV", "Nevada"},           {"OR", "Oregon"},
+        {"UT", "Utah"},             {"WY", "Wyoming"},          {"AK", "Alaska"},
+        {"MI", "Michigan"},         {"OH", "Ohio"},             {"WV", "West Virginia"},
+        {"IL", "Illinois"},         {"IN", "Indiana"},          {"WI", "Wisconsin"},
+        {"CO", "Colorado"},         {"IA", "Iowa"},             {"KS", "Kansas"},
+        {"MN", "Minnesota"},        {"MO", "Missouri"},         {"NE", "Nebraska"},
+        {"ND", "North Dakota"},     {"SD", "South Dakota"},     {"NB", "New Brunswick"},
+        {"NS", "Nova Scotia"},      {"QC", "Quebec"},           {"ON", "Ontario"},
+        {"MB", "Manitoba"},         {"SK", "Saskatchewan"},     {"AB", "Alberta"},
+        {"BC", "British Columbia"}, {"NT", "Northwest Territories"},
+        {"NF", "Newfoundland"},     {"LB", "Labrador"},         {"PE", "Prince Edward"},
+        {"YT", "Yukon Territory"},
+    };
+    int row = 0;
+    for (const auto& entry : entries) {
+        ++row;
+        table.StateProvAbbrev[row] = QString::fromLatin1(entry[0]);
+        table.StateProvName[row] = QString::fromLatin1(entry[1]);
+    }
+    table.StateProvCount = float(row);
+}
+
+void addContactPoints(ScoreState& score, const QString& mode)
+{
+    if (sameText(mode, QStringLiteral("PH"))) {
+        score.QsoPoints += 2;
+        score.QsoCountPH += 1;
+        return;
+    }
+    score.QsoPoints += 3;
+    if (sameText(mode, QStringLiteral("CW")))
+        score.QsoCountCW += 1;
+    else
+        score.QsoCountDG += 1;
+}
+
+void recountPoints(AppState& state)
+{
+    ScoreState& score = state.score;
+    score.QsoPoints = 0;
+    score.QsoCountPH = 0;
+    score.QsoCountCW = 0;
+    score.QsoCountDG = 0;
+    const qint32 last = lastEntry(state);
+    for (qint32 k = 1; k <= last; ++k)
+        addContactPoints(score, state.log.Log[k].Mode);
+}
+
+qint32 countyIndex(const ReferenceTables& tables, const QString& county)
+{
+    if (county.isEmpty())
+        return 0;
+    const qint32 rows = countyRows(tables);
+    for (qint32 i = 1; i <= rows; ++i) {
+        if (sameText(tables.CountyAbbrev[i], county))
+            return i;
+    }
+    return 0;
+}
+
+qint32 stateProvIndex(const AppState& state, const QString& spc)
+{
+    const StateProvTable& table = state.stateProv;
+    const qint32 rows = stateProvRows(table);
+    for (qint32 i = 1; i <= rows; ++i) {
+        const QString& abbrev = table.StateProvAbbrev[i];
+        if (sameText(abbrev, spc) && !sameText(abbrev, state.station.HostState))
+            return i;
+    }
+    return 0;
+}
+
+namespace {
+
+MarkResult markRow(ScoreState& score, int kind, qint32 row)
+{
+    if (row <= 0)
+        return MarkResult::NotFound;
+    if (row >= MultRows)
+        return MarkResult::BeyondTable;
+    quint8& flag = score.WorkedMults[kind][row];
+    if (flag != 0)
+        return MarkResult::AlreadyWorked;
+    flag = 1;
+    score.WorkedMultCount += 1;
+    return MarkResult::NewlyWorked;
+}
+
+} // namespace
+
+MarkResult markCounty(AppState& state, const QString& county)
+{
+    return markRow(state.score, MultKindCounty, countyIndex(state.tables, county));
+}
+
+MarkResult markStateProv(AppState& state, const QString& spc, qint32* row)
+{
+    if (spc.size() != 2)
+        return MarkResult::NotFound;
+    const qint32 index = stateProvIndex(state, spc);
+    if (index != 0 && row)
+        *row = index;
+    return markRow(state.score, MultKindStateProv, index);
+}
+
+void markWorkedStates(AppState& state)
+{
+    const qint32 last = lastEntry(state);
+    for (qint32 k = 1; k <= last; ++k) {
+        const QString& spc = state.log.Log[k].Spc;
+        if (spc.size() != 2)
+            continue;
+        const qint32 row = stateProvIndex(state, spc);
+        if (row > 0 && row < MultRows)
+            state.score.WorkedMults[MultKindStateProv][row] = 1;
+    }
+}
+
+bool recountMultipliers(AppState& state)
+{
+    bool allInTable = true;
+    const qint32 last = lastEntry(state);
+    for (qint32 k = 1; k <= last; ++k) {
+        const qint32 row = countyIndex(state.tables, state.log.Log[k].County);
+        if (row >= MultRows)
+            allInTable = false;
+        else if (row > 0)
+            state.score.WorkedMults[MultKindCounty][row] = 1;
+    }
+    state.score.WorkedMultCount = countWorkedFlags(state.score);
+    return allInTable;
+}
+
+qint32 countWorkedFlags(const ScoreState& score)
+{
+    qint32 count = 0;
+    for (int kind = 1; kind <= 3; ++kind) {
+        for (int row = 1; row < MultRows; ++row) {
+            if (score.WorkedMults[kind][row] != 0)
+                ++count;
+        }
+    }
+    return count;
+}
+
+bool isExcludedFromDX(const QString& spc)
+{
+    static const QLatin1String excluded[] = {QLatin1String("USA"), QLatin1String("Canada"),
+                                             QLatin1String("Alaska"), QLatin1String("Hawaii"),
+                                             QLatin1String("Not Found")};
+    for (const QLatin1String& text : excluded) {
+        if (spc.size() == text.size() && spc.compare(text, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool fillBandDXArrays(AppState& state)
+{
+    ScoreState& score = state.score;
+    for (BandDXList& list : score.DXCountries)
+        list.Count = 0;
+    const qint32 last = lastEntry(state);
+    for (qint32 k = 1; k <= last; ++k) {
+        const LogEntry& entry = state.log.Log[k];
+        if (!isDXText(entry.Spc) || AppState::bandDXIndex(entry.Band) < 0)
+            continue;
+        if (bandHasDXCountry(score, entry.Band, entry.Spc))
+            continue;
+        if (!addBandDXCountry(score, entry.Band, entry.Spc))
+            return false;
+    }
+    return true;
+}
+
+bool bandHasDXCountry(const ScoreState& score, const QString& band, const QString& country)
+{
+    const int index = AppState::bandDXIndex(band);
+    if (index < 0)
+        return false;
+    const BandDXList& list = score.DXCountries[index];
+    const qint32 count = std::clamp<qint32>(list.Count, 0, qint32(list.Countries.size()) - 1);
+    for (qint32 i = 1; i <= count; ++i) {
+        if (sameText(list.Countries[i], country))
+            return true;
+    }
+    return false;
+}
+
+bool addBandDXCountry(ScoreState& score, const QString& band, const QString& country)
+{
+    const int index = AppState::bandDXIndex(band);
+    if (index < 0)
+        return false;
+    BandDXList& list = score.DXCountries[index];
+    if (list.Count < 0 || list.Count >= MaxDXCountriesPerBand
+        || list.Count + 1 >= qint32(list.Countries.size()))
+        return false;
+    list.Count += 1;
+    list.Countries[list.Count] = country;
+    return true;
+}
+
+QStringList dxCountriesOfLog(const AppState& state)
+{
+    QStringList countries;
+    QSet<QString> seen;
+    const qint32 last = lastEntry(state);
+    for (qint32 k = 1; k <= last; ++k) {
+        const QString& spc = state.log.Log[k].Spc;
+        if (isDXText(spc))
+            addOnce(countries, seen, spc);
+    }
+    return countries;
+}
+
+QStringList workedCountiesOfLog(const AppState& state)
+{
+    QStringList counties;
+    QSet<QString> seen;
+    const qint32 last = lastEntry(state);
+    for (qint32 k = 1; k <= last; ++k) {
+        const QString& county = state.log.Log[k].County;
+        if (!county.isEmpty())
+            addOnce(counties, seen, county);
+    }
+    return counties;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+// Points, per-mode counts and worked multipliers of the log.
+//   - a phone ("PH") contact is worth 2 points, any other mode 3; "CW" counts as CW, every
+//     other mode but PH as digital; modes compare without case;
+//   - multipliers: kind 3 = a host-state county (row = its CountyAbbrev index), kind 1 =
+//     a state or province other than the host state (row = its StateProvAbbrev index, in
+//     the in-state window only); each counts once for the contest.
+
+#include "core/AppState.h"
+
+constexpr int MultKindStateProv = 1;
+constexpr int MultKindCounty = 3;
+
+// Fills the in-state window's table of the 50 states and 13 provinces in their fixed order.
+void fillStateProvTable(StateProvTable& table);
+
+// Adds one contact's points and counts it by mode.
+void addContactPoints(ScoreState& score, const QString& mode);
+
+// Zeroes the per-mode counts and points, then adds every contact of the log.
+void recountPoints(AppState& state);
+
+// The first county-table entry equal to the text without case (1 to CountyCount), or 0.
+qint32 countyIndex(const ReferenceTables& tables, const QString& county);
+
+// The first state/province entry equal to the text without case, skipping the host
+// state (1 to StateProvCount), or 0.
+qint32 stateProvIndex(const AppState& state, const QString& spc);
+
+enum class MarkResult { AlreadyWorked, NewlyWorked, NotFound, BeyondTable };
+
+// Marks the county of one contact worked, counting it in WorkedMultCount when new.
+// A county whose table row lies beyond the flag table (row 260) is BeyondTable.
+MarkResult markCounty(AppState& state, const QString& county);
+
+// Marks the state or province of one contact (exactly two characters) worked, counting
+// it when new; *row receives its index when found.
+MarkResult markStateProv(AppState& state, const QString& spc, qint32* row = nullptr);
+
+// After a reload: the state/province flags of every contact whose Spc has two characters
+// (no count changes).
+void markWorkedStates(AppState& state);
+
+// After a reload: the county flags of every contact, then WorkedMultCount as the number
+// of flags set in kinds 1 to 3. False when a county lies beyond the flag table.
+bool recountMultipliers(AppState& state);
+
+// The number of flags set in kinds 1 to 3, rows 1 to 260.
+qint32 countWorkedFlags(const ScoreState& score);
+
+// The texts that are never DX countries although longer than two characters.
+bool isExcludedFromDX(const QString& spc);
+
+// The per-band DX arrays rebuilt from the log (entries longer than two characters, each
+// once per band, as first logged). False when a band would hold more than its 1000.
+bool fillBandDXArrays(AppState& state);
+
+// Whether the band's array already holds the country (without case); a band without an
+// array holds nothing.
+bool bandHasDXCountry(const ScoreState& score, const QString& band, const QString& country);
+
+// Appends the country to the band's array (not searched first). False when full or the
+// band has no array.
+bool addBandDXCountry(ScoreState& score, const QString& band, const QString& country);
+
+// Every DX country of the log once (without case), as first logged, in log order.
+QStringList dxCountriesOfLog(const AppState& state);
+
+// The counties of the log once each (without case, as first logged), in log order.
+QStringList workedCountiesOfLog(const AppState& state);

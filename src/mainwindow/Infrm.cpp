@@ -1,0 +1,467 @@
+#include "mainwindow/Infrm.h"
+
+#include "core/NumberFormat.h"
+#include "core/windows/App.h"
+#include "entry/DistanceBearing.h"
+#include "entry/DupeRules.h"
+#include "entry/Scoring.h"
+#include "platform/Colors.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+namespace {
+
+void setTextColor(QLabel* label, quint32 color)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, qcolorFromColorValue(color));
+    label->setPalette(palette);
+}
+
+
+} // namespace
+
+Infrm::Infrm(App& app) : MainForm(app, true)
+{
+    List3 = countiesToGo;
+    List1 = place(new SortedListBox(this), ControlKind::ListBox, 6360, 4860, 960, 1800);
+    for (int i = 1; i <= 64; ++i) {
+        const float left = 120 + float((i - 1) % 21) * 290;
+        const float top = 5820 + float((i - 1) / 21) * 300;
+        auto* label = place(new ClickLabel(QStringLiteral("WWW"), this), ControlKind::Label, left, top, 290, 255);
+        label->setMouseTracking(true);
+        Label10[size_t(i)] = label;
+        if (i == 64) {
+            label->hide();
+            continue;
+        }
+        connect(label, &ClickLabel::clicked, this, [this, i] { Label10_Click(i); });
+        connect(label, &ClickLabel::hovered, this, [this, i] { Label10_MouseMove(i); });
+    }
+    mnuRecall = mnuFile->addAction(QStringLiteral("&Recall"));
+    mnuFile->insertAction(mnuExit, mnuRecall);
+    mnuChangeCounty = mnuOptions->addAction(QStringLiteral("Cha&nge County"));
+    connect(mnuRecall, &QAction::triggered, this, &Infrm::mnuRecall_Click);
+    connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
+    connect(List2, &QListWidget::currentRowChanged, this, [this] { List2_Click(); });
+    connect(List3, &QListWidget::currentRowChanged, this, [this] { List3_Click(); });
+    connect(txtCntry, &QLineEdit::textChanged, this, [this] { txtCntry_Change(); });
+}
+
+std::vector<LogColumn> Infrm::logColumns() const
+{
+    using F = LogColumn::Field;
+    std::vector<LogColumn> columns = {
+        {QStringLiteral("Rec#"), 530, F::Record},    {QStringLiteral("Call"), 850, F::Call},
+        {QStringLiteral("Rec"), 430, F::RstRcvd},    {QStringLiteral("SPC"), 910, F::Spc},
+        {QStringLiteral("County"), 1050, F::County}, {QStringLiteral("Snt"), 420, F::RstSent},
+        {QStringLiteral("Date/Time"), 890, F::DateTime}, {QStringLiteral("Mo"), 430, F::Mode},
+        {QStringLiteral("Bnd"), 430, F::Band}};
+    if (const_cast<Infrm*>(this)->app().state().station.OwnRover == 1)
+        columns.push_back({QStringLiteral("County Sent"), 1050, F::CountySent});
+    return columns;
+}
+
+QString Infrm::reloadErrorText() const { return QStringLiteral("Error opening file."); }
+
+void Infrm::loadWindowSpecific()
+{
+    AppState& state = app().state();
+    const StationData& s = state.station;
+    mnuChangeCounty->setEnabled(s.OwnRover == 1);
+    fillStateProvTable(state.stateProv);
+    for (int i = 1; i <= 63; ++i) {
+        Label10[size_t(i)]->setText(state.stateProv.StateProvAbbrev[size_t(i)]);
+        Label10[size_t(i)]->setToolTip(state.stateProv.StateProvName[size_t(i)]);
+    }
+    const QString hint = QStringLiteral("Enter ") + s.HostState + QStringLiteral(" in the St / Prv / Country field to enable the County field");
+    lblStation[4]->setText(s.HostState + QStringLiteral(" County"));
+    lblStation[4]->setToolTip(hint);
+    txtSec->setToolTip(hint);
+    setCountyCaptionEnabled(false);
+    setOwnCountyCaption(s.OwnCounty);
+    Label2->setText(s.OwnCall);
+}
+
+void Infrm::setOwnCountyCaption(const QString& county)
+{
+    Label25->setText(county);
+    Label25_Change();
+}
+
+void Infrm::Label25_Change() { app().state().keyer.CWOwnCounty = Label25->text(); }
+
+void Infrm::setCountyCaptionEnabled(bool enabled) { lblStation[4]->setEnabled(enabled); }
+
+void Infrm::setCountyCaptions()
+{
+    lblStation[8]->setText(QStringLiteral("Cnty Wkd - ") + QString::number(List2->ListCount()));
+    lblStation[7]->setText(QStringLiteral("Cnty Rem - ") + QString::number(List3->ListCount()));
+}
+
+void Infrm::ShowScore()
+{
+    const ScoreState& score = app().state().score;
+    const QChar group = QLocale().groupSeparator().front();
+    const double multipliers = double(score.WorkedMultCount) + List1->ListCount();
+    lblTotCon->setText(formatWhole(score.QsoCountPH, group, false));
+    lblsectogo->setText(formatWhole(double(score.QsoCountCW) + double(score.QsoCountDG), group, false));
+    lblTotSec->setText(formatWhole(multipliers, group, false));
+    lblTotScore->setText(formatWhole(double(score.QsoPoints) * multipliers, group, false));
+}
+
+void Infrm::FillDXList()
+{
+    List1->setItems(dxCountriesOfLog(app().state()));
+    lblStation[5]->setText(QStringLiteral("DX All - ") + QString::number(List1->ListCount()));
+}
+
+void Infrm::ColourStateLabels()
+{
+    AppState& state = app().state();
+    const quint32 worked = quint32(state.station.WorkedColor);
+    for (int i = 1; i <= 63; ++i) {
+        if (state.score.WorkedMults[MultKindStateProv][size_t(i)] == 1)
+            setTextColor(Label10[size_t(i)], worked);
+    }
+}
+
+void Infrm::ReloadLog()
+{
+    AppState& state = app().state();
+    if (!reloadCommon())
+        return;
+    for (int i = 1; i <= 63; ++i)
+        setTextColor(Label10[size_t(i)], quint32(state.station.RemainingColor));
+    markWorkedStates(state);
+    fillCountyLists();
+    UpdateQsoRates();
+    ColourStateLabels();
+    const bool countiesFit = recountMultipliers(state);
+    const bool dxFits = fillBandDXArrays(state);
+    if (!countiesFit || !dxFits) {
+        app().services().dialogs->messageBox(reloadErrorText(), QStringLiteral("File Error"));
+        app().services().endProgram(1);
+        return;
+    }
+    FillDXList();
+    ShowScore();
+    RefreshLogList();
+}
+
+void Infrm::MarkNewMultipliers(const LogEntry& entry)
+{
+    AppState& state = app().state();
+    qint32 row = 0;
+    if (markStateProv(state, entry.Spc, &row) == MarkResult::NewlyWorked)
+        setTextColor(Label10[size_t(row)], quint32(state.station.WorkedColor));
+    markCounty(state, entry.County);
+}
+
+void Infrm::AddNewDXCountry(const LogEntry& entry)
+{
+    AppState& state = app().state();
+    addBandDXCountry(state.score, state.station.CurrentBand, entry.Spc);
+    if (List1->find(entry.Spc) < 0) {
+        List1->AddItem(entry.Spc);
+        lblStation[5]->setText(QStringLiteral("DX All - ") + QString::number(List1->ListCount()));
+    }
+}
+
+void Infrm::CheckSection()
+{
+    AppState& state = app().state();
+    state.entry.StateProvInvalid = 1;
+    const QString spc = txtCntry->text();
+    for (int i = 1; i <= int(state.stateProv.StateProvCount); ++i) {
+        if (state.stateProv.StateProvAbbrev[size_t(i)].compare(spc, Qt::CaseInsensitive) == 0) {
+            state.entry.StateProvInvalid = 0;
+            if (Label19->text().isEmpty())
+                Label19->setText(QStringLiteral("NA"));
+            break;
+        }
+    }
+    if (state.entry.StateProvInvalid == 1) {
+        beep();
+        setDialog(QStringLiteral("Invald Section!"));
+        txtCntry->setFocus();
+    }
+}
+
+void Infrm::clearEntryFields()
+{
+    for (KeyField* f : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})
+        f->clear();
+    for (QLabel* l : {Label19, Label22, Label23})
+        l->clear();
+}
+
+void Infrm::CheckDupeOnLog()
+{
+    AppState& state = app().state();
+    state.entry.DupeFound = 0;
+    const qint32 first = firstContactOf(state, txtCall->text());
+    if (first > 0) {
+        const LogEntry& e = state.log.Log[size_t(first)];
+        if (txtSec->text().isEmpty()) {
+            txtSec->setText(e.County);
+            txtSec->selectAll();
+        }
+        if (txtCntry->text().isEmpty()) {
+            txtCntry->setText(e.Spc);
+            txtCntry->selectAll();
+        }
+    }
+    DupeQuery query;
+    query.call = txtCall->text();
+    query.county = txtSec->text();
+    query.band = state.station.CurrentBand;
+    query.mode = state.station.CurrentMode;
+    query.compareCountySent = true;
+    query.ownCounty = state.station.OwnCounty;
+    const qint32 n = findLogDupe(state, query);
+    if (n > 0) {
+        const LogEntry& e = state.log.Log[size_t(n)];
+        refuseDuplicate(n, QStringLiteral("Duplicate ") + e.Call + QLatin1Char(' ') + logDateMonthDay(e.Date)
+                               + QLatin1Char(' ') + e.Time + QStringLiteral("  Rec# ")
+                               + QString::number(n).prepend(QLatin1Char(' ')));
+        txtCall->setFocus();
+        clearEntryFields();
+        setCountyCaptionEnabled(false);
+    }
+}
+
+void Infrm::DupCheck2()
+{
+    AppState& state = app().state();
+    const StationData& s = state.station;
+    state.entry.DupeFound = 0;
+    const bool listPrevious = mnuListPrevious->isChecked();
+    std::vector<qint32> listed;
+    const QString call = txtCall->text();
+    for (qint32 n : contactsOf(state, call)) {
+        const LogEntry e = state.log.Log[size_t(n)];
+        if (listPrevious)
+            listed.push_back(n);
+        if (txtSec->text().isEmpty()) {
+            txtSec->setText(e.County);
+            txtSec->selectAll();
+        }
+        if (txtCntry->text().isEmpty()) {
+            txtCntry->setText(e.Spc);
+            txtCntry->selectAll();
+        }
+        const bool sameBandModeCounty = e.Band.compare(s.CurrentBand, Qt::CaseInsensitive) == 0
+            && e.Mode.compare(s.CurrentMode, Qt::CaseInsensitive) == 0
+            && e.CountySent.compare(s.OwnCounty, Qt::CaseInsensitive) == 0;
+        if (e.Spc.compare(s.HostState, Qt::CaseInsensitive) != 0 && sameBandModeCounty) {
+            CheckDupeOnLog();
+            if (state.entry.DupeFound == 1)
+                return;
+        }
+        if (sameBandModeCounty) {
+            setDialog(QStringLiteral("Dupe if not rover!  ") + e.Call + QStringLiteral("  ")
+                      + logDateMonthDay(e.Date) + QStringLiteral("  ") + e.Time + QStringLiteral("   Rec#  ")
+                      + QString::number(n));
+            setDialogColor(DialogRedColor);
+            resetDupeLine();
+            beep();
+            if (!listPrevious)
+                return;
+        }
+    }
+    if (listPrevious)
+        showPreviousContacts(listed);
+}
+
+void Infrm::HoldDupeFlag()
+{
+    AppState& state = app().state();
+    Clock& clock = *app().services().clock;
+    // A busy wait on the monotonic clock: no other event runs meanwhile.
+    while (clock.monotonicMs() < state.entry.LastDupeAtMs + 3000)
+        clock.sleepMs(10);
+    state.entry.DupeFound = 0;
+}
+
+void Infrm::txtCall_KeyPress(int& KeyAscii)
+{
+    MainForm::txtCall_KeyPress(KeyAscii);
+    if (app().state().entry.DupeFound == 1)
+        HoldDupeFlag();
+}
+
+void Infrm::txtCntry_Change()
+{
+    AppState& state = app().state();
+    const QString text = txtCntry->text();
+    setCountyCaptionEnabled(text.compare(state.station.HostState, Qt::CaseInsensitive) == 0);
+    if (text.size() == 2) {
+        for (size_t i = 1; i <= 54 && i < state.tables.StateAbbreviation.size(); ++i) {
+            if (state.tables.StateAbbreviation[i].compare(text, Qt::CaseInsensitive) == 0) {
+                Label19->setText(QStringLiteral("NA"));
+                showDistanceBearing(state.tables.StateLatitude[i], state.tables.StateLongitude[i]);
+                break;
+            }
+        }
+    }
+    const bool isNew = text.size() > 2 && !isExcludedFromDX(text)
+        && !bandHasDXCountry(state.score, state.station.CurrentBand, text);
+    Label3->setVisible(isNew);
+}
+
+void Infrm::showDistanceBearing(float latitude, float longitude)
+{
+    const StationData& s = app().state().station;
+    const auto result = computeDistanceBearing(s.OwnLatitude, s.OwnLongitude, latitude, longitude);
+    const auto text = formatDistanceBearing(result, QLocale().groupSeparator().front());
+    Label22->setText(text.bearing);
+    Label23->setText(text.miles);
+}
+
+void Infrm::afterModeOrBandChange()
+{
+    if (!txtCall->text().isEmpty())
+        txtCntry_Change();
+}
+
+void Infrm::Mains()
+{
+    AppState& state = app().state();
+    const StationData& s = state.station;
+    if (!checkPostContestDateTime())
+        return;
+    if (txtCntry->text().compare(s.HostState, Qt::CaseInsensitive) != 0)
+        txtSec->clear();
+    if (state.clock.TimedOn == 0)
+        cmdLogOn_Click();
+    const bool hostState = txtCntry->text().compare(s.HostState, Qt::CaseInsensitive) == 0;
+    CheckRequiredFields({
+        {hostState && txtSec->text().isEmpty(), {QStringLiteral("Need County!"), txtSec}},
+        {txtRSTR->text().isEmpty(), {QStringLiteral("Report Received!"), txtRSTR}},
+        {txtCall->text().size() < 3, {QStringLiteral("Need Call Sign!"), txtCall}},
+        {txtCntry->text().isEmpty(), {QStringLiteral("Need Country!"), txtCntry}},
+        {txtRSTS->text().isEmpty(), {QStringLiteral("Need Report Sent!"), txtRSTS}},
+    });
+    EntryFlags& flags = state.entry;
+    flags.StateProvInvalid = 0;
+    if (txtCntry->text().size() == 2)
+        CheckSection();
+    CheckDupeOnLog();
+    flags.CountyInvalid = 0;
+    if (!txtSec->text().isEmpty())
+        CheckCountyValid();
+    const bool passed = flags.FieldMissing == 0 && flags.DupeFound == 0 && flags.StateProvInvalid == 0
+        && flags.CountyInvalid == 0;
+    bool stored = false;
+    if (passed) {
+        if (LogEntry* slot = newContactSlot()) {
+            const auto [date, time] = contactDateTime();
+            slot->Call = txtCall->text();
+            slot->RstSent = txtRSTS->text();
+            slot->RstRcvd = txtRSTR->text();
+            slot->Spc = txtCntry->text();
+            slot->County = txtSec->text();
+            slot->CountySent = s.OwnCounty;
+            slot->Date = date;
+            slot->Time = time;
+            slot->Mode = s.CurrentMode;
+            slot->Band = s.CurrentBand;
+            slot->Frequency = state.RigFrequencyText;
+            if (appendNewContact()) {
+                stored = true;
+                const LogEntry entry = *slot;
+                setDialogColor(DialogNormalColor);
+                setDialog(QString());
+                resetDupeLine();
+                if (!entry.County.isEmpty())
+                    updateCountyListsFor(entry.County);
+                addContactPoints(state.score, s.CurrentMode);
+                RefreshLogList();
+                if (entry.Spc.size() > 2 && Label3->isVisible())
+                    AddNewDXCountry(entry);
+                if (entry.Spc.size() == 2)
+                    MarkNewMultipliers(entry);
+                QCoreApplication::processEvents();
+                ShowScore();
+            }
+        }
+    }
+    if (flags.FieldMissing == 0 && flags.StateProvInvalid == 0 && flags.CountyInvalid == 0
+        && (stored || flags.DupeFound == 1)) {
+        clearEntryFields();
+        setCountyCaptionEnabled(false);
+        txtCall->setFocus();
+    }
+    QCoreApplication::processEvents();
+    resetDupeLine();
+    UpdateQsoRates();
+    state.RigFrequencyText.clear();
+}
+
+void Infrm::ClearEntry()
+{
+    clearEntryFields();
+    resetDupeLine();
+    setDialogColor(DialogNormalColor);
+    setDialog(QString());
+    setCountyCaptionEnabled(false);
+    txtCall->setFocus();
+}
+
+void Infrm::Label10_Click(int index) { txtCntry->setText(Label10[size_t(index)]->text()); }
+
+void Infrm::Label10_MouseMove(int index)
+{
+    const AppState& state = app().state();
+    const QString abbrev = Label10[size_t(index)]->text();
+    int count = 0;
+    for (qint32 n = 1; n <= state.log.QsoCount; ++n) {
+        if (state.log.Log[size_t(n)].Spc.compare(abbrev, Qt::CaseInsensitive) == 0)
+            ++count;
+    }
+    QFont font = lblDupe->font();
+    const double size = screen().sizeTwips().width() * 8.0 / 9600.0 * state.station.FormSizePercent / 100.0;
+    if (size > 0)
+        font.setPointSizeF(size);
+    lblDupe->setFont(font);
+    lblDupe->setText(QStringLiteral("  ") + state.stateProv.StateProvName[size_t(index)]
+                     + QStringLiteral("    Total = ") + QString::number(count));
+}
+
+void Infrm::List1_Click()
+{
+    if (List1->currentItem() == nullptr)
+        return;
+    txtCntry->setText(List1->currentItem()->text());
+    txtCntry->setFocus();
+}
+
+void Infrm::List2_Click()
+{
+    if (List2->currentItem() == nullptr)
+        return;
+    txtSec->setText(List2->currentItem()->text());
+    txtCntry->setText(app().state().station.HostState);
+    txtSec->setFocus();
+}
+
+void Infrm::List3_Click()
+{
+    if (List3->currentItem() == nullptr)
+        return;
+    txtSec->setText(List3->currentItem()->text());
+    txtCntry->setText(app().state().station.HostState);
+    txtSec->setFocus();
+}
+
+void Infrm::mnuRecall_Click()
+{
+    const AppState& state = app().state();
+    if (state.log.QsoCount < 1)
+        return;
+    txtCall->setText(state.log.Log[size_t(state.log.QsoCount)].Call);
+    txtSec->setFocus();
+    txtSec->setSelection(0, int(txtSec->text().size()));
+}

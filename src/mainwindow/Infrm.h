@@ -1,0 +1,53 @@
+#pragma once
+
+#include "mainwindow/MainForm.h"
+
+// The log window of an operator inside Texas: the multipliers are the states and
+// provinces, the Texas counties and the DX countries.
+class Infrm : public MainForm {
+    Q_OBJECT
+public:
+    explicit Infrm(App& app);
+
+    SortedListBox* List1; // DX countries
+    SortedListBox* List3; // counties remaining
+    std::array<ClickLabel*, 65> Label10{}; // 1 to 63 the states and provinces; 64 unused
+    QAction* mnuChangeCounty;
+    QAction* mnuRecall;
+    quint8 RoverRelogIndex = 0;
+
+    void Mains() override;
+    void ClearEntry() override;
+    void ReloadLog() override;
+    void DupCheck2() override;
+    void CheckDupeOnLog();
+    void CheckSection();
+    void HoldDupeFlag();
+    void txtCntry_Change();
+    void Label10_Click(int index);
+    void Label10_MouseMove(int index);
+    void Label25_Change();
+    void List1_Click();
+    void List2_Click();
+    void List3_Click();
+    void mnuRecall_Click();
+    void setOwnCountyCaption(const QString& county);
+
+protected:
+    void ShowScore() override;
+    void setCountyCaptions() override;
+    std::vector<LogColumn> logColumns() const override;
+    QString reloadErrorText() const override;
+    void loadWindowSpecific() override;
+    void afterModeOrBandChange() override;
+    void txtCall_KeyPress(int& KeyAscii) override;
+
+private:
+    void MarkNewMultipliers(const LogEntry& entry);
+    void AddNewDXCountry(const LogEntry& entry);
+    void ColourStateLabels();
+    void FillDXList();
+    void setCountyCaptionEnabled(bool enabled);
+    void showDistanceBearing(float latitude, float longitude);
+    void clearEntryFields();
+};

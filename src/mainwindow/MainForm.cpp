@@ -1,0 +1,943 @@
+#include "mainwindow/MainForm.h"
+
+#include "core/KeyFilters.h"
+#include "core/LogStore.h"
+#include "core/Preferences.h"
+#include "core/Tables.h"
+#include "core/windows/App.h"
+#include "core/windows/FormScaler.h"
+#include "entry/BandPlan.h"
+#include "entry/DateTimeText.h"
+#include "entry/DupeRules.h"
+#include "entry/QsoRates.h"
+#include "entry/Scoring.h"
+#include "entry/windows/frmCountyList.h"
+#include "keying/windows/BlindFrm.h"
+#include "platform/Colors.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLocale>
+
+void ClickLabel::mousePressEvent(QMouseEvent* event)
+{
+    QLabel::mousePressEvent(event);
+    Q_EMIT clicked();
+}
+
+void ClickLabel::enterEvent(QEnterEvent* event)
+{
+    QLabel::enterEvent(event);
+    Q_EMIT hovered();
+}
+
+void ClickLabel::mouseMoveEvent(QMouseEvent* event)
+{
+    QLabel::mouseMoveEvent(event);
+    Q_EMIT hovered();
+}
+
+namespace {
+
+const QString WindowTitle =
+    QStringLiteral("Vexol's Brevant Log 2.3                    www.vexolsoftware.example");
+
+void setBackground(QLabel* label, quint32 color)
+{
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, qcolorFromColorValue(color));
+    label->setPalette(palette);
+}
+
+void setTextColor(QLabel* label, quint32 color)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, qcolorFromColorValue(color));
+    label->setPalette(palette);
+}
+
+void whiteOnDarkBlue(QLabel* label)
+{
+    setBackground(label, 0x800000);
+    setTextColor(label, 0xFFFFFF);
+}
+
+} // namespace
+
+MainForm::MainForm(App& app, bool inState)
+    : Form(app, WindowTitle, 9600, 7200), m_inState(inState)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildMenus();
+    buildControls();
+}
+
+void MainForm::buildMenus()
+{
+    menuBar = new QMenuBar(this);
+    mnuFile = menuBar->addMenu(QStringLiteral("&File"));
+    mnuCopyListtoClipboard = mnuFile->addAction(QStringLiteral("&Copy Listed Items to Clipboard"));
+    mnuFile->addSeparator();
+    mnuExit = mnuFile->addAction(QStringLiteral("&Exit"));
+    connect(mnuCopyListtoClipboard, &QAction::triggered, this, &MainForm::mnuCopyListtoClipboard_Click);
+    connect(mnuExit, &QAction::triggered, this, &MainForm::mnuExit_Click);
+
+    mnuBandChange = menuBar->addMenu(QStringLiteral("&Band"));
+    for (const char* band : {"160", "80", "40", "20", "15", "10", "6", "2"}) {
+        const QString name = QString::fromLatin1(band);
+        QAction* item = mnuBandChange->addAction(name);
+        item->setCheckable(true);
+        bandItems[name] = item;
+        connect(item, &QAction::triggered, this, [this, name] { selectBand(name); });
+    }
+    mnuBand = menuBar->addMenu(QStringLiteral("&Mode"));
+    mnu160 = mnuBand->addAction(QStringLiteral("&CW"));
+    mnuSSB = mnuBand->addAction(QStringLiteral("&PH"));
+    mnuDigital = mnuBand->addAction(m_inState ? QStringLiteral("&DG") : QStringLiteral("&Digital"));
+    for (QAction* item : {mnu160, mnuSSB, mnuDigital})
+        item->setCheckable(true);
+    connect(mnu160, &QAction::triggered, this, [this] { selectMode(QStringLiteral("CW")); });
+    connect(mnuSSB, &QAction::triggered, this, [this] { selectMode(QStringLiteral("PH")); });
+    connect(mnuDigital, &QAction::triggered, this, [this] { selectMode(QStringLiteral("DG")); });
+
+    mnuOptions = menuBar->addMenu(QStringLiteral("&Options"));
+    mnuListPrevious = mnuOptions->addAction(QStringLiteral("&List Previous Contacts"));
+    mnuListPrevious->setCheckable(true);
+    connect(mnuListPrevious, &QAction::triggered, this, &MainForm::mnuListPrevious_Click);
+    QMenu* appearance = mnuOptions->addMenu(QStringLiteral("&Appearance"));
+    mnuColors = appearance->addAction(QStringLiteral("&Colors"));
+    connect(mnuColors, &QAction::triggered, this, &MainForm::mnuColors_Click);
+
+    mnuCountyList = menuBar->addAction(QStringLiteral("L&ist"));
+    connect(mnuCountyList, &QAction::triggered, this, &MainForm::mnuCountyList_Click);
+    mnuHelp = menuBar->addAction(QStringLiteral("&Help"));
+    connect(mnuHelp, &QAction::triggered, this, &MainForm::mnuHelp_Click);
+}
+
+void MainForm::buildControls()
+{
+    auto label = [this](const QString& text, float left, float top, float width, float height = 255) {
+        return place(new QLabel(text, this), ControlKind::Label, left, top, width, height);
+    };
+    auto field = [this](float left, float width) {
+        return place(new KeyField(this), ControlKind::TextBox, left, 660, width, 375, 12);
+    };
+
+    // The entry line and its captions.
+    const struct {
+        int index;
+        const char* out;
+        const char* in;
+        float left;
+        float top;
+        float width;
+    } captions[] = {
+        {0, "RS(T) Sn", "RS(T) Sn", 5400, 420, 840}, {1, "State/Prov/Cntr", "St / Prv / Country", 2640, 420, 1440},
+        {2, "Call", "Call", 120, 420, 1560},           {3, "RS(T) Rc", "RS(T) Rc", 1800, 420, 720},
+        {4, "County", "County", 4200, 420, 1080},        {5, "Counties Worked", "DX", 6360, 4620, 1500},
+        {6, "", "", 0, 0, 0},                            {7, "Counties To Go", "Cnty Rem - 0", 7920, 4620, 1500},
+        {8, "", "Cnty Wkd - 0", 0, 0, 0}};
+    for (const auto& c : captions)
+        lblStation[size_t(c.index)] = label(QString::fromLatin1(m_inState ? c.in : c.out), c.left, c.top, c.width);
+    lblStation[6]->hide();
+    if (!m_inState)
+        lblStation[8]->hide();
+
+    txtCall = field(120, 1560);
+    txtCall->setMaxLength(12);
+    txtCall->setToolTip(QStringLiteral("If mobile, enter CALL/M ex: Vexol/M"));
+    txtRSTR = field(1800, 720);
+    txtRSTR->setMaxLength(3);
+    txtCntry = field(2640, 1440);
+    txtCntry->setMaxLength(30);
+    txtSec = field(4200, 1080);
+    txtSec->setMaxLength(20);
+    txtRSTS = field(5400, 720);
+    txtRSTS->setMaxLength(3);
+    txtPostConTime = place(new KeyField(this), ControlKind::TextBox, 1800, 1080, 720, 315);
+    txtPostConDate = place(new KeyField(this), ControlKind::TextBox, 2640, 1080, 1440, 315);
+    txtPostConTime->hide();
+    txtPostConDate->hide();
+    if (!m_inState) {
+        txtCntry->hide();
+        lblStation[1]->hide();
+    }
+    setTabOrder(txtCall, txtRSTR);
+    setTabOrder(txtRSTR, txtCntry);
+    setTabOrder(txtCntry, txtSec);
+    setTabOrder(txtSec, txtRSTS);
+    setTabOrder(txtRSTS, txtPostConTime);
+    setTabOrder(txtPostConTime, txtPostConDate);
+
+    lblDialog = label(QString(), 120, 1440, 6120, 300);
+    setBackground(lblDialog, DialogNormalColor);
+    lblDialog->setToolTip(QStringLiteral(
+        "It is not necessary to press Space or Tab to tab unless the Callsign includes a \"/\"."));
+    lblPossDup = label(QStringLiteral("Possible Duplicates"), 120, 1800, 1800);
+    lblDupe = label(QString(), 120, 2040, 6120, 300);
+    setBackground(lblDupe, ColorButtonFace);
+
+    Label17 = label(QStringLiteral("Bearing"), 120, 2400, 840);
+    Label18 = label(QStringLiteral("Miles"), 1080, 2400, 840);
+    Label22 = label(QString(), 120, 2640, 840);
+    Label23 = label(QString(), 1080, 2640, 840);
+    Label19 = label(QString(), 2040, 2640, 600);
+    for (QLabel* l : {Label19, Label22, Label23})
+        whiteOnDarkBlue(l);
+    Label3 = label(QStringLiteral("New"), 2760, 2640, 600);
+    setTextColor(Label3, 0x0000FF);
+    Label3->hide();
+    if (!m_inState) {
+        for (QLabel* l : {Label17, Label18, Label19, Label22, Label23})
+            l->hide();
+    }
+
+    // Station, band, mode and clocks.
+    Label2 = label(QStringLiteral("CALL"), 6360, 420, 1560, 375);
+    Label25 = label(m_inState ? QStringLiteral("County") : QStringLiteral("SPC"), 8040, 420, 1320, 375);
+    if (m_inState)
+        whiteOnDarkBlue(Label25);
+    Label21 = label(QStringLiteral("Band"), 6360, 900, 720);
+    Label24 = place(new ClickLabel(QStringLiteral("160"), this), ControlKind::Label, 6360, 1140, 720, 300);
+    lblBandSwitch = label(QStringLiteral("Mode"), 7200, 900, 720);
+    Label30 = place(new ClickLabel(QString(), this), ControlKind::Label, 7200, 1140, 720, 300);
+    Label30->setToolTip(QStringLiteral("Click to change modes."));
+    connect(Label24, &ClickLabel::clicked, this, &MainForm::Label24_Click);
+    connect(Label30, &ClickLabel::clicked, this, &MainForm::Label30_Click);
+    cmdLogOn = place(new QPushButton(QStringLiteral("&Log \"Time On\""), this), ControlKind::CommandButton,
+                     8040, 900, 1320, 495);
+    cmdLogOn->setToolTip(QStringLiteral("Records On/Off times and controls duration clock."));
+    connect(cmdLogOn, &QPushButton::clicked, this, &MainForm::cmdLogOn_Click);
+
+    lblCurTime = label(QStringLiteral("Reg Time"), 6360, 1800, 1080);
+    Label16 = label(QStringLiteral("am"), 7440, 1800, 360);
+    Label11 = label(QStringLiteral("UTC"), 7920, 1560, 1200);
+    lblutctime = label(QStringLiteral("UTC TIME"), 7920, 1800, 1200);
+    Label12 = label(m_inState ? QStringLiteral(" Oper Time") : QStringLiteral("Operating Time"), 6360, 2160, 1440);
+    lblttrack = label(QStringLiteral("00:00:00"), 6360, 2400, 1440);
+    Label9 = label(QStringLiteral("QSOs / Hr (last 60 min)"), 7920, 2160, 1560);
+    lblAQSO60 = label(QString(), 7920, 2400, 1200);
+    Label8 = label(QStringLiteral("QSOs / Hr (last 20 min)"), 7920, 2700, 1560);
+    lblAQSO20 = label(QString(), 7920, 2940, 1200);
+
+    // Score.
+    const char* const scoreCaptions[2][4] = {
+        {"Total PH Contacts ........", "Total CW/DG Contacts", "Total Multipliers ...........", "Tot Score ...................."},
+        {"Total PH Contacts .......", "Total CW/DG Contacts ", "Total Multipliers ..........", "Total Score ................"}};
+    QLabel** scoreLabels[] = {&lblTotCon, &lblsectogo, &lblTotSec, &lblTotScore};
+    for (int i = 0; i < 4; ++i) {
+        const float top = 3360 + float(i) * 300;
+        label(QString::fromLatin1(scoreCaptions[m_inState ? 1 : 0][i]), 6360, top, 1920);
+        *scoreLabels[i] = label(QString(), 8400, top, 960);
+        (*scoreLabels[i])->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+
+    // The log list.
+    lblRecentContacts = label(QStringLiteral("Recent Contacts"), 120, 2760, 1800);
+    logModel = new LogListModel(app().state(), this);
+    ListView1 = place(new QTreeView(this), ControlKind::ListView, 120, 3000, 6120, 2280);
+    ListView1->setModel(logModel);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setToolTip(QStringLiteral("Click record to edit or delete."));
+    ListView1->header()->setSectionsClickable(true);
+    ListView1->header()->setStretchLastSection(false);
+    connect(ListView1, &QTreeView::clicked, this, [this] { ListView1_Click(); });
+    connect(ListView1->header(), &QHeaderView::sectionClicked, this, [this](int column) {
+        logModel->sortOnce(column);
+    });
+
+    cmdList = place(new QPushButton(QStringLiteral("Last 20"), this), ControlKind::CommandButton, 120, 5340, 960, 375);
+    cmdList->setToolTip(QStringLiteral("List all or last 20 contacts (Listing all will slow the program)"));
+    cmdDup = place(new QPushButton(QStringLiteral("On"), this), ControlKind::CommandButton, 1200, 5340, 720, 375);
+    cmdDup->setToolTip(QStringLiteral("Displaying partial dupes slows the program on older pc's."));
+    cmdEdit = place(new QPushButton(QStringLiteral("Edit Contact"), this), ControlKind::CommandButton, 2040, 5340, 1320, 375);
+    cmdDelete = place(new QPushButton(QStringLiteral("Delete Contact"), this), ControlKind::CommandButton, 3480, 5340, 1320, 375);
+    cmdEdit->hide();
+    cmdDelete->hide();
+    connect(cmdList, &QPushButton::clicked, this, &MainForm::cmdList_Click);
+    connect(cmdDup, &QPushButton::clicked, this, &MainForm::cmdDup_Click);
+    connect(cmdDelete, &QPushButton::clicked, this, &MainForm::cmdDelete_Click);
+
+    txtDX = place(new QTreeView(this), ControlKind::ListView, 120, 5820, 6120, 1140);
+    txtDX->setRootIsDecorated(false);
+    txtDX->hide();
+
+    // County lists.
+    List2 = place(new SortedListBox(this), ControlKind::ListBox, m_inState ? 7380 : 6360, 4860,
+                  m_inState ? 960 : 1500, 1800);
+    countiesToGo = place(new SortedListBox(this), ControlKind::ListBox, m_inState ? 8400 : 7920, 4860,
+                         m_inState ? 960 : 1500, 1800);
+    if (m_inState) {
+        lblStation[5]->setGeometry(0, 0, 0, 0);
+        controlFor(lblStation[5])->Left = 6360;
+        controlFor(lblStation[5])->Width = 960;
+        controlFor(lblStation[8])->Left = 7380;
+        controlFor(lblStation[8])->Top = 4620;
+        controlFor(lblStation[8])->Width = 960;
+        controlFor(lblStation[8])->Height = 255;
+        controlFor(lblStation[7])->Left = 8400;
+        controlFor(lblStation[7])->Width = 960;
+    }
+
+    // The entry fields' keys.
+    txtCall->keyPreview = [this](int& k) { Form_KeyPress(k); };
+    for (KeyField* f : {txtRSTR, txtCntry, txtSec, txtRSTS, txtPostConTime, txtPostConDate}) {
+        f->keyPreview = [this](int& k) { Form_KeyPress(k); };
+        f->keyPress = [this](int& k) {
+            if (k == 13) {
+                k = 0;
+                Mains();
+            }
+        };
+    }
+    txtCall->keyPress = [this](int& k) { txtCall_KeyPress(k); };
+    txtCall->lostFocus = [this] { txtCall_LostFocus(); };
+    txtCall->gotFocus = [this] { txtCall_GotFocus(); };
+    connect(txtCall, &QLineEdit::textChanged, this, [this] { txtCall_Change(); });
+    connect(txtRSTS, &QLineEdit::textChanged, this, [this] { txtRSTS_Change(); });
+    txtPostConDate->gotFocus = [this] {
+        if (txtPostConDate->text().isEmpty())
+            txtPostConDate->setText(app().services().clock->localNow().toString(QStringLiteral("yyyy/MM/dd")));
+    };
+
+    Timer1.setInterval(60000);
+    Timer2.setInterval(1000);
+    connect(&Timer1, &QTimer::timeout, this, &MainForm::Timer1_Timer);
+    connect(&Timer2, &QTimer::timeout, this, &MainForm::Timer2_Timer);
+}
+
+void MainForm::applyGeometry2()
+{
+    const int menuHeight = menuBar->sizeHint().height();
+    menuBar->setGeometry(0, 0, width(), menuHeight);
+}
+
+// ---- load ----
+
+void MainForm::Form_Load()
+{
+    AppState& state = app().state();
+    StationData& s = state.station;
+    Label3->hide();
+
+    LocalScaling scaling;
+    scaling.windowFont = LocalScaling::WindowFont::NewWidthRatio;
+    scaling.controlFont = LocalScaling::ControlFont::Smaller;
+    scaling.scaledKinds = {ControlKind::Label, ControlKind::TextBox, ControlKind::CommandButton,
+                           ControlKind::ListBox, ControlKind::ListView, ControlKind::Frame,
+                           ControlKind::OptionButton, ControlKind::CheckBox};
+    scaling.fontKinds = scaling.scaledKinds;
+    ScaleFormLocally(*this, scaling);
+    applyGeometry2();
+
+    setDialog(m_inState ? QStringLiteral("Select a band, mode and Click Log \"Time On\"!")
+                        : QStringLiteral("Select a band and mode. Click Log \"Time On\" below!"));
+    createListColumns();
+    PartialDupesOn = 1;
+    loadWindowSpecific();
+    showSavedBandAndMode();
+    if (s.ListPreviousContacts == 1)
+        mnuListPrevious->setChecked(true);
+
+    if (!LoadCountyTable(state)) {
+        // Reported, and the load goes on: the log is still loaded and shown.
+        app().services().dialogs->messageBox(QStringLiteral("Error opening file"),
+                                             QStringLiteral("Error opeining file"));
+    }
+    PromptOpenExistingLog();
+    ShowOperatingTime();
+    ReloadLog();
+    show();
+    Timer1.start();
+    Timer2.start();
+    Timer2_Timer();
+    txtCall->setFocus();
+}
+
+void MainForm::createListColumns()
+{
+    const double widthRatio = double(Width) / 9600.0;
+    const double perPixel = screen().twipsPerPixelX();
+    auto apply = [&](QTreeView* view, const std::vector<float>& designWidths) {
+        Control* control = controlFor(view);
+        control->ColumnWidths.clear();
+        for (size_t i = 0; i < designWidths.size(); ++i) {
+            const float twips = float(designWidths[i] * widthRatio);
+            control->ColumnWidths.push_back(twips);
+            view->header()->resizeSection(int(i), int(twips / perPixel));
+        }
+    };
+    logModel->setColumns(logColumns());
+    std::vector<float> logWidths;
+    for (const LogColumn& c : logModel->columns())
+        logWidths.push_back(c.designWidth);
+    apply(ListView1, logWidths);
+    // The spot list's columns; the spots themselves arrive with the spotting window.
+    apply(txtDX, {1040, 880, 2000, 0, 3400, 520, 600, 520});
+}
+
+void MainForm::showSavedBandAndMode()
+{
+    const StationData& s = app().state().station;
+    Label30->setText(s.CurrentMode);
+    mnu160->setChecked(true);
+    mnuSSB->setChecked(false);
+    mnuDigital->setChecked(false);
+    if (s.CurrentMode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0) {
+        mnu160->setChecked(false);
+        mnuSSB->setChecked(true);
+    } else if (s.CurrentMode.compare(QLatin1String("DG"), Qt::CaseInsensitive) == 0) {
+        mnu160->setChecked(false);
+        mnuDigital->setChecked(true);
+    }
+    for (auto& [name, item] : bandItems) {
+        if (name.compare(s.CurrentBand, Qt::CaseInsensitive) == 0) {
+            item->setChecked(true);
+            Label24->setText(name);
+        }
+    }
+}
+
+void MainForm::setReportLengths()
+{
+    const int length =
+        app().state().station.CurrentMode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0 ? 2 : 3;
+    txtRSTR->setMaxLength(length);
+    txtRSTS->setMaxLength(length);
+}
+
+void MainForm::PromptOpenExistingLog()
+{
+    const auto answer = app().services().dialogs->messageBox(
+        QStringLiteral("Do you want to continue an existing contest? (Yes opens your existing log, No "
+                       "erases any existing log and starts a new log.)"),
+        QStringLiteral("Open existing log?"), Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
+    if (answer != Dialogs::Answer::Yes)
+        StartNewLog(app().state(), app().services());
+    cmdEdit->hide();
+    cmdDelete->hide();
+}
+
+void MainForm::ShowOperatingTime()
+{
+    AppState& state = app().state();
+    state.clock.OperatingSeconds = state.station.StoredOperatingSeconds;
+    lblttrack->setText(operatingTimeText(state.clock.OperatingSeconds));
+}
+
+bool MainForm::reloadCommon()
+{
+    AppState& state = app().state();
+    if (LoadLogFile(state) != LoadLogResult::Loaded) {
+        m_logLoaded = false;
+        app().services().dialogs->messageBox(reloadErrorText(), QStringLiteral("File Error"));
+        app().services().endProgram(1);
+        return false;
+    }
+    m_logLoaded = true;
+    recountPoints(state);
+    return true;
+}
+
+// ---- messages ----
+
+void MainForm::setDialog(const QString& text) { lblDialog->setText(text); }
+
+void MainForm::setDialogColor(quint32 color) { setBackground(lblDialog, color); }
+
+void MainForm::resetDupeLine()
+{
+    setBackground(lblDupe, ColorButtonFace);
+    lblDupe->setText(QString());
+}
+
+void MainForm::beep() { app().services().beeper->beep(); }
+
+void MainForm::prompt(const QString& name) { app().blindFrm().BlindKeyPhone(name); }
+
+// ---- checks shared by both windows ----
+
+bool MainForm::CheckRequiredFields(const std::vector<std::pair<bool, std::pair<QString, KeyField*>>>& tests)
+{
+    quint8& missing = app().state().entry.FieldMissing;
+    missing = 0;
+    for (const auto& [failed, what] : tests) {
+        if (!failed)
+            continue;
+        beep();
+        setDialog(what.first);
+        missing = 1;
+        what.second->setFocus();
+    }
+    return missing == 0;
+}
+
+void MainForm::CheckCountyValid()
+{
+    AppState& state = app().state();
+    state.entry.CountyInvalid = countyIndex(state.tables, txtSec->text()) > 0 ? 0 : 1;
+    if (state.entry.CountyInvalid == 1) {
+        beep();
+        setDialog(txtSec->text() + QStringLiteral(" is not a valid county!"));
+        txtSec->setFocus();
+    }
+}
+
+void MainForm::refuseDuplicate(qint32, const QString& message)
+{
+    AppState& state = app().state();
+    setDialog(message);
+    setDialogColor(DialogRedColor);
+    resetDupeLine();
+    beep();
+    BlindFrm& blind = app().blindFrm();
+    blind.BlindKeyPhone(QStringLiteral("Dupe"));
+    if (state.station.VoiceNavigationLevel != 0) {
+        // Wait for the prompt's end without handling other events, but never for ever.
+        Clock& clock = *app().services().clock;
+        const qint64 giveUpAt = clock.monotonicMs() + 5000;
+        while (blind.MMControl1->mode() == WavePlayer::ModePlaying && clock.monotonicMs() < giveUpAt)
+            clock.sleepMs(10);
+    }
+    state.entry.DupeFound = 1;
+    state.entry.LastDupeAt = app().services().clock->localNow();
+    state.entry.LastDupeAtMs = app().services().clock->monotonicMs();
+}
+
+bool MainForm::checkPostContestDateTime()
+{
+    if (txtPostConTime->isHidden())
+        return true;
+    const QDate date = parseLogDate(txtPostConDate->text());
+    if (!date.isValid()) {
+        setDialog(QStringLiteral("Invalid date format!"));
+        beep();
+        return false;
+    }
+    txtPostConDate->setText(date.toString(QStringLiteral("yyyy/MM/dd")));
+    QString time = txtPostConTime->text();
+    bool numeric = false;
+    time.toInt(&numeric);
+    if ((time.size() == 3 || time.size() == 4) && numeric)
+        time.insert(time.size() - 2, QLatin1Char(':'));
+    txtPostConTime->setText(time);
+    const QTime parsed = parseLogTime(time);
+    if (!parsed.isValid()) {
+        setDialog(QStringLiteral("Invalid time format!"));
+        beep();
+        return false;
+    }
+    txtPostConTime->setText(parsed.toString(QStringLiteral("HH:mm")));
+    return true;
+}
+
+std::pair<QString, QString> MainForm::contactDateTime() const
+{
+    if (!txtPostConTime->isHidden())
+        return {txtPostConDate->text(), txtPostConTime->text()};
+    const StationData& s = const_cast<MainForm*>(this)->app().state().station;
+    const QDateTime utc = utcFromLocal(const_cast<MainForm*>(this)->app().services().clock->localNow(),
+                                       s.UtcOffsetHours);
+    return {utc.toString(QStringLiteral("yyyy/MM/dd")), utc.toString(QStringLiteral("HH:mm:ss"))};
+}
+
+LogEntry* MainForm::newContactSlot()
+{
+    AppState& state = app().state();
+    if (state.log.QsoCount >= MaxLogEntries) {
+        beep();
+        setDialog(QStringLiteral("The log is full: no more than 11000 contacts can be logged."));
+        return nullptr;
+    }
+    LogEntry& slot = state.log.Log[size_t(state.log.QsoCount) + 1];
+    slot = LogEntry{};
+    return &slot;
+}
+
+bool MainForm::appendNewContact()
+{
+    AppState& state = app().state();
+    ++state.log.QsoCount;
+    if (AppendLogEntry(state))
+        return true;
+    --state.log.QsoCount;
+    app().services().dialogs->messageBox(
+        QStringLiteral("The contact could not be written to log.txt and was not logged."),
+        QStringLiteral("Unable to write file."));
+    return false;
+}
+
+void MainForm::fillDefaultReports()
+{
+    const bool phone =
+        app().state().station.CurrentMode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0;
+    const QString report = phone ? QStringLiteral("59") : QStringLiteral("599");
+    for (KeyField* f : {txtRSTR, txtRSTS}) {
+        if (f->text().isEmpty()) {
+            f->setText(report);
+            f->selectAll();
+        }
+    }
+}
+
+// ---- county lists ----
+
+void MainForm::fillCountyLists()
+{
+    const AppState& state = app().state();
+    QStringList table;
+    const qint32 count = qint32(state.tables.CountyCount);
+    for (qint32 i = 1; i <= count; ++i)
+        table << state.tables.CountyAbbrev[size_t(i)];
+    const QStringList worked = workedCountiesOfLog(state);
+    for (const QString& county : worked) {
+        for (qsizetype i = 0; i < table.size(); ++i) {
+            if (table[i].compare(county, Qt::CaseInsensitive) == 0) {
+                table.removeAt(i);
+                break;
+            }
+        }
+    }
+    countiesToGo->setItems(table);
+    List2->setItems(worked);
+    setCountyCaptions();
+}
+
+void MainForm::updateCountyListsFor(const QString& county)
+{
+    if (List2->find(county) < 0)
+        List2->AddItem(county);
+    const int toGo = countiesToGo->find(county);
+    if (toGo >= 0)
+        countiesToGo->RemoveItem(toGo);
+    setCountyCaptions();
+}
+
+// ---- the log list ----
+
+void MainForm::RefreshLogList()
+{
+    const qint32 count = app().state().log.QsoCount;
+    const qint32 oldest = ListAllContacts == 1 || count < 20 ? 1 : count - 19;
+    std::vector<qint32> records;
+    records.reserve(size_t(std::max(0, count - oldest + 1)));
+    for (qint32 n = count; n >= oldest; --n)
+        records.push_back(n);
+    logModel->setRecords(std::move(records));
+}
+
+void MainForm::showPreviousContacts(const std::vector<qint32>& records)
+{
+    logModel->setRecords(records);
+}
+
+void MainForm::cmdList_Click()
+{
+    if (ListAllContacts == 1) {
+        cmdList->setText(QStringLiteral("Last 20"));
+        ListAllContacts = 0;
+    } else {
+        cmdList->setText(QStringLiteral("All"));
+        ListAllContacts = 1;
+    }
+    RefreshLogList();
+    txtCall->setFocus();
+}
+
+void MainForm::cmdDup_Click()
+{
+    setBackground(lblDupe, ColorButtonFace);
+    if (PartialDupesOn == 1) {
+        PartialDupesOn = 0;
+        cmdDup->setText(QStringLiteral("Off"));
+    } else {
+        PartialDupesOn = 1;
+        cmdDup->setText(QStringLiteral("On"));
+    }
+    txtCall->setFocus();
+}
+
+void MainForm::ListView1_Click()
+{
+    if (logModel->rowCount() > 0)
+        cmdDelete->show();
+}
+
+void MainForm::cmdDelete_Click()
+{
+    const int row = ListView1->currentIndex().isValid() ? ListView1->currentIndex().row() : -1;
+    const auto answer = app().services().dialogs->messageBox(
+        QStringLiteral("Are you sure?"), QStringLiteral("Are you sure?"), Dialogs::Buttons::YesNo);
+    cmdEdit->hide();
+    cmdDelete->hide();
+    if (answer != Dialogs::Answer::Yes || row < 0 || !m_logLoaded)
+        return;
+    DeleteLogEntry(app().state(), logModel->recordAt(row));
+    ReloadLog();
+    cmdEdit->hide();
+    cmdDelete->hide();
+}
+
+void MainForm::mnuCopyListtoClipboard_Click()
+{
+    QApplication::clipboard()->setText(logModel->clipboardText());
+}
+
+void MainForm::mnuListPrevious_Click()
+{
+    StationData& s = app().state().station;
+    s.ListPreviousContacts = mnuListPrevious->isChecked() ? 1 : 0;
+    SavePrefFile(app().state());
+}
+
+// ---- rates and clocks ----
+
+void MainForm::UpdateQsoRates()
+{
+    const AppState& state = app().state();
+    const QDateTime utc = utcFromLocal(app().services().clock->localNow(), state.station.UtcOffsetHours);
+    const auto rates = countQsoRates(state, utc);
+    if (!rates)
+        return;
+    lblAQSO60->setText(QString::number(rates->last60));
+    lblAQSO20->setText(QString::number(rates->last20x3));
+}
+
+void MainForm::Timer1_Timer() { UpdateQsoRates(); }
+
+void MainForm::Timer2_Timer()
+{
+    AppState& state = app().state();
+    const QDateTime local = app().services().clock->localNow();
+    const QDateTime utc = utcFromLocal(local, state.station.UtcOffsetHours);
+    const QLocale c = QLocale::c();
+    QString twelveHour = c.toString(local.time(), QStringLiteral("h:mm:ss AP"));
+    lblCurTime->setText(twelveHour.left(twelveHour.size() - 3));
+    Label16->setText(c.toString(local.time(), QStringLiteral("AP")));
+    lblutctime->setText(utc.toString(QStringLiteral("HH:mm:ss")));
+    if (state.clock.TimedOn != 1)
+        return;
+    state.clock.OperatingSeconds =
+        std::abs(state.station.StoredOperatingSeconds + float(TimeOnAt.secsTo(local)));
+    lblttrack->setText(operatingTimeText(state.clock.OperatingSeconds));
+}
+
+void MainForm::cmdLogOn_Click()
+{
+    AppState& state = app().state();
+    if (state.clock.TimedOn != 0) {
+        state.clock.TimedOn = 0;
+        cmdLogOn->setText(QStringLiteral("&Log \"Time On\""));
+        state.station.StoredOperatingSeconds = state.clock.OperatingSeconds;
+        const QDateTime utc = utcFromLocal(app().services().clock->localNow(), state.station.UtcOffsetHours);
+        setDialog(QStringLiteral("Logged Off at ") + QLocale().toString(utc.date(), QLocale::ShortFormat)
+                  + QLatin1Char(' ') + utc.toString(QStringLiteral("HH:mm:ss")));
+        SavePrefFile(state);
+    } else {
+        TimeOnAt = app().services().clock->localNow();
+        state.clock.TimedOn = 1;
+        cmdLogOn->setText(QStringLiteral("&Log \"Time Off\""));
+        setDialog(QStringLiteral(" "));
+    }
+    txtCall->setFocus();
+}
+
+// ---- band and mode ----
+
+void MainForm::selectBand(const QString& band)
+{
+    StationData& s = app().state().station;
+    s.CurrentBand = band;
+    for (auto& [name, item] : bandItems)
+        item->setChecked(false);
+    afterModeOrBandChange();
+    bandItems[band]->setChecked(true);
+    Label24->setText(band);
+    SavePrefFile(app().state());
+    ReloadLog();
+}
+
+void MainForm::selectMode(const QString& mode)
+{
+    StationData& s = app().state().station;
+    s.CurrentMode = mode;
+    Label30->setText(mode);
+    SavePrefFile(app().state());
+    ReloadLog();
+    mnu160->setChecked(mode == QLatin1String("CW"));
+    mnuSSB->setChecked(mode == QLatin1String("PH"));
+    mnuDigital->setChecked(mode == QLatin1String("DG"));
+    setReportLengths();
+    afterModeOrBandChange();
+}
+
+void MainForm::Label24_Click()
+{
+    const QString next = nextBand(app().state().station.CurrentBand);
+    if (!next.isEmpty())
+        selectBand(next);
+}
+
+void MainForm::Label30_Click()
+{
+    if (app().state().station.CurrentMode == QLatin1String("CW"))
+        selectMode(QStringLiteral("PH"));
+    else
+        selectMode(QStringLiteral("CW"));
+}
+
+void MainForm::BandFreqConversion(float frequencyValue)
+{
+    AppState& state = app().state();
+    const QString name = bandForFrequency(double(frequencyValue));
+    if (!name.isEmpty() && name.compare(state.station.CurrentBand, Qt::CaseInsensitive) != 0
+        && isContestBand(name))
+        selectBand(name);
+    state.RigFrequencyText = formatFrequency(double(frequencyValue));
+}
+
+void MainForm::ModeSelection(const QString& strMode)
+{
+    const QString& current = app().state().station.CurrentMode;
+    if (strMode.isEmpty() || strMode.compare(current, Qt::CaseInsensitive) == 0)
+        return;
+    if (strMode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0)
+        selectMode(QStringLiteral("PH"));
+    else if (strMode.compare(QLatin1String("CW"), Qt::CaseInsensitive) == 0)
+        selectMode(QStringLiteral("CW"));
+}
+
+// ---- keys and the call field ----
+
+void MainForm::Form_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii == 39 || KeyAscii == 34) {
+        KeyAscii = 0;
+        return;
+    }
+    if (KeyAscii == 27) {
+        ClearEntry();
+        KeyAscii = 0;
+    }
+}
+
+void MainForm::txtCall_KeyPress(int& KeyAscii)
+{
+    if (app().state().clock.TimedOn == 0) {
+        setDialog(QStringLiteral("Click Log \"Time On\"!"));
+        beep();
+    }
+    KeyToUpper(KeyAscii);
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Mains();
+        return; // the possible-duplicates line would wipe Mains' own message
+    }
+    ListPossibleDupes(KeyAscii);
+}
+
+void MainForm::ListPossibleDupes(int KeyAscii)
+{
+    const AppState& state = app().state();
+    setDialogColor(DialogNormalColor);
+    resetDupeLine();
+    const QString typed = txtCall->text() + (KeyAscii > 0 ? QString(QChar(char16_t(KeyAscii))) : QString());
+    const bool listable = KeyAscii > 45 && KeyAscii < 91;
+    QString list;
+    if (listable && PartialDupesOn == 1) {
+        list = possibleDupesList(state, typed, m_inState, state.station.OwnCounty);
+        setBackground(lblDupe, list.isEmpty() ? ColorButtonFace : DialogNormalColor);
+        lblDupe->setText(list);
+    }
+    if (!list.isEmpty() && txtCall->text().size() > 2)
+        setDialog(QStringLiteral("Possible Duplicate!"));
+    else if (state.clock.TimedOn == 1)
+        setDialog(QStringLiteral(" "));
+    if (typed.size() == 3 && listable) {
+        if (callFormatLooksRight(typed)) {
+            setDialog(QStringLiteral(" "));
+        } else {
+            beep();
+            setDialog(QStringLiteral("The second or third character is not numeric!"));
+        }
+    }
+}
+
+void MainForm::txtCall_GotFocus()
+{
+    cmdEdit->hide();
+    cmdDelete->hide();
+    if (txtCall->text().isEmpty() && logModel->rowCount() < app().state().log.QsoCount
+        && logModel->rowCount() < 18)
+        RefreshLogList();
+}
+
+void MainForm::txtCall_Change() { app().state().keyer.CWCall = txtCall->text(); }
+
+void MainForm::txtRSTS_Change() { app().state().keyer.CWSentRST = txtRSTS->text(); }
+
+void MainForm::txtCall_LostFocus()
+{
+    if (!txtCall->text().isEmpty())
+        DupCheck2();
+    if (!txtCall->text().isEmpty())
+        fillDefaultReports();
+}
+
+// ---- menus and closing ----
+
+void MainForm::mnuHelp_Click() { app().showHelp(); }
+
+void MainForm::mnuColors_Click()
+{
+    app().showColors();
+    SavePrefFile(app().state());
+    ReloadLog();
+}
+
+void MainForm::mnuCountyList_Click()
+{
+    frmCountyList picker(app());
+    picker.Form_Load();
+    picker.showModal();
+}
+
+void MainForm::saveOperatingTimeIfRunning()
+{
+    AppState& state = app().state();
+    if (state.clock.TimedOn != 1)
+        return;
+    state.station.StoredOperatingSeconds = state.clock.OperatingSeconds;
+    SavePrefFile(state);
+    state.clock.TimedOn = 0;
+}
+
+void MainForm::mnuExit_Click()
+{
+    saveOperatingTimeIfRunning();
+    app().services().endProgram(0);
+}
+
+void MainForm::closeEvent(QCloseEvent* event)
+{
+    AppState& state = app().state();
+    state.keyer.CWBuffer.clear();
+    if (state.keyer.CWSending == 1) {
+        event->ignore();
+        return;
+    }
+    Timer1.stop();
+    Timer2.stop();
+    app().unloadCompanionWindows();
+    BackupLogFile(state, app().services());
+    saveOperatingTimeIfRunning();
+    event->accept();
+    app().quit();
+}

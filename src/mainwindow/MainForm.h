@@ -1,0 +1,223 @@
+#pragma once
+
+// What the two main log windows share: the entry line, the message lines, the score,
+// the clocks and rates, the log list, the band and mode menus and the county lists.
+// Outfrm (an operator outside Texas) and Infrm (inside) each keep their own handlers
+// where they differ.
+
+#include "core/windows/Form.h"
+#include "core/windows/KeyField.h"
+#include "mainwindow/LogListModel.h"
+#include "mainwindow/SortedListBox.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
+#include <array>
+#include <map>
+
+// A label that reports clicks.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+Q_SIGNALS:
+    void clicked();
+    void hovered();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+class MainForm : public Form {
+    Q_OBJECT
+public:
+    MainForm(App& app, bool inState);
+
+    static constexpr quint32 DialogNormalColor = 0xC0C000;
+    static constexpr quint32 DialogRedColor = 0x0000FF;
+
+    // The load: everything from scaling to the log and the layout.
+    void Form_Load();
+
+    // Logs the contact in the entry fields.
+    virtual void Mains() = 0;
+    virtual void ClearEntry() = 0;
+
+    // The log list, the score and the rates.
+    void RefreshLogList();
+    void UpdateQsoRates();
+    virtual void ReloadLog() = 0;
+
+    // Band and mode.
+    void BandFreqConversion(float frequencyValue);
+    void ModeSelection(const QString& strMode);
+    void selectBand(const QString& band);
+    void selectMode(const QString& mode);
+    void Label24_Click();
+    void Label30_Click();
+
+    void cmdLogOn_Click();
+    void cmdList_Click();
+    void cmdDup_Click();
+    void cmdDelete_Click();
+    void mnuListPrevious_Click();
+    void mnuCopyListtoClipboard_Click();
+    void mnuExit_Click();
+    void mnuHelp_Click();
+    void mnuColors_Click();
+    void mnuCountyList_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Form_KeyPress(int& KeyAscii);
+
+    bool inState() const { return m_inState; }
+    bool logLoaded() const { return m_logLoaded; }
+
+    // Entry line.
+    KeyField* txtCall;
+    KeyField* txtRSTR;
+    KeyField* txtCntry;
+    KeyField* txtSec;
+    KeyField* txtRSTS;
+    KeyField* txtPostConTime;
+    KeyField* txtPostConDate;
+    QLabel* lblDialog;
+    QLabel* lblPossDup;
+    QLabel* lblDupe;
+    std::array<QLabel*, 9> lblStation{};
+    QLabel* Label3;  // "New"
+    QLabel* Label17; // "Bearing"
+    QLabel* Label18; // "Miles"
+    QLabel* Label19; // continent
+    QLabel* Label22; // bearing
+    QLabel* Label23; // distance
+
+    // Station, band and mode.
+    QLabel* Label2;  // own call
+    QLabel* Label25; // own state (Outfrm) or own county (Infrm)
+    QLabel* Label21; // "Band"
+    ClickLabel* Label24;
+    QLabel* lblBandSwitch; // "Mode"
+    ClickLabel* Label30;
+
+    // Clocks and rates.
+    QPushButton* cmdLogOn;
+    QLabel* lblCurTime;
+    QLabel* Label16;
+    QLabel* Label11;
+    QLabel* lblutctime;
+    QLabel* Label12;
+    QLabel* lblttrack;
+    QLabel* Label9;
+    QLabel* lblAQSO60;
+    QLabel* Label8;
+    QLabel* lblAQSO20;
+    QTimer Timer1; // rates, once a minute
+    QTimer Timer2; // clocks, once a second
+
+    // Score.
+    QLabel* lblTotCon;
+    QLabel* lblsectogo;
+    QLabel* lblTotSec;
+    QLabel* lblTotScore;
+
+    // Log list.
+    QLabel* lblRecentContacts;
+    QTreeView* ListView1;
+    LogListModel* logModel;
+    QPushButton* cmdList;
+    QPushButton* cmdDup;
+    QPushButton* cmdEdit;
+    QPushButton* cmdDelete;
+    QTreeView* txtDX; // the spot list
+
+    // County lists: worked, and to go (Outfrm List1, Infrm List3).
+    SortedListBox* List2;
+    SortedListBox* countiesToGo;
+
+    // Menus.
+    QMenuBar* menuBar;
+    QMenu* mnuFile;
+    QAction* mnuCopyListtoClipboard;
+    QAction* mnuExit;
+    QMenu* mnuBandChange;
+    std::map<QString, QAction*> bandItems; // mnuBand160Ch ... mnuBand2Ch
+    QMenu* mnuBand;                        // the Mode menu
+    QAction* mnu160;                       // "&CW"
+    QAction* mnuSSB;                       // "&PH"
+    QAction* mnuDigital;
+    QMenu* mnuOptions;
+    QAction* mnuListPrevious;
+    QAction* mnuColors;
+    QAction* mnuCountyList;
+    QAction* mnuHelp;
+
+    quint8 PartialDupesOn = 1;
+    quint8 ListAllContacts = 0;
+    QDateTime TimeOnAt;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+    // Pieces of the entry work shared by both windows.
+    void setDialog(const QString& text);
+    void setDialogColor(quint32 color);
+    void resetDupeLine();
+    void beep();
+    void prompt(const QString& name);
+    bool CheckRequiredFields(const std::vector<std::pair<bool, std::pair<QString, KeyField*>>>& tests);
+    void CheckCountyValid();
+    // Refuses the contact as a duplicate of record n with the message given.
+    void refuseDuplicate(qint32 n, const QString& message);
+    // The UTC date and time of a new contact, or the post-contest fields.
+    std::pair<QString, QString> contactDateTime() const;
+    // Checks the post-contest date and time; false when refused.
+    bool checkPostContestDateTime();
+    // The new contact's slot, cleared; nothing when the log is full.
+    LogEntry* newContactSlot();
+    // Appends the new contact; on failure takes it back and says so.
+    bool appendNewContact();
+    void fillDefaultReports();
+    void updateCountyListsFor(const QString& county);
+    void fillCountyLists();
+    QString countyCaptionWorked() const;
+    QString countyCaptionToGo() const;
+    virtual void setCountyCaptions() = 0;
+    virtual void ShowScore() = 0;
+    virtual std::vector<LogColumn> logColumns() const = 0;
+    virtual QString reloadErrorText() const = 0;
+    // Loads the log and recounts points; false (after the message) when the program ends.
+    bool reloadCommon();
+    virtual void afterModeOrBandChange() {}
+    virtual void loadWindowSpecific() {}
+    virtual void txtCall_LostFocus();
+    virtual void DupCheck2() = 0;
+    virtual void ListPossibleDupes(int KeyAscii);
+    virtual void txtCall_KeyPress(int& KeyAscii);
+    void txtCall_GotFocus();
+    void txtCall_Change();
+    void txtRSTS_Change();
+    void ListView1_Click();
+    void showPreviousContacts(const std::vector<qint32>& records);
+    void applyGeometry2();
+
+    bool m_inState;
+    bool m_logLoaded = false;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void createListColumns();
+    void showSavedBandAndMode();
+    void setReportLengths();
+    void PromptOpenExistingLog();
+    void ShowOperatingTime();
+    void saveOperatingTimeIfRunning();
+};

@@ -1,0 +1,223 @@
+#include "mainwindow/Outfrm.h"
+
+#include "core/NumberFormat.h"
+#include "core/windows/App.h"
+#include "entry/DupeRules.h"
+#include "entry/Scoring.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+Outfrm::Outfrm(App& app) : MainForm(app, false)
+{
+    List1 = countiesToGo;
+    Label10 = place(new QLabel(this), ControlKind::Label, 6360, 4260, 120, 255);
+    Label10->hide();
+    connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
+    connect(List2, &QListWidget::currentRowChanged, this, [this] { List2_Click(); });
+}
+
+std::vector<LogColumn> Outfrm::logColumns() const
+{
+    using F = LogColumn::Field;
+    return {{QStringLiteral("Rec#"), 550, F::Record},     {QStringLiteral("Call"), 1200, F::Call},
+            {QStringLiteral("Rec"), 430, F::RstRcvd},     {QStringLiteral("County"), 1420, F::County},
+            {QStringLiteral("Snt"), 420, F::RstSent},     {QStringLiteral("Date/Time"), 900, F::DateTime},
+            {QStringLiteral("Mo"), 430, F::Mode},         {QStringLiteral("Bnd"), 430, F::Band}};
+}
+
+QString Outfrm::reloadErrorText() const
+{
+    return QStringLiteral(
+        "Error opening file.  This error is annoying but probably correctable.  In all likelihood, a "
+        "character such as a quote got into your data or one of your entries has an invalid date/time "
+        "format.  Close this program and open log.txt in the program's working directory with a text "
+        "editor such as notepad.  Inspect the data and fix any errors you see (remove any extra quotes "
+        "and make sure your date and time entries are valid).");
+}
+
+void Outfrm::loadWindowSpecific()
+{
+    const StationData& s = app().state().station;
+    Label25->setText(s.OwnSpc.isEmpty() ? s.OwnCountry : s.OwnSpc);
+    if (!s.OwnCall.isEmpty())
+        Label2->setText(s.OwnCall);
+    const int length = s.CurrentMode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0 ? 2 : 3;
+    txtRSTR->setMaxLength(length);
+    txtRSTS->setMaxLength(length);
+}
+
+void Outfrm::setCountyCaptions()
+{
+    lblStation[5]->setText(QStringLiteral("Counties Worked - ") + QString::number(List2->ListCount()));
+    lblStation[7]->setText(QStringLiteral("Counties To Go - ") + QString::number(List1->ListCount()));
+}
+
+void Outfrm::ShowScore()
+{
+    const ScoreState& score = app().state().score;
+    const QChar group = QLocale().groupSeparator().front();
+    lblTotCon->setText(formatWhole(score.QsoCountPH, group, false));
+    lblsectogo->setText(formatWhole(double(score.QsoCountCW) + double(score.QsoCountDG), group, false));
+    lblTotSec->setText(formatWhole(score.WorkedMultCount, group, false));
+    lblTotScore->setText(formatWhole(double(score.QsoPoints) * double(score.WorkedMultCount), group, false));
+}
+
+void Outfrm::ReloadLog()
+{
+    if (!reloadCommon())
+        return;
+    fillCountyLists();
+    RefreshLogList();
+    UpdateQsoRates();
+    if (!recountMultipliers(app().state())) {
+        app().services().dialogs->messageBox(reloadErrorText(), QStringLiteral("File Error"));
+        app().services().endProgram(1);
+        return;
+    }
+    ShowScore();
+}
+
+void Outfrm::CheckDupeOnLog()
+{
+    AppState& state = app().state();
+    state.entry.DupeFound = 0;
+    const qint32 first = firstContactOf(state, txtCall->text());
+    if (first > 0 && txtSec->text().isEmpty()) {
+        txtSec->setText(state.log.Log[size_t(first)].County);
+        txtSec->selectAll();
+    }
+    DupeQuery query;
+    query.call = txtCall->text();
+    query.county = txtSec->text();
+    query.band = state.station.CurrentBand;
+    query.mode = state.station.CurrentMode;
+    const qint32 n = findLogDupe(state, query);
+    if (n > 0) {
+        const LogEntry& e = state.log.Log[size_t(n)];
+        refuseDuplicate(n, QStringLiteral("Duplicate ") + e.Call + QStringLiteral("  ") + e.Date
+                               + QStringLiteral("  ") + e.Time + QStringLiteral("   Rec# ")
+                               + QString::number(n).prepend(QLatin1Char(' ')));
+        txtCall->setFocus();
+        for (KeyField* f : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})
+            f->clear();
+        for (QLabel* l : {Label19, Label22, Label23})
+            l->clear();
+    }
+}
+
+void Outfrm::DupCheck2()
+{
+    AppState& state = app().state();
+    const bool listPrevious = mnuListPrevious->isChecked();
+    std::vector<qint32> listed;
+    for (qint32 n : contactsOf(state, txtCall->text())) {
+        const LogEntry& e = state.log.Log[size_t(n)];
+        if (listPrevious)
+            listed.push_back(n);
+        if (txtSec->text().isEmpty()) {
+            txtSec->setText(e.County);
+            txtSec->selectAll();
+        }
+        if (e.Band.compare(state.station.CurrentBand, Qt::CaseInsensitive) == 0
+            && e.Mode.compare(state.station.CurrentMode, Qt::CaseInsensitive) == 0) {
+            setDialog(QStringLiteral("Duplicate Unless Rover!  ") + e.Call + QStringLiteral("  ") + e.Date
+                      + QStringLiteral("  ") + e.Time + QStringLiteral("   Rec#  ") + QString::number(n));
+            setDialogColor(DialogRedColor);
+            resetDupeLine();
+            beep();
+            if (!listPrevious)
+                break;
+        }
+    }
+    if (listPrevious)
+        showPreviousContacts(listed);
+}
+
+void Outfrm::Mains()
+{
+    AppState& state = app().state();
+    if (state.clock.TimedOn == 0)
+        cmdLogOn_Click();
+    if (!checkPostContestDateTime())
+        return;
+    const bool countyGiven = !txtSec->text().isEmpty();
+    CheckRequiredFields({
+        {!countyGiven, {QStringLiteral("Need County!"), txtSec}},
+        {txtRSTR->text().isEmpty(), {QStringLiteral("Report Received!"), txtRSTR}},
+        {txtCall->text().size() < 3, {QStringLiteral("Need Call Sign!"), txtCall}},
+        {txtRSTS->text().isEmpty(), {QStringLiteral("Need Report Sent!"), txtRSTS}},
+    });
+    CheckCountyValid();
+    CheckDupeOnLog();
+    EntryFlags& flags = state.entry;
+    const bool passed = flags.FieldMissing == 0 && flags.DupeFound == 0 && flags.StateProvInvalid == 0
+        && flags.CountyInvalid == 0;
+    bool stored = false;
+    if (passed) {
+        if (LogEntry* slot = newContactSlot()) {
+            const auto [date, time] = contactDateTime();
+            slot->Call = txtCall->text();
+            slot->RstSent = txtRSTS->text();
+            slot->RstRcvd = txtRSTR->text();
+            slot->County = txtSec->text();
+            slot->Date = date;
+            slot->Time = time;
+            slot->Mode = state.station.CurrentMode;
+            slot->Band = state.station.CurrentBand;
+            slot->Frequency = state.RigFrequencyText;
+            if (appendNewContact()) {
+                stored = true;
+                setDialogColor(DialogNormalColor);
+                setDialog(QString());
+                resetDupeLine();
+                addContactPoints(state.score, state.station.CurrentMode);
+                RefreshLogList();
+                updateCountyListsFor(slot->County);
+                markCounty(state, slot->County);
+                QCoreApplication::processEvents();
+                ShowScore();
+            }
+        }
+    }
+    if (flags.FieldMissing == 0 && flags.StateProvInvalid == 0 && flags.CountyInvalid == 0
+        && (stored || flags.DupeFound == 1)) {
+        for (KeyField* f : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})
+            f->clear();
+        for (QLabel* l : {Label19, Label22, Label23})
+            l->clear();
+        txtCall->setFocus();
+    }
+    QCoreApplication::processEvents();
+    resetDupeLine();
+    UpdateQsoRates();
+    state.RigFrequencyText.clear();
+}
+
+void Outfrm::ClearEntry()
+{
+    for (KeyField* f : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})
+        f->clear();
+    resetDupeLine();
+    setDialogColor(DialogNormalColor);
+    setDialog(QString());
+    for (QLabel* l : {Label19, Label22, Label23})
+        l->clear();
+    txtCall->setFocus();
+}
+
+void Outfrm::List1_Click()
+{
+    if (List1->currentItem() == nullptr)
+        return;
+    txtSec->setText(List1->currentItem()->text());
+    txtCall->setFocus();
+}
+
+void Outfrm::List2_Click()
+{
+    if (List2->currentItem() == nullptr)
+        return;
+    txtSec->setText(List2->currentItem()->text());
+    txtCall->setFocus();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "mainwindow/MainForm.h"
+
+// The log window of an operator outside Texas: the multipliers are the Texas counties.
+class Outfrm : public MainForm {
+    Q_OBJECT
+public:
+    explicit Outfrm(App& app);
+
+    SortedListBox* List1; // counties to go
+    QLabel* Label10;      // a label of the score box
+
+    void Mains() override;
+    void ClearEntry() override;
+    void ReloadLog() override;
+    void DupCheck2() override;
+    void CheckDupeOnLog();
+    void List1_Click();
+    void List2_Click();
+
+protected:
+    void ShowScore() override;
+    void setCountyCaptions() override;
+    std::vector<LogColumn> logColumns() const override;
+    QString reloadErrorText() const override;
+    void loadWindowSpecific() override;
+};

@@ -1,0 +1,49 @@
+#include "mainwindow/SortedListBox.h"
+
+#include <algorithm>
+
+namespace {
+
+bool before(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; }
+
+} // namespace
+
+SortedListBox::SortedListBox(QWidget* parent) : QListWidget(parent) {}
+
+void SortedListBox::AddItem(const QString& text)
+{
+    int row = 0;
+    const int n = count();
+    // After any equal items, as a sorted list box places a new one.
+    while (row < n && !before(text, item(row)->text()))
+        ++row;
+    insertItem(row, text);
+}
+
+void SortedListBox::RemoveItem(int index)
+{
+    delete takeItem(index);
+}
+
+QString SortedListBox::List(int index) const
+{
+    const QListWidgetItem* it = item(index);
+    return it ? it->text() : QString();
+}
+
+int SortedListBox::find(const QString& text) const
+{
+    for (int i = 0; i < count(); ++i) {
+        if (item(i)->text().compare(text, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+void SortedListBox::setItems(const QStringList& texts)
+{
+    QStringList sorted = texts;
+    std::stable_sort(sorted.begin(), sorted.end(), before);
+    clear();
+    addItems(sorted);
+}

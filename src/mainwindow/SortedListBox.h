@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QListWidget>
+
+// A list box that keeps its items in alphabetical order without regard to case, whatever
+// order they are added in; an index refers to that order.
+class SortedListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit SortedListBox(QWidget* parent = nullptr);
+
+    void AddItem(const QString& text);
+    void RemoveItem(int index);
+    QString List(int index) const;
+    int ListCount() const { return count(); }
+    // The index of the first item equal to the text without case, or -1.
+    int find(const QString& text) const;
+    void setItems(const QStringList& texts);
+};

@@ -1,0 +1,49 @@
+#include "entry/BandPlan.h"
+
+#include <gtest/gtest.h>
+
+TEST(BandPlan, BandForFrequency)
+{
+    const std::pair<double, const char*> cases[] = {
+        {1.8, "160"},    {2.0, "160"},     {1.7999, ""},     {2.0001, ""},   {3.5, "80"},
+        {7.3, "40"},     {7.3001, ""},     {14.35, "20"},    {21.2, "15"},   {29.7, "10"},
+        {28.5, "10"},    {50.1, "6"},      {146.52, "2"},    {5.35, ""},     {0, ""},
+        {10.1, "30"},    {18.1, "17"},     {24.9, "12"},     {222, "1.25"},  {432, "440"},
+        {903, "902"},    {1296, "1.24"},   {2304, "2.3"},    {3400, "3.3"},  {5760, "5.6"},
+        {10368, "10"},   {10000, ""},      {10500, ""},      {-14.2, ""},    {27.9999, ""},
+        // Edges compare in single precision: these lie inside the rows as doubles.
+        {6.9999, ""},    {148.0001, ""},
+    };
+    for (const auto& [mhz, band] : cases)
+        EXPECT_EQ(bandForFrequency(mhz), QLatin1String(band)) << mhz;
+}
+
+TEST(BandPlan, ContestBandsAndCycle)
+{
+    const std::pair<const char*, const char*> next[] = {
+        {"160", "80"}, {"80", "40"}, {"40", "20"}, {"20", "15"}, {"15", "10"},
+        {"10", "6"},   {"6", "2"},   {"2", "160"},
+    };
+    for (const auto& [band, following] : next) {
+        EXPECT_TRUE(isContestBand(band)) << band;
+        EXPECT_EQ(nextBand(band), QLatin1String(following)) << band;
+    }
+    for (const char* other : {"30", "1.25", "440", "", "20 ", "160m"}) {
+        EXPECT_FALSE(isContestBand(other)) << other;
+        EXPECT_EQ(nextBand(other), "") << other;
+    }
+}
+
+TEST(BandPlan, FrequencyText)
+{
+    const std::pair<double, const char*> cases[] = {
+        {14.025, "14.025"},     {7, "7.000"},             {144.2, "144.200"},
+        {0.5, ".500"},          {0, ".000"},              {0.0004, ".000"},
+        {14.0254, "14.025"},    {14.0255, "14.026"},      {1296.9999, "1297.000"},
+        {10368.1, "10368.100"}, {12345.678, "12345.678"}, {123456.5, "123456.500"},
+        // A radio's single-precision reading keeps its decimal digits.
+        {double(14.025f), "14.025"}, {double(7.0125f), "7.013"}, {double(3.5735f), "3.574"},
+    };
+    for (const auto& [mhz, text] : cases)
+        EXPECT_EQ(formatFrequency(mhz), QLatin1String(text)) << mhz;
+}

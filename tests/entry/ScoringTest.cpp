@@ -1,0 +1,241 @@
+#include "entry/Scoring.h"
+
+#include "EntryTestLog.h"
+
+#include <gtest/gtest.h>
+
+#include <QSet>
+
+namespace {
+
+// Host-state county table: ANDR, BELL, BEXR, then whatever a test adds.
+void fillCounties(AppState& state, std::initializer_list<const char*> abbrevs = {"ANDR", "BELL", "BEXR"})
+{
+    int row = 0;
+    for (const char* a : abbrevs)
+        state.tables.CountyAbbrev[++row] = QString::fromLatin1(a);
+    state.tables.CountyCount = float(row);
+}
+
+std::unique_ptr<AppState> inStateLog(std::initializer_list<TestContact> contacts)
+{
+    auto state = stateWithLog(contacts);
+    fillStateProvTable(state->stateProv);
+    fillCounties(*state);
+    return state;
+}
+
+} // namespace
+
+TEST(Scoring, PointsAndModeCounts)
+{
+    struct Case {
+        const char* mode;
+        float points;
+        float ph, cw, dg;
+    };
+    const Case cases[] = {
+        {"PH", 2, 1, 0, 0}, {"ph", 2, 1, 0, 0}, {"CW", 3, 0, 1, 0}, {"cw", 3, 0, 1, 0},
+        {"DG", 3, 0, 0, 1}, {"RTTY", 3, 0, 0, 1}, {"", 3, 0, 0, 1}, {"PH ", 3, 0, 0, 1},
+    };
+    for (const Case& c : cases) {
+        ScoreState score;
+        addContactPoints(score, QString::fromLatin1(c.mode));
+        EXPECT_EQ(score.QsoPoints, c.points) << c.mode;
+        EXPECT_EQ(score.QsoCountPH, c.ph) << c.mode;
+        EXPECT_EQ(score.QsoCountCW, c.cw) << c.mode;
+        EXPECT_EQ(score.QsoCountDG, c.dg) << c.mode;
+    }
+}
+
+TEST(Scoring, RecountPointsStartsFromZero)
+{
+    auto state = stateWithLog({{"K5A", "20", "PH"}, {"K5B", "40", "cw"}, {"K5C", "40", "DG"}});
+    state->score.QsoPoints = 99;
+    state->score.QsoCountPH = 7;
+    state->score.QsoCountCW = 7;
+    state->score.QsoCountDG = 7;
+    recountPoints(*state);
+    EXPECT_EQ(state->score.QsoPoints, 8);
+    EXPECT_EQ(state->score.QsoCountPH, 1);
+    EXPECT_EQ(state->score.QsoCountCW, 1);
+    EXPECT_EQ(state->score.QsoCountDG, 1);
+}
+
+TEST(Scoring, StateProvTableOrder)
+{
+    StateProvTable table;
+    fillStateProvTable(table);
+    EXPECT_EQ(table.StateProvCount, 63);
+    const std::pair<int, const char*> spots[] = {{1, "CT"},  {10, "PA"}, {24, "TX"}, {36, "AK"},
+                                                 {50, "SD"}, {51, "NB"}, {60, "NF"}, {63, "YT"}};
+    for (const auto& [row, abbrev] : spots)
+        EXPECT_EQ(table.StateProvAbbrev[row], QLatin1String(abbrev)) << row;
+    EXPECT_EQ(table.StateProvName[59], "Northwest Territories");
+    EXPECT_EQ(table.StateProvName[62], "Prince Edward");
+    QSet<QString> distinct;
+    for (int row = 1; row <= 63; ++row) {
+        EXPECT_EQ(table.StateProvAbbrev[row].size(), 2) << row;
+        EXPECT_FALSE(table.StateProvName[row].isEmpty()) << row;
+        distinct.insert(table.StateProvAbbrev[row]);
+    }
+    EXPECT_EQ(distinct.size(), 63);
+    EXPECT_TRUE(table.StateProvAbbrev[0].isEmpty());
+    EXPECT_TRUE(table.StateProvAbbrev[64].isEmpty());
+}
+
+TEST(Scoring, CountyIndexIsFirstMatchWithoutCase)
+{
+    AppState state;
+    fillCounties(state, {"ANDR", "BELL", "bell", "BEXR"});
+    state.tables.CountyAbbrev[5] = QStringLiteral("HARR"); // beyond CountyCount
+    EXPECT_EQ(countyIndex(state.tables, "bell"), 2);
+    EXPECT_EQ(countyIndex(state.tables, "BEXR"), 4);
+    EXPECT_EQ(countyIndex(state.tables, "BEXR "), 0);
+    EXPECT_EQ(countyIndex(state.tables, "HARR"), 0);
+    EXPECT_EQ(countyIndex(state.tables, ""), 0);
+}
+
+TEST(Scoring, MarkCountyCountsEachCountyOnce)
+{
+    AppState state;
+    fillCounties(state);
+    EXPECT_EQ(markCounty(state, "bell"), MarkResult::NewlyWorked);
+    EXPECT_EQ(markCounty(state, "BELL"), MarkResult::AlreadyWorked);
+    EXPECT_EQ(markCounty(state, "XXXX"), MarkResult::NotFound);
+    EXPECT_EQ(markCounty(state, ""), MarkResult::NotFound);
+    EXPECT_EQ(state.score.WorkedMults[MultKindCounty][2], 1);
+    EXPECT_EQ(state.score.WorkedMultCount, 1);
+}
+
+TEST(Scoring, CountyRowsEndAt260)
+{
+    AppState state;
+    for (int row = 1; row <= 262; ++row)
+        state.tables.CountyAbbrev[row] = QStringLiteral("C%1").arg(row);
+    state.tables.CountyCount = 262;
+    EXPECT_EQ(markCounty(state, "C260"), MarkResult::NewlyWorked);
+    EXPECT_EQ(markCounty(state, "C261"), MarkResult::BeyondTable);
+    EXPECT_EQ(state.score.WorkedMultCount, 1);
+
+    appendContact(state, {"K5A", "20", "CW", "C5"});
+    appendContact(state, {"K5B", "20", "CW", "C262"});
+    appendContact(state, {"K5C", "20", "CW", "C7"});
+    EXPECT_FALSE(recountMultipliers(state));
+    // The counties inside the table are still marked and counted.
+    EXPECT_EQ(state.score.WorkedMults[MultKindCounty][7], 1);
+    EXPECT_EQ(state.score.WorkedMultCount, 3);
+}
+
+TEST(Scoring, MarkStateProvSkipsHostStateAndNonStates)
+{
+    auto state = inStateLog({});
+    state->station.HostState = QStringLiteral("tx");
+    qint32 row = -1;
+    EXPECT_EQ(markStateProv(*state, "TX", &row), MarkResult::NotFound);
+    EXPECT_EQ(row, -1);
+    EXPECT_EQ(markStateProv(*state, "ok", &row), MarkResult::NewlyWorked);
+    EXPECT_EQ(row, 25);
+    EXPECT_EQ(markStateProv(*state, "OK", &row), MarkResult::AlreadyWorked);
+    for (const char* spc : {"OK ", "O", "", "Spain", "ZZ"})
+        EXPECT_EQ(markStateProv(*state, spc), MarkResult::NotFound) << spc;
+    EXPECT_EQ(state->score.WorkedMultCount, 1);
+    EXPECT_EQ(state->score.WorkedMults[MultKindStateProv][25], 1);
+}
+
+TEST(Scoring, ReloadCountsStatesCountiesAndDXOnce)
+{
+    // 5 states, the host state (no state multiplier), 2 counties on several bands and
+    // modes, 4 DX countries (one twice in other case), and entries that are never DX.
+    auto state = inStateLog({
+        {"W1A", "20", "PH", "", "CT"},          {"W2A", "20", "PH", "", "ny"},
+        {"W6A", "40", "PH", "", "CA"},          {"W6B", "20", "PH", "", "CA"},
+        {"VE3A", "20", "PH", "", "ON"},         {"K7A", "15", "PH", "", "AZ"},
+        {"K5A", "20", "PH", "BELL", "TX"},      {"K5B", "40", "CW", "bell", "TX"},
+        {"K5C", "20", "PH", "BEXR", "TX"},      {"EA1A", "20", "PH", "", "Spain"},
+        {"EA1B", "40", "PH", "", "SPAIN"},      {"OE1A", "20", "PH", "", "Austria"},
+        {"JA1A", "20", "PH", "", "Japan"},      {"DL1A", "20", "PH", "", "Germany"},
+        {"K1A", "20", "PH", "", "USA"},         {"KL7A", "20", "PH", "", "alaska"},
+        {"XX1A", "20", "PH", "", "Not Found"},  {"VE1A", "20", "PH", "", "Canada"},
+        {"KH6A", "20", "PH", "", "Hawaii"},     {"W9A", "20", "PH", "", "I"},
+    });
+    recountPoints(*state);
+    markWorkedStates(*state);
+    EXPECT_EQ(state->score.WorkedMultCount, 0) << "marking the states changes no count";
+    EXPECT_TRUE(recountMultipliers(*state));
+    EXPECT_EQ(state->score.WorkedMultCount, 7);
+    EXPECT_EQ(countWorkedFlags(state->score), 7);
+    EXPECT_EQ(state->score.WorkedMults[MultKindStateProv][24], 0) << "host state";
+    const QStringList dx = dxCountriesOfLog(*state);
+    EXPECT_EQ(dx, QStringList({"Spain", "Austria", "Japan", "Germany"}));
+    EXPECT_EQ(state->score.QsoPoints, 41);
+    EXPECT_EQ(state->score.QsoCountCW, 1);
+    EXPECT_EQ(workedCountiesOfLog(*state), QStringList({"BELL", "BEXR"}));
+}
+
+TEST(Scoring, WorkedCountiesAsFirstLogged)
+{
+    auto state = inStateLog({{"K5A", "20", "CW", "bexr"},
+                             {"W1A", "20", "CW", ""},
+                             {"K5B", "40", "PH", "BEXR"},
+                             {"K5C", "20", "CW", "NOTINTABLE"},
+                             {"K5D", "20", "CW", "Andr"}});
+    EXPECT_EQ(workedCountiesOfLog(*state), QStringList({"bexr", "NOTINTABLE", "Andr"}));
+}
+
+TEST(Scoring, NeverDXTexts)
+{
+    for (const char* spc : {"USA", "usa", "Canada", "CANADA", "Alaska", "Hawaii", "not found"})
+        EXPECT_TRUE(isExcludedFromDX(spc)) << spc;
+    for (const char* spc : {"USA ", "Spain", "US", "Not  Found", "Mexico"})
+        EXPECT_FALSE(isExcludedFromDX(spc)) << spc;
+}
+
+TEST(Scoring, BandDXArraysRebuiltPerBand)
+{
+    auto state = inStateLog({{"EA1A", "20", "CW", "", "Spain"},
+                             {"EA1B", "40", "CW", "", "Spain"},
+                             {"EA1C", "20", "PH", "", "SPAIN"},
+                             {"JA1A", "2", "CW", "", "Japan"},
+                             {"OE1A", "30", "CW", "", "Austria"},
+                             {"K1A", "20", "CW", "", "USA"},
+                             {"W1A", "20", "CW", "", "CT"},
+                             {"DL1A", "20", "CW", "", "Germany"}});
+    // Stale counts from before the reload are dropped.
+    state->score.DXCountries[2].Count = 5;
+    state->score.DXCountries[0].Count = 3;
+    ASSERT_TRUE(fillBandDXArrays(*state));
+    const BandDXList& b20 = state->score.DXCountries[AppState::bandDXIndex("20")];
+    const BandDXList& b40 = state->score.DXCountries[AppState::bandDXIndex("40")];
+    ASSERT_EQ(b20.Count, 2);
+    EXPECT_EQ(b20.Countries[1], "Spain");
+    EXPECT_EQ(b20.Countries[2], "Germany");
+    ASSERT_EQ(b40.Count, 1);
+    EXPECT_EQ(b40.Countries[1], "Spain");
+    EXPECT_EQ(state->score.DXCountries[0].Count, 0);
+
+    EXPECT_TRUE(bandHasDXCountry(state->score, "20", "germany"));
+    EXPECT_FALSE(bandHasDXCountry(state->score, "40", "Germany"));
+    EXPECT_FALSE(bandHasDXCountry(state->score, "2", "Japan"));
+    EXPECT_EQ(dxCountriesOfLog(*state), QStringList({"Spain", "Japan", "Austria", "Germany"}));
+}
+
+TEST(Scoring, BandDXArrayHoldsAThousand)
+{
+    ScoreState score;
+    EXPECT_FALSE(addBandDXCountry(score, "2", "Japan"));
+    EXPECT_FALSE(addBandDXCountry(score, "17", "Japan"));
+    EXPECT_TRUE(addBandDXCountry(score, "15", "Japan"));
+    EXPECT_TRUE(addBandDXCountry(score, "15", "Japan")) << "the array is not searched";
+    EXPECT_EQ(score.DXCountries[4].Count, 2);
+
+    auto state = stateWithLog({});
+    for (int i = 1; i <= 1000; ++i)
+        appendContact(*state, {"DX", "10", "CW", "", QStringLiteral("Country %1").arg(i)});
+    appendContact(*state, {"DX", "10", "CW", "", "country 7"});
+    EXPECT_TRUE(fillBandDXArrays(*state)) << "a repeat does not take a slot";
+    EXPECT_EQ(state->score.DXCountries[5].Count, 1000);
+    EXPECT_FALSE(addBandDXCountry(state->score, "10", "One more"));
+    appendContact(*state, {"DX", "10", "CW", "", "One more"});
+    EXPECT_FALSE(fillBandDXArrays(*state));
+}
