@@ -143,6 +143,11 @@ struct EntryFlags {
     quint8 DupeFound = 0;
     QDateTime LastDupeAt;     // local time of the last refused duplicate
     qint64 LastDupeAtMs = 0;  // the same moment on the monotonic clock
+    // The key carried from one entry field to the next (its code in decimal digits) and
+    // the field to take it: 4 report received, 3 the field after it, 2 St/Prv/Country,
+    // 1 report sent; 0 when none. Always back at 0 when a keystroke ends.
+    QString CarriedKey;
+    quint8 CarryTarget = 0;
 };
 
 struct AppState {

@@ -88,33 +88,44 @@ namespace {
 
 // The first character of a text as a code; an empty text is -1, which differs from every
 // character and sorts before all of them.
-int firstCode(const QString& text) { return text.isEmpty() ? -1 : text.front().unicode(); }
+int firstCode(const QString& text, Qt::CaseSensitivity sensitivity)
+{
+    if (text.isEmpty())
+        return -1;
+    const QChar c = text.front();
+    return sensitivity == Qt::CaseSensitive ? c.unicode() : c.toUpper().unicode();
+}
 
 } // namespace
 
-QString CountryFromCall(const ReferenceTables& t, const QString& call)
+QString portableLookupCall(const QString& call)
 {
-    QString lookupCall = call;
-    const qsizetype slash = lookupCall.indexOf(QLatin1Char('/')) + 1;
+    const qsizetype slash = call.indexOf(QLatin1Char('/')) + 1;
     if (slash > 0) {
-        const qsizetype after = lookupCall.size() - slash;
-        if (after > 1 && double(after) < lookupCall.size() / 2.0)
-            lookupCall = lookupCall.right(after);
+        const qsizetype after = call.size() - slash;
+        if (after > 1 && double(after) < call.size() / 2.0)
+            return call.right(after);
     }
-    if (lookupCall.isEmpty())
-        return {};
+    return call;
+}
 
+PrefixMatch findLongestPrefix(const ReferenceTables& t, const QString& lookupCall,
+                              Qt::CaseSensitivity sensitivity)
+{
+    PrefixMatch match;
+    if (lookupCall.isEmpty())
+        return match;
     const qint32 count = t.PrefixCount;
-    const int first = firstCode(lookupCall);
-    const int c = first < 65 ? 65 : first;
+    const int first = firstCode(lookupCall, sensitivity);
+    const int c = lookupCall.front().unicode() < 65 ? 65 : lookupCall.front().unicode();
     qint64 i = qint64(std::floor(double(c - 64) / 26.0 * double(count)));
     // Beyond the last row nothing can match (a call above "Z", such as one in small letters).
     if (i > count)
-        return {};
+        return match;
     auto code = [&](qint64 j) -> const QString& { return t.PrefixCode[size_t(j)]; };
 
     do {
-        if (firstCode(code(i)) != first)
+        if (firstCode(code(i), sensitivity) != first)
             break;
         i -= 5;
         if (i < 1)
@@ -123,28 +134,33 @@ QString CountryFromCall(const ReferenceTables& t, const QString& call)
 
     int step = 1;
     qint64 last = count;
-    if (firstCode(code(i)) > first) {
+    if (firstCode(code(i), sensitivity) > first) {
         step = -1;
         last = 1;
     }
 
-    qint64 best = 0;
-    bool found = false;
-    QString result;
+    qsizetype best = 0;
     for (qint64 j = i; step > 0 ? j <= last : j >= last; j += step) {
         const QString& prefix = code(j);
-        if (prefix.size() > best && lookupCall.startsWith(prefix)) {
-            found = true;
+        if (prefix.size() > best && lookupCall.startsWith(prefix, sensitivity)) {
+            match.index = qint32(j);
+            match.country = t.PrefixCountry[size_t(j)];
             best = prefix.size();
-            result = t.PrefixCountry[size_t(j)];
         }
-        const int here = firstCode(prefix);
+        const int here = firstCode(prefix, sensitivity);
         if (step > 0 ? here > first : here < first)
             break;
     }
-    if (found && lookupCall.left(3) == QLatin1String("KG4") && lookupCall.size() > 5)
-        result = QStringLiteral("USA");
-    return result;
+    return match;
+}
+
+QString CountryFromCall(const ReferenceTables& t, const QString& call)
+{
+    const QString lookupCall = portableLookupCall(call);
+    const PrefixMatch match = findLongestPrefix(t, lookupCall, Qt::CaseSensitive);
+    if (match.index > 0 && lookupCall.left(3) == QLatin1String("KG4") && lookupCall.size() > 5)
+        return QStringLiteral("USA");
+    return match.country;
 }
 
 QString CountyTextForCW(const ReferenceTables& t, const QString& county)

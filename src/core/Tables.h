@@ -22,6 +22,21 @@ bool LoadPrefixTable(ReferenceTables& tables, const QString& path);
 // the working directory. False when it is missing or shorter.
 bool LoadStateTable(AppState& state);
 
+// The part of a call that decides its country: the text after the first "/" when more
+// than one character and fewer than half the call follow it, else the whole call.
+QString portableLookupCall(const QString& call);
+
+// The longest prefix a call begins with. The table is taken as 26 blocks of about equal
+// size, one per first letter: the scan starts where the call's letter should end, steps
+// back to the block's beginning and scans only that block. Of equally long prefixes the
+// first met wins. index is 0 when none matches.
+struct PrefixMatch {
+    qint32 index = 0;
+    QString country;
+};
+PrefixMatch findLongestPrefix(const ReferenceTables& tables, const QString& lookupCall,
+                              Qt::CaseSensitivity sensitivity);
+
 // The country of a call sign by its longest matching prefix (empty when none matches).
 QString CountryFromCall(const ReferenceTables& tables, const QString& call);
 

@@ -10,7 +10,7 @@
 namespace {
 
 // Date and time compare by their wall-clock values: the log and the "now" passed in are
-// both UTC readings, whatever time spec the QDateTime carries.
+// both UTC readings, whatever time zone the QDateTime is marked with.
 QDateTime wallClock(const QDate& date, const QTime& time) { return QDateTime(date, time, Qt::UTC); }
 
 std::optional<QDateTime> readLogDateTime(const LogEntry& entry)

@@ -1,6 +1,8 @@
 #include "mainwindow/Infrm.h"
 
+#include "core/KeyFilters.h"
 #include "core/NumberFormat.h"
+#include "core/Tables.h"
 #include "core/windows/App.h"
 #include "entry/DistanceBearing.h"
 #include "entry/DupeRules.h"
@@ -47,6 +49,8 @@ Infrm::Infrm(App& app) : MainForm(app, true)
     connect(List2, &QListWidget::currentRowChanged, this, [this] { List2_Click(); });
     connect(List3, &QListWidget::currentRowChanged, this, [this] { List3_Click(); });
     connect(txtCntry, &QLineEdit::textChanged, this, [this] { txtCntry_Change(); });
+    txtCntry->keyPress = [this](int& k) { txtCntry_KeyPress(k); };
+    txtCntry->gotFocus = [this] { txtCntry_GotFocus(); };
 }
 
 std::vector<LogColumn> Infrm::logColumns() const
@@ -464,4 +468,164 @@ void Infrm::mnuRecall_Click()
     txtCall->setText(state.log.Log[size_t(state.log.QsoCount)].Call);
     txtSec->setFocus();
     txtSec->setSelection(0, int(txtSec->text().size()));
+}
+
+void Infrm::carryFromReportReceived(int& KeyAscii)
+{
+    KeyToUpper(KeyAscii);
+    txtCntry_KeyPress(KeyAscii);
+}
+
+void Infrm::txtCntry_KeyPress(int& KeyAscii)
+{
+    AppState& state = app().state();
+    if (KeyAscii == 34)
+        KeyAscii = 0;
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Mains();
+        return;
+    }
+    if (KeyAscii == 32 && txtCntry->selStart() == 0 && state.entry.CarryTarget == 0) {
+        KeyAscii = 0;
+        txtSec->setFocus();
+        return;
+    }
+    if (state.entry.CarryTarget == 3 || state.entry.CarryTarget == 2) {
+        txtCntry->setText(QString(QChar(char16_t(KeyAscii))));
+        txtCntry->setCursorPosition(1);
+        state.entry.CarryTarget = 0;
+    }
+    if (KeyAscii != 32 && KeyAscii > 0 && txtCntry->selStart() == 0)
+        txtCntry->clear();
+    if (txtCntry->text().isEmpty() || txtCntry->selStart() < 2)
+        KeyToUpper(KeyAscii);
+    if (KeyAscii != 32 && KeyAscii > 0 && txtCntry->selStart() == 2 && txtCntry->text().size() >= 2) {
+        // The third letter of a country name: the second capital becomes a small letter.
+        QString text = txtCntry->text();
+        text[1] = text[1].toLower();
+        txtCntry->setText(text);
+        txtCntry->setCursorPosition(2);
+    }
+    if (txtCntry->text().size() > 1 && KeyAscii > 0) {
+        const int p = txtCntry->selStart();
+        const QString typed = txtCntry->text().left(p) + QChar(char16_t(KeyAscii));
+        const ReferenceTables& t = state.tables;
+        bool found = false;
+        for (qint32 i = t.PrefixCount; i >= 1; --i) {
+            const QString& country = t.PrefixCountry[size_t(i)];
+            if (!country.startsWith(typed, Qt::CaseInsensitive))
+                continue;
+            txtCntry->setText(typed + country.mid(typed.size()));
+            txtCntry->setSelection(int(typed.size()), int(country.size() - typed.size()));
+            KeyAscii = 0;
+            Label19->setText(t.PrefixContinent[size_t(i)]);
+            showDistanceBearing(t.PrefixLatitude[size_t(i)], t.PrefixLongitude[size_t(i)]);
+            found = true;
+            break;
+        }
+        if (!found && KeyAscii == 32) {
+            KeyAscii = 0;
+            txtSec->setFocus();
+        }
+    }
+}
+
+void Infrm::txtCntry_GotFocus()
+{
+    fieldPrompt(QStringLiteral("SPC"));
+    if (txtCntry->text().isEmpty()) {
+        txtCntry->setText(app().state().station.HostState);
+        txtCntry->selectAll();
+    }
+}
+
+void Infrm::txtSec_GotFocus()
+{
+    const bool hostState =
+        txtCntry->text().compare(app().state().station.HostState, Qt::CaseInsensitive) == 0;
+    setCountyCaptionEnabled(hostState);
+    if (!hostState)
+        txtRSTS->setFocus();
+    fieldPrompt(QStringLiteral("County"));
+}
+
+void Infrm::txtCall_Change()
+{
+    MainForm::txtCall_Change();
+    LookupCallPrefix();
+}
+
+QString Infrm::provinceOfCallArea(const QString& call)
+{
+    static const char* const areas[][2] = {
+        {"VE1", "NS"}, {"VE2", "QC"}, {"VE3", "ON"}, {"VE4", "MB"}, {"VE5", "SK"}, {"VE6", "AB"}, {"VE7", "BC"},
+        {"VE8", "NT"}, {"VE9", "NB"}, {"VO1", "NF"}, {"VO2", "LB"}, {"VY1", "YT"}, {"VY2", "PE"}};
+    const QString area = call.left(3);
+    for (const auto& row : areas) {
+        if (area.compare(QLatin1String(row[0]), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(row[1]);
+    }
+    return {};
+}
+
+void Infrm::txtCall_LostFocus()
+{
+    if (txtCall->text().isEmpty())
+        return;
+    MainForm::txtCall_LostFocus();
+    if (txtCall->text().size() > 2 && txtCntry->text().isEmpty()) {
+        const QString province = provinceOfCallArea(txtCall->text());
+        if (!province.isEmpty()) {
+            txtCntry->setText(province);
+            txtCntry->selectAll();
+        }
+    }
+}
+
+void Infrm::LookupCallPrefix()
+{
+    const ReferenceTables& t = app().state().tables;
+    const QString call = txtCall->text();
+    const QString lookupCall = portableLookupCall(call);
+    if (!lookupCall.isEmpty()) {
+        PrefixMatch match = findLongestPrefix(t, lookupCall, Qt::CaseInsensitive);
+        const QString found = match.country;
+        const bool northAmerica = found == QLatin1String("USA") || found == QLatin1String("Canada");
+        if (northAmerica)
+            match.index = 0;
+        if (match.index > 0) {
+            qint32 entry = match.index;
+            QString country = match.country;
+            if (call.startsWith(QLatin1String("KG4"), Qt::CaseInsensitive)
+                && (call.size() == 4 || call.size() > 5)) {
+                country.clear();
+                for (qint32 i = 1; i <= t.PrefixCount; ++i) {
+                    if (t.PrefixCountry[size_t(i)] == QLatin1String("USA")) {
+                        entry = i;
+                        break;
+                    }
+                }
+            }
+            if (country.compare(QLatin1String("Alaska"), Qt::CaseInsensitive) == 0)
+                country = QStringLiteral("AK");
+            else if (country.compare(QLatin1String("Hawaii"), Qt::CaseInsensitive) == 0)
+                country = QStringLiteral("HI");
+            txtCntry->setText(country);
+            Label19->setText(t.PrefixContinent[size_t(entry)]);
+            showDistanceBearing(t.PrefixLatitude[size_t(entry)], t.PrefixLongitude[size_t(entry)]);
+        } else {
+            if (!northAmerica)
+                txtCntry->setText(QStringLiteral("Not Found"));
+            for (QLabel* l : {Label22, Label23, Label19})
+                l->clear();
+            if (northAmerica)
+                Label19->setText(QStringLiteral("NA"));
+        }
+        txtCntry->setSelection(0, int(txtCntry->text().size()));
+    }
+    if (txtCntry->text() == QLatin1String("Not Found")) {
+        for (QLabel* l : {Label22, Label23, Label19})
+            l->clear();
+    }
 }

@@ -41,6 +41,17 @@ protected:
     void loadWindowSpecific() override;
     void afterModeOrBandChange() override;
     void txtCall_KeyPress(int& KeyAscii) override;
+    void txtCall_Change() override;
+    void txtCall_LostFocus() override;
+    void txtSec_GotFocus() override;
+    void txtCntry_KeyPress(int& KeyAscii) override;
+    void carryFromReportReceived(int& KeyAscii) override;
+
+public:
+    void LookupCallPrefix();
+    void txtCntry_GotFocus();
+    // The province of a Canadian call area ("VE3" is "ON"), or empty.
+    static QString provinceOfCallArea(const QString& call);
 
 private:
     void MarkNewMultipliers(const LogEntry& entry);

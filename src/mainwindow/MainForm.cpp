@@ -18,7 +18,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLocale>
 
 void ClickLabel::mousePressEvent(QMouseEvent* event)
@@ -286,10 +288,14 @@ void MainForm::buildControls()
         controlFor(lblStation[7])->Width = 960;
     }
 
-    // The entry fields' keys.
-    txtCall->keyPreview = [this](int& k) { Form_KeyPress(k); };
-    for (KeyField* f : {txtRSTR, txtCntry, txtSec, txtRSTS, txtPostConTime, txtPostConDate}) {
+    // The entry fields' keys: the window's preview first, then the field's own handler.
+    for (KeyField* f : {txtCall, txtRSTR, txtCntry, txtSec, txtRSTS, txtPostConTime, txtPostConDate})
         f->keyPreview = [this](int& k) { Form_KeyPress(k); };
+    txtCall->keyPress = [this](int& k) { txtCall_KeyPress(k); };
+    txtRSTR->keyPress = [this](int& k) { txtRSTR_KeyPress(k); };
+    txtSec->keyPress = [this](int& k) { txtSec_KeyPress(k); };
+    txtRSTS->keyPress = [this](int& k) { txtRSTS_KeyPress(k); };
+    for (KeyField* f : {txtPostConTime, txtPostConDate}) {
         f->keyPress = [this](int& k) {
             if (k == 13) {
                 k = 0;
@@ -297,9 +303,11 @@ void MainForm::buildControls()
             }
         };
     }
-    txtCall->keyPress = [this](int& k) { txtCall_KeyPress(k); };
     txtCall->lostFocus = [this] { txtCall_LostFocus(); };
     txtCall->gotFocus = [this] { txtCall_GotFocus(); };
+    txtRSTR->gotFocus = [this] { fieldPrompt(QStringLiteral("RstRcvd")); };
+    txtRSTS->gotFocus = [this] { fieldPrompt(QStringLiteral("RstSnt")); };
+    txtSec->gotFocus = [this] { txtSec_GotFocus(); };
     connect(txtCall, &QLineEdit::textChanged, this, [this] { txtCall_Change(); });
     connect(txtRSTS, &QLineEdit::textChanged, this, [this] { txtRSTS_Change(); });
     txtPostConDate->gotFocus = [this] {
@@ -828,19 +836,192 @@ void MainForm::Form_KeyPress(int& KeyAscii)
     }
 }
 
+bool MainForm::isCompleteCall(const QString& call)
+{
+    if (call.size() <= 2)
+        return false;
+    int digits = 0;
+    qsizetype lastDigit = -1;
+    for (qsizetype i = 1; i < call.size(); ++i) {
+        const char16_t c = call[i].unicode();
+        if (c < '0')
+            return false; // a slash or a blank: a portable or mobile call
+        if (c <= '9') {
+            ++digits;
+            lastDigit = i;
+        }
+    }
+    return digits > 0 && lastDigit < call.size() - 1;
+}
+
 void MainForm::txtCall_KeyPress(int& KeyAscii)
 {
-    if (app().state().clock.TimedOn == 0) {
+    AppState& state = app().state();
+    const QString call = txtCall->text();
+    const double dupeFont =
+        9.0 * screen().sizeTwips().width() / 9600.0 * state.station.FormSizePercent / 100.0;
+    if (dupeFont > 0) {
+        QFont font = lblDupe->font();
+        font.setPointSizeF(dupeFont);
+        lblDupe->setFont(font);
+    }
+    if (call.size() < 2 && (KeyAscii != 13 || m_inState)) {
+        txtCntry->clear();
+        for (QLabel* l : {Label19, Label22, Label23})
+            l->clear();
+    }
+    if (KeyAscii == 34)
+        KeyAscii = 0;
+    const bool digit = KeyAscii >= '0' && KeyAscii <= '9';
+    if (digit && isCompleteCall(call) && txtCall->selStart() >= call.size()) {
+        state.entry.CarriedKey = QString::number(KeyAscii);
+        state.entry.CarryTarget = 4;
+        txtRSTR->setFocus();
+        txtRSTR_KeyPress(KeyAscii);
+        KeyAscii = 0;
+    }
+    if (call.size() < 3 && (KeyAscii != 13 || m_inState) && state.clock.TimedOn == 1)
+        setDialog(QStringLiteral(" "));
+    if (state.clock.TimedOn == 0) {
         setDialog(QStringLiteral("Click Log \"Time On\"!"));
         beep();
     }
-    KeyToUpper(KeyAscii);
     if (KeyAscii == 13) {
         KeyAscii = 0;
         Mains();
         return; // the possible-duplicates line would wipe Mains' own message
     }
+    if (KeyAscii == 32 && state.entry.CarryTarget != 4) {
+        KeyAscii = 0;
+        txtRSTR->setFocus();
+    }
+    KeyToUpper(KeyAscii);
     ListPossibleDupes(KeyAscii);
+}
+
+bool MainForm::takeCarriedKey(int& KeyAscii, quint8 target)
+{
+    EntryFlags& entry = app().state().entry;
+    if (entry.CarryTarget != target)
+        return false;
+    KeyAscii = entry.CarriedKey.toInt();
+    return true;
+}
+
+void MainForm::finishCarry(KeyField* field, int KeyAscii, quint8 target)
+{
+    EntryFlags& entry = app().state().entry;
+    if (entry.CarryTarget != target)
+        return;
+    field->setText(QString(QChar(char16_t(KeyAscii))));
+    field->setCursorPosition(1);
+    entry.CarryTarget = 0;
+}
+
+void MainForm::carryTo(int& KeyAscii, quint8 target)
+{
+    EntryFlags& entry = app().state().entry;
+    entry.CarriedKey = QString::number(KeyAscii);
+    entry.CarryTarget = target;
+}
+
+void MainForm::txtRSTR_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii > 57) {
+        carryTo(KeyAscii, 3);
+        carryFromReportReceived(KeyAscii);
+        KeyAscii = 32;
+    }
+    takeCarriedKey(KeyAscii, 4);
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Mains();
+        return;
+    }
+    if (KeyAscii == 32)
+        (m_inState ? txtCntry : txtSec)->setFocus();
+    KeyDigitsOnly(KeyAscii);
+    finishCarry(txtRSTR, KeyAscii, 4);
+}
+
+void MainForm::txtRSTS_KeyPress(int& KeyAscii)
+{
+    if (m_inState && KeyAscii > 57) {
+        KeyToUpper(KeyAscii);
+        carryTo(KeyAscii, 2);
+        txtCntry_KeyPress(KeyAscii);
+        txtCntry->setFocus();
+        KeyAscii = 0;
+        return;
+    }
+    takeCarriedKey(KeyAscii, 1);
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Mains();
+        return;
+    }
+    if (KeyAscii == 32) {
+        // One Tab to the window, taken once this key is done.
+        QCoreApplication::postEvent(txtRSTS, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+    }
+    KeyDigitsOnly(KeyAscii);
+    finishCarry(txtRSTS, KeyAscii, 1);
+}
+
+void MainForm::txtSec_KeyPress(int& KeyAscii)
+{
+    AppState& state = app().state();
+    if (KeyAscii == 34)
+        KeyAscii = 0;
+    if (KeyAscii >= '0' && KeyAscii <= '9') {
+        carryTo(KeyAscii, 1);
+        txtRSTS_KeyPress(KeyAscii);
+        KeyAscii = 32;
+    }
+    if (!m_inState)
+        takeCarriedKey(KeyAscii, 3);
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Mains();
+        return;
+    }
+    const QString text = txtSec->text();
+    const int p = txtSec->selStart();
+    if (KeyAscii == 32) {
+        if (p >= text.size() || text[p] != QLatin1Char(' ')) {
+            KeyAscii = 0;
+            txtRSTS->setFocus();
+        }
+    }
+    if (KeyAscii != 32 && KeyAscii > 0 && p == 0)
+        txtSec->clear();
+    KeyToUpper(KeyAscii);
+    if (KeyAscii > 0) {
+        const QString typed = txtSec->text().left(p) + QChar(char16_t(KeyAscii));
+        const ReferenceTables& t = state.tables;
+        const qint32 count = qint32(t.CountyCount);
+        for (qint32 i = 1; i <= count; ++i) {
+            const QString& abbrev = t.CountyAbbrev[size_t(i)];
+            if (!abbrev.startsWith(typed, Qt::CaseInsensitive))
+                continue;
+            txtSec->setText(typed + abbrev.mid(typed.size()));
+            txtSec->setSelection(int(typed.size()), int(abbrev.size() - typed.size()));
+            KeyAscii = 0;
+            if (!m_inState)
+                state.entry.CarryTarget = 0;
+            break;
+        }
+    }
+    if (!m_inState)
+        finishCarry(txtSec, KeyAscii, 3);
+}
+
+void MainForm::txtSec_GotFocus() { fieldPrompt(QStringLiteral("County")); }
+
+void MainForm::fieldPrompt(const QString& name)
+{
+    if (app().state().station.VoiceNavigationLevel == 2)
+        prompt(name);
 }
 
 void MainForm::ListPossibleDupes(int KeyAscii)
@@ -874,6 +1055,12 @@ void MainForm::txtCall_GotFocus()
 {
     cmdEdit->hide();
     cmdDelete->hide();
+    if (txtCall->text().isEmpty()) {
+        txtRSTS->clear();
+        txtRSTR->clear();
+    }
+    if (app().state().station.VoiceNavigationLevel != 0)
+        prompt(QStringLiteral("Call"));
     if (txtCall->text().isEmpty() && logModel->rowCount() < app().state().log.QsoCount
         && logModel->rowCount() < 18)
         RefreshLogList();
@@ -885,10 +1072,10 @@ void MainForm::txtRSTS_Change() { app().state().keyer.CWSentRST = txtRSTS->text(
 
 void MainForm::txtCall_LostFocus()
 {
-    if (!txtCall->text().isEmpty())
-        DupCheck2();
-    if (!txtCall->text().isEmpty())
-        fillDefaultReports();
+    if (txtCall->text().isEmpty())
+        return;
+    DupCheck2();
+    fillDefaultReports();
 }
 
 // ---- menus and closing ----

@@ -201,8 +201,23 @@ protected:
     virtual void DupCheck2() = 0;
     virtual void ListPossibleDupes(int KeyAscii);
     virtual void txtCall_KeyPress(int& KeyAscii);
+    void txtRSTR_KeyPress(int& KeyAscii);
+    void txtRSTS_KeyPress(int& KeyAscii);
+    void txtSec_KeyPress(int& KeyAscii);
+    virtual void txtSec_GotFocus();
+    // St/Prv/Country (in-state window only).
+    virtual void txtCntry_KeyPress(int& KeyAscii) {}
+    // A key above nine typed in the report received goes on to the next field.
+    virtual void carryFromReportReceived(int& KeyAscii) = 0;
+    void fieldPrompt(const QString& name);
+    void carryTo(int& KeyAscii, quint8 target);
+    bool takeCarriedKey(int& KeyAscii, quint8 target);
+    void finishCarry(KeyField* field, int KeyAscii, quint8 target);
+    // A call with a digit from its second character on, something after its last digit
+    // and no slash or blank: a digit typed after it belongs to the report.
+    static bool isCompleteCall(const QString& call);
     void txtCall_GotFocus();
-    void txtCall_Change();
+    virtual void txtCall_Change();
     void txtRSTS_Change();
     void ListView1_Click();
     void showPreviousContacts(const std::vector<qint32>& records);

@@ -221,3 +221,5 @@ void Outfrm::List2_Click()
     txtSec->setText(List2->currentItem()->text());
     txtCall->setFocus();
 }
+
+void Outfrm::carryFromReportReceived(int& KeyAscii) { txtSec_KeyPress(KeyAscii); }

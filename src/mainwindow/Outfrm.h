@@ -25,4 +25,5 @@ protected:
     std::vector<LogColumn> logColumns() const override;
     QString reloadErrorText() const override;
     void loadWindowSpecific() override;
+    void carryFromReportReceived(int& KeyAscii) override;
 };

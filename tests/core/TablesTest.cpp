@@ -229,6 +229,7 @@ TEST(CountryFromCall, ShortPartAfterTheSlashIsLookedUp)
     expectCountries(t, {
         {"G4ABC/EA8", "Canary Islands"}, // 3 after the slash, fewer than half of 9
         {"EA8/G4ABC", "Canary Islands"}, // 5 after the slash: the whole call
+        {"EA8/KH6X", "Canary Islands"},  // exactly half: the whole call
         {"W1AW/KH6", "Hawaii"},
         {"W1AW/VE", "Canada"},
         {"N0CALL/M", "USA"},             // one character: the whole call

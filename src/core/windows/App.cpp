@@ -36,6 +36,7 @@ void App::showStationSetup()
     m_stationSetup = new frmStationID(*this);
     m_stationSetup->Form_Load();
     m_stationSetup->show();
+    m_stationSetup->Text1->setFocus();
 }
 
 frmStationID* App::stationSetup() const { return m_stationSetup; }

@@ -59,7 +59,7 @@ public:
     float Height = 0;
     float Left = 0;
     float Top = 0;
-    float FontSize = 8.25f;
+    float FontSize = 7.5f;
     QString FontName = QStringLiteral("MS Sans Serif");
 
     std::vector<Control>& controls() { return m_controls; }
@@ -68,7 +68,7 @@ public:
     // Adds a control at its design place (twips, relative to its parent widget).
     template <class W>
     W* place(W* widget, ControlKind kind, float left, float top, float width, float height,
-             float fontSize = 8.25f)
+             float fontSize = 7.5f)
     {
         registerControl(widget, kind, left, top, width, height, fontSize);
         return widget;

@@ -36,6 +36,13 @@ int KeyField::keyCode(const QKeyEvent* event)
     case Qt::Key_Escape: return 27;
     default: break;
     }
+    // Ctrl with a letter is that letter's control code (Ctrl+V is 22), whatever text the
+    // platform puts in the event, so the box's own shortcuts (paste, copy, undo) stay
+    // shortcuts. Ctrl+Alt is AltGr on some keyboards and types a character.
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier) && event->key() >= Qt::Key_A
+        && event->key() <= Qt::Key_Z)
+        return event->key() - Qt::Key_A + 1;
     const QString text = event->text();
     if (text.size() == 1 && (text.front().unicode() >= 32 || (event->modifiers() & Qt::ControlModifier)))
         return text.front().unicode();

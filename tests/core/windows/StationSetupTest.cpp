@@ -8,6 +8,8 @@
 #include "core/windows/frmStationID.h"
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
+#include "mainwindow/Infrm.h"
+#include "mainwindow/Outfrm.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -82,10 +84,6 @@ protected:
             app = std::make_unique<App>(std::move(t.services));
             folders.applyTo(app->state());
             LoadGlobalPreferences(app->state().shared, shared("SharedUserPreferences.xml"));
-            app->openMainWindow = [this] {
-                ++mainWindowsOpened;
-                outOfStateAtOpening = app->state().station.OutOfState;
-            };
         }
         return *app;
     }
@@ -109,8 +107,6 @@ protected:
     TestServices t;
     TestFolders folders;
     std::unique_ptr<App> app;
-    int mainWindowsOpened = 0;
-    int outOfStateAtOpening = -1;
 };
 
 TEST_F(StationSetup, FirstRunShowsOneErrorAndEmptyUnansweredWindow)
@@ -152,8 +148,7 @@ TEST_F(StationSetup, DoneOnFirstRunWritesTheTypedStation)
     type(w.Text6, QStringLiteral("1-2")); // not a number
     QTest::keyClick(w.Text6, Qt::Key_Return);
 
-    EXPECT_EQ(mainWindowsOpened, 1);
-    EXPECT_EQ(outOfStateAtOpening, 1) << "neither answer chosen counts as outside Texas";
+    EXPECT_NE(qobject_cast<Outfrm*>(app->mainWindow()), nullptr) << "neither answer chosen counts as outside Texas";
     EXPECT_FALSE(app->quitRequested());
     EXPECT_EQ(w.Text6->text(), QStringLiteral("0"));
     EXPECT_EQ(readBytes(work("QSOpref.txt")),
@@ -206,7 +201,7 @@ TEST_F(StationSetup, StoredStationWithoutWaveSettingsStillLoadsCwAndDoneKeepsIt)
 
     const StationData before = app->state().station;
     QTest::mouseClick(w.Command1, Qt::LeftButton);
-    EXPECT_EQ(mainWindowsOpened, 1);
+    EXPECT_NE(qobject_cast<Infrm*>(app->mainWindow()), nullptr);
     EXPECT_EQ(app->state().station, before);
     EXPECT_EQ(readBytes(work("QSOpref.txt")), storedPref());
 }
@@ -257,10 +252,12 @@ TEST_P(StationSetupFiles, ReportOnceAndGoOn)
     EXPECT_EQ(w.Text1->text(), QStringLiteral("K5XYZ"));
     EXPECT_EQ(w.Text9->text(), QStringLiteral("STX"));
     EXPECT_TRUE(w.Option1->isChecked());
-    if (!p.waveMissing)
+    if (!p.waveMissing) {
         EXPECT_EQ(app->phoneFrm().Text9->text(), QStringLiteral("F9.wav"));
-    if (!p.statesMissing && !p.statesShort)
+    }
+    if (!p.statesMissing && !p.statesShort) {
         EXPECT_EQ(app->state().tables.StateAbbreviation[50], QStringLiteral("S50"));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -457,7 +454,7 @@ TEST_P(StationSetupEnter, RunsDone)
     KeyField* box = w.*GetParam().box;
     type(box, QStringLiteral("5"));
     QTest::keyClick(box, Qt::Key_Return);
-    EXPECT_EQ(mainWindowsOpened, GetParam().runsDone ? 1 : 0);
+    EXPECT_EQ(app->mainWindow() != nullptr, GetParam().runsDone);
     EXPECT_EQ(QFile::exists(work("QSOpref.txt")), GetParam().runsDone);
     EXPECT_EQ(box->text(), QStringLiteral("5")) << "Enter never goes into the box";
 }
@@ -529,17 +526,8 @@ TEST_F(StationSetup, LeavingWithoutDoneEndsTheRunAndStoresNothing)
     type(w.Text1, QStringLiteral("k5a"));
     w.close();
     EXPECT_TRUE(app->quitRequested());
-    EXPECT_EQ(mainWindowsOpened, 0);
+    EXPECT_EQ(app->mainWindow(), nullptr);
     EXPECT_FALSE(QFile::exists(work("QSOpref.txt")));
-}
-
-TEST_F(StationSetup, DoneWithoutAMainWindowEndsTheRun)
-{
-    theApp().openMainWindow = nullptr;
-    frmStationID& w = openSetup();
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
-    EXPECT_TRUE(app->quitRequested());
-    EXPECT_TRUE(QFile::exists(work("QSOpref.txt")));
 }
 
 } // namespace

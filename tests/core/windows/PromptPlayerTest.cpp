@@ -1,0 +1,56 @@
+// The voice-navigation prompt player: a prompt name becomes a wave file of the working
+// directory, played without waiting.
+
+#include "WindowTestSupport.h"
+
+#include "core/windows/App.h"
+#include "keying/windows/BlindFrm.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+
+class PromptPlayer : public ::testing::Test {
+protected:
+    PromptPlayer() : players(t.wavePlayers), app(std::move(t.services)) { folders.applyTo(app.state()); }
+
+    TestServices t;
+    TestFolders folders;
+    std::shared_ptr<std::vector<FakeWavePlayer*>> players;
+    App app;
+};
+
+TEST_F(PromptPlayer, PlaysTheNamedPromptAndReturnsAtOnce)
+{
+    writeBytes(folders.work + QStringLiteral("/call.WAV"), "RIFF");
+    BlindFrm& blind = app.blindFrm();
+    ASSERT_EQ(players->size(), 1u);
+    FakeWavePlayer& player = *players->front();
+
+    blind.BlindKeyPhone(QStringLiteral("Call"));
+    ASSERT_EQ(player.opened.size(), 1);
+    EXPECT_EQ(QFileInfo(player.opened[0]).fileName(), QStringLiteral("call.WAV"));
+    EXPECT_EQ(player.mode(), WavePlayer::ModePlaying);
+
+    player.finish();
+    EXPECT_EQ(player.mode(), WavePlayer::ModeStopped);
+    EXPECT_FALSE(blind.isVisible());
+}
+
+TEST_F(PromptPlayer, MissingOrBlankPromptPlaysNothing)
+{
+    writeBytes(folders.work + QStringLiteral("/Call.wav"), "RIFF");
+    BlindFrm& blind = app.blindFrm();
+    FakeWavePlayer& player = *players->front();
+    blind.BlindKeyPhone(QStringLiteral("Call"));
+
+    blind.BlindKeyPhone(QStringLiteral("Dupe")); // no such file: the playing prompt is closed
+    EXPECT_NE(player.mode(), WavePlayer::ModePlaying);
+
+    blind.BlindKeyPhone(QStringLiteral("  "));
+    EXPECT_EQ(player.opened.size(), 2) << "a blank name is never opened";
+    EXPECT_EQ(player.plays, 1);
+}
+
+} // namespace
