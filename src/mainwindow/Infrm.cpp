@@ -7,6 +7,9 @@
 #include "entry/DistanceBearing.h"
 #include "entry/DupeRules.h"
 #include "entry/Scoring.h"
+#include "entry/windows/frmCountyChange.h"
+#include "entry/windows/frmCountyChangeRover.h"
+#include "core/Preferences.h"
 #include "platform/Colors.h"
 
 #include <QCoreApplication>
@@ -45,6 +48,7 @@ Infrm::Infrm(App& app) : MainForm(app, true)
     mnuFile->insertAction(mnuExit, mnuRecall);
     mnuChangeCounty = mnuOptions->addAction(QStringLiteral("Cha&nge County"));
     connect(mnuRecall, &QAction::triggered, this, &Infrm::mnuRecall_Click);
+    connect(mnuChangeCounty, &QAction::triggered, this, &Infrm::mnuChangeCounty_Click);
     connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
     connect(List2, &QListWidget::currentRowChanged, this, [this] { List2_Click(); });
     connect(List3, &QListWidget::currentRowChanged, this, [this] { List3_Click(); });
@@ -402,6 +406,11 @@ void Infrm::Mains()
     resetDupeLine();
     UpdateQsoRates();
     state.RigFrequencyText.clear();
+    if (stored && s.OwnRover == 1) {
+        frmCountyChangeRover& rover = app().countyChangeRover();
+        if (RoverRelogIndex == 0 && rover.List1->ListCount() >= 2)
+            LogRoverCountyLine();
+    }
 }
 
 void Infrm::ClearEntry()
@@ -627,5 +636,54 @@ void Infrm::LookupCallPrefix()
     if (txtCntry->text() == QLatin1String("Not Found")) {
         for (QLabel* l : {Label22, Label23, Label19})
             l->clear();
+    }
+}
+
+void Infrm::mnuChangeCounty_Click()
+{
+    AppState& state = app().state();
+    {
+        frmCountyChange change(app());
+        app().setCountyChange(&change);
+        change.Form_Load();
+        change.showModal();
+        app().setCountyChange(nullptr);
+    }
+    SavePrefFile(state);
+    setOwnCountyCaption(state.station.OwnCounty);
+}
+
+void Infrm::LogRoverCountyLine()
+{
+    AppState& state = app().state();
+    frmCountyChangeRover& rover = app().countyChangeRover();
+    const int n = rover.List1->ListCount();
+    // Every copy carries the exchange of the contact just stored; only the county sent
+    // and its own date and time differ.
+    const LogEntry original = state.log.Log[size_t(state.log.QsoCount)];
+    struct PassEnd {
+        Infrm& window;
+        frmCountyChangeRover& rover;
+        ~PassEnd()
+        {
+            window.RoverRelogIndex = 0;
+            window.app().state().station.OwnCounty = rover.List1->List(0);
+            window.setOwnCountyCaption(window.app().state().station.OwnCounty);
+        }
+    } passEnd{*this, rover};
+
+    for (int i = 1; i < n; ++i) {
+        RoverRelogIndex = i;
+        state.station.OwnCounty = rover.List1->List(i);
+        setOwnCountyCaption(state.station.OwnCounty);
+        QCoreApplication::processEvents();
+        txtCall->setText(original.Call);
+        txtCntry->setText(original.Spc);
+        txtSec->setText(original.County);
+        txtRSTR->setText(original.RstRcvd);
+        txtRSTS->setText(original.RstSent);
+        state.RigFrequencyText = original.Frequency;
+        state.entry.DupeFound = 0;
+        Mains();
     }
 }

@@ -14,7 +14,7 @@ public:
     std::array<ClickLabel*, 65> Label10{}; // 1 to 63 the states and provinces; 64 unused
     QAction* mnuChangeCounty;
     QAction* mnuRecall;
-    quint8 RoverRelogIndex = 0;
+    int RoverRelogIndex = 0; // the county-line entry being logged; 0 outside a pass
 
     void Mains() override;
     void ClearEntry() override;
@@ -31,6 +31,8 @@ public:
     void List2_Click();
     void List3_Click();
     void mnuRecall_Click();
+    void mnuChangeCounty_Click();
+    void LogRoverCountyLine();
     void setOwnCountyCaption(const QString& county);
 
 protected:

@@ -4,6 +4,8 @@
 #include "core/windows/Form6.h"
 #include "core/windows/frmSplash.h"
 #include "core/windows/frmStationID.h"
+#include "entry/windows/frmCountyChange.h"
+#include "entry/windows/frmCountyChangeRover.h"
 #include "keying/windows/BlindFrm.h"
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
@@ -22,6 +24,7 @@ App::~App()
     delete m_cwFrm;
     delete m_blindFrm;
     delete m_form1;
+    delete m_countyChangeRover;
     delete m_mainWindow;
 }
 
@@ -86,12 +89,24 @@ Form1& App::form1()
     return *m_form1;
 }
 
+frmCountyChange* App::countyChange() const { return m_countyChange; }
+
+void App::setCountyChange(frmCountyChange* window) { m_countyChange = window; }
+
+frmCountyChangeRover& App::countyChangeRover()
+{
+    if (!m_countyChangeRover)
+        m_countyChangeRover = new frmCountyChangeRover(*this);
+    return *m_countyChangeRover;
+}
+
 void App::unloadCompanionWindows()
 {
     delete m_phoneFrm;
     delete m_cwFrm;
     delete m_blindFrm;
     delete m_form1;
+    delete m_countyChangeRover;
 }
 
 void App::showHelp()

@@ -16,6 +16,8 @@ class CWFrm;
 class BlindFrm;
 class MainForm;
 class Form1;
+class frmCountyChange;
+class frmCountyChangeRover;
 
 class App : public QObject {
     Q_OBJECT
@@ -48,6 +50,12 @@ public:
     MainForm* mainWindow() const;
     // The forwarding object the companion windows call.
     Form1& form1();
+    // The own-county window while it is open, and the county-line window, loaded hidden
+    // on first reference and kept (with its list) until the in-state window closes.
+    frmCountyChange* countyChange() const;
+    void setCountyChange(frmCountyChange* window);
+    frmCountyChangeRover& countyChangeRover();
+
     // Unloads the companion windows as the main window closes.
     void unloadCompanionWindows();
 
@@ -68,5 +76,7 @@ private:
     QPointer<BlindFrm> m_blindFrm;
     QPointer<MainForm> m_mainWindow;
     QPointer<Form1> m_form1;
+    QPointer<frmCountyChange> m_countyChange;
+    QPointer<frmCountyChangeRover> m_countyChangeRover;
     bool m_quitRequested = false;
 };

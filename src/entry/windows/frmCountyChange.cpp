@@ -1,0 +1,93 @@
+#include "entry/windows/frmCountyChange.h"
+
+#include "core/Preferences.h"
+#include "core/windows/App.h"
+#include "core/windows/FormScaler.h"
+#include "entry/windows/CountyField.h"
+#include "entry/windows/frmCountyChangeRover.h"
+
+void styleInvalidLabel(QLabel* label)
+{
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, QColor(128, 0, 0));
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    label->hide();
+}
+
+frmCountyChange::frmCountyChange(App& app) : Form(app, QStringLiteral("County Change"), 3210, 1995)
+{
+    setWindowFlags(Qt::Dialog);
+    Label1 = place(new QLabel(QStringLiteral("Please enter your current county:"), this), ControlKind::Label,
+                   120, 120, 3375, 255);
+    Text1 = place(new KeyField(this), ControlKind::TextBox, 720, 600, 1575, 285);
+    Label2 = place(new QLabel(QStringLiteral("   Invalid!"), this), ControlKind::Label, 2400, 600, 735, 255, 8.25f);
+    controlFor(Label2)->FontName = QStringLiteral("Arial");
+    styleInvalidLabel(Label2);
+    cmdMultipleCounties = place(new QPushButton(QStringLiteral("&Rovers on County Lines Click to Add Multiple Counties"), this),
+                                ControlKind::CommandButton, 240, 960, 2775, 495);
+    Command1 = place(new QPushButton(QStringLiteral("Done"), this), ControlKind::CommandButton, 960, 1560, 1215, 375);
+    setTabOrder(Text1, Command1);
+    Text1->keyPress = [this](int& k) { Text1_KeyPress(k); };
+    Text1->gotFocus = [this] { Text1->selectAll(); };
+    Text1->validate = [this] { return Text1_LostFocus(); };
+    connect(Command1, &QPushButton::clicked, this, &frmCountyChange::Command1_Click);
+    connect(cmdMultipleCounties, &QPushButton::clicked, this, &frmCountyChange::cmdMultipleCounties_Click);
+}
+
+void frmCountyChange::Form_Load()
+{
+    LocalScaling scaling;
+    scaling.windowFont = LocalScaling::WindowFont::NewWidthRatio;
+    scaling.controlFont = LocalScaling::ControlFont::WidthFactorCapped;
+    scaling.scaledKinds = {ControlKind::Image, ControlKind::OptionButton, ControlKind::Frame,
+                           ControlKind::ListBox, ControlKind::CommandButton, ControlKind::TextBox,
+                           ControlKind::Label};
+    scaling.fontKinds = {ControlKind::OptionButton, ControlKind::Frame, ControlKind::ListBox,
+                         ControlKind::CommandButton, ControlKind::TextBox, ControlKind::Label};
+    ScaleFormLocally(*this, scaling);
+    Text1->setText(app().state().station.OwnCounty);
+}
+
+void frmCountyChange::Text1_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Command1_Click();
+        return;
+    }
+    completeCountyKey(*Text1, app().state().tables, KeyAscii);
+}
+
+bool frmCountyChange::Text1_LostFocus()
+{
+    AppState& state = app().state();
+    Label2->hide();
+    state.entry.CountyInvalid = isCountyAbbreviation(state.tables, Text1->text()) ? 0 : 1;
+    if (state.entry.CountyInvalid == 0)
+        return true;
+    app().services().beeper->beep();
+    Label2->show();
+    return false;
+}
+
+void frmCountyChange::Command1_Click()
+{
+    // Only a county of the table can become the county every contact sends.
+    if (!Text1_LostFocus()) {
+        Text1->setFocus();
+        return;
+    }
+    app().state().station.OwnCounty = Text1->text();
+    SavePrefFile(app().state());
+    hide();
+}
+
+void frmCountyChange::cmdMultipleCounties_Click()
+{
+    frmCountyChangeRover& rover = app().countyChangeRover();
+    rover.Form_Load();
+    rover.showModal();
+    Command1_Click();
+}

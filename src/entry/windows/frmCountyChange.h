@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/windows/Form.h"
+#include "core/windows/KeyField.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+// "County Change": a rover changes the county it sends.
+class frmCountyChange : public Form {
+    Q_OBJECT
+public:
+    explicit frmCountyChange(App& app);
+
+    QLabel* Label1;
+    KeyField* Text1;
+    QLabel* Label2; // "   Invalid!"
+    QPushButton* cmdMultipleCounties;
+    QPushButton* Command1; // Done
+
+    void Form_Load();
+    void Text1_KeyPress(int& KeyAscii);
+    bool Text1_LostFocus();
+    void Command1_Click();
+    void cmdMultipleCounties_Click();
+};
+
+// Shows the "   Invalid!" label of the county windows (white on dark red) with a beep.
+void styleInvalidLabel(QLabel* label);

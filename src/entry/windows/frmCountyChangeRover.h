@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/windows/Form.h"
+#include "core/windows/KeyField.h"
+#include "mainwindow/SortedListBox.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+// "County Change for Rovers": the counties of the county line the rover stands on. Entry 0
+// is the county in use; every contact is logged again for each further one. "&Done" only
+// hides the window, so the list stays until the in-state window closes.
+class frmCountyChangeRover : public Form {
+    Q_OBJECT
+public:
+    explicit frmCountyChangeRover(App& app);
+
+    QLabel* Label1;
+    SortedListBox* List1;
+    KeyField* Text1;
+    QLabel* Label2; // "   Invalid!"
+    QLabel* Label3;
+    QPushButton* Command1; // &Done
+
+    void Form_Load();
+    void Text1_KeyPress(int& KeyAscii);
+    void List1_Click();
+    void Command1_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool m_scaled = false;
+};
