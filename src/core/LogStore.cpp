@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <memory>
 
 namespace {
 
@@ -102,6 +103,22 @@ bool DeleteLogEntry(AppState& state, qint32 n)
     return RewriteLogFile(state);
 }
 
+// Reads records into the arrays until nothing but line ends is left; an 11001st record
+// or one cut short by the end of the file is Unreadable.
+static LoadLogResult readLogRecords(RecordReader& reader, LogStoreState& log)
+{
+    while (!reader.onlyLineEndsLeft()) {
+        if (log.QsoCount >= MaxLogEntries)
+            return LoadLogResult::Unreadable;
+        ++log.QsoCount;
+        LogEntry& slot = log.Log[size_t(log.QsoCount)];
+        slot = LogEntry{};
+        if (!readLogEntry(reader, slot))
+            return LoadLogResult::Unreadable;
+    }
+    return LoadLogResult::Loaded;
+}
+
 LoadLogResult LoadLogFile(AppState& state)
 {
     resetRecountedCounters(state);
@@ -109,28 +126,18 @@ LoadLogResult LoadLogFile(AppState& state)
     LoadLogResult result = LoadLogResult::Loaded;
     if (QFileInfo::exists(path)) {
         auto reader = RecordReader::fromFile(path);
-        if (!reader) {
-            result = LoadLogResult::Unreadable;
-        } else {
-            LogStoreState& log = state.log;
-            while (!reader->onlyLineEndsLeft()) {
-                if (log.QsoCount >= MaxLogEntries) {
-                    result = LoadLogResult::Unreadable;
-                    break;
-                }
-                ++log.QsoCount;
-                LogEntry& slot = log.Log[size_t(log.QsoCount)];
-                slot = LogEntry{};
-                if (!readLogEntry(*reader, slot)) {
-                    result = LoadLogResult::Unreadable;
-                    break;
-                }
-            }
-        }
+        result = reader ? readLogRecords(*reader, state.log) : LoadLogResult::Unreadable;
     }
     if (result == LoadLogResult::Loaded && state.log.FirstLoadCount == 0)
         state.log.FirstLoadCount = float(state.log.QsoCount);
     return result;
+}
+
+bool isReadableLog(const QByteArray& data)
+{
+    RecordReader reader(data);
+    auto scratch = std::make_unique<LogStoreState>();
+    return readLogRecords(reader, *scratch) == LoadLogResult::Loaded;
 }
 
 void LoadLogFileOrEnd(AppState& state, Services& services)

@@ -32,6 +32,9 @@ enum class LoadLogResult { Loaded, Unreadable };
 // unreadable file, a record cut short or an 11001st record is Unreadable.
 LoadLogResult LoadLogFile(AppState& state);
 
+// Whether bytes read back as a log (as LoadLogFile would read them).
+bool isReadableLog(const QByteArray& data);
+
 // LoadLogFile; on failure shows "Error opening file." and ends the program.
 void LoadLogFileOrEnd(AppState& state, Services& services);
 

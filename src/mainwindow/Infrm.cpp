@@ -44,10 +44,6 @@ Infrm::Infrm(App& app) : MainForm(app, true)
         connect(label, &ClickLabel::clicked, this, [this, i] { Label10_Click(i); });
         connect(label, &ClickLabel::hovered, this, [this, i] { Label10_MouseMove(i); });
     }
-    mnuRecall = mnuFile->addAction(QStringLiteral("&Recall"));
-    mnuFile->insertAction(mnuExit, mnuRecall);
-    mnuChangeCounty = mnuOptions->addAction(QStringLiteral("Cha&nge County"));
-    connect(mnuRecall, &QAction::triggered, this, &Infrm::mnuRecall_Click);
     connect(mnuChangeCounty, &QAction::triggered, this, &Infrm::mnuChangeCounty_Click);
     connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
     connect(List2, &QListWidget::currentRowChanged, this, [this] { List2_Click(); });
@@ -469,15 +465,6 @@ void Infrm::List3_Click()
     txtSec->setFocus();
 }
 
-void Infrm::mnuRecall_Click()
-{
-    const AppState& state = app().state();
-    if (state.log.QsoCount < 1)
-        return;
-    txtCall->setText(state.log.Log[size_t(state.log.QsoCount)].Call);
-    txtSec->setFocus();
-    txtSec->setSelection(0, int(txtSec->text().size()));
-}
 
 void Infrm::carryFromReportReceived(int& KeyAscii)
 {

@@ -12,8 +12,6 @@ public:
     SortedListBox* List1; // DX countries
     SortedListBox* List3; // counties remaining
     std::array<ClickLabel*, 65> Label10{}; // 1 to 63 the states and provinces; 64 unused
-    QAction* mnuChangeCounty;
-    QAction* mnuRecall;
     int RoverRelogIndex = 0; // the county-line entry being logged; 0 outside a pass
 
     void Mains() override;
@@ -30,7 +28,6 @@ public:
     void List1_Click();
     void List2_Click();
     void List3_Click();
-    void mnuRecall_Click();
     void mnuChangeCounty_Click();
     void LogRoverCountyLine();
     void setOwnCountyCaption(const QString& county);
@@ -43,6 +40,7 @@ protected:
     void loadWindowSpecific() override;
     void afterModeOrBandChange() override;
     void txtCall_KeyPress(int& KeyAscii) override;
+    QWidget* listAtLeft() const override { return List1; }
     void txtCall_Change() override;
     void txtCall_LostFocus() override;
     void txtSec_GotFocus() override;

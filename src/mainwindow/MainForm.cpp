@@ -2,8 +2,12 @@
 
 #include "core/KeyFilters.h"
 #include "core/LogStore.h"
+#include "core/NumberFormat.h"
+#include "platform/DiskFile.h"
+#include "platform/FileLookup.h"
 #include "core/Preferences.h"
 #include "core/Tables.h"
+#include "core/WorkFiles.h"
 #include "core/windows/App.h"
 #include "core/windows/FormScaler.h"
 #include "entry/BandPlan.h"
@@ -21,6 +25,7 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QFile>
 #include <QLocale>
 
 void ClickLabel::mousePressEvent(QMouseEvent* event)
@@ -80,12 +85,52 @@ MainForm::MainForm(App& app, bool inState)
 void MainForm::buildMenus()
 {
     menuBar = new QMenuBar(this);
+    auto never = [](QAction* item) { item->setEnabled(false); };
+
     mnuFile = menuBar->addMenu(QStringLiteral("&File"));
+    mnuNew = mnuFile->addAction(QStringLiteral("&New"));
+    mnuFile->addSeparator();
+    mnuArchive = mnuFile->addAction(QStringLiteral("Archive Current &Log"));
+    mnuFile->addSeparator();
+    mnuRestore = mnuFile->addAction(QStringLiteral("&Restore from Archive or Backup"));
+    mnuFile->addSeparator();
+    never(mnuFile->addAction(QStringLiteral("&Open")));
+    mnuWriteSumm = mnuFile->addAction(QStringLiteral("&Write Submission File"));
+    mnuFile->addSeparator();
+    never(mnuFile->addAction(QStringLiteral("E&xport for Pirow Import")));
+    mnuFile->addSeparator();
     mnuCopyListtoClipboard = mnuFile->addAction(QStringLiteral("&Copy Listed Items to Clipboard"));
     mnuFile->addSeparator();
     mnuExit = mnuFile->addAction(QStringLiteral("&Exit"));
+    connect(mnuNew, &QAction::triggered, this, &MainForm::mnuNew_Click);
+    connect(mnuArchive, &QAction::triggered, this, &MainForm::mnuArchive_Click);
+    connect(mnuRestore, &QAction::triggered, this, &MainForm::mnuRestore_Click);
+    connect(mnuWriteSumm, &QAction::triggered, this, &MainForm::mnuWriteSumm_Click);
     connect(mnuCopyListtoClipboard, &QAction::triggered, this, &MainForm::mnuCopyListtoClipboard_Click);
     connect(mnuExit, &QAction::triggered, this, &MainForm::mnuExit_Click);
+
+    mnuOptions = menuBar->addMenu(QStringLiteral("&Options"));
+    QMenu* appearance = mnuOptions->addMenu(QStringLiteral("&Appearance"));
+    mnuFormSize = appearance->addAction(QStringLiteral("&Form Size"));
+    mnuColors = appearance->addAction(QStringLiteral("&Colors"));
+    mnuTaskbar = appearance->addAction(QStringLiteral("&Taskbar"));
+    mnuTaskbar->setCheckable(true);
+    if (!m_inState)
+        never(mnuColors);
+    connect(mnuFormSize, &QAction::triggered, this, &MainForm::mnuFormSize_Click);
+    connect(mnuColors, &QAction::triggered, this, &MainForm::mnuColors_Click);
+    connect(mnuTaskbar, &QAction::triggered, this, &MainForm::mnuTaskbar_Click);
+    mnuOptions->addSeparator();
+    mnuListPrevious = mnuOptions->addAction(QStringLiteral("&List Previous Contacts"));
+    mnuListPrevious->setCheckable(true);
+    connect(mnuListPrevious, &QAction::triggered, this, &MainForm::mnuListPrevious_Click);
+    mnuOptions->addSeparator();
+    mnuPostContest = mnuOptions->addAction(QStringLiteral("&Post Contest Mode"));
+    mnuPostContest->setCheckable(true);
+    connect(mnuPostContest, &QAction::triggered, this, &MainForm::mnuPostContest_Click);
+
+    if (!m_inState)
+        never(menuBar->addAction(QStringLiteral("&Setup")));
 
     mnuBandChange = menuBar->addMenu(QStringLiteral("&Band"));
     for (const char* band : {"160", "80", "40", "20", "15", "10", "6", "2"}) {
@@ -105,14 +150,12 @@ void MainForm::buildMenus()
     connect(mnuSSB, &QAction::triggered, this, [this] { selectMode(QStringLiteral("PH")); });
     connect(mnuDigital, &QAction::triggered, this, [this] { selectMode(QStringLiteral("DG")); });
 
-    mnuOptions = menuBar->addMenu(QStringLiteral("&Options"));
-    mnuListPrevious = mnuOptions->addAction(QStringLiteral("&List Previous Contacts"));
-    mnuListPrevious->setCheckable(true);
-    connect(mnuListPrevious, &QAction::triggered, this, &MainForm::mnuListPrevious_Click);
-    QMenu* appearance = mnuOptions->addMenu(QStringLiteral("&Appearance"));
-    mnuColors = appearance->addAction(QStringLiteral("&Colors"));
-    connect(mnuColors, &QAction::triggered, this, &MainForm::mnuColors_Click);
-
+    mnuClear = menuBar->addAction(QStringLiteral("&Clear"));
+    connect(mnuClear, &QAction::triggered, this, [this] { ClearEntry(); });
+    if (m_inState)
+        mnuChangeCounty = menuBar->addAction(QStringLiteral("Cha&nge County"));
+    mnuRecall = menuBar->addAction(QStringLiteral("&Recall"));
+    connect(mnuRecall, &QAction::triggered, this, &MainForm::mnuRecall_Click);
     mnuCountyList = menuBar->addAction(QStringLiteral("L&ist"));
     connect(mnuCountyList, &QAction::triggered, this, &MainForm::mnuCountyList_Click);
     mnuHelp = menuBar->addAction(QStringLiteral("&Help"));
@@ -159,10 +202,14 @@ void MainForm::buildControls()
     txtSec->setMaxLength(20);
     txtRSTS = field(5400, 720);
     txtRSTS->setMaxLength(3);
+    lblPostConTime = label(QStringLiteral("Time"), 1200, 1110, 540);
     txtPostConTime = place(new KeyField(this), ControlKind::TextBox, 1800, 1080, 720, 315);
-    txtPostConDate = place(new KeyField(this), ControlKind::TextBox, 2640, 1080, 1440, 315);
-    txtPostConTime->hide();
-    txtPostConDate->hide();
+    lblPostConDate = label(QStringLiteral("Date"), 2640, 1110, 540);
+    txtPostConDate = place(new KeyField(this), ControlKind::TextBox, 3240, 1080, 1440, 315);
+    txtPostConTime->setMaxLength(5);
+    txtPostConDate->setMaxLength(10);
+    for (QWidget* w : std::initializer_list<QWidget*>{lblPostConTime, txtPostConTime, lblPostConDate, txtPostConDate})
+        w->hide();
     if (!m_inState) {
         txtCntry->hide();
         lblStation[1]->hide();
@@ -270,6 +317,7 @@ void MainForm::buildControls()
     txtDX = place(new QTreeView(this), ControlKind::ListView, 120, 5820, 6120, 1140);
     txtDX->setRootIsDecorated(false);
     txtDX->hide();
+    Line3 = addLine(6360, 6720, 9360, 6720);
 
     // County lists.
     List2 = place(new SortedListBox(this), ControlKind::ListBox, m_inState ? 7380 : 6360, 4860,
@@ -295,14 +343,9 @@ void MainForm::buildControls()
     txtRSTR->keyPress = [this](int& k) { txtRSTR_KeyPress(k); };
     txtSec->keyPress = [this](int& k) { txtSec_KeyPress(k); };
     txtRSTS->keyPress = [this](int& k) { txtRSTS_KeyPress(k); };
-    for (KeyField* f : {txtPostConTime, txtPostConDate}) {
-        f->keyPress = [this](int& k) {
-            if (k == 13) {
-                k = 0;
-                Mains();
-            }
-        };
-    }
+    txtPostConTime->keyPress = [this](int& k) { postContestKeyPress(txtPostConTime, k, 48, 58); };
+    txtPostConDate->keyPress = [this](int& k) { postContestKeyPress(txtPostConDate, k, 47, 57); };
+    txtPostConTime->gotFocus = [this] { txtPostConTime->selectAll(); };
     txtCall->lostFocus = [this] { txtCall_LostFocus(); };
     txtCall->gotFocus = [this] { txtCall_GotFocus(); };
     txtRSTR->gotFocus = [this] { fieldPrompt(QStringLiteral("RstRcvd")); };
@@ -311,8 +354,10 @@ void MainForm::buildControls()
     connect(txtCall, &QLineEdit::textChanged, this, [this] { txtCall_Change(); });
     connect(txtRSTS, &QLineEdit::textChanged, this, [this] { txtRSTS_Change(); });
     txtPostConDate->gotFocus = [this] {
-        if (txtPostConDate->text().isEmpty())
-            txtPostConDate->setText(app().services().clock->localNow().toString(QStringLiteral("yyyy/MM/dd")));
+        if (!txtPostConDate->text().isEmpty())
+            return;
+        txtPostConDate->setText(app().services().clock->localNow().toString(QStringLiteral("yyyy/MM/dd")));
+        txtPostConDate->selectAll();
     };
 
     Timer1.setInterval(60000);
@@ -344,11 +389,14 @@ void MainForm::Form_Load()
     scaling.fontKinds = scaling.scaledKinds;
     ScaleFormLocally(*this, scaling);
     applyGeometry2();
+    FitListHeights();
 
     setDialog(m_inState ? QStringLiteral("Select a band, mode and Click Log \"Time On\"!")
                         : QStringLiteral("Select a band and mode. Click Log \"Time On\" below!"));
     createListColumns();
     PartialDupesOn = 1;
+    if (s.FormSizePercent < 100)
+        ApplyFormSizePercent();
     loadWindowSpecific();
     showSavedBandAndMode();
     if (s.ListPreviousContacts == 1)
@@ -362,6 +410,7 @@ void MainForm::Form_Load()
     PromptOpenExistingLog();
     ShowOperatingTime();
     ReloadLog();
+    ApplyFullScreenLayout();
     show();
     Timer1.start();
     Timer2.start();
@@ -1127,4 +1176,255 @@ void MainForm::closeEvent(QCloseEvent* event)
     saveOperatingTimeIfRunning();
     event->accept();
     app().quit();
+}
+
+// ---- post-contest entry ----
+
+void MainForm::mnuPostContest_Click()
+{
+    // The menu item's tick has already changed: it says whether the mode is now on.
+    const bool on = !txtPostConTime->isVisible() && !txtPostConTime->isVisibleTo(this);
+    mnuPostContest->setChecked(on);
+    for (QWidget* w : std::initializer_list<QWidget*>{lblPostConTime, txtPostConTime, lblPostConDate, txtPostConDate})
+        w->setVisible(on);
+}
+
+void MainForm::postContestKeyPress(KeyField* field, int& KeyAscii, int lowest, int highest)
+{
+    if (KeyAscii == 32) {
+        KeyAscii = 0;
+        QCoreApplication::postEvent(field, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+        return;
+    }
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Mains();
+        return;
+    }
+    if (KeyAscii != 8 && (KeyAscii < lowest || KeyAscii > highest))
+        KeyAscii = 0;
+}
+
+// ---- File menu ----
+
+void MainForm::mnuNew_Click()
+{
+    StartNewLog(app().state(), app().services());
+    ReloadLog();
+    ShowOperatingTime();
+    UpdateQsoRates();
+    SavePrefFile(app().state());
+}
+
+void MainForm::mnuRecall_Click()
+{
+    const AppState& state = app().state();
+    if (state.log.QsoCount < 1)
+        return;
+    txtCall->setText(state.log.Log[size_t(state.log.QsoCount)].Call);
+    txtSec->setFocus();
+    txtSec->setSelection(0, int(txtSec->text().size()));
+}
+
+QString MainForm::archiveFolder() const
+{
+    const Folders& f = const_cast<MainForm*>(this)->app().state().folders;
+    return FileLookup::resolve(f.DataFolder, QStringLiteral("BACKUP"));
+}
+
+void MainForm::mnuArchive_Click()
+{
+    AppState& state = app().state();
+    Dialogs& dialogs = *app().services().dialogs;
+    dialogs.messageBox(QStringLiteral("This function is used to create a permanent copy of your currently open "
+                                      "log file.  To open your log file at a later date, click File > Restore "
+                                      "from Archive or Backup."),
+                       QStringLiteral("Archive Information"));
+    const QString proposed = archiveFolder() + QLatin1Char('/') + CallForFileName(state.station.OwnCall)
+        + app().services().clock->localNow().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".log");
+    const auto target = dialogs.saveFileName(QStringLiteral("Archive Current Log"), proposed,
+                                             QStringLiteral("Log Files (*.log)"));
+    if (!target)
+        return;
+    QFile source(workPath(state.folders, QStringLiteral("log.txt")));
+    QString error;
+    if (!source.open(QIODevice::ReadOnly)) {
+        error = source.errorString();
+    } else {
+        const QByteArray bytes = source.readAll();
+        DiskFile::replaceAtomically(*target, [&](QIODevice& device) {
+            return device.write(bytes) == bytes.size();
+        }, &error);
+    }
+    if (!error.isEmpty())
+        dialogs.messageBox(error, QStringLiteral("Error Archiving Log"));
+}
+
+void MainForm::mnuRestore_Click()
+{
+    AppState& state = app().state();
+    Dialogs& dialogs = *app().services().dialogs;
+    dialogs.messageBox(QStringLiteral("This action will open an archived log or backup file and creates a working "
+                                      "file called log.txt.  If you make any changes to your archived data that "
+                                      "you would like to permanently save, before you click File > New to start "
+                                      "a new contest, be sure to click File > Archive to save your changes."),
+                       QStringLiteral("Opening Archived Data Information"));
+    if (state.log.QsoCount > 0
+        && dialogs.messageBox(QStringLiteral("Are you sure that you want to open an archived log?  This action "
+                                             "will clear and replace existing QSO data."),
+                              QStringLiteral("Are your sure?"), Dialogs::Buttons::YesNo)
+            != Dialogs::Answer::Yes)
+        return;
+    const auto chosen = dialogs.openFileName(QStringLiteral("Restore from Archive or Backup"), archiveFolder(),
+                                             QStringLiteral("Log Files (*.log)"));
+    if (!chosen)
+        return;
+    // The chosen file is read and checked before log.txt is touched, so a bad choice
+    // leaves the contest log as it was.
+    QFile source(*chosen);
+    QString error;
+    QByteArray bytes;
+    if (!source.open(QIODevice::ReadOnly))
+        error = source.errorString();
+    else if (bytes = source.readAll(); !isReadableLog(bytes))
+        error = QStringLiteral("%1 is not a log file that can be read.").arg(*chosen);
+    else
+        DiskFile::replaceAtomically(workPath(state.folders, QStringLiteral("log.txt")), [&](QIODevice& device) {
+            return device.write(bytes) == bytes.size();
+        }, &error);
+    if (!error.isEmpty()) {
+        dialogs.messageBox(error, QStringLiteral("Error Restoring Log"));
+        return;
+    }
+    ReloadLog();
+}
+
+void MainForm::mnuWriteSumm_Click() {}
+
+// ---- window size and taskbar layout ----
+
+void MainForm::mnuFormSize_Click()
+{
+    AppState& state = app().state();
+    Dialogs& dialogs = *app().services().dialogs;
+    const auto answer = dialogs.inputBox(
+        QStringLiteral("Enter the % of the screen you would like the form to cover.  Try between 90 and 100 for "
+                       "best results.  Values below 75 do not display well."),
+        QStringLiteral("Please enter screen percentage."), QString::number(state.station.FormSizePercent));
+    const auto value = answer ? parsePlainNumber(*answer) : std::nullopt;
+    if (!value) {
+        dialogs.messageBox(QStringLiteral("Please enter only numeric values."),
+                           QStringLiteral("Numeric Values Required"));
+        return;
+    }
+    const double clamped = std::clamp(*value, 30.0, 100.0);
+    state.station.FormSizePercent = quint8(roundHalfEven(clamped));
+    dialogs.messageBox(QStringLiteral("This program must be closed and restarted for this setting to take effect."),
+                       QStringLiteral("For this setting to take effect please restart this program."));
+    SavePrefFile(state);
+}
+
+void MainForm::mnuTaskbar_Click()
+{
+    AppState& state = app().state();
+    StationData& s = state.station;
+    if (s.FormSizePercent != 100) {
+        mnuTaskbar->setChecked(s.TaskbarMode != 0);
+        app().services().dialogs->messageBox(
+            QStringLiteral("The form size must be set to 100% to use the taskbar display option."),
+            QStringLiteral("Please set your form size to 100% to use this option."));
+        return;
+    }
+    s.TaskbarMode = s.TaskbarMode == 0 ? 1 : 0;
+    SavePrefFile(state);
+    ApplyFullScreenLayout();
+}
+
+void MainForm::FitListHeights()
+{
+    const Control* line = controlFor(Line3);
+    Control* first = controlFor(listAtLeft());
+    first->Height = line->Y1 - first->Top;
+    for (QWidget* list : std::initializer_list<QWidget*>{List2, countiesToGo})
+        controlFor(list)->Height = first->Height;
+    applyGeometry();
+    applyGeometry2();
+}
+
+void MainForm::ApplyFormSizePercent()
+{
+    AppState& state = app().state();
+    const float p = state.station.FormSizePercent;
+    if (p < 30 || p > 100) {
+        // A size no window can take (0 before the operator ever chose one): full size.
+        state.station.FormSizePercent = 100;
+        SavePrefFile(state);
+        return;
+    }
+    const float f = p / 100.0f;
+    const QSizeF screenSize = screen().sizeTwips();
+    Width = float(p * screenSize.width() / 100.0);
+    Height = float(p * screenSize.height() / 100.0);
+    Left = float((screenSize.width() - Width) / 2);
+    Top = float((screenSize.height() - Height) / 2);
+    FontSize *= f;
+    for (Control& c : controls()) {
+        switch (c.kind) {
+        case ControlKind::ListBox: case ControlKind::ListView: case ControlKind::CommandButton:
+        case ControlKind::TextBox: case ControlKind::Label:
+            c.FontSize *= f;
+            c.Height *= f;
+            c.Left *= f;
+            c.Top *= f;
+            c.Width *= f;
+            break;
+        case ControlKind::Line:
+            c.X1 *= f;
+            c.X2 *= f;
+            c.Y1 *= f;
+            c.Y2 *= f;
+            break;
+        default:
+            break;
+        }
+    }
+    FitListHeights();
+    for (QTreeView* view : {ListView1, txtDX}) {
+        for (float& w : controlFor(view)->ColumnWidths)
+            w *= f;
+    }
+    applyGeometry();
+    applyGeometry2();
+}
+
+void MainForm::ApplyFullScreenLayout()
+{
+    const StationData& s = app().state().station;
+    mnuTaskbar->setChecked(s.TaskbarMode != 0);
+    if (s.FormSizePercent != 100)
+        return;
+    const float oldHeight = Height;
+    const float oldWidth = Width;
+    const QRectF area = s.TaskbarMode == 1 ? screen().workAreaTwips() : QRectF(QPointF(0, 0), screen().sizeTwips());
+    Width = float(area.width());
+    Height = float(area.height());
+    Left = 0;
+    Top = 0;
+    const float w = Width / oldWidth;
+    const float h = Height / oldHeight;
+    for (Control& c : controls()) {
+        c.Height *= h;
+        c.Left *= w;
+        c.Top *= h;
+        c.Width *= w;
+        if (c.kind == ControlKind::Line) {
+            c.X1 *= w;
+            c.X2 *= w;
+            c.Y1 *= h;
+            c.Y2 *= h;
+        }
+    }
+    for (float& width : controlFor(txtDX)->ColumnWidths)
+        width *= w;
+    FitListHeights();
 }

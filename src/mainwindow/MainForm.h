@@ -73,6 +73,17 @@ public:
     void mnuHelp_Click();
     void mnuColors_Click();
     void mnuCountyList_Click();
+    void mnuNew_Click();
+    void mnuArchive_Click();
+    void mnuRestore_Click();
+    void mnuWriteSumm_Click();
+    void mnuFormSize_Click();
+    void mnuTaskbar_Click();
+    void mnuPostContest_Click();
+    void mnuRecall_Click();
+    void ApplyFormSizePercent();
+    void ApplyFullScreenLayout();
+    void FitListHeights();
     void Timer1_Timer();
     void Timer2_Timer();
     void Form_KeyPress(int& KeyAscii);
@@ -137,6 +148,9 @@ public:
     QPushButton* cmdEdit;
     QPushButton* cmdDelete;
     QTreeView* txtDX; // the spot list
+    LineControl* Line3; // the multiplier lists reach down to it
+    QLabel* lblPostConTime;
+    QLabel* lblPostConDate;
 
     // County lists: worked, and to go (Outfrm List1, Infrm List3).
     SortedListBox* List2;
@@ -145,8 +159,18 @@ public:
     // Menus.
     QMenuBar* menuBar;
     QMenu* mnuFile;
+    QAction* mnuNew;
+    QAction* mnuArchive;
+    QAction* mnuRestore;
+    QAction* mnuWriteSumm;
     QAction* mnuCopyListtoClipboard;
     QAction* mnuExit;
+    QAction* mnuFormSize;
+    QAction* mnuTaskbar;
+    QAction* mnuPostContest;
+    QAction* mnuClear;
+    QAction* mnuRecall;
+    QAction* mnuChangeCounty = nullptr; // in-state window only
     QMenu* mnuBandChange;
     std::map<QString, QAction*> bandItems; // mnuBand160Ch ... mnuBand2Ch
     QMenu* mnuBand;                        // the Mode menu
@@ -222,6 +246,10 @@ protected:
     void ListView1_Click();
     void showPreviousContacts(const std::vector<qint32>& records);
     void applyGeometry2();
+    void postContestKeyPress(KeyField* field, int& KeyAscii, int lowest, int highest);
+    QString archiveFolder() const;
+    // The multiplier list nearest the left: List1 of either window.
+    virtual QWidget* listAtLeft() const { return countiesToGo; }
 
     bool m_inState;
     bool m_logLoaded = false;
