@@ -278,7 +278,7 @@ TEST(CountryFromCall, ShippedPrefixTable)
 {
     ReferenceTables t;
     ASSERT_TRUE(LoadPrefixTable(t, DataDir + "/arrlpre2.txt"));
-    ASSERT_GT(t.PrefixCount, 7000);
+    ASSERT_GT(t.PrefixCount, 1000); // the whole world, one row per distinct longest prefix
     expectCountries(t, {
         {"W1AW", "USA"}, {"K5ABC", "USA"}, {"N0CALL/M", "USA"}, {"EA5XX", "Spain"},
         {"VE3ABC", "Canada"}, {"KL7ABC", "Alaska"}, {"KH6XX", "Hawaii"}, {"2E0ABC", "England"},

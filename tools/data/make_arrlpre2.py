@@ -198,6 +198,16 @@ def main():
         if p not in owner:
             recordfmt.fail("no row for required prefix %s" % p)
 
+    # A prefix whose longest shorter listed prefix belongs to the same entity adds
+    # nothing to a longest-prefix lookup: every call it begins gets the same answer
+    # without it. Dropping those rows keeps each first-letter block short.
+    redundant = [p for p in owner
+                 if p not in REQUIRED_PREFIXES and longest_match(p[:-1], owner) is owner[p]]
+    for p in redundant:
+        del owner[p]
+    print("arrlpre2: %d prefixes left out: a shorter prefix of the same entity covers them"
+          % len(redundant))
+
     rows = sorted(owner)  # plain character-code order: "/" < digits < letters
     if len(rows) > MAX_ROWS:
         recordfmt.fail("%d prefixes, more than %d" % (len(rows), MAX_ROWS))

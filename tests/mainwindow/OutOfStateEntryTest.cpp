@@ -1,0 +1,261 @@
+// The out-of-state window's entry line: what the operator's keys log, what Enter refuses
+// and why, and what stays in the fields after a refusal.
+
+#include "LogWindowFixture.h"
+
+#include <QClipboard>
+#include <QDir>
+
+namespace {
+
+class OutOfStateEntry : public LogWindowTest {
+protected:
+    Outfrm& w = openWithClockOn();
+
+    Outfrm& openWithClockOn()
+    {
+        Outfrm& window = openOut();
+        window.cmdLogOn_Click();
+        return window;
+    }
+};
+
+const QByteArray FirstContactLine =
+    "\"W5ABC\",\"599\",\"599\",\"\",\"HARR\",\"\",\"\",\"\",\"\",\"\",\"\",\"2026/04/25\",\"18:05:00\","
+    "\"CW\",\"20\",0,\"\",\"\",\"\"\r\n";
+
+TEST_F(OutOfStateEntry, TypedContactIsAppendedScoredAndRefusedTheSecondTime)
+{
+    keys(QStringLiteral("W5ABC{Tab}599{Tab}HARR{Tab}599{BackTab}{Enter}"));
+
+    EXPECT_EQ(logBytes(), FirstContactLine);
+    EXPECT_EQ(state().log.QsoCount, 1);
+    EXPECT_EQ(w.lblTotScore->text(), QStringLiteral("3"));
+    EXPECT_EQ(w.lblsectogo->text(), QStringLiteral("1"));
+    EXPECT_EQ(w.lblTotSec->text(), QStringLiteral("1"));
+    EXPECT_EQ(QApplication::focusWidget(), w.txtCall);
+    for (KeyField* f : {w.txtCall, w.txtRSTR, w.txtSec, w.txtRSTS})
+        EXPECT_TRUE(f->text().isEmpty());
+    EXPECT_EQ(listedRecords(w), std::vector<qint32>{1});
+
+    // The same call again, Enter straight from the call field: the county comes from the
+    // first contact, which makes it a duplicate on this band and mode.
+    const int beepsBefore = beeper.beeps;
+    keys(QStringLiteral("W5ABC{Enter}"));
+
+    EXPECT_TRUE(w.lblDialog->text().startsWith(QStringLiteral("Duplicate W5ABC  ")));
+    EXPECT_EQ(w.lblDialog->text(), QStringLiteral("Duplicate W5ABC  2026/04/25  18:05:00   Rec#  1"));
+    EXPECT_EQ(background(w.lblDialog), color(MainForm::DialogRedColor));
+    EXPECT_GT(beeper.beeps, beepsBefore);
+    EXPECT_EQ(state().entry.DupeFound, 1);
+    for (KeyField* f : {w.txtCall, w.txtRSTR, w.txtSec, w.txtRSTS})
+        EXPECT_TRUE(f->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), w.txtCall);
+    EXPECT_EQ(logBytes(), FirstContactLine);
+    EXPECT_EQ(state().log.QsoCount, 1);
+    EXPECT_EQ(w.lblTotScore->text(), QStringLiteral("3"));
+
+    // The next key in the call field ends the red.
+    keys(QStringLiteral("K"));
+    EXPECT_EQ(background(w.lblDialog), color(MainForm::DialogNormalColor));
+}
+
+TEST_F(OutOfStateEntry, CarriedKeysFillTheExchangeWithoutTabs)
+{
+    keys(QStringLiteral("w5abc h{Enter}"));
+
+    const LogEntry& first = state().log.Log[1];
+    EXPECT_EQ(state().log.QsoCount, 1);
+    EXPECT_EQ(first.Call, QStringLiteral("W5ABC"));
+    EXPECT_EQ(first.RstRcvd, QStringLiteral("599"));
+    EXPECT_EQ(first.County, QStringLiteral("HARR"));
+    EXPECT_EQ(first.RstSent, QStringLiteral("599"));
+    EXPECT_TRUE(logBytes().startsWith("\"W5ABC\",\"599\",\"599\",\"\",\"HARR\","));
+    EXPECT_EQ(QApplication::focusWidget(), w.txtCall);
+
+    // On 40 m the same station is no duplicate. A digit after the complete call starts the
+    // report received; a letter there starts the county at its first character, so the
+    // county filled in from the first contact gives way; a digit in the county starts the
+    // report sent.
+    w.selectBand(QStringLiteral("40"));
+    w.txtCall->setFocus();
+    keys(QStringLiteral("W5ABC599b579{Enter}"));
+
+    ASSERT_EQ(state().log.QsoCount, 2);
+    const LogEntry& second = state().log.Log[2];
+    EXPECT_EQ(second.Call, QStringLiteral("W5ABC"));
+    EXPECT_EQ(second.RstRcvd, QStringLiteral("599"));
+    EXPECT_EQ(second.County, QStringLiteral("BEXA"));
+    EXPECT_EQ(second.RstSent, QStringLiteral("579"));
+    EXPECT_EQ(second.Band, QStringLiteral("40"));
+}
+
+TEST_F(OutOfStateEntry, CarriedDigitStartsTheReportOnlyAfterACompleteCall)
+{
+    // The digit goes on to the report received: the call is left as it was.
+    keys(QStringLiteral("K5ABC7"));
+    EXPECT_EQ(w.txtCall->text(), QStringLiteral("K5ABC"));
+    EXPECT_EQ(w.txtRSTR->text(), QStringLiteral("7"));
+    EXPECT_EQ(QApplication::focusWidget(), w.txtRSTR);
+    EXPECT_EQ(state().entry.CarryTarget, 0);
+
+    // After a stroke, after a call that ends in a digit, or after two characters the digit
+    // belongs to the call.
+    for (const char* typed : {"K5ABC/7", "K5A12", "KH6", "W5"}) {
+        keys(QStringLiteral("{Esc}"));
+        keys(QString::fromLatin1(typed));
+        EXPECT_EQ(w.txtCall->text(), QString::fromLatin1(typed));
+        EXPECT_EQ(QApplication::focusWidget(), w.txtCall) << typed;
+    }
+}
+
+TEST_F(OutOfStateEntry, CountyCompletesAndSpaceMovesOn)
+{
+    keys(QStringLiteral("W5ABC{Tab}{Tab}HA"));
+    EXPECT_EQ(w.txtSec->text(), QStringLiteral("HARR"));
+    EXPECT_EQ(w.txtSec->selectedText(), QStringLiteral("RR"));
+
+    // Space with the rest still selected keeps the whole abbreviation and moves on.
+    keys(QStringLiteral(" "));
+    EXPECT_EQ(w.txtSec->text(), QStringLiteral("HARR"));
+    EXPECT_EQ(QApplication::focusWidget(), w.txtRSTS);
+
+    // Back in the county, a letter at its start replaces it; with no abbreviation for
+    // what is typed, the letters are typed as they are.
+    w.txtSec->setFocus();
+    w.txtSec->setCursorPosition(0);
+    keys(QStringLiteral("BEE"));
+    EXPECT_EQ(w.txtSec->text(), QStringLiteral("BEEE"));
+    keys(QStringLiteral("{Esc}W5ABC{Tab}{Tab}XY"));
+    EXPECT_EQ(w.txtSec->text(), QStringLiteral("XY"));
+}
+
+TEST_F(OutOfStateEntry, CountyPastedInSmallLettersIsValid)
+{
+    keys(QStringLiteral("W5ABC{Tab}{Tab}"));
+    QApplication::clipboard()->setText(QStringLiteral("harr"));
+    keys(QStringLiteral("{Paste}{Enter}"));
+
+    ASSERT_EQ(state().log.QsoCount, 1);
+    EXPECT_EQ(state().log.Log[1].County, QStringLiteral("harr"));
+    EXPECT_EQ(w.lblTotSec->text(), QStringLiteral("1"));
+}
+
+TEST_F(OutOfStateEntry, ContactAfterLocalMidnightInUtcTakesTheNextDay)
+{
+    clock.local = QDateTime(QDate(2026, 4, 25), QTime(23, 30, 15));
+    keys(QStringLiteral("W5ABC h{Enter}"));
+
+    ASSERT_EQ(state().log.QsoCount, 1);
+    EXPECT_EQ(state().log.Log[1].Date, QStringLiteral("2026/04/26"));
+    EXPECT_EQ(state().log.Log[1].Time, QStringLiteral("04:30:15"));
+}
+
+TEST_F(OutOfStateEntry, FullLogRefusesTheNextContact)
+{
+    state().log.QsoCount = MaxLogEntries;
+    const int beepsBefore = beeper.beeps;
+    keys(QStringLiteral("W5ABC h{Enter}"));
+
+    EXPECT_EQ(state().log.QsoCount, MaxLogEntries);
+    EXPECT_GT(beeper.beeps, beepsBefore);
+    EXPECT_TRUE(w.lblDialog->text().contains(QStringLiteral("11000"))) << w.lblDialog->text().toStdString();
+    EXPECT_FALSE(QFile::exists(work(QStringLiteral("log.txt"))));
+    EXPECT_EQ(w.txtCall->text(), QStringLiteral("W5ABC"));
+    EXPECT_EQ(w.txtSec->text(), QStringLiteral("HARR"));
+}
+
+TEST_F(OutOfStateEntry, FailedAppendKeepsTheEntryUncountedUntilEnterSucceeds)
+{
+    ASSERT_TRUE(QDir().mkdir(work(QStringLiteral("log.txt"))));
+    keys(QStringLiteral("W5ABC h{Enter}"));
+
+    const ScriptedDialogs::Shown* box = dialogs.last(QStringLiteral("message"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->title, QStringLiteral("Unable to write file."));
+    EXPECT_EQ(state().log.QsoCount, 0);
+    EXPECT_EQ(w.lblTotScore->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.lblsectogo->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.List2->ListCount(), 0);
+    EXPECT_EQ(w.logModel->rowCount(), 0);
+    EXPECT_EQ(w.txtCall->text(), QStringLiteral("W5ABC"));
+    EXPECT_EQ(w.txtSec->text(), QStringLiteral("HARR"));
+
+    // Once the file can be written, Enter again logs what is still in the fields.
+    ASSERT_TRUE(QDir().rmdir(work(QStringLiteral("log.txt"))));
+    keys(QStringLiteral("{Enter}"));
+    EXPECT_EQ(state().log.QsoCount, 1);
+    EXPECT_EQ(logBytes(), FirstContactLine);
+    EXPECT_EQ(w.lblTotScore->text(), QStringLiteral("3"));
+}
+
+TEST_F(OutOfStateEntry, KeyPreviewKeepsQuotesOutAndEscClears)
+{
+    keys(QStringLiteral("W5'A\"BC{Tab}"));
+    EXPECT_EQ(w.txtCall->text(), QStringLiteral("W5ABC"));
+    keys(QStringLiteral("{Tab}'\"H"));
+    EXPECT_EQ(w.txtSec->text(), QStringLiteral("HARR"));
+
+    // A double quote cannot be pasted into the call field either.
+    keys(QStringLiteral("{Esc}"));
+    QApplication::clipboard()->setText(QStringLiteral("K5\"XY"));
+    keys(QStringLiteral("{Paste}"));
+    EXPECT_TRUE(w.txtCall->text().isEmpty());
+
+    keys(QStringLiteral("K5XY{Tab}"));
+    keys(QStringLiteral("{Esc}"));
+    for (KeyField* f : {w.txtCall, w.txtRSTR, w.txtSec, w.txtRSTS})
+        EXPECT_TRUE(f->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), w.txtCall);
+    EXPECT_TRUE(w.lblDialog->text().isEmpty());
+    EXPECT_EQ(state().log.QsoCount, 0);
+}
+
+// ---- refusals by Enter ----
+
+struct Refusal {
+    const char* name;
+    const char* keys;
+    const char* message;
+    KeyField* MainForm::*field;
+    int beeps;
+};
+
+class OutOfStateRefusal : public OutOfStateEntry, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(OutOfStateRefusal, EnterRefusesWithTheLastFailingCheck)
+{
+    const Refusal& r = GetParam();
+    const int beepsBefore = beeper.beeps;
+    keys(QString::fromLatin1(r.keys));
+
+    EXPECT_EQ(w.lblDialog->text(), QString::fromLatin1(r.message));
+    EXPECT_EQ(QApplication::focusWidget(), w.*r.field);
+    EXPECT_EQ(beeper.beeps - beepsBefore, r.beeps);
+    EXPECT_EQ(state().log.QsoCount, 0);
+    EXPECT_FALSE(QFile::exists(work(QStringLiteral("log.txt"))));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, OutOfStateRefusal,
+    ::testing::Values(
+        // Four missing fields and an empty county that is no county: the county message
+        // is the last one written.
+        Refusal{"AllEmpty", "{Enter}", " is not a valid county!", &MainForm::txtSec, 5},
+        Refusal{"ReportSentMissing", "W5ABC{Tab}{Tab}HARR{Tab}{BS}{Enter}", "Need Report Sent!",
+                &MainForm::txtRSTS, 1},
+        Refusal{"ReportReceivedMissing", "W5ABC{Tab}{BS}{Tab}HARR{Enter}", "Report Received!",
+                &MainForm::txtRSTR, 1},
+        Refusal{"TwoCharacterCall", "W5{Tab}{Tab}HARR{Enter}", "Need Call Sign!", &MainForm::txtCall, 1},
+        Refusal{"CountyNameInsteadOfAbbreviation", "W5ABC{Tab}{Tab}HARRIS{Enter}",
+                "HARRIS is not a valid county!", &MainForm::txtSec, 1}),
+    [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
+
+TEST_F(OutOfStateEntry, ThreeCharacterCallPassesTheCallCheck)
+{
+    keys(QStringLiteral("W5A h{Enter}"));
+    ASSERT_EQ(state().log.QsoCount, 1);
+    EXPECT_EQ(state().log.Log[1].Call, QStringLiteral("W5A"));
+}
+
+} // namespace
