@@ -16,6 +16,7 @@
 #include "entry/QsoRates.h"
 #include "entry/Scoring.h"
 #include "entry/windows/frmCountyList.h"
+#include "reports/windows/DECabrilloIn.h"
 #include "keying/windows/BlindFrm.h"
 #include "platform/Colors.h"
 
@@ -1299,7 +1300,12 @@ void MainForm::mnuRestore_Click()
     ReloadLog();
 }
 
-void MainForm::mnuWriteSumm_Click() {}
+void MainForm::mnuWriteSumm_Click()
+{
+    DECabrilloIn window(app());
+    window.Form_Load();
+    window.showModal();
+}
 
 // ---- window size and taskbar layout ----
 

@@ -99,6 +99,8 @@ protected:
                                          "\"KH6\",\"Hawaii\",\"OC\",157.8,21.3,31,61,10\r\n"
                                          "\"KL\",\"Alaska\",\"NA\",149.9,61.2,1,1,8\r\n"
                                          "\"VE\",\"Canada\",\"NA\",78.75,44.35,5,9,5\r\n"
+                                         "\"VO\",\"Canada\",\"NA\",52.7,47.6,5,9,5\r\n"
+                                         "\"VY\",\"Canada\",\"NA\",135.0,60.7,5,9,5\r\n"
                                          "\"W\",\"USA\",\"NA\",91.87,37.6,5,8,5\r\n");
         EXPECT_TRUE(LoadPrefixTable(s.tables, work("prefixes.txt")));
         const struct {
@@ -115,6 +117,10 @@ protected:
 
     ~LogWindowTest() override
     {
+        // As the program closes it: hidden first, so the field losing the focus still
+        // talks to a whole window.
+        if (MainForm* w = app->mainWindow())
+            w->hide();
         app.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -157,7 +163,7 @@ protected:
     }
 
     // Types the keys into the focused field, one at a time; {Tab}, {BackTab}, {Enter},
-    // {Esc}, {BS} and {Paste} name the keys that type no character.
+    // {Esc}, {BS}, {Left} and {Paste} name the keys that type no character.
     void keys(const QString& text)
     {
         for (qsizetype i = 0; i < text.size(); ++i) {
@@ -175,6 +181,8 @@ protected:
                     QTest::keyClick(focus, Qt::Key_Return);
                 else if (name == QLatin1String("Esc"))
                     QTest::keyClick(focus, Qt::Key_Escape);
+                else if (name == QLatin1String("Left"))
+                    QTest::keyClick(focus, Qt::Key_Left);
                 else if (name == QLatin1String("BS"))
                     QTest::keyClick(focus, Qt::Key_Backspace);
                 else if (name == QLatin1String("Paste"))

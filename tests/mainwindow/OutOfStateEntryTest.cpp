@@ -100,13 +100,16 @@ TEST_F(OutOfStateEntry, CarriedDigitStartsTheReportOnlyAfterACompleteCall)
     EXPECT_EQ(state().entry.CarryTarget, 0);
 
     // After a stroke, after a call that ends in a digit, or after two characters the digit
-    // belongs to the call.
-    for (const char* typed : {"K5ABC/7", "K5A12", "KH6", "W5"}) {
+    // belongs to the call; so does a digit typed with the caret inside the call.
+    for (const char* typed : {"K5ABC/7", "KH67", "W5"}) {
         keys(QStringLiteral("{Esc}"));
         keys(QString::fromLatin1(typed));
         EXPECT_EQ(w.txtCall->text(), QString::fromLatin1(typed));
         EXPECT_EQ(QApplication::focusWidget(), w.txtCall) << typed;
     }
+    keys(QStringLiteral("{Esc}K5ABC{Left}{Left}7"));
+    EXPECT_EQ(w.txtCall->text(), QStringLiteral("K5A7BC"));
+    EXPECT_EQ(QApplication::focusWidget(), w.txtCall);
 }
 
 TEST_F(OutOfStateEntry, CountyCompletesAndSpaceMovesOn)
@@ -220,6 +223,8 @@ struct Refusal {
     KeyField* MainForm::*field;
     int beeps;
 };
+
+void PrintTo(const Refusal& r, std::ostream* os) { *os << r.name; }
 
 class OutOfStateRefusal : public OutOfStateEntry, public ::testing::WithParamInterface<Refusal> {};
 

@@ -101,6 +101,7 @@ TestServices::TestServices()
     services.endProgram = [](int code) { throw ProgramEnded(code); };
     services.makeWavePlayer = [made = wavePlayers]() -> std::unique_ptr<WavePlayer> {
         auto player = std::make_unique<FakeWavePlayer>();
+        player->registry = made;
         made->push_back(player.get());
         return player;
     };

@@ -113,8 +113,8 @@ struct TestServices {
     FixedScreen* screen;
     FakeEnvironment* environment;
     MemorySettings* settings;
-    // Every prompt player that services.makeWavePlayer made, oldest first; each lives as
-    // long as the window that owns it.
+    // The prompt players that services.makeWavePlayer made and that are still alive,
+    // oldest first: a player leaves the list when the window that owns it is unloaded.
     std::shared_ptr<std::vector<FakeWavePlayer*>> wavePlayers =
         std::make_shared<std::vector<FakeWavePlayer*>>();
 

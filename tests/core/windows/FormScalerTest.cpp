@@ -162,6 +162,7 @@ struct LocalCase {
     float windowFactor;
     float windowTop;
 };
+void PrintTo(const LocalCase& c, std::ostream* os) { *os << c.name; }
 
 class FormScalingLocal : public FormScaling, public ::testing::WithParamInterface<LocalCase> {};
 
@@ -252,6 +253,16 @@ TEST_F(FormScaling, ShrinkingWindowFontsShrinkByTheSmallerFactor)
 
 // A failure part-way: what was scaled stays, the rest keeps its design.
 enum class Rule { Reference, Between, Local };
+const char* ruleName(Rule rule)
+{
+    switch (rule) {
+    case Rule::Reference: return "Reference";
+    case Rule::Between: return "Between";
+    case Rule::Local: return "Local";
+    }
+    return "?";
+}
+void PrintTo(Rule rule, std::ostream* os) { *os << ruleName(rule); }
 
 class FormScalingFailure : public FormScaling, public ::testing::WithParamInterface<Rule> {};
 
@@ -290,6 +301,7 @@ TEST_P(FormScalingFailure, AtTheFifthControl)
     expectPlace(*f.controlFor(labels[5]), 120, 2240, 1200, 300, 8);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, FormScalingFailure, ::testing::Values(Rule::Reference, Rule::Between, Rule::Local));
+INSTANTIATE_TEST_SUITE_P(Rules, FormScalingFailure, ::testing::Values(Rule::Reference, Rule::Between, Rule::Local),
+                         [](const auto& info) { return std::string(ruleName(info.param)); });
 
 } // namespace

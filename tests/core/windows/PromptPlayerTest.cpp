@@ -36,6 +36,9 @@ TEST_F(PromptPlayer, PlaysTheNamedPromptAndReturnsAtOnce)
     player.finish();
     EXPECT_EQ(player.mode(), WavePlayer::ModeStopped);
     EXPECT_FALSE(blind.isVisible());
+
+    app.unloadCompanionWindows();
+    EXPECT_TRUE(players->empty()) << "an unloaded window's player is gone";
 }
 
 TEST_F(PromptPlayer, MissingOrBlankPromptPlaysNothing)

@@ -151,9 +151,11 @@ TEST_F(StationSetup, DoneOnFirstRunWritesTheTypedStation)
     EXPECT_NE(qobject_cast<Outfrm*>(app->mainWindow()), nullptr) << "neither answer chosen counts as outside Texas";
     EXPECT_FALSE(app->quitRequested());
     EXPECT_EQ(w.Text6->text(), QStringLiteral("0"));
+    // The form size (item 15) is the main window's: its load settles a first run's 0.
+    const QByteArray formSize = QByteArray::number(app->state().station.FormSizePercent);
     EXPECT_EQ(readBytes(work("QSOpref.txt")),
               crlfLines({"\"W5ABC\"", "\"TX\"", "\"United states\"", "\"STX\"", "\"\"", "\"\"", "\"TRAV\"",
-                         "\"\"", "\"\"", "\"\"", "0", "-97.5", "30.25", "\"NA\"", "0", "0", "0", "0",
+                         "\"\"", "\"\"", "\"\"", "0", "-97.5", "30.25", "\"NA\"", formSize, "0", "0", "0",
                          "\"TX\"", "1", "0", "0", "\"\"", "0", "0"}));
     EXPECT_EQ(readBytes(shared("SharedUserPreferences.xml")),
               crlfLines({"<?xml version=\"1.0\" encoding=\"UTF-8\" ?>", "<OWN_CALL>W5ABC</OWN_CALL>",
@@ -232,6 +234,7 @@ struct BrokenFiles {
     bool waveMissing;
     int boxes;
 };
+void PrintTo(const BrokenFiles& c, std::ostream* os) { *os << c.name; }
 
 class StationSetupFiles : public StationSetup, public ::testing::WithParamInterface<BrokenFiles> {};
 
@@ -277,6 +280,7 @@ struct ShortPref {
     bool answered;
     bool roverAnswered;
 };
+void PrintTo(const ShortPref& c, std::ostream* os) { *os << c.items << " items"; }
 
 class StationSetupShortPref : public StationSetup, public ::testing::WithParamInterface<ShortPref> {};
 
@@ -298,7 +302,8 @@ TEST_P(StationSetupShortPref, TakesOnlyWhatWasRead)
 
 INSTANTIATE_TEST_SUITE_P(Load, StationSetupShortPref,
                          ::testing::Values(ShortPref{13, false, false, false}, ShortPref{19, true, false, false},
-                                           ShortPref{20, true, true, false}, ShortPref{24, true, true, true}));
+                                           ShortPref{20, true, true, false}, ShortPref{24, true, true, true}),
+                         [](const auto& info) { return "Items" + std::to_string(info.param.items); });
 
 TEST_F(StationSetup, StoredOutOfStateAnswersNoAndLocksTheRoverQuestion)
 {
@@ -318,6 +323,7 @@ struct WaveCase {
     QByteArray repeat;
     int interval; // -1: the value fails the load
 };
+void PrintTo(const WaveCase& c, std::ostream* os) { *os << c.name; }
 
 class StationSetupWave : public StationSetup, public ::testing::WithParamInterface<WaveCase> {};
 
@@ -445,6 +451,7 @@ struct EnterCase {
     KeyField* frmStationID::*box;
     bool runsDone;
 };
+void PrintTo(const EnterCase& c, std::ostream* os) { *os << c.name; }
 
 class StationSetupEnter : public StationSetup, public ::testing::WithParamInterface<EnterCase> {};
 
@@ -498,6 +505,7 @@ struct UtcCase {
     std::optional<QString> answer;
     float kept;
 };
+void PrintTo(const UtcCase& c, std::ostream* os) { *os << c.name; }
 
 class StationSetupUtc : public StationSetup, public ::testing::WithParamInterface<UtcCase> {};
 

@@ -1,0 +1,294 @@
+#include "reports/CabrilloLog.h"
+
+#include "core/NumberFormat.h"
+#include "entry/DateTimeText.h"
+
+#include <QIODevice>
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QByteArray CrLf = QByteArrayLiteral("\r\n");
+const QByteArray SummaryTag = QByteArrayLiteral("SCORE-SUMMARY:");
+
+// A number made part of a text: shortest decimal form, no blanks, no separators.
+QByteArray joined(double value) { return formatDouble(value).toLatin1(); }
+
+// A number written as a line's own item: its sign place (a blank unless negative), the
+// digits, one trailing blank.
+QByteArray printed(double value)
+{
+    return (value < 0 ? QByteArrayLiteral("-") : QByteArrayLiteral(" ")) + joined(std::fabs(value))
+        + ' ';
+}
+
+class Lines {
+public:
+    void line(const QByteArray& text) { m_bytes += text + CrLf; }
+    void line(const char* tag, const QString& text) { line(QByteArray(tag) + text.toLatin1()); }
+    void summary(const QByteArray& text) { line(SummaryTag + text); }
+
+    // The items after one blank each; a line is written whenever the text grows beyond 50
+    // characters, and once more for what is left.
+    void summaryList(const QStringList& items)
+    {
+        QByteArray text;
+        for (const QString& item : items) {
+            text += ' ' + item.toLatin1();
+            if (text.size() > 50) {
+                summary(' ' + text);
+                text.clear();
+            }
+        }
+        if (!text.isEmpty())
+            summary(' ' + text);
+    }
+
+    QByteArray& bytes() { return m_bytes; }
+
+private:
+    QByteArray m_bytes;
+};
+
+// Fills with blanks up to the column (counted from 1). A field that ran past the column
+// before it keeps one blank between it and the next, so the fields stay apart.
+void column(QByteArray& line, int col)
+{
+    const qsizetype before = col - 1;
+    if (line.size() < before)
+        line.append(before - line.size(), ' ');
+    else if (!line.endsWith(' '))
+        line.append(' ');
+}
+
+QString sentExchange(const CabrilloInput& in, const LogEntry& e)
+{
+    const QString& sent = in.inHostState ? e.CountySent : in.ownSpc;
+    return sent.left(8).trimmed();
+}
+
+QString receivedExchange(const LogEntry& e)
+{
+    if (!e.County.isEmpty())
+        return e.County.trimmed();
+    if (e.Spc.size() > 2)
+        return QStringLiteral("DX");
+    return e.Spc.trimmed();
+}
+
+bool appendQsoLine(QByteArray& out, qint32 number, const LogEntry& e, const CabrilloInput& in,
+                   const QByteArray& ownCall)
+{
+    const QDate date = parseLogDate(e.Date);
+    if (!date.isValid())
+        return false;
+    QByteArray line = QByteArrayLiteral("QSO:");
+    const QByteArray digits = QByteArray::number(number);
+    column(line, int(std::max<qsizetype>(5, 11 - digits.size())));
+    line += digits;
+    line += ' ';
+    line += bandFrequencyText(e.Band).toLatin1();
+    column(line, 18);
+    line += e.Mode.toLatin1();
+    column(line, 21);
+    line += date.toString(QStringLiteral("yyyy-MM-dd")).toLatin1();
+    column(line, 32);
+    line += (e.Time.mid(0, 2) + e.Time.mid(3, 2)).toLatin1();
+    column(line, 37);
+    line += ownCall;
+    column(line, 47);
+    line += e.RstSent.toLatin1();
+    column(line, 51);
+    line += sentExchange(in, e).toLatin1();
+    column(line, 60);
+    line += e.Call.left(9).toLatin1();
+    column(line, 70);
+    line += e.RstRcvd.toLatin1();
+    column(line, 74);
+    line += receivedExchange(e).toLatin1();
+    out += line + CrLf;
+    return true;
+}
+
+} // namespace
+
+QString categoryWord(EntryCategory category)
+{
+    switch (category) {
+    case EntryCategory::SingleOp: return QStringLiteral("SINGLE-OP");
+    case EntryCategory::MultiOp: return QStringLiteral("MULTI-OP");
+    case EntryCategory::QrpSo: return QStringLiteral("QRP SO");
+    case EntryCategory::CwoSo: return QStringLiteral("CWO SO");
+    case EntryCategory::TxmSo: return QStringLiteral("TXM SO");
+    case EntryCategory::TxmMo: return QStringLiteral("TXM MO");
+    }
+    return {};
+}
+
+QString powerWord(PowerCategory power)
+{
+    switch (power) {
+    case PowerCategory::High: return QStringLiteral(" HIGH");
+    case PowerCategory::Low: return QStringLiteral(" LOW");
+    case PowerCategory::Qrp: return QStringLiteral(" QRP");
+    }
+    return {};
+}
+
+QString modeWord(ModeCategory mode)
+{
+    switch (mode) {
+    case ModeCategory::CW: return QStringLiteral("CW");
+    case ModeCategory::SSB: return QStringLiteral("SSB");
+    case ModeCategory::Mixed: return QStringLiteral("MIXED");
+    }
+    return {};
+}
+
+QString bandFrequencyText(const QString& band)
+{
+    static const struct {
+        const char* band;
+        const char* text;
+    } table[] = {{"160", " 1800"}, {"80", " 3500"}, {"40", " 7000"}, {"20", "14000"},
+                 {"15", "21000"},  {"10", "28000"}, {"6", "   50"},  {"2", "  144"}};
+    for (const auto& row : table) {
+        if (band.compare(QLatin1String(row.band), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(row.text);
+    }
+    return {};
+}
+
+double leadingNumber(const QString& text)
+{
+    QByteArray number;
+    bool digits = false, point = false, exponent = false, exponentDigits = false;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == ' ' || u == '\t' || u == '\n' || u == '\r')
+            continue;
+        const bool atStart = number.isEmpty();
+        const bool afterE = exponent && (number.endsWith('e'));
+        if ((u == '+' || u == '-') && (atStart || afterE)) {
+            number += char(u);
+        } else if (u >= '0' && u <= '9') {
+            number += char(u);
+            (exponent ? exponentDigits : digits) = true;
+        } else if (u == '.' && !point && !exponent) {
+            number += '.';
+            point = true;
+        } else if ((u == 'e' || u == 'E' || u == 'd' || u == 'D') && digits && !exponent) {
+            number += 'e';
+            exponent = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits)
+        return 0;
+    if (exponent && !exponentDigits) {
+        while (!number.isEmpty() && !(number.back() >= '0' && number.back() <= '9'))
+            number.chop(1);
+    }
+    const double value = std::strtod(number.constData(), nullptr);
+    return std::isfinite(value) ? value : 0;
+}
+
+std::optional<double> shownNumber(const QString& caption)
+{
+    QString plain = caption;
+    plain.remove(QLocale().groupSeparator());
+    plain.remove(QLatin1Char(','));
+    return parsePlainNumber(plain);
+}
+
+bool WriteCabrilloLog(QIODevice& device, const CabrilloInput& in, QString* error)
+{
+    Lines out;
+    out.bytes().reserve(1024 + qsizetype(in.contacts.size()) * 96);
+
+    out.line("START-OF-LOG: 2.0");
+    out.line("CREATED-BY: Vexol's Brevant Log ", in.programVersion);
+    out.line("CALLSIGN: ", in.ownCall);
+    out.line("ARRL-SECTION: ", in.arrlSection);
+    out.line("CONTEST: State QSO Party - ", in.hostState);
+    out.line("CATEGORY: ", categoryWord(in.category) + powerWord(in.power) + QLatin1Char(' ')
+                               + modeWord(in.mode));
+    if (!in.clubName.isEmpty())
+        out.line("CLUB-NAME: ", in.clubName);
+    out.line(QByteArrayLiteral("CLAIMED-SCORE: ") + printed(in.shownScore + in.bonusTotal));
+    out.line("OPERATORS: ", in.operators.isEmpty() ? in.ownCall : in.operators);
+    out.line("NAME: ", in.name);
+    out.line("ADDRESS: ", in.addressLine1);
+    out.line("ADDRESS: ", in.addressLine2);
+    out.line("ADDRESS: (e-mail) ", in.email);
+    out.line("SOAPBOX: ", in.soapbox);
+
+    const double points = 3 * in.qsoCountCW + 2 * in.qsoCountPH + 3 * in.qsoCountDG;
+    const double counties = double(in.countiesWorked.size());
+    const double countries = in.inHostState ? double(in.dxWorked.size()) : 0;
+    const double states = in.inHostState ? in.shownMultipliers - countries - counties : 0;
+    const double multipliers = counties + countries + states;
+    const double finalScore = points * multipliers + in.bonusTotal;
+
+    out.summary("   ");
+    out.summary(" QSO POINTS:");
+    out.summary(" NUMBER OF PHONE QSOs " + joined(in.qsoCountPH) + " X 2 POINTs = " + joined(2 * in.qsoCountPH));
+    out.summary(" NUMBER OF CW QSOs " + joined(in.qsoCountCW) + " X 3 POINTS = " + joined(3 * in.qsoCountCW));
+    out.summary(" NUMBER OF Digital QSOs " + joined(in.qsoCountDG) + " X 3 POINTS = " + joined(3 * in.qsoCountDG));
+    out.summary("          TOTAL QSO POINTS = " + printed(points));
+    out.summary("   ");
+    out.summary(" MULTIPLIER POINTS:");
+    out.summary(" TOTAL NUMBER OF TX COUNTIES WORKED " + printed(counties));
+    if (in.inHostState) {
+        out.summary(" TOTAL NUMBER OF STATES /PROVINCES WORKED " + printed(states));
+        out.summary(" TOTAL NUMBER OF COUNTRIES WORKED " + printed(countries));
+    }
+    out.summary("          TOTAL MULTIPLIERS = " + printed(multipliers));
+    out.summary("");
+    out.summary(" BONUS POINTS");
+    out.summary(" Add 500 points for each mobile worked in 5 different counties: " + in.fiveCountyBonusText.toLatin1());
+    out.summary(" Mobiles add 1000 points per county covered with 5 contacts: " + in.roverBonusText.toLatin1());
+    out.summary(" TOTAL BONUS POINTS " + printed(in.bonusTotal));
+    out.summary("");
+    out.summary(" FINAL SCORE");
+    out.summary(" TOTAL QSO POINTS " + joined(points) + " X TOTAL MULTIPLIERS " + joined(multipliers)
+                + " + BONUS POINTS " + joined(in.bonusTotal) + " = " + joined(finalScore));
+    out.summary("");
+    out.summary(" MULTIPLIER LISTS");
+    out.summary(" COUNTIES WORKED");
+    out.summaryList(in.countiesWorked);
+    if (in.inHostState) {
+        out.summary("");
+        out.summary(" DX WORKED");
+        out.summaryList(in.dxWorked);
+        out.summary("");
+        out.summary(" STATES / PROVINCES WORKED");
+        out.summaryList(in.statesWorked);
+    }
+    out.summary("");
+
+    const QByteArray ownCall = in.ownCall.left(9).toLatin1();
+    qint32 number = 0;
+    for (const LogEntry& e : in.contacts) {
+        ++number;
+        if (!appendQsoLine(out.bytes(), number, e, in, ownCall)) {
+            if (error)
+                *error = QStringLiteral("Type mismatch: the date \"%1\" of contact %2 is not a date")
+                             .arg(e.Date)
+                             .arg(number);
+            return false;
+        }
+    }
+    out.line("END-OF-LOG:");
+
+    const QByteArray& bytes = out.bytes();
+    if (device.write(bytes) != bytes.size()) {
+        if (error)
+            *error = device.errorString();
+        return false;
+    }
+    return true;
+}

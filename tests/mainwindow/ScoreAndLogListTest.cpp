@@ -1,0 +1,168 @@
+// The score, the county lists and the log list as a loaded log shows them, and what the
+// operator does with the log list: last 20 or all, delete, copy to the clipboard.
+
+#include "LogWindowFixture.h"
+
+#include <QClipboard>
+#include <QHeaderView>
+
+namespace {
+
+class LoadedLog : public LogWindowTest {
+protected:
+    void clickRow(MainForm& w, int row)
+    {
+        const QModelIndex index = w.logModel->index(row, 1);
+        w.ListView1->scrollTo(index);
+        QTest::mouseClick(w.ListView1->viewport(), Qt::LeftButton, {}, w.ListView1->visualRect(index).center());
+        QCoreApplication::processEvents();
+    }
+
+    void writeNumberedLog(int count)
+    {
+        QByteArray bytes;
+        for (int i = 1; i <= count; ++i)
+            bytes += logRecord(toEntry({QStringLiteral("K5N%1").arg(i), QStringLiteral("TRAV")}));
+        writeBytes(work(QStringLiteral("log.txt")), bytes);
+    }
+};
+
+TEST_F(LoadedLog, TenPhoneContactsWithThreeCounties)
+{
+    const QString ph = QStringLiteral("PH");
+    const QString b20 = QStringLiteral("20");
+    writeLog({{QStringLiteral("K5A"), QStringLiteral("harr"), b20, ph},
+              {QStringLiteral("K5B"), QStringLiteral("HARR"), b20, ph},
+              {QStringLiteral("K5C"), QStringLiteral("BEXA"), b20, ph},
+              {QStringLiteral("K5D"), QStringLiteral("BEXA"), QStringLiteral("40"), ph},
+              {QStringLiteral("K5E"), QStringLiteral("TRAV"), b20, ph},
+              {QStringLiteral("K5F"), QStringLiteral("TRAV"), b20, ph},
+              {QStringLiteral("K5G"), QStringLiteral("TRAV"), b20, ph},
+              {QStringLiteral("K5H"), QStringLiteral("HARR"), b20, ph},
+              {QStringLiteral("K5I"), QStringLiteral("HARR"), b20, ph},
+              {QStringLiteral("K5J"), QStringLiteral("BEXA"), b20, ph}});
+    Outfrm& w = openOut();
+
+    EXPECT_EQ(w.lblTotCon->text(), QStringLiteral("10"));
+    EXPECT_EQ(w.lblsectogo->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.lblTotSec->text(), QStringLiteral("3"));
+    EXPECT_EQ(w.lblTotScore->text(), QStringLiteral("60"));
+    EXPECT_EQ(w.lblStation[5]->text(), QStringLiteral("Counties Worked - 3"));
+    EXPECT_EQ(w.lblStation[7]->text(), QStringLiteral("Counties To Go - 3"));
+    // Each county once, as first written; the lists keep alphabetical order.
+    EXPECT_EQ(w.List2->List(0), QStringLiteral("BEXA"));
+    EXPECT_EQ(w.List2->List(1), QStringLiteral("harr"));
+    EXPECT_EQ(w.List2->List(2), QStringLiteral("TRAV"));
+    EXPECT_EQ(w.List1->List(0), QStringLiteral("ANDE"));
+    EXPECT_EQ(w.List1->List(1), QStringLiteral("BEEE"));
+    EXPECT_EQ(w.List1->List(2), QStringLiteral("HARN"));
+}
+
+TEST_F(LoadedLog, EmptyOrMissingLogShowsZeros)
+{
+    Outfrm& w = openOut();
+    EXPECT_FALSE(QFile::exists(work(QStringLiteral("log.txt"))));
+    for (QLabel* l : {w.lblTotCon, w.lblsectogo, w.lblTotSec, w.lblTotScore})
+        EXPECT_EQ(l->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.lblStation[7]->text(), QStringLiteral("Counties To Go - 6"));
+    EXPECT_EQ(w.lblAQSO60->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.logModel->rowCount(), 0);
+}
+
+TEST_F(LoadedLog, CountyListClickFillsTheCountyField)
+{
+    Outfrm& w = openOut();
+    QListWidgetItem* harn = w.List1->item(w.List1->find(QStringLiteral("HARN")));
+    QTest::mouseClick(w.List1->viewport(), Qt::LeftButton, {}, w.List1->visualItemRect(harn).center());
+    EXPECT_EQ(w.txtSec->text(), QStringLiteral("HARN"));
+    EXPECT_EQ(QApplication::focusWidget(), w.txtCall);
+}
+
+TEST_F(LoadedLog, LastTwentyNewestFirstOrAll)
+{
+    writeNumberedLog(25);
+    Outfrm& w = openOut();
+
+    std::vector<qint32> lastTwenty;
+    for (qint32 n = 25; n >= 6; --n)
+        lastTwenty.push_back(n);
+    EXPECT_EQ(listedRecords(w), lastTwenty);
+    EXPECT_EQ(w.logModel->cellText(0, 1), QStringLiteral("K5N25"));
+    EXPECT_EQ(w.logModel->cellText(0, 5), QStringLiteral("04/25 17:00"));
+
+    w.cmdList->click();
+    EXPECT_EQ(w.cmdList->text(), QStringLiteral("All"));
+    EXPECT_EQ(w.logModel->rowCount(), 25);
+    EXPECT_EQ(listedRecords(w).back(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), w.txtCall);
+
+    w.cmdList->click();
+    EXPECT_EQ(w.cmdList->text(), QStringLiteral("Last 20"));
+    EXPECT_EQ(listedRecords(w), lastTwenty);
+}
+
+TEST_F(LoadedLog, DeleteAsksFirstAndActsOnTheSelectedRecord)
+{
+    writeLog({{QStringLiteral("W5ZZ"), QStringLiteral("HARR")},
+              {QStringLiteral("K5AA"), QStringLiteral("BEXA")},
+              {QStringLiteral("N5MM"), QStringLiteral("TRAV")}});
+    Outfrm& w = openOut();
+    const QByteArray before = logBytes();
+    EXPECT_FALSE(w.cmdDelete->isVisible());
+
+    clickRow(w, 1); // record 2
+    EXPECT_TRUE(w.cmdDelete->isVisible());
+    dialogs.messageAnswers.push_back(Dialogs::Answer::No);
+    w.cmdDelete->click();
+    EXPECT_EQ(dialogs.last(QStringLiteral("message"))->text, QStringLiteral("Are you sure?"));
+    EXPECT_EQ(dialogs.last(QStringLiteral("message"))->title, QStringLiteral("Are you sure?"));
+    EXPECT_FALSE(w.cmdDelete->isVisible());
+    EXPECT_FALSE(w.cmdEdit->isVisible());
+    EXPECT_EQ(logBytes(), before);
+
+    // Sorted by call the rows change places; the record deleted is still the one chosen.
+    QHeaderView* header = w.ListView1->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(1) + header->sectionSize(1) / 2, header->height() / 2));
+    EXPECT_EQ(w.logModel->cellText(0, 1), QStringLiteral("K5AA"));
+    clickRow(w, 0);
+    dialogs.messageAnswers.push_back(Dialogs::Answer::Yes);
+    w.cmdDelete->click();
+
+    EXPECT_EQ(state().log.QsoCount, 2);
+    EXPECT_EQ(logBytes(), logRecord(toEntry({QStringLiteral("W5ZZ"), QStringLiteral("HARR")}))
+                              + logRecord(toEntry({QStringLiteral("N5MM"), QStringLiteral("TRAV")})));
+    EXPECT_EQ(listedRecords(w), (std::vector<qint32>{2, 1}));
+    EXPECT_EQ(w.lblStation[5]->text(), QStringLiteral("Counties Worked - 2"));
+    EXPECT_EQ(w.lblTotSec->text(), QStringLiteral("2"));
+    EXPECT_FALSE(w.cmdDelete->isVisible());
+}
+
+TEST_F(LoadedLog, ClipboardCopyRunsFromTheOldestListedRow)
+{
+    writeLog({{QStringLiteral("W5ZZ"), QStringLiteral("HARR"), QStringLiteral("20"), QStringLiteral("CW"),
+               QStringLiteral("16:05:09")},
+              {QStringLiteral("K5AA"), QStringLiteral("BEXA"), QStringLiteral("40"), QStringLiteral("PH"),
+               QStringLiteral("17:00:00"), {}, {}, QStringLiteral("2026/04/26")}});
+    Outfrm& w = openOut();
+
+    w.mnuCopyListtoClipboard->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QStringLiteral("Rec#\tCall\tRec\tCounty\tSnt\tDate/Time\tMo\tBnd\r\n"
+                             "1\tW5ZZ\t599\tHARR\t599\t04/25 16:05\tCW\t20\r\n"
+                             "2\tK5AA\t599\tBEXA\t599\t04/26 17:00\tPH\t40\r\n"));
+}
+
+TEST_F(LoadedLog, InStateClipboardHasTheStateColumn)
+{
+    writeLog({{QStringLiteral("W5ZZ"), {}, QStringLiteral("20"), QStringLiteral("CW"), QStringLiteral("17:00:00"),
+               QStringLiteral("OK"), QStringLiteral("TRAV")}});
+    Infrm& w = openIn();
+
+    w.mnuCopyListtoClipboard->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QStringLiteral("Rec#\tCall\tRec\tSPC\tCounty\tSnt\tDate/Time\tMo\tBnd\r\n"
+                             "1\tW5ZZ\t599\tOK\t\t599\t04/25 17:00\tCW\t20\r\n"));
+}
+
+} // namespace

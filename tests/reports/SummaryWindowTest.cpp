@@ -1,0 +1,383 @@
+// The summary sheet as the operator uses it: opened from the log window, bonuses and
+// details filled in on loading, boxes typed into, "Write Cabrillo File" clicked, and the
+// bytes of the file it wrote.
+
+#include "core/windows/WindowTestSupport.h"
+
+#include "QByteArrayPrinter.h"
+#include "core/LogStore.h"
+#include "core/QStringPrinter.h"
+#include "core/RecordFile.h"
+#include "core/SharedPreferences.h"
+#include "core/windows/App.h"
+#include "mainwindow/Infrm.h"
+#include "mainwindow/Outfrm.h"
+#include "reports/windows/DECabrilloIn.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+struct Qso {
+    const char* call;
+    const char* rst;
+    const char* county;
+    const char* mode;
+    const char* band;
+    const char* time;
+    const char* spc = "";
+    const char* countySent = "";
+};
+
+LogEntry entryOf(const Qso& q)
+{
+    LogEntry e;
+    e.Call = QString::fromLatin1(q.call);
+    e.RstSent = QString::fromLatin1(q.rst);
+    e.RstRcvd = QString::fromLatin1(q.rst);
+    e.County = QString::fromLatin1(q.county);
+    e.Spc = QString::fromLatin1(q.spc);
+    e.CountySent = QString::fromLatin1(q.countySent);
+    e.Mode = QString::fromLatin1(q.mode);
+    e.Band = QString::fromLatin1(q.band);
+    e.Date = QStringLiteral("2026/04/25");
+    e.Time = QString::fromLatin1(q.time);
+    return e;
+}
+
+// Out-of-state W1AW in Connecticut: two stations, two counties, 8 points.
+const std::initializer_list<Qso> W1AWLog = {
+    {"K5ABC", "599", "ANDE", "CW", "40", "18:05:33"},
+    {"N5XYZ", "599", "BEXA", "CW", "20", "18:10:00"},
+    {"K5ABC", "59", "ANDE", "PH", "20", "18:20:00"},
+};
+
+class SummarySheet : public ::testing::Test {
+protected:
+    TestServices ts;
+    ScriptedDialogs& dialogs = *ts.dialogs;
+    MemorySettings& settings = *ts.settings;
+    TestFolders folders;
+    std::unique_ptr<App> app = std::make_unique<App>(std::move(ts.services));
+
+    SummarySheet()
+    {
+        AppState& s = app->state();
+        folders.applyTo(s);
+        StationData& st = s.station;
+        st.HostState = QStringLiteral("TX");
+        st.CurrentBand = QStringLiteral("20");
+        st.CurrentMode = QStringLiteral("CW");
+        st.FormSizePercent = 100;
+        st.WorkedColor = 0x0000FF;
+        st.RemainingColor = 0x808080;
+        st.RigName = QStringLiteral("None");
+        writeBytes(work("county2.txt"), "\"TXAnderson\",\"ANDE\"\r\n\"TXBexar\",\"BEXA\"\r\n\"TXHays\",\"HAYS\"\r\n"
+                                        "\"TXTravis\",\"TRAV\"\r\n\"OKTulsa\",\"TULS\"\r\n");
+        LoadGlobalPreferences(s.shared, sharedPreferencesFile());
+    }
+
+    ~SummarySheet() override
+    {
+        if (MainForm* w = app->mainWindow())
+            w->hide();
+        app.reset();
+        deleteClosedWindows();
+    }
+
+    AppState& state() { return app->state(); }
+    QString work(const char* name) const { return folders.work + QLatin1Char('/') + QLatin1String(name); }
+    QString dataFile(const char* name) const
+    {
+        return app->state().folders.DataFolder + QLatin1Char('/') + QLatin1String(name);
+    }
+    QString sharedPreferencesFile() const
+    {
+        return folders.documents + QStringLiteral("/Vexol Software/Shared/SharedUserPreferences.xml");
+    }
+
+    void writeLog(std::initializer_list<Qso> contacts)
+    {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        RecordWriter writer(buffer);
+        for (const Qso& q : contacts)
+            writeLogEntry(writer, entryOf(q));
+        writeBytes(work("log.txt"), bytes);
+    }
+
+    // The log window the station's location calls for, with its log loaded.
+    MainForm& openLogWindow(quint8 outOfState)
+    {
+        state().station.OutOfState = outOfState;
+        app->showMainWindow();
+        MainForm* w = app->mainWindow();
+        EXPECT_NE(w, nullptr);
+        w->Timer1.stop();
+        w->Timer2.stop();
+        return *w;
+    }
+
+    // Opens the summary sheet as the File menu does and runs the script while it shows.
+    void useSummarySheet(const std::function<void(DECabrilloIn&)>& script)
+    {
+        DECabrilloIn window(*app);
+        window.Form_Load();
+        onceShown<DECabrilloIn>([&](DECabrilloIn& w) {
+            QApplication::setActiveWindow(&w);
+            w.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+            script(w);
+        });
+        window.showModal();
+    }
+
+    // Clicks into the box, selects what it holds and types the text over it.
+    static void typeInto(KeyField* box, const QString& text)
+    {
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, text);
+    }
+
+    static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    const ScriptedDialogs::Shown* box(const char* title) const
+    {
+        for (const ScriptedDialogs::Shown& shown : dialogs.shown) {
+            if (shown.kind == QLatin1String("message") && shown.title == QLatin1String(title))
+                return &shown;
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(SummarySheet, WritesTheOutOfStateLogAndKeepsTheOperatorsDetails)
+{
+    state().station.OwnCall = QStringLiteral(" W1AW ");
+    state().station.OwnSpc = QStringLiteral("CT");
+    state().station.OwnArrlSection = QStringLiteral("CT");
+    settings.values[QStringLiteral("UserAddressName")] = QStringLiteral("Hiram Percy Maxim");
+    settings.values[QStringLiteral("UserAddressLine1")] = QStringLiteral("225 Main Street");
+    writeLog(W1AWLog);
+    openLogWindow(1);
+    const QString chosen = dataFile("W1AW.log");
+    dialogs.fileAnswers = {chosen};
+    const size_t boxesBefore = dialogs.shown.size();
+
+    useSummarySheet([&](DECabrilloIn& w) {
+        EXPECT_EQ(w.Text5->text(), QStringLiteral("Hiram Percy Maxim"));
+        EXPECT_EQ(w.Text6->text(), QStringLiteral("225 Main Street"));
+        EXPECT_EQ(w.Text3->text(), QStringLiteral("0"));
+        EXPECT_EQ(w.Text4->text(), QStringLiteral("0"));
+        click(w.Option4); // High power
+        typeInto(w.Text7, QStringLiteral("Newington, CT 06111"));
+        typeInto(w.Text8, QStringLiteral(" w1aw@arrl.org "));
+        typeInto(w.Text2, QStringLiteral("Newington ARC"));
+        typeInto(w.Text11, QStringLiteral("Fun contest!"));
+        click(w.Command4);
+
+        EXPECT_TRUE(w.isVisible()) << "the sheet stays open after writing";
+        EXPECT_TRUE(w.Command3->hasFocus());
+        click(w.Command3);
+        EXPECT_FALSE(w.isVisible());
+    });
+
+    const ScriptedDialogs::Shown* save = dialogs.last(QStringLiteral("save"));
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->text, dataFile("W1AW.log")) << "proposed in the data folder under the call";
+    EXPECT_EQ(state().station.OwnCall, QStringLiteral("W1AW"));
+
+    QFile golden(QStringLiteral(REPORTS_TEST_DATA "/W1AW.log"));
+    ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
+    EXPECT_EQ(readBytes(chosen), golden.readAll());
+    EXPECT_FALSE(QFileInfo::exists(chosen + QStringLiteral(".tmp")));
+
+    ASSERT_EQ(dialogs.shown.size(), boxesBefore + 3) << "the save dialog and two messages";
+    const ScriptedDialogs::Shown* written = box("File Written Successfully.");
+    ASSERT_NE(written, nullptr);
+    EXPECT_TRUE(written->text.startsWith(QStringLiteral("The file was successfully written to the directory:\r\n\r\n")
+                                         + QDir::toNativeSeparators(chosen) + QStringLiteral(".\r\n\r\n")));
+    const ScriptedDialogs::Shown* thanks = box("  Thanks!");
+    ASSERT_NE(thanks, nullptr);
+    EXPECT_TRUE(thanks->text.startsWith(QStringLiteral("Thanks for using this program.")));
+
+    EXPECT_EQ(settings.values.value(QStringLiteral("UserAddressName")), QStringLiteral("Hiram Percy Maxim"));
+    EXPECT_EQ(settings.values.value(QStringLiteral("UserAddressLine2")), QStringLiteral("Newington, CT 06111"));
+    EXPECT_EQ(settings.values.value(QStringLiteral("UserEMail")), QStringLiteral("w1aw@arrl.org"));
+    EXPECT_EQ(settings.values.value(QStringLiteral("UserClubName")), QStringLiteral("Newington ARC"));
+    const QByteArray shared = readBytes(sharedPreferencesFile());
+    for (const char* element : {"<OWN_ADDRESS_NAME>Hiram Percy Maxim</OWN_ADDRESS_NAME>",
+                                "<OWN_ADDRESS_LINE1>225 Main Street</OWN_ADDRESS_LINE1>",
+                                "<OWN_ADDRESS_LINE2>Newington, CT 06111</OWN_ADDRESS_LINE2>",
+                                "<OWN_EMAIL>w1aw@arrl.org</OWN_EMAIL>", "<OWN_CLUB_NAME>Newington ARC</OWN_CLUB_NAME>"})
+        EXPECT_TRUE(shared.contains(element)) << element;
+}
+
+TEST_F(SummarySheet, LoadingWorksOutTheBonusesForARover)
+{
+    const std::initializer_list<Qso> roverLog = {
+        {"K5M", "599", "ANDE", "CW", "40", "18:00:00", "TX", "TRAV"},
+        {"K5M", "599", "BEXA", "CW", "40", "18:01:00", "TX", "trav"},
+        {"K5M", "599", "HAYS", "CW", "40", "18:02:00", "TX", "TRAV"},
+        {"K5M", "599", "TRAV", "CW", "40", "18:03:00", "TX", "Trav"},
+        {"k5m", "599", "TULS", "CW", "40", "18:04:00", "TX", "TRAV"},
+        {"W5OK", "599", "", "CW", "40", "18:05:00", "OK", "HAYS"},
+        {"W5OK", "599", "", "CW", "20", "18:06:00", "OK", "HAYS"},
+        {"W5OK", "599", "", "PH", "20", "18:07:00", "OK", "HAYS"},
+        {"W5OK", "599", "", "PH", "40", "18:08:00", "OK", "HAYS"},
+        {"W5OK", "599", "", "PH", "15", "18:09:00", "OK", ""},
+    };
+    settings.values[QStringLiteral("UserEMail")] = QStringLiteral("k5trv@example.org");
+    settings.values[QStringLiteral("UserClubName")] = QStringLiteral("Austin ARC");
+    LogStoreState& log = state().log;
+    for (const Qso& q : roverLog)
+        log.Log[size_t(++log.QsoCount)] = entryOf(q);
+
+    for (quint8 rover : {1, 0}) {
+        state().station.OwnRover = rover;
+        useSummarySheet([&](DECabrilloIn& w) {
+            EXPECT_EQ(w.Text3->text(), rover ? QStringLiteral("1000") : QStringLiteral("0"))
+                << "TRAV was sent 5 times, HAYS 4 times";
+            EXPECT_EQ(w.Text4->text(), QStringLiteral("500")) << "K5M in 5 counties, whatever the case";
+            EXPECT_EQ(w.Text8->text(), QStringLiteral("k5trv@example.org"));
+            EXPECT_EQ(w.Text2->text(), QStringLiteral("Austin ARC"));
+            EXPECT_EQ(w.Text5->text(), QString());
+            EXPECT_TRUE(w.Option6->isChecked() && w.Option3->isChecked() && w.Option10->isChecked());
+        });
+    }
+}
+
+TEST_F(SummarySheet, ScaledToTheScreenAsItLoads)
+{
+    ts.screen->size = QSizeF(19200, 14400);
+    DECabrilloIn window(*app);
+    window.Form_Load();
+    EXPECT_EQ(window.Width, 18450.0f);
+    EXPECT_EQ(window.Height, 8550.0f);
+    EXPECT_EQ(window.Left, 375.0f);
+    EXPECT_EQ(window.Top, 2755.0f);
+    EXPECT_EQ(window.controlFor(window.Text4)->Left, 15600.0f);
+}
+
+TEST_F(SummarySheet, BoxesCheckWhatIsTyped)
+{
+    useSummarySheet([&](DECabrilloIn& w) {
+        typeInto(w.Text1, QStringLiteral("k5abc n5xyz/m"));
+        EXPECT_EQ(w.Text1->text(), QStringLiteral("K5ABC N5XYZ/M"));
+
+        typeInto(w.Text4, QStringLiteral("12a"));
+        EXPECT_EQ(w.Text4->text(), QStringLiteral("12a"));
+        QTest::keyClick(w.Text4, Qt::Key_Tab);
+        EXPECT_TRUE(w.Text3->hasFocus());
+        EXPECT_EQ(w.Text4->text(), QStringLiteral("0")) << "not a number when it loses the focus";
+
+        typeInto(w.Text3, QStringLiteral("many"));
+        QTest::keyClick(w.Text3, Qt::Key_Tab);
+        EXPECT_EQ(w.Text3->text(), QStringLiteral("many")) << "the rover box is checked only when writing";
+
+        typeInto(w.Text4, QStringLiteral(" 1500 "));
+        QTest::keyClick(w.Text4, Qt::Key_Tab);
+        EXPECT_EQ(w.Text4->text(), QStringLiteral(" 1500 "));
+    });
+}
+
+TEST_F(SummarySheet, CancelWritesAndStoresNothing)
+{
+    state().station.OwnCall = QStringLiteral("  N5XYZ/R ");
+    writeLog(W1AWLog);
+    openLogWindow(1);
+    dialogs.fileAnswers = {std::nullopt};
+    const QString sharedBefore = state().shared.GlobalPreferencesText;
+
+    useSummarySheet([&](DECabrilloIn& w) {
+        typeInto(w.Text5, QStringLiteral("Someone"));
+        typeInto(w.Text3, QStringLiteral("lots"));
+        click(w.Command4);
+        EXPECT_EQ(w.Text3->text(), QStringLiteral("0"));
+    });
+
+    EXPECT_EQ(dialogs.last(QStringLiteral("save"))->text, dataFile("N5XYZ.log"));
+    EXPECT_EQ(state().station.OwnCall, QStringLiteral("N5XYZ/R")) << "trimmed before the dialog";
+    EXPECT_EQ(dialogs.count(QStringLiteral("message")), 1) << "only the main window's question";
+    EXPECT_EQ(ts.beeper->beeps, 0);
+    EXPECT_TRUE(QDir(state().folders.DataFolder).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(settings.values.isEmpty());
+    EXPECT_EQ(state().shared.GlobalPreferencesText, sharedBefore);
+    EXPECT_FALSE(QFileInfo::exists(sharedPreferencesFile()));
+}
+
+TEST_F(SummarySheet, AFailedWriteSaysSoAndLeavesTheOldFile)
+{
+    state().station.OwnCall = QStringLiteral("W1AW");
+    writeLog(W1AWLog);
+    openLogWindow(1);
+    const QString existing = dataFile("W1AW.log");
+    writeBytes(existing, "the entry sent last year\r\n");
+    state().log.Log[3].Date = QStringLiteral("2026/02/30"); // no such day, met at the last contact
+    dialogs.fileAnswers = {folders.path(QStringLiteral("no such folder/W1AW.log")), existing};
+
+    useSummarySheet([&](DECabrilloIn& w) {
+        typeInto(w.Text5, QStringLiteral("Hiram"));
+        click(w.Command4);
+        click(w.Command4);
+    });
+
+    std::vector<QString> failures;
+    for (const ScriptedDialogs::Shown& shown : dialogs.shown) {
+        if (shown.kind == QLatin1String("message") && shown.title == QLatin1String("Unable to write file.")) {
+            EXPECT_FALSE(shown.text.isEmpty());
+            failures.push_back(shown.text);
+        }
+    }
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_TRUE(failures[1].contains(QStringLiteral("2026/02/30"))) << failures[1].toStdString();
+    EXPECT_EQ(ts.beeper->beeps, 2);
+    EXPECT_EQ(box("File Written Successfully."), nullptr);
+    EXPECT_EQ(readBytes(existing), QByteArray("the entry sent last year\r\n"));
+    EXPECT_EQ(QDir(state().folders.DataFolder).entryList(QDir::Files), QStringList{QStringLiteral("W1AW.log")});
+    EXPECT_TRUE(settings.values.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(sharedPreferencesFile()));
+}
+
+TEST_F(SummarySheet, InStateLogListsStatesAndDXFromTheLogWindow)
+{
+    state().station.OwnCall = QStringLiteral("K5TRV");
+    state().station.OwnCounty = QStringLiteral("TRAV");
+    state().station.OwnArrlSection = QStringLiteral("STX");
+    writeLog({
+        {"K5ABC", "599", "BEXA", "CW", "40", "18:00:00", "TX", "TRAV"},
+        {"W5OK", "599", "", "CW", "40", "18:01:00", "OK", "TRAV"},
+        {"EA1AA", "599", "", "CW", "20", "18:02:00", "Spain", "TRAV"},
+    });
+    Infrm& main = static_cast<Infrm&>(openLogWindow(0));
+    ASSERT_EQ(main.lblTotScore->text(), QStringLiteral("27"));
+    const QString chosen = dataFile("K5TRV.log");
+    dialogs.fileAnswers = {chosen};
+
+    useSummarySheet([&](DECabrilloIn& w) { click(w.Command4); });
+
+    const QList<QByteArray> lines = readBytes(chosen).split('\n');
+    auto has = [&](const char* line) { return lines.contains(QByteArray(line) + '\r'); };
+    auto after = [&](const char* line) {
+        const qsizetype i = lines.indexOf(QByteArray(line) + '\r');
+        return i >= 0 && i + 1 < lines.size() ? lines[i + 1].chopped(1) : QByteArray("<missing>");
+    };
+    EXPECT_TRUE(has("CLAIMED-SCORE:  27 "));
+    EXPECT_TRUE(has("SCORE-SUMMARY: TOTAL NUMBER OF TX COUNTIES WORKED  1 "));
+    EXPECT_TRUE(has("SCORE-SUMMARY: TOTAL NUMBER OF STATES /PROVINCES WORKED  1 "));
+    EXPECT_TRUE(has("SCORE-SUMMARY: TOTAL NUMBER OF COUNTRIES WORKED  1 "));
+    EXPECT_EQ(after("SCORE-SUMMARY: COUNTIES WORKED"), QByteArray("SCORE-SUMMARY:  BEXA"));
+    EXPECT_EQ(after("SCORE-SUMMARY: DX WORKED"), QByteArray("SCORE-SUMMARY:  Spain"));
+    EXPECT_EQ(after("SCORE-SUMMARY: STATES / PROVINCES WORKED"), QByteArray("SCORE-SUMMARY:  OK"));
+    EXPECT_TRUE(has("QSO:     1  7000 CW 2026-04-25 1800 K5TRV     599 TRAV     K5ABC     599 BEXA"));
+    EXPECT_TRUE(has("QSO:     2  7000 CW 2026-04-25 1801 K5TRV     599 TRAV     W5OK      599 OK"));
+    EXPECT_TRUE(has("QSO:     3 14000 CW 2026-04-25 1802 K5TRV     599 TRAV     EA1AA     599 DX"));
+}
+
+} // namespace
