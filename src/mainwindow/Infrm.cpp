@@ -193,14 +193,6 @@ void Infrm::CheckSection()
     }
 }
 
-void Infrm::clearEntryFields()
-{
-    for (KeyField* f : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})
-        f->clear();
-    for (QLabel* l : {Label19, Label22, Label23})
-        l->clear();
-}
-
 void Infrm::CheckDupeOnLog()
 {
     AppState& state = app().state();
@@ -265,12 +257,9 @@ void Infrm::DupCheck2()
                 return;
         }
         if (sameBandModeCounty) {
-            setDialog(QStringLiteral("Dupe if not rover!  ") + e.Call + QStringLiteral("  ")
-                      + logDateMonthDay(e.Date) + QStringLiteral("  ") + e.Time + QStringLiteral("   Rec#  ")
-                      + QString::number(n));
-            setDialogColor(DialogRedColor);
-            resetDupeLine();
-            beep();
+            showDupeWarning(QStringLiteral("Dupe if not rover!  ") + e.Call + QStringLiteral("  ")
+                            + logDateMonthDay(e.Date) + QStringLiteral("  ") + e.Time + QStringLiteral("   Rec#  ")
+                            + QString::number(n));
             if (!listPrevious)
                 return;
         }
@@ -447,23 +436,18 @@ void Infrm::List1_Click()
     txtCntry->setFocus();
 }
 
-void Infrm::List2_Click()
+void Infrm::pickCounty(const SortedListBox* list)
 {
-    if (List2->currentItem() == nullptr)
+    if (list->currentItem() == nullptr)
         return;
-    txtSec->setText(List2->currentItem()->text());
+    txtSec->setText(pickedItem(list));
     txtCntry->setText(app().state().station.HostState);
     txtSec->setFocus();
 }
 
-void Infrm::List3_Click()
-{
-    if (List3->currentItem() == nullptr)
-        return;
-    txtSec->setText(List3->currentItem()->text());
-    txtCntry->setText(app().state().station.HostState);
-    txtSec->setFocus();
-}
+void Infrm::List2_Click() { pickCounty(List2); }
+
+void Infrm::List3_Click() { pickCounty(List3); }
 
 
 void Infrm::carryFromReportReceived(int& KeyAscii)

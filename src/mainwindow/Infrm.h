@@ -60,5 +60,5 @@ private:
     void FillDXList();
     void setCountyCaptionEnabled(bool enabled);
     void showDistanceBearing(float latitude, float longitude);
-    void clearEntryFields();
+    void pickCounty(const SortedListBox* list);
 };

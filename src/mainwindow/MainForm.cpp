@@ -548,13 +548,32 @@ void MainForm::CheckCountyValid()
     }
 }
 
-void MainForm::refuseDuplicate(qint32, const QString& message)
+void MainForm::showDupeWarning(const QString& message)
 {
-    AppState& state = app().state();
     setDialog(message);
     setDialogColor(DialogRedColor);
     resetDupeLine();
     beep();
+}
+
+void MainForm::clearEntryFields()
+{
+    for (KeyField* f : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})
+        f->clear();
+    for (QLabel* l : {Label19, Label22, Label23})
+        l->clear();
+}
+
+QString MainForm::pickedItem(const SortedListBox* list) const
+{
+    const QListWidgetItem* item = list->currentItem();
+    return item ? item->text() : QString();
+}
+
+void MainForm::refuseDuplicate(qint32, const QString& message)
+{
+    AppState& state = app().state();
+    showDupeWarning(message);
     BlindFrm& blind = app().blindFrm();
     blind.BlindKeyPhone(QStringLiteral("Dupe"));
     if (state.station.VoiceNavigationLevel != 0) {

@@ -198,6 +198,12 @@ protected:
     void prompt(const QString& name);
     bool CheckRequiredFields(const std::vector<std::pair<bool, std::pair<QString, KeyField*>>>& tests);
     void CheckCountyValid();
+    // A duplicate warning: the message on red, the possible-duplicates line reset, a beep.
+    void showDupeWarning(const QString& message);
+    // Empties the five entry fields and the continent, bearing and distance labels.
+    void clearEntryFields();
+    // A county picked from a list goes into the county field.
+    QString pickedItem(const SortedListBox* list) const;
     // Refuses the contact as a duplicate of record n with the message given.
     void refuseDuplicate(qint32 n, const QString& message);
     // The UTC date and time of a new contact, or the post-contest fields.

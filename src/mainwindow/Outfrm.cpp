@@ -99,10 +99,7 @@ void Outfrm::CheckDupeOnLog()
                                + QStringLiteral("  ") + e.Time + QStringLiteral("   Rec# ")
                                + QString::number(n).prepend(QLatin1Char(' ')));
         txtCall->setFocus();
-        for (KeyField* f : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})
-            f->clear();
-        for (QLabel* l : {Label19, Label22, Label23})
-            l->clear();
+        clearEntryFields();
     }
 }
 
@@ -121,11 +118,8 @@ void Outfrm::DupCheck2()
         }
         if (e.Band.compare(state.station.CurrentBand, Qt::CaseInsensitive) == 0
             && e.Mode.compare(state.station.CurrentMode, Qt::CaseInsensitive) == 0) {
-            setDialog(QStringLiteral("Duplicate Unless Rover!  ") + e.Call + QStringLiteral("  ") + e.Date
-                      + QStringLiteral("  ") + e.Time + QStringLiteral("   Rec#  ") + QString::number(n));
-            setDialogColor(DialogRedColor);
-            resetDupeLine();
-            beep();
+            showDupeWarning(QStringLiteral("Duplicate Unless Rover!  ") + e.Call + QStringLiteral("  ") + e.Date
+                            + QStringLiteral("  ") + e.Time + QStringLiteral("   Rec#  ") + QString::number(n));
             if (!listPrevious)
                 break;
         }
@@ -182,10 +176,7 @@ void Outfrm::Mains()
     }
     if (flags.FieldMissing == 0 && flags.StateProvInvalid == 0 && flags.CountyInvalid == 0
         && (stored || flags.DupeFound == 1)) {
-        for (KeyField* f : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})
-            f->clear();
-        for (QLabel* l : {Label19, Label22, Label23})
-            l->clear();
+        clearEntryFields();
         txtCall->setFocus();
     }
     QCoreApplication::processEvents();
@@ -196,30 +187,23 @@ void Outfrm::Mains()
 
 void Outfrm::ClearEntry()
 {
-    for (KeyField* f : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})
-        f->clear();
+    clearEntryFields();
     resetDupeLine();
     setDialogColor(DialogNormalColor);
     setDialog(QString());
-    for (QLabel* l : {Label19, Label22, Label23})
-        l->clear();
     txtCall->setFocus();
 }
 
-void Outfrm::List1_Click()
+void Outfrm::pickCounty(const SortedListBox* list)
 {
-    if (List1->currentItem() == nullptr)
+    if (list->currentItem() == nullptr)
         return;
-    txtSec->setText(List1->currentItem()->text());
+    txtSec->setText(pickedItem(list));
     txtCall->setFocus();
 }
 
-void Outfrm::List2_Click()
-{
-    if (List2->currentItem() == nullptr)
-        return;
-    txtSec->setText(List2->currentItem()->text());
-    txtCall->setFocus();
-}
+void Outfrm::List1_Click() { pickCounty(List1); }
+
+void Outfrm::List2_Click() { pickCounty(List2); }
 
 void Outfrm::carryFromReportReceived(int& KeyAscii) { txtSec_KeyPress(KeyAscii); }

@@ -18,6 +18,7 @@ public:
     void CheckDupeOnLog();
     void List1_Click();
     void List2_Click();
+    void pickCounty(const SortedListBox* list);
 
 protected:
     void ShowScore() override;
