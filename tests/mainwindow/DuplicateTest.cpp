@@ -220,6 +220,34 @@ TEST_F(InStateDupes, StationOutsideTexasWorkedFromThisCountyIsRefusedOnLeavingTh
     EXPECT_EQ(clock.sleeps.size(), sleeps);
 }
 
+TEST_F(InStateDupes, AnotherWindowComingToTheFrontDoesNotLeaveTheCall)
+{
+    writeLog({{QStringLiteral("W5ABC"), {}, QStringLiteral("20"), QStringLiteral("CW"), QStringLiteral("17:00:00"),
+               QStringLiteral("OK"), QStringLiteral("TRAV")}});
+    Infrm& w = openWithClockOn();
+    keys(QStringLiteral("W5ABC"));
+
+    // The operator clicks another window (the keyer, the spots) and comes back.
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.txtCall->text(), QStringLiteral("W5ABC"));
+    EXPECT_EQ(state().entry.DupeFound, 0);
+    EXPECT_EQ(beeper.beeps, 0);
+    EXPECT_TRUE(w.txtRSTR->text().isEmpty());
+
+    other.hide();
+    QApplication::setActiveWindow(&w);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), w.txtCall);
+
+    // Leaving the call field for the next field still refuses the station.
+    keys(QStringLiteral("{Tab}"));
+    EXPECT_EQ(state().entry.DupeFound, 1);
+    EXPECT_TRUE(w.txtCall->text().isEmpty());
+}
+
 TEST_F(InStateDupes, EnterOnAnInStateDuplicateIsRefusedAndCleared)
 {
     writeLog({{QStringLiteral("W5ABC"), QStringLiteral("HARR"), QStringLiteral("20"), QStringLiteral("CW"),

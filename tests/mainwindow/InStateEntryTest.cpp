@@ -53,8 +53,9 @@ TEST_F(InStateEntry, PrefixLookupOfNorthAmericanCalls)
     } cases[] = {
         {"KL7ABC", "AK", "NA"},          {"KH6XX", "HI", "OC"},
         {"K5ABC", "", "NA"},             {"VE3ABC", "", "NA"},
-        {"KG4AB", "Guantanamo Bay", "NA"}, // five characters: the base itself
-        {"KG4ABC", "", "NA"},            // longer: a station in the USA
+        {"KG4A", "", "NA"},              // four characters: a station in the USA
+        {"KG4AB", "Guantanamo Bay", "NA"}, // five: the base itself
+        {"KG4ABC", "", "NA"},            // longer: in the USA again
         {"ZZ9ZZ", "Not Found", ""},
     };
     for (const auto& c : cases) {
@@ -87,7 +88,7 @@ TEST_F(InStateEntry, CountryNameCompletesFromThePrefixTable)
     ASSERT_EQ(QApplication::focusWidget(), w.txtCntry);
     EXPECT_EQ(w.txtCntry->text(), QStringLiteral("TX")) << "an empty field offers the host state";
 
-    keys(QStringLiteral("Sp"));
+    keys(QStringLiteral("S\"p"));
     EXPECT_EQ(w.txtCntry->text(), QStringLiteral("SP"));
     keys(QStringLiteral("a"));
     EXPECT_EQ(w.txtCntry->text(), QStringLiteral("Spain"));
@@ -148,6 +149,28 @@ TEST_F(InStateEntry, TexasStationNeedsAValidCounty)
     EXPECT_EQ(w.lblStation[7]->text(), QStringLiteral("Cnty Rem - 5"));
     EXPECT_EQ(w.lblTotSec->text(), QStringLiteral("1")) << "the county, not the host state";
     EXPECT_EQ(textColor(w.Label10[tx]), color(quint32(state().station.RemainingColor)));
+}
+
+TEST_F(InStateEntry, LetterInReportSentStartsTheCountryField)
+{
+    keys(QStringLiteral("K5ABC{Tab}{Tab}{Tab}{Tab}"));
+    ASSERT_EQ(QApplication::focusWidget(), w.txtRSTS);
+    keys(QStringLiteral("o"));
+    EXPECT_EQ(w.txtCntry->text(), QStringLiteral("O"));
+    EXPECT_EQ(w.txtRSTS->text(), QStringLiteral("599"));
+    EXPECT_EQ(QApplication::focusWidget(), w.txtCntry);
+    keys(QStringLiteral("k"));
+    EXPECT_EQ(w.txtCntry->text(), QStringLiteral("OK"));
+}
+
+TEST_F(InStateEntry, CountyListClickEntersATexasCounty)
+{
+    QListWidgetItem* harn = w.List3->item(w.List3->find(QStringLiteral("HARN")));
+    QTest::mouseClick(w.List3->viewport(), Qt::LeftButton, {}, w.List3->visualItemRect(harn).center());
+    EXPECT_EQ(w.txtSec->text(), QStringLiteral("HARN"));
+    EXPECT_EQ(w.txtCntry->text(), QStringLiteral("TX"));
+    EXPECT_TRUE(w.lblStation[4]->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), w.txtSec);
 }
 
 TEST_F(InStateEntry, CountyTypedForAStationOutsideTexasIsDropped)

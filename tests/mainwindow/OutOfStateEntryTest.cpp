@@ -118,9 +118,13 @@ TEST_F(OutOfStateEntry, CountyCompletesAndSpaceMovesOn)
     EXPECT_EQ(w.txtSec->text(), QStringLiteral("HARR"));
     EXPECT_EQ(w.txtSec->selectedText(), QStringLiteral("RR"));
 
-    // Space with the rest still selected keeps the whole abbreviation and moves on.
+    // Space with the rest still selected keeps the whole abbreviation and moves on; the
+    // report sent takes no letter.
     keys(QStringLiteral(" "));
     EXPECT_EQ(w.txtSec->text(), QStringLiteral("HARR"));
+    EXPECT_EQ(QApplication::focusWidget(), w.txtRSTS);
+    keys(QStringLiteral("x"));
+    EXPECT_EQ(w.txtRSTS->text(), QStringLiteral("599"));
     EXPECT_EQ(QApplication::focusWidget(), w.txtRSTS);
 
     // Back in the county, a letter at its start replaces it; with no abbreviation for
@@ -131,6 +135,11 @@ TEST_F(OutOfStateEntry, CountyCompletesAndSpaceMovesOn)
     EXPECT_EQ(w.txtSec->text(), QStringLiteral("BEEE"));
     keys(QStringLiteral("{Esc}W5ABC{Tab}{Tab}XY"));
     EXPECT_EQ(w.txtSec->text(), QStringLiteral("XY"));
+
+    // A letter carried from the report received that begins no abbreviation stands alone.
+    keys(QStringLiteral("{Esc}W5ABC x"));
+    EXPECT_EQ(w.txtSec->text(), QStringLiteral("X"));
+    EXPECT_EQ(QApplication::focusWidget(), w.txtSec);
 }
 
 TEST_F(OutOfStateEntry, CountyPastedInSmallLettersIsValid)

@@ -19,6 +19,11 @@ App::App(Services services) : m_services(std::move(services)) {}
 
 App::~App()
 {
+    // A window is hidden before it goes, so no focus change reaches a half-destroyed one.
+    for (QWidget* w : std::initializer_list<QWidget*>{m_mainWindow, m_stationSetup}) {
+        if (w)
+            w->hide();
+    }
     delete m_stationSetup;
     delete m_phoneFrm;
     delete m_cwFrm;

@@ -91,8 +91,11 @@ void KeyField::focusInEvent(QFocusEvent* event)
 void KeyField::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    if (validate && !m_validating && event->reason() != Qt::ActiveWindowFocusReason
-        && event->reason() != Qt::PopupFocusReason) {
+    // Another window coming to the front, or a menu opening, does not leave the box: the
+    // focus comes back to it, so neither the check nor the leaving handler runs.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    if (validate && !m_validating) {
         m_validating = true;
         const bool ok = validate();
         m_validating = false;

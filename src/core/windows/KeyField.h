@@ -19,8 +19,10 @@ public:
     KeyHandler keyPreview; // the window's Form_KeyPress
     KeyHandler keyPress;   // the box's own KeyPress
     std::function<void()> gotFocus;
+    // Runs when the focus moves to another control of the window; not when another window
+    // comes to the front or a menu opens, since the focus then comes back to this box.
     std::function<void()> lostFocus;
-    // Runs when the focus is about to leave; false keeps the focus in the box.
+    // Runs when the focus is about to leave (as lostFocus); false keeps the focus in the box.
     std::function<bool()> validate;
 
     // The character code of a key event: 8 Backspace, 13 Enter, 27 Esc, else the typed
