@@ -189,6 +189,8 @@ void MainForm::buildControls()
     for (const auto& c : captions)
         lblStation[size_t(c.index)] = label(QString::fromLatin1(m_inState ? c.in : c.out), c.left, c.top, c.width);
     lblStation[6]->hide();
+    for (int i : {5, 7, 8})
+        controlFor(lblStation[size_t(i)])->FontSize = 6.5f;
     if (!m_inState)
         lblStation[8]->hide();
 
@@ -226,18 +228,18 @@ void MainForm::buildControls()
     setBackground(lblDialog, DialogNormalColor);
     lblDialog->setToolTip(QStringLiteral(
         "It is not necessary to press Space or Tab to tab unless the Callsign includes a \"/\"."));
-    lblPossDup = label(QStringLiteral("Possible Duplicates"), 120, 1800, 1800);
-    lblDupe = label(QString(), 120, 2040, 6120, 300);
+    lblPossDup = label(QStringLiteral("Possible Duplicates"), 120, 1780, 1800);
+    lblDupe = label(QString(), 120, 2020, 6120, 300);
     setBackground(lblDupe, ColorButtonFace);
 
-    Label17 = label(QStringLiteral("Bearing"), 120, 2400, 840);
-    Label18 = label(QStringLiteral("Miles"), 1080, 2400, 840);
-    Label22 = label(QString(), 120, 2640, 840);
-    Label23 = label(QString(), 1080, 2640, 840);
-    Label19 = label(QString(), 2040, 2640, 600);
+    Label17 = label(QStringLiteral("Bearing"), 120, 2340, 840);
+    Label18 = label(QStringLiteral("Miles"), 1080, 2340, 840);
+    Label22 = label(QString(), 120, 2580, 840);
+    Label23 = label(QString(), 1080, 2580, 840);
+    Label19 = label(QString(), 2040, 2580, 600);
     for (QLabel* l : {Label19, Label22, Label23})
         whiteOnDarkBlue(l);
-    Label3 = label(QStringLiteral("New"), 2760, 2640, 600);
+    Label3 = label(QStringLiteral("New"), 2760, 2580, 600);
     setTextColor(Label3, 0x0000FF);
     Label3->hide();
     if (!m_inState) {
@@ -269,8 +271,10 @@ void MainForm::buildControls()
     Label12 = label(m_inState ? QStringLiteral(" Oper Time") : QStringLiteral("Operating Time"), 6360, 2160, 1440);
     lblttrack = label(QStringLiteral("00:00:00"), 6360, 2400, 1440);
     Label9 = label(QStringLiteral("QSOs / Hr (last 60 min)"), 7920, 2160, 1560);
+    controlFor(Label9)->FontSize = 6;
     lblAQSO60 = label(QString(), 7920, 2400, 1200);
     Label8 = label(QStringLiteral("QSOs / Hr (last 20 min)"), 7920, 2700, 1560);
+    controlFor(Label8)->FontSize = 6;
     lblAQSO20 = label(QString(), 7920, 2940, 1200);
 
     // Score.
@@ -286,9 +290,9 @@ void MainForm::buildControls()
     }
 
     // The log list.
-    lblRecentContacts = label(QStringLiteral("Recent Contacts"), 120, 2760, 1800);
+    lblRecentContacts = label(QStringLiteral("Recent Contacts"), 120, 2880, 1800);
     logModel = new LogListModel(app().state(), this);
-    ListView1 = place(new QTreeView(this), ControlKind::ListView, 120, 3000, 6120, 2280);
+    ListView1 = place(new QTreeView(this), ControlKind::ListView, 120, 3120, 6120, 2160);
     ListView1->setModel(logModel);
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
