@@ -18,7 +18,6 @@
 #include "core/Tables.h"
 #include "core/windows/App.h"
 #include "entry/DupeRules.h"
-#include "entry/Scoring.h"
 #include "mainwindow/Infrm.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/Outfrm.h"
