@@ -3,7 +3,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 
 namespace {
 
@@ -22,14 +22,12 @@ QString plainDecimal(double value, int significant)
 {
     if (value == 0 || !std::isfinite(value))
         return QStringLiteral("0");
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, value);
-    // Round to the significant digits first, then print without an exponent.
-    const double rounded = std::strtod(buffer, nullptr);
+    // Round to the significant digits first, then print without an exponent. Qt's number
+    // conversions always use the point, whatever the user's locale.
+    const double rounded = leadingNumber(QByteArray::number(value, 'e', significant - 1));
     const int exponent = int(std::floor(std::log10(std::fabs(rounded))));
     const int decimals = std::max(0, significant - 1 - exponent);
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, rounded);
-    QString text = trimFraction(QString::fromLatin1(buffer));
+    QString text = trimFraction(QString::fromLatin1(QByteArray::number(rounded, 'f', decimals)));
     if (text == QLatin1String("-0"))
         text = QStringLiteral("0");
     return text;
@@ -47,11 +45,23 @@ std::optional<double> parsePlainNumber(const QString& text)
         QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
     if (!pattern.match(text).hasMatch())
         return std::nullopt;
-    const QByteArray latin = text.trimmed().toLatin1();
-    const double value = std::strtod(latin.constData(), nullptr);
+    const double value = leadingNumber(text.trimmed().toLatin1());
     if (!std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+double leadingNumber(const QByteArray& text)
+{
+    const char* begin = text.constData();
+    const char* end = begin + text.size();
+    while (begin < end && (*begin == ' ' || *begin == '\t'))
+        ++begin;
+    if (begin < end && *begin == '+')
+        ++begin; // from_chars takes no plus sign
+    double value = 0;
+    const auto result = std::from_chars(begin, end, value);
+    return result.ec == std::errc() ? value : 0;
 }
 
 double roundHalfEven(double value) { return std::nearbyint(value); }

@@ -3,6 +3,7 @@
 // Number formats in one place. Numbers written to files never depend on the user's
 // locale (a point as decimal separator); numbers shown on screen use the forms below.
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -15,6 +16,10 @@ QString formatDouble(double value);
 // around, an optional sign, digits with at most one point, an optional exponent. Never
 // depends on the locale. Nothing when the text is not such a number.
 std::optional<double> parsePlainNumber(const QString& text);
+
+// The number at the start of the text ("16.5 points" gives 16.5), read with a point as the
+// decimal separator whatever the user's locale; 0 when there is none.
+double leadingNumber(const QByteArray& text);
 
 // Rounds half to even, as the program's whole-number conversions do.
 double roundHalfEven(double value);

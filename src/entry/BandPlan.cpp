@@ -46,11 +46,10 @@ bool thousandths(double magnitude, long long* result)
 {
     const bool single = double(float(magnitude)) == magnitude;
     const int significant = single ? 7 : 15;
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, magnitude);
+    QByteArray buffer = QByteArray::number(magnitude, 'e', significant - 1);
     char* exponentAt = nullptr;
     long long digits = 0;
-    for (char* p = buffer; *p; ++p) {
+    for (char* p = buffer.data(); *p; ++p) {
         if (*p == 'e') {
             exponentAt = p + 1;
             break;

@@ -400,7 +400,9 @@ void MainForm::Form_Load()
                         : QStringLiteral("Select a band and mode. Click Log \"Time On\" below!"));
     createListColumns();
     PartialDupesOn = 1;
-    if (s.FormSizePercent < 100)
+    // Any size but the full one goes through the percentage layout, which also turns a
+    // size outside 30 to 100 (a first run's 0, an edited 150) into 100 and saves it.
+    if (s.FormSizePercent != 100)
         ApplyFormSizePercent();
     loadWindowSpecific();
     showSavedBandAndMode();

@@ -192,7 +192,7 @@ double leadingNumber(const QString& text)
         while (!number.isEmpty() && !(number.back() >= '0' && number.back() <= '9'))
             number.chop(1);
     }
-    const double value = std::strtod(number.constData(), nullptr);
+    const double value = leadingNumber(number);
     return std::isfinite(value) ? value : 0;
 }
 
