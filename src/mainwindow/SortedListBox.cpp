@@ -47,3 +47,11 @@ void SortedListBox::setItems(const QStringList& texts)
     clear();
     addItems(sorted);
 }
+
+void SortedListBox::keyPressEvent(QKeyEvent* event)
+{
+    const int before = currentRow();
+    QListWidget::keyPressEvent(event);
+    if (currentRow() != before)
+        Q_EMIT selectionMovedByKey();
+}

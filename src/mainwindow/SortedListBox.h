@@ -16,4 +16,11 @@ public:
     // The index of the first item equal to the text without case, or -1.
     int find(const QString& text) const;
     void setItems(const QStringList& texts);
+
+Q_SIGNALS:
+    // The selection was moved to another item with the keys.
+    void selectionMovedByKey();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -74,11 +74,19 @@ bool frmCountyChange::Text1_LostFocus()
 
 void frmCountyChange::Command1_Click()
 {
-    // Only a county of the table can become the county every contact sends.
-    if (!Text1_LostFocus()) {
+    // Only a county of the table can become the county every contact sends. Leaving the
+    // field has already beeped when the label shows.
+    AppState& state = app().state();
+    if (!isCountyAbbreviation(state.tables, Text1->text())) {
+        state.entry.CountyInvalid = 1;
+        if (Label2->isHidden()) {
+            app().services().beeper->beep();
+            Label2->show();
+        }
         Text1->setFocus();
         return;
     }
+    state.entry.CountyInvalid = 0;
     app().state().station.OwnCounty = Text1->text();
     SavePrefFile(app().state());
     hide();

@@ -6,6 +6,7 @@
 #include "entry/windows/frmCountyChange.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
 
 frmCountyChangeRover::frmCountyChangeRover(App& app)
     : Form(app, QStringLiteral("County Change for Rovers"), 3615, 3105)
@@ -27,7 +28,9 @@ frmCountyChangeRover::frmCountyChangeRover(App& app)
     setTabOrder(Command1, List1);
     Text1->keyPress = [this](int& k) { Text1_KeyPress(k); };
     Text1->gotFocus = [this] { Text1->selectAll(); };
-    connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
+    // A click on an entry, or moving the selection with the keys, removes that entry.
+    List1->viewport()->installEventFilter(this);
+    connect(List1, &SortedListBox::selectionMovedByKey, this, &frmCountyChangeRover::List1_Click);
     connect(Command1, &QPushButton::clicked, this, &frmCountyChangeRover::Command1_Click);
 }
 
@@ -67,6 +70,19 @@ void frmCountyChangeRover::Text1_KeyPress(int& KeyAscii)
     }
     List1->AddItem(Text1->text());
     Text1->clear();
+}
+
+bool frmCountyChangeRover::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == List1->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (QListWidgetItem* item = List1->itemAt(mouse->position().toPoint())) {
+            List1->setCurrentItem(item);
+            List1_Click();
+            return true;
+        }
+    }
+    return Form::eventFilter(watched, event);
 }
 
 void frmCountyChangeRover::List1_Click()
