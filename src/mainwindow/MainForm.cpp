@@ -79,6 +79,7 @@ MainForm::MainForm(App& app, bool inState)
     : Form(app, WindowTitle, 9600, 7200), m_inState(inState)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setMouseTracking(true);
     buildMenus();
     buildControls();
 }
@@ -1187,6 +1188,12 @@ void MainForm::mnuExit_Click()
     app().services().endProgram(0);
 }
 
+void MainForm::mouseMoveEvent(QMouseEvent* event)
+{
+    Form::mouseMoveEvent(event);
+    lblDupe->setText(QString());
+}
+
 void MainForm::closeEvent(QCloseEvent* event)
 {
     AppState& state = app().state();
@@ -1426,6 +1433,7 @@ void MainForm::ApplyFormSizePercent()
     }
     applyGeometry();
     applyGeometry2();
+    show(); // below full size the window is visible before the log question
 }
 
 void MainForm::ApplyFullScreenLayout()

@@ -189,6 +189,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A mouse move over the bare window empties the possible-duplicates line.
+    void mouseMoveEvent(QMouseEvent* event) override;
 
     // Pieces of the entry work shared by both windows.
     void setDialog(const QString& text);
