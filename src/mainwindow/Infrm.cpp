@@ -198,17 +198,8 @@ void Infrm::CheckDupeOnLog()
     AppState& state = app().state();
     state.entry.DupeFound = 0;
     const qint32 first = firstContactOf(state, txtCall->text());
-    if (first > 0) {
-        const LogEntry& e = state.log.Log[size_t(first)];
-        if (txtSec->text().isEmpty()) {
-            txtSec->setText(e.County);
-            txtSec->selectAll();
-        }
-        if (txtCntry->text().isEmpty()) {
-            txtCntry->setText(e.Spc);
-            txtCntry->selectAll();
-        }
-    }
+    if (first > 0)
+        prefillFromContact(state.log.Log[size_t(first)]);
     DupeQuery query;
     query.call = txtCall->text();
     query.county = txtSec->text();
@@ -240,14 +231,7 @@ void Infrm::DupCheck2()
         const LogEntry e = state.log.Log[size_t(n)];
         if (listPrevious)
             listed.push_back(n);
-        if (txtSec->text().isEmpty()) {
-            txtSec->setText(e.County);
-            txtSec->selectAll();
-        }
-        if (txtCntry->text().isEmpty()) {
-            txtCntry->setText(e.Spc);
-            txtCntry->selectAll();
-        }
+        prefillFromContact(e);
         const bool sameBandModeCounty = e.Band.compare(s.CurrentBand, Qt::CaseInsensitive) == 0
             && e.Mode.compare(s.CurrentMode, Qt::CaseInsensitive) == 0
             && e.CountySent.compare(s.OwnCounty, Qt::CaseInsensitive) == 0;

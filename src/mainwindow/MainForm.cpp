@@ -563,6 +563,18 @@ void MainForm::showDupeWarning(const QString& message)
     beep();
 }
 
+void MainForm::prefillFromContact(const LogEntry& earlier)
+{
+    if (txtSec->text().isEmpty()) {
+        txtSec->setText(earlier.County);
+        txtSec->selectAll();
+    }
+    if (m_inState && txtCntry->text().isEmpty()) {
+        txtCntry->setText(earlier.Spc);
+        txtCntry->selectAll();
+    }
+}
+
 void MainForm::clearEntryFields()
 {
     for (KeyField* f : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})

@@ -202,6 +202,9 @@ protected:
     void CheckCountyValid();
     // A duplicate warning: the message on red, the possible-duplicates line reset, a beep.
     void showDupeWarning(const QString& message);
+    // Fills the empty county field (and in the in-state window the empty St/Prv/Country
+    // field) from an earlier contact of the call, selected so that typing replaces it.
+    void prefillFromContact(const LogEntry& earlier);
     // Empties the five entry fields and the continent, bearing and distance labels.
     void clearEntryFields();
     // A county picked from a list goes into the county field.

@@ -83,10 +83,8 @@ void Outfrm::CheckDupeOnLog()
     AppState& state = app().state();
     state.entry.DupeFound = 0;
     const qint32 first = firstContactOf(state, txtCall->text());
-    if (first > 0 && txtSec->text().isEmpty()) {
-        txtSec->setText(state.log.Log[size_t(first)].County);
-        txtSec->selectAll();
-    }
+    if (first > 0)
+        prefillFromContact(state.log.Log[size_t(first)]);
     DupeQuery query;
     query.call = txtCall->text();
     query.county = txtSec->text();
@@ -112,10 +110,7 @@ void Outfrm::DupCheck2()
         const LogEntry& e = state.log.Log[size_t(n)];
         if (listPrevious)
             listed.push_back(n);
-        if (txtSec->text().isEmpty()) {
-            txtSec->setText(e.County);
-            txtSec->selectAll();
-        }
+        prefillFromContact(e);
         if (e.Band.compare(state.station.CurrentBand, Qt::CaseInsensitive) == 0
             && e.Mode.compare(state.station.CurrentMode, Qt::CaseInsensitive) == 0) {
             showDupeWarning(QStringLiteral("Duplicate Unless Rover!  ") + e.Call + QStringLiteral("  ") + e.Date
