@@ -3,6 +3,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 if [ ! -f "$here/build/build.ninja" ]; then
-  cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  launcher=()
+  # ccache, when present, makes rebuilds in several checkouts of the tree cheap.
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S "$here" -B "$here/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
 fi
-cmake --build "$here/build" -j"$(nproc)"
+cmake --build "$here/build" -j"${BREVANT_JOBS:-$(nproc)}"
