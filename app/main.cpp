@@ -9,5 +9,8 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Vexol_Software"));
     App app(Services::real());
     app.start();
+    // The start-up can already have ended the run (its setup window closed without "Done").
+    if (app.quitRequested())
+        return 0;
     return QApplication::exec();
 }

@@ -2,7 +2,9 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-multimedia-dev
-          libgl-dev libgtest-dev libgmock-dev libbenchmark-dev locales)
+          libgl-dev libgtest-dev libgmock-dev libbenchmark-dev locales
+          # the end-to-end tests: a virtual X display, a window manager, X key events, screenshots
+          xvfb openbox xdotool x11-utils imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

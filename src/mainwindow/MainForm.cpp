@@ -1220,7 +1220,7 @@ void MainForm::closeEvent(QCloseEvent* event)
     BackupLogFile(state, app().services());
     saveOperatingTimeIfRunning();
     event->accept();
-    app().quit();
+    app().mainWindowClosed();
 }
 
 // ---- post-contest entry ----

@@ -8,9 +8,26 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-namespace {
+QtDialogs::QtDialogs()
+{
+    QObject::connect(qApp, &QApplication::focusChanged, &m_watch, [this] {
+        if (QWidget* active = QApplication::activeWindow())
+            m_lastActive = active;
+    });
+}
 
-QWidget* dialogParent() { return QApplication::activeWindow(); }
+QWidget* QtDialogs::dialogParent() const
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    if (m_lastActive && m_lastActive->isVisible())
+        return m_lastActive;
+    return nullptr;
+}
+
+namespace {
 
 QMessageBox::StandardButtons standardButtons(Dialogs::Buttons buttons)
 {

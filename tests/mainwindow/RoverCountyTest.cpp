@@ -42,6 +42,7 @@ protected:
         bool shown = false;
         onceShown<frmCountyChangeRover>([&](frmCountyChangeRover& rover) {
             shown = true;
+            EXPECT_EQ(rover.focusWidget(), rover.Text1) << "the window opens in its county field";
             focusIn(&rover, rover.Text1);
             script(rover);
         });

@@ -1,5 +1,6 @@
 #include "core/windows/App.h"
 
+#include "core/windows/Form.h"
 #include "core/windows/Form5.h"
 #include "core/windows/Form6.h"
 #include "core/windows/frmSplash.h"
@@ -13,9 +14,14 @@
 #include "mainwindow/Infrm.h"
 #include "mainwindow/Outfrm.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
-App::App(Services services) : m_services(std::move(services)) {}
+App::App(Services services) : m_services(std::move(services))
+{
+    // The run ends only where the program says so (App::quit, Services::endProgram): a
+    // window closing, a dialog with no parent window among them, never ends it on its own.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+}
 
 App::~App()
 {
@@ -126,6 +132,28 @@ void App::showColors()
     Form6 colors(*this);
     colors.Form_Load();
     colors.showModal();
+}
+
+void App::mainWindowClosed()
+{
+    endWhenNoWindowShown();
+}
+
+void App::endWhenNoWindowShown()
+{
+    // The main window has gone; the run goes on while another of the program's windows
+    // is still shown, and ends when the last of them closes.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* form = qobject_cast<Form*>(window);
+        if (!form || form == m_mainWindow || !form->isVisible())
+            continue;
+        connect(form, &Form::hidden, this, &App::endWhenNoWindowShown,
+                Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
+        connect(form, &QObject::destroyed, this, &App::endWhenNoWindowShown,
+                Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
+        return;
+    }
+    quit();
 }
 
 void App::quit()

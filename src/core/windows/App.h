@@ -63,7 +63,10 @@ public:
     void showHelp();
     void showColors();
 
-    // Ends the run through the event loop.
+    // The main window has closed: the run ends once no other window of the program is shown.
+    void mainWindowClosed();
+
+    // Ends the run through the event loop. Nothing else ends it: no window closing does.
     void quit();
     bool quitRequested() const { return m_quitRequested; }
 
@@ -79,4 +82,6 @@ private:
     QPointer<frmCountyChange> m_countyChange;
     QPointer<frmCountyChangeRover> m_countyChangeRover;
     bool m_quitRequested = false;
+
+    void endWhenNoWindowShown();
 };

@@ -37,7 +37,6 @@ Form::Form(App& app, const QString& caption, float clientWidth, float clientHeig
     : QWidget(nullptr), Width(clientWidth), Height(clientHeight), m_app(app)
 {
     setWindowTitle(caption);
-    setAttribute(Qt::WA_QuitOnClose, false);
 }
 
 const Screen& Form::screen() const { return *m_app.services().screen; }

@@ -103,6 +103,14 @@ void frmCountyChangeRover::Command1_Click()
     hide();
 }
 
+void frmCountyChangeRover::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    // Each showing starts in the county field, first in the focus order, so the counties a
+    // rover types at once reach the list.
+    Text1->setFocus(Qt::OtherFocusReason);
+}
+
 void frmCountyChangeRover::closeEvent(QCloseEvent* event)
 {
     // Closed other than by "&Done": the list is discarded with the window.

@@ -1,0 +1,254 @@
+# End-to-end harness: runs the built program on its own virtual X display, under a window
+# manager, with the real Qt dialogs, and drives it with X key events as an operator would.
+#
+# A scenario is a bash file in scenarios/; run.sh sources this file and then the scenario,
+# whose steps call the e2e_* functions below. Any failed step ends the scenario with a
+# message, a screenshot and the program's output. Every wait is bounded.
+#
+# Environment set for a scenario: E2E_PROGRAM (the built program), E2E_DATA (the shipped
+# data/ folder), E2E_WORK (the scenario's working folder), E2E_HOME (its home folder),
+# E2E_ARTIFACTS (where screenshots go).
+
+set -uo pipefail
+
+E2E_PIDS=()
+E2E_PROGRAM_PID=
+E2E_SCREEN=${E2E_SCREEN:-1280x1024x24}
+E2E_STEP_TIMEOUT=${E2E_STEP_TIMEOUT:-15}
+E2E_MAIN_TITLE="Vexol's Brevant Log"
+
+e2e_log() { printf '[e2e %s] %s\n' "$(date +%T)" "$*"; }
+
+e2e_fail()
+{
+    printf 'E2E FAILURE: %s\n' "$*" >&2
+    e2e_screenshot failure >&2 || true
+    if [ -n "${E2E_TMP:-}" ] && [ -s "$E2E_TMP/program.out" ]; then
+        echo "--- program output ---" >&2
+        tail -n 40 "$E2E_TMP/program.out" >&2
+    fi
+    exit 1
+}
+
+e2e_cleanup()
+{
+    local pid
+    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+        pid=${E2E_PIDS[i]}
+        kill "$pid" 2>/dev/null && { timeout 5 tail --pid="$pid" -f /dev/null 2>/dev/null || kill -9 "$pid" 2>/dev/null; }
+    done
+    [ -n "${E2E_TMP:-}" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$E2E_TMP"
+    return 0
+}
+
+e2e_require()
+{
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null \
+            || e2e_fail "'$tool' is not installed; ./test installs it (tools/setup-deps.sh)"
+    done
+}
+
+# Polls a command until it succeeds; fails the scenario after the timeout with the message.
+e2e_wait_until()
+{
+    local seconds=$1 message=$2
+    shift 2
+    local deadline=$((SECONDS + seconds))
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS < deadline)) || e2e_fail "$message (waited ${seconds}s)"
+        sleep 0.2
+    done
+}
+
+# ---- the display ----
+
+e2e_start_display()
+{
+    e2e_require Xvfb xdotool openbox xprop
+    E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/brevant-e2e.XXXXXX")
+    trap e2e_cleanup EXIT
+    # -displayfd lets the server take the first free display number, so runs side by side
+    # never meet on one display.
+    local fifo=$E2E_TMP/displayfd
+    mkfifo "$fifo"
+    Xvfb -displayfd 9 -screen 0 "$E2E_SCREEN" -nolisten tcp -noreset 9>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    local number=
+    read -r -t 20 number <"$fifo" || true
+    [ -n "$number" ] || e2e_fail "Xvfb did not start: $(tail -n 5 "$E2E_TMP/xvfb.log" 2>/dev/null)"
+    export DISPLAY=:$number
+    unset WAYLAND_DISPLAY XAUTHORITY
+    e2e_log "Xvfb on $DISPLAY ($E2E_SCREEN)"
+
+    openbox --sm-disable >"$E2E_TMP/wm.log" 2>&1 &
+    E2E_PIDS+=($!)
+    e2e_wait_until 20 "the window manager did not start: $(tail -n 5 "$E2E_TMP/wm.log" 2>/dev/null)" \
+        bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+    export E2E_ARTIFACTS=${E2E_ARTIFACTS:-$E2E_TMP}
+}
+
+e2e_screenshot()
+{
+    local name=$1
+    [ -n "${DISPLAY:-}" ] && command -v import >/dev/null || return 0
+    mkdir -p "$E2E_ARTIFACTS"
+    local file=$E2E_ARTIFACTS/${E2E_SCENARIO:-e2e}-$name.png
+    timeout 10 import -window root "$file" 2>/dev/null && echo "screenshot: $file"
+}
+
+# ---- the working folder ----
+
+# A working folder with the shipped tables and a complete station setup, so the program
+# starts straight through to the main window. $1: 1 for an operator outside Texas (the
+# default), 0 inside; $2: 1 for a rover.
+e2e_seed_work()
+{
+    local outOfState=${1:-1} rover=${2:-0}
+    E2E_WORK=$E2E_TMP/work
+    E2E_HOME=$E2E_TMP/home
+    mkdir -p "$E2E_WORK" "$E2E_HOME"
+    cp "$E2E_DATA"/*.txt "$E2E_WORK"/
+    local call=W1AW spc=CT county=HART
+    if [ "$outOfState" = 0 ]; then
+        call=K5TX spc=TX county=TRAV
+    fi
+    # One value a line, CR LF; the clock runs in UTC, so the stored offset 0 asks nothing.
+    e2e_write_records "$E2E_WORK/QSOpref.txt" "\"$call\"" "\"$spc\"" '"United States"' "\"$spc\"" '""' '""' \
+        "\"$county\"" '""' '"CW"' '"20"' 0 72.7 41.7 '"NA"' 100 255 0 0 '"TX"' "$outOfState" "$rover" 0 \
+        '"None"' 0 0
+    e2e_write_records "$E2E_WORK/wave2.txt" '""' '""' '""' '""' '""' '""' '""' '""' '""' '""' 0 0 '""'
+    export E2E_WORK E2E_HOME
+}
+
+e2e_write_records()
+{
+    local file=$1
+    shift
+    printf '%s\r\n' "$@" >"$file"
+}
+
+# ---- the program ----
+
+e2e_start_program()
+{
+    [ -x "$E2E_PROGRAM" ] || e2e_fail "the program $E2E_PROGRAM is not built"
+    (
+        cd "$E2E_WORK" || exit 1
+        # The real platform: the X display, the real dialogs; nothing of the headless tests.
+        exec env HOME="$E2E_HOME" XDG_CONFIG_HOME="$E2E_HOME/.config" XDG_RUNTIME_DIR="$E2E_TMP/runtime" \
+            TZ=UTC LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_ACCESSIBILITY=0 "$E2E_PROGRAM"
+    ) >"$E2E_TMP/program.out" 2>&1 &
+    E2E_PROGRAM_PID=$!
+    E2E_PIDS+=("$E2E_PROGRAM_PID")
+    mkdir -p "$E2E_TMP/runtime" && chmod 700 "$E2E_TMP/runtime"
+    e2e_log "program started (pid $E2E_PROGRAM_PID)"
+}
+
+e2e_program_running() { [ -n "$E2E_PROGRAM_PID" ] && kill -0 "$E2E_PROGRAM_PID" 2>/dev/null; }
+
+e2e_expect_running()
+{
+    sleep "${1:-1}"
+    e2e_program_running || e2e_fail "the program has ended ${2:-}"
+}
+
+e2e_expect_ended()
+{
+    e2e_wait_until "${1:-10}" "the program is still running ${2:-}" bash -c "! kill -0 $E2E_PROGRAM_PID"
+    wait "$E2E_PROGRAM_PID" 2>/dev/null
+    e2e_log "program ended"
+}
+
+# ---- windows and keys ----
+
+e2e_active_title() { xdotool getactivewindow getwindowname 2>/dev/null; }
+
+_e2e_active_is() { [[ "$(e2e_active_title)" == $1 ]]; }
+
+# Waits until the active window's title matches the glob pattern $1.
+e2e_wait_active()
+{
+    local pattern=$1 seconds=${2:-$E2E_STEP_TIMEOUT}
+    local deadline=$((SECONDS + seconds))
+    until _e2e_active_is "$pattern"; do
+        e2e_program_running || e2e_fail "the program ended while waiting for the window '$pattern'"
+        ((SECONDS < deadline)) || e2e_fail "no active window '$pattern' (active: '$(e2e_active_title)')"
+        sleep 0.2
+    done
+    # Let the window take its focus and finish painting before keys reach it.
+    sleep 0.4
+    e2e_log "active: $(e2e_active_title)"
+}
+
+# Keys by their X names (Return, Tab, Escape, alt+f, ...) to the focused window.
+e2e_key()
+{
+    e2e_program_running || e2e_fail "the program ended before the keys $*"
+    xdotool key --clearmodifiers --delay 80 "$@"
+}
+
+# Text typed key by key to the focused window.
+e2e_type()
+{
+    e2e_program_running || e2e_fail "the program ended before typing '$1'"
+    xdotool type --clearmodifiers --delay 80 -- "$1"
+}
+
+# Clicks the active window at a point given as fractions of its inside (0..1 each way).
+e2e_click_at()
+{
+    local fx=$1 fy=$2 win
+    win=$(xdotool getactivewindow) || e2e_fail "no active window to click"
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    local x y
+    x=$(awk -v o="$X" -v s="$WIDTH" -v f="$fx" 'BEGIN { printf "%d", o + s * f }')
+    y=$(awk -v o="$Y" -v s="$HEIGHT" -v f="$fy" 'BEGIN { printf "%d", o + s * f }')
+    xdotool mousemove --sync "$x" "$y" click 1
+}
+
+# Starts the program and answers the start-up: "Done" in the station setup and "Yes" to
+# "Open existing log?"; returns with the main window active.
+e2e_start_to_main_window()
+{
+    e2e_start_program
+    e2e_wait_active " Setup Information" 30
+    e2e_key Return
+    e2e_wait_active "Open existing log?"
+    e2e_key Return
+    e2e_wait_active "$E2E_MAIN_TITLE*"
+}
+
+# ---- files ----
+
+# Waits until file $1 exists and holds the bytes matching the extended regex $2.
+e2e_wait_file()
+{
+    local file=$1 pattern=${2:-.} seconds=${3:-$E2E_STEP_TIMEOUT}
+    e2e_wait_until "$seconds" "$file does not hold /$pattern/" grep -Eq -- "$pattern" "$file"
+}
+
+# ---- the log ----
+
+# Keys one contact into the out-of-state main window (call, report received, county) and
+# logs it with Enter, as an operator does.
+e2e_log_contact()
+{
+    local call=$1 county=$2
+    e2e_wait_active "$E2E_MAIN_TITLE*"
+    e2e_type "$call"
+    e2e_key Tab
+    e2e_type 599
+    e2e_key Tab
+    e2e_type "$county"
+    e2e_key Return
+}
+
+# Waits until log.txt holds a contact with the call (upper case), and shows the program still runs.
+e2e_expect_logged()
+{
+    e2e_wait_file "$E2E_WORK/log.txt" "^\"$1\","
+    e2e_program_running || e2e_fail "the program ended after logging $1"
+    e2e_log "logged $1"
+}
