@@ -30,11 +30,26 @@ QString createOneFolder(const QString& path)
     return QString::fromStdString(error.message());
 }
 
-// Makes sure the folder exists, reporting a failure to create it.
+bool present(const QString& path)
+{
+    return lookupEntryName(path).compare(lastName(path), Qt::CaseInsensitive) == 0;
+}
+
+// Creates the folder when it is missing; a failure is shown under the title given.
+void createReporting(Services& services, const QString& path, const QString& title)
+{
+    if (present(path))
+        return;
+    const QString failure = createOneFolder(path);
+    if (!failure.isEmpty())
+        services.dialogs->messageBox(failure + QStringLiteral("  ") + path, title);
+}
+
+// Makes sure one of the user's folders exists; a failure is the user folders' own, and
+// the search goes on with the next step.
 void makeSure(Services& services, const QString& path)
 {
-    if (lookupEntryName(path).compare(lastName(path), Qt::CaseInsensitive) != 0)
-        CreateFolderPath(services, path, 1);
+    createReporting(services, path, QStringLiteral("User Access Directory Error"));
 }
 
 } // namespace
@@ -56,12 +71,10 @@ void CreateFolderPath(Services& services, const QString& path, quint8 flag)
                                      QStringLiteral("Unable to Create Directory"));
         return;
     }
-    if (lookupEntryName(path).compare(lastName(path), Qt::CaseInsensitive) == 0)
-        return;
-    const QString failure = createOneFolder(path);
-    if (!failure.isEmpty() && flag == 1)
-        services.dialogs->messageBox(failure + QStringLiteral("  ") + path,
-                                     QStringLiteral("Unable to create directory."));
+    if (flag == 1)
+        createReporting(services, path, QStringLiteral("Unable to create directory."));
+    else if (!present(path))
+        createOneFolder(path);
 }
 
 QString GetUserFolder(Services& services, const QString& folder, const QString& subfolder)
@@ -86,9 +99,6 @@ QString GetUserFolder(Services& services, const QString& folder, const QString& 
 
     // Folder names match without regard to case, so an existing "my documents" is used
     // rather than a second folder made beside it.
-    auto present = [](const QString& path) {
-        return lookupEntryName(path).compare(lastName(path), Qt::CaseInsensitive) == 0;
-    };
     const QString myDocuments = profile + QStringLiteral("/My Documents");
     if (!present(myDocuments))
         CreateFolderPath(services, myDocuments, 0);

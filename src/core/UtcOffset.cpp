@@ -25,15 +25,15 @@ float recommendedUtcOffset(const ClockReading& reading)
     return float(roundHalfEven(double(minutes) / 60.0 * 100.0) / 100.0);
 }
 
-void CheckUTCOffset(AppState& state, Services& services)
+bool CheckUTCOffset(AppState& state, Services& services, bool saveAccepted)
 {
     const float kept = state.station.UtcOffsetHours;
     const ClockReading reading = services.clock->now();
     if (!reading.local.isValid() || !reading.utc.isValid())
-        return;
+        return false;
     const float recommended = recommendedUtcOffset(reading);
     if (kept == recommended)
-        return;
+        return false;
 
     const QString prompt =
         QStringLiteral("Would you like to adjust the UTC offset in this program for your local time setting?")
@@ -45,10 +45,12 @@ void CheckUTCOffset(AppState& state, Services& services)
     const auto answer = services.dialogs->inputBox(
         prompt, QStringLiteral("Update the Local Time / UTC Offset?"), formatSingle(recommended));
     if (!answer)
-        return;
+        return false;
     const auto number = parsePlainNumber(*answer);
     if (!number || std::fabs(*number) > std::numeric_limits<float>::max())
-        return;
+        return false;
     state.station.UtcOffsetHours = float(*number);
-    SavePrefFile(state);
+    if (saveAccepted)
+        SavePrefFile(state);
+    return true;
 }

@@ -10,5 +10,6 @@ struct Services;
 float recommendedUtcOffset(const ClockReading& reading);
 
 // Compares the stored offset with the clocks and, when they differ, offers the measured
-// one; an accepted number becomes the offset and is saved.
-void CheckUTCOffset(AppState& state, Services& services);
+// one; an accepted number becomes the offset, saved at once when saveAccepted is set (not
+// over a preferences file that was not read whole). Returns whether one was accepted.
+bool CheckUTCOffset(AppState& state, Services& services, bool saveAccepted = true);

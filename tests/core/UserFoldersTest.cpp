@@ -61,6 +61,22 @@ TEST_F(UserFoldersTest, WithoutProfileTheDesktopDocumentsFolderIsUsed)
     EXPECT_TRUE(t.dialogs->shown.empty());
 }
 
+TEST_F(UserFoldersTest, FoldersThatCannotBeMadeAreReportedAndTheSearchGoesOn)
+{
+    const QString documents = folders.path("gone/Documents"); // its parent does not exist
+    t.environment->documents = documents;
+    const QString folder = GetUserFolder(t.services, "/Vexol Software", "/Texas");
+
+    EXPECT_EQ(folder, documents + "/Vexol Software");
+    const QStringList failed = {documents, documents + "/Vexol Software", documents + "/Vexol Software/Texas"};
+    ASSERT_EQ(t.dialogs->count("message"), int(failed.size()));
+    for (int i = 0; i < failed.size(); ++i) {
+        const auto& box = t.dialogs->shown[size_t(i)];
+        EXPECT_EQ(box.title, "User Access Directory Error");
+        EXPECT_TRUE(box.text.endsWith("  " + failed[i])) << box.text.toStdString();
+    }
+}
+
 TEST_F(UserFoldersTest, CreateFolderPathReportsFailuresOnlyWhenAsked)
 {
     CreateFolderPath(t.services, "", 1);

@@ -100,7 +100,7 @@ e2e_screenshot()
 
 # ---- the working folder ----
 
-# A working folder with the shipped tables and a complete station setup, so the program
+# A working folder with the shipped files and a complete station setup, so the program
 # starts straight through to the main window. $1: 1 for an operator outside Texas (the
 # default), 0 inside; $2: 1 for a rover.
 e2e_seed_work()
@@ -118,7 +118,6 @@ e2e_seed_work()
     e2e_write_records "$E2E_WORK/QSOpref.txt" "\"$call\"" "\"$spc\"" '"United States"' "\"$spc\"" '""' '""' \
         "\"$county\"" '""' '"CW"' '"20"' 0 72.7 41.7 '"NA"' 100 255 0 0 '"TX"' "$outOfState" "$rover" 0 \
         '"None"' 0 0
-    e2e_write_records "$E2E_WORK/wave2.txt" '""' '""' '""' '""' '""' '""' '""' '""' '""' '""' 0 0 '""'
     export E2E_WORK E2E_HOME
 }
 

@@ -162,7 +162,9 @@ void frmStationID::Form_Load()
     if (prefItemsRead < PrefItemCount)
         reportFileError();
 
-    CheckUTCOffset(state, app().services());
+    // A damaged or short file is not rewritten before "Done": an accepted offset then waits
+    // in its box for "Done" to store it with the rest.
+    m_utcAccepted = CheckUTCOffset(state, app().services(), prefItemsRead == PrefItemCount);
 
     const QString prefixTable = findPrefixTable(state.folders);
     if (!prefixTable.isEmpty() && !LoadPrefixTable(state.tables, prefixTable))
@@ -282,9 +284,8 @@ void frmStationID::LoadCWSettings()
     case 1: cw.Option1->setChecked(true); break;
     case 2: cw.Option2->setChecked(true); break;
     case 3: cw.Option3->setChecked(true); break;
-    case 0: cw.Option4->setChecked(true); break;
     case 5: cw.Option5->setChecked(true); break;
-    default: break;
+    default: cw.Option4->setChecked(true); break; // "None" also for a value no option has
     }
 }
 
@@ -303,7 +304,7 @@ void frmStationID::fillBoxes(int prefItemsRead)
         {Text9, 4, s.OwnArrlSection}, {Text10, 5, s.OwnName}, {Text11, 6, s.OwnCategory},
         {Text12, 8, s.OwnCity}};
     for (const auto& b : boxes) {
-        if (prefItemsRead >= b.item)
+        if (prefItemsRead >= b.item || (b.box == Text6 && m_utcAccepted))
             b.box->setText(recordSafeText(b.text));
     }
 }

@@ -62,4 +62,5 @@ private:
 
     bool m_done = false;
     bool m_errorShown = false;
+    bool m_utcAccepted = false;
 };

@@ -528,6 +528,54 @@ INSTANTIATE_TEST_SUITE_P(Load, StationSetupUtc,
                                            UtcCase{"Cancelled", std::nullopt, 6}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A file that was not read whole is not rewritten by the check: the accepted offset waits
+// in its box, and "Done" stores it with what the operator confirms.
+class StationSetupDamagedPref : public StationSetup, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(StationSetupDamagedPref, AcceptedOffsetWaitsForDone)
+{
+    QList<QByteArray> lines = storedPrefLines();
+    lines[10] = "6";
+    if (QByteArray(GetParam()) == "Short")
+        lines.removeLast();
+    else
+        lines[14] = "300"; // no Byte
+    const QByteArray stored = crlfLines(lines);
+    writeBytes(work("QSOpref.txt"), stored);
+    t.dialogs->inputAnswers.push_back(QStringLiteral("5"));
+    frmStationID& w = openSetup();
+
+    ASSERT_EQ(t.dialogs->count(QStringLiteral("input")), 1);
+    EXPECT_EQ(readBytes(work("QSOpref.txt")), stored) << "the file stays as it was before Done";
+    EXPECT_EQ(w.Text6->text(), QStringLiteral("5"));
+
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    const QList<QByteArray> written = readBytes(work("QSOpref.txt")).split('\n');
+    ASSERT_GE(written.size(), 11);
+    EXPECT_EQ(written[10], "5\r");
+}
+
+INSTANTIATE_TEST_SUITE_P(Load, StationSetupDamagedPref, ::testing::Values("Short", "Damaged"),
+                         [](const auto& info) { return std::string(info.param); });
+
+// A keying interface no option stands for leaves "None" selected and keys nothing.
+class StationSetupKeying : public StationSetup, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(StationSetupKeying, UnknownInterfaceSelectsNone)
+{
+    writeBytes(work("QSOpref.txt"), storedPref());
+    writeBytes(work("cw.txt"), cwSettings(GetParam(), "0", "\"2\""));
+    openSetup();
+    const CWFrm& cw = app->cwFrm();
+    EXPECT_TRUE(cw.Option4->isChecked());
+    for (QRadioButton* other : {cw.Option1, cw.Option2, cw.Option3, cw.Option5})
+        EXPECT_FALSE(other->isChecked()) << other->text().toStdString();
+    EXPECT_EQ(app->state().keyer.CWKeyingInterface, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Load, StationSetupKeying, ::testing::Values("4", "7"),
+                         [](const auto& info) { return std::string("Keying") + info.param; });
+
 TEST_F(StationSetup, LeavingWithoutDoneEndsTheRunAndStoresNothing)
 {
     frmStationID& w = openSetup();
