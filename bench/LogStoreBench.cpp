@@ -1,7 +1,7 @@
 // log.txt at the log's full size: the load at start-up and after every edit, and the
 // append that stores each new contact.
 
-#include "SampleLog.h"
+#include "support/SampleLog.h"
 
 #include "core/LogStore.h"
 

@@ -2,7 +2,7 @@
 // on every key typed into the call field, the duplicate check when a contact is entered,
 // and the recount after the log is reloaded.
 
-#include "SampleLog.h"
+#include "support/SampleLog.h"
 
 #include "core/LogStore.h"
 #include "entry/DupeRules.h"

@@ -10,7 +10,8 @@
 // the tests are built, run by hand, never registered with ctest:
 //   ./build/bench/brevant_window_bench
 
-#include "SampleLog.h"
+#include "support/SampleLog.h"
+#include "support/TestLog.h"
 #include "support/TestServices.h"
 
 #include "core/LogStore.h"
@@ -159,18 +160,12 @@ QString WindowRig::setUp()
 
     StationData& st = s.station;
     const bool outOfState = m_kind == WindowKind::OutOfState;
+    setUpStation(st);
     st.OutOfState = outOfState ? 1 : 0;
-    st.HostState = QStringLiteral("TX");
     st.OwnCall = outOfState ? QStringLiteral("W0OUT") : QStringLiteral("W5LOG");
     st.OwnSpc = outOfState ? QStringLiteral("CO") : QStringLiteral("TX");
     st.OwnCounty = QStringLiteral("TRAV");
-    st.CurrentBand = QStringLiteral("20");
-    st.CurrentMode = QStringLiteral("CW");
-    st.FormSizePercent = 100;
     st.UtcOffsetHours = 5;
-    st.WorkedColor = 0x0000FF;
-    st.RemainingColor = 0x808080;
-    st.RigName = QStringLiteral("None");
     st.OwnLatitude = 30.27f; // Austin; longitudes count positive toward the west
     st.OwnLongitude = 97.74f;
     m_ts.clock->utcOffsetSeconds = 5 * 3600;
@@ -178,12 +173,12 @@ QString WindowRig::setUp()
     // The working directory's files, and the tables start-up loads before the window.
     for (const char* name : {"county2.txt", "states.txt"}) {
         const QString file = QString::fromLatin1(name);
-        if (!QFile::copy(benchDataFile(file), m_dir.filePath(file)))
-            return QStringLiteral("cannot copy ") + benchDataFile(file);
+        if (!QFile::copy(shippedDataFile(file), m_dir.filePath(file)))
+            return QStringLiteral("cannot copy ") + shippedDataFile(file);
     }
     if (!LoadCountyTable(s) || s.tables.CountyCount < 1)
         return QStringLiteral("county table not loaded");
-    if (!LoadPrefixTable(s.tables, benchDataFile(QStringLiteral("arrlpre2.txt"))))
+    if (!LoadPrefixTable(s.tables, shippedDataFile(QStringLiteral("arrlpre2.txt"))))
         return QStringLiteral("prefix table not loaded");
     if (!LoadStateTable(s))
         return QStringLiteral("state table not loaded");

@@ -1,7 +1,7 @@
 // The country of a call by the prefix table (data/arrlpre2.txt), as looked up while a
 // call is typed. Goal: < 5 µs a call.
 
-#include "SampleLog.h"
+#include "support/SampleLog.h"
 
 #include "core/Tables.h"
 
@@ -38,7 +38,7 @@ const QStringList Calls = {
 void CountryFromCall_mixed(benchmark::State& bench)
 {
     ReferenceTables tables;
-    const QString path = benchDataFile(QStringLiteral("arrlpre2.txt"));
+    const QString path = shippedDataFile(QStringLiteral("arrlpre2.txt"));
     if (!LoadPrefixTable(tables, path) || tables.PrefixCount < 1) {
         bench.SkipWithError(qPrintable(QStringLiteral("prefix table not loaded from ") + path));
         return;

@@ -241,7 +241,7 @@ protected:
     void txtSec_KeyPress(int& KeyAscii);
     virtual void txtSec_GotFocus();
     // St/Prv/Country (in-state window only).
-    virtual void txtCntry_KeyPress(int& KeyAscii) {}
+    virtual void txtCntry_KeyPress(int& /*KeyAscii*/) {}
     // A key above nine typed in the report received goes on to the next field.
     virtual void carryFromReportReceived(int& KeyAscii) = 0;
     void fieldPrompt(const QString& name);

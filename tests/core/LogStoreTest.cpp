@@ -1,5 +1,6 @@
 #include "core/LogStore.h"
 #include "core/QStringPrinter.h"
+#include "support/TestLog.h"
 #include "support/TestServices.h"
 
 #include <QDir>
@@ -14,17 +15,7 @@ const QByteArray ExampleLine =
 
 LogEntry contact(const QString& call)
 {
-    LogEntry e;
-    e.Call = call;
-    e.RstSent = "599";
-    e.RstRcvd = "599";
-    e.County = "CNTY";
-    e.Date = "2024/09/28";
-    e.Time = "14:05:12";
-    e.Mode = "CW";
-    e.Band = "20";
-    e.Frequency = "14.025";
-    return e;
+    return Qso{.call = call, .county = "CNTY", .time = "14:05:12", .date = "2024/09/28", .frequency = "14.025"}.entry();
 }
 
 // The nineteen values of contact(call), as text.

@@ -1,6 +1,6 @@
 #include "entry/DupeRules.h"
 
-#include "EntryTestLog.h"
+#include "support/TestLog.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,14 @@ namespace {
 std::unique_ptr<AppState> dupeLog()
 {
     return stateWithLog({
-        {"k5abc", "20", "CW", "BELL", "TX", "TRAV"}, // 1: logged in lower case
-        {"W1AW", "40", "PH", "", "CT", "TRAV"},      // 2
-        {"K5ABC", "40", "CW", "BELL", "TX", "TRAV"}, // 3
-        {"K5ABC", "20", "CW", "BELL", "TX", "HAYS"}, // 4: from another own county
-        {"W1AW", "40", "PH", "", "CT", "HAYS"},      // 5
-        {"N5XY", "20", "CW", "BEXR", "TX", "TRAV"},  // 6
+        // 1: logged in lower case
+        {.call = "k5abc", .county = "BELL", .band = "20", .mode = "CW", .spc = "TX", .countySent = "TRAV"},
+        {.call = "W1AW", .band = "40", .mode = "PH", .spc = "CT", .countySent = "TRAV"}, // 2
+        {.call = "K5ABC", .county = "BELL", .band = "40", .mode = "CW", .spc = "TX", .countySent = "TRAV"}, // 3
+        // 4: from another own county
+        {.call = "K5ABC", .county = "BELL", .band = "20", .mode = "CW", .spc = "TX", .countySent = "HAYS"},
+        {.call = "W1AW", .band = "40", .mode = "PH", .spc = "CT", .countySent = "HAYS"}, // 5
+        {.call = "N5XY", .county = "BEXR", .band = "20", .mode = "CW", .spc = "TX", .countySent = "TRAV"}, // 6
     });
 }
 
@@ -76,8 +78,8 @@ TEST(DupeRules, ContactsOfACall)
 TEST(DupeRules, PossibleDupesOfCurrentBandAndMode)
 {
     auto state = dupeLog();
-    appendContact(*state, {"K5", "20", "CW", "", "TX", "TRAV"});
-    appendContact(*state, {"K5ABD", "20", "cw", "", "TX", "TRAV"});
+    appendContact(*state, {.call = "K5", .band = "20", .mode = "CW", .spc = "TX", .countySent = "TRAV"});
+    appendContact(*state, {.call = "K5ABD", .band = "20", .mode = "cw", .spc = "TX", .countySent = "TRAV"});
     // Later matches first, each followed by a blank.
     EXPECT_EQ(possibleDupesList(*state, "K5", false, ""), "K5ABD K5 K5ABC k5abc ");
     EXPECT_EQ(possibleDupesList(*state, "k5ab", false, ""), "K5ABD K5ABC k5abc ");

@@ -1,6 +1,6 @@
 #include "entry/QsoRates.h"
 
-#include "EntryTestLog.h"
+#include "support/TestLog.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@ namespace {
 const QDateTime Now(QDate(2026, 9, 26), QTime(15, 0, 0), Qt::UTC);
 
 // A contact logged the given number of seconds before Now, in the log's text form.
-TestContact agedContact(qint64 secondsAgo)
+Qso agedContact(qint64 secondsAgo)
 {
     const QDateTime at = Now.addSecs(-secondsAgo);
-    TestContact c{"K5A"};
+    Qso c{"K5A"};
     c.date = at.toString(QStringLiteral("yyyy/MM/dd"));
     c.time = at.toString(QStringLiteral("HH:mm:ss"));
     return c;
@@ -76,8 +76,8 @@ TEST(QsoRates, UnreadableDateOrTime)
 
 TEST(QsoRates, TimeWithoutSecondsAndNowCutToTheSecond)
 {
-    auto state = stateWithLog({{"K5A", "20", "CW", "", "", "", "2026/09/26", "14:00"},
-                               {"K5B", "20", "CW", "", "", "", "2026/09/26", "14:40"}});
+    auto state = stateWithLog({{.call = "K5A", .band = "20", .mode = "CW", .time = "14:00", .date = "2026/09/26"},
+                               {.call = "K5B", .band = "20", .mode = "CW", .time = "14:40", .date = "2026/09/26"}});
     // 14:40 is 1200 s before 15:00:00.999 once now loses its milliseconds.
     const QDateTime now(QDate(2026, 9, 26), QTime(15, 0, 0, 999), Qt::UTC);
     const auto rates = countQsoRates(*state, now);

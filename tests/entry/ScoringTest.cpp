@@ -1,6 +1,6 @@
 #include "entry/Scoring.h"
 
-#include "EntryTestLog.h"
+#include "support/TestLog.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ void fillCounties(AppState& state, std::initializer_list<const char*> abbrevs = 
     state.tables.CountyCount = float(row);
 }
 
-std::unique_ptr<AppState> inStateLog(std::initializer_list<TestContact> contacts)
+std::unique_ptr<AppState> inStateLog(std::initializer_list<Qso> contacts)
 {
     auto state = stateWithLog(contacts);
     fillStateProvTable(state->stateProv);
@@ -50,7 +50,9 @@ TEST(Scoring, PointsAndModeCounts)
 
 TEST(Scoring, RecountPointsStartsFromZero)
 {
-    auto state = stateWithLog({{"K5A", "20", "PH"}, {"K5B", "40", "cw"}, {"K5C", "40", "DG"}});
+    auto state = stateWithLog({{.call = "K5A", .band = "20", .mode = "PH"},
+                               {.call = "K5B", .band = "40", .mode = "cw"},
+                               {.call = "K5C", .band = "40", .mode = "DG"}});
     state->score.QsoPoints = 99;
     state->score.QsoCountPH = 7;
     state->score.QsoCountCW = 7;
@@ -118,9 +120,9 @@ TEST(Scoring, CountyRowsEndAt260)
     EXPECT_EQ(markCounty(state, "C261"), MarkResult::BeyondTable);
     EXPECT_EQ(state.score.WorkedMultCount, 1);
 
-    appendContact(state, {"K5A", "20", "CW", "C5"});
-    appendContact(state, {"K5B", "20", "CW", "C262"});
-    appendContact(state, {"K5C", "20", "CW", "C7"});
+    appendContact(state, {.call = "K5A", .county = "C5", .band = "20", .mode = "CW"});
+    appendContact(state, {.call = "K5B", .county = "C262", .band = "20", .mode = "CW"});
+    appendContact(state, {.call = "K5C", .county = "C7", .band = "20", .mode = "CW"});
     EXPECT_FALSE(recountMultipliers(state));
     // The counties inside the table are still marked and counted.
     EXPECT_EQ(state.score.WorkedMults[MultKindCounty][7], 1);
@@ -148,16 +150,26 @@ TEST(Scoring, ReloadCountsStatesCountiesAndDXOnce)
     // 5 states, the host state (no state multiplier), 2 counties on several bands and
     // modes, 4 DX countries (one twice in other case), and entries that are never DX.
     auto state = inStateLog({
-        {"W1A", "20", "PH", "", "CT"},          {"W2A", "20", "PH", "", "ny"},
-        {"W6A", "40", "PH", "", "CA"},          {"W6B", "20", "PH", "", "CA"},
-        {"VE3A", "20", "PH", "", "ON"},         {"K7A", "15", "PH", "", "AZ"},
-        {"K5A", "20", "PH", "BELL", "TX"},      {"K5B", "40", "CW", "bell", "TX"},
-        {"K5C", "20", "PH", "BEXR", "TX"},      {"EA1A", "20", "PH", "", "Spain"},
-        {"EA1B", "40", "PH", "", "SPAIN"},      {"OE1A", "20", "PH", "", "Austria"},
-        {"JA1A", "20", "PH", "", "Japan"},      {"DL1A", "20", "PH", "", "Germany"},
-        {"K1A", "20", "PH", "", "USA"},         {"KL7A", "20", "PH", "", "alaska"},
-        {"XX1A", "20", "PH", "", "Not Found"},  {"VE1A", "20", "PH", "", "Canada"},
-        {"KH6A", "20", "PH", "", "Hawaii"},     {"W9A", "20", "PH", "", "I"},
+        {.call = "W1A", .band = "20", .mode = "PH", .spc = "CT"},
+        {.call = "W2A", .band = "20", .mode = "PH", .spc = "ny"},
+        {.call = "W6A", .band = "40", .mode = "PH", .spc = "CA"},
+        {.call = "W6B", .band = "20", .mode = "PH", .spc = "CA"},
+        {.call = "VE3A", .band = "20", .mode = "PH", .spc = "ON"},
+        {.call = "K7A", .band = "15", .mode = "PH", .spc = "AZ"},
+        {.call = "K5A", .county = "BELL", .band = "20", .mode = "PH", .spc = "TX"},
+        {.call = "K5B", .county = "bell", .band = "40", .mode = "CW", .spc = "TX"},
+        {.call = "K5C", .county = "BEXR", .band = "20", .mode = "PH", .spc = "TX"},
+        {.call = "EA1A", .band = "20", .mode = "PH", .spc = "Spain"},
+        {.call = "EA1B", .band = "40", .mode = "PH", .spc = "SPAIN"},
+        {.call = "OE1A", .band = "20", .mode = "PH", .spc = "Austria"},
+        {.call = "JA1A", .band = "20", .mode = "PH", .spc = "Japan"},
+        {.call = "DL1A", .band = "20", .mode = "PH", .spc = "Germany"},
+        {.call = "K1A", .band = "20", .mode = "PH", .spc = "USA"},
+        {.call = "KL7A", .band = "20", .mode = "PH", .spc = "alaska"},
+        {.call = "XX1A", .band = "20", .mode = "PH", .spc = "Not Found"},
+        {.call = "VE1A", .band = "20", .mode = "PH", .spc = "Canada"},
+        {.call = "KH6A", .band = "20", .mode = "PH", .spc = "Hawaii"},
+        {.call = "W9A", .band = "20", .mode = "PH", .spc = "I"},
     });
     recountPoints(*state);
     markWorkedStates(*state);
@@ -175,11 +187,11 @@ TEST(Scoring, ReloadCountsStatesCountiesAndDXOnce)
 
 TEST(Scoring, WorkedCountiesAsFirstLogged)
 {
-    auto state = inStateLog({{"K5A", "20", "CW", "bexr"},
-                             {"W1A", "20", "CW", ""},
-                             {"K5B", "40", "PH", "BEXR"},
-                             {"K5C", "20", "CW", "NOTINTABLE"},
-                             {"K5D", "20", "CW", "Andr"}});
+    auto state = inStateLog({{.call = "K5A", .county = "bexr", .band = "20", .mode = "CW"},
+                             {.call = "W1A", .band = "20", .mode = "CW"},
+                             {.call = "K5B", .county = "BEXR", .band = "40", .mode = "PH"},
+                             {.call = "K5C", .county = "NOTINTABLE", .band = "20", .mode = "CW"},
+                             {.call = "K5D", .county = "Andr", .band = "20", .mode = "CW"}});
     EXPECT_EQ(workedCountiesOfLog(*state), QStringList({"bexr", "NOTINTABLE", "Andr"}));
 }
 
@@ -193,14 +205,14 @@ TEST(Scoring, NeverDXTexts)
 
 TEST(Scoring, BandDXArraysRebuiltPerBand)
 {
-    auto state = inStateLog({{"EA1A", "20", "CW", "", "Spain"},
-                             {"EA1B", "40", "CW", "", "Spain"},
-                             {"EA1C", "20", "PH", "", "SPAIN"},
-                             {"JA1A", "2", "CW", "", "Japan"},
-                             {"OE1A", "30", "CW", "", "Austria"},
-                             {"K1A", "20", "CW", "", "USA"},
-                             {"W1A", "20", "CW", "", "CT"},
-                             {"DL1A", "20", "CW", "", "Germany"}});
+    auto state = inStateLog({{.call = "EA1A", .band = "20", .mode = "CW", .spc = "Spain"},
+                             {.call = "EA1B", .band = "40", .mode = "CW", .spc = "Spain"},
+                             {.call = "EA1C", .band = "20", .mode = "PH", .spc = "SPAIN"},
+                             {.call = "JA1A", .band = "2", .mode = "CW", .spc = "Japan"},
+                             {.call = "OE1A", .band = "30", .mode = "CW", .spc = "Austria"},
+                             {.call = "K1A", .band = "20", .mode = "CW", .spc = "USA"},
+                             {.call = "W1A", .band = "20", .mode = "CW", .spc = "CT"},
+                             {.call = "DL1A", .band = "20", .mode = "CW", .spc = "Germany"}});
     // Stale counts from before the reload are dropped.
     state->score.DXCountries[2].Count = 5;
     state->score.DXCountries[0].Count = 3;
@@ -231,11 +243,11 @@ TEST(Scoring, BandDXArrayHoldsAThousand)
 
     auto state = stateWithLog({});
     for (int i = 1; i <= 1000; ++i)
-        appendContact(*state, {"DX", "10", "CW", "", QStringLiteral("Country %1").arg(i)});
-    appendContact(*state, {"DX", "10", "CW", "", "country 7"});
+        appendContact(*state, {.call = "DX", .band = "10", .mode = "CW", .spc = QStringLiteral("Country %1").arg(i)});
+    appendContact(*state, {.call = "DX", .band = "10", .mode = "CW", .spc = "country 7"});
     EXPECT_TRUE(fillBandDXArrays(*state)) << "a repeat does not take a slot";
     EXPECT_EQ(state->score.DXCountries[5].Count, 1000);
     EXPECT_FALSE(addBandDXCountry(state->score, "10", "One more"));
-    appendContact(*state, {"DX", "10", "CW", "", "One more"});
+    appendContact(*state, {.call = "DX", .band = "10", .mode = "CW", .spc = "One more"});
     EXPECT_FALSE(fillBandDXArrays(*state));
 }

@@ -1,7 +1,7 @@
 // Band and mode from the menus, the displays and the radio; the operating clock, the
 // clocks and the contact rates.
 
-#include "LogWindowFixture.h"
+#include "support/LogWindowFixture.h"
 
 #include "mainwindow/Form1.h"
 

@@ -2,7 +2,7 @@
 // previous contacts in the log list, the possible duplicates while typing, and the
 // in-state window's refusal and hold.
 
-#include "LogWindowFixture.h"
+#include "support/LogWindowFixture.h"
 
 #include <algorithm>
 

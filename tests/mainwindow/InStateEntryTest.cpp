@@ -2,7 +2,7 @@
 // field's keys and completion, the county field only for Texas, and the multipliers each
 // stored contact adds.
 
-#include "LogWindowFixture.h"
+#include "support/LogWindowFixture.h"
 
 namespace {
 

@@ -138,19 +138,11 @@ TEST_F(FormSize, PercentageAnswers)
 }
 
 // The C library's locale switched, before the program starts, to one that writes a
-// decimal comma, as QApplication does for a German user.
+// decimal comma, as QApplication does for a German user. The build makes de_DE.UTF-8 for
+// the tests (LOCPATH).
 struct CommaLocale {
     std::string previous = std::setlocale(LC_ALL, nullptr);
-    bool available = false;
-    CommaLocale()
-    {
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
-            if (std::setlocale(LC_ALL, name)) {
-                available = true;
-                break;
-            }
-        }
-    }
+    bool available = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
     ~CommaLocale() { std::setlocale(LC_ALL, previous.c_str()); }
 };
 
@@ -158,8 +150,9 @@ class FormSizeInACommaLocale : protected CommaLocale, public ShellTest {};
 
 TEST_F(FormSizeInACommaLocale, NumbersKeepTheirDecimalPoint)
 {
-    if (!available)
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    ASSERT_TRUE(available) << "the build's locale de_DE.UTF-8 is missing from LOCPATH "
+                           << qgetenv("LOCPATH").toStdString();
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     state().station.StoredOperatingSeconds = 600.5f;
     Outfrm& w = openOut();
     dialogs.inputAnswers = {QStringLiteral("55.5")};

@@ -1,7 +1,7 @@
 // The out-of-state window's entry line: what the operator's keys log, what Enter refuses
 // and why, and what stays in the fields after a refusal.
 
-#include "LogWindowFixture.h"
+#include "support/LogWindowFixture.h"
 
 #include <QClipboard>
 #include <QDir>

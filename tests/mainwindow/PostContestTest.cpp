@@ -12,16 +12,7 @@ protected:
     // A contact of W5ABC from Harris County, sent and received 599, at the date and time given.
     static QByteArray record(const QString& call, const QString& date, const QString& time)
     {
-        LogEntry e;
-        e.Call = call;
-        e.RstSent = QStringLiteral("599");
-        e.RstRcvd = QStringLiteral("599");
-        e.County = QStringLiteral("HARR");
-        e.Date = date;
-        e.Time = time;
-        e.Mode = QStringLiteral("CW");
-        e.Band = QStringLiteral("20");
-        return logRecord(e);
+        return logRecord(Qso{.call = call, .county = QStringLiteral("HARR"), .time = time, .date = date}.entry());
     }
 
     // In the out-of-state window: the call, Harris County, and on through the report

@@ -74,18 +74,10 @@ protected:
     // The record K5XYZ in Travis County gets, sent from the county given.
     static QByteArray travisRecord(const QString& countySent, const QString& time = QStringLiteral("18:05:00"))
     {
-        LogEntry e;
-        e.Call = QStringLiteral("K5XYZ");
-        e.RstSent = QStringLiteral("589");
-        e.RstRcvd = QStringLiteral("579");
-        e.Spc = QStringLiteral("TX");
-        e.County = QStringLiteral("TRAV");
-        e.CountySent = countySent;
-        e.Date = QStringLiteral("2026/04/25");
-        e.Time = time;
-        e.Mode = QStringLiteral("CW");
-        e.Band = QStringLiteral("20");
-        return logRecord(e);
+        return logRecord(Qso{.call = QStringLiteral("K5XYZ"), .county = QStringLiteral("TRAV"), .time = time,
+                             .spc = QStringLiteral("TX"), .countySent = countySent, .rstSent = QStringLiteral("589"),
+                             .rstRcvd = QStringLiteral("579")}
+                             .entry());
     }
 
     // K5XYZ, Texas, Travis County, 579 received and 589 sent, as the operator keys it.

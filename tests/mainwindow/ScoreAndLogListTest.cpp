@@ -1,7 +1,7 @@
 // The score, the county lists and the log list as a loaded log shows them, and what the
 // operator does with the log list: last 20 or all, delete, copy to the clipboard.
 
-#include "LogWindowFixture.h"
+#include "support/LogWindowFixture.h"
 
 #include <QClipboard>
 #include <QHeaderView>

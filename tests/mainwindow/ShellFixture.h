@@ -4,7 +4,7 @@
 // fixture: the items of QSOpref.txt, the captions of the menus, and modal windows driven
 // while they show.
 
-#include "LogWindowFixture.h"
+#include "support/LogWindowFixture.h"
 #include "core/windows/WindowTestSupport.h"
 
 #include <QMenu>

@@ -2,43 +2,25 @@
 
 #include "reports/BonusPoints.h"
 
+#include "support/TestLog.h"
+
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace {
 
-// Contacts that differ only in the fields the bonuses read.
-struct Contact {
-    const char* call;
-    const char* county;     // received
-    const char* countySent; // own county at the time
-};
-
-std::vector<LogEntry> logOf(std::initializer_list<Contact> contacts)
-{
-    std::vector<LogEntry> log;
-    for (const Contact& c : contacts) {
-        LogEntry e;
-        e.Call = QString::fromLatin1(c.call);
-        e.County = QString::fromLatin1(c.county);
-        e.CountySent = QString::fromLatin1(c.countySent);
-        log.push_back(e);
-    }
-    return log;
-}
-
 // `n` contacts with K5ABC, each sent from the county.
 void sentFrom(std::vector<LogEntry>& log, const char* county, int n)
 {
     for (int i = 0; i < n; ++i)
-        log.push_back(logOf({{"K5ABC", "BEXA", county}}).front());
+        log.push_back(Qso{.call = "K5ABC", .county = "BEXA", .countySent = county}.entry());
 }
 
 // One contact with the call in each county, in the order given.
 void workedIn(std::vector<LogEntry>& log, const char* call, std::initializer_list<const char*> counties)
 {
     for (const char* county : counties)
-        log.push_back(logOf({{call, county, ""}}).front());
+        log.push_back(Qso{.call = call, .county = county}.entry());
 }
 
 TEST(RoverBonus, ThousandForEachCountyWithFiveContacts)

@@ -3,94 +3,38 @@
 // bytes of the file it wrote.
 
 #include "core/windows/WindowTestSupport.h"
+#include "support/StationFixture.h"
 
 #include "QByteArrayPrinter.h"
-#include "core/LogStore.h"
 #include "core/QStringPrinter.h"
-#include "core/RecordFile.h"
 #include "core/SharedPreferences.h"
-#include "core/windows/App.h"
 #include "mainwindow/Infrm.h"
 #include "mainwindow/Outfrm.h"
 #include "reports/windows/DECabrilloIn.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
-struct Qso {
-    const char* call;
-    const char* rst;
-    const char* county;
-    const char* mode;
-    const char* band;
-    const char* time;
-    const char* spc = "";
-    const char* countySent = "";
-};
-
-LogEntry entryOf(const Qso& q)
-{
-    LogEntry e;
-    e.Call = QString::fromLatin1(q.call);
-    e.RstSent = QString::fromLatin1(q.rst);
-    e.RstRcvd = QString::fromLatin1(q.rst);
-    e.County = QString::fromLatin1(q.county);
-    e.Spc = QString::fromLatin1(q.spc);
-    e.CountySent = QString::fromLatin1(q.countySent);
-    e.Mode = QString::fromLatin1(q.mode);
-    e.Band = QString::fromLatin1(q.band);
-    e.Date = QStringLiteral("2026/04/25");
-    e.Time = QString::fromLatin1(q.time);
-    return e;
-}
-
 // Out-of-state W1AW in Connecticut: two stations, two counties, 8 points.
 const std::initializer_list<Qso> W1AWLog = {
-    {"K5ABC", "599", "ANDE", "CW", "40", "18:05:33"},
-    {"N5XYZ", "599", "BEXA", "CW", "20", "18:10:00"},
-    {"K5ABC", "59", "ANDE", "PH", "20", "18:20:00"},
+    {"K5ABC", "ANDE", "40", "CW", "18:05:33"},
+    {"N5XYZ", "BEXA", "20", "CW", "18:10:00"},
+    {.call = "K5ABC", .county = "ANDE", .band = "20", .mode = "PH", .time = "18:20:00", .rstSent = "59",
+     .rstRcvd = "59"},
 };
 
-class SummarySheet : public ::testing::Test {
+class SummarySheet : public StationTest {
 protected:
-    TestServices ts;
-    ScriptedDialogs& dialogs = *ts.dialogs;
-    MemorySettings& settings = *ts.settings;
-    TestFolders folders;
-    std::unique_ptr<App> app = std::make_unique<App>(std::move(ts.services));
-
     SummarySheet()
     {
-        AppState& s = app->state();
-        folders.applyTo(s);
-        StationData& st = s.station;
-        st.HostState = QStringLiteral("TX");
-        st.CurrentBand = QStringLiteral("20");
-        st.CurrentMode = QStringLiteral("CW");
-        st.FormSizePercent = 100;
-        st.WorkedColor = 0x0000FF;
-        st.RemainingColor = 0x808080;
-        st.RigName = QStringLiteral("None");
         writeBytes(work("county2.txt"), "\"TXAnderson\",\"ANDE\"\r\n\"TXBexar\",\"BEXA\"\r\n\"TXHays\",\"HAYS\"\r\n"
                                         "\"TXTravis\",\"TRAV\"\r\n\"OKTulsa\",\"TULS\"\r\n");
-        LoadGlobalPreferences(s.shared, sharedPreferencesFile());
+        LoadGlobalPreferences(state().shared, sharedPreferencesFile());
     }
 
-    ~SummarySheet() override
-    {
-        if (MainForm* w = app->mainWindow())
-            w->hide();
-        app.reset();
-        deleteClosedWindows();
-    }
-
-    AppState& state() { return app->state(); }
-    QString work(const char* name) const { return folders.work + QLatin1Char('/') + QLatin1String(name); }
     QString dataFile(const char* name) const
     {
         return app->state().folders.DataFolder + QLatin1Char('/') + QLatin1String(name);
@@ -98,29 +42,6 @@ protected:
     QString sharedPreferencesFile() const
     {
         return folders.documents + QStringLiteral("/Vexol Software/Shared/SharedUserPreferences.xml");
-    }
-
-    void writeLog(std::initializer_list<Qso> contacts)
-    {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        RecordWriter writer(buffer);
-        for (const Qso& q : contacts)
-            writeLogEntry(writer, entryOf(q));
-        writeBytes(work("log.txt"), bytes);
-    }
-
-    // The log window the station's location calls for, with its log loaded.
-    MainForm& openLogWindow(quint8 outOfState)
-    {
-        state().station.OutOfState = outOfState;
-        app->showMainWindow();
-        MainForm* w = app->mainWindow();
-        EXPECT_NE(w, nullptr);
-        w->Timer1.stop();
-        w->Timer2.stop();
-        return *w;
     }
 
     // Opens the summary sheet as the File menu does and runs the script while it shows.
@@ -222,22 +143,21 @@ TEST_F(SummarySheet, WritesTheOutOfStateLogAndKeepsTheOperatorsDetails)
 TEST_F(SummarySheet, LoadingWorksOutTheBonusesForARover)
 {
     const std::initializer_list<Qso> roverLog = {
-        {"K5M", "599", "ANDE", "CW", "40", "18:00:00", "TX", "TRAV"},
-        {"K5M", "599", "BEXA", "CW", "40", "18:01:00", "TX", "trav"},
-        {"K5M", "599", "HAYS", "CW", "40", "18:02:00", "TX", "TRAV"},
-        {"K5M", "599", "TRAV", "CW", "40", "18:03:00", "TX", "Trav"},
-        {"k5m", "599", "TULS", "CW", "40", "18:04:00", "TX", "TRAV"},
-        {"W5OK", "599", "", "CW", "40", "18:05:00", "OK", "HAYS"},
-        {"W5OK", "599", "", "CW", "20", "18:06:00", "OK", "HAYS"},
-        {"W5OK", "599", "", "PH", "20", "18:07:00", "OK", "HAYS"},
-        {"W5OK", "599", "", "PH", "40", "18:08:00", "OK", "HAYS"},
-        {"W5OK", "599", "", "PH", "15", "18:09:00", "OK", ""},
+        {"K5M", "ANDE", "40", "CW", "18:00:00", "TX", "TRAV"},
+        {"K5M", "BEXA", "40", "CW", "18:01:00", "TX", "trav"},
+        {"K5M", "HAYS", "40", "CW", "18:02:00", "TX", "TRAV"},
+        {"K5M", "TRAV", "40", "CW", "18:03:00", "TX", "Trav"},
+        {"k5m", "TULS", "40", "CW", "18:04:00", "TX", "TRAV"},
+        {"W5OK", "", "40", "CW", "18:05:00", "OK", "HAYS"},
+        {"W5OK", "", "20", "CW", "18:06:00", "OK", "HAYS"},
+        {"W5OK", "", "20", "PH", "18:07:00", "OK", "HAYS"},
+        {"W5OK", "", "40", "PH", "18:08:00", "OK", "HAYS"},
+        {"W5OK", "", "15", "PH", "18:09:00", "OK"},
     };
     settings.values[QStringLiteral("UserEMail")] = QStringLiteral("k5trv@example.org");
     settings.values[QStringLiteral("UserClubName")] = QStringLiteral("Austin ARC");
-    LogStoreState& log = state().log;
     for (const Qso& q : roverLog)
-        log.Log[size_t(++log.QsoCount)] = entryOf(q);
+        appendContact(state(), q);
 
     for (quint8 rover : {1, 0}) {
         state().station.OwnRover = rover;
@@ -351,9 +271,9 @@ TEST_F(SummarySheet, InStateLogListsStatesAndDXFromTheLogWindow)
     state().station.OwnCounty = QStringLiteral("TRAV");
     state().station.OwnArrlSection = QStringLiteral("STX");
     writeLog({
-        {"K5ABC", "599", "BEXA", "CW", "40", "18:00:00", "TX", "TRAV"},
-        {"W5OK", "599", "", "CW", "40", "18:01:00", "OK", "TRAV"},
-        {"EA1AA", "599", "", "CW", "20", "18:02:00", "Spain", "TRAV"},
+        {"K5ABC", "BEXA", "40", "CW", "18:00:00", "TX", "TRAV"},
+        {"W5OK", "", "40", "CW", "18:01:00", "OK", "TRAV"},
+        {"EA1AA", "", "20", "CW", "18:02:00", "Spain", "TRAV"},
     });
     Infrm& main = static_cast<Infrm&>(openLogWindow(0));
     ASSERT_EQ(main.lblTotScore->text(), QStringLiteral("27"));

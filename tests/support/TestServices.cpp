@@ -7,11 +7,11 @@ namespace {
 
 // The next queued answer, or the fallback when none is queued.
 template <class T>
-T nextAnswer(std::deque<T>& queue, T fallback)
+T nextAnswer(std::deque<T>& queue, const T& fallback)
 {
     if (queue.empty())
         return fallback;
-    T answer = std::move(queue.front());
+    const T answer = queue.front();
     queue.pop_front();
     return answer;
 }

@@ -5,84 +5,24 @@
 // written to log.txt first. The keys of a test go to whatever field has the focus at
 // the moment, as they would for an operator.
 
-#include "support/TestServices.h"
+#include "support/StationFixture.h"
 
-#include "core/LogStore.h"
-#include "core/RecordFile.h"
 #include "core/Tables.h"
-#include "core/windows/App.h"
 #include "mainwindow/Infrm.h"
 #include "mainwindow/Outfrm.h"
 #include "platform/Colors.h"
 
 #include <QApplication>
-#include <QBuffer>
-#include <QFile>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <memory>
 
-// A logged contact; the fields a test does not name take these values.
-struct Qso {
-    QString call;
-    QString county;
-    QString band = QStringLiteral("20");
-    QString mode = QStringLiteral("CW");
-    QString time = QStringLiteral("17:00:00");
-    QString spc;
-    QString countySent;
-    QString date = QStringLiteral("2026/04/25");
-};
-
-// The record of log.txt for a contact, as the log store writes it.
-inline QByteArray logRecord(const LogEntry& entry)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    RecordWriter writer(buffer);
-    writeLogEntry(writer, entry);
-    return bytes;
-}
-
-inline LogEntry toEntry(const Qso& q)
-{
-    LogEntry e;
-    e.Call = q.call;
-    e.RstSent = QStringLiteral("599");
-    e.RstRcvd = QStringLiteral("599");
-    e.Spc = q.spc;
-    e.County = q.county;
-    e.CountySent = q.countySent;
-    e.Date = q.date;
-    e.Time = q.time;
-    e.Mode = q.mode;
-    e.Band = q.band;
-    return e;
-}
-
-class LogWindowTest : public ::testing::Test {
+class LogWindowTest : public StationTest {
 protected:
-    TestServices ts;
-    ScriptedDialogs& dialogs = *ts.dialogs;
-    CountingBeeper& beeper = *ts.beeper;
-    FakeClock& clock = *ts.clock;
-    TestFolders folders;
-    std::unique_ptr<App> app = std::make_unique<App>(std::move(ts.services));
-
     LogWindowTest()
     {
         AppState& s = app->state();
-        folders.applyTo(s);
         StationData& st = s.station;
-        st.HostState = QStringLiteral("TX");
-        st.CurrentBand = QStringLiteral("20");
-        st.CurrentMode = QStringLiteral("CW");
         st.UtcOffsetHours = 5;
-        st.FormSizePercent = 100;
-        st.WorkedColor = 0x0000FF;
-        st.RemainingColor = 0x808080;
-        st.RigName = QStringLiteral("None");
         // Austin: longitudes count positive toward the west.
         st.OwnLatitude = 30.27f;
         st.OwnLongitude = 97.74f;
@@ -115,44 +55,17 @@ protected:
         }
     }
 
-    ~LogWindowTest() override
-    {
-        // As the program closes it: hidden first, so the field losing the focus still
-        // talks to a whole window.
-        if (MainForm* w = app->mainWindow())
-            w->hide();
-        app.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    AppState& state() { return app->state(); }
-    QString work(const QString& name) const { return folders.work + QLatin1Char('/') + name; }
-    QByteArray logBytes() const { return readBytes(work(QStringLiteral("log.txt"))); }
-
-    void writeLog(std::initializer_list<Qso> contacts)
-    {
-        QByteArray bytes;
-        for (const Qso& q : contacts)
-            bytes += logRecord(toEntry(q));
-        writeBytes(work(QStringLiteral("log.txt")), bytes);
-    }
-
     // Opens the window the station's location calls for, active, the cursor in the call
     // field. The timers are stopped: a test runs their ticks itself.
     MainForm& open(quint8 outOfState)
     {
-        state().station.OutOfState = outOfState;
-        app->showMainWindow();
-        MainForm* w = app->mainWindow();
-        EXPECT_NE(w, nullptr);
-        w->Timer1.stop();
-        w->Timer2.stop();
-        QApplication::setActiveWindow(w);
-        w->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w));
-        w->txtCall->setFocus();
+        MainForm& w = openLogWindow(outOfState);
+        QApplication::setActiveWindow(&w);
+        w.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+        w.txtCall->setFocus();
         QCoreApplication::processEvents();
-        return *w;
+        return w;
     }
     Outfrm& openOut() { return static_cast<Outfrm&>(open(1)); }
     Infrm& openIn()

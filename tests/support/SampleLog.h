@@ -10,7 +10,7 @@
 #include <vector>
 
 // A file of the program's data folder in the source tree (county2.txt, arrlpre2.txt, ...).
-QString benchDataFile(const QString& name);
+QString shippedDataFile(const QString& name);
 
 // `count` contacts of a fixed Texas station (own county TRAV), oldest first: Texas stations
 // with a county (some of them mobiles moving through counties), the other states and the
@@ -19,9 +19,6 @@ QString benchDataFile(const QString& name);
 // repeats call, band, mode and county. The same count always gives the same log.
 // `tables` must hold the county and prefix tables.
 std::vector<LogEntry> makeSampleLog(int count, const ReferenceTables& tables);
-
-// Writes the entries as log.txt records (the first `count` of them, all when negative).
-bool writeSampleLog(const QString& path, const std::vector<LogEntry>& entries, int count = -1);
 
 // A station set up as the program would be before loading its log: a fresh temporary
 // working directory holding county2.txt and a log.txt of sample contacts, the county

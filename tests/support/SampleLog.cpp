@@ -1,4 +1,6 @@
-#include "SampleLog.h"
+#include "support/SampleLog.h"
+
+#include "support/TestLog.h"
 
 #include "core/LogStore.h"
 #include "core/RecordFile.h"
@@ -227,7 +229,7 @@ private:
 
 } // namespace
 
-QString benchDataFile(const QString& name)
+QString shippedDataFile(const QString& name)
 {
     return QDir(QStringLiteral(BREVANT_DATA_DIR)).filePath(name);
 }
@@ -235,18 +237,6 @@ QString benchDataFile(const QString& name)
 std::vector<LogEntry> makeSampleLog(int count, const ReferenceTables& tables)
 {
     return Generator(tables).make(count);
-}
-
-bool writeSampleLog(const QString& path, const std::vector<LogEntry>& entries, int count)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const size_t n = count < 0 ? entries.size() : std::min(entries.size(), size_t(count));
-    RecordWriter writer(file);
-    for (size_t i = 0; i < n; ++i)
-        writeLogEntry(writer, entries[i]);
-    return writer.ok() && file.flush();
 }
 
 BenchStation::BenchStation(int generated, int written)
@@ -259,26 +249,25 @@ BenchStation::BenchStation(int generated, int written)
     AppState& s = *m_state;
     s.folders.WorkingDirectory = m_dir.path();
     s.folders.DataFolder = QStringLiteral(BREVANT_DATA_DIR);
+    setUpStation(s.station);
     s.station.OwnCall = QStringLiteral("W5LOG");
     s.station.OwnSpc = QStringLiteral("TX");
-    s.station.HostState = QStringLiteral("TX");
     s.station.OwnCounty = OwnCounty;
-    s.station.CurrentBand = QStringLiteral("20");
-    s.station.CurrentMode = QStringLiteral("CW");
 
-    if (!QFile::copy(benchDataFile(QStringLiteral("county2.txt")), m_dir.filePath(QStringLiteral("county2.txt")))
+    if (!QFile::copy(shippedDataFile(QStringLiteral("county2.txt")), m_dir.filePath(QStringLiteral("county2.txt")))
         || !LoadCountyTable(s) || s.tables.CountyCount < 1) {
-        m_error = QStringLiteral("county table not loaded from ") + benchDataFile(QStringLiteral("county2.txt"));
+        m_error = QStringLiteral("county table not loaded from ") + shippedDataFile(QStringLiteral("county2.txt"));
         return;
     }
-    if (!LoadPrefixTable(s.tables, benchDataFile(QStringLiteral("arrlpre2.txt")))) {
-        m_error = QStringLiteral("prefix table not loaded from ") + benchDataFile(QStringLiteral("arrlpre2.txt"));
+    if (!LoadPrefixTable(s.tables, shippedDataFile(QStringLiteral("arrlpre2.txt")))) {
+        m_error = QStringLiteral("prefix table not loaded from ") + shippedDataFile(QStringLiteral("arrlpre2.txt"));
         return;
     }
     fillStateProvTable(s.stateProv);
 
     m_entries = makeSampleLog(generated, s.tables);
-    if (!writeSampleLog(logPath(), m_entries, written))
+    const size_t count = written < 0 ? m_entries.size() : std::min(m_entries.size(), size_t(written));
+    if (!writeLogFile(logPath(), {m_entries.begin(), m_entries.begin() + std::ptrdiff_t(count)}))
         m_error = QStringLiteral("log not written to ") + logPath();
 }
 
