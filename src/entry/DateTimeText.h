@@ -1,7 +1,6 @@
 #pragma once
 
-// Dates and times typed by the operator, recognised the same way whatever the user's
-// locale, and the log's own forms.
+// Dates and times typed by the operator, and the log's own forms.
 
 #include <QDate>
 #include <QString>
@@ -12,3 +11,13 @@ QDate parseLogDate(const QString& text);
 
 // "h:mm", "hh:mm", "hh:mm:ss"; hours 0 to 23. An invalid QTime otherwise ("24:00").
 QTime parseLogTime(const QString& text);
+
+// A date typed into one of the log's forms: the log's own order "yyyy/m/d", or day, month
+// and year in the order the user's short date format puts them (QLocale's format text,
+// such as "M/d/yy", which gives "9/29/2024"). Day and month take one or two digits, the
+// year always four; "/" is the only separator. An invalid QDate otherwise.
+QDate parseTypedDate(const QString& text, const QString& shortDateFormat);
+
+// A time typed into one of the log's forms: "h:m" or "h:m:s", one or two digits each
+// ("12:3" is 12:03); hours 0 to 23. An invalid QTime otherwise.
+QTime parseTypedTime(const QString& text);

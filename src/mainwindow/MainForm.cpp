@@ -611,7 +611,7 @@ bool MainForm::checkPostContestDateTime()
 {
     if (txtPostConTime->isHidden())
         return true;
-    const QDate date = parseLogDate(txtPostConDate->text());
+    const QDate date = parseTypedDate(txtPostConDate->text(), app().services().environment->shortDateFormat());
     if (!date.isValid()) {
         setDialog(QStringLiteral("Invalid date format!"));
         beep();
@@ -624,7 +624,7 @@ bool MainForm::checkPostContestDateTime()
     if ((time.size() == 3 || time.size() == 4) && numeric)
         time.insert(time.size() - 2, QLatin1Char(':'));
     txtPostConTime->setText(time);
-    const QTime parsed = parseLogTime(time);
+    const QTime parsed = parseTypedTime(time);
     if (!parsed.isValid()) {
         setDialog(QStringLiteral("Invalid time format!"));
         beep();

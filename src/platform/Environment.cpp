@@ -1,6 +1,7 @@
 #include "platform/Environment.h"
 
 #include <QDir>
+#include <QLocale>
 #include <QStandardPaths>
 
 QString SystemEnvironment::variable(const char* name) const
@@ -14,4 +15,9 @@ QString SystemEnvironment::documentsLocation() const
     if (docs.isEmpty())
         docs = QDir::homePath() + QStringLiteral("/Documents");
     return docs;
+}
+
+QString SystemEnvironment::shortDateFormat() const
+{
+    return QLocale::system().dateFormat(QLocale::ShortFormat);
 }

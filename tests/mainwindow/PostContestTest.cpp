@@ -127,7 +127,19 @@ TEST_F(PostContest, TimesAndDatesAcceptedAndRefused)
         {"2400", "2024/09/29", "Invalid time format!", "24:00", "2024/09/29"},
         {"960", "2024/09/29", "Invalid time format!", "9:60", "2024/09/29"},
         {"", "2024/09/29", "Invalid time format!", "", "2024/09/29"},
-        {"12:3", "2024/09/29", "Invalid time format!", "12:3", "2024/09/29"},
+        {"12:3", "2024/09/29", nullptr, "12:03", "2024/09/29"},
+        {"5:7", "2024/09/29", nullptr, "05:07", "2024/09/29"},
+        {"12:", "2024/09/29", "Invalid time format!", "12:", "2024/09/29"},
+        {":30", "2024/09/29", "Invalid time format!", ":30", "2024/09/29"},
+        {"12:60", "2024/09/29", "Invalid time format!", "12:60", "2024/09/29"},
+        // A US user's own order of month, day and year, with the year in full.
+        {"1200", "9/29/2024", nullptr, "12:00", "2024/09/29"},
+        {"1200", "09/05/2024", nullptr, "12:00", "2024/09/05"},
+        {"1200", "29/9/2024", "Invalid date format!", "1200", "29/9/2024"},
+        {"1200", "9/29/24", "Invalid date format!", "1200", "9/29/24"},
+        {"1200", "2/29/2023", "Invalid date format!", "1200", "2/29/2023"},
+        {"1200", "9/29/2024/", "Invalid date format!", "1200", "9/29/2024/"},
+        {"1200", "2024/29/9", "Invalid date format!", "1200", "2024/29/9"},
         {"1200", "2024/02/30", "Invalid date format!", "1200", "2024/02/30"},
         {"1200", "20240929", "Invalid date format!", "1200", "20240929"},
         {"1200", "", "Invalid date format!", "1200", ""},
@@ -161,22 +173,35 @@ TEST_F(PostContest, TimesAndDatesAcceptedAndRefused)
     }
 }
 
-TEST_F(PostContest, SameResultInAGermanLocale)
+TEST_F(PostContest, DatesInTheOrderOfTheUsersShortDateFormat)
 {
+    // A German user writes day, month, year; the program's own language stays aside.
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     struct Restore {
         QLocale locale;
         ~Restore() { QLocale::setDefault(locale); }
     } restore{previous};
+    ts.environment->dateFormat = QStringLiteral("dd.MM.yy");
 
     Outfrm& w = openOut();
     w.mnuPostContest->trigger();
     keyContactUpToTheTime(w, QStringLiteral("W5ABC"));
     keys(QStringLiteral("905 "));
     EXPECT_EQ(w.txtPostConDate->text(), QStringLiteral("2026/04/25"));
-    keys(QStringLiteral("2024/9/29{Enter}"));
+    keys(QStringLiteral("29/9/2024{Enter}"));
     EXPECT_EQ(logBytes(), record(QStringLiteral("W5ABC"), QStringLiteral("2024/09/29"), QStringLiteral("09:05")));
+    EXPECT_EQ(w.txtPostConDate->text(), QStringLiteral("2024/09/29"));
+
+    keyContactUpToTheTime(w, QStringLiteral("K5ZZ"));
+    typeOver(w.txtPostConDate, QStringLiteral("9/29/2024"));
+    keys(QStringLiteral("{Enter}"));
+    EXPECT_EQ(w.lblDialog->text(), QStringLiteral("Invalid date format!"));
+    EXPECT_EQ(state().log.QsoCount, 1);
+    typeOver(w.txtPostConDate, QStringLiteral("2024/9/30"));
+    keys(QStringLiteral("{Enter}"));
+    ASSERT_EQ(state().log.QsoCount, 2);
+    EXPECT_EQ(state().log.Log[2].Date, QStringLiteral("2024/09/30"));
 }
 
 TEST_F(PostContest, InStateWindowChecksTheFieldsBeforeStartingTheClock)

@@ -84,8 +84,10 @@ class FakeEnvironment final : public Environment {
 public:
     QMap<QString, QString> variables;
     QString documents;
+    QString dateFormat = QStringLiteral("M/d/yy"); // a US user's
     QString variable(const char* name) const override { return variables.value(QString::fromLatin1(name)); }
     QString documentsLocation() const override { return documents; }
+    QString shortDateFormat() const override { return dateFormat; }
 };
 
 class MemorySettings final : public UserSettings {

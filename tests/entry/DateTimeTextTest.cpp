@@ -1,0 +1,87 @@
+#include "entry/DateTimeText.h"
+
+#include "platform/Environment.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct DateCase {
+    const char* format; // the user's short date format
+    const char* text;
+    QDate expected; // invalid: refused
+};
+
+void expectDates(std::initializer_list<DateCase> cases)
+{
+    for (const DateCase& c : cases) {
+        const QDate got = parseTypedDate(QString::fromLatin1(c.text), QString::fromLatin1(c.format));
+        EXPECT_EQ(got, c.expected) << c.format << " " << c.text << " gave "
+                                   << got.toString(Qt::ISODate).toStdString();
+    }
+}
+
+} // namespace
+
+TEST(TypedDate, LogOrderAndTheUsersOwnOrder)
+{
+    const QDate sep29(2024, 9, 29);
+    const QDate feb3(2024, 2, 3);
+    expectDates({
+        // The log's own order, whatever the user's.
+        {"M/d/yy", "2024/09/29", sep29},
+        {"dd.MM.yy", "2024/9/29", sep29},
+        {"d MMM yyyy", "2024/2/3", feb3},
+        // Month first (United States), day first (Britain, Germany, the C locale's names).
+        {"M/d/yy", "9/29/2024", sep29},
+        {"M/d/yy", "2/3/2024", feb3},
+        {"M/d/yy", "02/03/2024", feb3},
+        {"dd/MM/yyyy", "29/9/2024", sep29},
+        {"dd/MM/yyyy", "3/2/2024", feb3},
+        {"dd.MM.yy", "29/09/2024", sep29},
+        {"d MMM yyyy", "29/9/2024", sep29},
+        {"'le' d MMM yyyy", "3/2/2024", feb3},
+        {"dddd, M/d/yy", "2/3/2024", feb3},
+        // Year first (Sweden, Japan): only the log's order.
+        {"yyyy-MM-dd", "2024/9/29", sep29},
+        {"yyyy-MM-dd", "29/9/2024", {}},
+    });
+}
+
+TEST(TypedDate, RefusesOtherForms)
+{
+    expectDates({
+        {"M/d/yy", "9/29/24", {}},      // the year in full only
+        {"M/d/yy", "29/9/2024", {}},    // not the user's order
+        {"dd/MM/yyyy", "9/29/2024", {}},
+        {"M/d/yy", "9-29-2024", {}},    // "/" only
+        {"M/d/yy", "2024-09-29", {}},
+        {"dd.MM.yy", "29.9.2024", {}},
+        {"M/d/yy", "2/30/2024", {}},    // no such day
+        {"M/d/yy", "2/29/2023", {}},
+        {"M/d/yy", "2024/2/29/", {}},
+        {"M/d/yy", "009/29/2024", {}},
+        {"M/d/yy", "9/29/02024", {}},
+        {"M/d/yy", " 9/29/2024", {}},
+        {"M/d/yy", "20240929", {}},
+        {"M/d/yy", "", {}},
+        {"", "9/29/2024", {}},          // no order known: the log's only
+        {"MMMM yyyy", "9/29/2024", {}},
+    });
+}
+
+TEST(TypedTime, HoursAndMinutesOfOneOrTwoDigits)
+{
+    const struct {
+        const char* text;
+        QTime expected;
+    } cases[] = {
+        {"12:3", QTime(12, 3)},   {"12:03", QTime(12, 3)}, {"9:30", QTime(9, 30)},
+        {"0:0", QTime(0, 0)},     {"23:59", QTime(23, 59)}, {"1:2:3", QTime(1, 2, 3)},
+        {"24:00", {}},            {"12:60", {}},            {"12:", {}},
+        {":30", {}},              {"1230", {}},             {"123:0", {}},
+        {"12:30:", {}},           {"12.30", {}},            {"", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(parseTypedTime(QString::fromLatin1(c.text)), c.expected) << c.text;
+}
