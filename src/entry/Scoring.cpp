@@ -172,6 +172,17 @@ void markWorkedStates(AppState& state)
     }
 }
 
+QStringList workedStatesAndProvinces(const AppState& state)
+{
+    QStringList worked;
+    const qint32 rows = std::min(stateProvRows(state.stateProv), MultRows - 1);
+    for (qint32 i = 1; i <= rows; ++i) {
+        if (state.score.WorkedMults[MultKindStateProv][size_t(i)] == 1)
+            worked << state.stateProv.StateProvAbbrev[size_t(i)];
+    }
+    return worked;
+}
+
 bool recountMultipliers(AppState& state)
 {
     bool allInTable = true;

@@ -42,6 +42,9 @@ MarkResult markStateProv(AppState& state, const QString& spc, qint32* row = null
 // (no count changes).
 void markWorkedStates(AppState& state);
 
+// The states and provinces the score counts as worked, in the table's order.
+QStringList workedStatesAndProvinces(const AppState& state);
+
 // After a reload: the county flags of every contact, then WorkedMultCount as the number
 // of flags set in kinds 1 to 3. False when a county lies beyond the flag table.
 bool recountMultipliers(AppState& state);

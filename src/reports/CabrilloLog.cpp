@@ -2,6 +2,7 @@
 
 #include "core/NumberFormat.h"
 #include "entry/DateTimeText.h"
+#include "reports/AnsiText.h"
 
 #include <QIODevice>
 #include <QLocale>
@@ -24,19 +25,50 @@ QByteArray printed(double value)
         + ' ';
 }
 
+// Turns the texts into the file's code page and keeps the first one it cannot write,
+// named by where it came from.
+class Ansi {
+public:
+    QByteArray operator()(const QString& text, const char* source, qint32 contact = 0)
+    {
+        QString character;
+        if (std::optional<QByteArray> bytes = toWindows1252(text, &character))
+            return *std::move(bytes);
+        if (m_failure.isEmpty()) {
+            QString where = QString::fromLatin1(source);
+            if (contact > 0)
+                where += QStringLiteral(" of contact %1").arg(contact);
+            m_failure = QStringLiteral("The character \"%1\" in %2 cannot be written in the file's character "
+                                       "set (Windows-1252).  Please change it and write the file again.")
+                            .arg(character, where);
+        }
+        return {};
+    }
+
+    const QString& failure() const { return m_failure; }
+
+private:
+    QString m_failure;
+};
+
 class Lines {
 public:
+    explicit Lines(Ansi& ansi) : m_ansi(ansi) {}
+
     void line(const QByteArray& text) { m_bytes += text + CrLf; }
-    void line(const char* tag, const QString& text) { line(QByteArray(tag) + text.toLatin1()); }
+    void line(const char* tag, const QString& text, const char* source)
+    {
+        line(QByteArray(tag) + m_ansi(text, source));
+    }
     void summary(const QByteArray& text) { line(SummaryTag + text); }
 
     // The items after one blank each; a line is written whenever the text grows beyond 50
     // characters, and once more for what is left.
-    void summaryList(const QStringList& items)
+    void summaryList(const QStringList& items, const char* source)
     {
         QByteArray text;
         for (const QString& item : items) {
-            text += ' ' + item.toLatin1();
+            text += ' ' + m_ansi(item, source);
             if (text.size() > 50) {
                 summary(' ' + text);
                 text.clear();
@@ -49,6 +81,7 @@ public:
     QByteArray& bytes() { return m_bytes; }
 
 private:
+    Ansi& m_ansi;
     QByteArray m_bytes;
 };
 
@@ -78,7 +111,7 @@ QString receivedExchange(const LogEntry& e)
     return e.Spc.trimmed();
 }
 
-bool appendQsoLine(QByteArray& out, qint32 number, const LogEntry& e, const CabrilloInput& in,
+bool appendQsoLine(QByteArray& out, Ansi& ansi, qint32 number, const LogEntry& e, const CabrilloInput& in,
                    const QByteArray& ownCall)
 {
     const QDate date = parseLogDate(e.Date);
@@ -91,23 +124,23 @@ bool appendQsoLine(QByteArray& out, qint32 number, const LogEntry& e, const Cabr
     line += ' ';
     line += bandFrequencyText(e.Band).toLatin1();
     column(line, 18);
-    line += e.Mode.toLatin1();
+    line += ansi(e.Mode, "the mode", number);
     column(line, 21);
     line += date.toString(QStringLiteral("yyyy-MM-dd")).toLatin1();
     column(line, 32);
-    line += (e.Time.mid(0, 2) + e.Time.mid(3, 2)).toLatin1();
+    line += ansi(e.Time.mid(0, 2) + e.Time.mid(3, 2), "the time", number);
     column(line, 37);
     line += ownCall;
     column(line, 47);
-    line += e.RstSent.toLatin1();
+    line += ansi(e.RstSent, "the report sent", number);
     column(line, 51);
-    line += sentExchange(in, e).toLatin1();
+    line += ansi(sentExchange(in, e), "the exchange sent", number);
     column(line, 60);
-    line += e.Call.left(9).toLatin1();
+    line += ansi(e.Call.left(9), "the call", number);
     column(line, 70);
-    line += e.RstRcvd.toLatin1();
+    line += ansi(e.RstRcvd, "the report received", number);
     column(line, 74);
-    line += receivedExchange(e).toLatin1();
+    line += ansi(receivedExchange(e), "the exchange received", number);
     out += line + CrLf;
     return true;
 }
@@ -206,25 +239,29 @@ std::optional<double> shownNumber(const QString& caption)
 
 bool WriteCabrilloLog(QIODevice& device, const CabrilloInput& in, QString* error)
 {
-    Lines out;
+    Ansi ansi;
+    Lines out(ansi);
     out.bytes().reserve(1024 + qsizetype(in.contacts.size()) * 96);
 
     out.line("START-OF-LOG: 2.0");
-    out.line("CREATED-BY: Vexol's Brevant Log ", in.programVersion);
-    out.line("CALLSIGN: ", in.ownCall);
-    out.line("ARRL-SECTION: ", in.arrlSection);
-    out.line("CONTEST: State QSO Party - ", in.hostState);
-    out.line("CATEGORY: ", categoryWord(in.category) + powerWord(in.power) + QLatin1Char(' ')
-                               + modeWord(in.mode));
+    out.line("CREATED-BY: Vexol's Brevant Log ", in.programVersion, "the program's version");
+    out.line("CALLSIGN: ", in.ownCall, "the station's call");
+    out.line("ARRL-SECTION: ", in.arrlSection, "the station's ARRL section");
+    out.line("CONTEST: State QSO Party - ", in.hostState, "the host state");
+    out.line(QByteArrayLiteral("CATEGORY: ")
+             + (categoryWord(in.category) + powerWord(in.power) + QLatin1Char(' ') + modeWord(in.mode)).toLatin1());
     if (!in.clubName.isEmpty())
-        out.line("CLUB-NAME: ", in.clubName);
+        out.line("CLUB-NAME: ", in.clubName, "the box \"Club Name\"");
     out.line(QByteArrayLiteral("CLAIMED-SCORE: ") + printed(in.shownScore + in.bonusTotal));
-    out.line("OPERATORS: ", in.operators.isEmpty() ? in.ownCall : in.operators);
-    out.line("NAME: ", in.name);
-    out.line("ADDRESS: ", in.addressLine1);
-    out.line("ADDRESS: ", in.addressLine2);
-    out.line("ADDRESS: (e-mail) ", in.email);
-    out.line("SOAPBOX: ", in.soapbox);
+    if (in.operators.isEmpty())
+        out.line("OPERATORS: ", in.ownCall, "the station's call");
+    else
+        out.line("OPERATORS: ", in.operators, "the box \"If Multi Op, list all calls\"");
+    out.line("NAME: ", in.name, "the box \"Your Name\"");
+    out.line("ADDRESS: ", in.addressLine1, "the box \"Address Line 1\"");
+    out.line("ADDRESS: ", in.addressLine2, "the box \"Address Line 2\"");
+    out.line("ADDRESS: (e-mail) ", in.email, "the box \"Email Address\"");
+    out.line("SOAPBOX: ", in.soapbox, "the box \"Soapbox\"");
 
     const double points = 3 * in.qsoCountCW + 2 * in.qsoCountPH + 3 * in.qsoCountDG;
     const double counties = double(in.countiesWorked.size());
@@ -249,8 +286,10 @@ bool WriteCabrilloLog(QIODevice& device, const CabrilloInput& in, QString* error
     out.summary("          TOTAL MULTIPLIERS = " + printed(multipliers));
     out.summary("");
     out.summary(" BONUS POINTS");
-    out.summary(" Add 500 points for each mobile worked in 5 different counties: " + in.fiveCountyBonusText.toLatin1());
-    out.summary(" Mobiles add 1000 points per county covered with 5 contacts: " + in.roverBonusText.toLatin1());
+    out.summary(" Add 500 points for each mobile worked in 5 different counties: "
+                + ansi(in.fiveCountyBonusText, "the box of the 500-point bonus"));
+    out.summary(" Mobiles add 1000 points per county covered with 5 contacts: "
+                + ansi(in.roverBonusText, "the box of the 1000-point bonus"));
     out.summary(" TOTAL BONUS POINTS " + printed(in.bonusTotal));
     out.summary("");
     out.summary(" FINAL SCORE");
@@ -259,22 +298,22 @@ bool WriteCabrilloLog(QIODevice& device, const CabrilloInput& in, QString* error
     out.summary("");
     out.summary(" MULTIPLIER LISTS");
     out.summary(" COUNTIES WORKED");
-    out.summaryList(in.countiesWorked);
+    out.summaryList(in.countiesWorked, "the list of counties worked");
     if (in.inHostState) {
         out.summary("");
         out.summary(" DX WORKED");
-        out.summaryList(in.dxWorked);
+        out.summaryList(in.dxWorked, "the list of DX worked");
         out.summary("");
         out.summary(" STATES / PROVINCES WORKED");
-        out.summaryList(in.statesWorked);
+        out.summaryList(in.statesWorked, "the list of states and provinces worked");
     }
     out.summary("");
 
-    const QByteArray ownCall = in.ownCall.left(9).toLatin1();
+    const QByteArray ownCall = ansi(in.ownCall.left(9), "the station's call");
     qint32 number = 0;
     for (const LogEntry& e : in.contacts) {
         ++number;
-        if (!appendQsoLine(out.bytes(), number, e, in, ownCall)) {
+        if (!appendQsoLine(out.bytes(), ansi, number, e, in, ownCall)) {
             if (error)
                 *error = QStringLiteral("Type mismatch: the date \"%1\" of contact %2 is not a date")
                              .arg(e.Date)
@@ -283,6 +322,11 @@ bool WriteCabrilloLog(QIODevice& device, const CabrilloInput& in, QString* error
         }
     }
     out.line("END-OF-LOG:");
+    if (!ansi.failure().isEmpty()) {
+        if (error)
+            *error = ansi.failure();
+        return false;
+    }
 
     const QByteArray& bytes = out.bytes();
     if (device.write(bytes) != bytes.size()) {

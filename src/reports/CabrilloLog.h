@@ -3,7 +3,7 @@
 // The Cabrillo 2.0 log the operator submits: header tags, the score summary as
 // "SCORE-SUMMARY:" lines, one "QSO:" line per contact (the entry number stands between
 // the tag and the frequency, so the frequency starts in column 12) and "END-OF-LOG:".
-// Latin-1 text, every line ended by CR LF.
+// Windows-1252 text (the operators' "ANSI" code page), every line ended by CR LF.
 
 #include "core/LogEntry.h"
 
@@ -75,6 +75,8 @@ double leadingNumber(const QString& text);
 // nothing when it is not a number.
 std::optional<double> shownNumber(const QString& caption);
 
-// Writes the whole file to the device. False when a contact's date is not a date or the
-// device refused the bytes; *error then says why.
+// Writes the whole file to the device. False when a contact's date is not a date, a text
+// holds a character Windows-1252 cannot carry even without its accents (the message
+// names the box or the contact it came from), or the device refused the bytes; *error
+// then says why. Nothing reaches the device unless the whole text could be made.
 bool WriteCabrilloLog(QIODevice& device, const CabrilloInput& input, QString* error = nullptr);

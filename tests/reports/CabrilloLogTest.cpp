@@ -8,6 +8,8 @@
 #include "support/TestLog.h"
 
 #include <QBuffer>
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -174,6 +176,53 @@ TEST(CabrilloQsoLine, ADateThatIsNotADateFailsAndWritesNothing)
     EXPECT_TRUE(bytes.isEmpty());
 }
 
+TEST(CabrilloText, WrittenInWindows1252)
+{
+    const std::vector<LogEntry> log{Qso{.county = QString(), .spc = QStringLiteral("Cura\u00e7ao")}.entry()};
+    CabrilloInput in = station(log);
+    in.inHostState = true;
+    in.clubName = QStringLiteral("Caf\u00e9 \u201cDX\u201d Club");
+    in.name = QStringLiteral("Anton\u00edn Dvo\u0159\u00e1k");
+    in.soapbox = QStringLiteral("Great fun \u2013 \u20ac0 spent\u2026");
+    in.dxWorked = {QStringLiteral("Cura\u00e7ao")};
+    const auto lines = fileLines(in);
+    auto has = [&](const QByteArray& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
+    EXPECT_TRUE(has("CLUB-NAME: Caf\xe9 \x93" "DX\x94 Club"));
+    EXPECT_TRUE(has("NAME: Anton\xedn Dvor\xe1k"));
+    EXPECT_TRUE(has("SOAPBOX: Great fun \x96 \x80" "0 spent\x85"));
+    EXPECT_TRUE(has("SCORE-SUMMARY:  Cura\xe7" "ao"));
+}
+
+TEST(CabrilloText, ACharacterWithoutAByteStopsTheWriteAndNamesItsPlace)
+{
+    const std::vector<LogEntry> clean{Qso{}.entry()};
+    const std::vector<LogEntry> badCall{Qso{}.entry(), Qso{.call = QStringLiteral("K5\u0141")}.entry()};
+    const struct {
+        const std::vector<LogEntry>& log;
+        std::function<void(CabrilloInput&)> change;
+        const char* place;
+    } cases[] = {
+        {clean, [](CabrilloInput& in) { in.name = QStringLiteral("\u0141ukasz"); }, "the box \"Your Name\""},
+        {clean, [](CabrilloInput& in) { in.soapbox = QStringLiteral("73 \U0001F600"); }, "the box \"Soapbox\""},
+        {clean, [](CabrilloInput& in) { in.operators = QStringLiteral("W1AW \u0141"); },
+         "the box \"If Multi Op, list all calls\""},
+        {badCall, [](CabrilloInput&) {}, "the call of contact 2"},
+    };
+    for (const auto& c : cases) {
+        CabrilloInput in = station(c.log);
+        c.change(in);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QString error;
+        EXPECT_FALSE(WriteCabrilloLog(buffer, in, &error)) << c.place;
+        EXPECT_TRUE(error.contains(QLatin1String(c.place))) << error.toStdString();
+        EXPECT_TRUE(error.contains(QStringLiteral("\u0141")) || error.contains(QStringLiteral("\U0001F600")))
+            << error.toStdString();
+        EXPECT_TRUE(bytes.isEmpty()) << c.place;
+    }
+}
+
 TEST(CabrilloHeader, CategoryLineNamesTheChosenOptions)
 {
     struct Case {
@@ -223,7 +272,7 @@ TEST(CabrilloHeader, OptionalLinesAndTextsAsTyped)
                           "ADDRESS: (e-mail) w1aw@example.org",
                           "SOAPBOX: ",
                       }))
-        << "no club line without a club; the station's call as operator; Latin-1 bytes";
+        << "no club line without a club; the station's call as operator; Windows-1252 bytes";
 
     in.clubName = QStringLiteral("Texas DX Society");
     in.operators = QStringLiteral("W1AW K1ABC");

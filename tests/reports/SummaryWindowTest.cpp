@@ -66,6 +66,16 @@ protected:
         QTest::keyClicks(box, text);
     }
 
+    // Types characters that have no key of their own, as a keyboard layout or an input
+    // method delivers them: a key event carrying the text.
+    static void typeCharactersInto(KeyField* box, const QString& text)
+    {
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+
     static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
     const ScriptedDialogs::Shown* box(const char* title) const
@@ -138,6 +148,44 @@ TEST_F(SummarySheet, WritesTheOutOfStateLogAndKeepsTheOperatorsDetails)
                                 "<OWN_ADDRESS_LINE2>Newington, CT 06111</OWN_ADDRESS_LINE2>",
                                 "<OWN_EMAIL>w1aw@arrl.org</OWN_EMAIL>", "<OWN_CLUB_NAME>Newington ARC</OWN_CLUB_NAME>"})
         EXPECT_TRUE(shared.contains(element)) << element;
+}
+
+TEST_F(SummarySheet, TypographyReachesTheFileInWindows1252)
+{
+    state().station.OwnCall = QStringLiteral("W1AW");
+    writeLog(W1AWLog);
+    openLogWindow(1);
+    const QString chosen = dataFile("W1AW.log");
+    dialogs.fileAnswers = {chosen, chosen};
+
+    useSummarySheet([&](DECabrilloIn& w) {
+        typeCharactersInto(w.Text5, QStringLiteral("Anton\u00edn \u201cTony\u201d Dvo\u0159\u00e1k"));
+        typeCharactersInto(w.Text2, QStringLiteral("Caf\u00e9 \"DX\" Club"));
+        typeCharactersInto(w.Text11, QStringLiteral("Fun \u2013 \u20ac0 spent\u2026"));
+        EXPECT_EQ(w.Text11->text(), QStringLiteral("Fun \u2013 \u20ac0 spent\u2026")) << "the box takes them";
+        click(w.Command4);
+
+        // A character the code page lacks even without accents: nothing is written.
+        typeCharactersInto(w.Text6, QStringLiteral("ul. \u0141\u0105kowa 7"));
+        click(w.Command4);
+    });
+
+    const QList<QByteArray> lines = readBytes(chosen).split('\n');
+    auto has = [&](const QByteArray& line) { return lines.contains(line + '\r'); };
+    EXPECT_TRUE(has("NAME: Anton\xedn \x93Tony\x94 Dvor\xe1k"));
+    EXPECT_TRUE(has("CLUB-NAME: Caf\xe9 \"DX\" Club"));
+    EXPECT_TRUE(has("SOAPBOX: Fun \x96 \x80" "0 spent\x85"));
+    EXPECT_TRUE(has("ADDRESS: ")) << "the file of the first write stays";
+
+    const ScriptedDialogs::Shown* refused = box("Unable to write file.");
+    ASSERT_NE(refused, nullptr);
+    EXPECT_TRUE(refused->text.contains(QStringLiteral("\"\u0141\""))) << refused->text.toStdString();
+    EXPECT_TRUE(refused->text.contains(QStringLiteral("the box \"Address Line 1\""))) << refused->text.toStdString();
+    EXPECT_EQ(ts.beeper->beeps, 1);
+    EXPECT_EQ(dialogs.count(QStringLiteral("message")), 1 + 2 + 1) << "log question, one success, one refusal";
+    EXPECT_EQ(settings.values.value(QStringLiteral("UserAddressLine1")), QString()) << "stored only after a write";
+    EXPECT_EQ(settings.values.value(QStringLiteral("UserAddressName")),
+              QStringLiteral("Anton\u00edn \u201cTony\u201d Dvo\u0159\u00e1k"));
 }
 
 TEST_F(SummarySheet, LoadingWorksOutTheBonusesForARover)
@@ -270,13 +318,17 @@ TEST_F(SummarySheet, InStateLogListsStatesAndDXFromTheLogWindow)
     state().station.OwnCall = QStringLiteral("K5TRV");
     state().station.OwnCounty = QStringLiteral("TRAV");
     state().station.OwnArrlSection = QStringLiteral("STX");
+    // A fresh install: worked and remaining states are shown in the same colour.
+    state().station.WorkedColor = 0;
+    state().station.RemainingColor = 0;
     writeLog({
         {"K5ABC", "BEXA", "40", "CW", "18:00:00", "TX", "TRAV"},
-        {"W5OK", "", "40", "CW", "18:01:00", "OK", "TRAV"},
+        {"VE3XX", "", "40", "CW", "18:01:00", "ON", "TRAV"},
+        {"W5OK", "", "40", "CW", "18:01:30", "ok", "TRAV"},
         {"EA1AA", "", "20", "CW", "18:02:00", "Spain", "TRAV"},
     });
     Infrm& main = static_cast<Infrm&>(openLogWindow(0));
-    ASSERT_EQ(main.lblTotScore->text(), QStringLiteral("27"));
+    ASSERT_EQ(main.lblTotScore->text(), QStringLiteral("48"));
     const QString chosen = dataFile("K5TRV.log");
     dialogs.fileAnswers = {chosen};
 
@@ -288,16 +340,17 @@ TEST_F(SummarySheet, InStateLogListsStatesAndDXFromTheLogWindow)
         const qsizetype i = lines.indexOf(QByteArray(line) + '\r');
         return i >= 0 && i + 1 < lines.size() ? lines[i + 1].chopped(1) : QByteArray("<missing>");
     };
-    EXPECT_TRUE(has("CLAIMED-SCORE:  27 "));
+    EXPECT_TRUE(has("CLAIMED-SCORE:  48 "));
     EXPECT_TRUE(has("SCORE-SUMMARY: TOTAL NUMBER OF TX COUNTIES WORKED  1 "));
-    EXPECT_TRUE(has("SCORE-SUMMARY: TOTAL NUMBER OF STATES /PROVINCES WORKED  1 "));
+    EXPECT_TRUE(has("SCORE-SUMMARY: TOTAL NUMBER OF STATES /PROVINCES WORKED  2 "));
     EXPECT_TRUE(has("SCORE-SUMMARY: TOTAL NUMBER OF COUNTRIES WORKED  1 "));
     EXPECT_EQ(after("SCORE-SUMMARY: COUNTIES WORKED"), QByteArray("SCORE-SUMMARY:  BEXA"));
     EXPECT_EQ(after("SCORE-SUMMARY: DX WORKED"), QByteArray("SCORE-SUMMARY:  Spain"));
-    EXPECT_EQ(after("SCORE-SUMMARY: STATES / PROVINCES WORKED"), QByteArray("SCORE-SUMMARY:  OK"));
+    EXPECT_EQ(after("SCORE-SUMMARY: STATES / PROVINCES WORKED"), QByteArray("SCORE-SUMMARY:  OK ON"))
+        << "the ones the score counts, in the table's order; never the host state";
     EXPECT_TRUE(has("QSO:     1  7000 CW 2026-04-25 1800 K5TRV     599 TRAV     K5ABC     599 BEXA"));
-    EXPECT_TRUE(has("QSO:     2  7000 CW 2026-04-25 1801 K5TRV     599 TRAV     W5OK      599 OK"));
-    EXPECT_TRUE(has("QSO:     3 14000 CW 2026-04-25 1802 K5TRV     599 TRAV     EA1AA     599 DX"));
+    EXPECT_TRUE(has("QSO:     3  7000 CW 2026-04-25 1801 K5TRV     599 TRAV     W5OK      599 ok"));
+    EXPECT_TRUE(has("QSO:     4 14000 CW 2026-04-25 1802 K5TRV     599 TRAV     EA1AA     599 DX"));
 }
 
 } // namespace

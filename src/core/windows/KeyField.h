@@ -15,6 +15,10 @@ class KeyField : public QLineEdit {
 public:
     explicit KeyField(QWidget* parent = nullptr);
 
+    // Lets the box take any character, double quotes included: for a box whose text no
+    // record file holds (the summary sheet's, written to the Cabrillo file).
+    void acceptAnyText() { setValidator(nullptr); }
+
     using KeyHandler = std::function<void(int& KeyAscii)>;
     KeyHandler keyPreview; // the window's Form_KeyPress
     KeyHandler keyPress;   // the box's own KeyPress

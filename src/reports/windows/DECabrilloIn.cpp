@@ -6,8 +6,8 @@
 #include "core/windows/App.h"
 #include "core/windows/FormScaler.h"
 #include "mainwindow/Infrm.h"
-#include "platform/Colors.h"
 #include "platform/DiskFile.h"
+#include "entry/Scoring.h"
 #include "reports/BonusPoints.h"
 
 #include <QCoreApplication>
@@ -109,6 +109,10 @@ DECabrilloIn::DECabrilloIn(App& app) : Form(app, QStringLiteral("Summary Sheet I
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
 
+    // Curly quotes, dashes and the euro sign reach the file; what its code page lacks
+    // altogether is refused when the file is written, naming the box.
+    for (KeyField* text : {Text5, Text6, Text7, Text8, Text2, Text1, Text11})
+        text->acceptAnyText();
     Text1->keyPress = [this](int& k) { Text1_KeyPress(k); };
     Text4->lostFocus = [this] { Text4_LostFocus(); };
     connect(Command3, &QPushButton::clicked, this, &DECabrilloIn::Command3_Click);
@@ -270,13 +274,7 @@ std::optional<CabrilloInput> DECabrilloIn::gatherInput(double bonusTotal, QStrin
         in.shownMultipliers = leadingNumber(infrm->lblTotSec->text());
         for (int i = 0; i < infrm->List1->ListCount(); ++i)
             in.dxWorked << infrm->List1->List(i);
-        const QColor worked = qcolorFromColorValue(quint32(s.WorkedColor));
-        const int last = std::min(int(state.stateProv.StateProvCount), int(infrm->Label10.size()) - 1);
-        for (int k = 1; k <= last; ++k) {
-            const QLabel* label = infrm->Label10[size_t(k)];
-            if (label && label->palette().color(QPalette::WindowText) == worked)
-                in.statesWorked << label->text();
-        }
+        in.statesWorked = workedStatesAndProvinces(state);
     }
     return in;
 }
