@@ -98,10 +98,11 @@ TEST_F(ShippedTables, LongitudesArePositiveWest)
         const std::string where = (prefixes.PrefixCode[row] + ' ' + prefixes.PrefixCountry[row]).toStdString();
         EXPECT_LE(std::abs(longitude), 180.f) << where;
         EXPECT_LE(std::abs(prefixes.PrefixLatitude[row]), 90.f) << where;
-        if (continent == QLatin1String("NA") || continent == QLatin1String("SA"))
+        if (continent == QLatin1String("NA") || continent == QLatin1String("SA")) {
             EXPECT_GE(longitude, 0.f) << where << ": the Americas lie west";
-        else if (continent == QLatin1String("AS"))
+        } else if (continent == QLatin1String("AS")) {
             EXPECT_LT(longitude, 0.f) << where << ": Asia lies east";
+        }
     }
     const struct {
         const char* call;
