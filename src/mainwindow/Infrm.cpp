@@ -264,8 +264,13 @@ void Infrm::HoldDupeFlag()
 
 void Infrm::txtCall_KeyPress(int& KeyAscii)
 {
+    // The hold is for a key typed after a refusal: a refusal made by this very key (Enter)
+    // holds the next one instead.
+    const EntryFlags& entry = app().state().entry;
+    const bool refusedBefore = entry.DupeFound == 1;
+    const quint32 refusals = m_refusals;
     MainForm::txtCall_KeyPress(KeyAscii);
-    if (app().state().entry.DupeFound == 1)
+    if (refusedBefore && entry.DupeFound == 1 && m_refusals == refusals)
         HoldDupeFlag();
 }
 

@@ -602,6 +602,7 @@ void MainForm::refuseDuplicate(qint32, const QString& message)
         while (blind.MMControl1->mode() == WavePlayer::ModePlaying && clock.monotonicMs() < giveUpAt)
             clock.sleepMs(10);
     }
+    ++m_refusals;
     state.entry.DupeFound = 1;
     state.entry.LastDupeAt = app().services().clock->localNow();
     state.entry.LastDupeAtMs = app().services().clock->monotonicMs();

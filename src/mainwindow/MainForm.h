@@ -264,6 +264,7 @@ protected:
 
     bool m_inState;
     bool m_logLoaded = false;
+    quint32 m_refusals = 0; // duplicates refused so far
 
 private:
     void buildControls();

@@ -1,5 +1,7 @@
 #include "core/windows/KeyField.h"
 
+#include "core/windows/HandlerOrder.h"
+
 #include <QKeyEvent>
 #include <QTimer>
 #include <QValidator>
@@ -58,6 +60,13 @@ void KeyField::keyPressEvent(QKeyEvent* event)
         QLineEdit::keyPressEvent(event);
         return;
     }
+    // The whole keystroke, the character inserted included, comes before the focus
+    // handlers of any move it makes.
+    HandlerOrder::runEvent([&] { handleKey(event, original); });
+}
+
+void KeyField::handleKey(QKeyEvent* event, int original)
+{
     int code = original;
     if (keyPreview)
         keyPreview(code);
@@ -84,8 +93,15 @@ void KeyField::keyPressEvent(QKeyEvent* event)
 void KeyField::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
-    if (gotFocus)
-        gotFocus();
+    // By the time its turn comes the focus may have moved on: a box the focus only passed
+    // through is neither entered nor left.
+    HandlerOrder::runFocusHandler(this, [this] {
+        if (!hasFocus())
+            return;
+        m_entered = true;
+        if (gotFocus)
+            gotFocus();
+    });
 }
 
 void KeyField::focusOutEvent(QFocusEvent* event)
@@ -100,10 +116,17 @@ void KeyField::focusOutEvent(QFocusEvent* event)
         const bool ok = validate();
         m_validating = false;
         if (!ok) {
+            // Sent back into the box, which is entered again.
+            m_entered = false;
             QTimer::singleShot(0, this, [this] { setFocus(Qt::OtherFocusReason); });
             return;
         }
     }
-    if (lostFocus)
-        lostFocus();
+    HandlerOrder::runFocusHandler(this, [this] {
+        if (!m_entered)
+            return;
+        m_entered = false;
+        if (lostFocus)
+            lostFocus();
+    });
 }

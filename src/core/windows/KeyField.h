@@ -22,6 +22,8 @@ public:
     using KeyHandler = std::function<void(int& KeyAscii)>;
     KeyHandler keyPreview; // the window's Form_KeyPress
     KeyHandler keyPress;   // the box's own KeyPress
+    // The focus handlers run after the handler that moved the focus has returned
+    // (HandlerOrder), in the order of the moves.
     std::function<void()> gotFocus;
     // Runs when the focus moves to another control of the window; not when another window
     // comes to the front or a menu opens, since the focus then comes back to this box.
@@ -44,5 +46,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void handleKey(QKeyEvent* event, int original);
+
     bool m_validating = false;
+    bool m_entered = false; // the gotFocus handler has run and lostFocus not yet
 };
