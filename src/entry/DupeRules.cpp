@@ -24,14 +24,18 @@ qint32 lastEntry(const AppState& state)
 
 } // namespace
 
+bool isLogDupe(const LogEntry& entry, const DupeQuery& query)
+{
+    return sameText(entry.Call, query.call) && sameText(entry.Band, query.band) && sameText(entry.Mode, query.mode)
+        && sameText(entry.County, query.county)
+        && (!query.compareCountySent || sameText(entry.CountySent, query.ownCounty));
+}
+
 qint32 findLogDupe(const AppState& state, const DupeQuery& query)
 {
     const qint32 last = lastEntry(state);
     for (qint32 i = 1; i <= last; ++i) {
-        const LogEntry& entry = state.log.Log[i];
-        if (sameText(entry.Call, query.call) && sameText(entry.Band, query.band)
-            && sameText(entry.Mode, query.mode) && sameText(entry.County, query.county)
-            && (!query.compareCountySent || sameText(entry.CountySent, query.ownCounty)))
+        if (isLogDupe(state.log.Log[i], query))
             return i;
     }
     return 0;

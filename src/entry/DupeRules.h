@@ -14,8 +14,11 @@ struct DupeQuery {
     QString ownCounty;
 };
 
-// The first entry that makes the query a duplicate (same call, band, mode and county
-// received; in-state also county sent), or 0.
+// Whether the entry makes the query a duplicate: same call, band, mode and county
+// received; in-state also county sent.
+bool isLogDupe(const LogEntry& entry, const DupeQuery& query);
+
+// The first entry that makes the query a duplicate, or 0.
 qint32 findLogDupe(const AppState& state, const DupeQuery& query);
 
 // The oldest entry of the call, or 0.

@@ -45,9 +45,10 @@ Infrm::Infrm(App& app) : MainForm(app, true)
         connect(label, &ClickLabel::hovered, this, [this, i] { Label10_MouseMove(i); });
     }
     connect(mnuChangeCounty, &QAction::triggered, this, &Infrm::mnuChangeCounty_Click);
-    connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
-    connect(List2, &QListWidget::currentRowChanged, this, [this] { List2_Click(); });
-    connect(List3, &QListWidget::currentRowChanged, this, [this] { List3_Click(); });
+    // The DX list takes clicks only; the county lists also take moves with the keys.
+    connect(List1, &QListWidget::itemClicked, this, &Infrm::List1_Click);
+    connect(List2, &SortedListBox::Click, this, &Infrm::List2_Click);
+    connect(List3, &SortedListBox::Click, this, &Infrm::List3_Click);
     connect(txtCntry, &QLineEdit::textChanged, this, [this] { txtCntry_Change(); });
     txtCntry->keyPress = [this](int& k) { txtCntry_KeyPress(k); };
     txtCntry->gotFocus = [this] { txtCntry_GotFocus(); };
@@ -197,17 +198,13 @@ void Infrm::CheckDupeOnLog()
 {
     AppState& state = app().state();
     state.entry.DupeFound = 0;
-    const qint32 first = firstContactOf(state, txtCall->text());
-    if (first > 0)
-        prefillFromContact(state.log.Log[size_t(first)]);
     DupeQuery query;
     query.call = txtCall->text();
-    query.county = txtSec->text();
     query.band = state.station.CurrentBand;
     query.mode = state.station.CurrentMode;
     query.compareCountySent = true;
     query.ownCounty = state.station.OwnCounty;
-    const qint32 n = findLogDupe(state, query);
+    const qint32 n = prefillAndFindLogDupe(query);
     if (n > 0) {
         const LogEntry& e = state.log.Log[size_t(n)];
         refuseDuplicate(n, QStringLiteral("Duplicate ") + e.Call + QLatin1Char(' ') + logDateMonthDay(e.Date)
@@ -560,7 +557,8 @@ void Infrm::LookupCallPrefix()
     if (!lookupCall.isEmpty()) {
         PrefixMatch match = findLongestPrefix(t, lookupCall, Qt::CaseInsensitive);
         const QString found = match.country;
-        const bool northAmerica = found == QLatin1String("USA") || found == QLatin1String("Canada");
+        const bool northAmerica = found.compare(QLatin1String("USA"), Qt::CaseInsensitive) == 0
+            || found.compare(QLatin1String("Canada"), Qt::CaseInsensitive) == 0;
         if (northAmerica)
             match.index = 0;
         if (match.index > 0) {
@@ -570,7 +568,7 @@ void Infrm::LookupCallPrefix()
                 && (call.size() == 4 || call.size() > 5)) {
                 country.clear();
                 for (qint32 i = 1; i <= t.PrefixCount; ++i) {
-                    if (t.PrefixCountry[size_t(i)] == QLatin1String("USA")) {
+                    if (t.PrefixCountry[size_t(i)].compare(QLatin1String("USA"), Qt::CaseInsensitive) == 0) {
                         entry = i;
                         break;
                     }

@@ -10,6 +10,7 @@
 #include "core/WorkFiles.h"
 #include "core/windows/App.h"
 #include "core/windows/FormScaler.h"
+#include "core/windows/HandlerOrder.h"
 #include "entry/BandPlan.h"
 #include "entry/DateTimeText.h"
 #include "entry/DupeRules.h"
@@ -26,6 +27,7 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QFile>
 #include <QLocale>
 
@@ -303,7 +305,9 @@ void MainForm::buildControls()
     ListView1->setToolTip(QStringLiteral("Click record to edit or delete."));
     ListView1->header()->setSectionsClickable(true);
     ListView1->header()->setStretchLastSection(false);
-    connect(ListView1, &QTreeView::clicked, this, [this] { ListView1_Click(); });
+    // A click anywhere in the list, below its rows too, and the list losing the focus.
+    ListView1->installEventFilter(this);
+    ListView1->viewport()->installEventFilter(this);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this, [this](int column) {
         logModel->sortOnce(column);
     });
@@ -575,6 +579,21 @@ void MainForm::prefillFromContact(const LogEntry& earlier)
     }
 }
 
+qint32 MainForm::prefillAndFindLogDupe(DupeQuery query)
+{
+    // Each contact of the call fills what is still empty, then is judged against the
+    // fields as they now stand.
+    const AppState& state = app().state();
+    for (qint32 n : contactsOf(state, query.call)) {
+        const LogEntry& earlier = state.log.Log[size_t(n)];
+        prefillFromContact(earlier);
+        query.county = txtSec->text();
+        if (isLogDupe(earlier, query))
+            return n;
+    }
+    return 0;
+}
+
 void MainForm::clearEntryFields()
 {
     for (KeyField* f : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})
@@ -761,10 +780,27 @@ void MainForm::cmdDup_Click()
     txtCall->setFocus();
 }
 
-void MainForm::ListView1_Click()
+void MainForm::ListView1_Click() { showRecordButtons(); }
+
+void MainForm::ListView1_LostFocus() { showRecordButtons(); }
+
+void MainForm::showRecordButtons()
 {
     if (logModel->rowCount() > 0)
         cmdDelete->show();
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease)
+        ListView1_Click();
+    if (watched == ListView1 && event->type() == QEvent::FocusOut) {
+        // Another window or a menu coming to the front does not leave the list.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            HandlerOrder::runFocusHandler(ListView1, [this] { ListView1_LostFocus(); });
+    }
+    return Form::eventFilter(watched, event);
 }
 
 void MainForm::cmdDelete_Click()
@@ -1204,7 +1240,10 @@ void MainForm::mnuExit_Click()
 void MainForm::mouseMoveEvent(QMouseEvent* event)
 {
     Form::mouseMoveEvent(event);
-    lblDupe->setText(QString());
+    // A control passes the moves it does not take on to the window: those are not moves
+    // over the bare window (a state label's totals stay).
+    if (childAt(event->position().toPoint()) == nullptr)
+        lblDupe->setText(QString());
 }
 
 void MainForm::closeEvent(QCloseEvent* event)

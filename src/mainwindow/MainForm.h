@@ -7,6 +7,7 @@
 
 #include "core/windows/Form.h"
 #include "core/windows/KeyField.h"
+#include "entry/DupeRules.h"
 #include "mainwindow/LogListModel.h"
 #include "mainwindow/SortedListBox.h"
 
@@ -205,6 +206,10 @@ protected:
     // Fills the empty county field (and in the in-state window the empty St/Prv/Country
     // field) from an earlier contact of the call, selected so that typing replaces it.
     void prefillFromContact(const LogEntry& earlier);
+    // The log-time duplicate scan: the contacts of the call, oldest first, fill the empty
+    // county (and St/Prv/Country) field each from the first that has a value for it; the
+    // first contact that then makes the entry a duplicate, or 0.
+    qint32 prefillAndFindLogDupe(DupeQuery query);
     // Empties the five entry fields and the continent, bearing and distance labels.
     void clearEntryFields();
     // A county picked from a list goes into the county field.
@@ -255,6 +260,10 @@ protected:
     virtual void txtCall_Change();
     void txtRSTS_Change();
     void ListView1_Click();
+    void ListView1_LostFocus();
+    // Shows the buttons that act on the selected record, when the list holds any.
+    void showRecordButtons();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showPreviousContacts(const std::vector<qint32>& records);
     void applyGeometry2();
     void postContestKeyPress(KeyField* field, int& KeyAscii, int lowest, int highest);

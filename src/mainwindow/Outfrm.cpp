@@ -13,8 +13,8 @@ Outfrm::Outfrm(App& app) : MainForm(app, false)
     List1 = countiesToGo;
     Label10 = place(new QLabel(this), ControlKind::Label, 6360, 4260, 120, 255);
     Label10->hide();
-    connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
-    connect(List2, &QListWidget::currentRowChanged, this, [this] { List2_Click(); });
+    connect(List1, &SortedListBox::Click, this, &Outfrm::List1_Click);
+    connect(List2, &SortedListBox::Click, this, &Outfrm::List2_Click);
 }
 
 std::vector<LogColumn> Outfrm::logColumns() const
@@ -82,15 +82,11 @@ void Outfrm::CheckDupeOnLog()
 {
     AppState& state = app().state();
     state.entry.DupeFound = 0;
-    const qint32 first = firstContactOf(state, txtCall->text());
-    if (first > 0)
-        prefillFromContact(state.log.Log[size_t(first)]);
     DupeQuery query;
     query.call = txtCall->text();
-    query.county = txtSec->text();
     query.band = state.station.CurrentBand;
     query.mode = state.station.CurrentMode;
-    const qint32 n = findLogDupe(state, query);
+    const qint32 n = prefillAndFindLogDupe(query);
     if (n > 0) {
         const LogEntry& e = state.log.Log[size_t(n)];
         refuseDuplicate(n, QStringLiteral("Duplicate ") + e.Call + QStringLiteral("  ") + e.Date

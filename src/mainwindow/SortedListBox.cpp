@@ -8,7 +8,10 @@ bool before(const QString& a, const QString& b) { return a.compare(b, Qt::CaseIn
 
 } // namespace
 
-SortedListBox::SortedListBox(QWidget* parent) : QListWidget(parent) {}
+SortedListBox::SortedListBox(QWidget* parent) : QListWidget(parent)
+{
+    connect(this, &QListWidget::itemClicked, this, &SortedListBox::Click);
+}
 
 void SortedListBox::AddItem(const QString& text)
 {
@@ -52,6 +55,8 @@ void SortedListBox::keyPressEvent(QKeyEvent* event)
 {
     const int before = currentRow();
     QListWidget::keyPressEvent(event);
-    if (currentRow() != before)
+    if (currentRow() != before) {
         Q_EMIT selectionMovedByKey();
+        Q_EMIT Click();
+    }
 }

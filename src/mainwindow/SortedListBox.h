@@ -20,6 +20,9 @@ public:
 Q_SIGNALS:
     // The selection was moved to another item with the keys.
     void selectionMovedByKey();
+    // The list box's Click: a click on an item (the one already selected too), or a move
+    // of the selection with the keys.
+    void Click();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

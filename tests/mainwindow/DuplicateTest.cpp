@@ -220,6 +220,25 @@ TEST_F(InStateDupes, StationOutsideTexasWorkedFromThisCountyIsRefusedOnLeavingTh
     EXPECT_EQ(clock.sleeps.size(), sleeps);
 }
 
+TEST_F(InStateDupes, LoggingFillsEachEmptyFieldFromTheOldestContactThatHasAValueForIt)
+{
+    // Worked first outside Texas (no county), then in Harris County on this band.
+    writeLog({{QStringLiteral("W5ABC"), {}, QStringLiteral("40"), QStringLiteral("CW"), QStringLiteral("16:00:00"),
+               QStringLiteral("OK"), QStringLiteral("TRAV")},
+              {QStringLiteral("W5ABC"), QStringLiteral("HARR"), QStringLiteral("20"), QStringLiteral("CW"),
+               QStringLiteral("17:00:00"), QStringLiteral("TX"), QStringLiteral("TRAV")}});
+    Infrm& w = openWithClockOn();
+    const QByteArray logBefore = logBytes();
+
+    // The county comes from the second contact, the St/Prv/Country from the first, and
+    // with that county the entry is the second contact again.
+    keys(QStringLiteral("W5ABC{Enter}"));
+    EXPECT_EQ(w.lblDialog->text(), QStringLiteral("Duplicate W5ABC 04/25 17:00:00  Rec#  2"));
+    EXPECT_EQ(state().entry.DupeFound, 1);
+    EXPECT_TRUE(w.txtCall->text().isEmpty());
+    EXPECT_EQ(logBytes(), logBefore);
+}
+
 TEST_F(InStateDupes, AnotherWindowComingToTheFrontDoesNotLeaveTheCall)
 {
     writeLog({{QStringLiteral("W5ABC"), {}, QStringLiteral("20"), QStringLiteral("CW"), QStringLiteral("17:00:00"),

@@ -58,11 +58,22 @@ TEST_F(InStateEntry, PrefixLookupOfNorthAmericanCalls)
         {"KG4ABC", "", "NA"},            // longer: in the USA again
         {"ZZ9ZZ", "Not Found", ""},
     };
-    for (const auto& c : cases) {
-        keys(QStringLiteral("{Esc}") + QString::fromLatin1(c.call));
-        EXPECT_EQ(w.txtCntry->text(), QString::fromLatin1(c.country)) << c.call;
-        EXPECT_EQ(w.Label19->text(), QString::fromLatin1(c.continent)) << c.call;
-    }
+    const auto typeEach = [&](const char* table) {
+        for (const auto& c : cases) {
+            keys(QStringLiteral("{Esc}") + QString::fromLatin1(c.call));
+            EXPECT_EQ(w.txtCntry->text(), QString::fromLatin1(c.country)) << c.call << " " << table;
+            EXPECT_EQ(w.Label19->text(), QString::fromLatin1(c.continent)) << c.call << " " << table;
+        }
+    };
+    typeEach("as shipped");
+
+    // The lookup knows the USA and Canada whatever the letter case of the table.
+    QByteArray prefixes = readBytes(work(QStringLiteral("prefixes.txt")));
+    prefixes.replace("\"USA\"", "\"usa\"").replace("\"Canada\"", "\"CANADA\"");
+    writeBytes(work(QStringLiteral("prefixes.txt")), prefixes);
+    state().tables.PrefixCount = 0;
+    ASSERT_TRUE(LoadPrefixTable(state().tables, work(QStringLiteral("prefixes.txt"))));
+    typeEach("in other letter case");
 }
 
 TEST_F(InStateEntry, CanadianCallAreaGivesTheProvinceOnLeavingTheCall)
@@ -171,6 +182,13 @@ TEST_F(InStateEntry, CountyListClickEntersATexasCounty)
     EXPECT_EQ(w.txtCntry->text(), QStringLiteral("TX"));
     EXPECT_TRUE(w.lblStation[4]->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), w.txtSec);
+
+    // The same entry clicked again after both fields were typed over.
+    w.txtSec->clear();
+    w.txtCntry->setText(QStringLiteral("OK"));
+    QTest::mouseClick(w.List3->viewport(), Qt::LeftButton, {}, w.List3->visualItemRect(harn).center());
+    EXPECT_EQ(w.txtSec->text(), QStringLiteral("HARN"));
+    EXPECT_EQ(w.txtCntry->text(), QStringLiteral("TX"));
 }
 
 TEST_F(InStateEntry, CountyTypedForAStationOutsideTexasIsDropped)

@@ -76,6 +76,17 @@ TEST_F(LoadedLog, CountyListClickFillsTheCountyField)
     QTest::mouseClick(w.List1->viewport(), Qt::LeftButton, {}, w.List1->visualItemRect(harn).center());
     EXPECT_EQ(w.txtSec->text(), QStringLiteral("HARN"));
     EXPECT_EQ(QApplication::focusWidget(), w.txtCall);
+
+    // Typed over, the county comes back with a click on the entry already selected.
+    w.txtSec->setText(QStringLiteral("BEXA"));
+    QTest::mouseClick(w.List1->viewport(), Qt::LeftButton, {}, w.List1->visualItemRect(harn).center());
+    EXPECT_EQ(w.txtSec->text(), QStringLiteral("HARN"));
+
+    // Moving the selection with the keys enters the next county.
+    w.List1->setFocus();
+    QTest::keyClick(w.List1, Qt::Key_Down);
+    EXPECT_EQ(w.txtSec->text(), QStringLiteral("HARR"));
+    EXPECT_EQ(QApplication::focusWidget(), w.txtCall);
 }
 
 TEST_F(LoadedLog, LastTwentyNewestFirstOrAll)
@@ -135,6 +146,35 @@ TEST_F(LoadedLog, DeleteAsksFirstAndActsOnTheSelectedRecord)
     EXPECT_EQ(listedRecords(w), (std::vector<qint32>{2, 1}));
     EXPECT_EQ(w.lblStation[5]->text(), QStringLiteral("Counties Worked - 2"));
     EXPECT_EQ(w.lblTotSec->text(), QStringLiteral("2"));
+    EXPECT_FALSE(w.cmdDelete->isVisible());
+}
+
+TEST_F(LoadedLog, RecordButtonsShowOnAClickAnywhereInTheListOrWhenItIsLeft)
+{
+    writeLog({{QStringLiteral("W5ZZ"), QStringLiteral("HARR")}, {QStringLiteral("K5AA"), QStringLiteral("BEXA")}});
+    Outfrm& w = openOut();
+    QWidget* rows = w.ListView1->viewport();
+    const QPoint belowTheRows(rows->width() / 2, rows->height() - 4);
+    ASSERT_FALSE(w.ListView1->indexAt(belowTheRows).isValid());
+
+    QTest::mouseClick(rows, Qt::LeftButton, {}, belowTheRows);
+    EXPECT_TRUE(w.cmdDelete->isVisible());
+    w.txtCall->setFocus();
+    EXPECT_FALSE(w.cmdDelete->isVisible()) << "the call field hides them";
+
+    // Into the list with the keys and out again to another field.
+    w.ListView1->setFocus();
+    EXPECT_FALSE(w.cmdDelete->isVisible());
+    w.txtSec->setFocus();
+    EXPECT_TRUE(w.cmdDelete->isVisible());
+
+    // A list without rows shows nothing either way.
+    w.txtCall->setFocus();
+    dialogs.inputAnswers.push_back(QStringLiteral("YES"));
+    w.mnuNew->trigger();
+    ASSERT_EQ(w.logModel->rowCount(), 0);
+    QTest::mouseClick(rows, Qt::LeftButton, {}, belowTheRows);
+    w.txtSec->setFocus();
     EXPECT_FALSE(w.cmdDelete->isVisible());
 }
 
