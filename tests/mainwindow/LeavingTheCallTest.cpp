@@ -2,7 +2,7 @@
 // click in another field): the keystroke finishes first, then the duplicate check of the
 // call runs, and a move back to the call field comes after it.
 
-#include "LogWindowFixture.h"
+#include "support/LogWindowFixture.h"
 
 namespace {
 
