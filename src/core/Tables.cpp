@@ -37,9 +37,8 @@ bool LoadCountyTable(AppState& state)
     return ok;
 }
 
-QString findPrefixTable(const Folders& folders)
+QString findSharedTable(const Folders& folders, const QString& name)
 {
-    const QString name = QStringLiteral("arrlpre2.txt");
     for (const QString& folder : {folders.SharedFolder, folders.DataFolder, folders.WorkingDirectory}) {
         if (folder.isEmpty())
             continue;
@@ -48,6 +47,11 @@ QString findPrefixTable(const Folders& folders)
             return path;
     }
     return {};
+}
+
+QString findPrefixTable(const Folders& folders)
+{
+    return findSharedTable(folders, QStringLiteral("arrlpre2.txt"));
 }
 
 bool LoadPrefixTable(ReferenceTables& t, const QString& path)

@@ -9,8 +9,11 @@
 // MaxCountyRows host-state rows; the rows taken so far stay.
 bool LoadCountyTable(AppState& state);
 
-// The prefix table file: the shared folder's copy, else the data folder's, else the
-// working directory's; empty when none exists.
+// A table file shipped with the program: the shared folder's copy, else the data
+// folder's, else the working directory's; empty when none exists.
+QString findSharedTable(const Folders& folders, const QString& name);
+
+// The prefix table file, found as above.
 QString findPrefixTable(const Folders& folders);
 
 // Appends the rows of the prefix file to the table. False when the file cannot be read,

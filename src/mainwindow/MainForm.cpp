@@ -17,6 +17,7 @@
 #include "entry/QsoRates.h"
 #include "entry/Scoring.h"
 #include "entry/windows/frmCountyList.h"
+#include "reports/AdifExport.h"
 #include "reports/windows/DECabrilloIn.h"
 #include "keying/windows/BlindFrm.h"
 #include "platform/Colors.h"
@@ -102,6 +103,7 @@ void MainForm::buildMenus()
     mnuWriteSumm = mnuFile->addAction(QStringLiteral("&Write Submission File"));
     mnuFile->addSeparator();
     never(mnuFile->addAction(QStringLiteral("E&xport for Pirow Import")));
+    mnuexportADIF = mnuFile->addAction(QStringLiteral("Export &ADIF File"));
     mnuFile->addSeparator();
     mnuCopyListtoClipboard = mnuFile->addAction(QStringLiteral("&Copy Listed Items to Clipboard"));
     mnuFile->addSeparator();
@@ -110,6 +112,7 @@ void MainForm::buildMenus()
     connect(mnuArchive, &QAction::triggered, this, &MainForm::mnuArchive_Click);
     connect(mnuRestore, &QAction::triggered, this, &MainForm::mnuRestore_Click);
     connect(mnuWriteSumm, &QAction::triggered, this, &MainForm::mnuWriteSumm_Click);
+    connect(mnuexportADIF, &QAction::triggered, this, &MainForm::mnuexportADIF_Click);
     connect(mnuCopyListtoClipboard, &QAction::triggered, this, &MainForm::mnuCopyListtoClipboard_Click);
     connect(mnuExit, &QAction::triggered, this, &MainForm::mnuExit_Click);
 
@@ -1389,6 +1392,11 @@ void MainForm::mnuWriteSumm_Click()
     DECabrilloIn window(app());
     window.Form_Load();
     window.showModal();
+}
+
+void MainForm::mnuexportADIF_Click()
+{
+    WriteADIFFile(app().state(), app().services());
 }
 
 // ---- window size and taskbar layout ----

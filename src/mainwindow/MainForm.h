@@ -78,6 +78,7 @@ public:
     void mnuArchive_Click();
     void mnuRestore_Click();
     void mnuWriteSumm_Click();
+    void mnuexportADIF_Click();
     void mnuFormSize_Click();
     void mnuTaskbar_Click();
     void mnuPostContest_Click();
@@ -164,6 +165,7 @@ public:
     QAction* mnuArchive;
     QAction* mnuRestore;
     QAction* mnuWriteSumm;
+    QAction* mnuexportADIF;
     QAction* mnuCopyListtoClipboard;
     QAction* mnuExit;
     QAction* mnuFormSize;

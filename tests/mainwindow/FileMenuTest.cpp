@@ -120,6 +120,43 @@ TEST_F(FileMenu, ClearEmptiesTheEntry)
     }
 }
 
+// ---- Export ADIF File ----
+
+TEST_F(FileMenu, ExportAdifFromEitherWindow)
+{
+    const QString dataFolder = folders.documents + QStringLiteral("/Vexol Software/Texas");
+    writeBytes(dataFolder + QStringLiteral("/ADIFCnt.txt"), "\"Canada\",1\r\n\"USA\",291\r\n");
+    Qso province = contact("VE3XYZ", "");
+    province.spc = QStringLiteral("ON");
+    const struct {
+        quint8 outOfState;
+        Qso qso;
+        QByteArray record;
+    } windows[] = {
+        {1, contact("K5ABC", "ANDE"),
+         "<Call:5>K5ABC <Qso_Date:8:d>20260425 <Band:3>20M <Mode:2>CW\r\n<Tx_Pwr:3>100 <Time_On:4>1700 <DXCC:3>291 "
+         "<State:2>TX <Cnty:11>TX,Anderson <Cont:2>NA <RST_Rcvd:3>599 <RST_Sent:3>599 <eor>\r\n\r\n"},
+        {0, province,
+         "<Call:6>VE3XYZ <Qso_Date:8:d>20260425 <Band:3>20M <Mode:2>CW\r\n<Tx_Pwr:3>100 <Time_On:4>1700 <DXCC:1>1 "
+         "<RST_Rcvd:3>599 <RST_Sent:3>599 <eor>\r\n\r\n"},
+    };
+    for (const auto& x : windows) {
+        SCOPED_TRACE(int(x.outOfState));
+        writeLog({x.qso});
+        MainForm& w = open(x.outOfState);
+        const QString path = dataFolder + QStringLiteral("/TX.adi");
+        dialogs.inputAnswers = {QStringLiteral("100"), std::nullopt};
+        dialogs.fileAnswers = {path};
+        w.mnuexportADIF->trigger();
+        EXPECT_EQ(dialogs.last(QStringLiteral("save"))->text, path);
+        EXPECT_EQ(dialogs.last(QStringLiteral("message"))->title, QStringLiteral("File Written Successfully."));
+        const QByteArray bytes = readBytes(path);
+        EXPECT_TRUE(bytes.endsWith("<EOH>\r\n\r\n" + x.record)) << bytes.toStdString();
+        w.hide();
+        delete &w;
+    }
+}
+
 // ---- Exit ----
 
 TEST_F(FileMenu, ExitStoresARunningOperatingTime)

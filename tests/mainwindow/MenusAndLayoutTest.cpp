@@ -32,8 +32,8 @@ TEST_F(Menus, MenuTreesOfBothWindows)
         EXPECT_EQ(captions(w.menuBar->actions()), expected.bar);
         EXPECT_EQ(captions(w.mnuFile->actions()),
                   (QStringList{"&New", "-", "Archive Current &Log", "-", "&Restore from Archive or Backup", "-",
-                               "&Open", "&Write Submission File", "-", "E&xport for Pirow Import", "-",
-                               "&Copy Listed Items to Clipboard", "-", "&Exit"}));
+                               "&Open", "&Write Submission File", "-", "E&xport for Pirow Import",
+                               "Export &ADIF File", "-", "&Copy Listed Items to Clipboard", "-", "&Exit"}));
         EXPECT_EQ(captions(w.mnuOptions->actions()),
                   (QStringList{"&Appearance", "-", "&List Previous Contacts", "-", "&Post Contest Mode"}));
         const QMenu* appearance = item(w.mnuOptions, QStringLiteral("&Appearance"))->menu();
@@ -50,8 +50,9 @@ TEST_F(Menus, MenuTreesOfBothWindows)
         if (expected.outOfState) {
             EXPECT_FALSE(w.menuBar->actions().at(2)->isEnabled()) << "&Setup";
         }
-        for (QAction* a : {w.mnuNew, w.mnuArchive, w.mnuRestore, w.mnuWriteSumm, w.mnuExit, w.mnuFormSize,
-                           w.mnuTaskbar, w.mnuPostContest, w.mnuClear, w.mnuRecall, w.mnuCountyList, w.mnuHelp})
+        for (QAction* a : {w.mnuNew, w.mnuArchive, w.mnuRestore, w.mnuWriteSumm, w.mnuexportADIF, w.mnuExit,
+                           w.mnuFormSize, w.mnuTaskbar, w.mnuPostContest, w.mnuClear, w.mnuRecall, w.mnuCountyList,
+                           w.mnuHelp})
             EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
         // Nothing ticked but the band and mode in use.
         EXPECT_FALSE(w.mnuTaskbar->isChecked());

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Regenerate the three lookup tables in data/:
+# Regenerate the lookup tables in data/:
 #   data/county2.txt   Texas counties and their four-letter codes
 #   data/arrlpre2.txt  call-sign prefixes (from hamradio-files' cty.dat)
 #   data/states.txt    centre position of each of the 50 US states
+#   data/ADIFCnt.txt   DXCC number of each country (hamradio-files' cty.csv)
 #
 # Installs what is missing: Debian packages hamradio-files (and python3,
 # nodejs, npm if absent) through apt, and the pinned npm packages into a
@@ -13,6 +14,7 @@
 #   TABLES_NPM_DIR  reuse this folder for the npm packages instead of a fresh
 #                   temporary one (it is then kept; must not be inside the repo)
 #   CTY_DAT         cty.dat to read (default /usr/share/hamradio-files/cty.dat)
+#   CTY_CSV         cty.csv to read (default /usr/share/hamradio-files/cty.csv)
 
 set -euo pipefail
 export PYTHONDONTWRITEBYTECODE=1  # keep __pycache__ out of the repository
@@ -20,6 +22,7 @@ export PYTHONDONTWRITEBYTECODE=1  # keep __pycache__ out of the repository
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 repo="$(cd "$here/../.." && pwd)"
 cty="${CTY_DAT:-/usr/share/hamradio-files/cty.dat}"
+cty_csv="${CTY_CSV:-/usr/share/hamradio-files/cty.csv}"
 
 # Pinned so that a re-run gives the same bytes.
 npm_packages=(
@@ -51,9 +54,12 @@ missing=()
 command -v python3 >/dev/null 2>&1 || missing+=(python3)
 command -v node >/dev/null 2>&1 || missing+=(nodejs)
 command -v npm >/dev/null 2>&1 || missing+=(npm)
-if [ -z "${CTY_DAT:-}" ] && [ ! -f "$cty" ]; then missing+=(hamradio-files); fi
+if { [ -z "${CTY_DAT:-}" ] && [ ! -f "$cty" ]; } || { [ -z "${CTY_CSV:-}" ] && [ ! -f "$cty_csv" ]; }; then
+  missing+=(hamradio-files)
+fi
 if [ "${#missing[@]}" -gt 0 ]; then apt_install "${missing[@]}"; fi
 [ -f "$cty" ] || { echo "error: $cty not found" >&2; exit 1; }
+[ -f "$cty_csv" ] || { echo "error: $cty_csv not found" >&2; exit 1; }
 if dpkg-query -W -f='${Version}' hamradio-files >/dev/null 2>&1; then
   say "cty.dat: $cty (hamradio-files $(dpkg-query -W -f='${Version}' hamradio-files))"
 else
@@ -112,8 +118,13 @@ python3 "$here/make_states.py" --centroids "$centroids" --node-modules "$modules
   --out "$repo/data/states.txt"
 rm -f -- "$centroids"
 
+say "data/ADIFCnt.txt"
+python3 "$here/make_adifcnt.py" --cty-csv "$cty_csv" --cty "$cty" \
+  --prefixes "$repo/data/arrlpre2.txt" --out "$repo/data/ADIFCnt.txt"
+
 # --- final check of the record layout --------------------------------------
-python3 - "$repo/data/county2.txt" "$repo/data/arrlpre2.txt" "$repo/data/states.txt" <<'EOF'
+python3 - "$repo/data/county2.txt" "$repo/data/arrlpre2.txt" "$repo/data/states.txt" \
+  "$repo/data/ADIFCnt.txt" <<'EOF'
 import re, sys
 text = r'"[^"\r\n]*"'
 num = r'-?\d+(\.\d+)?'
@@ -121,6 +132,7 @@ shapes = {
     "county2.txt": [text, text],
     "arrlpre2.txt": [text, text, text, num, num, num, num, num],
     "states.txt": [text, num, num],
+    "ADIFCnt.txt": [text, r'\d+'],
 }
 for path in sys.argv[1:]:
     raw = open(path, "rb").read()
