@@ -8,6 +8,7 @@
 #include "QByteArrayPrinter.h"
 #include "core/QStringPrinter.h"
 #include "core/Tables.h"
+#include "support/TestLog.h"
 #include "support/TestServices.h"
 
 #include <QBuffer>
@@ -31,7 +32,8 @@ protected:
     TestServices ts;
     ScriptedDialogs& dialogs = *ts.dialogs;
     TestFolders folders;
-    std::unique_ptr<AppState> state = std::make_unique<AppState>();
+    std::unique_ptr<AppState> state =
+        stateWithLog({{.county = "ANDE", .band = "40", .time = "18:05:33", .frequency = "7.025"}});
     QString dataFolder;
     QString proposed;
 
@@ -40,21 +42,10 @@ protected:
         folders.applyTo(*state);
         dataFolder = state->folders.DataFolder;
         proposed = dataFolder + QStringLiteral("/TX.adi");
-        state->station.HostState = QStringLiteral("TX");
         ReferenceTables& t = state->tables;
         t.CountyAbbrev[1] = QStringLiteral("ANDE");
         t.CountyName[1] = QStringLiteral("Anderson");
         t.CountyCount = 1;
-        LogEntry& e = state->log.Log[1];
-        e.Call = QStringLiteral("K5ABC");
-        e.County = QStringLiteral("ANDE");
-        e.Date = QStringLiteral("2026/04/25");
-        e.Time = QStringLiteral("18:05:33");
-        e.Band = QStringLiteral("40");
-        e.Mode = QStringLiteral("CW");
-        e.Frequency = QStringLiteral("7.025");
-        e.RstRcvd = e.RstSent = QStringLiteral("599");
-        state->log.QsoCount = 1;
         writeBytes(dataFolder + QStringLiteral("/ADIFCnt.txt"), "\"Canada\",1\r\n\"USA\",291\r\n");
     }
 
@@ -283,36 +274,17 @@ TEST(AdifReader, ReadsEveryFieldOfEveryRecord)
     const QString why = installReader(npm);
     ASSERT_TRUE(why.isEmpty()) << why.toStdString();
 
-    std::vector<LogEntry> log(5);
-    log[0].Call = QStringLiteral("K5ABC");
-    log[0].County = QStringLiteral("ANDE");
-    log[0].Date = QStringLiteral("2026/04/25");
-    log[0].Time = QStringLiteral("18:05:33");
-    log[0].Band = QStringLiteral("40");
-    log[0].Mode = QStringLiteral("CW");
-    log[0].Frequency = QStringLiteral("7.025");
-    log[0].RstRcvd = log[0].RstSent = QStringLiteral("599");
-    log[1] = log[0];
-    log[1].Call = QStringLiteral("VE3ABC");
-    log[1].County.clear();
-    log[1].Spc = QStringLiteral("ON");
-    log[1].Mode = QStringLiteral("PH");
-    log[1].RstRcvd = log[1].RstSent = QStringLiteral("59");
-    log[2] = log[1];
-    log[2].Call = QStringLiteral("EA5XX");
-    log[2].Spc = QStringLiteral("Juan de Nova, Europa");
-    log[2].Mode.clear(); // the first line runs on into the second
-    log[2].Date = QStringLiteral("not a date");
-    log[3] = log[0];
-    log[3].Call = QStringLiteral("KL7<A>");
-    log[3].County.clear();
-    log[3].Spc = QStringLiteral("AK");
-    log[3].Time = QStringLiteral("930");
-    log[3].Frequency = QStringLiteral("  3.550 ");
-    log[4] = log[0];
-    log[4].Call = QStringLiteral("N5XX");
-    log[4].Band = QStringLiteral("2");
-    log[4].Mode = QStringLiteral("DG");
+    const Qso k5abc{.county = "ANDE", .band = "40", .time = "18:05:33", .frequency = "7.025"};
+    const std::vector<LogEntry> log = entriesOf({
+        k5abc,
+        {.call = "VE3ABC", .band = "40", .mode = "PH", .time = "18:05:33", .spc = "ON", .rstSent = "59",
+         .rstRcvd = "59", .frequency = "7.025"},
+        // The first line runs on into the second.
+        {.call = "EA5XX", .band = "40", .mode = "", .time = "18:05:33", .spc = "Juan de Nova, Europa",
+         .date = "not a date", .rstSent = "59", .rstRcvd = "59", .frequency = "7.025"},
+        {.call = "KL7<A>", .band = "40", .time = "930", .spc = "AK", .frequency = "  3.550 "},
+        {.call = "N5XX", .county = "ANDE", .band = "2", .mode = "DG", .time = "18:05:33", .frequency = "7.025"},
+    });
 
     std::vector<DxccRow> dxcc{{"Canada", 1}, {"Alaska", 6}, {"Juan de Nova, Europa", 124}, {"USA", 291}};
     const std::vector<QString> abbrevs{"ANDE"};
