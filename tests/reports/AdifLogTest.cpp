@@ -1,6 +1,6 @@
 // The ADIF file written from plain inputs: the header, the fields of a record in their
 // order with their lengths, and what each contact's exchange makes of country, state and
-// continent; and the country table it reads.
+// continent; the file as a real ADIF reader sees it; and the country table it reads.
 
 #include "reports/AdifLog.h"
 
@@ -10,7 +10,14 @@
 #include "support/TestServices.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
+#include <map>
 #include <vector>
 
 namespace {
@@ -27,8 +34,8 @@ class AdifLog : public ::testing::Test {
 protected:
     std::vector<QString> abbrevs{"ANDE", "HARR", "ANDE"};
     std::vector<QString> names{"Anderson", "Harris", "Not this one"};
-    std::vector<DxccRow> dxcc{{"Canada", 1},  {"Alaska", 6},    {"Hawaii", 110}, {"Spain", 281},
-                              {"USA", 291},   {"Nowhere", 0},   {"Spain", 999}};
+    std::vector<DxccRow> dxcc{{"Canada", 1}, {"Alaska", 6},  {"Hawaii", 110},  {"Spain", 281},
+                              {"USA", 291},  {"Nowhere", 0}, {"Spain", 999}, {"Juan de Nova, Europa", 124}};
     std::vector<LogEntry> log;
     AdifInput in;
 
@@ -189,6 +196,99 @@ TEST_F(AdifLog, RefusedBytesAreReported)
     QString error;
     EXPECT_FALSE(WriteAdifLog(buffer, in, &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+// ---- The file in a real ADIF reader
+
+// The pinned reader, installed under the build folder the first time it is needed and
+// kept there, so later runs need no network.
+const QString ReaderPackage = QStringLiteral("adif-parser-ts@0.7.7");
+const QString ReaderFolder = QStringLiteral(ADIF_READER_DIR);
+
+bool readerInstalled()
+{
+    return QFile::exists(ReaderFolder + QStringLiteral("/node_modules/adif-parser-ts/package.json"));
+}
+
+// Empty when the reader is there, else why not.
+QString installReader(const QString& npm)
+{
+    if (readerInstalled())
+        return {};
+    QDir().mkpath(ReaderFolder);
+    QProcess install;
+    install.setProcessChannelMode(QProcess::MergedChannels);
+    install.start(npm, {QStringLiteral("install"), QStringLiteral("--prefix"), ReaderFolder,
+                        QStringLiteral("--no-save"), QStringLiteral("--no-package-lock"), QStringLiteral("--no-audit"),
+                        QStringLiteral("--no-fund"), QStringLiteral("--loglevel=error"), ReaderPackage});
+    if (!install.waitForFinished(240000) || install.exitCode() != 0 || !readerInstalled())
+        return QStringLiteral("npm install %1 failed: %2")
+            .arg(ReaderPackage, QString::fromLocal8Bit(install.readAll()));
+    return {};
+}
+
+TEST_F(AdifLog, ARealReaderReadsEveryFieldOfEveryRecord)
+{
+    const QString node = QStandardPaths::findExecutable(QStringLiteral("node"));
+    const QString npm = QStandardPaths::findExecutable(QStringLiteral("npm"));
+    if (node.isEmpty() || npm.isEmpty())
+        GTEST_SKIP() << "node or npm is not installed";
+    const QString why = installReader(npm);
+    ASSERT_TRUE(why.isEmpty()) << why.toStdString();
+
+    in.power = QStringLiteral("100");
+    in.comment = QStringLiteral("Caf\u00e9 <QRP> TX State QSO Party");
+    const QByteArray bytes = file({
+        {.county = "ANDE", .band = "40", .time = "18:05:33", .frequency = "7.025"},
+        {.call = "VE3ABC", .band = "40", .mode = "PH", .time = "18:05:33", .spc = "ON", .rstSent = "59",
+         .rstRcvd = "59", .frequency = "7.025"},
+        // The first line runs on into the second.
+        {.call = "EA5XX", .band = "40", .mode = "", .time = "18:05:33", .spc = "Juan de Nova, Europa",
+         .date = "not a date", .rstSent = "59", .rstRcvd = "59", .frequency = "7.025"},
+        {.call = "KL7<A>", .band = "40", .time = "930", .spc = "AK", .frequency = "  3.550 "},
+        {.call = "N5XX", .county = "ANDE", .band = "2", .mode = "DG", .time = "18:05:33", .frequency = "7.025"},
+    });
+
+    TestFolders folders;
+    const QString adi = folders.path(QStringLiteral("TX.adi"));
+    writeBytes(adi, bytes);
+    QProcess reader;
+    reader.start(node, {QStringLiteral(ADIF_READER_SCRIPT),
+                        ReaderFolder + QStringLiteral("/node_modules/adif-parser-ts"), adi});
+    ASSERT_TRUE(reader.waitForFinished(60000));
+    ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+    const QJsonObject parsed = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+
+    EXPECT_EQ(parsed[QStringLiteral("header")][QStringLiteral("text")].toString(),
+              QStringLiteral("Exported from Vexol's TX Brevant Log 2.3\r\nBrevant Log is written by Vexol Software.\r\n"
+                             "www.vexolsoftware.example\r\nLog exported on: 4/25/26"));
+    using Fields = std::map<QString, QString>;
+    const QString comment = in.comment;
+    const std::vector<Fields> expected{
+        {{"call", "K5ABC"}, {"qso_date", "20260425"}, {"band", "40M"}, {"mode", "CW"}, {"tx_pwr", "100"},
+         {"freq", "7.025"}, {"time_on", "1805"}, {"dxcc", "291"}, {"state", "TX"}, {"cnty", "TX,Anderson"},
+         {"cont", "NA"}, {"rst_rcvd", "599"}, {"rst_sent", "599"}, {"comment", comment}},
+        {{"call", "VE3ABC"}, {"qso_date", "20260425"}, {"band", "40M"}, {"mode", "SSB"}, {"tx_pwr", "100"},
+         {"freq", "7.025"}, {"time_on", "1805"}, {"dxcc", "1"}, {"rst_rcvd", "59"}, {"rst_sent", "59"},
+         {"comment", comment}},
+        {{"call", "EA5XX"}, {"band", "40M"}, {"tx_pwr", "100"}, {"freq", "7.025"}, {"time_on", "1805"},
+         {"dxcc", "124"}, {"rst_rcvd", "59"}, {"rst_sent", "59"}, {"comment", comment}},
+        {{"call", "KL7<A>"}, {"qso_date", "20260425"}, {"band", "40M"}, {"mode", "CW"}, {"tx_pwr", "100"},
+         {"freq", "3.550"}, {"time_on", "0930"}, {"dxcc", "6"}, {"state", "AK"}, {"cont", "NA"},
+         {"rst_rcvd", "599"}, {"rst_sent", "599"}, {"comment", comment}},
+        {{"call", "N5XX"}, {"qso_date", "20260425"}, {"band", "2M"}, {"mode", "DG"}, {"tx_pwr", "100"},
+         {"freq", "7.025"}, {"time_on", "1805"}, {"dxcc", "291"}, {"state", "TX"}, {"cnty", "TX,Anderson"},
+         {"cont", "NA"}, {"rst_rcvd", "599"}, {"rst_sent", "599"}, {"comment", comment}},
+    };
+    const QJsonArray records = parsed[QStringLiteral("records")].toArray();
+    ASSERT_EQ(records.size(), qsizetype(expected.size()));
+    for (size_t i = 0; i < expected.size(); ++i) {
+        Fields got;
+        const QJsonObject record = records[qsizetype(i)].toObject();
+        for (auto it = record.begin(); it != record.end(); ++it)
+            got[it.key()] = it.value().toString();
+        EXPECT_EQ(got, expected[i]) << "record " << i + 1;
+    }
 }
 
 // ---- The country table
