@@ -2,6 +2,7 @@
 
 #include "core/RecordFile.h"
 #include "entry/DateTimeText.h"
+#include "reports/AnsiText.h"
 
 #include <QHash>
 #include <QIODevice>
@@ -78,10 +79,14 @@ Whereabouts whereabouts(const LogEntry& e, const QString& hostState)
     return w;
 }
 
+// The records of the file, each value in the file's code page; the first value that cannot
+// be written is kept in the Ansi converter.
 class AdifRecords {
 public:
-    explicit AdifRecords(const AdifInput& in)
-        : m_power(in.power), m_comment(in.comment), m_hostState(in.hostState)
+    AdifRecords(const AdifInput& in, Ansi& ansi)
+        : m_ansi(ansi), m_hasPower(!in.power.isEmpty()), m_hasComment(!in.comment.isEmpty()),
+          m_power(ansi(withoutTrailingBlanks(in.power), "the power")), m_comment(ansi(in.comment, "the comment")),
+          m_hostState(in.hostState)
     {
         // The first row of a name or an abbreviation is the one that counts.
         for (const DxccRow& row : in.dxcc) {
@@ -95,41 +100,42 @@ public:
         }
     }
 
-    void write(QByteArray& out, const LogEntry& e)
+    // Contact n (from 1) of the log.
+    void write(QByteArray& out, const LogEntry& e, qint32 n)
     {
         const Whereabouts w = whereabouts(e, m_hostState);
-        const QString& date = qsoDate(e.Date);
+        const QByteArray& date = qsoDate(e.Date);
         const QString time = timeOn(e.Time);
         const qint16 dxcc = m_dxcc.value(withoutOuterBlanks(w.country), 0);
         const QString mode = e.Mode == QLatin1String("PH") ? QStringLiteral("SSB") : e.Mode;
 
         if (!e.Call.isEmpty())
-            field(out, "Call", e.Call);
+            field(out, "Call", m_ansi(e.Call, "the call", n));
         if (!date.isEmpty())
             field(out, "Qso_Date", date, ":d");
         if (!e.Band.isEmpty())
-            field(out, "Band", e.Band + QLatin1Char('M'));
+            field(out, "Band", m_ansi(e.Band + QLatin1Char('M'), "the band", n));
         if (!mode.isEmpty())
-            field(out, "Mode", mode.toUpper(), nullptr, CrLf);
-        if (!m_power.isEmpty())
-            field(out, "Tx_Pwr", withoutTrailingBlanks(m_power));
+            field(out, "Mode", m_ansi(mode.toUpper(), "the mode", n), nullptr, CrLf);
+        if (m_hasPower)
+            field(out, "Tx_Pwr", m_power);
         if (!e.Frequency.isEmpty())
-            field(out, "Freq", withoutOuterBlanks(e.Frequency));
+            field(out, "Freq", m_ansi(withoutOuterBlanks(e.Frequency), "the frequency", n));
         if (time >= QLatin1String("0000"))
-            field(out, "Time_On", time);
+            field(out, "Time_On", m_ansi(time, "the time", n));
         if (dxcc > 0)
-            field(out, "DXCC", QString::number(dxcc));
+            field(out, "DXCC", QByteArray::number(dxcc));
         if (!w.state.isEmpty())
-            field(out, "State", w.state);
+            field(out, "State", m_ansi(w.state, "the state", n));
         if (!e.County.isEmpty())
-            field(out, "Cnty", w.state + QLatin1Char(',') + m_county.value(e.County));
+            field(out, "Cnty", m_ansi(w.state + QLatin1Char(',') + m_county.value(e.County), "the county", n));
         if (!w.continent.isEmpty())
-            field(out, "Cont", w.continent);
+            field(out, "Cont", w.continent.toLatin1());
         if (!e.RstRcvd.isEmpty())
-            field(out, "RST_Rcvd", withoutTrailingBlanks(e.RstRcvd));
+            field(out, "RST_Rcvd", m_ansi(withoutTrailingBlanks(e.RstRcvd), "the report received", n));
         if (!e.RstSent.isEmpty())
-            field(out, "RST_Sent", withoutTrailingBlanks(e.RstSent));
-        if (!m_comment.isEmpty())
+            field(out, "RST_Sent", m_ansi(withoutTrailingBlanks(e.RstSent), "the report sent", n));
+        if (m_hasComment)
             field(out, "Comment", m_comment, nullptr, CrLf);
         out += "<eor>" + CrLf + CrLf;
     }
@@ -137,22 +143,21 @@ public:
 private:
     // The date as "YYYYMMDD", empty when the text is not a date. A log holds few distinct
     // dates, one after the other, so the last one is kept.
-    const QString& qsoDate(const QString& logDate)
+    const QByteArray& qsoDate(const QString& logDate)
     {
         if (logDate != m_lastLogDate) {
             m_lastLogDate = logDate;
             const QDate date = parseLogDate(logDate);
-            m_lastQsoDate = date.isValid() ? date.toString(QStringLiteral("yyyyMMdd")) : QString();
+            m_lastQsoDate = date.isValid() ? date.toString(QStringLiteral("yyyyMMdd")).toLatin1() : QByteArray();
         }
         return m_lastQsoDate;
     }
 
     // "<Name:length>value" and what follows it. The length counts the bytes of the value
     // as written.
-    static void field(QByteArray& out, const char* name, const QString& text, const char* type = nullptr,
+    static void field(QByteArray& out, const char* name, const QByteArray& value, const char* type = nullptr,
                       const QByteArray& after = QByteArrayLiteral(" "))
     {
-        const QByteArray value = text.toLatin1();
         out += '<';
         out += name;
         out += ':';
@@ -164,16 +169,19 @@ private:
         out += after;
     }
 
-    QString m_power;
-    QString m_comment;
+    Ansi& m_ansi;
+    bool m_hasPower;
+    bool m_hasComment;
+    QByteArray m_power;
+    QByteArray m_comment;
     QString m_hostState;
     QHash<QString, qint16> m_dxcc;
     QHash<QString, QString> m_county;
     QString m_lastLogDate;
-    QString m_lastQsoDate;
+    QByteArray m_lastQsoDate;
 };
 
-QByteArray header(const AdifInput& in)
+QByteArray header(const AdifInput& in, Ansi& ansi)
 {
     QByteArray text;
     for (const QString& line :
@@ -181,7 +189,7 @@ QByteArray header(const AdifInput& in)
           QStringLiteral("Brevant Log is written by Vexol Software."),
           QStringLiteral("www.vexolsoftware.example"), QStringLiteral("Log exported on: ") + in.exportDate,
           QString(), QStringLiteral("<EOH>"), QString()})
-        text += line.toLatin1() + CrLf;
+        text += ansi(line, "the header") + CrLf;
     return text;
 }
 
@@ -217,11 +225,18 @@ bool LoadDxccTable(const QString& path, std::vector<DxccRow>& rows, QString* err
 
 bool WriteAdifLog(QIODevice& device, const AdifInput& input, QString* error)
 {
-    QByteArray bytes = header(input);
-    AdifRecords writer(input);
+    Ansi ansi;
+    QByteArray bytes = header(input, ansi);
+    AdifRecords records(input, ansi);
     bytes.reserve(bytes.size() + qsizetype(input.contacts.size()) * 240);
+    qint32 n = 0;
     for (const LogEntry& e : input.contacts)
-        writer.write(bytes, e);
+        records.write(bytes, e, ++n);
+    if (!ansi.failure().isEmpty()) {
+        if (error)
+            *error = ansi.failure();
+        return false;
+    }
     if (device.write(bytes) != bytes.size()) {
         if (error)
             *error = device.errorString();

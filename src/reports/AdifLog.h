@@ -2,7 +2,7 @@
 
 // The log as an ADIF file for general logbooks: a short text header closed by "<EOH>",
 // then one record per contact of length-tagged fields ("<Call:5>K5ABC"), each record
-// closed by "<eor>". Latin-1 text, every line ended by CR LF.
+// closed by "<eor>". Windows-1252 text, every line ended by CR LF.
 
 #include "core/LogEntry.h"
 
@@ -37,6 +37,7 @@ struct AdifInput {
     std::span<const DxccRow> dxcc;
 };
 
-// Writes the whole file to the device. False, with the reason in *error, when the device
-// refused the bytes.
+// Writes the whole file to the device. False, with the reason in *error, when a text has a
+// character the code page cannot carry (nothing is written then) or the device refused the
+// bytes.
 bool WriteAdifLog(QIODevice& device, const AdifInput& input, QString* error = nullptr);

@@ -79,3 +79,19 @@ std::optional<QByteArray> toWindows1252(const QString& text, QString* unwritable
     }
     return bytes;
 }
+
+QByteArray Ansi::operator()(const QString& text, const char* source, qint32 contact)
+{
+    QString character;
+    if (std::optional<QByteArray> bytes = toWindows1252(text, &character))
+        return *std::move(bytes);
+    if (m_failure.isEmpty()) {
+        QString where = QString::fromLatin1(source);
+        if (contact > 0)
+            where += QStringLiteral(" of contact %1").arg(contact);
+        m_failure = QStringLiteral("The character \"%1\" in %2 cannot be written in the file's character "
+                                   "set (Windows-1252).  Please change it and write the file again.")
+                        .arg(character, where);
+    }
+    return {};
+}

@@ -12,3 +12,17 @@
 // compatibility decomposition (NFKD) without combining marks: "ő" as "o", "ﬁ" as "fi",
 // "①" as "1". Nothing when a character still has no byte; *unwritable then holds it.
 std::optional<QByteArray> toWindows1252(const QString& text, QString* unwritable = nullptr);
+
+// Turns the texts of one file into the code page and keeps the first one it cannot write,
+// named by where it came from ("the comment", "the call of contact 12").
+class Ansi {
+public:
+    // The text's bytes; none when it cannot be written.
+    QByteArray operator()(const QString& text, const char* source, qint32 contact = 0);
+
+    // Empty while every text could be written, else the message that says which could not.
+    const QString& failure() const { return m_failure; }
+
+private:
+    QString m_failure;
+};

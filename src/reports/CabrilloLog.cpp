@@ -25,32 +25,6 @@ QByteArray printed(double value)
         + ' ';
 }
 
-// Turns the texts into the file's code page and keeps the first one it cannot write,
-// named by where it came from.
-class Ansi {
-public:
-    QByteArray operator()(const QString& text, const char* source, qint32 contact = 0)
-    {
-        QString character;
-        if (std::optional<QByteArray> bytes = toWindows1252(text, &character))
-            return *std::move(bytes);
-        if (m_failure.isEmpty()) {
-            QString where = QString::fromLatin1(source);
-            if (contact > 0)
-                where += QStringLiteral(" of contact %1").arg(contact);
-            m_failure = QStringLiteral("The character \"%1\" in %2 cannot be written in the file's character "
-                                       "set (Windows-1252).  Please change it and write the file again.")
-                            .arg(character, where);
-        }
-        return {};
-    }
-
-    const QString& failure() const { return m_failure; }
-
-private:
-    QString m_failure;
-};
-
 class Lines {
 public:
     explicit Lines(Ansi& ansi) : m_ansi(ansi) {}

@@ -173,6 +173,39 @@ TEST_F(AdifLog, LengthsCountTheTrimmedValue)
               "<eor>\r\n\r\n");
 }
 
+// Text goes out in Windows-1252; the length counts the bytes written.
+TEST_F(AdifLog, TextInTheCodePage)
+{
+    in.comment = QStringLiteral("\u201c73\u201d \u2013 5\u20ac");
+    const QByteArray bytes = record({.call = QStringLiteral("HA5\u0150X")});
+    EXPECT_TRUE(bytes.startsWith("<Call:5>HA5OX ")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("<Comment:9>\x93" "73\x94 \x96 5\x80\r\n")) << bytes.toStdString();
+}
+
+TEST_F(AdifLog, TextOutsideTheCodePageStopsTheWrite)
+{
+    const struct {
+        QString comment;
+        QString call;
+        const char* named;
+    } cases[] = {
+        {QStringLiteral("73 \U0001F600"), QStringLiteral("K5ABC"), "in the comment"},
+        {QString(), QStringLiteral("K5\u4E00"), "in the call of contact 2"},
+    };
+    for (const auto& c : cases) {
+        in.comment = c.comment;
+        log = entriesOf({{}, {.call = c.call}});
+        in.contacts = log;
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QString error;
+        EXPECT_FALSE(WriteAdifLog(buffer, in, &error));
+        EXPECT_TRUE(error.contains(QLatin1String(c.named))) << error.toStdString();
+        EXPECT_TRUE(bytes.isEmpty());
+    }
+}
+
 TEST_F(AdifLog, EmptyFieldsAreLeftOut)
 {
     EXPECT_EQ(record({.call = "", .band = "", .rstSent = "", .rstRcvd = ""}),
