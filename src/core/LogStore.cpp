@@ -11,11 +11,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <memory>
 
 namespace {
 
 const QString LogFileName = QStringLiteral("log.txt");
+const QString CrLf = QStringLiteral("\r\n");
 
 QString logPath(const AppState& state) { return workPath(state.folders, LogFileName); }
 
@@ -33,22 +35,58 @@ void resetRecountedCounters(AppState& state)
     }
 }
 
-bool copyLogIntoBackup(const AppState& state, const Services& services)
+// Writes bytes into BACKUP (made when missing) under a name of their own, synced.
+bool keepCopyInBackup(const Folders& folders, const QByteArray& bytes, const QDateTime& local,
+                      QString* savedAs, QString* error)
 {
-    const QString backupFolder = FileLookup::resolve(state.folders.DataFolder, QStringLiteral("BACKUP"));
-    if (!QFileInfo(backupFolder).isDir() && !QDir().mkdir(backupFolder))
+    const QString folder = FileLookup::resolve(folders.DataFolder, QStringLiteral("BACKUP"));
+    if (!DiskFile::ensureFolder(folder, error))
         return false;
-    const QString name =
-        services.clock->localNow().toString(QStringLiteral("yyyyMMddHHmm")) + QStringLiteral(".log");
-    const QString target = FileLookup::resolve(backupFolder, name);
-    const QString source = logPath(state);
-    if (!QFileInfo::exists(source))
+    const QString target = QDir(folder).filePath(backupFileName(folder, local));
+    if (!DiskFile::replaceAtomically(target, bytes, error))
         return false;
-    QFile::remove(target);
-    return QFile::copy(source, target);
+    if (savedAs)
+        *savedAs = target;
+    return true;
+}
+
+// Copies log.txt into BACKUP. A missing log.txt is a failure.
+bool copyLogIntoBackup(const AppState& state, const Services& services, QString* error)
+{
+    QByteArray bytes;
+    return DiskFile::readWhole(logPath(state), &bytes, error)
+        && keepCopyInBackup(state.folders, bytes, services.clock->localNow(), nullptr, error);
+}
+
+bool logHasContent(const AppState& state)
+{
+    const QFileInfo info(logPath(state));
+    return info.exists() && info.size() > 0;
+}
+
+QByteArray logBytes(const LogStoreState& log, qint32 skipped)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    RecordWriter writer(buffer);
+    for (qint32 i = 1; i <= log.QsoCount; ++i) {
+        if (i != skipped)
+            writeLogEntry(writer, log.Log[size_t(i)]);
+    }
+    return bytes;
 }
 
 } // namespace
+
+QString backupFileName(const QString& backupFolder, const QDateTime& local)
+{
+    const QString stem = local.toString(QStringLiteral("yyyyMMddHHmm"));
+    QString name = stem + QStringLiteral(".log");
+    for (int n = 2; FileLookup::exists(backupFolder, name); ++n)
+        name = QStringLiteral("%1-%2.log").arg(stem).arg(n);
+    return name;
+}
 
 void writeLogEntry(RecordWriter& w, const LogEntry& e)
 {
@@ -69,7 +107,7 @@ bool readLogEntry(RecordReader& r, LogEntry& e)
         && r.readText(e.Frequency);
 }
 
-bool AppendLogEntry(const AppState& state)
+bool AppendLogEntry(const AppState& state, QString* error)
 {
     const qint32 n = state.log.QsoCount;
     if (n < 1 || n > MaxLogEntries)
@@ -79,28 +117,26 @@ bool AppendLogEntry(const AppState& state)
     buffer.open(QIODevice::WriteOnly);
     RecordWriter writer(buffer);
     writeLogEntry(writer, state.log.Log[size_t(n)]);
-    return DiskFile::appendDurably(logPath(state), line);
+    return DiskFile::appendDurably(logPath(state), line, error);
 }
 
-bool RewriteLogFile(const AppState& state)
+bool RewriteLogFile(const AppState& state, QString* error)
 {
-    return DiskFile::replaceAtomically(logPath(state), [&](QIODevice& device) {
-        RecordWriter writer(device);
-        for (qint32 i = 1; i <= state.log.QsoCount; ++i)
-            writeLogEntry(writer, state.log.Log[size_t(i)]);
-        return writer.ok();
-    });
+    return DiskFile::replaceAtomically(logPath(state), logBytes(state.log, 0), error);
 }
 
-bool DeleteLogEntry(AppState& state, qint32 n)
+bool DeleteLogEntry(AppState& state, qint32 n, QString* error)
 {
     LogStoreState& log = state.log;
     if (n < 1 || n > log.QsoCount)
         return false;
+    // The file first: the records in memory only change once it holds the log without n.
+    if (!DiskFile::replaceAtomically(logPath(state), logBytes(log, n), error))
+        return false;
     for (qint32 i = n; i < log.QsoCount; ++i)
         log.Log[size_t(i)] = log.Log[size_t(i) + 1];
     --log.QsoCount;
-    return RewriteLogFile(state);
+    return true;
 }
 
 // Reads records into the arrays until nothing but line ends is left; an 11001st record
@@ -119,19 +155,63 @@ static LoadLogResult readLogRecords(RecordReader& reader, LogStoreState& log)
     return LoadLogResult::Loaded;
 }
 
-LoadLogResult LoadLogFile(AppState& state)
+// An append stopped part-way (the program killed, the power cut) leaves the start of a
+// line without its line end at the end of log.txt. Such a line never held a contact the
+// program reported as logged, but it would keep the log from loading at every start. When
+// the records before it read, the whole file is kept in BACKUP and the line is cut off.
+static LoadLogResult loadWithoutUnfinishedLastLine(AppState& state, const QString& path,
+                                                   const QByteArray& data, QString* notice)
+{
+    if (data.isEmpty() || data.endsWith('\r') || data.endsWith('\n'))
+        return LoadLogResult::Unreadable;
+    const qsizetype lineStart = std::max(data.lastIndexOf('\r'), data.lastIndexOf('\n')) + 1;
+    const QByteArray lastLine = data.mid(lineStart);
+    RecordReader lastLineReader(lastLine);
+    LogEntry probe;
+    if (readLogEntry(lastLineReader, probe))
+        return LoadLogResult::Unreadable; // a whole record: the fault lies elsewhere
+
+    state.log.QsoCount = 0;
+    RecordReader before(data.left(lineStart));
+    if (readLogRecords(before, state.log) != LoadLogResult::Loaded)
+        return LoadLogResult::Unreadable;
+    QString savedAs;
+    const QDateTime written = QFileInfo(path).lastModified();
+    if (!keepCopyInBackup(state.folders, data, written, &savedAs, nullptr)
+        || !DiskFile::truncateDurably(path, lineStart))
+        return LoadLogResult::Unreadable;
+    if (notice) {
+        *notice = QStringLiteral("log.txt ended in the middle of a contact, as a write cut off by a crash or a "
+                                 "power failure leaves it. That unfinished last line was removed so that the "
+                                 "log loads; the whole file was kept as %1.")
+                      .arg(QDir::toNativeSeparators(savedAs))
+            + CrLf + CrLf + QStringLiteral("The removed line: ") + QString::fromLatin1(lastLine);
+    }
+    return LoadLogResult::Loaded;
+}
+
+LoadLogResult LoadLogFile(AppState& state, QString* notice)
 {
     resetRecountedCounters(state);
     const QString path = logPath(state);
     LoadLogResult result = LoadLogResult::Loaded;
     if (QFileInfo::exists(path)) {
-        auto reader = RecordReader::fromFile(path);
-        result = reader ? readLogRecords(*reader, state.log) : LoadLogResult::Unreadable;
+        QByteArray data;
+        if (!DiskFile::readWhole(path, &data)) {
+            result = LoadLogResult::Unreadable;
+        } else {
+            RecordReader reader(data);
+            result = readLogRecords(reader, state.log);
+            if (result == LoadLogResult::Unreadable)
+                result = loadWithoutUnfinishedLastLine(state, path, data, notice);
+        }
     }
     if (result == LoadLogResult::Loaded && state.log.FirstLoadCount == 0)
         state.log.FirstLoadCount = float(state.log.QsoCount);
     return result;
 }
+
+QString unfinishedLineTitle() { return QStringLiteral("Unfinished Contact Removed"); }
 
 bool isReadableLog(const QByteArray& data)
 {
@@ -142,8 +222,12 @@ bool isReadableLog(const QByteArray& data)
 
 void LoadLogFileOrEnd(AppState& state, Services& services)
 {
-    if (LoadLogFile(state) == LoadLogResult::Loaded)
+    QString notice;
+    if (LoadLogFile(state, &notice) == LoadLogResult::Loaded) {
+        if (!notice.isEmpty())
+            services.dialogs->messageBox(notice, unfinishedLineTitle());
         return;
+    }
     services.dialogs->messageBox(QStringLiteral("Error opening file."), QStringLiteral("File Error"));
     services.endProgram(1);
 }
@@ -158,16 +242,26 @@ bool StartNewLog(AppState& state, Services& services)
     if (!answer || answer->toUpper() != QLatin1String("YES"))
         return false;
 
-    // The erased log always keeps a copy, whatever the close-time rule would say.
-    const QFileInfo logInfo(logPath(state));
-    const bool changedSinceFirstLoad =
-        state.log.QsoCount > 0 && float(state.log.QsoCount) != state.log.FirstLoadCount;
-    if ((logInfo.exists() && logInfo.size() > 0) || changedSinceFirstLoad)
-        copyLogIntoBackup(state, services);
+    // The erased log always keeps a copy, whatever the close-time rule would say, and it
+    // is only erased once that copy is on disk. An empty or missing log needs none.
+    QString error;
+    if (logHasContent(state) && !copyLogIntoBackup(state, services, &error)) {
+        services.dialogs->messageBox(QStringLiteral("The log was not erased: its copy could not be written into "
+                                                    "BACKUP, so log.txt was left as it was.")
+                                         + CrLf + CrLf + error,
+                                     QStringLiteral("Unable to write file."));
+        return false;
+    }
+    if (!DiskFile::replaceAtomically(logPath(state), QByteArray(), &error)) {
+        services.dialogs->messageBox(QStringLiteral("The log was not erased: log.txt could not be emptied and was "
+                                                    "left as it was.")
+                                         + CrLf + CrLf + error,
+                                     QStringLiteral("Unable to write file."));
+        return false;
+    }
 
     state.clock.OperatingSeconds = 0;
     state.station.StoredOperatingSeconds = 0;
-    DiskFile::replaceAtomically(logPath(state), [](QIODevice&) { return true; });
     state.log.QsoCount = 0;
     SavePrefFile(state);
     LoadLogFileOrEnd(state, services);
@@ -178,5 +272,32 @@ void BackupLogFile(const AppState& state, const Services& services)
 {
     if (state.log.QsoCount <= 0 || float(state.log.QsoCount) == state.log.FirstLoadCount)
         return;
-    copyLogIntoBackup(state, services);
+    copyLogIntoBackup(state, services, nullptr);
+}
+
+bool ArchiveLogFile(const AppState& state, const QString& target, QString* error)
+{
+    QByteArray bytes;
+    return DiskFile::readWhole(logPath(state), &bytes, error) && DiskFile::replaceAtomically(target, bytes, error);
+}
+
+bool RestoreLogFile(const AppState& state, const Services& services, const QString& source, QString* error)
+{
+    QByteArray bytes;
+    if (!DiskFile::readWhole(source, &bytes, error))
+        return false;
+    if (!isReadableLog(bytes)) {
+        if (error)
+            *error = QStringLiteral("%1 is not a log file that can be read.").arg(QDir::toNativeSeparators(source));
+        return false;
+    }
+    // The log being replaced keeps a copy of its own, so a restore can be undone.
+    QString copyError;
+    if (logHasContent(state) && !copyLogIntoBackup(state, services, &copyError)) {
+        if (error)
+            *error = QStringLiteral("log.txt was left as it was: its copy could not be written into BACKUP.") + CrLf
+                + CrLf + copyError;
+        return false;
+    }
+    return DiskFile::replaceAtomically(logPath(state), bytes, error);
 }

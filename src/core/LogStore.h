@@ -6,6 +6,8 @@
 
 #include "core/AppState.h"
 
+#include <QDateTime>
+
 struct Services;
 class RecordReader;
 class RecordWriter;
@@ -15,22 +17,30 @@ void writeLogEntry(RecordWriter& writer, const LogEntry& entry);
 bool readLogEntry(RecordReader& reader, LogEntry& entry);
 
 // Appends record QsoCount to log.txt (created when missing) and makes sure it reached
-// the disk. False when it could not be written; the caller then does not count it.
-bool AppendLogEntry(const AppState& state);
+// the disk. False, with the reason in *error, when it could not be written; the file is
+// then as it was, and the caller does not count the contact.
+bool AppendLogEntry(const AppState& state, QString* error = nullptr);
 
-// Replaces log.txt with records 1 to QsoCount.
-bool RewriteLogFile(const AppState& state);
+// Replaces log.txt with records 1 to QsoCount; on failure the old file stays whole.
+bool RewriteLogFile(const AppState& state, QString* error = nullptr);
 
-// Removes record n (1 to QsoCount) and rewrites the file. An index outside the log
-// changes nothing and returns false.
-bool DeleteLogEntry(AppState& state, qint32 n);
+// Removes record n (1 to QsoCount) from the file and then from memory. An index outside
+// the log, or a rewrite that fails, changes nothing and returns false.
+bool DeleteLogEntry(AppState& state, qint32 n, QString* error = nullptr);
 
 enum class LoadLogResult { Loaded, Unreadable };
 
 // Resets the counts a reload recounts and reads log.txt into the record arrays. A missing
 // log.txt is an empty log; empty lines at the very end of the file are ignored. An
 // unreadable file, a record cut short or an 11001st record is Unreadable.
-LoadLogResult LoadLogFile(AppState& state);
+// One exception: a last line without its line end that holds only the start of a record
+// is what a write cut off by a crash leaves. When everything before it reads, the whole
+// file is copied into BACKUP, the line is cut from log.txt, the log loads, and *notice
+// says so.
+LoadLogResult LoadLogFile(AppState& state, QString* notice = nullptr);
+
+// The title of the box that shows that notice.
+QString unfinishedLineTitle();
 
 // Whether bytes read back as a log (as LoadLogFile would read them).
 bool isReadableLog(const QByteArray& data);
@@ -39,9 +49,25 @@ bool isReadableLog(const QByteArray& data);
 void LoadLogFileOrEnd(AppState& state, Services& services);
 
 // Asks for the typed YES and, when given, backs the log up, empties it and reloads.
+// A log that is not empty is only emptied once its copy in BACKUP is on disk; when the
+// copy or the emptying fails, a message says why and the log stays as it was.
 // True when the log was emptied.
 bool StartNewLog(AppState& state, Services& services);
 
 // Copies log.txt into BACKUP under the local "yyyymmddhhnn.log" name when the number of
 // records changed since the first load. Ignores every failure.
 void BackupLogFile(const AppState& state, const Services& services);
+
+// Copies log.txt to the chosen file, replacing it. False with the reason.
+bool ArchiveLogFile(const AppState& state, const QString& target, QString* error);
+
+// Puts a chosen archive or backup in place of log.txt once it reads as a log. A log.txt
+// that is not empty is first copied into BACKUP. False with the reason; log.txt is then
+// as it was.
+bool RestoreLogFile(const AppState& state, const Services& services, const QString& source,
+                    QString* error);
+
+// Every copy into BACKUP is named after the local time ("yyyymmddhhnn.log"); when a file
+// of that name is already there, a number is added ("yyyymmddhhnn-2.log"), so no copy
+// ever replaces another.
+QString backupFileName(const QString& backupFolder, const QDateTime& local);

@@ -40,12 +40,12 @@ void writePrefItems(QIODevice& device, const StationData& s)
     w.integer(s.ListPreviousContacts).endRecord();
 }
 
-bool SavePrefFile(const AppState& state)
+bool SavePrefFile(const AppState& state, QString* error)
 {
     return DiskFile::replaceAtomically(workPath(state.folders, PrefFileName), [&](QIODevice& device) {
         writePrefItems(device, state.station);
         return true;
-    });
+    }, error);
 }
 
 int ReadPrefFile(AppState& state)

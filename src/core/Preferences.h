@@ -6,9 +6,9 @@
 
 class QIODevice;
 
-// Rewrites QSOpref.txt from the station data. A failure is silent (false) and leaves the
-// old file whole.
-bool SavePrefFile(const AppState& state);
+// Rewrites QSOpref.txt from the station data. A failure leaves the old file whole and
+// returns false, with the reason in *error; the windows keep it silent.
+bool SavePrefFile(const AppState& state, QString* error = nullptr);
 void writePrefItems(QIODevice& device, const StationData& station);
 
 constexpr int PrefItemCount = 25;

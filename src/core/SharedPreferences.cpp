@@ -26,17 +26,15 @@ void LoadGlobalPreferences(SharedPreferencesState& shared, const QString& path)
     shared.GlobalPreferencesText = text;
 }
 
-bool SaveGlobalPreferences(SharedPreferencesState& shared, const QString& path)
+bool SaveGlobalPreferences(SharedPreferencesState& shared, const QString& path, QString* error)
 {
     shared.GlobalPreferencesPath = path;
     const QByteArray bytes = (shared.GlobalPreferencesText + CrLf).toLatin1();
-    return DiskFile::replaceAtomically(FileLookup::resolvePath(path), [&](QIODevice& device) {
-        return device.write(bytes) == bytes.size();
-    });
+    return DiskFile::replaceAtomically(FileLookup::resolvePath(path), bytes, error);
 }
 
 bool SetGlobalPreference(SharedPreferencesState& shared, QString& key, const QString& value,
-                         quint8 save)
+                         quint8 save, QString* error)
 {
     key = key.toUpper();
     QString& text = shared.GlobalPreferencesText;
@@ -59,6 +57,6 @@ bool SetGlobalPreference(SharedPreferencesState& shared, QString& key, const QSt
         text += CrLf + openTag + value + closeTag;
     }
     if (save == 1)
-        return SaveGlobalPreferences(shared, shared.GlobalPreferencesPath);
+        return SaveGlobalPreferences(shared, shared.GlobalPreferencesPath, error);
     return true;
 }

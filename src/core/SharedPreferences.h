@@ -13,10 +13,13 @@ QString xmlDeclarationLine();
 // line when there is no file. Writes nothing.
 void LoadGlobalPreferences(SharedPreferencesState& shared, const QString& path);
 
-// Writes the text and a final CR LF as the whole file (replacing it atomically).
-bool SaveGlobalPreferences(SharedPreferencesState& shared, const QString& path);
+// Writes the text and a final CR LF as the whole file (replacing it atomically, so a
+// failure leaves the old file whole). False with the reason.
+bool SaveGlobalPreferences(SharedPreferencesState& shared, const QString& path,
+                           QString* error = nullptr);
 
 // Replaces the text between the key's tags, or appends a new element; the key is
-// upper-cased in the caller's variable. Saves when save is 1; false when that save failed.
+// upper-cased in the caller's variable. Saves when save is 1; false, with the reason, when
+// that save failed (the text in memory keeps the change, so the next save stores it).
 bool SetGlobalPreference(SharedPreferencesState& shared, QString& key, const QString& value,
-                         quint8 save);
+                         quint8 save, QString* error = nullptr);

@@ -7,34 +7,34 @@
 #include <QFileInfo>
 #include <cmath>
 
-bool LoadCountyTable(AppState& state)
+bool LoadCountyTable(AppState& state, qint32* leftOut)
 {
     ReferenceTables& t = state.tables;
     t.CountyCount = 0;
+    if (leftOut)
+        *leftOut = 0;
     auto reader = RecordReader::fromFile(workPath(state.folders, QStringLiteral("county2.txt")));
     if (!reader)
         return false;
     qint32 count = 0;
-    bool ok = true;
-    while (!reader->atEnd()) {
+    while (!reader->onlyLineEndsLeft()) {
         QString stateAndName;
         QString abbrev;
-        if (!reader->readText(stateAndName) || !reader->readText(abbrev)) {
-            ok = false;
-            break;
-        }
+        if (!reader->readText(stateAndName) || !reader->readText(abbrev))
+            return false;
         if (stateAndName.left(2) != state.station.HostState)
             continue;
-        if (count >= MaxCountyRows) {
-            ok = false;
-            break;
+        if (count >= MaxHostCounties) {
+            if (leftOut)
+                ++*leftOut;
+            continue;
         }
         ++count;
         t.CountyAbbrev[size_t(count)] = abbrev;
         t.CountyName[size_t(count)] = stateAndName.mid(2);
         t.CountyCount = float(count);
     }
-    return ok;
+    return true;
 }
 
 QString findSharedTable(const Folders& folders, const QString& name)
@@ -59,7 +59,7 @@ bool LoadPrefixTable(ReferenceTables& t, const QString& path)
     auto reader = RecordReader::fromFile(path);
     if (!reader)
         return false;
-    while (!reader->atEnd()) {
+    while (!reader->onlyLineEndsLeft()) {
         if (t.PrefixCount >= MaxPrefixRows)
             return false; // the table holds no further row
         ++t.PrefixCount;

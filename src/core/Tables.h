@@ -4,10 +4,15 @@
 
 #include "core/AppState.h"
 
-// Rebuilds the county table from county2.txt in the working directory, taking the rows
-// of HostState. False when the file is missing, ends inside a record or holds more than
-// MaxCountyRows host-state rows; the rows taken so far stay.
-bool LoadCountyTable(AppState& state);
+// The worked flags have rows for this many counties, so the county table holds no more.
+constexpr int MaxHostCounties = MultRows - 1;
+
+// Rebuilds the county table from county2.txt in the working directory, taking the first
+// MaxHostCounties rows of HostState in file order; *leftOut counts the host-state rows
+// after them, which are left out. Rows of other states do not count. Empty lines at the
+// very end are ignored. False when the file is missing or ends inside a record; the rows
+// taken so far stay.
+bool LoadCountyTable(AppState& state, qint32* leftOut = nullptr);
 
 // A table file shipped with the program: the shared folder's copy, else the data
 // folder's, else the working directory's; empty when none exists.
@@ -16,9 +21,10 @@ QString findSharedTable(const Folders& folders, const QString& name);
 // The prefix table file, found as above.
 QString findPrefixTable(const Folders& folders);
 
-// Appends the rows of the prefix file to the table. False when the file cannot be read,
-// ends inside a row, or holds more than MaxPrefixRows rows (PrefixCount then counts the
-// row that failed, as the table is filled row by row).
+// Appends the rows of the prefix file to the table; empty lines at the very end are
+// ignored. False when the file cannot be read, ends inside a row, or holds more than
+// MaxPrefixRows rows (PrefixCount then counts the row that failed, as the table is
+// filled row by row).
 bool LoadPrefixTable(ReferenceTables& tables, const QString& path);
 
 // Fills entries 1 to 50 of the state table from the first 50 records of states.txt in

@@ -3,7 +3,6 @@
 #include "core/KeyFilters.h"
 #include "core/LogStore.h"
 #include "core/NumberFormat.h"
-#include "platform/DiskFile.h"
 #include "platform/FileLookup.h"
 #include "core/Preferences.h"
 #include "core/Tables.h"
@@ -29,7 +28,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QFile>
 #include <QLocale>
 
 void ClickLabel::mousePressEvent(QMouseEvent* event)
@@ -417,11 +415,14 @@ void MainForm::Form_Load()
     if (s.ListPreviousContacts == 1)
         mnuListPrevious->setChecked(true);
 
-    if (!LoadCountyTable(state)) {
+    qint32 countiesLeftOut = 0;
+    if (!LoadCountyTable(state, &countiesLeftOut)) {
         // Reported, and the load goes on: the log is still loaded and shown.
         app().services().dialogs->messageBox(QStringLiteral("Error opening file"),
                                              QStringLiteral("Error opeining file"));
     }
+    if (countiesLeftOut > 0)
+        reportCountiesLeftOut(countiesLeftOut);
     PromptOpenExistingLog();
     ShowOperatingTime();
     ReloadLog();
@@ -504,10 +505,26 @@ void MainForm::ShowOperatingTime()
     lblttrack->setText(operatingTimeText(state.clock.OperatingSeconds));
 }
 
+void MainForm::reportCountiesLeftOut(qint32 leftOut)
+{
+    const AppState& state = app().state();
+    app().services().dialogs->messageBox(
+        QStringLiteral("county2.txt holds more than %1 counties of %2. Only the first %1 are used; the other %3 "
+                       "were left out and cannot be logged.")
+            .arg(MaxHostCounties)
+            .arg(state.station.HostState)
+            .arg(leftOut),
+        QStringLiteral("County Table"));
+}
+
 bool MainForm::reloadCommon()
 {
     AppState& state = app().state();
-    if (LoadLogFile(state) != LoadLogResult::Loaded) {
+    QString notice;
+    const LoadLogResult loaded = LoadLogFile(state, &notice);
+    if (!notice.isEmpty())
+        app().services().dialogs->messageBox(notice, unfinishedLineTitle());
+    if (loaded != LoadLogResult::Loaded) {
         m_logLoaded = false;
         app().services().dialogs->messageBox(reloadErrorText(), QStringLiteral("File Error"));
         app().services().endProgram(1);
@@ -684,12 +701,12 @@ bool MainForm::appendNewContact()
 {
     AppState& state = app().state();
     ++state.log.QsoCount;
-    if (AppendLogEntry(state))
+    QString error;
+    if (AppendLogEntry(state, &error))
         return true;
     --state.log.QsoCount;
-    app().services().dialogs->messageBox(
-        QStringLiteral("The contact could not be written to log.txt and was not logged."),
-        QStringLiteral("Unable to write file."));
+    app().services().dialogs->messageBox(QStringLiteral("The contact was not logged.\r\n\r\n") + error,
+                                         QStringLiteral("Unable to write file."));
     return false;
 }
 
@@ -815,7 +832,12 @@ void MainForm::cmdDelete_Click()
     cmdDelete->hide();
     if (answer != Dialogs::Answer::Yes || row < 0 || !m_logLoaded)
         return;
-    DeleteLogEntry(app().state(), logModel->recordAt(row));
+    QString error;
+    if (!DeleteLogEntry(app().state(), logModel->recordAt(row), &error)) {
+        app().services().dialogs->messageBox(QStringLiteral("The contact was not deleted.\r\n\r\n") + error,
+                                             QStringLiteral("Unable to write file."));
+        return;
+    }
     ReloadLog();
     cmdEdit->hide();
     cmdDelete->hide();
@@ -1334,17 +1356,8 @@ void MainForm::mnuArchive_Click()
                                              QStringLiteral("Log Files (*.log)"));
     if (!target)
         return;
-    QFile source(workPath(state.folders, QStringLiteral("log.txt")));
     QString error;
-    if (!source.open(QIODevice::ReadOnly)) {
-        error = source.errorString();
-    } else {
-        const QByteArray bytes = source.readAll();
-        DiskFile::replaceAtomically(*target, [&](QIODevice& device) {
-            return device.write(bytes) == bytes.size();
-        }, &error);
-    }
-    if (!error.isEmpty())
+    if (!ArchiveLogFile(state, *target, &error))
         dialogs.messageBox(error, QStringLiteral("Error Archiving Log"));
 }
 
@@ -1367,20 +1380,8 @@ void MainForm::mnuRestore_Click()
                                              QStringLiteral("Log Files (*.log)"));
     if (!chosen)
         return;
-    // The chosen file is read and checked before log.txt is touched, so a bad choice
-    // leaves the contest log as it was.
-    QFile source(*chosen);
     QString error;
-    QByteArray bytes;
-    if (!source.open(QIODevice::ReadOnly))
-        error = source.errorString();
-    else if (bytes = source.readAll(); !isReadableLog(bytes))
-        error = QStringLiteral("%1 is not a log file that can be read.").arg(*chosen);
-    else
-        DiskFile::replaceAtomically(workPath(state.folders, QStringLiteral("log.txt")), [&](QIODevice& device) {
-            return device.write(bytes) == bytes.size();
-        }, &error);
-    if (!error.isEmpty()) {
+    if (!RestoreLogFile(state, app().services(), *chosen, &error)) {
         dialogs.messageBox(error, QStringLiteral("Error Restoring Log"));
         return;
     }

@@ -237,6 +237,8 @@ protected:
     virtual QString reloadErrorText() const = 0;
     // Loads the log and recounts points; false (after the message) when the program ends.
     bool reloadCommon();
+    // Says once that county2.txt holds more host-state counties than the table takes.
+    void reportCountiesLeftOut(qint32 leftOut);
     virtual void afterModeOrBandChange() {}
     virtual void loadWindowSpecific() {}
     virtual void txtCall_LostFocus();

@@ -1,48 +1,247 @@
 #include "platform/DiskFile.h"
 
+#include "platform/WriteFaults.h"
+
+#include <QBuffer>
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace DiskFile {
 
-bool appendDurably(const QString& path, const QByteArray& bytes, QString* error)
+namespace {
+
+bool fail(QString* error, const QString& what, int errorNumber)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
-    const bool synced = written && ::fdatasync(file.handle()) == 0;
-    if (!synced && error)
-        *error = file.errorString();
-    file.close();
-    return synced;
+    if (error)
+        *error = QStringLiteral("%1 (%2).").arg(what, qt_error_string(errorNumber));
+    return false;
 }
 
-bool replaceAtomically(const QString& path, const std::function<bool(QIODevice&)>& writer,
-                       QString* error)
+QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+bool failWrite(QString* error, const QString& path, int errorNumber)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    return fail(error, QStringLiteral("%1 could not be written").arg(shown(path)), errorNumber);
+}
+
+// One append or rewrite on an open file: writes and syncs, obeying an installed fault.
+class Writer {
+public:
+    Writer(int fd, const QString& path) : m_fd(fd), m_fault(writeFaultFor(path)) {}
+
+    // Writes all bytes at the offset; false with errno set when any part fails.
+    bool writeAt(const QByteArray& bytes, off_t offset)
+    {
+        const char* data = bytes.constData();
+        qint64 left = bytes.size();
+        while (left > 0) {
+            qint64 chunk = left;
+            if (m_fault && m_fault->failAfterBytes >= 0) {
+                const qint64 room = m_fault->failAfterBytes - m_written;
+                if (room <= 0) {
+                    errno = ENOSPC;
+                    return false;
+                }
+                chunk = std::min(chunk, room);
+            }
+            const ssize_t n = ::pwrite(m_fd, data, size_t(chunk), offset);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            data += n;
+            offset += n;
+            left -= n;
+            m_written += n;
+        }
+        return true;
+    }
+
+    bool sync(bool dataOnly)
+    {
+        if (m_fault && m_fault->failSync) {
+            errno = EIO;
+            return false;
+        }
+        return (dataOnly ? ::fdatasync(m_fd) : ::fsync(m_fd)) == 0;
+    }
+
+private:
+    int m_fd;
+    std::optional<WriteFault> m_fault;
+    qint64 m_written = 0;
+};
+
+// The file a rewrite replaces: a symbolic link's target, so the link stays a link.
+QString rewriteTarget(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        const QString target = info.canonicalFilePath();
+        if (!target.isEmpty())
+            return target;
+    }
+    return path;
+}
+
+// The mode a new file gets: the old file's when there is one, else what the umask allows.
+mode_t newFileMode(const QByteArray& target)
+{
+    struct stat old {};
+    if (::stat(target.constData(), &old) == 0)
+        return old.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Makes a rename in the folder survive a power cut. Not every file system can sync a
+// folder, and the rename has already happened, so a failure here changes nothing.
+void syncFolderOf(const QByteArray& target)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(target)).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+bool appendDurably(const QString& path, const QByteArray& bytes, QString* error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    bool created = false;
+    int fd = ::open(name.constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) {
+        fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        created = fd >= 0;
+    }
+    if (fd < 0)
+        return failWrite(error, path, errno);
+
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int e = errno;
+        ::close(fd);
+        return failWrite(error, path, e);
+    }
+    const off_t before = info.st_size;
+    QByteArray out;
+    char last = '\n';
+    if (before > 0 && ::pread(fd, &last, 1, before - 1) == 1 && last != '\r' && last != '\n')
+        out = QByteArrayLiteral("\r\n");
+    out += bytes;
+
+    // One write call for the whole line, so that it is not split up without need.
+    Writer writer(fd, path);
+    if (writer.writeAt(out, before) && writer.sync(true)) {
+        ::close(fd);
+        return true;
+    }
+    const int e = errno;
+    if (created) {
+        ::close(fd);
+        ::unlink(name.constData());
+    } else {
+        // Cutting back frees space, so it works on a full disk too.
+        if (::ftruncate(fd, before) == 0)
+            ::fdatasync(fd);
+        ::close(fd);
+    }
+    return failWrite(error, path, e);
+}
+
+bool replaceAtomically(const QString& path, const QByteArray& bytes, QString* error)
+{
+    const QByteArray target = QFile::encodeName(rewriteTarget(path));
+    QByteArray temporary = target + ".new-XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return failWrite(error, path, errno);
+
+    Writer writer(fd, path);
+    bool ok = ::fchmod(fd, newFileMode(target)) == 0 && writer.writeAt(bytes, 0) && writer.sync(false);
+    int e = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        e = errno;
+    }
+    if (ok && ::rename(temporary.constData(), target.constData()) != 0) {
+        ok = false;
+        e = errno;
+    }
+    if (!ok) {
+        ::unlink(temporary.constData());
+        return failWrite(error, path, e);
+    }
+    syncFolderOf(target);
+    return true;
+}
+
+bool replaceAtomically(const QString& path, const std::function<bool(QIODevice&)>& writer, QString* error)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!writer(buffer)) {
         if (error)
-            *error = file.errorString();
+            *error = QStringLiteral("%1 was not written: its content could not be made.").arg(shown(path));
         return false;
     }
-    if (!writer(file)) {
+    buffer.close();
+    return replaceAtomically(path, bytes, error);
+}
+
+bool truncateDurably(const QString& path, qint64 length, QString* error)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return failWrite(error, path, errno);
+    Writer writer(fd, path);
+    const bool ok = ::ftruncate(fd, off_t(length)) == 0 && writer.sync(true);
+    const int e = errno;
+    ::close(fd);
+    return ok || failWrite(error, path, e);
+}
+
+bool readWhole(const QString& path, QByteArray* bytes, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = file.errorString();
-        file.cancelWriting();
+            *error = QStringLiteral("%1 could not be read (%2).").arg(shown(path), file.errorString());
         return false;
     }
-    if (!file.commit()) {
+    *bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
         if (error)
-            *error = file.errorString();
+            *error = QStringLiteral("%1 could not be read (%2).").arg(shown(path), file.errorString());
         return false;
     }
     return true;
+}
+
+bool ensureFolder(const QString& path, QString* error)
+{
+    if (QFileInfo(path).isDir())
+        return true;
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
+        return true;
+    const QString what = QStringLiteral("The folder %1 could not be made").arg(shown(path));
+    if (errno == EEXIST) {
+        if (error)
+            *error = what + QStringLiteral(" (a file of that name is in the way).");
+        return false;
+    }
+    return fail(error, what, errno);
 }
 
 } // namespace DiskFile

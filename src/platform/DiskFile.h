@@ -1,5 +1,11 @@
 #pragma once
 
+// Writes that either reach the disk whole or leave the file as it was. A write is only
+// reported as done once the bytes were handed to the disk (synced); every failure comes
+// back as false with a message that names the file and the reason, for example
+// "/home/op/log.txt could not be written (No space left on device)."
+
+#include <QByteArray>
 #include <QString>
 #include <functional>
 
@@ -7,13 +13,29 @@ class QIODevice;
 
 namespace DiskFile {
 
-// Appends bytes to a file (created when missing) and makes sure they reached the disk
-// before returning. False, with the reason in *error, when any step fails.
+// Appends bytes to a file (created when missing). They always start a line of their own:
+// when the file is not empty and its last byte is neither CR nor LF, CR LF is written
+// first as part of the append. On any failure the file is cut back to the length it had
+// before (a file the call created is removed), so a failed append leaves no trace.
 bool appendDurably(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
-// Replaces the whole file: the writer fills a temporary file beside it, which is then
-// renamed over the old one, so a failure part-way leaves the old file whole.
+// Replaces the whole file with bytes: they go to a temporary file beside it, which is
+// synced and then renamed over the old one, so a failure at any point leaves the old file
+// whole (or no file, when there was none).
+bool replaceAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// The same with the content made by a writer; a writer that returns false writes nothing.
 bool replaceAtomically(const QString& path, const std::function<bool(QIODevice&)>& writer,
                        QString* error = nullptr);
+
+// Cuts the file to its first length bytes and syncs it.
+bool truncateDurably(const QString& path, qint64 length, QString* error = nullptr);
+
+// The whole file, or false with the reason.
+bool readWhole(const QString& path, QByteArray* bytes, QString* error = nullptr);
+
+// Makes the folder when it is missing; false when it cannot be made, for instance because
+// a file of that name is in the way.
+bool ensureFolder(const QString& path, QString* error = nullptr);
 
 } // namespace DiskFile

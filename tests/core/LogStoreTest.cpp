@@ -288,16 +288,18 @@ TEST_F(LogStoreTest, BackupOnlyWhenTheLogChangedSinceTheFirstLoad)
     EXPECT_EQ(backups(), QStringList{"202604251305.log"});
     EXPECT_EQ(readBytes(target), ExampleLine);
 
-    // The same minute again: one file holding the later log.
+    // The same minute again: a copy of its own, so the earlier one (perhaps the only copy
+    // of a log that New erased) is kept.
     writeBytes(logFile(), ExampleLine.repeated(2));
     state.log.QsoCount = 2;
     BackupLogFile(state, t.services);
-    EXPECT_EQ(backups(), QStringList{"202604251305.log"});
-    EXPECT_EQ(readBytes(target), ExampleLine.repeated(2));
+    EXPECT_EQ(backups(), (QStringList{"202604251305-2.log", "202604251305.log"}));
+    EXPECT_EQ(readBytes(target), ExampleLine);
+    EXPECT_EQ(readBytes(backupFolder() + "/202604251305-2.log"), ExampleLine.repeated(2));
 
     t.clock->local = QDateTime(QDate(2026, 12, 31), QTime(9, 7, 59));
     BackupLogFile(state, t.services);
-    EXPECT_EQ(backups(), (QStringList{"202604251305.log", "202612310907.log"}));
+    EXPECT_EQ(backups(), (QStringList{"202604251305-2.log", "202604251305.log", "202612310907.log"}));
 }
 
 TEST_F(LogStoreTest, BackupCreatesTheFolderAndFailsSilently)

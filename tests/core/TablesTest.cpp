@@ -42,19 +42,58 @@ TEST_F(TablesTest, CountyTableTakesTheHostStateRowsInFileOrder)
     EXPECT_EQ(t.CountyName[3], "Harris");
 }
 
-TEST_F(TablesTest, CountyTableFailsWithoutAFileAndBeyondItsRows)
+TEST_F(TablesTest, CountyTableFailsWithoutAFileOrInsideARecord)
 {
     state.station.HostState = "TX";
     EXPECT_FALSE(LoadCountyTable(state));
     EXPECT_EQ(state.tables.CountyCount, 0);
 
-    QByteArray rows;
-    for (int i = 1; i <= MaxCountyRows + 1; ++i)
-        rows += QStringLiteral("\"TXCounty%1\",\"C%1\"\r\n").arg(i).toLatin1();
-    writeBytes(workFile("county2.txt"), rows);
+    writeBytes(workFile("county2.txt"), "\"TXAnderson\",\"ANDE\"\r\n\"TXBee\"\r\n");
     EXPECT_FALSE(LoadCountyTable(state));
-    EXPECT_EQ(state.tables.CountyCount, MaxCountyRows);
-    EXPECT_EQ(state.tables.CountyAbbrev[MaxCountyRows], QStringLiteral("C%1").arg(MaxCountyRows));
+    EXPECT_EQ(state.tables.CountyCount, 1);
+}
+
+// The worked flags hold 260 counties: the table takes the first 260 host-state rows in file
+// order, other states' rows in between not counting, and tells how many it left out.
+TEST_F(TablesTest, CountyTableTakesAtMost260HostStateRows)
+{
+    state.station.HostState = "TX";
+    const struct {
+        int hostRows;
+        qint32 leftOut;
+    } cases[] = {{MaxHostCounties, 0}, {MaxHostCounties + 1, 1}, {MaxHostCounties + 40, 40}};
+    for (const auto& c : cases) {
+        QByteArray rows;
+        for (int i = 1; i <= c.hostRows; ++i) {
+            rows += QStringLiteral("\"TXCounty%1\",\"C%1\"\r\n").arg(i).toLatin1();
+            if (i % 50 == 0)
+                rows += "\"OKOther\",\"OTHR\"\r\n";
+        }
+        writeBytes(workFile("county2.txt"), rows);
+        qint32 leftOut = -1;
+        EXPECT_TRUE(LoadCountyTable(state, &leftOut)) << c.hostRows;
+        EXPECT_EQ(leftOut, c.leftOut) << c.hostRows;
+        EXPECT_EQ(state.tables.CountyCount, MaxHostCounties) << c.hostRows;
+        EXPECT_EQ(state.tables.CountyAbbrev[MaxHostCounties], "C260") << c.hostRows;
+    }
+    EXPECT_EQ(MaxHostCounties, 260);
+}
+
+// What an editor leaves after the last record is no error, in either table.
+TEST_F(TablesTest, EmptyLinesAtTheEndOfTheTablesAreIgnored)
+{
+    state.station.HostState = "TX";
+    for (const QByteArray ending : {"\r\n", "\n", "\r\n\r\n", "\r\n  \r\n\r\n"}) {
+        const std::string name = ending.toPercentEncoding().toStdString();
+        writeBytes(workFile("county2.txt"), "\"TXAnderson\",\"ANDE\"\r\n\"TXBee\",\"BEEE\"" + ending);
+        EXPECT_TRUE(LoadCountyTable(state)) << name;
+        EXPECT_EQ(state.tables.CountyCount, 2) << name;
+
+        writeBytes(workFile("arrlpre2.txt"), "\"K\",\"USA\",\"NA\",91.87,37.6,5,8,5" + ending);
+        ReferenceTables t;
+        EXPECT_TRUE(LoadPrefixTable(t, workFile("arrlpre2.txt"))) << name;
+        EXPECT_EQ(t.PrefixCount, 1) << name;
+    }
 }
 
 TEST_F(TablesTest, ShippedCountyFileHoldsAllTexasCounties)

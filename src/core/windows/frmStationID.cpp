@@ -381,9 +381,17 @@ void frmStationID::Command1_Click()
                      {"OWN_COUNTY", Text8}, {"OWN_COUNTRY", Text2}, {"OWN_LONGITUDE", Text3},
                      {"OWN_LATITUDE", Text4}, {"OWN_CONTINENT", Text7}, {"OWN_ARRL_SECTION", Text9}};
     const size_t count = std::size(published);
+    QString error;
     for (size_t i = 0; i < count; ++i) {
         QString key = QString::fromLatin1(published[i].key);
-        SetGlobalPreference(state.shared, key, published[i].box->text(), i + 1 == count ? 1 : 0);
+        SetGlobalPreference(state.shared, key, published[i].box->text(), i + 1 == count ? 1 : 0, &error);
+    }
+    // The station data is kept in memory and in QSOpref.txt either way; only the copy
+    // published for other programs is missing, so the program goes on after saying so.
+    if (!error.isEmpty()) {
+        app().services().dialogs->messageBox(
+            QStringLiteral("Your station details could not be shared with other programs.\r\n\r\n") + error,
+            QStringLiteral("Unable to write file."));
     }
 
     m_done = true;

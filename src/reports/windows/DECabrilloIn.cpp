@@ -223,7 +223,10 @@ void DECabrilloIn::Command4_Click()
             + crlf + crlf + thanksSignature(),
         QStringLiteral("  Thanks!"));
     Command3->setFocus();
-    storeOperatorDetails();
+    if (!storeOperatorDetails(&error)) {
+        services.beeper->beep();
+        services.dialogs->messageBox(error, QStringLiteral("Unable to write file."));
+    }
 }
 
 std::optional<CabrilloInput> DECabrilloIn::gatherInput(double bonusTotal, QString* error) const
@@ -292,16 +295,18 @@ bool DECabrilloIn::writeFile(const QString& path, double bonusTotal, QString* er
     return written;
 }
 
-void DECabrilloIn::storeOperatorDetails()
+bool DECabrilloIn::storeOperatorDetails(QString* error)
 {
     AppState& state = app().state();
     UserSettings& settings = *app().services().settings;
     for (const OperatorDetail& detail : OperatorDetails)
         settings.setValue(QString::fromLatin1(detail.userValue), (this->*detail.box)->text().trimmed());
     const size_t count = std::size(OperatorDetails);
+    bool saved = true;
     for (size_t i = 0; i < count; ++i) {
         QString key = QString::fromLatin1(OperatorDetails[i].sharedKey);
-        SetGlobalPreference(state.shared, key, (this->*OperatorDetails[i].box)->text().trimmed(),
-                            i + 1 == count ? 1 : 0);
+        saved = SetGlobalPreference(state.shared, key, (this->*OperatorDetails[i].box)->text().trimmed(),
+                                    i + 1 == count ? 1 : 0, error);
     }
+    return saved;
 }

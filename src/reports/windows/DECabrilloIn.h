@@ -75,5 +75,7 @@ private:
     // the reason) when a shown figure is not a number.
     std::optional<CabrilloInput> gatherInput(double bonusTotal, QString* error) const;
     bool writeFile(const QString& path, double bonusTotal, QString* error) const;
-    void storeOperatorDetails();
+    // The operator details into the user settings and the shared preferences file; false,
+    // with the reason, when that file could not be written.
+    bool storeOperatorDetails(QString* error);
 };
