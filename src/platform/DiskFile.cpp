@@ -113,6 +113,19 @@ void syncFolderOf(const QByteArray& target)
     ::close(fd);
 }
 
+const char TemporarySuffix[] = ".new-XXXXXX";
+
+// Temporary files that earlier rewrites of the file left behind when the program was
+// killed or the power failed before their rename.
+void removeLeftovers(const QByteArray& target)
+{
+    const QFileInfo info(QFile::decodeName(target));
+    const QDir folder = info.dir();
+    const QString pattern = info.fileName() + QStringLiteral(".new-??????");
+    for (const QString& name : folder.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(folder.filePath(name));
+}
+
 } // namespace
 
 bool appendDurably(const QString& path, const QByteArray& bytes, QString* error)
@@ -162,7 +175,7 @@ bool appendDurably(const QString& path, const QByteArray& bytes, QString* error)
 bool replaceAtomically(const QString& path, const QByteArray& bytes, QString* error)
 {
     const QByteArray target = QFile::encodeName(rewriteTarget(path));
-    QByteArray temporary = target + ".new-XXXXXX";
+    QByteArray temporary = target + TemporarySuffix;
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return failWrite(error, path, errno);
@@ -183,6 +196,7 @@ bool replaceAtomically(const QString& path, const QByteArray& bytes, QString* er
         return failWrite(error, path, e);
     }
     syncFolderOf(target);
+    removeLeftovers(target);
     return true;
 }
 

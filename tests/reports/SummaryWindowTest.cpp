@@ -10,6 +10,7 @@
 #include "core/SharedPreferences.h"
 #include "mainwindow/Infrm.h"
 #include "mainwindow/Outfrm.h"
+#include "platform/WriteFaults.h"
 #include "reports/windows/DECabrilloIn.h"
 
 #include <QFileInfo>
@@ -351,6 +352,47 @@ TEST_F(SummarySheet, InStateLogListsStatesAndDXFromTheLogWindow)
     EXPECT_TRUE(has("QSO:     1  7000 CW 2026-04-25 1800 K5TRV     599 TRAV     K5ABC     599 BEXA"));
     EXPECT_TRUE(has("QSO:     3  7000 CW 2026-04-25 1801 K5TRV     599 TRAV     W5OK      599 ok"));
     EXPECT_TRUE(has("QSO:     4 14000 CW 2026-04-25 1802 K5TRV     599 TRAV     EA1AA     599 DX"));
+}
+
+// A disk that fills up part-way through the Cabrillo file, or will not sync it: the file
+// sent last year stays whole and no success is claimed.
+TEST_F(SummarySheet, WriteCutOffByAFullDiskKeepsTheOldFile)
+{
+    state().station.OwnCall = QStringLiteral("W1AW");
+    writeLog(W1AWLog);
+    openLogWindow(1);
+    const QString existing = dataFile("W1AW.log");
+    writeBytes(existing, "the entry sent last year\r\n");
+    for (const WriteFault& fault : {WriteFault{QStringLiteral("W1AW.log"), 300, false},
+                                    WriteFault{QStringLiteral("W1AW.log"), -1, true}}) {
+        dialogs.shown.clear();
+        dialogs.fileAnswers = {existing};
+        ScopedWriteFault broken(fault);
+        useSummarySheet([&](DECabrilloIn& w) { click(w.Command4); });
+        const ScriptedDialogs::Shown* failure = box("Unable to write file.");
+        ASSERT_NE(failure, nullptr);
+        EXPECT_TRUE(failure->text.contains(QDir::toNativeSeparators(existing))) << failure->text.toStdString();
+        EXPECT_EQ(box("File Written Successfully."), nullptr);
+        EXPECT_EQ(readBytes(existing), QByteArray("the entry sent last year\r\n"));
+        EXPECT_TRUE(settings.values.isEmpty());
+    }
+}
+
+// The file is written, but the shared preferences file is not: the operator hears of both.
+TEST_F(SummarySheet, SharedFileThatCannotBeWrittenIsReportedAfterTheLog)
+{
+    state().station.OwnCall = QStringLiteral("W1AW");
+    writeLog(W1AWLog);
+    openLogWindow(1);
+    dialogs.fileAnswers = {dataFile("W1AW.log")};
+    ScopedWriteFault broken({QStringLiteral("SharedUserPreferences"), 0, false});
+    useSummarySheet([&](DECabrilloIn& w) { click(w.Command4); });
+    ASSERT_NE(box("File Written Successfully."), nullptr);
+    const ScriptedDialogs::Shown* failure = box("Unable to write file.");
+    ASSERT_NE(failure, nullptr);
+    EXPECT_TRUE(failure->text.contains(QDir::toNativeSeparators(sharedPreferencesFile()))) << failure->text.toStdString();
+    EXPECT_TRUE(failure->text.contains(QStringLiteral("No space left on device")));
+    EXPECT_FALSE(QFileInfo::exists(sharedPreferencesFile()));
 }
 
 } // namespace

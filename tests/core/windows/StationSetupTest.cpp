@@ -10,6 +10,7 @@
 #include "keying/windows/PhoneFrm.h"
 #include "mainwindow/Infrm.h"
 #include "mainwindow/Outfrm.h"
+#include "platform/WriteFaults.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -584,6 +585,31 @@ TEST_F(StationSetup, LeavingWithoutDoneEndsTheRunAndStoresNothing)
     EXPECT_TRUE(app->quitRequested());
     EXPECT_EQ(app->mainWindow(), nullptr);
     EXPECT_FALSE(QFile::exists(work("QSOpref.txt")));
+}
+
+// The station data is stored all the same; only the copy for other programs is missing,
+// and the operator is told which file could not be written and why.
+TEST_F(StationSetup, DoneSaysSoWhenTheSharedFileCannotBeWritten)
+{
+    t.clock->utcOffsetSeconds = 0;
+    frmStationID& w = openSetup();
+    type(w.Text1, QStringLiteral("w5abc"));
+    {
+        ScopedWriteFault broken({QStringLiteral("SharedUserPreferences"), -1, true});
+        QTest::keyClick(w.Text1, Qt::Key_Return);
+    }
+    const ScriptedDialogs::Shown* box = nullptr;
+    for (const ScriptedDialogs::Shown& shown : t.dialogs->shown) {
+        if (shown.title == QLatin1String("Unable to write file."))
+            box = &shown;
+    }
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->text.contains(QDir::toNativeSeparators(shared("SharedUserPreferences.xml"))))
+        << box->text.toStdString();
+    EXPECT_TRUE(box->text.contains(QStringLiteral("Input/output error")));
+    EXPECT_FALSE(QFile::exists(shared("SharedUserPreferences.xml")));
+    EXPECT_TRUE(readBytes(work("QSOpref.txt")).startsWith("\"W5ABC\"\r\n"));
+    EXPECT_NE(app->mainWindow(), nullptr);
 }
 
 } // namespace
