@@ -5,40 +5,20 @@
 #include "core/LogStore.h"
 #include "core/Preferences.h"
 #include "core/QStringPrinter.h"
-#include "core/RecordFile.h"
 #include "core/SharedPreferences.h"
 #include "platform/WriteFaults.h"
+#include "support/TestLog.h"
 #include "support/TestServices.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
 
-LogEntry contact(const QString& call)
-{
-    LogEntry e;
-    e.Call = call;
-    e.RstSent = "599";
-    e.RstRcvd = "599";
-    e.County = "HARR";
-    e.Date = "2026/04/25";
-    e.Time = "18:05:12";
-    e.Mode = "CW";
-    e.Band = "20";
-    return e;
-}
-
 QByteArray record(const QString& call)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    RecordWriter writer(buffer);
-    writeLogEntry(writer, contact(call));
-    return bytes;
+    return logRecord(Qso{.call = call, .county = QStringLiteral("HARR")}.entry());
 }
 
 // Faults that stop a write of about this many bytes at several points, and at the sync.
@@ -92,7 +72,7 @@ protected:
     // Puts a contact into the next slot and appends it, as logging does.
     bool logContact(const QString& call, QString* error = nullptr)
     {
-        state.log.Log[size_t(++state.log.QsoCount)] = contact(call);
+        appendContact(state, Qso{.call = call, .county = QStringLiteral("HARR")});
         if (AppendLogEntry(state, error))
             return true;
         --state.log.QsoCount;

@@ -6,6 +6,7 @@
 //   log_writer_child append|rewrite <working folder> <data folder>
 
 #include "core/LogStore.h"
+#include "support/TestLog.h"
 
 #include <QString>
 #include <cstdio>
@@ -24,16 +25,7 @@ int main(int argc, char* argv[])
     LogStoreState& log = state->log;
     while (log.QsoCount < MaxLogEntries) {
         const qint32 n = log.QsoCount + 1;
-        LogEntry& e = log.Log[size_t(n)];
-        e = LogEntry{};
-        e.Call = QStringLiteral("K%1").arg(n);
-        e.RstSent = e.RstRcvd = QStringLiteral("599");
-        e.County = QStringLiteral("HARR");
-        e.Date = QStringLiteral("2026/04/25");
-        e.Time = QStringLiteral("18:05:12");
-        e.Mode = QStringLiteral("CW");
-        e.Band = QStringLiteral("20");
-        log.QsoCount = n;
+        appendContact(*state, Qso{.call = QStringLiteral("K%1").arg(n), .county = QStringLiteral("HARR")});
         if (!(append ? AppendLogEntry(*state) : RewriteLogFile(*state)))
             return 4;
         std::printf("%d\n", n);

@@ -5,6 +5,7 @@
 
 #include "ShellFixture.h"
 
+#include "core/LogStore.h"
 #include "platform/WriteFaults.h"
 #include "support/SmallDisk.h"
 
