@@ -248,8 +248,9 @@ TEST_F(LogWriteFailure, NewLeavesTheLogWhenItsCopyOrTheEmptyingFails)
         EXPECT_EQ(box->title, "Unable to write file.");
         EXPECT_TRUE(box->text.startsWith("The log was not erased")) << box->text.toStdString();
         EXPECT_TRUE(box->text.contains(QLatin1String(c.reason))) << box->text.toStdString();
-        if (!c.backupIsAFile)
+        if (!c.backupIsAFile) {
             EXPECT_EQ(backups().size(), QString(c.fault.pathContains) == "log.txt" ? 1 : 0) << c.name;
+        }
     }
 }
 
@@ -310,8 +311,9 @@ TEST_F(LogWriteFailure, RestoreLeavesTheLogWhenItsCopyOrTheReplacingFails)
             EXPECT_FALSE(RestoreLogFile(state, t.services, archive, &error)) << which.toStdString() << describe(fault);
             EXPECT_EQ(readBytes(logFile()), before) << which.toStdString() << describe(fault);
             EXPECT_FALSE(error.isEmpty());
-            if (which == "BACKUP")
+            if (which == "BACKUP") {
                 EXPECT_TRUE(error.startsWith("log.txt was left as it was")) << error.toStdString();
+            }
         }
     }
 }

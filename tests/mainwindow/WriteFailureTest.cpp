@@ -185,8 +185,9 @@ TEST_F(WriteFailure, CountiesBeyondTheFlagTableAreLeftOutOnceAndNeverLogged)
         tableBoxes += shown.title == QLatin1String("County Table") ? 1 : 0;
     EXPECT_EQ(tableBoxes, 1);
     for (const ScriptedDialogs::Shown& shown : dialogs.shown) {
-        if (shown.title == QLatin1String("County Table"))
+        if (shown.title == QLatin1String("County Table")) {
             EXPECT_TRUE(shown.text.contains(QStringLiteral("the other 2 were left out"))) << shown.text.toStdString();
+        }
     }
     EXPECT_EQ(w.List1->ListCount(), 260);
 

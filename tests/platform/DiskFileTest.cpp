@@ -53,7 +53,7 @@ TEST_F(DiskFileTest, AppendStartsOnALineOfItsOwn)
 // cut back to what it held, and the message names the file and the reason.
 TEST_F(DiskFileTest, FailedAppendLeavesNoTrace)
 {
-    for (const QByteArray before : {Line + Line, QByteArray("\"A\",\"B\"")}) {
+    for (const QByteArray& before : {Line + Line, QByteArray("\"A\",\"B\"")}) {
         const qint64 written = Line.size() + (before.endsWith('\n') ? 0 : 2);
         std::vector<WriteFault> faults;
         for (qint64 n = 0; n < written; n += (n < 4 ? 1 : 7))
