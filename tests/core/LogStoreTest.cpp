@@ -1,3 +1,4 @@
+#include "LogStoreFixture.h"
 #include "core/LogStore.h"
 #include "core/QStringPrinter.h"
 #include "support/TestLog.h"
@@ -37,18 +38,8 @@ QByteArray line(const QStringList& values)
     return out + "\r\n";
 }
 
-class LogStoreTest : public ::testing::Test {
+class LogStoreTest : public LogStoreFixture {
 protected:
-    TestFolders folders;
-    TestServices t;
-    AppState state;
-
-    void SetUp() override { folders.applyTo(state); }
-
-    QString logFile() const { return folders.work + "/log.txt"; }
-    QString backupFolder() const { return state.folders.DataFolder + "/BACKUP"; }
-    QStringList backups() const { return QDir(backupFolder()).entryList(QDir::Files); }
-
     void setLog(const std::vector<LogEntry>& entries)
     {
         state.log.QsoCount = qint32(entries.size());

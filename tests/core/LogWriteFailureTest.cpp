@@ -2,6 +2,7 @@
 // byte for byte what it was, memory holds nothing the file does not, and the reason is
 // given with the file's name. Failures come from the platform's write-failure seam.
 
+#include "LogStoreFixture.h"
 #include "core/LogStore.h"
 #include "core/Preferences.h"
 #include "core/QStringPrinter.h"
@@ -36,17 +37,8 @@ std::string describe(const WriteFault& f)
     return f.failSync ? std::string("sync fails") : "fails after " + std::to_string(f.failAfterBytes) + " bytes";
 }
 
-class LogWriteFailure : public ::testing::Test {
+class LogWriteFailure : public LogStoreFixture {
 protected:
-    TestFolders folders;
-    TestServices t;
-    AppState state;
-
-    void SetUp() override { folders.applyTo(state); }
-
-    QString logFile() const { return folders.work + "/log.txt"; }
-    QString backupFolder() const { return state.folders.DataFolder + "/BACKUP"; }
-    QStringList backups() const { return QDir(backupFolder()).entryList(QDir::Files); }
     QStringList workFiles() const { return QDir(folders.work).entryList(QDir::Files | QDir::Hidden); }
 
     // Writes the calls as log.txt and loads it.
