@@ -8,6 +8,7 @@
 #include "QByteArrayPrinter.h"
 #include "core/QStringPrinter.h"
 #include "core/Tables.h"
+#include "platform/WriteFaults.h"
 #include "support/TestLog.h"
 #include "support/TestServices.h"
 
@@ -161,7 +162,29 @@ TEST_F(AdifExport, ReplacesAnEarlierFileWhole)
     EXPECT_LT(written().size(), 1000);
 }
 
-TEST_F(AdifExport, UnwritableFileIsReportedNotPraised)
+// A full disk or a failed sync keeps the file of the last export whole, and the operator
+// hears why, not "File Written Successfully.".
+TEST_F(AdifExport, FailedWriteKeepsTheOldFileAndSaysWhy)
+{
+    const QByteArray earlier = "the export of yesterday\r\n";
+    for (const WriteFault& fault : {WriteFault{QStringLiteral("TX.adi"), 300, false},
+                                    WriteFault{QStringLiteral("TX.adi"), -1, true}}) {
+        writeBytes(proposed, earlier);
+        dialogs.shown.clear();
+        ts.beeper->beeps = 0;
+        dialogs.fileAnswers = {proposed};
+        ScopedWriteFault broken(fault);
+        run();
+        EXPECT_EQ(ts.beeper->beeps, 1);
+        ASSERT_EQ(dialogs.count(QStringLiteral("message")), 1);
+        const ScriptedDialogs::Shown* box = dialogs.last(QStringLiteral("message"));
+        EXPECT_EQ(box->title, QStringLiteral("Unable to write file."));
+        EXPECT_TRUE(box->text.contains(proposed)) << box->text.toStdString();
+        EXPECT_EQ(written(), earlier);
+    }
+}
+
+TEST_F(AdifExport, FileInAMissingFolderIsReported)
 {
     const QString nowhere = folders.path(QStringLiteral("no such folder/TX.adi"));
     dialogs.fileAnswers = {nowhere};
