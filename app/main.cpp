@@ -1,4 +1,5 @@
 #include "core/windows/App.h"
+#include "core/windows/CaptionStyle.h"
 
 #include <QApplication>
 
@@ -7,6 +8,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brevant Log"));
     QApplication::setOrganizationName(QStringLiteral("Vexol_Software"));
+    QApplication::setStyle(new CaptionStyle);
     App app(Services::real());
     app.start();
     // The start-up can already have ended the run (its setup window closed without "Done").

@@ -80,6 +80,7 @@ MainForm::MainForm(App& app, bool inState)
     : Form(app, WindowTitle, 9600, 7200), m_inState(inState)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setOuterFrame(true);
     setMouseTracking(true);
     buildMenus();
     buildControls();
@@ -381,6 +382,22 @@ void MainForm::applyGeometry2()
 {
     const int menuHeight = menuBar->sizeHint().height();
     menuBar->setGeometry(0, 0, width(), menuHeight);
+    fitLogColumns();
+}
+
+void MainForm::fitLogColumns()
+{
+    // The design widths are the least a column gets; one whose title or text does not fit
+    // in the font on screen is widened to it.
+    const Control* control = controlFor(ListView1);
+    const double perPixel = screen().twipsPerPixelX();
+    QHeaderView* header = ListView1->header();
+    const QAbstractItemView* view = ListView1;
+    for (int i = 0; i < header->count() && size_t(i) < control->ColumnWidths.size(); ++i) {
+        const int least = int(std::lround(control->ColumnWidths[size_t(i)] / perPixel));
+        const int needed = std::max(header->sectionSizeHint(i), view->sizeHintForColumn(i));
+        header->resizeSection(i, std::max(least, needed));
+    }
 }
 
 // ---- load ----
@@ -767,11 +784,13 @@ void MainForm::RefreshLogList()
     for (qint32 n = count; n >= oldest; --n)
         records.push_back(n);
     logModel->setRecords(std::move(records));
+    fitLogColumns();
 }
 
 void MainForm::showPreviousContacts(const std::vector<qint32>& records)
 {
     logModel->setRecords(records);
+    fitLogColumns();
 }
 
 void MainForm::cmdList_Click()

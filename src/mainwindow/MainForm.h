@@ -283,6 +283,7 @@ private:
     void buildControls();
     void buildMenus();
     void createListColumns();
+    void fitLogColumns();
     void showSavedBandAndMode();
     void setReportLengths();
     void PromptOpenExistingLog();

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -52,12 +54,29 @@ QMessageBox::Icon messageIcon(Dialogs::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// A message box is as wide as its text, and the window manager cuts a longer title short
+// ("Err…file"): the box is widened so its whole title shows, with room for the title bar's
+// icon and buttons.
+void makeRoomForTitle(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int titleBarExtras = 8 * QFontMetrics(titleFont).height();
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + titleBarExtras;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 } // namespace
 
 Dialogs::Answer QtDialogs::messageBox(const QString& text, const QString& title, Buttons buttons,
                                       Icon icon)
 {
     QMessageBox box(messageIcon(icon), title, text, standardButtons(buttons), dialogParent());
+    makeRoomForTitle(box);
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;

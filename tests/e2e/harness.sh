@@ -66,7 +66,7 @@ e2e_wait_until()
 
 e2e_start_display()
 {
-    e2e_require Xvfb xdotool openbox xprop
+    e2e_require Xvfb xdotool openbox xprop xwininfo
     E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/brevant-e2e.XXXXXX")
     trap e2e_cleanup EXIT
     # -displayfd lets the server take the first free display number, so runs side by side
@@ -195,16 +195,44 @@ e2e_type()
     xdotool type --clearmodifiers --delay 80 -- "$1"
 }
 
+# X, Y, WIDTH, HEIGHT: the inside of window $1 on the screen (xwininfo's, which unlike
+# xdotool's does not count the frame twice).
+e2e_window_geometry()
+{
+    local info
+    info=$(xwininfo -id "$1") || e2e_fail "no window $1"
+    X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    WIDTH=$(sed -n 's/^ *Width: *//p' <<<"$info")
+    HEIGHT=$(sed -n 's/^ *Height: *//p' <<<"$info")
+}
+
 # Clicks the active window at a point given as fractions of its inside (0..1 each way).
 e2e_click_at()
 {
     local fx=$1 fy=$2 win
     win=$(xdotool getactivewindow) || e2e_fail "no active window to click"
-    eval "$(xdotool getwindowgeometry --shell "$win")"
+    e2e_window_geometry "$win"
     local x y
     x=$(awk -v o="$X" -v s="$WIDTH" -v f="$fx" 'BEGIN { printf "%d", o + s * f }')
     y=$(awk -v o="$Y" -v s="$HEIGHT" -v f="$fy" 'BEGIN { printf "%d", o + s * f }')
     xdotool mousemove --sync "$x" "$y" click 1
+}
+
+# Fails unless the active window, with the frame the window manager gives it, lies wholly
+# on the screen.
+e2e_expect_window_on_screen()
+{
+    local win extents left right top bottom screen_w screen_h
+    win=$(xdotool getactivewindow) || e2e_fail "no active window"
+    e2e_window_geometry "$win"
+    extents=$(xprop -id "$win" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')
+    IFS=, read -r left right top bottom <<<"${extents:-0,0,0,0}"
+    read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+    local x0=$((X - left)) y0=$((Y - top)) x1=$((X + WIDTH + right)) y1=$((Y + HEIGHT + bottom))
+    ((x0 >= 0 && y0 >= 0 && x1 <= screen_w && y1 <= screen_h)) \
+        || e2e_fail "the window '$(e2e_active_title)' reaches off the screen: frame $x0,$y0 to $x1,$y1 on ${screen_w}x${screen_h}"
+    e2e_log "window on screen: frame $x0,$y0 to $x1,$y1"
 }
 
 # Starts the program and answers the start-up: "Done" in the station setup and "Yes" to

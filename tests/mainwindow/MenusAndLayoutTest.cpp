@@ -202,7 +202,7 @@ TEST_F(FormSize, EightyPercentShrinksAndCentresTheWindow)
     EXPECT_FLOAT_EQ(w.Height, 5760);
     EXPECT_FLOAT_EQ(w.Left, 960);
     EXPECT_FLOAT_EQ(w.Top, 720);
-    EXPECT_EQ(w.size(), QSize(512, 384));
+    EXPECT_EQ(w.frameGeometry().size(), QSize(512, 384)) << "the outer frame, title bar included";
     EXPECT_EQ(w.pos(), QPoint(64, 48));
     EXPECT_FLOAT_EQ(w.controlFor(w.txtCall)->Left, 96) << "controls shrink with the window";
     EXPECT_FLOAT_EQ(w.controlFor(w.txtCall)->Top, 528);
@@ -223,7 +223,7 @@ TEST_F(FormSize, SizeOutsideThirtyToHundredBecomesFullSize)
         EXPECT_FLOAT_EQ(w.Width, 9600);
         EXPECT_FLOAT_EQ(w.Height, 7200);
         EXPECT_EQ(w.pos(), QPoint(0, 0));
-        EXPECT_EQ(w.size(), QSize(640, 480));
+        EXPECT_EQ(w.frameGeometry().size(), QSize(640, 480));
         w.hide();
         delete &w;
     }
@@ -260,7 +260,7 @@ TEST_F(FormSize, TaskbarSwitchesBetweenWorkAreaAndWholeScreen)
     EXPECT_FLOAT_EQ(w.Width, 9600);
     EXPECT_FLOAT_EQ(w.Height, 6800);
     EXPECT_EQ(w.pos(), QPoint(0, 0)) << "from the top-left, wherever the taskbar is";
-    EXPECT_EQ(w.size(), QSize(640, 453));
+    EXPECT_EQ(w.frameGeometry().size(), QSize(640, 453));
     EXPECT_FLOAT_EQ(w.controlFor(w.txtCall)->Top, callTop * 6800 / 7200);
     EXPECT_FLOAT_EQ(w.controlFor(w.txtCall)->Left, callLeft);
     expectListsReachLine3(w, {w.List1, w.List2, w.List3});
@@ -271,7 +271,7 @@ TEST_F(FormSize, TaskbarSwitchesBetweenWorkAreaAndWholeScreen)
     EXPECT_EQ(state().station.TaskbarMode, 0);
     EXPECT_FALSE(w.mnuTaskbar->isChecked());
     EXPECT_EQ(prefItem(24), "0");
-    EXPECT_EQ(w.size(), QSize(640, 480));
+    EXPECT_EQ(w.frameGeometry().size(), QSize(640, 480));
     EXPECT_FLOAT_EQ(w.controlFor(w.txtCall)->Top, callTop);
     expectListsReachLine3(w, {w.List1, w.List2, w.List3});
 }

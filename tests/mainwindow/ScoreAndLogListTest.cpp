@@ -112,6 +112,25 @@ TEST_F(LoadedLog, LastTwentyNewestFirstOrAll)
     EXPECT_EQ(listedRecords(w), lastTwenty);
 }
 
+TEST_F(LoadedLog, ColumnsKeepTheirDesignWidthAndWidenOnlyForTextThatDoesNotFit)
+{
+    writeNumberedLog(3);
+    Outfrm& w = openOut();
+    const QHeaderView* header = w.ListView1->header();
+    const QFontMetrics metrics(w.ListView1->font());
+    const std::vector<float>& design = w.controlFor(w.ListView1)->ColumnWidths;
+    ASSERT_EQ(design.size(), 8u);
+    for (int i = 0; i < 8; ++i) {
+        const int designPixels = int(std::lround(design[size_t(i)] / 15.0));
+        const int widest = metrics.horizontalAdvance(w.logModel->cellText(0, i));
+        SCOPED_TRACE(i);
+        EXPECT_GE(header->sectionSize(i), designPixels);
+        EXPECT_GT(header->sectionSize(i), widest) << "the whole text shows";
+        if (header->sectionSize(i) > designPixels)
+            EXPECT_LT(header->sectionSize(i), widest + 4 * metrics.averageCharWidth()) << "widened just enough";
+    }
+}
+
 TEST_F(LoadedLog, DeleteAsksFirstAndActsOnTheSelectedRecord)
 {
     writeLog({{QStringLiteral("W5ZZ"), QStringLiteral("HARR")},

@@ -87,6 +87,16 @@ namespace {
 
 int pixels(float twips, double perPixel) { return int(std::lround(double(twips) / perPixel)); }
 
+QMargins lastFrameSeen;
+
+QMargins frameOf(const QWidget& window)
+{
+    const QRect inside = window.geometry();
+    const QRect frame = window.frameGeometry();
+    return {inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
+            frame.bottom() - inside.bottom()};
+}
+
 void applyFont(QWidget* widget, float size, const QString& name)
 {
     if (size <= 0)
@@ -105,8 +115,7 @@ void Form::applyGeometry()
     const double tx = screen().twipsPerPixelX();
     const double ty = screen().twipsPerPixelY();
     applyFont(this, FontSize, FontName);
-    setFixedSize(std::max(1, pixels(Width, tx)), std::max(1, pixels(Height, ty)));
-    move(pixels(Left, tx), pixels(Top, ty));
+    placeWindow();
     for (Control& c : m_controls) {
         if (c.kind == ControlKind::Line) {
             static_cast<LineControl*>(c.widget)->setEnds({c.X1, c.Y1}, {c.X2, c.Y2}, tx, ty);
@@ -123,6 +132,50 @@ void Form::applyGeometry()
                 view->header()->resizeSection(int(i), pixels(c.ColumnWidths[i], tx));
         }
     }
+}
+
+QMargins Form::frameMargins() const
+{
+    const QMargins own = frameOf(*this);
+    return isVisible() && !own.isNull() ? own : lastFrameSeen;
+}
+
+void Form::placeWindow()
+{
+    const double tx = screen().twipsPerPixelX();
+    const double ty = screen().twipsPerPixelY();
+    const QMargins frame = m_outerFrame ? frameMargins() : QMargins();
+    m_placing = true;
+    setFixedSize(std::max(1, pixels(Width, tx) - frame.left() - frame.right()),
+                 std::max(1, pixels(Height, ty) - frame.top() - frame.bottom()));
+    // A window's position is that of its frame.
+    move(pixels(Left, tx), pixels(Top, ty));
+    m_placing = false;
+    m_placedWith = frame;
+}
+
+bool Form::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::WindowActivate: {
+        // The window manager adds its frame once the window is shown; a window placed
+        // by its outer frame is placed again when the frame turns out other than assumed.
+        const QMargins frame = frameOf(*this);
+        if (!isVisible() || frame.isNull() || m_placing)
+            break;
+        lastFrameSeen = frame;
+        if (m_outerFrame && frame != m_placedWith)
+            placeWindow();
+        break;
+    }
+    default:
+        break;
+    }
+    return handled;
 }
 
 void Form::showModal()

@@ -5,6 +5,7 @@
 // scaler works on those values, and applyGeometry() maps them onto the real widgets.
 
 #include <QFont>
+#include <QMargins>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -78,6 +79,10 @@ public:
     // Maps the twip values of the window and every control onto the widgets.
     void applyGeometry();
 
+    // Left, Top, Width and Height are the window's outer frame, title bar included (the
+    // main windows, designed at their outer size); otherwise Width and Height are its inside.
+    void setOuterFrame(bool outer) { m_outerFrame = outer; }
+
     // Shows the window and waits, letting events run, until it is hidden or closed.
     void showModal();
 
@@ -88,11 +93,20 @@ Q_SIGNALS:
 
 protected:
     void hideEvent(QHideEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void registerControl(QWidget* widget, ControlKind kind, float left, float top, float width,
                          float height, float fontSize);
 
+    // The frame the window manager puts round a window: this window's once it has one,
+    // else the last one seen round any form (before the first showing).
+    QMargins frameMargins() const;
+    void placeWindow();
+
     App& m_app;
     std::vector<Control> m_controls;
+    bool m_outerFrame = false;
+    QMargins m_placedWith;
+    bool m_placing = false;
 };

@@ -7,12 +7,18 @@
 #include "platform/DiskFile.h"
 
 #include <QFile>
+#include <QFontDatabase>
 
 Form5::Form5(App& app) : Form(app, QStringLiteral("Help Page"), 7725, 6000)
 {
     Text1 = place(new QPlainTextEdit(this), ControlKind::TextBox, 240, 240, 7215, 4935);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setStyleSheet(QStringLiteral("QPlainTextEdit { background-color: #e0e0e0; }"));
+    // The help text is read, not edited; its tables are aligned with blanks, which only a
+    // fixed-pitch font keeps in line.
+    Text1->setReadOnly(true);
+    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    controlFor(Text1)->FontName = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
     Command1 = place(new QPushButton(QStringLiteral("Close"), this), ControlKind::CommandButton, 3315, 5400, 1095, 375);
     Command2 = place(new QPushButton(QStringLiteral("Command2"), this), ControlKind::CommandButton, 6000, 5400, 1095, 375);
     Command2->setVisible(false);

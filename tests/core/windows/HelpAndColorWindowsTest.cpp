@@ -56,6 +56,23 @@ TEST_F(MenuWindows, HelpReadsItsFileAfreshAtEachOpening)
     EXPECT_TRUE(dialogs->shown.empty());
 }
 
+TEST_F(MenuWindows, HelpTextIsReadOnlyAndKeepsItsColumns)
+{
+    writeBytes(work("ReadTolvern.txt"), "1. About      6. Keyers\n10. Files     11. Keys\n");
+    onceShown<Form5>([](Form5& help) {
+        help.Text1->setFocus();
+        QTest::keyClicks(help.Text1, QStringLiteral("typed"));
+        QTest::keyClick(help.Text1, Qt::Key_Delete);
+        EXPECT_EQ(help.Text1->toPlainText(), QStringLiteral("1. About      6. Keyers\n10. Files     11. Keys\n"));
+        // Columns aligned with blanks line up only when every character is as wide as the next.
+        const QFontMetricsF metrics(help.Text1->font());
+        EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("1. About      ")),
+                  metrics.horizontalAdvance(QStringLiteral("10. Files     ")));
+        QTest::mouseClick(help.Command1, Qt::LeftButton);
+    });
+    app.showHelp();
+}
+
 TEST_F(MenuWindows, ColourChoicesAndCancel)
 {
     StationData& s = app.state().station;
