@@ -126,8 +126,9 @@ TEST_F(LoadedLog, ColumnsKeepTheirDesignWidthAndWidenOnlyForTextThatDoesNotFit)
         SCOPED_TRACE(i);
         EXPECT_GE(header->sectionSize(i), designPixels);
         EXPECT_GT(header->sectionSize(i), widest) << "the whole text shows";
-        if (header->sectionSize(i) > designPixels)
+        if (header->sectionSize(i) > designPixels) {
             EXPECT_LT(header->sectionSize(i), widest + 4 * metrics.averageCharWidth()) << "widened just enough";
+        }
     }
 }
 
