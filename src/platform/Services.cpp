@@ -14,6 +14,12 @@ Services Services::real()
     s.environment = std::make_unique<SystemEnvironment>();
     s.settings = std::make_unique<QtUserSettings>();
     s.makeWavePlayer = [] { return std::make_unique<QtWavePlayer>(); };
+    s.makeSerialPort = [environment = s.environment.get(), settings = s.settings.get()] {
+        return std::make_unique<QtSerialPort>(
+            [environment, settings](int com) { return comPortDevice(com, *environment, *settings); });
+    };
+    s.makeTcpLink = [] { return std::make_unique<QtTcpLink>(); };
+    s.parallelPort = std::make_unique<PpdevParallelPort>();
     s.endProgram = [](int code) { std::exit(code); };
     return s;
 }

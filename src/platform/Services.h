@@ -4,7 +4,10 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Environment.h"
+#include "platform/ParallelPort.h"
 #include "platform/Screen.h"
+#include "platform/SerialPort.h"
+#include "platform/TcpLink.h"
 #include "platform/UserSettings.h"
 #include "platform/WavePlayer.h"
 
@@ -22,6 +25,11 @@ struct Services {
     std::unique_ptr<UserSettings> settings;
     // Makes a player for one media control (each window that plays owns one).
     std::function<std::unique_ptr<WavePlayer>()> makeWavePlayer;
+    // Makes one serial port (each serial control owns one) and one TCP link.
+    std::function<std::unique_ptr<SerialPort>()> makeSerialPort;
+    std::function<std::unique_ptr<TcpLink>()> makeTcpLink;
+    // The machine's parallel ports, shared by every keying path.
+    std::unique_ptr<ParallelPort> parallelPort;
     // Ends the program at once (the paths that the program ends on: an unreadable log).
     std::function<void(int)> endProgram;
 

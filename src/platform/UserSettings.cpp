@@ -31,3 +31,9 @@ void QtUserSettings::setValue(const QString& key, const QString& value)
     settings->beginGroup(QStringLiteral("Settings"));
     settings->setValue(key, value);
 }
+
+QString QtUserSettings::portDevice(int com) const
+{
+    auto settings = openSettings(m_iniPath);
+    return settings->value(QStringLiteral("Ports/COM%1").arg(com)).toString();
+}

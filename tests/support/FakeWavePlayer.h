@@ -6,26 +6,17 @@
 // stops or closes it.
 
 #include "platform/WavePlayer.h"
+#include "support/Listed.h"
 
 #include <QFileInfo>
 #include <QStringList>
 #include <memory>
 #include <vector>
 
-class FakeWavePlayer final : public WavePlayer {
+class FakeWavePlayer final : public WavePlayer, public Listed<FakeWavePlayer> {
 public:
     QStringList opened; // every path open() was given, in order
     int plays = 0;      // successful play() calls
-    // The list of live players this one is entered in (TestServices::wavePlayers); it
-    // leaves the list when the window that owns it is unloaded.
-    std::weak_ptr<std::vector<FakeWavePlayer*>> registry;
-
-    ~FakeWavePlayer() override
-    {
-        if (auto list = registry.lock())
-            std::erase(*list, this);
-    }
-
     bool open(const QString& path) override
     {
         opened.append(path);

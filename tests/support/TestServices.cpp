@@ -99,10 +99,22 @@ TestServices::TestServices()
     services.environment = std::move(e);
     services.settings = std::move(m);
     services.endProgram = [](int code) { throw ProgramEnded(code); };
+    auto p = std::make_unique<RecordingParallelPort>();
+    parallelPort = p.get();
+    services.parallelPort = std::move(p);
+    services.makeSerialPort = [made = serialPorts]() -> std::unique_ptr<SerialPort> {
+        auto port = std::make_unique<FakeSerialPort>();
+        port->enter(made);
+        return port;
+    };
+    services.makeTcpLink = [made = tcpLinks]() -> std::unique_ptr<TcpLink> {
+        auto link = std::make_unique<FakeTcpLink>();
+        link->enter(made);
+        return link;
+    };
     services.makeWavePlayer = [made = wavePlayers]() -> std::unique_ptr<WavePlayer> {
         auto player = std::make_unique<FakeWavePlayer>();
-        player->registry = made;
-        made->push_back(player.get());
+        player->enter(made);
         return player;
     };
 }

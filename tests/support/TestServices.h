@@ -4,6 +4,7 @@
 
 #include "core/AppState.h"
 #include "platform/Services.h"
+#include "support/FakeDevices.h"
 #include "support/FakeWavePlayer.h"
 
 #include <QDateTime>
@@ -98,6 +99,8 @@ public:
         return values.value(key, defaultValue);
     }
     void setValue(const QString& key, const QString& value) override { values[key] = value; }
+    QMap<int, QString> portDevices;
+    QString portDevice(int com) const override { return portDevices.value(com); }
 };
 
 // Thrown by the double of endProgram, so a test sees where the program would end.
@@ -119,6 +122,11 @@ struct TestServices {
     // oldest first: a player leaves the list when the window that owns it is unloaded.
     std::shared_ptr<std::vector<FakeWavePlayer*>> wavePlayers =
         std::make_shared<std::vector<FakeWavePlayer*>>();
+    // The serial ports and TCP links that services.makeSerialPort and makeTcpLink made and
+    // that are still alive, oldest first; and the parallel port.
+    std::shared_ptr<std::vector<FakeSerialPort*>> serialPorts = std::make_shared<std::vector<FakeSerialPort*>>();
+    std::shared_ptr<std::vector<FakeTcpLink*>> tcpLinks = std::make_shared<std::vector<FakeTcpLink*>>();
+    RecordingParallelPort* parallelPort;
 
     TestServices();
 };

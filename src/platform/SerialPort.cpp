@@ -1,0 +1,171 @@
+#include "platform/SerialPort.h"
+
+#include "platform/Environment.h"
+#include "platform/UserSettings.h"
+
+#include <QStringList>
+#include <sys/ioctl.h>
+
+std::optional<SerialSettings> parseSerialSettings(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return std::nullopt;
+    SerialSettings s;
+    bool baudOk = false;
+    bool dataOk = false;
+    bool stopOk = false;
+    s.baud = parts[0].trimmed().toInt(&baudOk);
+    const QString parity = parts[1].trimmed().toUpper();
+    s.dataBits = parts[2].trimmed().toInt(&dataOk);
+    s.stopBits = parts[3].trimmed().toInt(&stopOk);
+    if (!baudOk || s.baud <= 0 || parity.size() != 1 || !QStringLiteral("NEOMS").contains(parity)
+        || !dataOk || s.dataBits < 5 || s.dataBits > 8 || !stopOk || (s.stopBits != 1 && s.stopBits != 2))
+        return std::nullopt;
+    s.parity = parity[0].toLatin1();
+    return s;
+}
+
+QString comPortDevice(int com, const Environment& environment, const UserSettings& settings)
+{
+    const QByteArray variable = "BREVANT_COM" + QByteArray::number(com);
+    QString device = environment.variable(variable.constData());
+    if (device.isEmpty())
+        device = settings.portDevice(com);
+    if (device.isEmpty())
+        device = QStringLiteral("/dev/ttyS%1").arg(com - 1);
+    return device;
+}
+
+namespace {
+
+QSerialPort::Parity qtParity(char parity)
+{
+    switch (parity) {
+    case 'E': return QSerialPort::EvenParity;
+    case 'O': return QSerialPort::OddParity;
+    case 'M': return QSerialPort::MarkParity;
+    case 'S': return QSerialPort::SpaceParity;
+    default: return QSerialPort::NoParity;
+    }
+}
+
+bool usesRtsCts(Handshaking h) { return h == Handshaking::RtsCts || h == Handshaking::RtsCtsAndXonXoff; }
+
+QSerialPort::FlowControl qtFlowControl(Handshaking h)
+{
+    switch (h) {
+    case Handshaking::XonXoff: return QSerialPort::SoftwareControl;
+    // Qt has no mode with both; the lines matter more than the characters.
+    case Handshaking::RtsCts:
+    case Handshaking::RtsCtsAndXonXoff: return QSerialPort::HardwareControl;
+    default: return QSerialPort::NoFlowControl;
+    }
+}
+
+// A device without modem lines (a pseudo-terminal) has nothing to key: not a failure.
+bool lineSet(QSerialPort& port, bool ok)
+{
+    if (ok || port.error() != QSerialPort::UnsupportedOperationError)
+        return ok;
+    port.clearError();
+    return true;
+}
+
+} // namespace
+
+QtSerialPort::QtSerialPort(std::function<QString(int)> deviceForCom) : m_deviceForCom(std::move(deviceForCom)) {}
+
+QtSerialPort::~QtSerialPort() { close(); }
+
+bool QtSerialPort::setSettings(const SerialSettings& settings)
+{
+    m_settings = settings;
+    return !isOpen() || applySettings();
+}
+
+bool QtSerialPort::setHandshaking(Handshaking handshaking)
+{
+    m_handshaking = handshaking;
+    return !isOpen() || m_port.setFlowControl(qtFlowControl(handshaking));
+}
+
+bool QtSerialPort::setDtr(bool on)
+{
+    m_dtr = on;
+    return !isOpen() || lineSet(m_port, m_port.setDataTerminalReady(on));
+}
+
+bool QtSerialPort::setRts(bool on)
+{
+    m_rts = on;
+    // Under RTS/CTS handshaking the driver holds RTS itself.
+    if (!isOpen() || usesRtsCts(m_handshaking))
+        return true;
+    return lineSet(m_port, m_port.setRequestToSend(on));
+}
+
+bool QtSerialPort::applySettings()
+{
+    return m_port.setBaudRate(m_settings.baud) && m_port.setParity(qtParity(m_settings.parity))
+           && m_port.setDataBits(QSerialPort::DataBits(m_settings.dataBits))
+           && m_port.setStopBits(m_settings.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop)
+           && m_port.setFlowControl(qtFlowControl(m_handshaking));
+}
+
+bool QtSerialPort::applyLines()
+{
+    if (!lineSet(m_port, m_port.setDataTerminalReady(m_dtr)))
+        return false;
+    return usesRtsCts(m_handshaking) || lineSet(m_port, m_port.setRequestToSend(m_rts));
+}
+
+bool QtSerialPort::open(QString* error)
+{
+    close();
+    const QString device = m_deviceForCom(m_com);
+    m_port.setPortName(device);
+    // Opening raises DTR and RTS on Linux, which would key a transmitter: they take the
+    // states asked for at once.
+    if (!m_port.open(QIODevice::ReadWrite) || !applyLines() || !applySettings()) {
+        if (error)
+            *error = QStringLiteral("Cannot open COM%1 (%2): %3").arg(m_com).arg(device, m_port.errorString());
+        close();
+        return false;
+    }
+    return true;
+}
+
+void QtSerialPort::close()
+{
+    if (m_port.isOpen())
+        m_port.close();
+    m_port.clearError();
+}
+
+bool QtSerialPort::write(const QByteArray& bytes)
+{
+    if (!isOpen() || m_port.write(bytes) != bytes.size())
+        return false;
+    // Hand the bytes to the driver now, as the port's own queue would take them.
+    m_port.flush();
+    return true;
+}
+
+QByteArray QtSerialPort::readAll()
+{
+    if (!isOpen())
+        return {};
+    m_port.waitForReadyRead(0); // takes what the driver holds without waiting for events
+    return m_port.readAll();
+}
+
+qint64 QtSerialPort::outputQueued() const
+{
+    if (!isOpen())
+        return 0;
+    int inDriver = 0;
+    if (::ioctl(m_port.handle(), TIOCOUTQ, &inDriver) != 0)
+        inDriver = 0;
+    return m_port.bytesToWrite() + inDriver;
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+// A serial port as the settings windows see one: a COM number, line settings, the DTR and
+// RTS lines, bytes out and in, and how many bytes still wait to go out.
+
+#include <QByteArray>
+#include <QSerialPort>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class Environment;
+class UserSettings;
+
+// Baud, parity, data bits and stop bits, written "9600,N,8,1".
+struct SerialSettings {
+    qint32 baud = 9600;
+    char parity = 'N'; // 'N', 'E', 'O', 'M' or 'S'
+    int dataBits = 8;  // 5 to 8
+    int stopBits = 1;  // 1 or 2
+
+    bool operator==(const SerialSettings&) const = default;
+};
+
+// Reads "4800,N,8,2" (parity in either case, blanks allowed); nothing when a part is
+// missing or out of range.
+std::optional<SerialSettings> parseSerialSettings(const QString& text);
+
+enum class Handshaking { None, XonXoff, RtsCts, RtsCtsAndXonXoff };
+
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    // The port the next open() takes: COM1 is 1.
+    virtual void setComNumber(int com) = 0;
+    virtual int comNumber() const = 0;
+    // Taken by the next open(), and at once when the port is open; false when the open
+    // port refuses them.
+    virtual bool setSettings(const SerialSettings& settings) = 0;
+    virtual bool setHandshaking(Handshaking handshaking) = 0;
+    // Raise (true) or drop (false) a line. Set before open(), the state holds from the
+    // opening on; false when the open port could not set it.
+    virtual bool setDtr(bool on) = 0;
+    virtual bool setRts(bool on) = 0;
+
+    // False, with the reason in *error, when the port is missing, busy or refuses the
+    // settings.
+    virtual bool open(QString* error = nullptr) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+
+    // Queues the bytes for sending; false when the port is closed or refuses them.
+    virtual bool write(const QByteArray& bytes) = 0;
+    // Every byte received and not yet taken.
+    virtual QByteArray readAll() = 0;
+    // Bytes written and not yet sent.
+    virtual qint64 outputQueued() const = 0;
+};
+
+// The device of COM port n: the environment variable BREVANT_COM<n>, else the per-user
+// setting Ports/COM<n>, else /dev/ttyS<n-1>.
+QString comPortDevice(int com, const Environment& environment, const UserSettings& settings);
+
+// QSerialPort on the device that a COM number stands for.
+class QtSerialPort final : public SerialPort {
+public:
+    explicit QtSerialPort(std::function<QString(int)> deviceForCom);
+    ~QtSerialPort() override;
+
+    void setComNumber(int com) override { m_com = com; }
+    int comNumber() const override { return m_com; }
+    bool setSettings(const SerialSettings& settings) override;
+    bool setHandshaking(Handshaking handshaking) override;
+    bool setDtr(bool on) override;
+    bool setRts(bool on) override;
+    bool open(QString* error = nullptr) override;
+    void close() override;
+    bool isOpen() const override { return m_port.isOpen(); }
+    bool write(const QByteArray& bytes) override;
+    QByteArray readAll() override;
+    qint64 outputQueued() const override;
+
+private:
+    bool applySettings();
+    bool applyLines();
+
+    std::function<QString(int)> m_deviceForCom;
+    QSerialPort m_port;
+    int m_com = 1;
+    SerialSettings m_settings;
+    Handshaking m_handshaking = Handshaking::None;
+    bool m_dtr = false;
+    bool m_rts = false;
+};
