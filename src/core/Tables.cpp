@@ -5,6 +5,7 @@
 #include "platform/FileLookup.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 bool LoadCountyTable(AppState& state, qint32* leftOut)
@@ -181,4 +182,13 @@ QString CountyTextForCW(const ReferenceTables& t, const QString& county)
         return county;
     }
     return county;
+}
+
+qint32 lastEntryStartingWith(const std::vector<QString>& table, qint32 count, const QString& typed)
+{
+    for (qint32 i = std::min(count, qint32(table.size()) - 1); i >= 1; --i) {
+        if (table[size_t(i)].startsWith(typed, Qt::CaseInsensitive))
+            return i;
+    }
+    return 0;
 }

@@ -51,3 +51,7 @@ QString CountryFromCall(const ReferenceTables& tables, const QString& call);
 
 // The county's full name when it is shorter than the abbreviation, else the text unchanged.
 QString CountyTextForCW(const ReferenceTables& tables, const QString& county);
+
+// The last of entries 1 to count (searching from count down) that begins with the typed
+// text, without case; 0 when none does. The type-ahead of the county and country boxes.
+qint32 lastEntryStartingWith(const std::vector<QString>& table, qint32 count, const QString& typed);

@@ -95,6 +95,15 @@ QString bandForFrequency(double mhz)
 
 bool isContestBand(const QString& band) { return contestBandIndex(band) >= 0; }
 
+bool isContestMode(const QString& mode)
+{
+    for (const char* name : {"CW", "PH", "DG"}) {
+        if (mode.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 QString nextBand(const QString& band)
 {
     const int index = contestBandIndex(band);

@@ -11,6 +11,9 @@ QString bandForFrequency(double mhz);
 // Whether the name is one of "160", "80", "40", "20", "15", "10", "6", "2" (without case).
 bool isContestBand(const QString& band);
 
+// Whether the name is one of the modes "CW", "PH", "DG" (without case).
+bool isContestMode(const QString& mode);
+
 // The band after this one in the cycle 160, 80, 40, 20, 15, 10, 6, 2, 160; empty for any
 // other text.
 QString nextBand(const QString& band);

@@ -85,3 +85,18 @@ QTime parseTypedTime(const QString& text)
         return {};
     return QTime(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
 }
+
+QString logDateText(const QString& typed, const QString& shortDateFormat)
+{
+    const QDate date = parseTypedDate(typed, shortDateFormat);
+    return date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd")) : QString();
+}
+
+QString logTimeText(const QString& typed)
+{
+    const QTime time = parseTypedTime(typed);
+    if (!time.isValid())
+        return {};
+    const bool withSeconds = typed.count(QLatin1Char(':')) > 1;
+    return time.toString(withSeconds ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
+}

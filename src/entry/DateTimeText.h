@@ -21,3 +21,11 @@ QDate parseTypedDate(const QString& text, const QString& shortDateFormat);
 // A time typed into one of the log's forms: "h:m" or "h:m:s", one or two digits each
 // ("12:3" is 12:03); hours 0 to 23. An invalid QTime otherwise.
 QTime parseTypedTime(const QString& text);
+
+// The log's own form "yyyy/mm/dd" of a date typed as parseTypedDate reads it; empty when
+// the text is not a date.
+QString logDateText(const QString& typed, const QString& shortDateFormat);
+
+// The log's own form of a time typed as parseTypedTime reads it: "hh:mm:ss", or "hh:mm"
+// when it was typed without seconds; empty when the text is not a time.
+QString logTimeText(const QString& typed);

@@ -41,6 +41,17 @@ qint32 findLogDupe(const AppState& state, const DupeQuery& query)
     return 0;
 }
 
+std::vector<qint32> findLogDupes(const AppState& state, const DupeQuery& query, qint32 except)
+{
+    std::vector<qint32> found;
+    const qint32 last = lastEntry(state);
+    for (qint32 i = 1; i <= last; ++i) {
+        if (i != except && isLogDupe(state.log.Log[i], query))
+            found.push_back(i);
+    }
+    return found;
+}
+
 qint32 firstContactOf(const AppState& state, const QString& call)
 {
     const qint32 last = lastEntry(state);

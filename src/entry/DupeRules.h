@@ -21,6 +21,10 @@ bool isLogDupe(const LogEntry& entry, const DupeQuery& query);
 // The first entry that makes the query a duplicate, or 0.
 qint32 findLogDupe(const AppState& state, const DupeQuery& query);
 
+// Every entry but the one excepted that makes the query a duplicate, oldest first: the
+// check of a contact edited in place, which must not be compared with itself.
+std::vector<qint32> findLogDupes(const AppState& state, const DupeQuery& query, qint32 except);
+
 // The oldest entry of the call, or 0.
 qint32 firstContactOf(const AppState& state, const QString& call);
 

@@ -114,6 +114,21 @@ qint32 countyIndex(const ReferenceTables& tables, const QString& county)
     return 0;
 }
 
+bool isCountyAbbreviation(const ReferenceTables& tables, const QString& text)
+{
+    return countyIndex(tables, text) > 0;
+}
+
+bool isStateProvAbbreviation(const StateProvTable& table, const QString& text)
+{
+    const qint32 rows = stateProvRows(table);
+    for (qint32 i = 1; i <= rows; ++i) {
+        if (sameText(table.StateProvAbbrev[i], text))
+            return true;
+    }
+    return false;
+}
+
 qint32 stateProvIndex(const AppState& state, const QString& spc)
 {
     const StateProvTable& table = state.stateProv;

@@ -24,6 +24,14 @@ void recountPoints(AppState& state);
 // The first county-table entry equal to the text without case (1 to CountyCount), or 0.
 qint32 countyIndex(const ReferenceTables& tables, const QString& county);
 
+// The county check of every county field: whether the text is one of the county table's
+// abbreviations (without case, untrimmed).
+bool isCountyAbbreviation(const ReferenceTables& tables, const QString& text);
+
+// Whether the text is one of the 63 state and province abbreviations, the host state
+// included (without case).
+bool isStateProvAbbreviation(const StateProvTable& table, const QString& text);
+
 // The first state/province entry equal to the text without case, skipping the host
 // state (1 to StateProvCount), or 0.
 qint32 stateProvIndex(const AppState& state, const QString& spc);

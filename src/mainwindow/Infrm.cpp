@@ -11,6 +11,7 @@
 #include "entry/windows/frmCountyChangeRover.h"
 #include "core/Preferences.h"
 #include "platform/Colors.h"
+#include "reports/windows/DEEditInfrm.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -66,6 +67,11 @@ std::vector<LogColumn> Infrm::logColumns() const
     if (const_cast<Infrm*>(this)->app().state().station.OwnRover == 1)
         columns.push_back({QStringLiteral("County Sent"), 1050, F::CountySent});
     return columns;
+}
+
+std::unique_ptr<EditContactForm> Infrm::makeEditDialog(qint32 entry, std::function<void()> deleteContact)
+{
+    return std::make_unique<DEEditInfrm>(app(), entry, std::move(deleteContact));
 }
 
 QString Infrm::reloadErrorText() const { return QStringLiteral("Error opening file."); }
@@ -177,16 +183,9 @@ void Infrm::AddNewDXCountry(const LogEntry& entry)
 void Infrm::CheckSection()
 {
     AppState& state = app().state();
-    state.entry.StateProvInvalid = 1;
-    const QString spc = txtCntry->text();
-    for (int i = 1; i <= int(state.stateProv.StateProvCount); ++i) {
-        if (state.stateProv.StateProvAbbrev[size_t(i)].compare(spc, Qt::CaseInsensitive) == 0) {
-            state.entry.StateProvInvalid = 0;
-            if (Label19->text().isEmpty())
-                Label19->setText(QStringLiteral("NA"));
-            break;
-        }
-    }
+    state.entry.StateProvInvalid = isStateProvAbbreviation(state.stateProv, txtCntry->text()) ? 0 : 1;
+    if (state.entry.StateProvInvalid == 0 && Label19->text().isEmpty())
+        Label19->setText(QStringLiteral("NA"));
     if (state.entry.StateProvInvalid == 1) {
         beep();
         setDialog(QStringLiteral("Invald Section!"));

@@ -18,6 +18,7 @@
 #include "entry/windows/frmCountyList.h"
 #include "reports/AdifExport.h"
 #include "reports/windows/DECabrilloIn.h"
+#include "reports/windows/EditContactForm.h"
 #include "keying/windows/BlindFrm.h"
 #include "platform/Colors.h"
 
@@ -324,6 +325,7 @@ void MainForm::buildControls()
     cmdDelete->hide();
     connect(cmdList, &QPushButton::clicked, this, &MainForm::cmdList_Click);
     connect(cmdDup, &QPushButton::clicked, this, &MainForm::cmdDup_Click);
+    connect(cmdEdit, &QPushButton::clicked, this, &MainForm::cmdEdit_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &MainForm::cmdDelete_Click);
 
     txtDX = place(new QTreeView(this), ControlKind::ListView, 120, 5820, 6120, 1140);
@@ -588,7 +590,7 @@ bool MainForm::CheckRequiredFields(const std::vector<std::pair<bool, std::pair<Q
 void MainForm::CheckCountyValid()
 {
     AppState& state = app().state();
-    state.entry.CountyInvalid = countyIndex(state.tables, txtSec->text()) > 0 ? 0 : 1;
+    state.entry.CountyInvalid = isCountyAbbreviation(state.tables, txtSec->text()) ? 0 : 1;
     if (state.entry.CountyInvalid == 1) {
         beep();
         setDialog(txtSec->text() + QStringLiteral(" is not a valid county!"));
@@ -668,13 +670,13 @@ bool MainForm::checkPostContestDateTime()
 {
     if (txtPostConTime->isHidden())
         return true;
-    const QDate date = parseTypedDate(txtPostConDate->text(), app().services().environment->shortDateFormat());
-    if (!date.isValid()) {
+    const QString date = logDateText(txtPostConDate->text(), app().services().environment->shortDateFormat());
+    if (date.isEmpty()) {
         setDialog(QStringLiteral("Invalid date format!"));
         beep();
         return false;
     }
-    txtPostConDate->setText(date.toString(QStringLiteral("yyyy/MM/dd")));
+    txtPostConDate->setText(date);
     QString time = txtPostConTime->text();
     bool numeric = false;
     time.toInt(&numeric);
@@ -825,14 +827,50 @@ void MainForm::ListView1_LostFocus() { showRecordButtons(); }
 
 void MainForm::showRecordButtons()
 {
-    if (logModel->rowCount() > 0)
-        cmdDelete->show();
+    if (logModel->rowCount() == 0)
+        return;
+    cmdEdit->show();
+    cmdDelete->show();
+}
+
+void MainForm::ListView1_MouseUp(Qt::MouseButton button)
+{
+    if (button == Qt::RightButton && logModel->rowCount() > 0)
+        cmdEdit_Click();
+}
+
+void MainForm::cmdEdit_Click()
+{
+    const QModelIndex selected = ListView1->currentIndex();
+    if (!selected.isValid() || !m_logLoaded) {
+        cmdEdit->hide();
+        cmdDelete->hide();
+        return;
+    }
+    EditEntryIndex = logModel->recordAt(selected.row());
+    {
+        const std::unique_ptr<EditContactForm> dialog =
+            makeEditDialog(EditEntryIndex, [this] { cmdDelete_Click(); });
+        dialog->Form_Load();
+        dialog->showModal();
+    }
+    cmdEdit->hide();
+    cmdDelete->hide();
+    if (!RewriteLogFile(app().state())) {
+        // The reload brings back what log.txt still holds, so the list shows what is saved.
+        app().services().dialogs->messageBox(
+            QStringLiteral("The change could not be written to log.txt and was not saved."),
+            QStringLiteral("Unable to write file."));
+    }
+    ReloadLog();
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease)
+    if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease) {
         ListView1_Click();
+        ListView1_MouseUp(static_cast<QMouseEvent*>(event)->button());
+    }
     if (watched == ListView1 && event->type() == QEvent::FocusOut) {
         // Another window or a menu coming to the front does not leave the list.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();

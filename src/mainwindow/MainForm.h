@@ -19,7 +19,11 @@
 #include <QTimer>
 #include <QTreeView>
 #include <array>
+#include <functional>
 #include <map>
+#include <memory>
+
+class EditContactForm;
 
 // A label that reports clicks.
 class ClickLabel : public QLabel {
@@ -67,6 +71,7 @@ public:
     void cmdLogOn_Click();
     void cmdList_Click();
     void cmdDup_Click();
+    void cmdEdit_Click();
     void cmdDelete_Click();
     void mnuListPrevious_Click();
     void mnuCopyListtoClipboard_Click();
@@ -188,10 +193,13 @@ public:
 
     quint8 PartialDupesOn = 1;
     quint8 ListAllContacts = 0;
+    qint32 EditEntryIndex = 0; // the contact the edit dialog works on
     QDateTime TimeOnAt;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The window's edit dialog for one contact, its "Delete Dupe" running deleteContact.
+    virtual std::unique_ptr<EditContactForm> makeEditDialog(qint32 entry, std::function<void()> deleteContact) = 0;
     // A mouse move over the bare window empties the possible-duplicates line.
     void mouseMoveEvent(QMouseEvent* event) override;
 
@@ -268,6 +276,7 @@ protected:
     // Shows the buttons that act on the selected record, when the list holds any.
     void showRecordButtons();
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void ListView1_MouseUp(Qt::MouseButton button);
     void showPreviousContacts(const std::vector<qint32>& records);
     void applyGeometry2();
     void postContestKeyPress(KeyField* field, int& KeyAscii, int lowest, int highest);

@@ -4,6 +4,7 @@
 #include "core/windows/App.h"
 #include "entry/DupeRules.h"
 #include "entry/Scoring.h"
+#include "reports/windows/DEEditOut.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -24,6 +25,11 @@ std::vector<LogColumn> Outfrm::logColumns() const
             {QStringLiteral("Rec"), 430, F::RstRcvd},     {QStringLiteral("County"), 1420, F::County},
             {QStringLiteral("Snt"), 420, F::RstSent},     {QStringLiteral("Date/Time"), 900, F::DateTime},
             {QStringLiteral("Mo"), 430, F::Mode},         {QStringLiteral("Bnd"), 430, F::Band}};
+}
+
+std::unique_ptr<EditContactForm> Outfrm::makeEditDialog(qint32 entry, std::function<void()> deleteContact)
+{
+    return std::make_unique<DEEditOut>(app(), entry, std::move(deleteContact));
 }
 
 QString Outfrm::reloadErrorText() const

@@ -25,6 +25,7 @@ protected:
     void setCountyCaptions() override;
     std::vector<LogColumn> logColumns() const override;
     QString reloadErrorText() const override;
+    std::unique_ptr<EditContactForm> makeEditDialog(qint32 entry, std::function<void()> deleteContact) override;
     void loadWindowSpecific() override;
     void carryFromReportReceived(int& KeyAscii) override;
 };

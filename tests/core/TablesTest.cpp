@@ -105,6 +105,18 @@ TEST_F(TablesTest, ShippedCountyFileHoldsAllTexasCounties)
     EXPECT_EQ(state.tables.CountyName[1], "Anderson");
 }
 
+TEST(TypeAhead, LastEntryThatBeginsWithTheTypedText)
+{
+    const std::vector<QString> table = {{}, "BEXA", "BEEE", "HARR", "HARN", "HA"};
+    EXPECT_EQ(lastEntryStartingWith(table, 5, "b"), 2);
+    EXPECT_EQ(lastEntryStartingWith(table, 5, "bex"), 1);
+    EXPECT_EQ(lastEntryStartingWith(table, 5, "HA"), 5);
+    EXPECT_EQ(lastEntryStartingWith(table, 5, "HAR"), 4); // a shorter entry never matches
+    EXPECT_EQ(lastEntryStartingWith(table, 4, "HA"), 4);  // entries past the count are not searched
+    EXPECT_EQ(lastEntryStartingWith(table, 5, "X"), 0);
+    EXPECT_EQ(lastEntryStartingWith(table, 99, "HA"), 5);
+}
+
 TEST(CountyTextForCW, ShorterNameReplacesTheAbbreviation)
 {
     ReferenceTables t;

@@ -34,6 +34,14 @@ TEST(BandPlan, ContestBandsAndCycle)
     }
 }
 
+TEST(BandPlan, ContestModes)
+{
+    for (const char* mode : {"CW", "PH", "DG", "cw", "Ph"})
+        EXPECT_TRUE(isContestMode(mode)) << mode;
+    for (const char* other : {"SSB", "RTTY", "", "CW ", "C"})
+        EXPECT_FALSE(isContestMode(other)) << other;
+}
+
 TEST(BandPlan, FrequencyText)
 {
     const std::pair<double, const char*> cases[] = {

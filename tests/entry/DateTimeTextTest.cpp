@@ -85,3 +85,23 @@ TEST(TypedTime, HoursAndMinutesOfOneOrTwoDigits)
     for (const auto& c : cases)
         EXPECT_EQ(parseTypedTime(QString::fromLatin1(c.text)), c.expected) << c.text;
 }
+
+TEST(TypedDate, StoredInTheLogsForm)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"2026/04/05", "2026/04/05"}, {"2026/4/5", "2026/04/05"}, {"4/5/2026", "2026/04/05"},
+        {"2026/02/30", ""},           {"2026-4-5", ""},           {"", ""},
+    };
+    for (const auto& [typed, stored] : cases)
+        EXPECT_EQ(logDateText(QString::fromLatin1(typed), QStringLiteral("M/d/yy")), QLatin1String(stored)) << typed;
+}
+
+TEST(TypedTime, StoredInTheLogsFormWithOrWithoutSeconds)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"7:05", "07:05"}, {"07:05", "07:05"}, {"7:5", "07:05"}, {"7:05:09", "07:05:09"},
+        {"24:00", ""},     {"705", ""},        {"", ""},
+    };
+    for (const auto& [typed, stored] : cases)
+        EXPECT_EQ(logTimeText(QString::fromLatin1(typed)), QLatin1String(stored)) << typed;
+}

@@ -64,6 +64,26 @@ TEST(DupeRules, LogTimeRule)
     }
 }
 
+TEST(DupeRules, EditedContactMeetsEveryDuplicateButItself)
+{
+    auto state = dupeLog();
+    // 7: like 1, sent from TRAV
+    appendContact(*state, {.call = "K5ABC", .county = "BELL", .band = "20", .mode = "CW", .spc = "TX", .countySent = "TRAV"});
+    DupeQuery q;
+    q.call = "K5ABC";
+    q.county = "BELL";
+    q.band = "20";
+    q.mode = "CW";
+    EXPECT_EQ(findLogDupes(*state, q, 7), (std::vector<qint32>{1, 4}));
+    EXPECT_EQ(findLogDupes(*state, q, 1), (std::vector<qint32>{4, 7}));
+    q.compareCountySent = true;
+    q.ownCounty = "TRAV";
+    EXPECT_EQ(findLogDupes(*state, q, 7), (std::vector<qint32>{1}));
+    EXPECT_EQ(findLogDupes(*state, q, 0), (std::vector<qint32>{1, 7}));
+    q.call = "N5XY";
+    EXPECT_TRUE(findLogDupes(*state, q, 6).empty());
+}
+
 TEST(DupeRules, ContactsOfACall)
 {
     auto state = dupeLog();

@@ -98,6 +98,23 @@ TEST(Scoring, CountyIndexIsFirstMatchWithoutCase)
     EXPECT_EQ(countyIndex(state.tables, ""), 0);
 }
 
+TEST(Scoring, CountyAndStateChecksOfTheEntryFields)
+{
+    AppState state;
+    fillCounties(state, {"ANDR", "BELL"});
+    fillStateProvTable(state.stateProv);
+    state.station.HostState = QStringLiteral("TX");
+    EXPECT_TRUE(isCountyAbbreviation(state.tables, "bell"));
+    EXPECT_FALSE(isCountyAbbreviation(state.tables, " BELL"));
+    EXPECT_FALSE(isCountyAbbreviation(state.tables, ""));
+    // The host state is a state here, though it is never a multiplier.
+    EXPECT_TRUE(isStateProvAbbreviation(state.stateProv, "tx"));
+    EXPECT_EQ(stateProvIndex(state, "TX"), 0);
+    EXPECT_TRUE(isStateProvAbbreviation(state.stateProv, "YT"));
+    for (const char* other : {"ZZ", "", "T", "TXX"})
+        EXPECT_FALSE(isStateProvAbbreviation(state.stateProv, other)) << other;
+}
+
 TEST(Scoring, MarkCountyCountsEachCountyOnce)
 {
     AppState state;

@@ -3,6 +3,7 @@
 #include "core/Preferences.h"
 #include "core/windows/App.h"
 #include "core/windows/FormScaler.h"
+#include "entry/Scoring.h"
 #include "entry/windows/CountyField.h"
 #include "entry/windows/frmCountyChangeRover.h"
 

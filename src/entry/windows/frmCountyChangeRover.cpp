@@ -2,6 +2,7 @@
 
 #include "core/windows/App.h"
 #include "core/windows/FormScaler.h"
+#include "entry/Scoring.h"
 #include "entry/windows/CountyField.h"
 #include "entry/windows/frmCountyChange.h"
 
