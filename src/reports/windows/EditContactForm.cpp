@@ -51,7 +51,8 @@ KeyField* EditContactForm::addRow(int row, const char* caption, QString LogEntry
 
 QLabel* EditContactForm::addMarker(int row, const QString& caption)
 {
-    auto* marker = place(new QLabel(caption, this), ControlKind::Label, 0, rowTop(row) + 30, 795, 255, 8.25f);
+    // Clear of "Delete Dupe", which reaches up to the first row's bottom.
+    auto* marker = place(new QLabel(caption, this), ControlKind::Label, 0, rowTop(row) + 15, 795, 225, 8.25f);
     controlFor(marker)->FontName = QStringLiteral("Arial");
     styleInvalidLabel(marker);
     return marker;
