@@ -854,6 +854,9 @@ void MainForm::cmdEdit_Click()
         dialog->Form_Load();
         dialog->showModal();
     }
+    // Back to the call field before the buttons go: a hidden button would hand the focus
+    // on to the county lists, whose refill would then pick a county.
+    txtCall->setFocus();
     cmdEdit->hide();
     cmdDelete->hide();
     if (!RewriteLogFile(app().state())) {

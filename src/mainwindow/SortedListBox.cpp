@@ -1,5 +1,7 @@
 #include "mainwindow/SortedListBox.h"
 
+#include <QSignalBlocker>
+
 #include <algorithm>
 
 namespace {
@@ -47,6 +49,9 @@ void SortedListBox::setItems(const QStringList& texts)
 {
     QStringList sorted = texts;
     std::stable_sort(sorted.begin(), sorted.end(), before);
+    // A refill is no pick: a list holding the focus would otherwise report its first item
+    // as chosen.
+    const QSignalBlocker quiet(this);
     clear();
     addItems(sorted);
 }

@@ -159,6 +159,9 @@ TEST_F(EditContact, CountyOfContactTwoChangesOnlyThatValue)
     EXPECT_EQ(logBytes(), withLine(before, 2, entryOf(changed)));
     EXPECT_EQ(state().log.Log[2].County, QStringLiteral("Harr"));
     EXPECT_EQ(w.lblStation[5]->text(), QStringLiteral("Counties Worked - 2")) << "the window reloaded";
+    // The cursor is back in the call field, and the refilled county lists pick nothing.
+    EXPECT_EQ(w.focusWidget(), w.txtCall);
+    EXPECT_TRUE(w.txtSec->text().isEmpty());
 }
 
 TEST_F(EditContact, DateAndTimeAreStoredInTheLogsForms)
