@@ -859,11 +859,11 @@ void MainForm::cmdEdit_Click()
     txtCall->setFocus();
     cmdEdit->hide();
     cmdDelete->hide();
-    if (!RewriteLogFile(app().state())) {
-        // The reload brings back what log.txt still holds, so the list shows what is saved.
-        app().services().dialogs->messageBox(
-            QStringLiteral("The change could not be written to log.txt and was not saved."),
-            QStringLiteral("Unable to write file."));
+    QString error;
+    if (!RewriteLogFile(app().state(), &error)) {
+        // The reload brings back what log.txt still holds, so the window shows what is saved.
+        app().services().dialogs->messageBox(QStringLiteral("The contact was not changed.\r\n\r\n") + error,
+                                             QStringLiteral("Unable to write file."));
     }
     ReloadLog();
 }

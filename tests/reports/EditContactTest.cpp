@@ -6,6 +6,7 @@
 #include "mainwindow/ShellFixture.h"
 
 #include "core/QStringPrinter.h"
+#include "platform/WriteFaults.h"
 #include "reports/windows/DEEditInfrm.h"
 #include "reports/windows/DEEditOut.h"
 
@@ -162,6 +163,28 @@ TEST_F(EditContact, CountyOfContactTwoChangesOnlyThatValue)
     // The cursor is back in the call field, and the refilled county lists pick nothing.
     EXPECT_EQ(w.focusWidget(), w.txtCall);
     EXPECT_TRUE(w.txtSec->text().isEmpty());
+}
+
+TEST_F(EditContact, FailedRewriteSaysSoAndTheWindowShowsWhatTheFileHolds)
+{
+    writeLog({K5A, W5B});
+    Outfrm& w = openOut();
+    const QByteArray before = logBytes();
+    {
+        ScopedWriteFault broken({QStringLiteral("log.txt"), 20, false});
+        edit<DEEditOut>(w, 2, [&](DEEditOut& d) {
+            tabInto(d.txtEditPre);
+            keys(QStringLiteral("h{Enter}"));
+        });
+    }
+    const ScriptedDialogs::Shown* box = dialogs.last(QStringLiteral("message"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->title, QStringLiteral("Unable to write file."));
+    EXPECT_TRUE(box->text.startsWith(QStringLiteral("The contact was not changed."))) << box->text.toStdString();
+    EXPECT_TRUE(box->text.contains(QStringLiteral("No space left on device")));
+    EXPECT_EQ(logBytes(), before);
+    EXPECT_EQ(state().log.Log[2].County, QStringLiteral("TRAV"));
+    EXPECT_EQ(w.logModel->cellText(0, 3), QStringLiteral("TRAV"));
 }
 
 TEST_F(EditContact, DateAndTimeAreStoredInTheLogsForms)
