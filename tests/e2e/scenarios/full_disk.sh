@@ -67,9 +67,15 @@ e2e_expect_running 2 "after loading the log"
 # Deleting a contact on the full disk: a message, and log.txt byte for byte as it was.
 head -c 1M /dev/zero >"$E2E_WORK/filler" 2>/dev/null
 before=$(md5sum <"$E2E_WORK/log.txt")
-e2e_click_at 0.1 0.454 # the top row of the log list
+# The window fills the 1280 x 1024 screen, so its controls stand at fixed points: the top
+# row of the log list, then "Delete Contact", which the click on the list shows. Wait until
+# the window has settled first.
+geometry() { xdotool getwindowgeometry "$(xdotool getactivewindow)" 2>/dev/null | tr '\n' ' '; }
+settled() { local a; a=$(geometry); sleep 0.7; [ -n "$a" ] && [ "$a" = "$(geometry)" ]; }
+e2e_wait_until 15 "the main window did not settle" settled
+xdotool mousemove --sync 104 505 click 1
 sleep 0.5
-e2e_click_at 0.43 0.747 # "Delete Contact"
+xdotool mousemove --sync 553 805 click 1
 e2e_wait_active "Are you sure?"
 e2e_key Return
 e2e_wait_active "Unable to write file."
