@@ -2,9 +2,13 @@
 #include "core/windows/CaptionStyle.h"
 
 #include <QApplication>
+#include <csignal>
 
 int main(int argc, char* argv[])
 {
+    // A write past the file-size limit then fails like one on a full disk, and is reported,
+    // instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brevant Log"));
     QApplication::setOrganizationName(QStringLiteral("Vexol_Software"));

@@ -9,7 +9,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -178,6 +180,33 @@ TEST_F(DiskFileTest, TruncateAndEnsureFolder)
     EXPECT_FALSE(DiskFile::ensureFolder(file(QStringLiteral("OTHER")), &error));
     EXPECT_TRUE(error.contains(QLatin1String("a file of that name is in the way"))) << error.toStdString();
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(file(QStringLiteral("OTHER"))))) << error.toStdString();
+}
+
+// A real failure without a full disk: the file-size limit, with its signal ignored as the
+// program does, makes the write fail part-way.
+TEST_F(DiskFileTest, WritePastTheFileSizeLimitFailsCleanly)
+{
+    const QByteArray log = Line.repeated(3);
+    writeBytes(file(), log);
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = rlim_t(log.size() + Line.size() / 2);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString appendError;
+    QString rewriteError;
+    const bool appended = DiskFile::appendDurably(file(), Line, &appendError);
+    const bool rewritten = DiskFile::replaceAtomically(file(), log + Line, &rewriteError);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(appended);
+    EXPECT_FALSE(rewritten);
+    EXPECT_EQ(readBytes(file()), log);
+    EXPECT_EQ(entries(), QStringList{"log.txt"});
+    EXPECT_TRUE(appendError.contains(QLatin1String("File too large"))) << appendError.toStdString();
+    EXPECT_TRUE(rewriteError.contains(QLatin1String("File too large"))) << rewriteError.toStdString();
 }
 
 // ---- a real disk that fills up ----
