@@ -54,6 +54,9 @@ TEST_F(Startup, LogoWindowCreatesTheSharedFolderBeforeStartUpCreatesTexas)
     EXPECT_EQ(logo->Top, 1430.0f);
     EXPECT_EQ(logo->Width, 6000.0f);
     EXPECT_TRUE(t.dialogs->shown.empty());
+    // Both pictures are built into the program.
+    EXPECT_EQ(logo->Image1->pixmap().size(), QSize(800, 533));
+    EXPECT_EQ(logo->Image2->pixmap().size(), QSize(240, 133));
     delete logo;
 }
 
