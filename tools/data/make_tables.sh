@@ -32,32 +32,14 @@ npm_packages=(
   d3-geo@3.1.2
 )
 
-say() { printf '== %s\n' "$*"; }
-
-as_root() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-
-apt_updated=no
-apt_install() {
-  if [ "$apt_updated" = no ]; then
-    say "apt-get update"
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    apt_updated=yes
-  fi
-  say "apt-get install $*"
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@"
-}
+. "$here/common.sh"
 
 # --- system packages -------------------------------------------------------
-missing=()
-command -v python3 >/dev/null 2>&1 || missing+=(python3)
-command -v node >/dev/null 2>&1 || missing+=(nodejs)
-command -v npm >/dev/null 2>&1 || missing+=(npm)
+extra=()
 if { [ -z "${CTY_DAT:-}" ] && [ ! -f "$cty" ]; } || { [ -z "${CTY_CSV:-}" ] && [ ! -f "$cty_csv" ]; }; then
-  missing+=(hamradio-files)
+  extra+=(hamradio-files)
 fi
-if [ "${#missing[@]}" -gt 0 ]; then apt_install "${missing[@]}"; fi
+install_tools "${extra[@]}"
 [ -f "$cty" ] || { echo "error: $cty not found" >&2; exit 1; }
 [ -f "$cty_csv" ] || { echo "error: $cty_csv not found" >&2; exit 1; }
 if dpkg-query -W -f='${Version}' hamradio-files >/dev/null 2>&1; then
@@ -67,40 +49,7 @@ else
 fi
 
 # --- npm packages, outside the repository ----------------------------------
-if [ -n "${TABLES_NPM_DIR:-}" ]; then
-  npm_dir="$(realpath -m -- "$TABLES_NPM_DIR")"
-  case "$npm_dir/" in
-    "$repo"/*) echo "error: npm folder $npm_dir is inside the repository" >&2; exit 1 ;;
-  esac
-  mkdir -p "$npm_dir"
-else
-  npm_dir="$(mktemp -d "${TMPDIR:-/tmp}/make-tables-npm.XXXXXX")"
-  trap 'rm -rf -- "$npm_dir"' EXIT
-fi
-case "$npm_dir/" in
-  "$repo"/*) echo "error: npm folder $npm_dir is inside the repository" >&2; exit 1 ;;
-esac
-
-have_npm_packages() {
-  local pkg name version got
-  for pkg in "${npm_packages[@]}"; do
-    name="${pkg%@*}"
-    version="${pkg##*@}"
-    got="$(node -p "require(process.argv[1]).version" \
-      "$npm_dir/node_modules/$name/package.json" 2>/dev/null || true)"
-    [ "$got" = "$version" ] || return 1
-  done
-}
-
-if have_npm_packages; then
-  say "npm packages already in $npm_dir"
-else
-  say "npm install ${npm_packages[*]} into $npm_dir"
-  (cd "$npm_dir" && npm install --prefix "$npm_dir" --no-save --no-package-lock \
-      --no-audit --no-fund --loglevel=error "${npm_packages[@]}")
-  have_npm_packages || { echo "error: npm packages did not install" >&2; exit 1; }
-fi
-modules="$npm_dir/node_modules"
+use_npm_packages
 
 # --- the tables ------------------------------------------------------------
 mkdir -p "$repo/data"
