@@ -17,8 +17,10 @@
 #include "entry/Scoring.h"
 #include "entry/windows/frmCountyList.h"
 #include "reports/AdifExport.h"
+#include "reports/windows/CountyMapTX.h"
 #include "reports/windows/DECabrilloIn.h"
 #include "reports/windows/EditContactForm.h"
+#include "reports/windows/GraphQSO.h"
 #include "keying/windows/BlindFrm.h"
 #include "platform/Colors.h"
 
@@ -161,6 +163,10 @@ void MainForm::buildMenus()
     connect(mnuClear, &QAction::triggered, this, [this] { ClearEntry(); });
     if (m_inState)
         mnuChangeCounty = menuBar->addAction(QStringLiteral("Cha&nge County"));
+    mnuMap = menuBar->addAction(QStringLiteral("M&ap"));
+    connect(mnuMap, &QAction::triggered, this, &MainForm::mnuMap_Click);
+    mnuGraph = menuBar->addAction(QStringLiteral("&Graph"));
+    connect(mnuGraph, &QAction::triggered, this, &MainForm::mnuGraph_Click);
     mnuRecall = menuBar->addAction(QStringLiteral("&Recall"));
     connect(mnuRecall, &QAction::triggered, this, &MainForm::mnuRecall_Click);
     mnuCountyList = menuBar->addAction(QStringLiteral("L&ist"));
@@ -1297,6 +1303,20 @@ void MainForm::mnuColors_Click()
     app().showColors();
     SavePrefFile(app().state());
     ReloadLog();
+}
+
+void MainForm::mnuMap_Click()
+{
+    CountyMapTX map(app());
+    map.Form_Load();
+    map.showModal();
+}
+
+void MainForm::mnuGraph_Click()
+{
+    GraphQSO graph(app());
+    graph.Form_Load();
+    graph.showModal();
 }
 
 void MainForm::mnuCountyList_Click()

@@ -79,6 +79,8 @@ public:
     void mnuHelp_Click();
     void mnuColors_Click();
     void mnuCountyList_Click();
+    void mnuMap_Click();
+    void mnuGraph_Click();
     void mnuNew_Click();
     void mnuArchive_Click();
     void mnuRestore_Click();
@@ -179,6 +181,8 @@ public:
     QAction* mnuClear;
     QAction* mnuRecall;
     QAction* mnuChangeCounty = nullptr; // in-state window only
+    QAction* mnuMap;
+    QAction* mnuGraph;
     QMenu* mnuBandChange;
     std::map<QString, QAction*> bandItems; // mnuBand160Ch ... mnuBand2Ch
     QMenu* mnuBand;                        // the Mode menu

@@ -20,10 +20,11 @@ TEST_F(Menus, MenuTreesOfBothWindows)
         const char* digital;
     } windows[] = {
         {1,
-         {"&File", "&Options", "&Setup", "&Band", "&Mode", "&Clear", "&Recall", "L&ist", "&Help"},
+         {"&File", "&Options", "&Setup", "&Band", "&Mode", "&Clear", "M&ap", "&Graph", "&Recall", "L&ist", "&Help"},
          "&Digital"},
         {0,
-         {"&File", "&Options", "&Band", "&Mode", "&Clear", "Cha&nge County", "&Recall", "L&ist", "&Help"},
+         {"&File", "&Options", "&Band", "&Mode", "&Clear", "Cha&nge County", "M&ap", "&Graph", "&Recall", "L&ist",
+          "&Help"},
          "&DG"},
     };
     for (const auto& expected : windows) {
@@ -51,8 +52,8 @@ TEST_F(Menus, MenuTreesOfBothWindows)
             EXPECT_FALSE(w.menuBar->actions().at(2)->isEnabled()) << "&Setup";
         }
         for (QAction* a : {w.mnuNew, w.mnuArchive, w.mnuRestore, w.mnuWriteSumm, w.mnuexportADIF, w.mnuExit,
-                           w.mnuFormSize, w.mnuTaskbar, w.mnuPostContest, w.mnuClear, w.mnuRecall, w.mnuCountyList,
-                           w.mnuHelp})
+                           w.mnuFormSize, w.mnuTaskbar, w.mnuPostContest, w.mnuClear, w.mnuMap, w.mnuGraph,
+                           w.mnuRecall, w.mnuCountyList, w.mnuHelp})
             EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
         // Nothing ticked but the band and mode in use.
         EXPECT_FALSE(w.mnuTaskbar->isChecked());

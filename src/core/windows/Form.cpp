@@ -26,10 +26,16 @@ void LineControl::setEnds(QPointF from, QPointF to, double tx, double ty)
     update();
 }
 
+void LineControl::setPenStyle(Qt::PenStyle style)
+{
+    m_style = style;
+    update();
+}
+
 void LineControl::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 0, m_style));
     painter.drawLine(m_from, m_to);
 }
 

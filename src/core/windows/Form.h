@@ -23,6 +23,8 @@ class LineControl : public QWidget {
 public:
     explicit LineControl(QWidget* parent);
     void setEnds(QPointF from, QPointF to, double twipsPerPixelX, double twipsPerPixelY);
+    // Solid unless set otherwise (a dotted grid line).
+    void setPenStyle(Qt::PenStyle style);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -30,6 +32,7 @@ protected:
 private:
     QPointF m_from;
     QPointF m_to;
+    Qt::PenStyle m_style = Qt::SolidLine;
 };
 
 struct Control {

@@ -1,0 +1,89 @@
+#include "reports/windows/CountyMapTX.h"
+
+#include "core/windows/App.h"
+#include "mainwindow/MainForm.h"
+#include "platform/Screen.h"
+#include "reports/CountyMap.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr float ClientWidth = 7860;
+constexpr float ClientHeight = 6840;
+constexpr QRect PictureBoxArea(0, 0, 517, 453);
+constexpr QRect HintArea(32, 376, 129, 41);
+
+QString mapPicturePath() { return QStringLiteral(":/pictures/countymap.png"); }
+QString mapLabelsPath() { return QStringLiteral(":/pictures/countymap.txt"); }
+
+std::vector<CountyMapLabel> shippedLabels()
+{
+    QFile file(mapLabelsPath());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return readCountyMapLabels(file.readAll()).value_or(std::vector<CountyMapLabel>{});
+}
+
+} // namespace
+
+CountyMapTX::CountyMapTX(App& app)
+    : Form(app, QStringLiteral(" Texas County Map"), ClientWidth, ClientHeight),
+      m_random(QRandomGenerator::securelySeeded())
+{
+    setWindowFlags(Qt::Dialog);
+    Picture1 = new PictureBox(this);
+    Picture1->setGeometry(PictureBoxArea);
+    Picture1->setPicture(QImage(mapPicturePath()));
+    for (const CountyMapLabel& county : shippedLabels()) {
+        auto* label = new QLabel(county.name, Picture1);
+        label->setGeometry(county.rect);
+        lblCounty.push_back(label);
+    }
+    Label1 = new QLabel(QStringLiteral("Counties will change color when worked."), Picture1);
+    Label1->setGeometry(HintArea);
+    Label1->setWordWrap(true);
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1);
+    connect(Timer1, &QTimer::timeout, this, &CountyMapTX::Timer1_Timer);
+    Timer1->start();
+}
+
+void CountyMapTX::Form_Load()
+{
+    const QSizeF screenSize = screen().sizeTwips();
+    Left = float((screenSize.width() - Width) / 2);
+    Top = float((screenSize.height() - Height) / 2);
+    applyGeometry();
+
+    const ReferenceTables& tables = app().state().tables;
+    for (QLabel* label : lblCounty) {
+        label->setToolTip(countyLabelToolTip(tables, label->text()));
+        label->clear();
+        label->setAutoFillBackground(false);
+    }
+    if (app().state().log.QsoCount > 0)
+        Label1->hide();
+}
+
+void CountyMapTX::Timer1_Timer()
+{
+    Timer1->stop();
+    if (const MainForm* main = app().mainWindow()) {
+        QStringList worked;
+        for (int i = 0; i < main->List2->ListCount(); ++i)
+            worked << main->List2->List(i);
+        ColorWorkedCounties(worked);
+    }
+}
+
+void CountyMapTX::ColorWorkedCounties(const QStringList& worked)
+{
+    std::vector<CountyLabelArea> areas;
+    areas.reserve(lblCounty.size());
+    for (const QLabel* label : lblCounty)
+        areas.push_back({label->toolTip(), label->geometry()});
+    colourWorkedCounties(Picture1->picture(), areas, worked, m_random);
+    Picture1->update();
+}

@@ -1,0 +1,228 @@
+// The figures of the contact-rate graph: the 10-minute rate, the contacts in time order,
+// the time labels, the slots with their bridges, smoothing and band colours, and the
+// value labels.
+
+#include "core/QStringPrinter.h"
+#include "reports/RateGraph.h"
+
+#include <QDateTime>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QRgb Black = qRgb(0, 0, 0);
+const QRgb White = qRgb(255, 255, 255);
+const std::array<QRgb, RateBandCount> Bands = {qRgb(255, 255, 255), qRgb(0, 0, 255),   qRgb(255, 0, 0),
+                                               qRgb(0, 255, 0),     qRgb(128, 255, 255), qRgb(255, 0, 255),
+                                               qRgb(255, 255, 0)};
+
+struct Logged {
+    const char* date;
+    const char* time;
+    const char* band = "20";
+};
+
+LogStoreState logOf(std::initializer_list<Logged> contacts)
+{
+    LogStoreState log;
+    for (const Logged& c : contacts) {
+        LogEntry& e = log.Log[size_t(++log.QsoCount)];
+        e.Date = QString::fromLatin1(c.date);
+        e.Time = QString::fromLatin1(c.time);
+        e.Band = QString::fromLatin1(c.band);
+    }
+    return log;
+}
+
+qint64 utc(const char* text)
+{
+    QDateTime moment = QDateTime::fromString(QString::fromLatin1(text), QStringLiteral("yyyy/MM/dd hh:mm:ss"));
+    moment.setTimeSpec(Qt::UTC);
+    return moment.toSecsSinceEpoch();
+}
+
+std::vector<RateContact> contactsAt(std::initializer_list<qint64> offsets, int band = 3)
+{
+    std::vector<RateContact> contacts;
+    for (qint64 seconds : offsets)
+        contacts.push_back({1700000000 + seconds, band});
+    return contacts;
+}
+
+TEST(RateGraph, TheRateCountsTheContactsOfTheTenMinutesUpToEachContact)
+{
+    const auto contacts = contactsInTimeOrder(logOf({{"2026/04/25", "14:00:00"},
+                                                     {"2026/04/25", "14:05:00"},
+                                                     {"2026/04/25", "14:09:59"},
+                                                     {"2026/04/25", "14:10:00"}}));
+    ASSERT_TRUE(contacts);
+    // 14:00:00 is exactly 600 seconds before 14:10:00 and no longer counts.
+    const int expected[] = {1, 2, 3, 3};
+    for (size_t i = 0; i < contacts->size(); ++i)
+        EXPECT_EQ(contactsInTenMinutes(*contacts, i), expected[i]) << "contact " << i + 1;
+}
+
+TEST(RateGraph, ContactsAreTakenInTimeOrderWithLaterEntriesInTheirPlace)
+{
+    // The last two were entered after the contest, with times of the contest's first day.
+    const auto contacts = contactsInTimeOrder(logOf({{"2026/04/25", "14:00:00", "40"},
+                                                     {"2026/04/25", "14:30:00", "20"},
+                                                     {"2026/04/26", "02:00:00", "15"},
+                                                     {"2026/04/25", "13:55", "80"},
+                                                     {"2026/04/25", "14:30", "6"}}));
+    ASSERT_TRUE(contacts);
+    const qint64 expectedTimes[] = {utc("2026/04/25 13:55:00"), utc("2026/04/25 14:00:00"),
+                                    utc("2026/04/25 14:30:00"), utc("2026/04/25 14:30:00"),
+                                    utc("2026/04/26 02:00:00")};
+    const int expectedBands[] = {1, 2, 3, 6, 4}; // equal times keep log order
+    ASSERT_EQ(contacts->size(), 5u);
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ((*contacts)[i].utcSeconds, expectedTimes[i]) << i;
+        EXPECT_EQ((*contacts)[i].band, expectedBands[i]) << i;
+    }
+    EXPECT_EQ(contactsInTenMinutes(*contacts, 1), 2) << "the later entry counts for the contact after it";
+
+    EXPECT_FALSE(contactsInTimeOrder(logOf({{"2026/04/25", "14:00:00"}, {"25.04.2026", "14:05:00"}})));
+    EXPECT_FALSE(contactsInTimeOrder(logOf({{"2026/04/25", "14:00:00"}, {"2026/04/25", "24:00"}})));
+}
+
+TEST(RateGraph, AnEarlierEntryAtTheEndOfTheLogGivesTheGraphOfTheSameContactsInOrder)
+{
+    const auto inOrder = contactsInTimeOrder(logOf({{"2026/04/25", "13:00:00"},
+                                                    {"2026/04/25", "14:00:00"},
+                                                    {"2026/04/25", "14:04:00"},
+                                                    {"2026/04/25", "15:00:00"},
+                                                    {"2026/04/25", "16:00:00"}}));
+    const auto enteredLate = contactsInTimeOrder(logOf({{"2026/04/25", "14:00:00"},
+                                                        {"2026/04/25", "14:04:00"},
+                                                        {"2026/04/25", "15:00:00"},
+                                                        {"2026/04/25", "16:00:00"},
+                                                        {"2026/04/25", "13:00"}}));
+    ASSERT_TRUE(inOrder && enteredLate);
+    const auto a = computeRateGraph(*inOrder, Bands, Black);
+    const auto b = computeRateGraph(*enteredLate, Bands, Black);
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(a->SlotPlot, b->SlotPlot);
+    EXPECT_EQ(a->SlotColor, b->SlotColor);
+    EXPECT_EQ(a->SlotRate[1500], 6.0f) << "the last contact in time lands in the last slot";
+}
+
+TEST(RateGraph, TimeLabelsSpreadTheSpanOverFourteenSteps)
+{
+    // 42 hours: the labels are 3 hours apart.
+    const qint64 start = utc("2026/04/25 14:00:00");
+    const qint64 span = 42 * 3600;
+    EXPECT_EQ(rateTimeLabelMoment(start, span, 0).toString(QStringLiteral("MM/dd hh:mm")),
+              QStringLiteral("04/25 14:00"));
+    EXPECT_EQ(rateTimeLabelMoment(start, span, 1).toString(QStringLiteral("MM/dd hh:mm")),
+              QStringLiteral("04/25 17:00"));
+    EXPECT_EQ(rateTimeLabelMoment(start, span, 4).toString(QStringLiteral("MM/dd hh:mm")),
+              QStringLiteral("04/26 02:00"));
+    EXPECT_EQ(rateTimeLabelMoment(start, span, 14).toString(QStringLiteral("MM/dd hh:mm")),
+              QStringLiteral("04/27 08:00"));
+    // 100 seconds: 7.14... seconds per step, to the nearest second.
+    EXPECT_EQ(rateTimeLabelMoment(start, 100, 1).toSecsSinceEpoch() - start, 7);
+    EXPECT_EQ(rateTimeLabelMoment(start, 100, 13).toSecsSinceEpoch() - start, 93);
+}
+
+TEST(RateGraph, EachContactsRateAndBandGoIntoItsSlot)
+{
+    // 1500 seconds: one slot per second. Three contacts 10 slots apart, then one at the end.
+    const auto graph = computeRateGraph(contactsAt({0, 10, 20, 1500}), Bands, Black);
+    ASSERT_TRUE(graph);
+    EXPECT_EQ(graph->SlotRate[1], 6.0f);
+    EXPECT_EQ(graph->SlotRate[10], 12.0f);
+    EXPECT_EQ(graph->SlotRate[20], 18.0f);
+    EXPECT_EQ(graph->SlotRate[1500], 6.0f);
+    EXPECT_EQ(graph->SlotColor[10], Bands[3]);
+    EXPECT_EQ(graph->PlotMin, 0.0f);
+    EXPECT_GT(graph->PlotMax, 12.0f);
+
+    EXPECT_FALSE(computeRateGraph(contactsAt({0, 0, 0, 0, 0, 0, 0}), Bands, Black))
+        << "no time between the first and the last contact";
+    EXPECT_FALSE(computeRateGraph({}, Bands, Black));
+}
+
+TEST(RateGraph, AGapOfUpToFifteenSlotsIsBridgedAndALongerOneDropsToZero)
+{
+    RateGraph graph;
+    graph.SlotRate[1] = 6;
+    for (int s = 90; s <= 100; ++s)
+        graph.SlotRate[size_t(s)] = 60; // a steady run of contacts up to slot 100
+    graph.SlotRate[130] = 12; // 30 slots after the last of them
+    graph.SlotRate[140] = 24; // 10 slots after the second
+    bridgeRateGaps(graph);
+    EXPECT_EQ(graph.SlotPlot[114], 0.0f) << "more than 15 slots before the next contact";
+    EXPECT_EQ(graph.SlotRate[115], 0.0f) << "the ramp starts from the empty slot before it";
+    EXPECT_FLOAT_EQ(graph.SlotRate[116], 0.8f);
+    EXPECT_FLOAT_EQ(graph.SlotRate[129], 11.2f);
+    // The line starts with the previous slot's value at the first empty slot.
+    EXPECT_FLOAT_EQ(graph.SlotRate[131], 12.0f);
+    EXPECT_FLOAT_EQ(graph.SlotRate[135], 12.0f + 4 * 12.0f / 9) << "from the second contact to the third";
+    EXPECT_EQ(graph.SlotPlot[131], graph.SlotRate[131]);
+
+    smoothRateCurve(graph);
+    for (int s = 101; s <= 106; ++s)
+        EXPECT_EQ(graph.SlotPlot[size_t(s)], 60.0f) << "the last value holds for 6 slots: " << s;
+    for (int s = 107; s <= 115; ++s)
+        EXPECT_EQ(graph.SlotPlot[size_t(s)], 0.0f) << s;
+    EXPECT_FLOAT_EQ(graph.SlotPlot[116], 0.8f);
+    EXPECT_FLOAT_EQ(graph.SlotPlot[117], 1.2f);
+    EXPECT_FLOAT_EQ(graph.SlotPlot[130], (7.2f + 8 + 8.8f + 9.6f + 10.4f + 11.2f + 12) / 7);
+}
+
+TEST(RateGraph, BandColoursCarryAlongTheCurveUntilItDropsToZero)
+{
+    const QRgb red = Bands[2];
+    const QRgb green = Bands[3];
+    RateGraph graph;
+    graph.SlotColor.fill(White);
+    for (int s = 1; s <= 20; ++s)
+        graph.SlotPlot[size_t(s)] = 10;
+    graph.SlotColor[1] = red;
+    graph.SlotColor[8] = green;
+    // From slot 21 the curve lies at 0; slot 30 rises again without a contact.
+    graph.SlotPlot[30] = 5;
+    graph.SlotPlot[31] = 5;
+    graph.SlotColor[31] = red;
+    carryBandColours(graph, White);
+    EXPECT_EQ(graph.SlotColor[7], red);
+    EXPECT_EQ(graph.SlotColor[8], green);
+    EXPECT_EQ(graph.SlotColor[20], green);
+    EXPECT_EQ(graph.SlotColor[21], White) << "slots at 0 keep their own colour";
+    EXPECT_EQ(graph.SlotColor[30], White) << "the band does not carry over a drop to 0";
+    EXPECT_EQ(graph.SlotColor[31], red);
+
+    RateGraph first;
+    first.SlotColor.fill(Black);
+    first.SlotPlot[1] = 6;
+    carryBandColours(first, White);
+    EXPECT_EQ(first.SlotColor[1], Black) << "before any band the current colour is black";
+}
+
+TEST(RateGraph, BandsOfTheLegend)
+{
+    const struct {
+        const char* band;
+        int index;
+    } cases[] = {{"160", 0}, {"80", 1}, {"40", 2}, {"20", 3}, {"15", 4}, {"10", 5},
+                 {"6", 6},   {"2", 6},  {"", 6},   {"17", 6}};
+    for (const auto& c : cases)
+        EXPECT_EQ(rateBandIndex(QString::fromLatin1(c.band)), c.index) << c.band;
+}
+
+TEST(RateGraph, ValueLabelsRunFromTheSmallestToTheLargestValueWithOneDecimal)
+{
+    RateGraph graph;
+    graph.PlotMin = 0;
+    graph.PlotMax = 36;
+    EXPECT_EQ(rateValueLabel(graph, 0), QStringLiteral("0.0"));
+    EXPECT_EQ(rateValueLabel(graph, 1), QStringLiteral("2.3")) << "2.25: a half rounds up";
+    EXPECT_EQ(rateValueLabel(graph, 16), QStringLiteral("36.0"));
+    graph.PlotMin = 6;
+    graph.PlotMax = 11526;
+    EXPECT_EQ(rateValueLabel(graph, 16), QStringLiteral("11526.0")) << "no thousands separator";
+    EXPECT_EQ(rateValueLabel(graph, 8), QStringLiteral("5766.0"));
+}
+
+} // namespace
