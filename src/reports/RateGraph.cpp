@@ -93,6 +93,7 @@ std::optional<RateGraph> computeRateGraph(const std::vector<RateContact>& contac
             return std::nullopt;
         graph.SlotRate[size_t(slot)] = RatePerContact * float(contactsInTenMinutes(contacts, i));
         graph.SlotColor[size_t(slot)] = bandColours[size_t(contacts[i].band)];
+        graph.SlotContact[size_t(slot)] = true;
     }
     bridgeRateGaps(graph);
     smoothRateCurve(graph);
@@ -152,7 +153,7 @@ void carryBandColours(RateGraph& graph, QRgb background)
     QRgb current = qRgb(0, 0, 0);
     for (int s = 1; s <= RateSlots; ++s) {
         if (graph.SlotPlot[size_t(s)] > 0) {
-            if (graph.SlotColor[size_t(s)] == background)
+            if (!graph.SlotContact[size_t(s)])
                 graph.SlotColor[size_t(s)] = current;
             else
                 current = graph.SlotColor[size_t(s)];

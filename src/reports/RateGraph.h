@@ -46,6 +46,7 @@ struct RateGraph {
     std::array<float, RateSlotArraySize> SlotRate{};  // rate recorded or bridged per slot
     std::array<float, RateSlotArraySize> SlotPlot{};  // value plotted per slot
     std::array<QRgb, RateSlotArraySize> SlotColor{};  // band colour per slot
+    std::array<bool, RateSlotArraySize> SlotContact{}; // whether a contact fell in the slot
     float PlotMin = 100000;
     float PlotMax = -1;
 };
@@ -66,7 +67,8 @@ void bridgeRateGaps(RateGraph& graph);
 // Slots 7 to 1500: the mean of the positive rates among the slot and the 6 before it.
 void smoothRateCurve(RateGraph& graph);
 // The band colour of a contact carries forward along the curve until the next contact
-// or until the curve drops to 0; the first slots take black.
+// or until the curve drops to 0; slots before the first band take black. A contact keeps
+// its own band's colour even when that is the background colour (160 m on white).
 void carryBandColours(RateGraph& graph, QRgb background);
 
 // Value label k (0 to 16, bottom to top): PlotMin + k x (PlotMax - PlotMin) / 16 with one

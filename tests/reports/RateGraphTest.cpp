@@ -179,22 +179,29 @@ TEST(RateGraph, BandColoursCarryAlongTheCurveUntilItDropsToZero)
     graph.SlotColor.fill(White);
     for (int s = 1; s <= 20; ++s)
         graph.SlotPlot[size_t(s)] = 10;
-    graph.SlotColor[1] = red;
-    graph.SlotColor[8] = green;
+    auto contact = [&graph](int slot, QRgb colour) {
+        graph.SlotColor[size_t(slot)] = colour;
+        graph.SlotContact[size_t(slot)] = true;
+    };
+    contact(1, red);
+    contact(8, green);
+    contact(12, White); // 160 m, the colour of the background
     // From slot 21 the curve lies at 0; slot 30 rises again without a contact.
     graph.SlotPlot[30] = 5;
     graph.SlotPlot[31] = 5;
-    graph.SlotColor[31] = red;
+    contact(31, red);
     carryBandColours(graph, White);
     EXPECT_EQ(graph.SlotColor[7], red);
     EXPECT_EQ(graph.SlotColor[8], green);
-    EXPECT_EQ(graph.SlotColor[20], green);
+    EXPECT_EQ(graph.SlotColor[11], green);
+    EXPECT_EQ(graph.SlotColor[12], White) << "160 m stays white on white, not the band before it";
+    EXPECT_EQ(graph.SlotColor[20], White);
     EXPECT_EQ(graph.SlotColor[21], White) << "slots at 0 keep their own colour";
     EXPECT_EQ(graph.SlotColor[30], White) << "the band does not carry over a drop to 0";
     EXPECT_EQ(graph.SlotColor[31], red);
 
     RateGraph first;
-    first.SlotColor.fill(Black);
+    first.SlotColor.fill(White);
     first.SlotPlot[1] = 6;
     carryBandColours(first, White);
     EXPECT_EQ(first.SlotColor[1], Black) << "before any band the current colour is black";
