@@ -5,6 +5,7 @@
 #include "core/RecordFile.h"
 #include "platform/FloodFill.h"
 #include "reports/CountyMap.h"
+#include "support/SampleLog.h"
 
 #include <QFile>
 #include <QSet>
@@ -12,7 +13,7 @@
 
 namespace {
 
-QString shipped(const char* name) { return QStringLiteral(BREVANT_DATA_DIR "/") + QLatin1String(name); }
+QString shipped(const char* name) { return shippedDataFile(QString::fromLatin1(name)); }
 
 QByteArray shippedBytes(const char* name)
 {

@@ -8,6 +8,7 @@
 #include "platform/FloodFill.h"
 #include "reports/CountyMap.h"
 #include "reports/windows/CountyMapTX.h"
+#include "support/SampleLog.h"
 
 #include <QHelpEvent>
 #include <QSet>
@@ -21,7 +22,7 @@ class CountyMapWindow : public ShellTest {
 protected:
     CountyMapWindow()
     {
-        QFile shipped(QStringLiteral(BREVANT_DATA_DIR "/county2.txt"));
+        QFile shipped(shippedDataFile(QStringLiteral("county2.txt")));
         EXPECT_TRUE(shipped.open(QIODevice::ReadOnly));
         writeBytes(work(QStringLiteral("county2.txt")), shipped.readAll());
     }

@@ -3,6 +3,7 @@
 // value labels.
 
 #include "core/QStringPrinter.h"
+#include "support/TestLog.h"
 #include "reports/RateGraph.h"
 
 #include <QDateTime>
@@ -16,23 +17,8 @@ const std::array<QRgb, RateBandCount> Bands = {qRgb(255, 255, 255), qRgb(0, 0, 2
                                                qRgb(0, 255, 0),     qRgb(128, 255, 255), qRgb(255, 0, 255),
                                                qRgb(255, 255, 0)};
 
-struct Logged {
-    const char* date;
-    const char* time;
-    const char* band = "20";
-};
-
-LogStoreState logOf(std::initializer_list<Logged> contacts)
-{
-    LogStoreState log;
-    for (const Logged& c : contacts) {
-        LogEntry& e = log.Log[size_t(++log.QsoCount)];
-        e.Date = QString::fromLatin1(c.date);
-        e.Time = QString::fromLatin1(c.time);
-        e.Band = QString::fromLatin1(c.band);
-    }
-    return log;
-}
+// The log of a station that logged the contacts, in this order.
+LogStoreState logOf(std::initializer_list<Qso> contacts) { return stateWithLog(contacts)->log; }
 
 qint64 utc(const char* text)
 {
@@ -51,10 +37,10 @@ std::vector<RateContact> contactsAt(std::initializer_list<qint64> offsets, int b
 
 TEST(RateGraph, TheRateCountsTheContactsOfTheTenMinutesUpToEachContact)
 {
-    const auto contacts = contactsInTimeOrder(logOf({{"2026/04/25", "14:00:00"},
-                                                     {"2026/04/25", "14:05:00"},
-                                                     {"2026/04/25", "14:09:59"},
-                                                     {"2026/04/25", "14:10:00"}}));
+    const auto contacts = contactsInTimeOrder(logOf({Qso{.time = "14:00:00"},
+                                                     Qso{.time = "14:05:00"},
+                                                     Qso{.time = "14:09:59"},
+                                                     Qso{.time = "14:10:00"}}));
     ASSERT_TRUE(contacts);
     // 14:00:00 is exactly 600 seconds before 14:10:00 and no longer counts.
     const int expected[] = {1, 2, 3, 3};
@@ -65,11 +51,11 @@ TEST(RateGraph, TheRateCountsTheContactsOfTheTenMinutesUpToEachContact)
 TEST(RateGraph, ContactsAreTakenInTimeOrderWithLaterEntriesInTheirPlace)
 {
     // The last two were entered after the contest, with times of the contest's first day.
-    const auto contacts = contactsInTimeOrder(logOf({{"2026/04/25", "14:00:00", "40"},
-                                                     {"2026/04/25", "14:30:00", "20"},
-                                                     {"2026/04/26", "02:00:00", "15"},
-                                                     {"2026/04/25", "13:55", "80"},
-                                                     {"2026/04/25", "14:30", "6"}}));
+    const auto contacts = contactsInTimeOrder(logOf({Qso{.band = "40", .time = "14:00:00"},
+                                                     Qso{.band = "20", .time = "14:30:00"},
+                                                     Qso{.band = "15", .time = "02:00:00", .date = "2026/04/26"},
+                                                     Qso{.band = "80", .time = "13:55"},
+                                                     Qso{.band = "6", .time = "14:30"}}));
     ASSERT_TRUE(contacts);
     const qint64 expectedTimes[] = {utc("2026/04/25 13:55:00"), utc("2026/04/25 14:00:00"),
                                     utc("2026/04/25 14:30:00"), utc("2026/04/25 14:30:00"),
@@ -82,22 +68,22 @@ TEST(RateGraph, ContactsAreTakenInTimeOrderWithLaterEntriesInTheirPlace)
     }
     EXPECT_EQ(contactsInTenMinutes(*contacts, 1), 2) << "the later entry counts for the contact after it";
 
-    EXPECT_FALSE(contactsInTimeOrder(logOf({{"2026/04/25", "14:00:00"}, {"25.04.2026", "14:05:00"}})));
-    EXPECT_FALSE(contactsInTimeOrder(logOf({{"2026/04/25", "14:00:00"}, {"2026/04/25", "24:00"}})));
+    EXPECT_FALSE(contactsInTimeOrder(logOf({Qso{.time = "14:00:00"}, Qso{.time = "14:05:00", .date = "25.04.2026"}})));
+    EXPECT_FALSE(contactsInTimeOrder(logOf({Qso{.time = "14:00:00"}, Qso{.time = "24:00"}})));
 }
 
 TEST(RateGraph, AnEarlierEntryAtTheEndOfTheLogGivesTheGraphOfTheSameContactsInOrder)
 {
-    const auto inOrder = contactsInTimeOrder(logOf({{"2026/04/25", "13:00:00"},
-                                                    {"2026/04/25", "14:00:00"},
-                                                    {"2026/04/25", "14:04:00"},
-                                                    {"2026/04/25", "15:00:00"},
-                                                    {"2026/04/25", "16:00:00"}}));
-    const auto enteredLate = contactsInTimeOrder(logOf({{"2026/04/25", "14:00:00"},
-                                                        {"2026/04/25", "14:04:00"},
-                                                        {"2026/04/25", "15:00:00"},
-                                                        {"2026/04/25", "16:00:00"},
-                                                        {"2026/04/25", "13:00"}}));
+    const auto inOrder = contactsInTimeOrder(logOf({Qso{.time = "13:00:00"},
+                                                    Qso{.time = "14:00:00"},
+                                                    Qso{.time = "14:04:00"},
+                                                    Qso{.time = "15:00:00"},
+                                                    Qso{.time = "16:00:00"}}));
+    const auto enteredLate = contactsInTimeOrder(logOf({Qso{.time = "14:00:00"},
+                                                        Qso{.time = "14:04:00"},
+                                                        Qso{.time = "15:00:00"},
+                                                        Qso{.time = "16:00:00"},
+                                                        Qso{.time = "13:00"}}));
     ASSERT_TRUE(inOrder && enteredLate);
     const auto a = computeRateGraph(*inOrder, Bands, Black);
     const auto b = computeRateGraph(*enteredLate, Bands, Black);
