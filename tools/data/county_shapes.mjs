@@ -14,10 +14,7 @@
 // shared by two counties come from one TopoJSON arc, so both sides get exactly
 // the same numbers.
 
-import { createRequire } from "node:module";
-import { readFileSync } from "node:fs";
-import path from "node:path";
-import { pathToFileURL } from "node:url";
+import { exported, packagesIn } from "./npm_packages.mjs";
 
 const [dir, widthText, heightText, marginText] = process.argv.slice(2);
 if (!dir || !widthText || !heightText || !marginText) {
@@ -27,22 +24,14 @@ if (!dir || !widthText || !heightText || !marginText) {
 const width = Number(widthText);
 const height = Number(heightText);
 const margin = Number(marginText);
-const base = path.resolve(dir);
-const require = createRequire(path.join(base, "resolver.js"));
-
-async function load(name) {
-  const file = require.resolve(name, { paths: [base] });
-  return import(pathToFileURL(file).href);
-}
-
-const topojson = await load("topojson-client");
-const d3geo = await load("d3-geo");
-const feature = topojson.feature ?? topojson.default.feature;
-const merge = topojson.merge ?? topojson.default.merge;
-const geoConicConformal = d3geo.geoConicConformal ?? d3geo.default.geoConicConformal;
+const packages = packagesIn(dir);
+const topojson = await packages.load("topojson-client");
+const feature = exported(topojson, "feature");
+const merge = exported(topojson, "merge");
+const geoConicConformal = exported(await packages.load("d3-geo"), "geoConicConformal");
 
 const TEXAS_FIPS = "48";
-const topology = JSON.parse(readFileSync(path.join(base, "us-atlas", "counties-10m.json"), "utf8"));
+const topology = packages.json("us-atlas/counties-10m.json");
 const texasGeometries = topology.objects.counties.geometries.filter(
   (g) => String(g.id).length === 5 && String(g.id).startsWith(TEXAS_FIPS));
 const state = merge(topology, texasGeometries);

@@ -9,31 +9,18 @@
 // geoCentroid is the area-weighted centroid on the sphere, so Alaska's
 // Aleutians across the 180th meridian are handled correctly.
 
-import { createRequire } from "node:module";
-import { readFileSync } from "node:fs";
-import path from "node:path";
-import { pathToFileURL } from "node:url";
+import { exported, packagesIn } from "./npm_packages.mjs";
 
 const dir = process.argv[2];
 if (!dir) {
   console.error("usage: node state_centroids.mjs NODE_MODULES_DIR");
   process.exit(2);
 }
-const base = path.resolve(dir);
-const require = createRequire(path.join(base, "resolver.js"));
+const packages = packagesIn(dir);
+const feature = exported(await packages.load("topojson-client"), "feature");
+const geoCentroid = exported(await packages.load("d3-geo"), "geoCentroid");
 
-async function load(name) {
-  const file = require.resolve(name, { paths: [base] });
-  return import(pathToFileURL(file).href);
-}
-
-const topojson = await load("topojson-client");
-const d3geo = await load("d3-geo");
-const feature = topojson.feature ?? topojson.default.feature;
-const geoCentroid = d3geo.geoCentroid ?? d3geo.default.geoCentroid;
-
-const atlasFile = path.join(base, "us-atlas", "states-10m.json");
-const topology = JSON.parse(readFileSync(atlasFile, "utf8"));
+const topology = packages.json("us-atlas/states-10m.json");
 const states = feature(topology, topology.objects.states);
 
 const out = states.features
