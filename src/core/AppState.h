@@ -135,6 +135,15 @@ struct StateProvTable {
     float StateProvCount = 0;
 };
 
+// The entry field that takes a key carried over from the field before it.
+enum class CarryField : quint8 {
+    None = 0,
+    ReportSent = 1,
+    StateProvCountry = 2,
+    AfterReportReceived = 3, // the county out of state, St/Prv/Country in state
+    ReportReceived = 4,
+};
+
 // The entry checks of the contact being logged (0 or 1 each).
 struct EntryFlags {
     quint8 FieldMissing = 0;
@@ -144,10 +153,9 @@ struct EntryFlags {
     QDateTime LastDupeAt;     // local time of the last refused duplicate
     qint64 LastDupeAtMs = 0;  // the same moment on the monotonic clock
     // The key carried from one entry field to the next (its code in decimal digits) and
-    // the field to take it: 4 report received, 3 the field after it, 2 St/Prv/Country,
-    // 1 report sent; 0 when none. Always back at 0 when a keystroke ends.
+    // the field to take it. Always back at None when a keystroke ends.
     QString CarriedKey;
-    quint8 CarryTarget = 0;
+    CarryField CarryTarget = CarryField::None;
 };
 
 struct AppState {

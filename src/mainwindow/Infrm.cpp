@@ -451,15 +451,16 @@ void Infrm::txtCntry_KeyPress(int& KeyAscii)
         Mains();
         return;
     }
-    if (KeyAscii == 32 && txtCntry->selStart() == 0 && state.entry.CarryTarget == 0) {
+    if (KeyAscii == 32 && txtCntry->selStart() == 0 && state.entry.CarryTarget == CarryField::None) {
         KeyAscii = 0;
         txtSec->setFocus();
         return;
     }
-    if (state.entry.CarryTarget == 3 || state.entry.CarryTarget == 2) {
+    const CarryField carry = state.entry.CarryTarget;
+    if (carry == CarryField::AfterReportReceived || carry == CarryField::StateProvCountry) {
         txtCntry->setText(QString(QChar(char16_t(KeyAscii))));
         txtCntry->setCursorPosition(1);
-        state.entry.CarryTarget = 0;
+        state.entry.CarryTarget = CarryField::None;
     }
     if (KeyAscii != 32 && KeyAscii > 0 && txtCntry->selStart() == 0)
         txtCntry->clear();

@@ -1091,7 +1091,7 @@ void MainForm::txtCall_KeyPress(int& KeyAscii)
     const bool digit = KeyAscii >= '0' && KeyAscii <= '9';
     if (digit && isCompleteCall(call) && txtCall->selStart() >= call.size()) {
         state.entry.CarriedKey = QString::number(KeyAscii);
-        state.entry.CarryTarget = 4;
+        state.entry.CarryTarget = CarryField::ReportReceived;
         txtRSTR->setFocus();
         txtRSTR_KeyPress(KeyAscii);
         KeyAscii = 0;
@@ -1107,7 +1107,7 @@ void MainForm::txtCall_KeyPress(int& KeyAscii)
         Mains();
         return; // the possible-duplicates line would wipe Mains' own message
     }
-    if (KeyAscii == 32 && state.entry.CarryTarget != 4) {
+    if (KeyAscii == 32 && state.entry.CarryTarget != CarryField::ReportReceived) {
         KeyAscii = 0;
         txtRSTR->setFocus();
     }
@@ -1115,7 +1115,7 @@ void MainForm::txtCall_KeyPress(int& KeyAscii)
     ListPossibleDupes(KeyAscii);
 }
 
-bool MainForm::takeCarriedKey(int& KeyAscii, quint8 target)
+bool MainForm::takeCarriedKey(int& KeyAscii, CarryField target)
 {
     EntryFlags& entry = app().state().entry;
     if (entry.CarryTarget != target)
@@ -1124,17 +1124,17 @@ bool MainForm::takeCarriedKey(int& KeyAscii, quint8 target)
     return true;
 }
 
-void MainForm::finishCarry(KeyField* field, int KeyAscii, quint8 target)
+void MainForm::finishCarry(KeyField* field, int KeyAscii, CarryField target)
 {
     EntryFlags& entry = app().state().entry;
     if (entry.CarryTarget != target)
         return;
     field->setText(QString(QChar(char16_t(KeyAscii))));
     field->setCursorPosition(1);
-    entry.CarryTarget = 0;
+    entry.CarryTarget = CarryField::None;
 }
 
-void MainForm::carryTo(int& KeyAscii, quint8 target)
+void MainForm::carryTo(int& KeyAscii, CarryField target)
 {
     EntryFlags& entry = app().state().entry;
     entry.CarriedKey = QString::number(KeyAscii);
@@ -1144,11 +1144,11 @@ void MainForm::carryTo(int& KeyAscii, quint8 target)
 void MainForm::txtRSTR_KeyPress(int& KeyAscii)
 {
     if (KeyAscii > 57) {
-        carryTo(KeyAscii, 3);
+        carryTo(KeyAscii, CarryField::AfterReportReceived);
         carryFromReportReceived(KeyAscii);
         KeyAscii = 32;
     }
-    takeCarriedKey(KeyAscii, 4);
+    takeCarriedKey(KeyAscii, CarryField::ReportReceived);
     if (KeyAscii == 13) {
         KeyAscii = 0;
         Mains();
@@ -1157,20 +1157,20 @@ void MainForm::txtRSTR_KeyPress(int& KeyAscii)
     if (KeyAscii == 32)
         (m_inState ? txtCntry : txtSec)->setFocus();
     KeyDigitsOnly(KeyAscii);
-    finishCarry(txtRSTR, KeyAscii, 4);
+    finishCarry(txtRSTR, KeyAscii, CarryField::ReportReceived);
 }
 
 void MainForm::txtRSTS_KeyPress(int& KeyAscii)
 {
     if (m_inState && KeyAscii > 57) {
         KeyToUpper(KeyAscii);
-        carryTo(KeyAscii, 2);
+        carryTo(KeyAscii, CarryField::StateProvCountry);
         txtCntry_KeyPress(KeyAscii);
         txtCntry->setFocus();
         KeyAscii = 0;
         return;
     }
-    takeCarriedKey(KeyAscii, 1);
+    takeCarriedKey(KeyAscii, CarryField::ReportSent);
     if (KeyAscii == 13) {
         KeyAscii = 0;
         Mains();
@@ -1181,7 +1181,7 @@ void MainForm::txtRSTS_KeyPress(int& KeyAscii)
         QCoreApplication::postEvent(txtRSTS, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
     }
     KeyDigitsOnly(KeyAscii);
-    finishCarry(txtRSTS, KeyAscii, 1);
+    finishCarry(txtRSTS, KeyAscii, CarryField::ReportSent);
 }
 
 void MainForm::txtSec_KeyPress(int& KeyAscii)
@@ -1190,12 +1190,12 @@ void MainForm::txtSec_KeyPress(int& KeyAscii)
     if (KeyAscii == 34)
         KeyAscii = 0;
     if (KeyAscii >= '0' && KeyAscii <= '9') {
-        carryTo(KeyAscii, 1);
+        carryTo(KeyAscii, CarryField::ReportSent);
         txtRSTS_KeyPress(KeyAscii);
         KeyAscii = 32;
     }
     if (!m_inState)
-        takeCarriedKey(KeyAscii, 3);
+        takeCarriedKey(KeyAscii, CarryField::AfterReportReceived);
     if (KeyAscii == 13) {
         KeyAscii = 0;
         Mains();
@@ -1224,12 +1224,12 @@ void MainForm::txtSec_KeyPress(int& KeyAscii)
             txtSec->setSelection(int(typed.size()), int(abbrev.size() - typed.size()));
             KeyAscii = 0;
             if (!m_inState)
-                state.entry.CarryTarget = 0;
+                state.entry.CarryTarget = CarryField::None;
             break;
         }
     }
     if (!m_inState)
-        finishCarry(txtSec, KeyAscii, 3);
+        finishCarry(txtSec, KeyAscii, CarryField::AfterReportReceived);
 }
 
 void MainForm::txtSec_GotFocus() { fieldPrompt(QStringLiteral("County")); }

@@ -266,9 +266,9 @@ protected:
     // A key above nine typed in the report received goes on to the next field.
     virtual void carryFromReportReceived(int& KeyAscii) = 0;
     void fieldPrompt(const QString& name);
-    void carryTo(int& KeyAscii, quint8 target);
-    bool takeCarriedKey(int& KeyAscii, quint8 target);
-    void finishCarry(KeyField* field, int KeyAscii, quint8 target);
+    void carryTo(int& KeyAscii, CarryField target);
+    bool takeCarriedKey(int& KeyAscii, CarryField target);
+    void finishCarry(KeyField* field, int KeyAscii, CarryField target);
     // A call with a digit from its second character on, something after its last digit
     // and no slash or blank: a digit typed after it belongs to the report.
     static bool isCompleteCall(const QString& call);

@@ -97,7 +97,7 @@ TEST_F(OutOfStateEntry, CarriedDigitStartsTheReportOnlyAfterACompleteCall)
     EXPECT_EQ(w.txtCall->text(), QStringLiteral("K5ABC"));
     EXPECT_EQ(w.txtRSTR->text(), QStringLiteral("7"));
     EXPECT_EQ(QApplication::focusWidget(), w.txtRSTR);
-    EXPECT_EQ(state().entry.CarryTarget, 0);
+    EXPECT_EQ(state().entry.CarryTarget, CarryField::None);
 
     // After a stroke, after a call that ends in a digit, or after two characters the digit
     // belongs to the call; so does a digit typed with the caret inside the call.
