@@ -117,6 +117,16 @@ struct OperatingClock {
     float OperatingSeconds = 0;
 };
 
+// How the CW keyer keys: the codes stored in CW.txt. A file may hold a code that none of
+// these names; it is kept as read.
+enum class KeyingInterface : quint8 {
+    None = 0,
+    Rts = 1,     // RTS line of the CW serial port
+    Dtr = 2,     // DTR line of the CW serial port
+    Printer = 3, // control register of the parallel port
+    WinKey = 5,  // the WinKey keyer device
+};
+
 // What the CW keyer sends in place of its macros, and how it keys.
 struct KeyerState {
     QString CWCall;
@@ -124,7 +134,7 @@ struct KeyerState {
     QString CWOwnCounty;
     QString CWBuffer;
     quint8 CWSending = 0;
-    quint8 CWKeyingInterface = 0; // 0 none, 1 RTS, 2 DTR, 3 parallel port, 5 WinKey
+    KeyingInterface CWKeyingInterface = KeyingInterface::None;
     quint8 KeyboardCWMode = 0;
 };
 

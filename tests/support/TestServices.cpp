@@ -151,3 +151,11 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
 }
+
+QByteArray crlfLines(const QList<QByteArray>& lines)
+{
+    QByteArray bytes;
+    for (const QByteArray& line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}

@@ -147,3 +147,5 @@ struct TestFolders {
 // Whole files as bytes.
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);
+// Lines as the record files hold them: each ended by CR LF.
+QByteArray crlfLines(const QList<QByteArray>& lines);

@@ -25,19 +25,6 @@ const char* const StateCaptions[50] = {
 
 bool isNumber(const QString& text) { return parsePlainNumber(text).has_value(); }
 
-// A repeat delay in seconds as a timer interval: nothing when it is not a number or the
-// interval falls outside 0 to 65535 ms.
-std::optional<int> repeatInterval(const QString& seconds)
-{
-    const auto value = parsePlainNumber(seconds);
-    if (!value)
-        return std::nullopt;
-    const double ms = roundHalfEven(*value * 1000.0);
-    if (ms < 0 || ms > 65535)
-        return std::nullopt;
-    return int(ms);
-}
-
 } // namespace
 
 frmStationID::frmStationID(App& app) : Form(app, QStringLiteral(" Setup Information"), 4950, 5400)
@@ -203,47 +190,23 @@ void frmStationID::Form_Load()
 
 void frmStationID::fillKeyerWindowsAndBoxes(int prefItemsRead)
 {
-    if (!readWaveSettings())
+    if (!loadWaveSettings())
         reportFileError();
     LoadCWSettings();
     fillBoxes(prefItemsRead);
 }
 
-bool frmStationID::readWaveSettings()
+bool frmStationID::loadWaveSettings()
 {
     PhoneFrm& phone = app().phoneFrm();
     auto reader = RecordReader::fromFile(workPath(app().state().folders, QStringLiteral("wave2.txt")));
     if (!reader)
         return false;
-    QString value;
-    for (int i = 1; i <= 9; ++i) {
-        if (!reader->readText(value))
-            return false;
-        phone.fileBoxes[size_t(i)]->setText(value);
-    }
-    if (!reader->readText(value))
-        return false;
-    phone.Text10->setText(value);
-    double line = 0;
-    if (!reader->readDouble(line))
-        return false;
-    if (line == 0)
-        phone.Option1->setChecked(true);
-    else if (line == 1)
-        phone.Option2->setChecked(true);
-    else if (line == 2)
-        phone.Option3->setChecked(true);
-    if (!reader->readText(value))
-        return false;
-    const auto interval = repeatInterval(value);
-    if (!interval)
-        return false;
-    phone.txtPHLoop->setText(value);
-    phone.tmrRepeat.setInterval(*interval);
-    if (!reader->readText(value))
-        return false;
-    phone.Text11->setText(value);
-    return true;
+    // What was read before a failure stays in the window; the rest keeps what it shows.
+    WaveSettings settings = phone.settings();
+    const int read = readWaveSettings(*reader, settings);
+    phone.showSettings(settings);
+    return read == WaveSettings::ItemCount;
 }
 
 void frmStationID::LoadCWSettings()
@@ -252,41 +215,15 @@ void frmStationID::LoadCWSettings()
     auto reader = RecordReader::fromFile(workPath(app().state().folders, QStringLiteral("CW.txt")));
     if (!reader)
         return;
-    QString value;
-    KeyField* const texts[] = {cw.Text1, cw.Text2, cw.Text3, cw.Text4, cw.Text5, cw.Text6, cw.Text7,
-                               cw.Text8, cw.Text9, cw.Text10, cw.Text11, cw.Text12, cw.Text13, cw.txtSpace};
-    for (KeyField* box : texts) {
-        if (!reader->readText(value))
-            return;
-        if (box == cw.Text9 && value.isEmpty())
-            value = QStringLiteral("VVV DE ");
-        box->setText(value);
-    }
-    if (!reader->readByte(app().state().keyer.CWKeyingInterface))
-        return;
-    if (!reader->readText(value))
-        return;
-    cw.Text14->setText(value);
-    qint32 echo = 0;
-    if (!reader->readLong(echo) || echo < 0 || echo > 1)
-        return;
-    cw.Check1->setChecked(echo == 1);
-    if (!reader->readText(value))
-        return;
-    const auto interval = repeatInterval(value);
-    if (!interval)
-        return;
-    cw.txtCWLoop->setText(value);
-    cw.tmrRepeat.setInterval(*interval);
-
-    cw.clearKeyingOptions();
-    switch (app().state().keyer.CWKeyingInterface) {
-    case 1: cw.Option1->setChecked(true); break;
-    case 2: cw.Option2->setChecked(true); break;
-    case 3: cw.Option3->setChecked(true); break;
-    case 5: cw.Option5->setChecked(true); break;
-    default: cw.Option4->setChecked(true); break; // "None" also for a value no option has
-    }
+    CwSettings settings = cw.settings();
+    const int read = readCwSettings(*reader, settings);
+    cw.showSettings(settings);
+    // The keying interface (item 15) goes straight to the keyer; its option is set only
+    // when the whole file was read.
+    if (read >= 15)
+        app().state().keyer.CWKeyingInterface = settings.keyingInterface;
+    if (read == CwSettings::ItemCount)
+        cw.selectKeyingInterface(settings.keyingInterface);
 }
 
 void frmStationID::fillBoxes(int prefItemsRead)

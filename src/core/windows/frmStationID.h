@@ -54,7 +54,7 @@ protected:
 
 private:
     void fillKeyerWindowsAndBoxes(int prefItemsRead);
-    bool readWaveSettings();
+    bool loadWaveSettings();
     void LoadCWSettings();
     void fillBoxes(int prefItemsRead);
     void reportFileError();

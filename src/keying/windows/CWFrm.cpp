@@ -69,23 +69,67 @@ CWFrm::CWFrm(App& app) : Form(app, QStringLiteral("CW String Selections"), 9600,
     tmrRepeat.setInterval(0);
 }
 
-void CWFrm::Option1_Click() { app().state().keyer.CWKeyingInterface = 1; }
-void CWFrm::Option2_Click() { app().state().keyer.CWKeyingInterface = 2; }
-void CWFrm::Option3_Click() { app().state().keyer.CWKeyingInterface = 3; }
-void CWFrm::Option4_Click() { app().state().keyer.CWKeyingInterface = 0; }
+void CWFrm::Option1_Click() { app().state().keyer.CWKeyingInterface = KeyingInterface::Rts; }
+void CWFrm::Option2_Click() { app().state().keyer.CWKeyingInterface = KeyingInterface::Dtr; }
+void CWFrm::Option3_Click() { app().state().keyer.CWKeyingInterface = KeyingInterface::Printer; }
+void CWFrm::Option4_Click() { app().state().keyer.CWKeyingInterface = KeyingInterface::None; }
 
 void CWFrm::Option5_Click()
 {
-    app().state().keyer.CWKeyingInterface = 5;
+    app().state().keyer.CWKeyingInterface = KeyingInterface::WinKey;
     cmdConfWinkey->setVisible(true);
 }
 
-void CWFrm::clearKeyingOptions()
+std::array<KeyField*, 11> CWFrm::messageBoxes() const
+{
+    return {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text12, Text13};
+}
+
+void CWFrm::showSettings(const CwSettings& settings)
+{
+    const auto boxes = messageBoxes();
+    for (size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->setText(settings.messages[i]);
+    Text10->setText(settings.serialPort);
+    Text11->setText(settings.wordsPerMinute);
+    txtSpace->setText(settings.wordSpace);
+    Text14->setText(settings.parallelAddress);
+    Check1->setChecked(settings.echo);
+    txtCWLoop->setText(settings.repeatSeconds);
+    if (const auto interval = repeatIntervalMs(settings.repeatSeconds))
+        tmrRepeat.setInterval(*interval);
+}
+
+CwSettings CWFrm::settings() const
+{
+    CwSettings settings;
+    const auto boxes = messageBoxes();
+    for (size_t i = 0; i < boxes.size(); ++i)
+        settings.messages[i] = boxes[i]->text();
+    settings.serialPort = Text10->text();
+    settings.wordsPerMinute = Text11->text();
+    settings.wordSpace = txtSpace->text();
+    settings.keyingInterface = app().state().keyer.CWKeyingInterface;
+    settings.parallelAddress = Text14->text();
+    settings.echo = Check1->isChecked();
+    settings.repeatSeconds = txtCWLoop->text();
+    return settings;
+}
+
+void CWFrm::selectKeyingInterface(KeyingInterface keying)
 {
     for (QRadioButton* option : {Option1, Option2, Option3, Option4, Option5}) {
         option->setAutoExclusive(false);
         const QSignalBlocker blocker(option);
         option->setChecked(false);
         option->setAutoExclusive(true);
+    }
+    // Checking a button runs its click, as a click would.
+    switch (keying) {
+    case KeyingInterface::Rts: Option1->setChecked(true); break;
+    case KeyingInterface::Dtr: Option2->setChecked(true); break;
+    case KeyingInterface::Printer: Option3->setChecked(true); break;
+    case KeyingInterface::WinKey: Option5->setChecked(true); break;
+    default: Option4->setChecked(true); break; // "None" also for a code no option has
     }
 }

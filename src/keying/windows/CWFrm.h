@@ -2,6 +2,7 @@
 
 #include "core/windows/Form.h"
 #include "core/windows/KeyField.h"
+#include "keying/KeyerSettings.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <array>
 
 // The CW keyer's settings: the function-key messages, the keying line and speed. Loaded
 // hidden at start-up and kept for the run.
@@ -50,6 +52,13 @@ public:
     void Option4_Click();
     void Option5_Click();
 
-    // Clears every keying option without running a handler.
-    void clearKeyingOptions();
+    // The settings as the boxes show them (the keying interface as the program holds it).
+    CwSettings settings() const;
+    // Puts the settings into the boxes; the keying options stay as they are.
+    void showSettings(const CwSettings& settings);
+    // Sets the option of the keying interface alone, running its click.
+    void selectKeyingInterface(KeyingInterface keying);
+
+private:
+    std::array<KeyField*, 11> messageBoxes() const; // F1 ... F11
 };

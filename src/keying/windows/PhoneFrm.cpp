@@ -49,3 +49,37 @@ PhoneFrm::PhoneFrm(App& app) : Form(app, QStringLiteral("Phone Wave Selections")
     tmrRepeat.setSingleShot(true);
     tmrRepeat.setInterval(0);
 }
+
+WaveSettings PhoneFrm::settings() const
+{
+    WaveSettings settings;
+    for (size_t i = 0; i < settings.waveFiles.size(); ++i)
+        settings.waveFiles[i] = fileBoxes[i + 1]->text();
+    settings.serialPort = Text10->text();
+    if (Option1->isChecked())
+        settings.pttLine = PttLine::Rts;
+    else if (Option2->isChecked())
+        settings.pttLine = PttLine::Dtr;
+    else if (Option3->isChecked())
+        settings.pttLine = PttLine::Parallel;
+    else
+        settings.pttLine = std::nullopt;
+    settings.repeatSeconds = txtPHLoop->text();
+    settings.parallelAddress = Text11->text();
+    return settings;
+}
+
+void PhoneFrm::showSettings(const WaveSettings& settings)
+{
+    for (size_t i = 0; i < settings.waveFiles.size(); ++i)
+        fileBoxes[i + 1]->setText(settings.waveFiles[i]);
+    Text10->setText(settings.serialPort);
+    if (settings.pttLine) {
+        QRadioButton* const lines[] = {Option1, Option2, Option3};
+        lines[quint8(*settings.pttLine)]->setChecked(true);
+    }
+    txtPHLoop->setText(settings.repeatSeconds);
+    if (const auto interval = repeatIntervalMs(settings.repeatSeconds))
+        tmrRepeat.setInterval(*interval);
+    Text11->setText(settings.parallelAddress);
+}

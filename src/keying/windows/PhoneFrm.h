@@ -2,6 +2,7 @@
 
 #include "core/windows/Form.h"
 #include "core/windows/KeyField.h"
+#include "keying/KeyerSettings.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -38,4 +39,9 @@ public:
     QPushButton* Command11; // Test
     QTimer Timer1;
     QTimer tmrRepeat;
+
+    // The settings as the boxes and options show them.
+    WaveSettings settings() const;
+    // Puts the settings into the boxes and options; without a line none changes.
+    void showSettings(const WaveSettings& settings);
 };

@@ -198,7 +198,7 @@ TEST_F(StationSetup, StoredStationWithoutWaveSettingsStillLoadsCwAndDoneKeepsIt)
     EXPECT_FALSE(cw.Check1->isChecked());
     EXPECT_EQ(cw.txtCWLoop->text(), QStringLiteral("2.5"));
     EXPECT_EQ(cw.tmrRepeat.interval(), 2500);
-    EXPECT_EQ(app->state().keyer.CWKeyingInterface, 2);
+    EXPECT_EQ(app->state().keyer.CWKeyingInterface, KeyingInterface::Dtr);
     EXPECT_TRUE(cw.Option2->isChecked());
     EXPECT_FALSE(cw.Option4->isChecked());
 
@@ -219,7 +219,7 @@ TEST_F(StationSetup, CwSettingsWithBadLoopValueKeepTheDesignKeyingOption)
     EXPECT_EQ(cw.Text13->text(), QStringLiteral("F11"));
     EXPECT_EQ(cw.Text14->text(), QStringLiteral("&H278"));
     EXPECT_FALSE(cw.Check1->isChecked());
-    EXPECT_EQ(app->state().keyer.CWKeyingInterface, 3);
+    EXPECT_EQ(app->state().keyer.CWKeyingInterface, KeyingInterface::Printer);
     EXPECT_TRUE(cw.Option4->isChecked());
     EXPECT_FALSE(cw.Option3->isChecked());
     EXPECT_EQ(cw.txtCWLoop->text(), QStringLiteral("0"));
@@ -571,7 +571,7 @@ TEST_P(StationSetupKeying, UnknownInterfaceSelectsNone)
     EXPECT_TRUE(cw.Option4->isChecked());
     for (QRadioButton* other : {cw.Option1, cw.Option2, cw.Option3, cw.Option5})
         EXPECT_FALSE(other->isChecked()) << other->text().toStdString();
-    EXPECT_EQ(app->state().keyer.CWKeyingInterface, 0);
+    EXPECT_EQ(app->state().keyer.CWKeyingInterface, KeyingInterface::None);
 }
 
 INSTANTIATE_TEST_SUITE_P(Load, StationSetupKeying, ::testing::Values("4", "7"),

@@ -12,15 +12,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-// Lines as the record files hold them: each ended by CR LF.
-inline QByteArray crlfLines(const QList<QByteArray>& lines)
-{
-    QByteArray bytes;
-    for (const QByteArray& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
-
 // Makes the directory current for the life of the object (start-up takes its working
 // directory from there), then restores the previous one.
 class CurrentDirectory {

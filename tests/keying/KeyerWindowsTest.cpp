@@ -1,0 +1,76 @@
+// The keyer windows show the settings they are given and collect what they show.
+
+#include "keying/windows/CWFrm.h"
+#include "keying/windows/PhoneFrm.h"
+
+#include "core/QStringPrinter.h"
+#include "support/StationFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class KeyerWindows : public StationTest {};
+
+TEST_F(KeyerWindows, CwKeyerShowsAndCollectsItsSettings)
+{
+    CWFrm& cw = app->cwFrm();
+    EXPECT_EQ(cw.settings(), CwSettings{}) << "the window opens with the design values";
+
+    CwSettings s;
+    s.messages = {"CQ TX $", "$ *", "TU", "QRZ", "#", "^", "AGN", "73", "VVV DE ", "F10", "F11"};
+    s.serialPort = "3";
+    s.wordsPerMinute = "25";
+    s.wordSpace = "-2";
+    s.parallelAddress = "&H278";
+    s.echo = false;
+    s.repeatSeconds = "2.5";
+    cw.showSettings(s);
+    EXPECT_EQ(cw.Text9->text(), "VVV DE ");
+    EXPECT_EQ(cw.Text12->text(), "F10");
+    EXPECT_EQ(cw.Text13->text(), "F11");
+    EXPECT_EQ(cw.Text14->text(), "&H278");
+    EXPECT_EQ(cw.tmrRepeat.interval(), 2500);
+    EXPECT_TRUE(cw.Option4->isChecked()) << "showing the settings sets no keying option";
+    EXPECT_EQ(cw.settings(), s);
+
+    const struct {
+        KeyingInterface keying;
+        QRadioButton* option;
+    } options[] = {{KeyingInterface::Rts, cw.Option1},    {KeyingInterface::Dtr, cw.Option2},
+                   {KeyingInterface::Printer, cw.Option3}, {KeyingInterface::None, cw.Option4},
+                   {KeyingInterface::WinKey, cw.Option5},  {KeyingInterface(4), cw.Option4}};
+    for (const auto& o : options) {
+        cw.selectKeyingInterface(o.keying);
+        EXPECT_TRUE(o.option->isChecked()) << int(o.keying);
+        const KeyingInterface shown = o.keying == KeyingInterface(4) ? KeyingInterface::None : o.keying;
+        EXPECT_EQ(state().keyer.CWKeyingInterface, shown) << int(o.keying);
+        EXPECT_EQ(cw.settings().keyingInterface, shown) << int(o.keying);
+    }
+    EXPECT_FALSE(cw.cmdConfWinkey->isHidden()) << "once WinKey was chosen its button stays";
+}
+
+TEST_F(KeyerWindows, VoiceKeyerShowsAndCollectsItsSettings)
+{
+    PhoneFrm& phone = app->phoneFrm();
+    EXPECT_EQ(phone.settings(), WaveSettings{});
+
+    WaveSettings s;
+    s.waveFiles = {"/home/op/cq.wav", "", "", "", "", "", "", "", "/home/op/f9.wav"};
+    s.serialPort = "2";
+    s.pttLine = PttLine::Parallel;
+    s.repeatSeconds = "4";
+    s.parallelAddress = "&H3BC";
+    phone.showSettings(s);
+    EXPECT_EQ(phone.Text1->text(), "/home/op/cq.wav");
+    EXPECT_EQ(phone.Text9->text(), "/home/op/f9.wav");
+    EXPECT_TRUE(phone.Option3->isChecked());
+    EXPECT_EQ(phone.tmrRepeat.interval(), 4000);
+    EXPECT_EQ(phone.settings(), s);
+
+    s.pttLine = std::nullopt;
+    phone.showSettings(s);
+    EXPECT_TRUE(phone.Option3->isChecked()) << "without a line the options stay as they are";
+}
+
+} // namespace
