@@ -7,6 +7,19 @@
 
 namespace {
 
+// The value of a text that is a plain number and nothing else (no blanks); 0 when the
+// conversion fails.
+double plainValue(QByteArrayView text)
+{
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    if (begin < end && *begin == '+')
+        ++begin; // from_chars takes no plus sign
+    double value = 0;
+    const auto result = std::from_chars(begin, end, value);
+    return result.ec == std::errc() ? value : 0;
+}
+
 QString trimFraction(QString text)
 {
     if (text.contains(QLatin1Char('.'))) {
@@ -24,7 +37,7 @@ QString plainDecimal(double value, int significant)
         return QStringLiteral("0");
     // Round to the significant digits first, then print without an exponent. Qt's number
     // conversions always use the point, whatever the user's locale.
-    const double rounded = leadingNumber(QByteArray::number(value, 'e', significant - 1));
+    const double rounded = plainValue(QByteArray::number(value, 'e', significant - 1));
     const int exponent = int(std::floor(std::log10(std::fabs(rounded))));
     const int decimals = std::max(0, significant - 1 - exponent);
     QString text = trimFraction(QString::fromLatin1(QByteArray::number(rounded, 'f', decimals)));
@@ -45,23 +58,44 @@ std::optional<double> parsePlainNumber(const QString& text)
         QStringLiteral(R"(^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$)"));
     if (!pattern.match(text).hasMatch())
         return std::nullopt;
-    const double value = leadingNumber(text.trimmed().toLatin1());
+    const double value = plainValue(text.trimmed().toLatin1());
     if (!std::isfinite(value))
         return std::nullopt;
     return value;
 }
 
-double leadingNumber(const QByteArray& text)
+double leadingNumber(QStringView text)
 {
-    const char* begin = text.constData();
-    const char* end = begin + text.size();
-    while (begin < end && (*begin == ' ' || *begin == '\t'))
-        ++begin;
-    if (begin < end && *begin == '+')
-        ++begin; // from_chars takes no plus sign
-    double value = 0;
-    const auto result = std::from_chars(begin, end, value);
-    return result.ec == std::errc() ? value : 0;
+    QByteArray number;
+    bool digits = false, point = false, exponent = false, exponentDigits = false;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == ' ' || u == '\t' || u == '\n' || u == '\r')
+            continue;
+        const bool signAllowed = number.isEmpty() || (exponent && number.endsWith('e'));
+        if ((u == '+' || u == '-') && signAllowed) {
+            number += char(u);
+        } else if (u >= '0' && u <= '9') {
+            number += char(u);
+            (exponent ? exponentDigits : digits) = true;
+        } else if (u == '.' && !point && !exponent) {
+            number += '.';
+            point = true;
+        } else if ((u == 'e' || u == 'E' || u == 'd' || u == 'D') && digits && !exponent) {
+            number += 'e';
+            exponent = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits)
+        return 0;
+    if (exponent && !exponentDigits) {
+        while (!number.isEmpty() && !(number.back() >= '0' && number.back() <= '9'))
+            number.chop(1);
+    }
+    const double value = plainValue(number);
+    return std::isfinite(value) ? value : 0;
 }
 
 double roundHalfEven(double value) { return std::nearbyint(value); }

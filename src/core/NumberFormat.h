@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 // A Single in plain decimal with up to 7 significant digits: "6", "-97.5", "0.25".
@@ -17,9 +18,12 @@ QString formatDouble(double value);
 // depends on the locale. Nothing when the text is not such a number.
 std::optional<double> parsePlainNumber(const QString& text);
 
-// The number at the start of the text ("16.5 points" gives 16.5), read with a point as the
-// decimal separator whatever the user's locale; 0 when there is none.
-double leadingNumber(const QByteArray& text);
+// The number a text starts with, as a figure typed or shown is read: blanks are skipped
+// wherever they stand ("1 500" is 1500), the reading stops at the first character that
+// cannot belong to a number ("16.5 points" gives 16.5, "1,234" gives 1), and "d" may stand
+// for the "e" of an exponent. A point is the decimal separator whatever the user's locale.
+// 0 when there is none, or when it is too large for a double.
+double leadingNumber(QStringView text);
 
 // Rounds half to even, as the program's whole-number conversions do.
 double roundHalfEven(double value);

@@ -168,41 +168,6 @@ QString bandFrequencyText(const QString& band)
     return {};
 }
 
-double leadingNumber(const QString& text)
-{
-    QByteArray number;
-    bool digits = false, point = false, exponent = false, exponentDigits = false;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == ' ' || u == '\t' || u == '\n' || u == '\r')
-            continue;
-        const bool atStart = number.isEmpty();
-        const bool afterE = exponent && (number.endsWith('e'));
-        if ((u == '+' || u == '-') && (atStart || afterE)) {
-            number += char(u);
-        } else if (u >= '0' && u <= '9') {
-            number += char(u);
-            (exponent ? exponentDigits : digits) = true;
-        } else if (u == '.' && !point && !exponent) {
-            number += '.';
-            point = true;
-        } else if ((u == 'e' || u == 'E' || u == 'd' || u == 'D') && digits && !exponent) {
-            number += 'e';
-            exponent = true;
-        } else {
-            break;
-        }
-    }
-    if (!digits)
-        return 0;
-    if (exponent && !exponentDigits) {
-        while (!number.isEmpty() && !(number.back() >= '0' && number.back() <= '9'))
-            number.chop(1);
-    }
-    const double value = leadingNumber(number);
-    return std::isfinite(value) ? value : 0;
-}
-
 std::optional<double> shownNumber(const QString& caption)
 {
     QString plain = caption;

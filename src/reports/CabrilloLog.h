@@ -67,10 +67,6 @@ QString modeWord(ModeCategory mode);
 // band the contest does not use.
 QString bandFrequencyText(const QString& band);
 
-// The number a text starts with: blanks are skipped, the reading stops at the first
-// character that cannot belong to a number; 0 when there is none.
-double leadingNumber(const QString& text);
-
 // A shown count such as "12,345" (thousands separators of the locale or commas ignored);
 // nothing when it is not a number.
 std::optional<double> shownNumber(const QString& caption);

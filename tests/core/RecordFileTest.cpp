@@ -127,6 +127,18 @@ TEST(NumberFormat, PlainNumbersParseWithoutLocale)
         EXPECT_FALSE(parsePlainNumber(QLatin1String(bad)).has_value()) << bad;
 }
 
+TEST(NumberFormat, LeadingNumberSkipsBlanksAndStopsAtTheFirstStranger)
+{
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {{"", 0}, {"25", 25}, {"  1500  ", 1500}, {"12.5x", 12.5}, {"1,234", 1},
+                 {"-7", -7}, {"+7", 7}, {"abc", 0}, {"1 5 0 0", 1500}, {"1 000", 1000}, {"2e3", 2000},
+                 {"2D3", 2000}, {"3e", 3}, {"3e-", 3}, {"1e400", 0}, {"16.5 points", 16.5}, {".5", 0.5}};
+    for (const auto& c : cases)
+        EXPECT_EQ(leadingNumber(QString::fromLatin1(c.text)), c.value) << c.text;
+}
+
 TEST(NumberFormat, WholeNumbersGroupAndShowZeroAsNothing)
 {
     EXPECT_EQ(formatWhole(1600.4, QLatin1Char(','), true), "1,600");

@@ -366,16 +366,8 @@ TEST(CabrilloSummary, ListsWrapOnceBeyondFiftyCharacters)
     EXPECT_TRUE(linesStartingWith(lines, "SCORE-SUMMARY: TOTAL NUMBER OF COUNTRIES").empty());
 }
 
-TEST(CabrilloNumbers, LeadingNumberAndShownCounts)
+TEST(CabrilloNumbers, ShownCounts)
 {
-    const struct {
-        const char* text;
-        double value;
-    } leading[] = {{"", 0}, {"25", 25}, {"  1500  ", 1500}, {"12.5x", 12.5}, {"1,234", 1},
-                   {"-7", -7}, {"abc", 0}, {"1 5 0 0", 1500}, {"2e3", 2000}, {"3e", 3}};
-    for (const auto& c : leading)
-        EXPECT_EQ(leadingNumber(QString::fromLatin1(c.text)), c.value) << c.text;
-
     EXPECT_EQ(shownNumber(QStringLiteral("12,345")), 12345.0);
     EXPECT_EQ(shownNumber(QStringLiteral("0")), 0.0);
     EXPECT_EQ(shownNumber(QStringLiteral("n/a")), std::nullopt);
