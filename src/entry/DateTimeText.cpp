@@ -22,6 +22,22 @@ QTime parseLogTime(const QString& text)
     return QTime(match.captured(1).toInt(), match.captured(2).toInt(), seconds);
 }
 
+QString logDate(const QDate& date) { return date.toString(QStringLiteral("yyyy/MM/dd")); }
+
+QString logTime(const QTime& time) { return time.toString(QStringLiteral("HH:mm:ss")); }
+
+QString logDateMonthDay(const QString& date)
+{
+    const QDate parsed = parseLogDate(date);
+    return parsed.isValid() ? parsed.toString(QStringLiteral("MM/dd")) : date;
+}
+
+QString logTimeHourMinute(const QString& time)
+{
+    const QTime parsed = parseLogTime(time);
+    return parsed.isValid() ? parsed.toString(QStringLiteral("HH:mm")) : time;
+}
+
 namespace {
 
 // The order of day ('d'), month ('M') and year ('y') in a QLocale date format, skipping
@@ -89,7 +105,7 @@ QTime parseTypedTime(const QString& text)
 QString logDateText(const QString& typed, const QString& shortDateFormat)
 {
     const QDate date = parseTypedDate(typed, shortDateFormat);
-    return date.isValid() ? date.toString(QStringLiteral("yyyy/MM/dd")) : QString();
+    return date.isValid() ? logDate(date) : QString();
 }
 
 QString logTimeText(const QString& typed)
@@ -99,4 +115,17 @@ QString logTimeText(const QString& typed)
         return {};
     const bool withSeconds = typed.count(QLatin1Char(':')) > 1;
     return time.toString(withSeconds ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
+}
+
+PostContestTime readPostContestTime(const QString& typed)
+{
+    PostContestTime read{typed, {}};
+    bool numeric = false;
+    typed.toInt(&numeric);
+    if ((typed.size() == 3 || typed.size() == 4) && numeric)
+        read.field.insert(typed.size() - 2, QLatin1Char(':'));
+    const QTime time = parseTypedTime(read.field);
+    if (time.isValid())
+        read.logged = time.toString(QStringLiteral("HH:mm"));
+    return read;
 }

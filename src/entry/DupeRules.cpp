@@ -1,7 +1,5 @@
 #include "entry/DupeRules.h"
 
-#include <QDate>
-#include <QTime>
 #include <QVarLengthArray>
 #include <algorithm>
 
@@ -108,18 +106,4 @@ bool callFormatLooksRight(const QString& typed)
         return true;
     const auto digitOrSlash = [](QChar c) { return c.unicode() >= '/' && c.unicode() <= '9'; };
     return digitOrSlash(typed.at(1)) || digitOrSlash(typed.at(2));
-}
-
-QString logDateMonthDay(const QString& date)
-{
-    const QDate parsed = QDate::fromString(date, QStringLiteral("yyyy/M/d"));
-    return parsed.isValid() ? parsed.toString(QStringLiteral("MM/dd")) : date;
-}
-
-QString logTimeHourMinute(const QString& time)
-{
-    QTime parsed = QTime::fromString(time, QStringLiteral("H:mm:ss"));
-    if (!parsed.isValid())
-        parsed = QTime::fromString(time, QStringLiteral("H:mm"));
-    return parsed.isValid() ? parsed.toString(QStringLiteral("HH:mm")) : time;
 }

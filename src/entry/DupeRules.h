@@ -39,8 +39,3 @@ QString possibleDupesList(const AppState& state, const QString& typed, bool comp
 
 // Whether a three-character call has a digit or a slash as its second or third character.
 bool callFormatLooksRight(const QString& typed);
-
-// "mm/dd" of a log date "yyyy/mm/dd" and "hh:nn" of a log time; a text that is not a
-// valid date or time is returned as stored.
-QString logDateMonthDay(const QString& date);
-QString logTimeHourMinute(const QString& time);

@@ -1,6 +1,7 @@
 #include "entry/QsoRates.h"
 
 #include "core/NumberFormat.h"
+#include "entry/DateTimeText.h"
 
 #include <QDate>
 #include <QTime>
@@ -15,10 +16,8 @@ QDateTime wallClock(const QDate& date, const QTime& time) { return QDateTime(dat
 
 std::optional<QDateTime> readLogDateTime(const LogEntry& entry)
 {
-    const QDate date = QDate::fromString(entry.Date, QStringLiteral("yyyy/M/d"));
-    QTime time = QTime::fromString(entry.Time, QStringLiteral("H:mm:ss"));
-    if (!time.isValid())
-        time = QTime::fromString(entry.Time, QStringLiteral("H:mm"));
+    const QDate date = parseLogDate(entry.Date);
+    const QTime time = parseLogTime(entry.Time);
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
     return wallClock(date, time);

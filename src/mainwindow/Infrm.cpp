@@ -4,6 +4,7 @@
 #include "core/NumberFormat.h"
 #include "core/Tables.h"
 #include "core/windows/App.h"
+#include "entry/DateTimeText.h"
 #include "entry/DistanceBearing.h"
 #include "entry/DupeRules.h"
 #include "entry/Scoring.h"

@@ -1,6 +1,6 @@
 #include "mainwindow/LogListModel.h"
 
-#include "entry/DupeRules.h"
+#include "entry/DateTimeText.h"
 
 #include <algorithm>
 

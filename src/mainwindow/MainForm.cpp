@@ -376,7 +376,7 @@ void MainForm::buildControls()
     txtPostConDate->gotFocus = [this] {
         if (!txtPostConDate->text().isEmpty())
             return;
-        txtPostConDate->setText(app().services().clock->localNow().toString(QStringLiteral("yyyy/MM/dd")));
+        txtPostConDate->setText(logDate(app().services().clock->localNow().date()));
         txtPostConDate->selectAll();
     };
 
@@ -683,19 +683,14 @@ bool MainForm::checkPostContestDateTime()
         return false;
     }
     txtPostConDate->setText(date);
-    QString time = txtPostConTime->text();
-    bool numeric = false;
-    time.toInt(&numeric);
-    if ((time.size() == 3 || time.size() == 4) && numeric)
-        time.insert(time.size() - 2, QLatin1Char(':'));
-    txtPostConTime->setText(time);
-    const QTime parsed = parseTypedTime(time);
-    if (!parsed.isValid()) {
+    const PostContestTime time = readPostContestTime(txtPostConTime->text());
+    txtPostConTime->setText(time.field);
+    if (time.logged.isEmpty()) {
         setDialog(QStringLiteral("Invalid time format!"));
         beep();
         return false;
     }
-    txtPostConTime->setText(parsed.toString(QStringLiteral("HH:mm")));
+    txtPostConTime->setText(time.logged);
     return true;
 }
 
@@ -706,7 +701,7 @@ std::pair<QString, QString> MainForm::contactDateTime() const
     const StationData& s = const_cast<MainForm*>(this)->app().state().station;
     const QDateTime utc = utcFromLocal(const_cast<MainForm*>(this)->app().services().clock->localNow(),
                                        s.UtcOffsetHours);
-    return {utc.toString(QStringLiteral("yyyy/MM/dd")), utc.toString(QStringLiteral("HH:mm:ss"))};
+    return {logDate(utc.date()), logTime(utc.time())};
 }
 
 LogEntry* MainForm::newContactSlot()

@@ -105,3 +105,64 @@ TEST(TypedTime, StoredInTheLogsFormWithOrWithoutSeconds)
     for (const auto& [typed, stored] : cases)
         EXPECT_EQ(logTimeText(QString::fromLatin1(typed)), QLatin1String(stored)) << typed;
 }
+
+TEST(LogDateTime, ReadsTheLogsOwnForms)
+{
+    const std::pair<const char*, QDate> dates[] = {
+        {"2026/09/26", QDate(2026, 9, 26)}, {"2026/9/6", QDate(2026, 9, 6)}, {"2026-09-26", QDate(2026, 9, 26)},
+        {" 2026/09/26 ", QDate(2026, 9, 26)}, {"2026/02/30", {}}, {"09/26/2026", {}}, {"26 Sep", {}}, {"", {}},
+    };
+    for (const auto& [text, date] : dates)
+        EXPECT_EQ(parseLogDate(QString::fromLatin1(text)), date) << text;
+
+    const std::pair<const char*, QTime> times[] = {
+        {"14:05:09", QTime(14, 5, 9)}, {"14:05", QTime(14, 5)}, {"9:05", QTime(9, 5)}, {" 09:05 ", QTime(9, 5)},
+        {"24:00", {}}, {"14:75:00", {}}, {"14:5", {}}, {"1405", {}}, {"", {}},
+    };
+    for (const auto& [text, time] : times)
+        EXPECT_EQ(parseLogTime(QString::fromLatin1(text)), time) << text;
+}
+
+TEST(LogDateTime, WritesTheLogsOwnForms)
+{
+    EXPECT_EQ(logDate(QDate(2026, 9, 6)), QLatin1String("2026/09/06"));
+    EXPECT_EQ(logTime(QTime(7, 5, 9)), QLatin1String("07:05:09"));
+    EXPECT_EQ(parseLogDate(logDate(QDate(2026, 12, 31))), QDate(2026, 12, 31));
+    EXPECT_EQ(parseLogTime(logTime(QTime(23, 59, 59))), QTime(23, 59, 59));
+}
+
+TEST(LogDateTime, AsListed)
+{
+    const std::pair<const char*, const char*> dates[] = {
+        {"2026/12/08", "12/08"}, {"2026/4/5", "04/05"}, {"2026/02/30", "2026/02/30"},
+        {"12/08/2026", "12/08/2026"}, {"", ""}, {"junk", "junk"},
+    };
+    for (const auto& [stored, shown] : dates)
+        EXPECT_EQ(logDateMonthDay(stored), QLatin1String(shown)) << stored;
+
+    const std::pair<const char*, const char*> times[] = {
+        {"14:05:09", "14:05"}, {"14:05", "14:05"}, {"9:05", "09:05"}, {"00:00:59", "00:00"},
+        {"24:00", "24:00"},    {"14:5", "14:5"},   {"", ""},         {"noon", "noon"},
+    };
+    for (const auto& [stored, shown] : times)
+        EXPECT_EQ(logTimeHourMinute(stored), QLatin1String(shown)) << stored;
+}
+
+TEST(TypedTime, PostContestTimeTakesItsColonAndLogsHoursAndMinutes)
+{
+    const struct {
+        const char* typed;
+        const char* field;  // what the field shows once read
+        const char* logged; // empty: refused
+    } cases[] = {
+        {"930", "9:30", "09:30"},   {"1405", "14:05", "14:05"}, {"14:05", "14:05", "14:05"},
+        {"7:5", "7:5", "07:05"},    {"1:2:3", "1:2:3", "01:02"}, {"2460", "24:60", ""},
+        {"12345", "12345", ""},     {"93", "93", ""},           {"-12", "-:12", ""},
+        {"9a0", "9a0", ""},         {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        const PostContestTime read = readPostContestTime(QString::fromLatin1(c.typed));
+        EXPECT_EQ(read.field, QLatin1String(c.field)) << c.typed;
+        EXPECT_EQ(read.logged, QLatin1String(c.logged)) << c.typed;
+    }
+}

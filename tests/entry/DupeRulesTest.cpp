@@ -145,20 +145,3 @@ TEST(DupeRules, SecondOrThirdCharacterMustBeDigitOrSlash)
     for (const auto& [typed, ok] : cases)
         EXPECT_EQ(callFormatLooksRight(typed), ok) << typed;
 }
-
-TEST(DupeRules, DateAndTimeAsListed)
-{
-    const std::pair<const char*, const char*> dates[] = {
-        {"2026/12/08", "12/08"}, {"2026/4/5", "04/05"}, {"2026/02/30", "2026/02/30"},
-        {"12/08/2026", "12/08/2026"}, {"", ""}, {"junk", "junk"},
-    };
-    for (const auto& [stored, shown] : dates)
-        EXPECT_EQ(logDateMonthDay(stored), QLatin1String(shown)) << stored;
-
-    const std::pair<const char*, const char*> times[] = {
-        {"14:05:09", "14:05"}, {"14:05", "14:05"}, {"9:05", "09:05"}, {"00:00:59", "00:00"},
-        {"24:00", "24:00"},    {"14:5", "14:5"},   {"", ""},         {"noon", "noon"},
-    };
-    for (const auto& [stored, shown] : times)
-        EXPECT_EQ(logTimeHourMinute(stored), QLatin1String(shown)) << stored;
-}
