@@ -3,6 +3,8 @@
 
 #include "keying/KeyerSettings.h"
 
+#include "KeyerSamples.h"
+
 #include "core/QStringPrinter.h"
 #include "core/RecordFile.h"
 #include "reports/QByteArrayPrinter.h"
@@ -42,21 +44,6 @@ std::pair<Settings, int> readFrom(const QByteArray& bytes, Settings settings,
     RecordReader reader(bytes);
     const int items = read(reader, settings);
     return {settings, items};
-}
-
-// A CW.txt of a station that set everything.
-CwSettings keyedStation()
-{
-    CwSettings s;
-    s.messages = {"CQ TX $", "$ *", "TU", "QRZ", "#", "^", "AGN", "73", "W5XYZ", "F10, with a comma", "F11"};
-    s.serialPort = "3";
-    s.wordsPerMinute = "25";
-    s.wordSpace = "-2";
-    s.keyingInterface = KeyingInterface::Dtr;
-    s.parallelAddress = "&H278";
-    s.echo = false;
-    s.repeatSeconds = "2.5";
-    return s;
 }
 
 // keyedStation() with the items after the first n at their design values.
@@ -158,12 +145,8 @@ TEST(WaveSettingsFile, DesignValuesWriteThirteenLinesAndReadBack)
 
 TEST(WaveSettingsFile, FilesAreStoredTrimmedAndEverySettingComesBack)
 {
-    WaveSettings s;
-    s.waveFiles = {" /home/op/cq.wav ", "/home/op/exchange.wav", "", "", "", "", "", "", "/home/op/f9.wav"};
-    s.serialPort = " 2";
-    s.pttLine = PttLine::Dtr;
-    s.repeatSeconds = "2.5";
-    s.parallelAddress = "&H278";
+    WaveSettings s = voiceStation();
+    s.waveFiles[0] = " /home/op/cq.wav ";
     const QByteArray bytes = waveFile(s);
     EXPECT_TRUE(bytes.startsWith("\"/home/op/cq.wav\"\r\n"));
     EXPECT_TRUE(bytes.endsWith("\"/home/op/f9.wav\"\r\n\" 2\"\r\n1\r\n\"2.5\"\r\n\"&H278\"\r\n"));

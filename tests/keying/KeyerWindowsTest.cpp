@@ -3,6 +3,7 @@
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
 
+#include "KeyerSamples.h"
 #include "core/QStringPrinter.h"
 #include "support/StationFixture.h"
 
@@ -17,17 +18,11 @@ TEST_F(KeyerWindows, CwKeyerShowsAndCollectsItsSettings)
     CWFrm& cw = app->cwFrm();
     EXPECT_EQ(cw.settings(), CwSettings{}) << "the window opens with the design values";
 
-    CwSettings s;
-    s.messages = {"CQ TX $", "$ *", "TU", "QRZ", "#", "^", "AGN", "73", "VVV DE ", "F10", "F11"};
-    s.serialPort = "3";
-    s.wordsPerMinute = "25";
-    s.wordSpace = "-2";
-    s.parallelAddress = "&H278";
-    s.echo = false;
-    s.repeatSeconds = "2.5";
+    CwSettings s = keyedStation();
+    s.keyingInterface = KeyingInterface::None; // the window collects it from the program
     cw.showSettings(s);
-    EXPECT_EQ(cw.Text9->text(), "VVV DE ");
-    EXPECT_EQ(cw.Text12->text(), "F10");
+    EXPECT_EQ(cw.Text9->text(), "W5XYZ");
+    EXPECT_EQ(cw.Text12->text(), "F10, with a comma");
     EXPECT_EQ(cw.Text13->text(), "F11");
     EXPECT_EQ(cw.Text14->text(), "&H278");
     EXPECT_EQ(cw.tmrRepeat.interval(), 2500);
@@ -55,18 +50,16 @@ TEST_F(KeyerWindows, VoiceKeyerShowsAndCollectsItsSettings)
     PhoneFrm& phone = app->phoneFrm();
     EXPECT_EQ(phone.settings(), WaveSettings{});
 
-    WaveSettings s;
-    s.waveFiles = {"/home/op/cq.wav", "", "", "", "", "", "", "", "/home/op/f9.wav"};
-    s.serialPort = "2";
-    s.pttLine = PttLine::Parallel;
-    s.repeatSeconds = "4";
-    s.parallelAddress = "&H3BC";
+    WaveSettings s = voiceStation();
     phone.showSettings(s);
     EXPECT_EQ(phone.Text1->text(), "/home/op/cq.wav");
     EXPECT_EQ(phone.Text9->text(), "/home/op/f9.wav");
-    EXPECT_TRUE(phone.Option3->isChecked());
-    EXPECT_EQ(phone.tmrRepeat.interval(), 4000);
+    EXPECT_TRUE(phone.Option2->isChecked());
+    EXPECT_EQ(phone.tmrRepeat.interval(), 2500);
     EXPECT_EQ(phone.settings(), s);
+    s.pttLine = PttLine::Parallel;
+    phone.showSettings(s);
+    EXPECT_TRUE(phone.Option3->isChecked());
 
     s.pttLine = std::nullopt;
     phone.showSettings(s);
