@@ -180,7 +180,4 @@ struct AppState {
     StateProvTable stateProv;
     EntryFlags entry;
     QString RigFrequencyText;
-
-    // The index of a band in the per-band DX arrays, or -1 for a band without one.
-    static int bandDXIndex(const QString& band);
 };

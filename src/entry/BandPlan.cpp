@@ -27,18 +27,6 @@ constexpr BandRow BandRows[] = {
     {24.8899f, 24.9901f, "12"},
 };
 
-constexpr const char* ContestBands[] = {"160", "80", "40", "20", "15", "10", "6", "2"};
-constexpr int ContestBandCount = int(std::size(ContestBands));
-
-int contestBandIndex(const QString& band)
-{
-    for (int i = 0; i < ContestBandCount; ++i) {
-        if (band.compare(QLatin1String(ContestBands[i]), Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
-}
-
 // The value times 1000 rounded to a whole number, halves away from zero, taken from the
 // value's decimal digits: 7 significant digits for a value a float holds exactly (a radio
 // reading), else 15. So 14.025 read as a float still gives 14025.
@@ -93,6 +81,24 @@ QString bandForFrequency(double mhz)
     return name;
 }
 
+const QStringList& contestBands()
+{
+    static const QStringList bands = {QStringLiteral("160"), QStringLiteral("80"), QStringLiteral("40"),
+                                      QStringLiteral("20"),  QStringLiteral("15"), QStringLiteral("10"),
+                                      QStringLiteral("6"),   QStringLiteral("2")};
+    return bands;
+}
+
+int contestBandIndex(const QString& band)
+{
+    const QStringList& bands = contestBands();
+    for (qsizetype i = 0; i < bands.size(); ++i) {
+        if (band.compare(bands[i], Qt::CaseInsensitive) == 0)
+            return int(i);
+    }
+    return -1;
+}
+
 bool isContestBand(const QString& band) { return contestBandIndex(band) >= 0; }
 
 bool isContestMode(const QString& mode)
@@ -109,7 +115,8 @@ QString nextBand(const QString& band)
     const int index = contestBandIndex(band);
     if (index < 0)
         return {};
-    return QString::fromLatin1(ContestBands[(index + 1) % ContestBandCount]);
+    const QStringList& bands = contestBands();
+    return bands[(index + 1) % bands.size()];
 }
 
 QString formatFrequency(double mhz)

@@ -1,14 +1,25 @@
 #pragma once
 
-// The contest bands by frequency, and the frequency text stored with a contact.
+// The contest bands: their names and order, their frequencies, and the frequency text
+// stored with a contact.
 
 #include <QString>
+#include <QStringList>
 
 // The band name for a frequency in MHz (strict edges), or empty; names other than the
 // eight contest bands ("30", "17", "12", "1.25", "440", ...) are returned too.
 QString bandForFrequency(double mhz);
 
-// Whether the name is one of "160", "80", "40", "20", "15", "10", "6", "2" (without case).
+// The eight contest bands in their order: "160", "80", "40", "20", "15", "10", "6", "2".
+// Whatever lists or indexes bands (the Band menu, the band cycle, the per-band DX lists,
+// the rate graph's legend, the Cabrillo frequencies) takes them from here.
+const QStringList& contestBands();
+
+// The band's place in that order (0 for "160" to 7 for "2"), without case; -1 for any
+// other text.
+int contestBandIndex(const QString& band);
+
+// Whether the name is one of the contest bands (without case).
 bool isContestBand(const QString& band);
 
 // Whether the name is one of the modes "CW", "PH", "DG" (without case).

@@ -1,5 +1,7 @@
 #include "entry/Scoring.h"
 
+#include "entry/BandPlan.h"
+
 #include <QSet>
 #include <algorithm>
 
@@ -245,7 +247,7 @@ bool fillBandDXArrays(AppState& state)
     const qint32 last = lastEntry(state);
     for (qint32 k = 1; k <= last; ++k) {
         const LogEntry& entry = state.log.Log[k];
-        if (!isDXText(entry.Spc) || AppState::bandDXIndex(entry.Band) < 0)
+        if (!isDXText(entry.Spc) || bandDXIndex(entry.Band) < 0)
             continue;
         if (bandHasDXCountry(score, entry.Band, entry.Spc))
             continue;
@@ -255,9 +257,15 @@ bool fillBandDXArrays(AppState& state)
     return true;
 }
 
+int bandDXIndex(const QString& band)
+{
+    const int index = contestBandIndex(band);
+    return index < int(std::tuple_size_v<decltype(ScoreState::DXCountries)>) ? index : -1;
+}
+
 bool bandHasDXCountry(const ScoreState& score, const QString& band, const QString& country)
 {
-    const int index = AppState::bandDXIndex(band);
+    const int index = bandDXIndex(band);
     if (index < 0)
         return false;
     const BandDXList& list = score.DXCountries[index];
@@ -271,7 +279,7 @@ bool bandHasDXCountry(const ScoreState& score, const QString& band, const QStrin
 
 bool addBandDXCountry(ScoreState& score, const QString& band, const QString& country)
 {
-    const int index = AppState::bandDXIndex(band);
+    const int index = bandDXIndex(band);
     if (index < 0)
         return false;
     BandDXList& list = score.DXCountries[index];

@@ -67,6 +67,10 @@ bool isExcludedFromDX(const QString& spc);
 // once per band, as first logged). False when a band would hold more than its 1000.
 bool fillBandDXArrays(AppState& state);
 
+// The index of a band in the per-band DX arrays (the contest bands' order), or -1 for a
+// band without one (2 m and any other text).
+int bandDXIndex(const QString& band);
+
 // Whether the band's array already holds the country (without case); a band without an
 // array holds nothing.
 bool bandHasDXCountry(const ScoreState& score, const QString& band, const QString& country);

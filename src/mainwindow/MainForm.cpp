@@ -142,8 +142,7 @@ void MainForm::buildMenus()
         never(menuBar->addAction(QStringLiteral("&Setup")));
 
     mnuBandChange = menuBar->addMenu(QStringLiteral("&Band"));
-    for (const char* band : {"160", "80", "40", "20", "15", "10", "6", "2"}) {
-        const QString name = QString::fromLatin1(band);
+    for (const QString& name : contestBands()) {
         QAction* item = mnuBandChange->addAction(name);
         item->setCheckable(true);
         bandItems[name] = item;

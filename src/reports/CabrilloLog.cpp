@@ -1,6 +1,7 @@
 #include "reports/CabrilloLog.h"
 
 #include "core/NumberFormat.h"
+#include "entry/BandPlan.h"
 #include "entry/DateTimeText.h"
 #include "reports/AnsiText.h"
 
@@ -156,16 +157,11 @@ QString modeWord(ModeCategory mode)
 
 QString bandFrequencyText(const QString& band)
 {
-    static const struct {
-        const char* band;
-        const char* text;
-    } table[] = {{"160", " 1800"}, {"80", " 3500"}, {"40", " 7000"}, {"20", "14000"},
-                 {"15", "21000"},  {"10", "28000"}, {"6", "   50"},  {"2", "  144"}};
-    for (const auto& row : table) {
-        if (band.compare(QLatin1String(row.band), Qt::CaseInsensitive) == 0)
-            return QString::fromLatin1(row.text);
-    }
-    return {};
+    // In the contest bands' order.
+    static const char* const texts[] = {" 1800", " 3500", " 7000", "14000", "21000", "28000", "   50", "  144"};
+    static_assert(std::size(texts) == 8);
+    const int index = contestBandIndex(band);
+    return index < 0 ? QString() : QString::fromLatin1(texts[index]);
 }
 
 std::optional<double> shownNumber(const QString& caption)

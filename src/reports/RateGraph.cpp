@@ -1,6 +1,7 @@
 #include "reports/RateGraph.h"
 
 #include "core/NumberFormat.h"
+#include "entry/BandPlan.h"
 #include "entry/DateTimeText.h"
 
 #include <algorithm>
@@ -18,12 +19,9 @@ constexpr int SlotsCleared = 1510;
 
 int rateBandIndex(const QString& band)
 {
-    static const char* const legend[] = {"160", "80", "40", "20", "15", "10"};
-    for (int i = 0; i < int(std::size(legend)); ++i) {
-        if (band.compare(QLatin1String(legend[i]), Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return RateBandCount - 1;
+    // The legend shows the first six contest bands; the rest go to Other.
+    const int index = contestBandIndex(band);
+    return index >= 0 && index < RateBandCount - 1 ? index : RateBandCount - 1;
 }
 
 std::optional<std::vector<RateContact>> contactsInTimeOrder(const LogStoreState& log)

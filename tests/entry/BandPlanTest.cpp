@@ -1,4 +1,5 @@
 #include "entry/BandPlan.h"
+#include "entry/Scoring.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,18 @@ TEST(BandPlan, ContestBandsAndCycle)
         EXPECT_FALSE(isContestBand(other)) << other;
         EXPECT_EQ(nextBand(other), "") << other;
     }
+}
+
+TEST(BandPlan, EveryBandListFollowsTheContestBandsOrder)
+{
+    EXPECT_EQ(contestBands(), (QStringList{"160", "80", "40", "20", "15", "10", "6", "2"}));
+    const std::pair<const char*, int> places[] = {{"160", 0}, {"10", 5}, {"6", 6}, {"2", 7}, {"30", -1}, {"", -1}};
+    for (const auto& [band, index] : places)
+        EXPECT_EQ(contestBandIndex(band), index) << band;
+    // The per-band DX lists stop before 2 m.
+    const std::pair<const char*, int> dxLists[] = {{"160", 0}, {"6", 6}, {"2", -1}, {"30", -1}};
+    for (const auto& [band, index] : dxLists)
+        EXPECT_EQ(bandDXIndex(band), index) << band;
 }
 
 TEST(BandPlan, ContestModes)

@@ -234,8 +234,8 @@ TEST(Scoring, BandDXArraysRebuiltPerBand)
     state->score.DXCountries[2].Count = 5;
     state->score.DXCountries[0].Count = 3;
     ASSERT_TRUE(fillBandDXArrays(*state));
-    const BandDXList& b20 = state->score.DXCountries[AppState::bandDXIndex("20")];
-    const BandDXList& b40 = state->score.DXCountries[AppState::bandDXIndex("40")];
+    const BandDXList& b20 = state->score.DXCountries[bandDXIndex("20")];
+    const BandDXList& b40 = state->score.DXCountries[bandDXIndex("40")];
     ASSERT_EQ(b20.Count, 2);
     EXPECT_EQ(b20.Countries[1], "Spain");
     EXPECT_EQ(b20.Countries[2], "Germany");

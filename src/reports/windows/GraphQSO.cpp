@@ -1,6 +1,7 @@
 #include "reports/windows/GraphQSO.h"
 
 #include "core/windows/App.h"
+#include "entry/BandPlan.h"
 #include "platform/Dialogs.h"
 #include "platform/Screen.h"
 
@@ -27,15 +28,16 @@ constexpr float LabelHeight = 195;
 constexpr float TimeLabelLefts[RateTimeLabels] = {120,  750,  1380, 1995, 2625, 3255, 3885, 4515,
                                                   5130, 5760, 6390, 7020, 7650, 8280, 8895};
 
-struct BandLegend {
-    const char* caption;
-    QRgb colour;
+// The legend's colours: the first six contest bands, then Other.
+constexpr std::array<QRgb, RateBandCount> LegendColours = {
+    qRgb(255, 255, 255), qRgb(0, 0, 255),   qRgb(255, 0, 0),    qRgb(0, 255, 0),
+    qRgb(128, 255, 255), qRgb(255, 0, 255), qRgb(255, 255, 0),
 };
-constexpr BandLegend Legend[RateBandCount] = {
-    {"160", qRgb(255, 255, 255)}, {"80", qRgb(0, 0, 255)},    {"40", qRgb(255, 0, 0)},
-    {"20", qRgb(0, 255, 0)},      {"15", qRgb(128, 255, 255)}, {"10", qRgb(255, 0, 255)},
-    {"Other", qRgb(255, 255, 0)},
-};
+
+QString legendCaption(int k)
+{
+    return k < RateBandCount - 1 ? contestBands()[k] : QStringLiteral("Other");
+}
 
 const QColor GridGrey(128, 128, 128);
 const QColor CurveBlue(0, 0, 255);
@@ -90,12 +92,12 @@ GraphQSO::GraphQSO(App& app)
     }
     Label1 = label(QStringLiteral("Band "), 0, 5880, PlotLeft, Qt::AlignRight);
     for (int k = 0; k < RateBandCount; ++k) {
-        QLabel* legend = label(QString::fromLatin1(Legend[k].caption), 600 + 720 * float(k), 6495, 615,
+        QLabel* legend = label(legendCaption(k), 600 + 720 * float(k), 6495, 615,
                                Qt::AlignHCenter);
         QFont bold = legend->font();
         bold.setBold(true);
         legend->setFont(bold);
-        setTextColour(legend, QColor::fromRgb(Legend[k].colour));
+        setTextColour(legend, QColor::fromRgb(LegendColours[size_t(k)]));
         lblBnd[size_t(k)] = legend;
     }
     Command1 = place(new QPushButton(blackCaption(), this), ControlKind::CommandButton, 8160, 6600, 1215, 220);
