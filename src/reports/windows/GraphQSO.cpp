@@ -181,14 +181,6 @@ void GraphQSO::Command1_Click()
     QApplication::restoreOverrideCursor();
 }
 
-std::array<QRgb, RateBandCount> GraphQSO::bandColours() const
-{
-    std::array<QRgb, RateBandCount> colours{};
-    for (size_t k = 0; k < colours.size(); ++k)
-        colours[k] = lblBnd[k]->palette().color(QPalette::WindowText).rgb();
-    return colours;
-}
-
 // Computes the graph from the log as it stands and draws it; a log the graph cannot be
 // drawn from ends the drawing where that shows, leaving what was labelled or drawn so far.
 void GraphQSO::DrawRateGraph()
@@ -205,7 +197,7 @@ void GraphQSO::DrawRateGraph()
     if (!contacts)
         return;
     showTimeLabels(*contacts);
-    const auto graph = computeRateGraph(*contacts, bandColours(), m_backColor.rgb());
+    const auto graph = computeRateGraph(*contacts, LegendColours, m_backColor.rgb());
     if (!graph)
         return;
     for (int k = 0; k < RateValueLabels; ++k)

@@ -54,7 +54,6 @@ private:
     void scaleToWorkArea();
     void showTimeLabels(const std::vector<RateContact>& contacts);
     void drawCurveAndStrip(const RateGraph& graph);
-    std::array<QRgb, RateBandCount> bandColours() const;
     void setForeground(const QColor& colour);
 
     QColor m_backColor = Qt::black;
