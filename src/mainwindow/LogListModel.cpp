@@ -4,6 +4,45 @@
 
 #include <algorithm>
 
+std::vector<int> fitColumnWidths(const std::vector<int>& least, const std::vector<int>& needed, int room)
+{
+    const size_t count = std::min(least.size(), needed.size());
+    std::vector<int> widths(count);
+    std::vector<qint64> spare(count);
+    qint64 total = 0;
+    qint64 totalSpare = 0;
+    for (size_t i = 0; i < count; ++i) {
+        widths[i] = std::max(least[i], needed[i]);
+        spare[i] = widths[i] - std::max(needed[i], 0);
+        total += widths[i];
+        totalSpare += spare[i];
+    }
+    const qint64 excess = total - room;
+    if (excess <= 0 || totalSpare == 0)
+        return widths;
+    if (totalSpare <= excess) {
+        for (size_t i = 0; i < count; ++i)
+            widths[i] -= int(spare[i]);
+        return widths;
+    }
+    // Rounded down, the shares fall short by less than one pixel a column; the columns
+    // with spare left give one more pixel each, from the left, until the total fits.
+    qint64 cut = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const qint64 share = excess * spare[i] / totalSpare;
+        widths[i] -= int(share);
+        spare[i] -= share;
+        cut += share;
+    }
+    for (size_t i = 0; i < count && cut < excess; ++i) {
+        if (spare[i] > 0) {
+            --widths[i];
+            ++cut;
+        }
+    }
+    return widths;
+}
+
 LogListModel::LogListModel(const AppState& state, QObject* parent)
     : QAbstractTableModel(parent), m_state(state)
 {

@@ -15,6 +15,13 @@ struct LogColumn {
     enum class Field { Record, Call, RstRcvd, Spc, County, RstSent, DateTime, Mode, Band, CountySent } field;
 };
 
+// The pixel widths of the log list's columns. Each column gets its least width (the design
+// width on screen) or, when its title or text needs more, what it needs. When that adds up
+// to more than the room the list has, the columns wider than their text give up the excess
+// in proportion to what each can spare, never below what its text needs; only when the
+// texts themselves need more than the room does the total stay wider than it.
+std::vector<int> fitColumnWidths(const std::vector<int>& least, const std::vector<int>& needed, int room);
+
 class LogListModel : public QAbstractTableModel {
     Q_OBJECT
 public:

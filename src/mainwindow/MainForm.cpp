@@ -29,6 +29,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QLocale>
@@ -395,16 +396,35 @@ void MainForm::applyGeometry2()
 void MainForm::fitLogColumns()
 {
     // The design widths are the least a column gets; one whose title or text does not fit
-    // in the font on screen is widened to it.
+    // in the font on screen is widened to it. Where the design widths and the widened ones
+    // add up to more than the list is wide (the rover's tenth column), the columns with room
+    // to spare narrow toward their text, so every column shows without scrolling sideways.
     const Control* control = controlFor(ListView1);
     const double perPixel = screen().twipsPerPixelX();
     QHeaderView* header = ListView1->header();
     const QAbstractItemView* view = ListView1;
-    for (int i = 0; i < header->count() && size_t(i) < control->ColumnWidths.size(); ++i) {
-        const int least = int(std::lround(control->ColumnWidths[size_t(i)] / perPixel));
-        const int needed = std::max(header->sectionSizeHint(i), view->sizeHintForColumn(i));
-        header->resizeSection(i, std::max(least, needed));
+    const int count = std::min(header->count(), int(control->ColumnWidths.size()));
+    std::vector<int> least;
+    std::vector<int> needed;
+    for (int i = 0; i < count; ++i) {
+        least.push_back(int(std::lround(control->ColumnWidths[size_t(i)] / perPixel)));
+        needed.push_back(std::max(header->sectionSizeHint(i), view->sizeHintForColumn(i)));
     }
+    const std::vector<int> widths = fitColumnWidths(least, needed, logListRoom());
+    for (int i = 0; i < count; ++i)
+        header->resizeSection(i, widths[size_t(i)]);
+}
+
+int MainForm::logListRoom() const
+{
+    // The inside of the list's frame, less the vertical scroll bar when the rows need it.
+    const int frame = 2 * ListView1->frameWidth();
+    const int rowsRoom = ListView1->height() - frame - ListView1->header()->sizeHint().height();
+    const int rowsHeight = std::max(ListView1->sizeHintForRow(0), 0) * logModel->rowCount();
+    int room = ListView1->width() - frame;
+    if (rowsHeight > rowsRoom)
+        room -= ListView1->verticalScrollBar()->sizeHint().width();
+    return room;
 }
 
 // ---- load ----

@@ -297,6 +297,7 @@ private:
     void buildMenus();
     void createListColumns();
     void fitLogColumns();
+    int logListRoom() const;
     void showSavedBandAndMode();
     void setReportLengths();
     void PromptOpenExistingLog();

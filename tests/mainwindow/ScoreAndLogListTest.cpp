@@ -5,6 +5,7 @@
 
 #include <QClipboard>
 #include <QHeaderView>
+#include <QScrollBar>
 
 namespace {
 
@@ -129,6 +130,79 @@ TEST_F(LoadedLog, ColumnsKeepTheirDesignWidthAndWidenOnlyForTextThatDoesNotFit)
         if (header->sectionSize(i) > designPixels) {
             EXPECT_LT(header->sectionSize(i), widest + 4 * metrics.averageCharWidth()) << "widened just enough";
         }
+    }
+}
+
+TEST(LogColumnWidths, SpareWidthGoesFirstAndNoTextIsCut)
+{
+    const struct {
+        std::vector<int> least, needed;
+        int room;
+        std::vector<int> widths;
+    } cases[] = {
+        {{50, 60}, {40, 70}, 200, {50, 70}},                 // room enough: design, or the text's width
+        {{100, 100, 50}, {40, 90, 60}, 225, {70, 95, 60}},   // 35 too wide: taken 6 : 1 from the spare
+        {{100, 100, 50}, {40, 90, 60}, 100, {40, 90, 60}},   // all spare gone: the texts still whole
+        {{10, 10, 10}, {-1, -1, -1}, 28, {9, 9, 10}},        // no rows; the rounding's pixels from the left
+        {{50, 50}, {80, 60}, 100, {80, 60}},                 // texts wider than the list: it scrolls
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.room);
+        EXPECT_EQ(fitColumnWidths(c.least, c.needed, c.room), c.widths);
+    }
+}
+
+// At 1280 x 1024 the rover's ten columns need more than the list's width at their design
+// widths; the columns with room to spare give it up, so all of them show without a
+// horizontal scroll bar and no text is cut, in each layout of the window.
+TEST_F(LoadedLog, EveryColumnShowsWholeWithoutScrollingSideways)
+{
+    const struct {
+        const char* name;
+        quint8 outOfState;
+        quint8 formSize;
+        quint8 taskbar;
+    } cases[] = {{"in-state rover", 0, 100, 0}, {"in-state rover, taskbar", 0, 100, 1},
+                 {"in-state rover, 80 %", 0, 80, 0}, {"out-of-state", 1, 100, 0}};
+    const Qso typical[] = {
+        {.call = QStringLiteral("KD5ABC/M"), .county = QStringLiteral("HARR"), .band = QStringLiteral("160"),
+         .time = QStringLiteral("23:59:00"), .spc = QStringLiteral("TX"), .countySent = QStringLiteral("TRAV"),
+         .date = QStringLiteral("2026/12/10")},
+        {.call = QStringLiteral("VE3XYZ"), .mode = QStringLiteral("PH"), .spc = QStringLiteral("ON"),
+         .countySent = QStringLiteral("MONT"), .rstSent = QStringLiteral("59"), .rstRcvd = QStringLiteral("59")},
+        {.call = QStringLiteral("JA1ABC"), .band = QStringLiteral("15"), .mode = QStringLiteral("DG"),
+         .spc = QStringLiteral("Japan"), .countySent = QStringLiteral("HARR")},
+        {.call = QStringLiteral("N5WWW/R"), .county = QStringLiteral("BEXA"), .spc = QStringLiteral("TX"),
+         .countySent = QStringLiteral("BEXA")},
+    };
+    QByteArray bytes;
+    for (int i = 0; i < 25; ++i)
+        bytes += logRecord(toEntry(typical[i % std::size(typical)]));
+    ts.screen->size = QSizeF(19200, 15360);
+    ts.screen->workArea = QRectF(0, 0, 19200, 14760);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(work(QStringLiteral("log.txt")), bytes);
+        state().station.OwnRover = 1;
+        state().station.FormSizePercent = c.formSize;
+        state().station.TaskbarMode = c.taskbar;
+        MainForm& w = c.outOfState == 1 ? static_cast<MainForm&>(openOut()) : openIn();
+        QCoreApplication::processEvents();
+
+        const QHeaderView* header = w.ListView1->header();
+        const QAbstractItemView* view = w.ListView1;
+        ASSERT_EQ(header->count(), c.outOfState == 1 ? 8 : 10);
+        ASSERT_EQ(w.logModel->rowCount(), 20);
+        EXPECT_TRUE(w.ListView1->verticalScrollBar()->isVisible()) << "20 rows need the vertical bar";
+        EXPECT_LE(header->length(), w.ListView1->viewport()->width());
+        EXPECT_EQ(w.ListView1->horizontalScrollBar()->maximum(), 0);
+        for (int i = 0; i < header->count(); ++i) {
+            SCOPED_TRACE(w.logModel->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString().toStdString());
+            EXPECT_GE(header->sectionSize(i), header->sectionSizeHint(i)) << "the title shows whole";
+            EXPECT_GE(header->sectionSize(i), view->sizeHintForColumn(i)) << "every cell shows whole";
+        }
+        w.hide();
+        delete &w;
     }
 }
 
