@@ -204,7 +204,13 @@ void Infrm::CheckDupeOnLog()
     query.mode = state.station.CurrentMode;
     query.compareCountySent = true;
     query.ownCounty = state.station.OwnCounty;
-    const qint32 n = prefillAndFindLogDupe(query);
+    // A station entered as outside the host state has no county (Mains has just emptied
+    // it): an earlier contact from a county of the host state must not put one back, or
+    // the contact would be judged, and stored, with it.
+    const QString stateProv = txtCntry->text();
+    const bool outsideHostState =
+        !stateProv.isEmpty() && stateProv.compare(state.station.HostState, Qt::CaseInsensitive) != 0;
+    const qint32 n = prefillAndFindLogDupe(query, !outsideHostState);
     if (n > 0) {
         const LogEntry& e = state.log.Log[size_t(n)];
         refuseDuplicate(n, QStringLiteral("Duplicate ") + e.Call + QLatin1Char(' ') + logDateMonthDay(e.Date)

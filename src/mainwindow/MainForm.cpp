@@ -631,9 +631,9 @@ void MainForm::showDupeWarning(const QString& message)
     beep();
 }
 
-void MainForm::prefillFromContact(const LogEntry& earlier)
+void MainForm::prefillFromContact(const LogEntry& earlier, bool fillCounty)
 {
-    if (txtSec->text().isEmpty()) {
+    if (fillCounty && txtSec->text().isEmpty()) {
         txtSec->setText(earlier.County);
         txtSec->selectAll();
     }
@@ -643,14 +643,14 @@ void MainForm::prefillFromContact(const LogEntry& earlier)
     }
 }
 
-qint32 MainForm::prefillAndFindLogDupe(DupeQuery query)
+qint32 MainForm::prefillAndFindLogDupe(DupeQuery query, bool fillCounty)
 {
     // Each contact of the call fills what is still empty, then is judged against the
     // fields as they now stand.
     const AppState& state = app().state();
     for (qint32 n : contactsOf(state, query.call)) {
         const LogEntry& earlier = state.log.Log[size_t(n)];
-        prefillFromContact(earlier);
+        prefillFromContact(earlier, fillCounty);
         query.county = txtSec->text();
         if (isLogDupe(earlier, query))
             return n;

@@ -218,12 +218,13 @@ protected:
     // A duplicate warning: the message on red, the possible-duplicates line reset, a beep.
     void showDupeWarning(const QString& message);
     // Fills the empty county field (and in the in-state window the empty St/Prv/Country
-    // field) from an earlier contact of the call, selected so that typing replaces it.
-    void prefillFromContact(const LogEntry& earlier);
+    // field) from an earlier contact of the call, selected so that typing replaces it;
+    // the county only when fillCounty says so.
+    void prefillFromContact(const LogEntry& earlier, bool fillCounty = true);
     // The log-time duplicate scan: the contacts of the call, oldest first, fill the empty
-    // county (and St/Prv/Country) field each from the first that has a value for it; the
-    // first contact that then makes the entry a duplicate, or 0.
-    qint32 prefillAndFindLogDupe(DupeQuery query);
+    // county (unless fillCounty is false) and St/Prv/Country field each from the first that
+    // has a value for it; the first contact that then makes the entry a duplicate, or 0.
+    qint32 prefillAndFindLogDupe(DupeQuery query, bool fillCounty = true);
     // Empties the five entry fields and the continent, bearing and distance labels.
     void clearEntryFields();
     // A county picked from a list goes into the county field.

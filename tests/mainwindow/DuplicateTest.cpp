@@ -239,6 +239,50 @@ TEST_F(InStateDupes, LoggingFillsEachEmptyFieldFromTheOldestContactThatHasAValue
     EXPECT_EQ(logBytes(), logBefore);
 }
 
+TEST_F(InStateDupes, AStationEnteredOutsideTexasGetsNoCountyFromAnEarlierTexasContact)
+{
+    // Worked first in Harris County on 40 m; the second case has also worked it from
+    // Oklahoma on this band and mode.
+    const Qso inHarris{.call = QStringLiteral("W5ABC"), .county = QStringLiteral("HARR"), .band = QStringLiteral("40"),
+                       .time = QStringLiteral("16:00:00"), .spc = QStringLiteral("TX"),
+                       .countySent = QStringLiteral("TRAV")};
+    const Qso inOklahoma{.call = QStringLiteral("W5ABC"), .spc = QStringLiteral("OK"),
+                         .countySent = QStringLiteral("TRAV")};
+    const struct {
+        const char* name;
+        std::vector<Qso> log;
+        bool refused;
+    } cases[] = {{"new on this band: stored without a county", {inHarris}, false},
+                 {"worked from Oklahoma on this band: a duplicate", {inHarris, inOklahoma}, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<LogEntry> entries;
+        for (const Qso& q : c.log)
+            entries.push_back(q.entry());
+        writeBytes(work(QStringLiteral("log.txt")), logFileBytes(entries));
+        Infrm& w = openWithClockOn();
+        const QByteArray logBefore = logBytes();
+
+        // Leaving the call fills in Harris County and TX; the operator types OK over TX.
+        keys(QStringLiteral("W5ABC{Tab}599{Tab}"));
+        ASSERT_EQ(QApplication::focusWidget(), w.txtCntry);
+        ASSERT_EQ(w.txtSec->text(), QStringLiteral("HARR"));
+        keys(QStringLiteral("OK{Enter}"));
+
+        if (c.refused) {
+            EXPECT_EQ(w.lblDialog->text(), QStringLiteral("Duplicate W5ABC 04/25 17:00:00  Rec#  2"));
+            EXPECT_EQ(logBytes(), logBefore);
+        } else {
+            ASSERT_EQ(state().log.QsoCount, 2) << w.lblDialog->text().toStdString();
+            EXPECT_EQ(state().log.Log[2].Spc, QStringLiteral("OK"));
+            EXPECT_EQ(state().log.Log[2].County, QString());
+            EXPECT_TRUE(logBytes().endsWith(logRecord(state().log.Log[2])));
+        }
+        w.hide();
+        delete &w;
+    }
+}
+
 TEST_F(InStateDupes, AnotherWindowComingToTheFrontDoesNotLeaveTheCall)
 {
     writeLog({{QStringLiteral("W5ABC"), {}, QStringLiteral("20"), QStringLiteral("CW"), QStringLiteral("17:00:00"),
