@@ -99,11 +99,3 @@ QString possibleDupesList(const AppState& state, const QString& typed, bool comp
     }
     return list;
 }
-
-bool callFormatLooksRight(const QString& typed)
-{
-    if (typed.size() != 3)
-        return true;
-    const auto digitOrSlash = [](QChar c) { return c.unicode() >= '/' && c.unicode() <= '9'; };
-    return digitOrSlash(typed.at(1)) || digitOrSlash(typed.at(2));
-}

@@ -36,6 +36,3 @@ std::vector<qint32> contactsOf(const AppState& state, const QString& call);
 // matches first, cut once the list passes 100 characters.
 QString possibleDupesList(const AppState& state, const QString& typed, bool compareCountySent,
                           const QString& ownCounty);
-
-// Whether a three-character call has a digit or a slash as its second or third character.
-bool callFormatLooksRight(const QString& typed);

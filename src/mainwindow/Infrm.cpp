@@ -4,6 +4,7 @@
 #include "core/NumberFormat.h"
 #include "core/Tables.h"
 #include "core/windows/App.h"
+#include "entry/CallSigns.h"
 #include "entry/DateTimeText.h"
 #include "entry/DistanceBearing.h"
 #include "entry/DupeRules.h"
@@ -529,19 +530,6 @@ void Infrm::txtCall_Change()
     LookupCallPrefix();
 }
 
-QString Infrm::provinceOfCallArea(const QString& call)
-{
-    static const char* const areas[][2] = {
-        {"VE1", "NS"}, {"VE2", "QC"}, {"VE3", "ON"}, {"VE4", "MB"}, {"VE5", "SK"}, {"VE6", "AB"}, {"VE7", "BC"},
-        {"VE8", "NT"}, {"VE9", "NB"}, {"VO1", "NF"}, {"VO2", "LB"}, {"VY1", "YT"}, {"VY2", "PE"}};
-    const QString area = call.left(3);
-    for (const auto& row : areas) {
-        if (area.compare(QLatin1String(row[0]), Qt::CaseInsensitive) == 0)
-            return QString::fromLatin1(row[1]);
-    }
-    return {};
-}
-
 void Infrm::txtCall_LostFocus()
 {
     if (txtCall->text().isEmpty())
@@ -558,47 +546,30 @@ void Infrm::txtCall_LostFocus()
 
 void Infrm::LookupCallPrefix()
 {
-    const ReferenceTables& t = app().state().tables;
-    const QString call = txtCall->text();
-    const QString lookupCall = portableLookupCall(call);
-    if (!lookupCall.isEmpty()) {
-        PrefixMatch match = findLongestPrefix(t, lookupCall, Qt::CaseInsensitive);
-        const QString found = match.country;
-        const bool northAmerica = found.compare(QLatin1String("USA"), Qt::CaseInsensitive) == 0
-            || found.compare(QLatin1String("Canada"), Qt::CaseInsensitive) == 0;
-        if (northAmerica)
-            match.index = 0;
-        if (match.index > 0) {
-            qint32 entry = match.index;
-            QString country = match.country;
-            if (call.startsWith(QLatin1String("KG4"), Qt::CaseInsensitive)
-                && (call.size() == 4 || call.size() > 5)) {
-                country.clear();
-                for (qint32 i = 1; i <= t.PrefixCount; ++i) {
-                    if (t.PrefixCountry[size_t(i)].compare(QLatin1String("USA"), Qt::CaseInsensitive) == 0) {
-                        entry = i;
-                        break;
-                    }
-                }
-            }
-            if (country.compare(QLatin1String("Alaska"), Qt::CaseInsensitive) == 0)
-                country = QStringLiteral("AK");
-            else if (country.compare(QLatin1String("Hawaii"), Qt::CaseInsensitive) == 0)
-                country = QStringLiteral("HI");
-            txtCntry->setText(country);
-            Label19->setText(t.PrefixContinent[size_t(entry)]);
-            showDistanceBearing(t.PrefixLatitude[size_t(entry)], t.PrefixLongitude[size_t(entry)]);
-        } else {
-            if (!northAmerica)
-                txtCntry->setText(QStringLiteral("Not Found"));
-            for (QLabel* l : {Label22, Label23, Label19})
-                l->clear();
-            if (northAmerica)
-                Label19->setText(QStringLiteral("NA"));
-        }
-        txtCntry->setSelection(0, int(txtCntry->text().size()));
+    using Outcome = CallPrefixLookup::Outcome;
+    const CallPrefixLookup found = lookupCallPrefix(app().state().tables, txtCall->text());
+    switch (found.outcome) {
+    case Outcome::NoCall:
+        break;
+    case Outcome::Country:
+        txtCntry->setText(found.stPrvCountry);
+        Label19->setText(found.continent);
+        showDistanceBearing(found.latitude, found.longitude);
+        break;
+    case Outcome::UsaOrCanada:
+        for (QLabel* l : {Label22, Label23})
+            l->clear();
+        Label19->setText(QStringLiteral("NA"));
+        break;
+    case Outcome::NotFound:
+        txtCntry->setText(found.stPrvCountry);
+        for (QLabel* l : {Label22, Label23, Label19})
+            l->clear();
+        break;
     }
-    if (txtCntry->text() == QLatin1String("Not Found")) {
+    if (found.outcome != Outcome::NoCall)
+        txtCntry->setSelection(0, int(txtCntry->text().size()));
+    if (txtCntry->text() == notFoundText()) {
         for (QLabel* l : {Label22, Label23, Label19})
             l->clear();
     }

@@ -51,8 +51,6 @@ protected:
 public:
     void LookupCallPrefix();
     void txtCntry_GotFocus();
-    // The province of a Canadian call area ("VE3" is "ON"), or empty.
-    static QString provinceOfCallArea(const QString& call);
 
 private:
     void MarkNewMultipliers(const LogEntry& entry);

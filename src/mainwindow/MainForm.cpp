@@ -11,6 +11,7 @@
 #include "core/windows/FormScaler.h"
 #include "core/windows/HandlerOrder.h"
 #include "entry/BandPlan.h"
+#include "entry/CallSigns.h"
 #include "entry/DateTimeText.h"
 #include "entry/DupeRules.h"
 #include "entry/QsoRates.h"
@@ -1064,24 +1065,6 @@ void MainForm::Form_KeyPress(int& KeyAscii)
         ClearEntry();
         KeyAscii = 0;
     }
-}
-
-bool MainForm::isCompleteCall(const QString& call)
-{
-    if (call.size() <= 2)
-        return false;
-    int digits = 0;
-    qsizetype lastDigit = -1;
-    for (qsizetype i = 1; i < call.size(); ++i) {
-        const char16_t c = call[i].unicode();
-        if (c < '0')
-            return false; // a slash or a blank: a portable or mobile call
-        if (c <= '9') {
-            ++digits;
-            lastDigit = i;
-        }
-    }
-    return digits > 0 && lastDigit < call.size() - 1;
 }
 
 void MainForm::txtCall_KeyPress(int& KeyAscii)

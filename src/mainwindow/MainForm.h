@@ -270,9 +270,6 @@ protected:
     void carryTo(int& KeyAscii, CarryField target);
     bool takeCarriedKey(int& KeyAscii, CarryField target);
     void finishCarry(KeyField* field, int KeyAscii, CarryField target);
-    // A call with a digit from its second character on, something after its last digit
-    // and no slash or blank: a digit typed after it belongs to the report.
-    static bool isCompleteCall(const QString& call);
     void txtCall_GotFocus();
     virtual void txtCall_Change();
     void txtRSTS_Change();

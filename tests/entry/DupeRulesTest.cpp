@@ -134,14 +134,3 @@ TEST(DupeRules, PossibleDupesKeepTheOldestOnceLongerThan100)
     EXPECT_EQ(shortCalls.size(), 105);
     EXPECT_TRUE(shortCalls.startsWith("K521 K520 ")) << shortCalls.toStdString();
 }
-
-TEST(DupeRules, SecondOrThirdCharacterMustBeDigitOrSlash)
-{
-    const std::pair<const char*, bool> cases[] = {
-        {"ABC", false}, {"1BC", false}, {"A:C", false}, {"A.C", false}, {"A1C", true},
-        {"AB9", true},  {"A/C", true},  {"A0C", true},  {"AB", true},   {"ABCD", true},
-        {"", true},
-    };
-    for (const auto& [typed, ok] : cases)
-        EXPECT_EQ(callFormatLooksRight(typed), ok) << typed;
-}
