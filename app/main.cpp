@@ -1,4 +1,4 @@
-#include "core/windows/App.h"
+#include "app/App.h"
 #include "core/windows/CaptionStyle.h"
 
 #include <QApplication>

@@ -14,10 +14,10 @@
 #include "support/TestLog.h"
 #include "support/TestServices.h"
 
+#include "app/App.h"
 #include "core/LogStore.h"
 #include "core/RecordFile.h"
 #include "core/Tables.h"
-#include "core/windows/App.h"
 #include "entry/DupeRules.h"
 #include "mainwindow/Infrm.h"
 #include "mainwindow/MainForm.h"

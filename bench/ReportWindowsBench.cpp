@@ -6,7 +6,7 @@
 #include "support/SampleLog.h"
 #include "support/TestServices.h"
 
-#include "core/windows/App.h"
+#include "app/App.h"
 #include "reports/windows/GraphQSO.h"
 
 #include <benchmark/benchmark.h>
@@ -26,7 +26,7 @@ void BM_RateGraphDrawn(benchmark::State& state)
     LogStoreState& log = app.state().log;
     for (const LogEntry& e : station.entries())
         log.Log[size_t(++log.QsoCount)] = e;
-    GraphQSO graph(app);
+    GraphQSO graph(app.context());
     graph.Form_Load();
     for (auto _ : state)
         graph.Command1_Click();

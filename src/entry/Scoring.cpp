@@ -316,3 +316,24 @@ QStringList workedCountiesOfLog(const AppState& state)
     }
     return counties;
 }
+
+namespace {
+
+QStringList sortedWithoutCase(QStringList texts)
+{
+    std::stable_sort(texts.begin(), texts.end(),
+                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    return texts;
+}
+
+} // namespace
+
+QStringList listedCountiesWorked(const AppState& state) { return sortedWithoutCase(workedCountiesOfLog(state)); }
+
+QStringList listedDXCountries(const AppState& state) { return sortedWithoutCase(dxCountriesOfLog(state)); }
+
+double windowMultipliers(const AppState& state, bool inHostState)
+{
+    const double dx = inHostState ? double(dxCountriesOfLog(state).size()) : 0;
+    return double(state.score.WorkedMultCount) + dx;
+}

@@ -84,3 +84,13 @@ QStringList dxCountriesOfLog(const AppState& state);
 
 // The counties of the log once each (without case, as first logged), in log order.
 QStringList workedCountiesOfLog(const AppState& state);
+
+// The log window's lists of the counties worked and of the DX countries: each once, sorted
+// without regard to case.
+QStringList listedCountiesWorked(const AppState& state);
+QStringList listedDXCountries(const AppState& state);
+
+// The multipliers the log window counts: the worked counties (and, in the host state's
+// window, states and provinces), and in the host state's window the DX countries as well.
+// The score before bonuses is the points times these.
+double windowMultipliers(const AppState& state, bool inHostState);

@@ -1,9 +1,11 @@
 #include "mainwindow/Infrm.h"
 
+#include "core/AppState.h"
 #include "core/KeyFilters.h"
 #include "core/NumberFormat.h"
+#include "core/Preferences.h"
 #include "core/Tables.h"
-#include "core/windows/App.h"
+#include "core/windows/Navigation.h"
 #include "entry/CallSigns.h"
 #include "entry/DateTimeText.h"
 #include "entry/DistanceBearing.h"
@@ -11,9 +13,8 @@
 #include "entry/Scoring.h"
 #include "entry/windows/frmCountyChange.h"
 #include "entry/windows/frmCountyChangeRover.h"
-#include "core/Preferences.h"
 #include "platform/Colors.h"
-#include "reports/windows/DEEditInfrm.h"
+#include "platform/Services.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -30,7 +31,7 @@ void setTextColor(QLabel* label, quint32 color)
 
 } // namespace
 
-Infrm::Infrm(App& app) : MainForm(app, true)
+Infrm::Infrm(const WindowContext& context) : MainForm(context, true)
 {
     List3 = countiesToGo;
     List1 = place(new SortedListBox(this), ControlKind::ListBox, 6360, 4860, 960, 1800);
@@ -66,21 +67,16 @@ std::vector<LogColumn> Infrm::logColumns() const
         {QStringLiteral("County"), 1050, F::County}, {QStringLiteral("Snt"), 420, F::RstSent},
         {QStringLiteral("Date/Time"), 890, F::DateTime}, {QStringLiteral("Mo"), 430, F::Mode},
         {QStringLiteral("Bnd"), 430, F::Band}};
-    if (const_cast<Infrm*>(this)->app().state().station.OwnRover == 1)
+    if (context().state.station.OwnRover == 1)
         columns.push_back({QStringLiteral("County Sent"), 1050, F::CountySent});
     return columns;
-}
-
-std::unique_ptr<EditContactForm> Infrm::makeEditDialog(qint32 entry, std::function<void()> deleteContact)
-{
-    return std::make_unique<DEEditInfrm>(app(), entry, std::move(deleteContact));
 }
 
 QString Infrm::reloadErrorText() const { return QStringLiteral("Error opening file."); }
 
 void Infrm::loadWindowSpecific()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     const StationData& s = state.station;
     mnuChangeCounty->setEnabled(s.OwnRover == 1);
     fillStateProvTable(state.stateProv);
@@ -103,7 +99,7 @@ void Infrm::setOwnCountyCaption(const QString& county)
     Label25_Change();
 }
 
-void Infrm::Label25_Change() { app().state().keyer.CWOwnCounty = Label25->text(); }
+void Infrm::Label25_Change() { context().state.keyer.CWOwnCounty = Label25->text(); }
 
 void Infrm::setCountyCaptionEnabled(bool enabled) { lblStation[4]->setEnabled(enabled); }
 
@@ -115,7 +111,7 @@ void Infrm::setCountyCaptions()
 
 void Infrm::ShowScore()
 {
-    const ScoreState& score = app().state().score;
+    const ScoreState& score = context().state.score;
     const QChar group = QLocale().groupSeparator().front();
     const double multipliers = double(score.WorkedMultCount) + List1->ListCount();
     lblTotCon->setText(formatWhole(score.QsoCountPH, group, false));
@@ -126,13 +122,13 @@ void Infrm::ShowScore()
 
 void Infrm::FillDXList()
 {
-    List1->setItems(dxCountriesOfLog(app().state()));
+    List1->setItems(dxCountriesOfLog(context().state));
     lblStation[5]->setText(QStringLiteral("DX All - ") + QString::number(List1->ListCount()));
 }
 
 void Infrm::ColourStateLabels()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     const quint32 worked = quint32(state.station.WorkedColor);
     for (int i = 1; i <= 63; ++i) {
         if (state.score.WorkedMults[MultKindStateProv][size_t(i)] == 1)
@@ -142,7 +138,7 @@ void Infrm::ColourStateLabels()
 
 void Infrm::ReloadLog()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     if (!reloadCommon())
         return;
     for (int i = 1; i <= 63; ++i)
@@ -154,8 +150,8 @@ void Infrm::ReloadLog()
     const bool countiesFit = recountMultipliers(state);
     const bool dxFits = fillBandDXArrays(state);
     if (!countiesFit || !dxFits) {
-        app().services().dialogs->messageBox(reloadErrorText(), QStringLiteral("File Error"));
-        app().services().endProgram(1);
+        context().services.dialogs->messageBox(reloadErrorText(), QStringLiteral("File Error"));
+        context().services.endProgram(1);
         return;
     }
     FillDXList();
@@ -165,7 +161,7 @@ void Infrm::ReloadLog()
 
 void Infrm::MarkNewMultipliers(const LogEntry& entry)
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     qint32 row = 0;
     if (markStateProv(state, entry.Spc, &row) == MarkResult::NewlyWorked)
         setTextColor(Label10[size_t(row)], quint32(state.station.WorkedColor));
@@ -174,7 +170,7 @@ void Infrm::MarkNewMultipliers(const LogEntry& entry)
 
 void Infrm::AddNewDXCountry(const LogEntry& entry)
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     addBandDXCountry(state.score, state.station.CurrentBand, entry.Spc);
     if (List1->find(entry.Spc) < 0) {
         List1->AddItem(entry.Spc);
@@ -184,7 +180,7 @@ void Infrm::AddNewDXCountry(const LogEntry& entry)
 
 void Infrm::CheckSection()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     state.entry.StateProvInvalid = isStateProvAbbreviation(state.stateProv, txtCntry->text()) ? 0 : 1;
     if (state.entry.StateProvInvalid == 0 && Label19->text().isEmpty())
         Label19->setText(QStringLiteral("NA"));
@@ -197,7 +193,7 @@ void Infrm::CheckSection()
 
 void Infrm::CheckDupeOnLog()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     state.entry.DupeFound = 0;
     DupeQuery query;
     query.call = txtCall->text();
@@ -225,7 +221,7 @@ void Infrm::CheckDupeOnLog()
 
 void Infrm::DupCheck2()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     const StationData& s = state.station;
     state.entry.DupeFound = 0;
     const bool listPrevious = mnuListPrevious->isChecked();
@@ -258,8 +254,8 @@ void Infrm::DupCheck2()
 
 void Infrm::HoldDupeFlag()
 {
-    AppState& state = app().state();
-    Clock& clock = *app().services().clock;
+    AppState& state = context().state;
+    Clock& clock = *context().services.clock;
     // A busy wait on the monotonic clock: no other event runs meanwhile.
     while (clock.monotonicMs() < state.entry.LastDupeAtMs + 3000)
         clock.sleepMs(10);
@@ -270,7 +266,7 @@ void Infrm::txtCall_KeyPress(int& KeyAscii)
 {
     // The hold is for a key typed after a refusal: a refusal made by this very key (Enter)
     // holds the next one instead.
-    const EntryFlags& entry = app().state().entry;
+    const EntryFlags& entry = context().state.entry;
     const bool refusedBefore = entry.DupeFound == 1;
     const quint32 refusals = m_refusals;
     MainForm::txtCall_KeyPress(KeyAscii);
@@ -280,7 +276,7 @@ void Infrm::txtCall_KeyPress(int& KeyAscii)
 
 void Infrm::txtCntry_Change()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     const QString text = txtCntry->text();
     setCountyCaptionEnabled(text.compare(state.station.HostState, Qt::CaseInsensitive) == 0);
     if (text.size() == 2) {
@@ -299,7 +295,7 @@ void Infrm::txtCntry_Change()
 
 void Infrm::showDistanceBearing(float latitude, float longitude)
 {
-    const StationData& s = app().state().station;
+    const StationData& s = context().state.station;
     const auto result = computeDistanceBearing(s.OwnLatitude, s.OwnLongitude, latitude, longitude);
     const auto text = formatDistanceBearing(result, QLocale().groupSeparator().front());
     Label22->setText(text.bearing);
@@ -314,7 +310,7 @@ void Infrm::afterModeOrBandChange()
 
 void Infrm::Mains()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     const StationData& s = state.station;
     if (!checkPostContestDateTime())
         return;
@@ -385,8 +381,7 @@ void Infrm::Mains()
     UpdateQsoRates();
     state.RigFrequencyText.clear();
     if (stored && s.OwnRover == 1) {
-        frmCountyChangeRover& rover = app().countyChangeRover();
-        if (RoverRelogIndex == 0 && rover.List1->ListCount() >= 2)
+        if (RoverRelogIndex == 0 && context().navigation.countyChangeRover().counties().size() >= 2)
             LogRoverCountyLine();
     }
 }
@@ -405,7 +400,7 @@ void Infrm::Label10_Click(int index) { txtCntry->setText(Label10[size_t(index)]-
 
 void Infrm::Label10_MouseMove(int index)
 {
-    const AppState& state = app().state();
+    const AppState& state = context().state;
     const QString abbrev = Label10[size_t(index)]->text();
     int count = 0;
     for (qint32 n = 1; n <= state.log.QsoCount; ++n) {
@@ -434,7 +429,7 @@ void Infrm::pickCounty(const SortedListBox* list)
     if (list->currentItem() == nullptr)
         return;
     txtSec->setText(pickedItem(list));
-    txtCntry->setText(app().state().station.HostState);
+    txtCntry->setText(context().state.station.HostState);
     txtSec->setFocus();
 }
 
@@ -451,7 +446,7 @@ void Infrm::carryFromReportReceived(int& KeyAscii)
 
 void Infrm::txtCntry_KeyPress(int& KeyAscii)
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     if (KeyAscii == 34)
         KeyAscii = 0;
     if (KeyAscii == 13) {
@@ -509,7 +504,7 @@ void Infrm::txtCntry_GotFocus()
 {
     fieldPrompt(QStringLiteral("SPC"));
     if (txtCntry->text().isEmpty()) {
-        txtCntry->setText(app().state().station.HostState);
+        txtCntry->setText(context().state.station.HostState);
         txtCntry->selectAll();
     }
 }
@@ -517,7 +512,7 @@ void Infrm::txtCntry_GotFocus()
 void Infrm::txtSec_GotFocus()
 {
     const bool hostState =
-        txtCntry->text().compare(app().state().station.HostState, Qt::CaseInsensitive) == 0;
+        txtCntry->text().compare(context().state.station.HostState, Qt::CaseInsensitive) == 0;
     setCountyCaptionEnabled(hostState);
     if (!hostState)
         txtRSTS->setFocus();
@@ -547,7 +542,7 @@ void Infrm::txtCall_LostFocus()
 void Infrm::LookupCallPrefix()
 {
     using Outcome = CallPrefixLookup::Outcome;
-    const CallPrefixLookup found = lookupCallPrefix(app().state().tables, txtCall->text());
+    const CallPrefixLookup found = lookupCallPrefix(context().state.tables, txtCall->text());
     switch (found.outcome) {
     case Outcome::NoCall:
         break;
@@ -577,13 +572,11 @@ void Infrm::LookupCallPrefix()
 
 void Infrm::mnuChangeCounty_Click()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     {
-        frmCountyChange change(app());
-        app().setCountyChange(&change);
+        frmCountyChange change(context());
         change.Form_Load();
         change.showModal();
-        app().setCountyChange(nullptr);
     }
     SavePrefFile(state);
     setOwnCountyCaption(state.station.OwnCounty);
@@ -591,26 +584,26 @@ void Infrm::mnuChangeCounty_Click()
 
 void Infrm::LogRoverCountyLine()
 {
-    AppState& state = app().state();
-    frmCountyChangeRover& rover = app().countyChangeRover();
-    const int n = rover.List1->ListCount();
+    AppState& state = context().state;
+    const QStringList counties = context().navigation.countyChangeRover().counties();
+    const QString firstCounty = counties.value(0);
     // Every copy carries the exchange of the contact just stored; only the county sent
     // and its own date and time differ.
     const LogEntry original = state.log.Log[size_t(state.log.QsoCount)];
     struct PassEnd {
         Infrm& window;
-        frmCountyChangeRover& rover;
+        const QString& firstCounty;
         ~PassEnd()
         {
             window.RoverRelogIndex = 0;
-            window.app().state().station.OwnCounty = rover.List1->List(0);
-            window.setOwnCountyCaption(window.app().state().station.OwnCounty);
+            window.context().state.station.OwnCounty = firstCounty;
+            window.setOwnCountyCaption(firstCounty);
         }
-    } passEnd{*this, rover};
+    } passEnd{*this, firstCounty};
 
-    for (int i = 1; i < n; ++i) {
+    for (int i = 1; i < counties.size(); ++i) {
         RoverRelogIndex = i;
-        state.station.OwnCounty = rover.List1->List(i);
+        state.station.OwnCounty = counties[i];
         setOwnCountyCaption(state.station.OwnCounty);
         QCoreApplication::processEvents();
         txtCall->setText(original.Call);

@@ -7,7 +7,7 @@
 class Infrm : public MainForm {
     Q_OBJECT
 public:
-    explicit Infrm(App& app);
+    explicit Infrm(const WindowContext& context);
 
     SortedListBox* List1; // DX countries
     SortedListBox* List3; // counties remaining
@@ -37,7 +37,6 @@ protected:
     void setCountyCaptions() override;
     std::vector<LogColumn> logColumns() const override;
     QString reloadErrorText() const override;
-    std::unique_ptr<EditContactForm> makeEditDialog(qint32 entry, std::function<void()> deleteContact) override;
     void loadWindowSpecific() override;
     void afterModeOrBandChange() override;
     void txtCall_KeyPress(int& KeyAscii) override;

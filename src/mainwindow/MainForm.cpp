@@ -1,15 +1,15 @@
 #include "mainwindow/MainForm.h"
 
+#include "core/AppState.h"
 #include "core/KeyFilters.h"
 #include "core/LogStore.h"
 #include "core/NumberFormat.h"
-#include "platform/FileLookup.h"
 #include "core/Preferences.h"
 #include "core/Tables.h"
 #include "core/WorkFiles.h"
-#include "core/windows/App.h"
 #include "core/windows/FormScaler.h"
 #include "core/windows/HandlerOrder.h"
+#include "core/windows/Navigation.h"
 #include "entry/BandPlan.h"
 #include "entry/CallSigns.h"
 #include "entry/DateTimeText.h"
@@ -17,13 +17,11 @@
 #include "entry/QsoRates.h"
 #include "entry/Scoring.h"
 #include "entry/windows/frmCountyList.h"
-#include "reports/AdifExport.h"
-#include "reports/windows/CountyMapTX.h"
-#include "reports/windows/DECabrilloIn.h"
-#include "reports/windows/EditContactForm.h"
-#include "reports/windows/GraphQSO.h"
 #include "keying/windows/BlindFrm.h"
 #include "platform/Colors.h"
+#include "platform/FileLookup.h"
+#include "platform/Services.h"
+#include "reports/AdifExport.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -81,8 +79,8 @@ void whiteOnDarkBlue(QLabel* label)
 
 } // namespace
 
-MainForm::MainForm(App& app, bool inState)
-    : Form(app, WindowTitle, 9600, 7200), m_inState(inState)
+MainForm::MainForm(const WindowContext& context, bool inState)
+    : Form(context, WindowTitle, 9600, 7200), m_inState(inState)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setOuterFrame(true);
@@ -90,6 +88,8 @@ MainForm::MainForm(App& app, bool inState)
     buildMenus();
     buildControls();
 }
+
+MainForm::~MainForm() { context().navigation.form1().detach(*this); }
 
 void MainForm::buildMenus()
 {
@@ -304,7 +304,7 @@ void MainForm::buildControls()
 
     // The log list.
     lblRecentContacts = label(QStringLiteral("Recent Contacts"), 120, 2880, 1800);
-    logModel = new LogListModel(app().state(), this);
+    logModel = new LogListModel(context().state, this);
     ListView1 = place(new QTreeView(this), ControlKind::ListView, 120, 3120, 6120, 2160);
     ListView1->setModel(logModel);
     ListView1->setRootIsDecorated(false);
@@ -377,7 +377,7 @@ void MainForm::buildControls()
     txtPostConDate->gotFocus = [this] {
         if (!txtPostConDate->text().isEmpty())
             return;
-        txtPostConDate->setText(logDate(app().services().clock->localNow().date()));
+        txtPostConDate->setText(logDate(context().services.clock->localNow().date()));
         txtPostConDate->selectAll();
     };
 
@@ -432,7 +432,8 @@ int MainForm::logListRoom() const
 
 void MainForm::Form_Load()
 {
-    AppState& state = app().state();
+    context().navigation.form1().attach(*this);
+    AppState& state = context().state;
     StationData& s = state.station;
     Label3->hide();
 
@@ -463,8 +464,8 @@ void MainForm::Form_Load()
     qint32 countiesLeftOut = 0;
     if (!LoadCountyTable(state, &countiesLeftOut)) {
         // Reported, and the load goes on: the log is still loaded and shown.
-        app().services().dialogs->messageBox(QStringLiteral("Error opening file"),
-                                             QStringLiteral("Error opeining file"));
+        context().services.dialogs->messageBox(QStringLiteral("Error opening file"),
+                                               QStringLiteral("Error opeining file"));
     }
     if (countiesLeftOut > 0)
         reportCountiesLeftOut(countiesLeftOut);
@@ -503,7 +504,7 @@ void MainForm::createListColumns()
 
 void MainForm::showSavedBandAndMode()
 {
-    const StationData& s = app().state().station;
+    const StationData& s = context().state.station;
     Label30->setText(s.CurrentMode);
     mnu160->setChecked(true);
     mnuSSB->setChecked(false);
@@ -526,34 +527,34 @@ void MainForm::showSavedBandAndMode()
 void MainForm::setReportLengths()
 {
     const int length =
-        app().state().station.CurrentMode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0 ? 2 : 3;
+        context().state.station.CurrentMode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0 ? 2 : 3;
     txtRSTR->setMaxLength(length);
     txtRSTS->setMaxLength(length);
 }
 
 void MainForm::PromptOpenExistingLog()
 {
-    const auto answer = app().services().dialogs->messageBox(
+    const auto answer = context().services.dialogs->messageBox(
         QStringLiteral("Do you want to continue an existing contest? (Yes opens your existing log, No "
                        "erases any existing log and starts a new log.)"),
         QStringLiteral("Open existing log?"), Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
     if (answer != Dialogs::Answer::Yes)
-        StartNewLog(app().state(), app().services());
+        StartNewLog(context().state, context().services);
     cmdEdit->hide();
     cmdDelete->hide();
 }
 
 void MainForm::ShowOperatingTime()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     state.clock.OperatingSeconds = state.station.StoredOperatingSeconds;
     lblttrack->setText(operatingTimeText(state.clock.OperatingSeconds));
 }
 
 void MainForm::reportCountiesLeftOut(qint32 leftOut)
 {
-    const AppState& state = app().state();
-    app().services().dialogs->messageBox(
+    const AppState& state = context().state;
+    context().services.dialogs->messageBox(
         QStringLiteral("county2.txt holds more than %1 counties of %2. Only the first %1 are used; the other %3 "
                        "were left out and cannot be logged.")
             .arg(MaxHostCounties)
@@ -564,15 +565,15 @@ void MainForm::reportCountiesLeftOut(qint32 leftOut)
 
 bool MainForm::reloadCommon()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     QString notice;
     const LoadLogResult loaded = LoadLogFile(state, &notice);
     if (!notice.isEmpty())
-        app().services().dialogs->messageBox(notice, unfinishedLineTitle());
+        context().services.dialogs->messageBox(notice, unfinishedLineTitle());
     if (loaded != LoadLogResult::Loaded) {
         m_logLoaded = false;
-        app().services().dialogs->messageBox(reloadErrorText(), QStringLiteral("File Error"));
-        app().services().endProgram(1);
+        context().services.dialogs->messageBox(reloadErrorText(), QStringLiteral("File Error"));
+        context().services.endProgram(1);
         return false;
     }
     m_logLoaded = true;
@@ -592,15 +593,15 @@ void MainForm::resetDupeLine()
     lblDupe->setText(QString());
 }
 
-void MainForm::beep() { app().services().beeper->beep(); }
+void MainForm::beep() { context().services.beeper->beep(); }
 
-void MainForm::prompt(const QString& name) { app().blindFrm().BlindKeyPhone(name); }
+void MainForm::prompt(const QString& name) { context().navigation.blindFrm().BlindKeyPhone(name); }
 
 // ---- checks shared by both windows ----
 
 bool MainForm::CheckRequiredFields(const std::vector<std::pair<bool, std::pair<QString, KeyField*>>>& tests)
 {
-    quint8& missing = app().state().entry.FieldMissing;
+    quint8& missing = context().state.entry.FieldMissing;
     missing = 0;
     for (const auto& [failed, what] : tests) {
         if (!failed)
@@ -615,7 +616,7 @@ bool MainForm::CheckRequiredFields(const std::vector<std::pair<bool, std::pair<Q
 
 void MainForm::CheckCountyValid()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     state.entry.CountyInvalid = isCountyAbbreviation(state.tables, txtSec->text()) ? 0 : 1;
     if (state.entry.CountyInvalid == 1) {
         beep();
@@ -648,7 +649,7 @@ qint32 MainForm::prefillAndFindLogDupe(DupeQuery query, bool fillCounty)
 {
     // Each contact of the call fills what is still empty, then is judged against the
     // fields as they now stand.
-    const AppState& state = app().state();
+    const AppState& state = context().state;
     for (qint32 n : contactsOf(state, query.call)) {
         const LogEntry& earlier = state.log.Log[size_t(n)];
         prefillFromContact(earlier, fillCounty);
@@ -675,28 +676,28 @@ QString MainForm::pickedItem(const SortedListBox* list) const
 
 void MainForm::refuseDuplicate(qint32, const QString& message)
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     showDupeWarning(message);
-    BlindFrm& blind = app().blindFrm();
+    BlindFrm& blind = context().navigation.blindFrm();
     blind.BlindKeyPhone(QStringLiteral("Dupe"));
     if (state.station.VoiceNavigationLevel != 0) {
         // Wait for the prompt's end without handling other events, but never for ever.
-        Clock& clock = *app().services().clock;
+        Clock& clock = *context().services.clock;
         const qint64 giveUpAt = clock.monotonicMs() + 5000;
         while (blind.MMControl1->mode() == WavePlayer::ModePlaying && clock.monotonicMs() < giveUpAt)
             clock.sleepMs(10);
     }
     ++m_refusals;
     state.entry.DupeFound = 1;
-    state.entry.LastDupeAt = app().services().clock->localNow();
-    state.entry.LastDupeAtMs = app().services().clock->monotonicMs();
+    state.entry.LastDupeAt = context().services.clock->localNow();
+    state.entry.LastDupeAtMs = context().services.clock->monotonicMs();
 }
 
 bool MainForm::checkPostContestDateTime()
 {
     if (txtPostConTime->isHidden())
         return true;
-    const QString date = logDateText(txtPostConDate->text(), app().services().environment->shortDateFormat());
+    const QString date = logDateText(txtPostConDate->text(), context().services.environment->shortDateFormat());
     if (date.isEmpty()) {
         setDialog(QStringLiteral("Invalid date format!"));
         beep();
@@ -718,15 +719,15 @@ std::pair<QString, QString> MainForm::contactDateTime() const
 {
     if (!txtPostConTime->isHidden())
         return {txtPostConDate->text(), txtPostConTime->text()};
-    const StationData& s = const_cast<MainForm*>(this)->app().state().station;
-    const QDateTime utc = utcFromLocal(const_cast<MainForm*>(this)->app().services().clock->localNow(),
+    const StationData& s = context().state.station;
+    const QDateTime utc = utcFromLocal(context().services.clock->localNow(),
                                        s.UtcOffsetHours);
     return {logDate(utc.date()), logTime(utc.time())};
 }
 
 LogEntry* MainForm::newContactSlot()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     if (state.log.QsoCount >= MaxLogEntries) {
         beep();
         setDialog(QStringLiteral("The log is full: no more than 11000 contacts can be logged."));
@@ -739,21 +740,21 @@ LogEntry* MainForm::newContactSlot()
 
 bool MainForm::appendNewContact()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     ++state.log.QsoCount;
     QString error;
     if (AppendLogEntry(state, &error))
         return true;
     --state.log.QsoCount;
-    app().services().dialogs->messageBox(QStringLiteral("The contact was not logged.\r\n\r\n") + error,
-                                         QStringLiteral("Unable to write file."));
+    context().services.dialogs->messageBox(QStringLiteral("The contact was not logged.\r\n\r\n") + error,
+                                           QStringLiteral("Unable to write file."));
     return false;
 }
 
 void MainForm::fillDefaultReports()
 {
     const bool phone =
-        app().state().station.CurrentMode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0;
+        context().state.station.CurrentMode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0;
     const QString report = phone ? QStringLiteral("59") : QStringLiteral("599");
     for (KeyField* f : {txtRSTR, txtRSTS}) {
         if (f->text().isEmpty()) {
@@ -767,7 +768,7 @@ void MainForm::fillDefaultReports()
 
 void MainForm::fillCountyLists()
 {
-    const AppState& state = app().state();
+    const AppState& state = context().state;
     QStringList table;
     const qint32 count = qint32(state.tables.CountyCount);
     for (qint32 i = 1; i <= count; ++i)
@@ -800,7 +801,7 @@ void MainForm::updateCountyListsFor(const QString& county)
 
 void MainForm::RefreshLogList()
 {
-    const qint32 count = app().state().log.QsoCount;
+    const qint32 count = context().state.log.QsoCount;
     const qint32 oldest = ListAllContacts == 1 || count < 20 ? 1 : count - 19;
     std::vector<qint32> records;
     records.reserve(size_t(std::max(0, count - oldest + 1)));
@@ -869,22 +870,17 @@ void MainForm::cmdEdit_Click()
         return;
     }
     EditEntryIndex = logModel->recordAt(selected.row());
-    {
-        const std::unique_ptr<EditContactForm> dialog =
-            makeEditDialog(EditEntryIndex, [this] { cmdDelete_Click(); });
-        dialog->Form_Load();
-        dialog->showModal();
-    }
+    context().navigation.editContact(EditEntryIndex, [this] { cmdDelete_Click(); });
     // Back to the call field before the buttons go: a hidden button would hand the focus
     // on to the county lists, whose refill would then pick a county.
     txtCall->setFocus();
     cmdEdit->hide();
     cmdDelete->hide();
     QString error;
-    if (!RewriteLogFile(app().state(), &error)) {
+    if (!RewriteLogFile(context().state, &error)) {
         // The reload brings back what log.txt still holds, so the window shows what is saved.
-        app().services().dialogs->messageBox(QStringLiteral("The contact was not changed.\r\n\r\n") + error,
-                                             QStringLiteral("Unable to write file."));
+        context().services.dialogs->messageBox(QStringLiteral("The contact was not changed.\r\n\r\n") + error,
+                                               QStringLiteral("Unable to write file."));
     }
     ReloadLog();
 }
@@ -907,16 +903,16 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
 void MainForm::cmdDelete_Click()
 {
     const int row = ListView1->currentIndex().isValid() ? ListView1->currentIndex().row() : -1;
-    const auto answer = app().services().dialogs->messageBox(
+    const auto answer = context().services.dialogs->messageBox(
         QStringLiteral("Are you sure?"), QStringLiteral("Are you sure?"), Dialogs::Buttons::YesNo);
     cmdEdit->hide();
     cmdDelete->hide();
     if (answer != Dialogs::Answer::Yes || row < 0 || !m_logLoaded)
         return;
     QString error;
-    if (!DeleteLogEntry(app().state(), logModel->recordAt(row), &error)) {
-        app().services().dialogs->messageBox(QStringLiteral("The contact was not deleted.\r\n\r\n") + error,
-                                             QStringLiteral("Unable to write file."));
+    if (!DeleteLogEntry(context().state, logModel->recordAt(row), &error)) {
+        context().services.dialogs->messageBox(QStringLiteral("The contact was not deleted.\r\n\r\n") + error,
+                                               QStringLiteral("Unable to write file."));
         return;
     }
     ReloadLog();
@@ -931,17 +927,17 @@ void MainForm::mnuCopyListtoClipboard_Click()
 
 void MainForm::mnuListPrevious_Click()
 {
-    StationData& s = app().state().station;
+    StationData& s = context().state.station;
     s.ListPreviousContacts = mnuListPrevious->isChecked() ? 1 : 0;
-    SavePrefFile(app().state());
+    SavePrefFile(context().state);
 }
 
 // ---- rates and clocks ----
 
 void MainForm::UpdateQsoRates()
 {
-    const AppState& state = app().state();
-    const QDateTime utc = utcFromLocal(app().services().clock->localNow(), state.station.UtcOffsetHours);
+    const AppState& state = context().state;
+    const QDateTime utc = utcFromLocal(context().services.clock->localNow(), state.station.UtcOffsetHours);
     const auto rates = countQsoRates(state, utc);
     if (!rates)
         return;
@@ -953,8 +949,8 @@ void MainForm::Timer1_Timer() { UpdateQsoRates(); }
 
 void MainForm::Timer2_Timer()
 {
-    AppState& state = app().state();
-    const QDateTime local = app().services().clock->localNow();
+    AppState& state = context().state;
+    const QDateTime local = context().services.clock->localNow();
     const QDateTime utc = utcFromLocal(local, state.station.UtcOffsetHours);
     const QLocale c = QLocale::c();
     QString twelveHour = c.toString(local.time(), QStringLiteral("h:mm:ss AP"));
@@ -970,17 +966,17 @@ void MainForm::Timer2_Timer()
 
 void MainForm::cmdLogOn_Click()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     if (state.clock.TimedOn != 0) {
         state.clock.TimedOn = 0;
         cmdLogOn->setText(QStringLiteral("&Log \"Time On\""));
         state.station.StoredOperatingSeconds = state.clock.OperatingSeconds;
-        const QDateTime utc = utcFromLocal(app().services().clock->localNow(), state.station.UtcOffsetHours);
+        const QDateTime utc = utcFromLocal(context().services.clock->localNow(), state.station.UtcOffsetHours);
         setDialog(QStringLiteral("Logged Off at ") + QLocale().toString(utc.date(), QLocale::ShortFormat)
                   + QLatin1Char(' ') + utc.toString(QStringLiteral("HH:mm:ss")));
         SavePrefFile(state);
     } else {
-        TimeOnAt = app().services().clock->localNow();
+        TimeOnAt = context().services.clock->localNow();
         state.clock.TimedOn = 1;
         cmdLogOn->setText(QStringLiteral("&Log \"Time Off\""));
         setDialog(QStringLiteral(" "));
@@ -992,23 +988,23 @@ void MainForm::cmdLogOn_Click()
 
 void MainForm::selectBand(const QString& band)
 {
-    StationData& s = app().state().station;
+    StationData& s = context().state.station;
     s.CurrentBand = band;
     for (auto& [name, item] : bandItems)
         item->setChecked(false);
     afterModeOrBandChange();
     bandItems[band]->setChecked(true);
     Label24->setText(band);
-    SavePrefFile(app().state());
+    SavePrefFile(context().state);
     ReloadLog();
 }
 
 void MainForm::selectMode(const QString& mode)
 {
-    StationData& s = app().state().station;
+    StationData& s = context().state.station;
     s.CurrentMode = mode;
     Label30->setText(mode);
-    SavePrefFile(app().state());
+    SavePrefFile(context().state);
     ReloadLog();
     mnu160->setChecked(mode == QLatin1String("CW"));
     mnuSSB->setChecked(mode == QLatin1String("PH"));
@@ -1019,14 +1015,14 @@ void MainForm::selectMode(const QString& mode)
 
 void MainForm::Label24_Click()
 {
-    const QString next = nextBand(app().state().station.CurrentBand);
+    const QString next = nextBand(context().state.station.CurrentBand);
     if (!next.isEmpty())
         selectBand(next);
 }
 
 void MainForm::Label30_Click()
 {
-    if (app().state().station.CurrentMode == QLatin1String("CW"))
+    if (context().state.station.CurrentMode == QLatin1String("CW"))
         selectMode(QStringLiteral("PH"));
     else
         selectMode(QStringLiteral("CW"));
@@ -1034,7 +1030,7 @@ void MainForm::Label30_Click()
 
 void MainForm::BandFreqConversion(float frequencyValue)
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     const QString name = bandForFrequency(double(frequencyValue));
     if (!name.isEmpty() && name.compare(state.station.CurrentBand, Qt::CaseInsensitive) != 0
         && isContestBand(name))
@@ -1044,7 +1040,7 @@ void MainForm::BandFreqConversion(float frequencyValue)
 
 void MainForm::ModeSelection(const QString& strMode)
 {
-    const QString& current = app().state().station.CurrentMode;
+    const QString& current = context().state.station.CurrentMode;
     if (strMode.isEmpty() || strMode.compare(current, Qt::CaseInsensitive) == 0)
         return;
     if (strMode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0)
@@ -1069,7 +1065,7 @@ void MainForm::Form_KeyPress(int& KeyAscii)
 
 void MainForm::txtCall_KeyPress(int& KeyAscii)
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     const QString call = txtCall->text();
     const double dupeFont =
         9.0 * screen().sizeTwips().width() / 9600.0 * state.station.FormSizePercent / 100.0;
@@ -1114,7 +1110,7 @@ void MainForm::txtCall_KeyPress(int& KeyAscii)
 
 bool MainForm::takeCarriedKey(int& KeyAscii, CarryField target)
 {
-    EntryFlags& entry = app().state().entry;
+    EntryFlags& entry = context().state.entry;
     if (entry.CarryTarget != target)
         return false;
     KeyAscii = entry.CarriedKey.toInt();
@@ -1123,7 +1119,7 @@ bool MainForm::takeCarriedKey(int& KeyAscii, CarryField target)
 
 void MainForm::finishCarry(KeyField* field, int KeyAscii, CarryField target)
 {
-    EntryFlags& entry = app().state().entry;
+    EntryFlags& entry = context().state.entry;
     if (entry.CarryTarget != target)
         return;
     field->setText(QString(QChar(char16_t(KeyAscii))));
@@ -1133,7 +1129,7 @@ void MainForm::finishCarry(KeyField* field, int KeyAscii, CarryField target)
 
 void MainForm::carryTo(int& KeyAscii, CarryField target)
 {
-    EntryFlags& entry = app().state().entry;
+    EntryFlags& entry = context().state.entry;
     entry.CarriedKey = QString::number(KeyAscii);
     entry.CarryTarget = target;
 }
@@ -1183,7 +1179,7 @@ void MainForm::txtRSTS_KeyPress(int& KeyAscii)
 
 void MainForm::txtSec_KeyPress(int& KeyAscii)
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     if (KeyAscii == 34)
         KeyAscii = 0;
     if (KeyAscii >= '0' && KeyAscii <= '9') {
@@ -1233,13 +1229,13 @@ void MainForm::txtSec_GotFocus() { fieldPrompt(QStringLiteral("County")); }
 
 void MainForm::fieldPrompt(const QString& name)
 {
-    if (app().state().station.VoiceNavigationLevel == 2)
+    if (context().state.station.VoiceNavigationLevel == 2)
         prompt(name);
 }
 
 void MainForm::ListPossibleDupes(int KeyAscii)
 {
-    const AppState& state = app().state();
+    const AppState& state = context().state;
     setDialogColor(DialogNormalColor);
     resetDupeLine();
     const QString typed = txtCall->text() + (KeyAscii > 0 ? QString(QChar(char16_t(KeyAscii))) : QString());
@@ -1272,16 +1268,16 @@ void MainForm::txtCall_GotFocus()
         txtRSTS->clear();
         txtRSTR->clear();
     }
-    if (app().state().station.VoiceNavigationLevel != 0)
+    if (context().state.station.VoiceNavigationLevel != 0)
         prompt(QStringLiteral("Call"));
-    if (txtCall->text().isEmpty() && logModel->rowCount() < app().state().log.QsoCount
+    if (txtCall->text().isEmpty() && logModel->rowCount() < context().state.log.QsoCount
         && logModel->rowCount() < 18)
         RefreshLogList();
 }
 
-void MainForm::txtCall_Change() { app().state().keyer.CWCall = txtCall->text(); }
+void MainForm::txtCall_Change() { context().state.keyer.CWCall = txtCall->text(); }
 
-void MainForm::txtRSTS_Change() { app().state().keyer.CWSentRST = txtRSTS->text(); }
+void MainForm::txtRSTS_Change() { context().state.keyer.CWSentRST = txtRSTS->text(); }
 
 void MainForm::txtCall_LostFocus()
 {
@@ -1293,39 +1289,30 @@ void MainForm::txtCall_LostFocus()
 
 // ---- menus and closing ----
 
-void MainForm::mnuHelp_Click() { app().showHelp(); }
+void MainForm::mnuHelp_Click() { context().navigation.showHelp(); }
 
 void MainForm::mnuColors_Click()
 {
-    app().showColors();
-    SavePrefFile(app().state());
+    context().navigation.showColors();
+    SavePrefFile(context().state);
     ReloadLog();
 }
 
-void MainForm::mnuMap_Click()
-{
-    CountyMapTX map(app());
-    map.Form_Load();
-    map.showModal();
-}
+void MainForm::mnuMap_Click() { context().navigation.showCountyMap(); }
 
-void MainForm::mnuGraph_Click()
-{
-    GraphQSO graph(app());
-    graph.Form_Load();
-    graph.showModal();
-}
+void MainForm::mnuGraph_Click() { context().navigation.showRateGraph(); }
 
 void MainForm::mnuCountyList_Click()
 {
-    frmCountyList picker(app());
+    frmCountyList picker(context());
+    connect(&picker, &frmCountyList::countyPicked, txtSec, &QLineEdit::setText);
     picker.Form_Load();
     picker.showModal();
 }
 
 void MainForm::saveOperatingTimeIfRunning()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     if (state.clock.TimedOn != 1)
         return;
     state.station.StoredOperatingSeconds = state.clock.OperatingSeconds;
@@ -1336,7 +1323,7 @@ void MainForm::saveOperatingTimeIfRunning()
 void MainForm::mnuExit_Click()
 {
     saveOperatingTimeIfRunning();
-    app().services().endProgram(0);
+    context().services.endProgram(0);
 }
 
 void MainForm::mouseMoveEvent(QMouseEvent* event)
@@ -1350,7 +1337,7 @@ void MainForm::mouseMoveEvent(QMouseEvent* event)
 
 void MainForm::closeEvent(QCloseEvent* event)
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     state.keyer.CWBuffer.clear();
     if (state.keyer.CWSending == 1) {
         event->ignore();
@@ -1358,11 +1345,12 @@ void MainForm::closeEvent(QCloseEvent* event)
     }
     Timer1.stop();
     Timer2.stop();
-    app().unloadCompanionWindows();
-    BackupLogFile(state, app().services());
+    context().navigation.unloadCompanionWindows();
+    BackupLogFile(state, context().services);
     saveOperatingTimeIfRunning();
     event->accept();
-    app().mainWindowClosed();
+    context().navigation.form1().detach(*this);
+    context().navigation.mainWindowClosed();
 }
 
 // ---- post-contest entry ----
@@ -1396,16 +1384,16 @@ void MainForm::postContestKeyPress(KeyField* field, int& KeyAscii, int lowest, i
 
 void MainForm::mnuNew_Click()
 {
-    StartNewLog(app().state(), app().services());
+    StartNewLog(context().state, context().services);
     ReloadLog();
     ShowOperatingTime();
     UpdateQsoRates();
-    SavePrefFile(app().state());
+    SavePrefFile(context().state);
 }
 
 void MainForm::mnuRecall_Click()
 {
-    const AppState& state = app().state();
+    const AppState& state = context().state;
     if (state.log.QsoCount < 1)
         return;
     txtCall->setText(state.log.Log[size_t(state.log.QsoCount)].Call);
@@ -1415,20 +1403,20 @@ void MainForm::mnuRecall_Click()
 
 QString MainForm::archiveFolder() const
 {
-    const Folders& f = const_cast<MainForm*>(this)->app().state().folders;
+    const Folders& f = context().state.folders;
     return FileLookup::resolve(f.DataFolder, QStringLiteral("BACKUP"));
 }
 
 void MainForm::mnuArchive_Click()
 {
-    AppState& state = app().state();
-    Dialogs& dialogs = *app().services().dialogs;
+    AppState& state = context().state;
+    Dialogs& dialogs = *context().services.dialogs;
     dialogs.messageBox(QStringLiteral("This function is used to create a permanent copy of your currently open "
                                       "log file.  To open your log file at a later date, click File > Restore "
                                       "from Archive or Backup."),
                        QStringLiteral("Archive Information"));
     const QString proposed = archiveFolder() + QLatin1Char('/') + CallForFileName(state.station.OwnCall)
-        + app().services().clock->localNow().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".log");
+        + context().services.clock->localNow().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".log");
     const auto target = dialogs.saveFileName(QStringLiteral("Archive Current Log"), proposed,
                                              QStringLiteral("Log Files (*.log)"));
     if (!target)
@@ -1440,8 +1428,8 @@ void MainForm::mnuArchive_Click()
 
 void MainForm::mnuRestore_Click()
 {
-    AppState& state = app().state();
-    Dialogs& dialogs = *app().services().dialogs;
+    AppState& state = context().state;
+    Dialogs& dialogs = *context().services.dialogs;
     dialogs.messageBox(QStringLiteral("This action will open an archived log or backup file and creates a working "
                                       "file called log.txt.  If you make any changes to your archived data that "
                                       "you would like to permanently save, before you click File > New to start "
@@ -1458,31 +1446,26 @@ void MainForm::mnuRestore_Click()
     if (!chosen)
         return;
     QString error;
-    if (!RestoreLogFile(state, app().services(), *chosen, &error)) {
+    if (!RestoreLogFile(state, context().services, *chosen, &error)) {
         dialogs.messageBox(error, QStringLiteral("Error Restoring Log"));
         return;
     }
     ReloadLog();
 }
 
-void MainForm::mnuWriteSumm_Click()
-{
-    DECabrilloIn window(app());
-    window.Form_Load();
-    window.showModal();
-}
+void MainForm::mnuWriteSumm_Click() { context().navigation.showSummary(); }
 
 void MainForm::mnuexportADIF_Click()
 {
-    WriteADIFFile(app().state(), app().services());
+    WriteADIFFile(context().state, context().services);
 }
 
 // ---- window size and taskbar layout ----
 
 void MainForm::mnuFormSize_Click()
 {
-    AppState& state = app().state();
-    Dialogs& dialogs = *app().services().dialogs;
+    AppState& state = context().state;
+    Dialogs& dialogs = *context().services.dialogs;
     const auto answer = dialogs.inputBox(
         QStringLiteral("Enter the % of the screen you would like the form to cover.  Try between 90 and 100 for "
                        "best results.  Values below 75 do not display well."),
@@ -1502,11 +1485,11 @@ void MainForm::mnuFormSize_Click()
 
 void MainForm::mnuTaskbar_Click()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     StationData& s = state.station;
     if (s.FormSizePercent != 100) {
         mnuTaskbar->setChecked(s.TaskbarMode != 0);
-        app().services().dialogs->messageBox(
+        context().services.dialogs->messageBox(
             QStringLiteral("The form size must be set to 100% to use the taskbar display option."),
             QStringLiteral("Please set your form size to 100% to use this option."));
         return;
@@ -1529,7 +1512,7 @@ void MainForm::FitListHeights()
 
 void MainForm::ApplyFormSizePercent()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     const float p = state.station.FormSizePercent;
     if (p < 30 || p > 100) {
         // A size no window can take (0 before the operator ever chose one): full size.
@@ -1576,7 +1559,7 @@ void MainForm::ApplyFormSizePercent()
 
 void MainForm::ApplyFullScreenLayout()
 {
-    const StationData& s = app().state().station;
+    const StationData& s = context().state.station;
     mnuTaskbar->setChecked(s.TaskbarMode != 0);
     if (s.FormSizePercent != 100)
         return;

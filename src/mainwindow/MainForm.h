@@ -6,6 +6,7 @@
 // where they differ.
 
 #include "core/windows/Form.h"
+#include "core/windows/Form1.h"
 #include "core/windows/KeyField.h"
 #include "entry/DupeRules.h"
 #include "mainwindow/LogListModel.h"
@@ -23,8 +24,6 @@
 #include <map>
 #include <memory>
 
-class EditContactForm;
-
 // A label that reports clicks.
 class ClickLabel : public QLabel {
     Q_OBJECT
@@ -40,10 +39,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 };
 
-class MainForm : public Form {
+class MainForm : public Form, public RunningMainWindow {
     Q_OBJECT
 public:
-    MainForm(App& app, bool inState);
+    MainForm(const WindowContext& context, bool inState);
+    ~MainForm() override;
 
     static constexpr quint32 DialogNormalColor = 0xC0C000;
     static constexpr quint32 DialogRedColor = 0x0000FF;
@@ -61,8 +61,8 @@ public:
     virtual void ReloadLog() = 0;
 
     // Band and mode.
-    void BandFreqConversion(float frequencyValue);
-    void ModeSelection(const QString& strMode);
+    void BandFreqConversion(float frequencyValue) override;
+    void ModeSelection(const QString& strMode) override;
     void selectBand(const QString& band);
     void selectMode(const QString& mode);
     void Label24_Click();
@@ -202,8 +202,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // The window's edit dialog for one contact, its "Delete Dupe" running deleteContact.
-    virtual std::unique_ptr<EditContactForm> makeEditDialog(qint32 entry, std::function<void()> deleteContact) = 0;
     // A mouse move over the bare window empties the possible-duplicates line.
     void mouseMoveEvent(QMouseEvent* event) override;
 

@@ -1,15 +1,15 @@
 #include "mainwindow/Outfrm.h"
 
+#include "core/AppState.h"
 #include "core/NumberFormat.h"
-#include "core/windows/App.h"
 #include "entry/DupeRules.h"
 #include "entry/Scoring.h"
-#include "reports/windows/DEEditOut.h"
+#include "platform/Services.h"
 
 #include <QCoreApplication>
 #include <QLocale>
 
-Outfrm::Outfrm(App& app) : MainForm(app, false)
+Outfrm::Outfrm(const WindowContext& context) : MainForm(context, false)
 {
     List1 = countiesToGo;
     Label10 = place(new QLabel(this), ControlKind::Label, 6360, 4260, 120, 255);
@@ -27,11 +27,6 @@ std::vector<LogColumn> Outfrm::logColumns() const
             {QStringLiteral("Mo"), 430, F::Mode},         {QStringLiteral("Bnd"), 430, F::Band}};
 }
 
-std::unique_ptr<EditContactForm> Outfrm::makeEditDialog(qint32 entry, std::function<void()> deleteContact)
-{
-    return std::make_unique<DEEditOut>(app(), entry, std::move(deleteContact));
-}
-
 QString Outfrm::reloadErrorText() const
 {
     return QStringLiteral(
@@ -44,7 +39,7 @@ QString Outfrm::reloadErrorText() const
 
 void Outfrm::loadWindowSpecific()
 {
-    const StationData& s = app().state().station;
+    const StationData& s = context().state.station;
     Label25->setText(s.OwnSpc.isEmpty() ? s.OwnCountry : s.OwnSpc);
     if (!s.OwnCall.isEmpty())
         Label2->setText(s.OwnCall);
@@ -61,7 +56,7 @@ void Outfrm::setCountyCaptions()
 
 void Outfrm::ShowScore()
 {
-    const ScoreState& score = app().state().score;
+    const ScoreState& score = context().state.score;
     const QChar group = QLocale().groupSeparator().front();
     lblTotCon->setText(formatWhole(score.QsoCountPH, group, false));
     lblsectogo->setText(formatWhole(double(score.QsoCountCW) + double(score.QsoCountDG), group, false));
@@ -76,9 +71,9 @@ void Outfrm::ReloadLog()
     fillCountyLists();
     RefreshLogList();
     UpdateQsoRates();
-    if (!recountMultipliers(app().state())) {
-        app().services().dialogs->messageBox(reloadErrorText(), QStringLiteral("File Error"));
-        app().services().endProgram(1);
+    if (!recountMultipliers(context().state)) {
+        context().services.dialogs->messageBox(reloadErrorText(), QStringLiteral("File Error"));
+        context().services.endProgram(1);
         return;
     }
     ShowScore();
@@ -86,7 +81,7 @@ void Outfrm::ReloadLog()
 
 void Outfrm::CheckDupeOnLog()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     state.entry.DupeFound = 0;
     DupeQuery query;
     query.call = txtCall->text();
@@ -105,7 +100,7 @@ void Outfrm::CheckDupeOnLog()
 
 void Outfrm::DupCheck2()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     const bool listPrevious = mnuListPrevious->isChecked();
     std::vector<qint32> listed;
     for (qint32 n : contactsOf(state, txtCall->text())) {
@@ -127,7 +122,7 @@ void Outfrm::DupCheck2()
 
 void Outfrm::Mains()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     if (state.clock.TimedOn == 0)
         cmdLogOn_Click();
     if (!checkPostContestDateTime())

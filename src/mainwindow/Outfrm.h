@@ -6,7 +6,7 @@
 class Outfrm : public MainForm {
     Q_OBJECT
 public:
-    explicit Outfrm(App& app);
+    explicit Outfrm(const WindowContext& context);
 
     SortedListBox* List1; // counties to go
     QLabel* Label10;      // a label of the score box
@@ -25,7 +25,6 @@ protected:
     void setCountyCaptions() override;
     std::vector<LogColumn> logColumns() const override;
     QString reloadErrorText() const override;
-    std::unique_ptr<EditContactForm> makeEditDialog(qint32 entry, std::function<void()> deleteContact) override;
     void loadWindowSpecific() override;
     void carryFromReportReceived(int& KeyAscii) override;
 };

@@ -6,7 +6,6 @@
 #include "reports/AnsiText.h"
 
 #include <QIODevice>
-#include <QLocale>
 #include <algorithm>
 #include <cmath>
 
@@ -162,14 +161,6 @@ QString bandFrequencyText(const QString& band)
     static_assert(std::size(texts) == 8);
     const int index = contestBandIndex(band);
     return index < 0 ? QString() : QString::fromLatin1(texts[index]);
-}
-
-std::optional<double> shownNumber(const QString& caption)
-{
-    QString plain = caption;
-    plain.remove(QLocale().groupSeparator());
-    plain.remove(QLatin1Char(','));
-    return parsePlainNumber(plain);
 }
 
 bool WriteCabrilloLog(QIODevice& device, const CabrilloInput& in, QString* error)

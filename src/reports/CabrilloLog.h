@@ -9,7 +9,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <optional>
 #include <span>
 
 class QIODevice;
@@ -66,10 +65,6 @@ QString modeWord(ModeCategory mode);
 // The frequency column of a band (compared without case), five characters; empty for a
 // band the contest does not use.
 QString bandFrequencyText(const QString& band);
-
-// A shown count such as "12,345" (thousands separators of the locale or commas ignored);
-// nothing when it is not a number.
-std::optional<double> shownNumber(const QString& caption);
 
 // Writes the whole file to the device. False when a contact's date is not a date, a text
 // holds a character Windows-1252 cannot carry even without its accents (the message

@@ -3,7 +3,7 @@
 
 #include "support/LogWindowFixture.h"
 
-#include "mainwindow/Form1.h"
+#include "core/windows/Form1.h"
 
 #include <QLocale>
 
@@ -76,6 +76,23 @@ TEST_F(BandAndMode, RadioFrequencyIsStoredWithTheNextContactOnly)
     app->form1().BandFreqConversion(10.12f);
     EXPECT_EQ(state().station.CurrentBand, QStringLiteral("40"));
     EXPECT_EQ(state().RigFrequencyText, QStringLiteral("10.120"));
+}
+
+TEST_F(BandAndMode, TheForwardingObjectReachesOnlyTheRunningMainWindow)
+{
+    Outfrm& w = openOut();
+    w.cmdLogOn_Click();
+    app->form1().BandFreqConversion(7.1f);
+    EXPECT_EQ(state().station.CurrentBand, QStringLiteral("40"));
+
+    // Closed, the window detaches itself: the calls that follow reach nothing.
+    w.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(app->mainWindow(), nullptr);
+    app->form1().BandFreqConversion(14.025f);
+    app->form1().ModeSelection(QStringLiteral("PH"));
+    EXPECT_EQ(state().station.CurrentBand, QStringLiteral("40"));
+    EXPECT_EQ(state().station.CurrentMode, QStringLiteral("CW"));
 }
 
 TEST_F(BandAndMode, PhoneModeTakesTwoCharacterReports)

@@ -366,11 +366,4 @@ TEST(CabrilloSummary, ListsWrapOnceBeyondFiftyCharacters)
     EXPECT_TRUE(linesStartingWith(lines, "SCORE-SUMMARY: TOTAL NUMBER OF COUNTRIES").empty());
 }
 
-TEST(CabrilloNumbers, ShownCounts)
-{
-    EXPECT_EQ(shownNumber(QStringLiteral("12,345")), 12345.0);
-    EXPECT_EQ(shownNumber(QStringLiteral("0")), 0.0);
-    EXPECT_EQ(shownNumber(QStringLiteral("n/a")), std::nullopt);
-}
-
 } // namespace

@@ -48,7 +48,7 @@ protected:
     // Opens the summary sheet as the File menu does and runs the script while it shows.
     void useSummarySheet(const std::function<void(DECabrilloIn&)>& script)
     {
-        DECabrilloIn window(*app);
+        DECabrilloIn window(app->context());
         window.Form_Load();
         onceShown<DECabrilloIn>([&](DECabrilloIn& w) {
             QApplication::setActiveWindow(&w);
@@ -225,7 +225,7 @@ TEST_F(SummarySheet, LoadingWorksOutTheBonusesForARover)
 TEST_F(SummarySheet, ScaledToTheScreenAsItLoads)
 {
     ts.screen->size = QSizeF(19200, 14400);
-    DECabrilloIn window(*app);
+    DECabrilloIn window(app->context());
     window.Form_Load();
     EXPECT_EQ(window.Width, 18450.0f);
     EXPECT_EQ(window.Height, 8550.0f);

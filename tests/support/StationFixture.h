@@ -8,7 +8,7 @@
 #include "support/TestLog.h"
 #include "support/TestServices.h"
 
-#include "core/windows/App.h"
+#include "app/App.h"
 #include "mainwindow/MainForm.h"
 
 #include <QCoreApplication>

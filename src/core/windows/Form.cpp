@@ -1,7 +1,6 @@
 #include "core/windows/Form.h"
 
-#include "core/windows/App.h"
-#include "platform/Screen.h"
+#include "platform/Services.h"
 
 #include <QEventLoop>
 #include <QHideEvent>
@@ -39,13 +38,13 @@ void LineControl::paintEvent(QPaintEvent*)
     painter.drawLine(m_from, m_to);
 }
 
-Form::Form(App& app, const QString& caption, float clientWidth, float clientHeight)
-    : QWidget(nullptr), Width(clientWidth), Height(clientHeight), m_app(app)
+Form::Form(const WindowContext& context, const QString& caption, float clientWidth, float clientHeight)
+    : QWidget(nullptr), Width(clientWidth), Height(clientHeight), m_context(context)
 {
     setWindowTitle(caption);
 }
 
-const Screen& Form::screen() const { return *m_app.services().screen; }
+const Screen& Form::screen() const { return *m_context.services.screen; }
 
 void Form::registerControl(QWidget* widget, ControlKind kind, float left, float top, float width,
                            float height, float fontSize)

@@ -4,13 +4,14 @@
 // in the form's control collection with its design geometry and font size; the form
 // scaler works on those values, and applyGeometry() maps them onto the real widgets.
 
+#include "core/windows/WindowContext.h"
+
 #include <QFont>
 #include <QMargins>
 #include <QWidget>
 #include <functional>
 #include <vector>
 
-class App;
 class Screen;
 
 enum class ControlKind {
@@ -54,9 +55,10 @@ struct Control {
 class Form : public QWidget {
     Q_OBJECT
 public:
-    Form(App& app, const QString& caption, float clientWidth, float clientHeight);
+    Form(const WindowContext& context, const QString& caption, float clientWidth, float clientHeight);
 
-    App& app() const { return m_app; }
+    // The state, the services and the way to the other windows.
+    const WindowContext& context() const { return m_context; }
 
     // The window's own geometry in twips (screen coordinates) and font.
     float Width = 0;
@@ -107,7 +109,7 @@ private:
     QMargins frameMargins() const;
     void placeWindow();
 
-    App& m_app;
+    WindowContext m_context;
     std::vector<Control> m_controls;
     bool m_outerFrame = false;
     QMargins m_placedWith;

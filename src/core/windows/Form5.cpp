@@ -1,15 +1,15 @@
 #include "core/windows/Form5.h"
 
+#include "core/AppState.h"
 #include "core/RecordFile.h"
 #include "core/WorkFiles.h"
-#include "core/windows/App.h"
 #include "core/windows/FormScaler.h"
 #include "platform/DiskFile.h"
 
 #include <QFile>
 #include <QFontDatabase>
 
-Form5::Form5(App& app) : Form(app, QStringLiteral("Help Page"), 7725, 6000)
+Form5::Form5(const WindowContext& context) : Form(context, QStringLiteral("Help Page"), 7725, 6000)
 {
     Text1 = place(new QPlainTextEdit(this), ControlKind::TextBox, 240, 240, 7215, 4935);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -36,7 +36,7 @@ void Form5::Form_Load()
                          ControlKind::Label};
     ScaleFormLocally(*this, scaling);
     Text1->clear();
-    QFile file(workPath(app().state().folders, QStringLiteral("ReadTolvern.txt")));
+    QFile file(workPath(context().state.folders, QStringLiteral("ReadTolvern.txt")));
     if (file.open(QIODevice::ReadOnly))
         Text1->setPlainText(QString::fromLatin1(file.readAll()));
 }
@@ -45,7 +45,7 @@ void Form5::Command1_Click() { hide(); }
 
 void Form5::Command2_Click()
 {
-    const QString path = workPath(app().state().folders, QStringLiteral("HelpPirow.txt"));
+    const QString path = workPath(context().state.folders, QStringLiteral("HelpPirow.txt"));
     DiskFile::replaceAtomically(path, [this](QIODevice& device) {
         RecordWriter writer(device);
         writer.text(Text1->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"))).endRecord();

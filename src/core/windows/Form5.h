@@ -9,7 +9,7 @@
 class Form5 : public Form {
     Q_OBJECT
 public:
-    explicit Form5(App& app);
+    explicit Form5(const WindowContext& context);
 
     QPlainTextEdit* Text1;
     QPushButton* Command1; // Close

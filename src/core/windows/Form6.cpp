@@ -1,10 +1,12 @@
 #include "core/windows/Form6.h"
 
-#include "core/windows/App.h"
+#include "core/AppState.h"
 #include "core/windows/FormScaler.h"
 #include "platform/Colors.h"
+#include "platform/Services.h"
 
-Form6::Form6(App& app) : Form(app, QStringLiteral(" Modify Multiplier Color Selections"), 5595, 2115)
+Form6::Form6(const WindowContext& context)
+    : Form(context, QStringLiteral(" Modify Multiplier Color Selections"), 5595, 2115)
 {
     setWindowFlags(Qt::Dialog);
     Command1 = place(new QPushButton(QStringLiteral("Change \"Remaining\" Color"), this),
@@ -37,7 +39,7 @@ void Form6::Form_Load()
     scaling.fontKinds = {ControlKind::CheckBox, ControlKind::ListBox, ControlKind::CommandButton,
                          ControlKind::TextBox, ControlKind::Label};
     ScaleFormLocally(*this, scaling);
-    const StationData& s = app().state().station;
+    const StationData& s = context().state.station;
     showSample(Label1, s.WorkedColor);
     showSample(Label2, s.RemainingColor);
 }
@@ -51,15 +53,15 @@ void Form6::showSample(QLabel* sample, qint32 color)
 
 void Form6::chooseColor(qint32& color, QLabel* sample)
 {
-    const auto chosen = app().services().dialogs->chooseColor(quint32(color));
+    const auto chosen = context().services.dialogs->chooseColor(quint32(color));
     if (!chosen)
         return;
     color = qint32(*chosen);
     showSample(sample, color);
 }
 
-void Form6::Command1_Click() { chooseColor(app().state().station.RemainingColor, Label2); }
+void Form6::Command1_Click() { chooseColor(context().state.station.RemainingColor, Label2); }
 
-void Form6::Command3_Click() { chooseColor(app().state().station.WorkedColor, Label1); }
+void Form6::Command3_Click() { chooseColor(context().state.station.WorkedColor, Label1); }
 
 void Form6::Command6_Click() { hide(); }

@@ -9,7 +9,7 @@
 class Form6 : public Form {
     Q_OBJECT
 public:
-    explicit Form6(App& app);
+    explicit Form6(const WindowContext& context);
 
     QPushButton* Command1; // remaining colour
     QPushButton* Command3; // worked colour

@@ -1,8 +1,8 @@
 #include "core/windows/FormScaler.h"
 
-#include "core/windows/App.h"
 #include "platform/Dialogs.h"
 #include "platform/Screen.h"
+#include "platform/Services.h"
 
 #include <QWidget>
 #include <cmath>
@@ -73,8 +73,8 @@ void scaleLocally(Form& frm, const LocalScaling& options);
 
 void reportFailure(Form& frm, const ScaleFailure& failure)
 {
-    frm.app().services().dialogs->messageBox(QString::fromLatin1(failure.what()),
-                                             QStringLiteral("Form Resize Error"));
+    frm.context().services.dialogs->messageBox(QString::fromLatin1(failure.what()),
+                                               QStringLiteral("Form Resize Error"));
 }
 
 } // namespace

@@ -1,14 +1,16 @@
 #include "core/windows/frmSplash.h"
 
+#include "core/AppState.h"
 #include "core/SharedPreferences.h"
 #include "core/UserFolders.h"
-#include "core/windows/App.h"
 #include "core/windows/FormScaler.h"
+#include "core/windows/Navigation.h"
 #include "core/windows/frmVexolLogo.h"
+#include "platform/Services.h"
 
 #include <QDir>
 
-frmSplash::frmSplash(App& app) : Form(app, QStringLiteral("Vexol's Brevant Log"), 4800, 2400)
+frmSplash::frmSplash(const WindowContext& context) : Form(context, QStringLiteral("Vexol's Brevant Log"), 4800, 2400)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     lblVersion1 = place(new QLabel(QStringLiteral("2.3"), this), ControlKind::Label, 240, 1200, 2000, 300);
@@ -19,12 +21,12 @@ frmSplash::frmSplash(App& app) : Form(app, QStringLiteral("Vexol's Brevant Log")
 
 void frmSplash::Form_Load()
 {
-    AppState& state = app().state();
-    Services& services = app().services();
+    AppState& state = context().state;
+    Services& services = context().services;
     state.folders.WorkingDirectory = QDir::currentPath();
     state.folders.WorkingDrive = state.folders.WorkingDirectory.left(1);
 
-    auto* logo = new frmVexolLogo(app());
+    auto* logo = new frmVexolLogo(context());
     logo->Form_Load();
     logo->showModal();
 
@@ -44,8 +46,8 @@ void frmSplash::Form_Load()
 
 void frmSplash::Command1_Click()
 {
-    app().state().folders.ProgramVersion = lblVersion1->text();
+    context().state.folders.ProgramVersion = lblVersion1->text();
     hide();
-    app().showStationSetup();
+    context().navigation.showStationSetup();
     close();
 }

@@ -10,7 +10,7 @@
 class frmSplash : public Form {
     Q_OBJECT
 public:
-    explicit frmSplash(App& app);
+    explicit frmSplash(const WindowContext& context);
 
     QLabel* lblVersion1;
     QPushButton* Command1;

@@ -1,5 +1,6 @@
 #include "core/windows/frmStationID.h"
 
+#include "core/AppState.h"
 #include "core/KeyFilters.h"
 #include "core/NumberFormat.h"
 #include "core/Preferences.h"
@@ -8,10 +9,11 @@
 #include "core/Tables.h"
 #include "core/UtcOffset.h"
 #include "core/WorkFiles.h"
-#include "core/windows/App.h"
 #include "core/windows/FormScaler.h"
+#include "core/windows/Navigation.h"
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
+#include "platform/Services.h"
 
 #include <QCloseEvent>
 #include <cmath>
@@ -27,7 +29,8 @@ bool isNumber(const QString& text) { return parsePlainNumber(text).has_value(); 
 
 } // namespace
 
-frmStationID::frmStationID(App& app) : Form(app, QStringLiteral(" Setup Information"), 4950, 5400)
+frmStationID::frmStationID(const WindowContext& context)
+    : Form(context, QStringLiteral(" Setup Information"), 4950, 5400)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     struct Row {
@@ -108,7 +111,7 @@ frmStationID::frmStationID(App& app) : Form(app, QStringLiteral(" Setup Informat
     Text6->validate = [this] {
         if (isNumber(Text6->text()) || m_done)
             return true;
-        this->app().services().beeper->beep();
+        this->context().services.beeper->beep();
         return false;
     };
 }
@@ -134,13 +137,13 @@ void frmStationID::reportFileError()
     if (m_errorShown)
         return;
     m_errorShown = true;
-    app().services().dialogs->messageBox(QStringLiteral("Error opening file"),
-                                         QStringLiteral("Error opeining file"));
+    context().services.dialogs->messageBox(QStringLiteral("Error opening file"),
+                                           QStringLiteral("Error opeining file"));
 }
 
 void frmStationID::Form_Load()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     ResizeFormToScreen(*this);
 
     // Each file is loaded on its own: one that is missing or damaged is reported once
@@ -151,7 +154,7 @@ void frmStationID::Form_Load()
 
     // A damaged or short file is not rewritten before "Done": an accepted offset then waits
     // in its box for "Done" to store it with the rest.
-    m_utcAccepted = CheckUTCOffset(state, app().services(), prefItemsRead == PrefItemCount);
+    m_utcAccepted = CheckUTCOffset(state, context().services, prefItemsRead == PrefItemCount);
 
     const QString prefixTable = findPrefixTable(state.folders);
     if (!prefixTable.isEmpty() && !LoadPrefixTable(state.tables, prefixTable))
@@ -198,8 +201,8 @@ void frmStationID::fillKeyerWindowsAndBoxes(int prefItemsRead)
 
 bool frmStationID::loadWaveSettings()
 {
-    PhoneFrm& phone = app().phoneFrm();
-    auto reader = RecordReader::fromFile(workPath(app().state().folders, QStringLiteral("wave2.txt")));
+    PhoneFrm& phone = context().navigation.phoneFrm();
+    auto reader = RecordReader::fromFile(workPath(context().state.folders, QStringLiteral("wave2.txt")));
     if (!reader)
         return false;
     // What was read before a failure stays in the window; the rest keeps what it shows.
@@ -211,8 +214,8 @@ bool frmStationID::loadWaveSettings()
 
 void frmStationID::LoadCWSettings()
 {
-    CWFrm& cw = app().cwFrm();
-    auto reader = RecordReader::fromFile(workPath(app().state().folders, QStringLiteral("CW.txt")));
+    CWFrm& cw = context().navigation.cwFrm();
+    auto reader = RecordReader::fromFile(workPath(context().state.folders, QStringLiteral("CW.txt")));
     if (!reader)
         return;
     CwSettings settings = cw.settings();
@@ -221,14 +224,14 @@ void frmStationID::LoadCWSettings()
     // The keying interface (item 15) goes straight to the keyer; its option is set only
     // when the whole file was read.
     if (read >= 15)
-        app().state().keyer.CWKeyingInterface = settings.keyingInterface;
+        context().state.keyer.CWKeyingInterface = settings.keyingInterface;
     if (read == CwSettings::ItemCount)
         cw.selectKeyingInterface(settings.keyingInterface);
 }
 
 void frmStationID::fillBoxes(int prefItemsRead)
 {
-    const StationData& s = app().state().station;
+    const StationData& s = context().state.station;
     // Item numbers of the preferences file; a box is filled only when its item was read.
     const struct {
         KeyField* box;
@@ -268,7 +271,7 @@ void frmStationID::Text2_KeyPress(int& KeyAscii)
         Cap3(KeyAscii);
     if (KeyAscii <= 0)
         return;
-    const ReferenceTables& t = app().state().tables;
+    const ReferenceTables& t = context().state.tables;
     const QString typed = Text2->text().left(Text2->selStart()) + QChar(char16_t(KeyAscii));
     for (qint32 i = t.PrefixCount; i >= 1; --i) {
         const QString& country = t.PrefixCountry[size_t(i)];
@@ -292,7 +295,7 @@ void frmStationID::Command1_Click()
         if (!isNumber(box->text()))
             box->setText(QStringLiteral("0"));
     }
-    AppState& state = app().state();
+    AppState& state = context().state;
     StationData& s = state.station;
     s.HostState = QStringLiteral("TX");
     s.OutOfState = Option1->isChecked() ? 0 : 1;
@@ -326,13 +329,13 @@ void frmStationID::Command1_Click()
     // The station data is kept in memory and in QSOpref.txt either way; only the copy
     // published for other programs is missing, so the program goes on after saying so.
     if (!error.isEmpty()) {
-        app().services().dialogs->messageBox(
+        context().services.dialogs->messageBox(
             QStringLiteral("Your station details could not be shared with other programs.\r\n\r\n") + error,
             QStringLiteral("Unable to write file."));
     }
 
     m_done = true;
-    app().showMainWindow();
+    context().navigation.showMainWindow();
     close();
 }
 
@@ -341,5 +344,5 @@ void frmStationID::closeEvent(QCloseEvent* event)
     Form::closeEvent(event);
     // Without "Done" there is no way forward: the run ends here.
     if (!m_done)
-        app().quit();
+        context().navigation.quit();
 }

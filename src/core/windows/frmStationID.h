@@ -14,7 +14,7 @@
 class frmStationID : public Form {
     Q_OBJECT
 public:
-    explicit frmStationID(App& app);
+    explicit frmStationID(const WindowContext& context);
 
     KeyField* Text1;  // call sign
     KeyField* Text5;  // state / province

@@ -1,9 +1,9 @@
 #include "core/windows/frmVexolLogo.h"
 
 #include "core/UserFolders.h"
-#include "core/windows/App.h"
 #include "core/windows/FormScaler.h"
 #include "platform/FileLookup.h"
+#include "platform/Services.h"
 
 #include <QFileInfo>
 #include <QPixmap>
@@ -19,7 +19,7 @@ void ImageControl::mousePressEvent(QMouseEvent* event)
     Q_EMIT clicked();
 }
 
-frmVexolLogo::frmVexolLogo(App& app) : Form(app, QString(), LogoWidth, LogoHeight)
+frmVexolLogo::frmVexolLogo(const WindowContext& context) : Form(context, QString(), LogoWidth, LogoHeight)
 {
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -42,7 +42,7 @@ frmVexolLogo::frmVexolLogo(App& app) : Form(app, QString(), LogoWidth, LogoHeigh
 void frmVexolLogo::Form_Load()
 {
     CentreFormRaised(*this);
-    const QString base = GetUserFolder(app().services(), QStringLiteral("/Vexol Software"),
+    const QString base = GetUserFolder(context().services, QStringLiteral("/Vexol Software"),
                                        QStringLiteral("/Shared"));
     const QString splash =
         FileLookup::resolvePath(base + QStringLiteral("/Shared/splash.jpg"));

@@ -22,7 +22,7 @@ protected:
 class frmVexolLogo : public Form {
     Q_OBJECT
 public:
-    explicit frmVexolLogo(App& app);
+    explicit frmVexolLogo(const WindowContext& context);
 
     ImageControl* Image1;
     ImageControl* Image2;

@@ -1,11 +1,13 @@
 #include "entry/windows/frmCountyChange.h"
 
+#include "core/AppState.h"
 #include "core/Preferences.h"
-#include "core/windows/App.h"
 #include "core/windows/FormScaler.h"
+#include "core/windows/Navigation.h"
 #include "entry/Scoring.h"
 #include "entry/windows/CountyField.h"
 #include "entry/windows/frmCountyChangeRover.h"
+#include "platform/Services.h"
 
 void styleInvalidLabel(QLabel* label)
 {
@@ -17,7 +19,8 @@ void styleInvalidLabel(QLabel* label)
     label->hide();
 }
 
-frmCountyChange::frmCountyChange(App& app) : Form(app, QStringLiteral("County Change"), 3210, 1995)
+frmCountyChange::frmCountyChange(const WindowContext& context)
+    : Form(context, QStringLiteral("County Change"), 3210, 1995)
 {
     setWindowFlags(Qt::Dialog);
     Label1 = place(new QLabel(QStringLiteral("Please enter your current county:"), this), ControlKind::Label,
@@ -48,7 +51,7 @@ void frmCountyChange::Form_Load()
     scaling.fontKinds = {ControlKind::OptionButton, ControlKind::Frame, ControlKind::ListBox,
                          ControlKind::CommandButton, ControlKind::TextBox, ControlKind::Label};
     ScaleFormLocally(*this, scaling);
-    Text1->setText(app().state().station.OwnCounty);
+    Text1->setText(context().state.station.OwnCounty);
 }
 
 void frmCountyChange::Text1_KeyPress(int& KeyAscii)
@@ -58,17 +61,17 @@ void frmCountyChange::Text1_KeyPress(int& KeyAscii)
         Command1_Click();
         return;
     }
-    completeCountyKey(*Text1, app().state().tables, KeyAscii);
+    completeCountyKey(*Text1, context().state.tables, KeyAscii);
 }
 
 bool frmCountyChange::Text1_LostFocus()
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     Label2->hide();
     state.entry.CountyInvalid = isCountyAbbreviation(state.tables, Text1->text()) ? 0 : 1;
     if (state.entry.CountyInvalid == 0)
         return true;
-    app().services().beeper->beep();
+    context().services.beeper->beep();
     Label2->show();
     return false;
 }
@@ -77,26 +80,31 @@ void frmCountyChange::Command1_Click()
 {
     // Only a county of the table can become the county every contact sends. Leaving the
     // field has already beeped when the label shows.
-    AppState& state = app().state();
+    AppState& state = context().state;
     if (!isCountyAbbreviation(state.tables, Text1->text())) {
         state.entry.CountyInvalid = 1;
         if (Label2->isHidden()) {
-            app().services().beeper->beep();
+            context().services.beeper->beep();
             Label2->show();
         }
         Text1->setFocus();
         return;
     }
     state.entry.CountyInvalid = 0;
-    app().state().station.OwnCounty = Text1->text();
-    SavePrefFile(app().state());
+    context().state.station.OwnCounty = Text1->text();
+    SavePrefFile(context().state);
     hide();
 }
 
 void frmCountyChange::cmdMultipleCounties_Click()
 {
-    frmCountyChangeRover& rover = app().countyChangeRover();
+    frmCountyChangeRover& rover = context().navigation.countyChangeRover();
+    const QMetaObject::Connection chosen =
+        connect(&rover, &frmCountyChangeRover::countyInUseChosen, this, &frmCountyChange::showCounty);
     rover.Form_Load();
     rover.showModal();
+    disconnect(chosen);
     Command1_Click();
 }
+
+void frmCountyChange::showCounty(const QString& county) { Text1->setText(county); }

@@ -10,7 +10,7 @@
 class frmCountyChange : public Form {
     Q_OBJECT
 public:
-    explicit frmCountyChange(App& app);
+    explicit frmCountyChange(const WindowContext& context);
 
     QLabel* Label1;
     KeyField* Text1;
@@ -23,6 +23,9 @@ public:
     bool Text1_LostFocus();
     void Command1_Click();
     void cmdMultipleCounties_Click();
+
+    // Puts the county into the box, as the county-line window's "&Done" does.
+    void showCounty(const QString& county);
 };
 
 // Shows the "   Invalid!" label of the county windows (white on dark red) with a beep.

@@ -1,16 +1,17 @@
 #include "entry/windows/frmCountyChangeRover.h"
 
-#include "core/windows/App.h"
+#include "core/AppState.h"
 #include "core/windows/FormScaler.h"
 #include "entry/Scoring.h"
 #include "entry/windows/CountyField.h"
 #include "entry/windows/frmCountyChange.h"
+#include "platform/Services.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
 
-frmCountyChangeRover::frmCountyChangeRover(App& app)
-    : Form(app, QStringLiteral("County Change for Rovers"), 3615, 3105)
+frmCountyChangeRover::frmCountyChangeRover(const WindowContext& context)
+    : Form(context, QStringLiteral("County Change for Rovers"), 3615, 3105)
 {
     setWindowFlags(Qt::Dialog);
     Label1 = place(new QLabel(QStringLiteral("Please enter your current counties.  Click on listed counties to remove."), this),
@@ -48,14 +49,14 @@ void frmCountyChangeRover::Form_Load()
                              ControlKind::Frame, ControlKind::ListBox, ControlKind::CommandButton,
                              ControlKind::TextBox, ControlKind::Label};
         ScaleFormLocally(*this, scaling);
-        Text1->setText(app().state().station.OwnCounty);
+        Text1->setText(context().state.station.OwnCounty);
         m_scaled = true;
     }
 }
 
 void frmCountyChangeRover::Text1_KeyPress(int& KeyAscii)
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     if (KeyAscii != 13) {
         completeCountyKey(*Text1, state.tables, KeyAscii);
         return;
@@ -64,7 +65,7 @@ void frmCountyChangeRover::Text1_KeyPress(int& KeyAscii)
     Label2->hide();
     state.entry.CountyInvalid = isCountyAbbreviation(state.tables, Text1->text()) ? 0 : 1;
     if (state.entry.CountyInvalid == 1) {
-        app().services().beeper->beep();
+        context().services.beeper->beep();
         Label2->show();
         Text1->setFocus();
         return;
@@ -97,11 +98,17 @@ void frmCountyChangeRover::List1_Click()
 
 void frmCountyChangeRover::Command1_Click()
 {
-    if (List1->ListCount() > 0) {
-        if (frmCountyChange* change = app().countyChange())
-            change->Text1->setText(List1->List(0));
-    }
+    if (List1->ListCount() > 0)
+        Q_EMIT countyInUseChosen(List1->List(0));
     hide();
+}
+
+QStringList frmCountyChangeRover::counties() const
+{
+    QStringList list;
+    for (int i = 0; i < List1->ListCount(); ++i)
+        list << List1->List(i);
+    return list;
 }
 
 void frmCountyChangeRover::showEvent(QShowEvent* event)

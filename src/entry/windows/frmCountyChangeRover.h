@@ -13,7 +13,7 @@
 class frmCountyChangeRover : public Form {
     Q_OBJECT
 public:
-    explicit frmCountyChangeRover(App& app);
+    explicit frmCountyChangeRover(const WindowContext& context);
 
     QLabel* Label1;
     SortedListBox* List1;
@@ -26,6 +26,13 @@ public:
     void Text1_KeyPress(int& KeyAscii);
     void List1_Click();
     void Command1_Click();
+
+    // The counties of the list, the one in use first.
+    QStringList counties() const;
+
+Q_SIGNALS:
+    // "&Done" with counties listed: the first is the one now in use.
+    void countyInUseChosen(const QString& county);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,13 +1,12 @@
 #include "entry/windows/frmCountyList.h"
 
-#include "core/windows/App.h"
+#include "core/AppState.h"
 #include "core/windows/FormScaler.h"
-#include "mainwindow/MainForm.h"
 #include "platform/Screen.h"
 
 #include <QHeaderView>
 
-frmCountyList::frmCountyList(App& app) : Form(app, QStringLiteral("County List"), 3150, 6105)
+frmCountyList::frmCountyList(const WindowContext& context) : Form(context, QStringLiteral("County List"), 3150, 6105)
 {
     setWindowFlags(Qt::Dialog);
     ListView1 = place(new QTreeWidget(this), ControlKind::ListView, 120, 120, 2915, 5895);
@@ -30,7 +29,7 @@ void frmCountyList::Form_Load()
     const double columnTwips = 1300.0 * screen().sizeTwips().width() / 9600.0;
     for (int c = 0; c < 2; ++c)
         ListView1->header()->resizeSection(c, int(columnTwips / screen().twipsPerPixelX()));
-    const ReferenceTables& t = app().state().tables;
+    const ReferenceTables& t = context().state.tables;
     const qint32 count = qint32(t.CountyCount);
     for (qint32 n = 1; n <= count; ++n)
         new QTreeWidgetItem(ListView1, {t.CountyAbbrev[size_t(n)], t.CountyName[size_t(n)]});
@@ -41,7 +40,6 @@ void frmCountyList::ListView1_Click()
     QTreeWidgetItem* item = ListView1->currentItem();
     if (!item)
         return;
-    if (MainForm* target = app().mainWindow())
-        target->txtSec->setText(item->text(0));
+    Q_EMIT countyPicked(item->text(0));
     hide();
 }

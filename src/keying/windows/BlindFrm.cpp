@@ -1,9 +1,11 @@
 #include "keying/windows/BlindFrm.h"
 
+#include "core/AppState.h"
 #include "core/WorkFiles.h"
-#include "core/windows/App.h"
+#include "platform/Services.h"
 
-BlindFrm::BlindFrm(App& app) : Form(app, QStringLiteral("Voice Navigation Settings"), 4200, 2400)
+BlindFrm::BlindFrm(const WindowContext& context)
+    : Form(context, QStringLiteral("Voice Navigation Settings"), 4200, 2400)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     Frame1 = place(new QGroupBox(QStringLiteral("Choose your preferred option:"), this), ControlKind::Frame,
@@ -13,13 +15,13 @@ BlindFrm::BlindFrm(App& app) : Form(app, QStringLiteral("Voice Navigation Settin
     Option3 = place(new QRadioButton(QStringLiteral("All Data Fields"), Frame1), ControlKind::OptionButton, 240, 1020, 3000, 255);
     Command1 = place(new QPushButton(QStringLiteral("Done"), this), ControlKind::CommandButton, 1560, 1800, 1095, 375);
     connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
-    MMControl1 = app.services().makeWavePlayer();
+    MMControl1 = context.services.makeWavePlayer();
 }
 
 void BlindFrm::BlindKeyPhone(const QString& q)
 {
     MMControl1->close();
-    const QString file = workPath(app().state().folders, q + QStringLiteral(".wav"));
+    const QString file = workPath(context().state.folders, q + QStringLiteral(".wav"));
     if (q.trimmed().isEmpty())
         return;
     if (MMControl1->open(file))

@@ -12,7 +12,7 @@
 class BlindFrm : public Form {
     Q_OBJECT
 public:
-    explicit BlindFrm(App& app);
+    explicit BlindFrm(const WindowContext& context);
 
     QGroupBox* Frame1;
     QRadioButton* Option1; // Off

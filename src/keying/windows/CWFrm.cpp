@@ -1,6 +1,6 @@
 #include "keying/windows/CWFrm.h"
 
-#include "core/windows/App.h"
+#include "core/AppState.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ void onSelected(QRadioButton* button, CWFrm* form, void (CWFrm::*handler)())
 
 } // namespace
 
-CWFrm::CWFrm(App& app) : Form(app, QStringLiteral("CW String Selections"), 9600, 6600)
+CWFrm::CWFrm(const WindowContext& context) : Form(context, QStringLiteral("CW String Selections"), 9600, 6600)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     KeyField** messages[] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9,
@@ -69,14 +69,14 @@ CWFrm::CWFrm(App& app) : Form(app, QStringLiteral("CW String Selections"), 9600,
     tmrRepeat.setInterval(0);
 }
 
-void CWFrm::Option1_Click() { app().state().keyer.CWKeyingInterface = KeyingInterface::Rts; }
-void CWFrm::Option2_Click() { app().state().keyer.CWKeyingInterface = KeyingInterface::Dtr; }
-void CWFrm::Option3_Click() { app().state().keyer.CWKeyingInterface = KeyingInterface::Printer; }
-void CWFrm::Option4_Click() { app().state().keyer.CWKeyingInterface = KeyingInterface::None; }
+void CWFrm::Option1_Click() { context().state.keyer.CWKeyingInterface = KeyingInterface::Rts; }
+void CWFrm::Option2_Click() { context().state.keyer.CWKeyingInterface = KeyingInterface::Dtr; }
+void CWFrm::Option3_Click() { context().state.keyer.CWKeyingInterface = KeyingInterface::Printer; }
+void CWFrm::Option4_Click() { context().state.keyer.CWKeyingInterface = KeyingInterface::None; }
 
 void CWFrm::Option5_Click()
 {
-    app().state().keyer.CWKeyingInterface = KeyingInterface::WinKey;
+    context().state.keyer.CWKeyingInterface = KeyingInterface::WinKey;
     cmdConfWinkey->setVisible(true);
 }
 
@@ -109,7 +109,7 @@ CwSettings CWFrm::settings() const
     settings.serialPort = Text10->text();
     settings.wordsPerMinute = Text11->text();
     settings.wordSpace = txtSpace->text();
-    settings.keyingInterface = app().state().keyer.CWKeyingInterface;
+    settings.keyingInterface = context().state.keyer.CWKeyingInterface;
     settings.parallelAddress = Text14->text();
     settings.echo = Check1->isChecked();
     settings.repeatSeconds = txtCWLoop->text();

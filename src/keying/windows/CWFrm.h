@@ -17,7 +17,7 @@
 class CWFrm : public Form {
     Q_OBJECT
 public:
-    explicit CWFrm(App& app);
+    explicit CWFrm(const WindowContext& context);
 
     KeyField* Text1;
     KeyField* Text2;

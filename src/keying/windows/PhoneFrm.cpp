@@ -1,6 +1,6 @@
 #include "keying/windows/PhoneFrm.h"
 
-PhoneFrm::PhoneFrm(App& app) : Form(app, QStringLiteral("Phone Wave Selections"), 9000, 6000)
+PhoneFrm::PhoneFrm(const WindowContext& context) : Form(context, QStringLiteral("Phone Wave Selections"), 9000, 6000)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     for (int i = 1; i <= 9; ++i) {

@@ -16,7 +16,7 @@
 class PhoneFrm : public Form {
     Q_OBJECT
 public:
-    explicit PhoneFrm(App& app);
+    explicit PhoneFrm(const WindowContext& context);
 
     std::array<KeyField*, 10> fileBoxes{}; // Text1 ... Text9 at indexes 1 to 9
     KeyField* Text1;

@@ -1,7 +1,7 @@
 #include "reports/windows/CountyMapTX.h"
 
-#include "core/windows/App.h"
-#include "mainwindow/MainForm.h"
+#include "core/AppState.h"
+#include "entry/Scoring.h"
 #include "platform/Screen.h"
 #include "reports/CountyMap.h"
 
@@ -27,8 +27,8 @@ std::vector<CountyMapLabel> shippedLabels()
 
 } // namespace
 
-CountyMapTX::CountyMapTX(App& app)
-    : Form(app, QStringLiteral(" Texas County Map"), ClientWidth, ClientHeight),
+CountyMapTX::CountyMapTX(const WindowContext& context)
+    : Form(context, QStringLiteral(" Texas County Map"), ClientWidth, ClientHeight),
       m_random(QRandomGenerator::securelySeeded())
 {
     setWindowFlags(Qt::Dialog);
@@ -57,25 +57,21 @@ void CountyMapTX::Form_Load()
     Top = float((screenSize.height() - Height) / 2);
     applyGeometry();
 
-    const ReferenceTables& tables = app().state().tables;
+    const ReferenceTables& tables = context().state.tables;
     for (QLabel* label : lblCounty) {
         label->setToolTip(countyLabelToolTip(tables, label->text()));
         label->clear();
         label->setAutoFillBackground(false);
     }
-    if (app().state().log.QsoCount > 0)
+    if (context().state.log.QsoCount > 0)
         Label1->hide();
 }
 
 void CountyMapTX::Timer1_Timer()
 {
     Timer1->stop();
-    if (const MainForm* main = app().mainWindow()) {
-        QStringList worked;
-        for (int i = 0; i < main->List2->ListCount(); ++i)
-            worked << main->List2->List(i);
-        ColorWorkedCounties(worked);
-    }
+    // The counties worked, in the order the log window lists them.
+    ColorWorkedCounties(listedCountiesWorked(context().state));
 }
 
 void CountyMapTX::ColorWorkedCounties(const QStringList& worked)

@@ -16,7 +16,7 @@
 class CountyMapTX : public Form {
     Q_OBJECT
 public:
-    explicit CountyMapTX(App& app);
+    explicit CountyMapTX(const WindowContext& context);
 
     // Centres the window on the screen and turns the labels' county names into tool tips
     // with the counties' abbreviations.

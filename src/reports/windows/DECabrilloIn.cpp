@@ -1,13 +1,13 @@
 #include "reports/windows/DECabrilloIn.h"
 
+#include "core/AppState.h"
 #include "core/KeyFilters.h"
 #include "core/NumberFormat.h"
 #include "core/SharedPreferences.h"
-#include "core/windows/App.h"
 #include "core/windows/FormScaler.h"
-#include "mainwindow/Infrm.h"
-#include "platform/DiskFile.h"
 #include "entry/Scoring.h"
+#include "platform/DiskFile.h"
+#include "platform/Services.h"
 #include "reports/BonusPoints.h"
 
 #include <QCoreApplication>
@@ -35,7 +35,8 @@ QString thanksSignature() { return QStringLiteral("73 and good luck in the next 
 
 } // namespace
 
-DECabrilloIn::DECabrilloIn(App& app) : Form(app, QStringLiteral("Summary Sheet Information"), 9225, 4275)
+DECabrilloIn::DECabrilloIn(const WindowContext& context)
+    : Form(context, QStringLiteral("Summary Sheet Information"), 9225, 4275)
 {
     setWindowFlags(Qt::Dialog);
     auto option = [this](QGroupBox* frame, const char* caption, float left, float top, float width) {
@@ -124,7 +125,7 @@ void DECabrilloIn::Form_Load()
     ResizeFormToScreen(*this);
     QCoreApplication::processEvents();
 
-    const AppState& state = app().state();
+    const AppState& state = context().state;
     if (state.station.OwnRover == 1) {
         const std::optional<qint64> rover = RoverBonus(loggedContacts(state.log));
         if (!rover)
@@ -132,14 +133,14 @@ void DECabrilloIn::Form_Load()
         Text3->setText(QString::number(*rover));
     }
     FiveCountyBonus();
-    const UserSettings& settings = *app().services().settings;
+    const UserSettings& settings = *context().services.settings;
     for (const OperatorDetail& detail : OperatorDetails)
         (this->*detail.box)->setText(settings.value(QString::fromLatin1(detail.userValue)));
 }
 
 void DECabrilloIn::FiveCountyBonus()
 {
-    Text4->setText(QString::number(::FiveCountyBonus(loggedContacts(app().state().log))));
+    Text4->setText(QString::number(::FiveCountyBonus(loggedContacts(context().state.log))));
 }
 
 void DECabrilloIn::Text1_KeyPress(int& KeyAscii) { KeyToUpper(KeyAscii); }
@@ -187,8 +188,8 @@ ModeCategory DECabrilloIn::chosenMode() const
 
 void DECabrilloIn::Command4_Click()
 {
-    AppState& state = app().state();
-    Services& services = app().services();
+    AppState& state = context().state;
+    Services& services = context().services;
 
     for (KeyField* bonus : {Text3, Text4}) {
         if (!parsePlainNumber(bonus->text()))
@@ -229,21 +230,14 @@ void DECabrilloIn::Command4_Click()
     }
 }
 
-std::optional<CabrilloInput> DECabrilloIn::gatherInput(double bonusTotal, QString* error) const
+CabrilloInput DECabrilloIn::gatherInput(double bonusTotal) const
 {
-    const AppState& state = app().state();
-    const MainForm* main = app().mainWindow();
-    if (!main) {
-        *error = QStringLiteral("No log window is open.");
-        return std::nullopt;
-    }
+    const AppState& state = context().state;
+    // The figures the log window shows, from the log and the score behind them.
+    const bool inHostState = state.station.OutOfState == 0;
+    const double multipliers = windowMultipliers(state, inHostState);
     CabrilloInput in;
-    const std::optional<double> score = shownNumber(main->lblTotScore->text());
-    if (!score) {
-        *error = QStringLiteral("Type mismatch: the score \"%1\" is not a number").arg(main->lblTotScore->text());
-        return std::nullopt;
-    }
-    in.shownScore = *score;
+    in.shownScore = double(state.score.QsoPoints) * multipliers;
 
     const StationData& s = state.station;
     in.ownCall = s.OwnCall;
@@ -270,13 +264,11 @@ std::optional<CabrilloInput> DECabrilloIn::gatherInput(double bonusTotal, QStrin
     in.roverBonusText = Text3->text();
     in.bonusTotal = bonusTotal;
 
-    for (int i = 0; i < main->List2->ListCount(); ++i)
-        in.countiesWorked << main->List2->List(i);
-    if (const auto* infrm = qobject_cast<const Infrm*>(main)) {
+    in.countiesWorked = listedCountiesWorked(state);
+    if (inHostState) {
         in.inHostState = true;
-        in.shownMultipliers = leadingNumber(infrm->lblTotSec->text());
-        for (int i = 0; i < infrm->List1->ListCount(); ++i)
-            in.dxWorked << infrm->List1->List(i);
+        in.shownMultipliers = multipliers;
+        in.dxWorked = listedDXCountries(state);
         in.statesWorked = workedStatesAndProvinces(state);
     }
     return in;
@@ -284,12 +276,10 @@ std::optional<CabrilloInput> DECabrilloIn::gatherInput(double bonusTotal, QStrin
 
 bool DECabrilloIn::writeFile(const QString& path, double bonusTotal, QString* error) const
 {
-    const std::optional<CabrilloInput> input = gatherInput(bonusTotal, error);
-    if (!input)
-        return false;
+    const CabrilloInput input = gatherInput(bonusTotal);
     QString writerError;
     const bool written = DiskFile::replaceAtomically(
-        path, [&](QIODevice& device) { return WriteCabrilloLog(device, *input, &writerError); }, error);
+        path, [&](QIODevice& device) { return WriteCabrilloLog(device, input, &writerError); }, error);
     if (!written && !writerError.isEmpty())
         *error = writerError;
     return written;
@@ -297,8 +287,8 @@ bool DECabrilloIn::writeFile(const QString& path, double bonusTotal, QString* er
 
 bool DECabrilloIn::storeOperatorDetails(QString* error)
 {
-    AppState& state = app().state();
-    UserSettings& settings = *app().services().settings;
+    AppState& state = context().state;
+    UserSettings& settings = *context().services.settings;
     for (const OperatorDetail& detail : OperatorDetails)
         settings.setValue(QString::fromLatin1(detail.userValue), (this->*detail.box)->text().trimmed());
     const size_t count = std::size(OperatorDetails);

@@ -17,7 +17,7 @@
 class DECabrilloIn : public Form {
     Q_OBJECT
 public:
-    explicit DECabrilloIn(App& app);
+    explicit DECabrilloIn(const WindowContext& context);
 
     // Scales the window, works out both bonuses and fills the operator's details from the
     // per-user settings. A failure ends the loading silently.
@@ -73,7 +73,7 @@ private:
     ModeCategory chosenMode() const;
     // The file's content from the boxes, the log and the running log window; nothing (with
     // the reason) when a shown figure is not a number.
-    std::optional<CabrilloInput> gatherInput(double bonusTotal, QString* error) const;
+    CabrilloInput gatherInput(double bonusTotal) const;
     bool writeFile(const QString& path, double bonusTotal, QString* error) const;
     // The operator details into the user settings and the shared preferences file; false,
     // with the reason, when that file could not be written.

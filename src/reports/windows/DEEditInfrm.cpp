@@ -1,11 +1,11 @@
 #include "reports/windows/DEEditInfrm.h"
 
-#include "core/windows/App.h"
+#include "core/AppState.h"
 #include "entry/Scoring.h"
 #include "entry/windows/CountyField.h"
 
-DEEditInfrm::DEEditInfrm(App& app, qint32 EditEntryIndex, std::function<void()> deleteContact)
-    : EditContactForm(app, 3450, 4950, EditEntryIndex, std::move(deleteContact))
+DEEditInfrm::DEEditInfrm(const WindowContext& context, qint32 EditEntryIndex, std::function<void()> deleteContact)
+    : EditContactForm(context, 3450, 4950, EditEntryIndex, std::move(deleteContact))
 {
     const QString invalid = QStringLiteral("   Invalid!");
     txtEditCall = addRow(1, "Callsign", &LogEntry::Call, false);
@@ -43,7 +43,7 @@ void DEEditInfrm::txtEditPre_KeyPress(int& KeyAscii)
         txtEditPre->clear();
         Cap2(KeyAscii);
     }
-    const ReferenceTables& tables = app().state().tables;
+    const ReferenceTables& tables = context().state.tables;
     completeFromTableEnd(*txtEditPre, tables.PrefixCountry, tables.PrefixCount, KeyAscii);
 }
 
@@ -69,7 +69,7 @@ bool DEEditInfrm::finalDoneTest()
 {
     const QString spc = txtEditPre->text();
     const bool valid = spc.size() != 2 || unchanged(txtEditPre)
-        || isStateProvAbbreviation(app().state().stateProv, spc);
+        || isStateProvAbbreviation(context().state.stateProv, spc);
     if (valid) {
         Label2->hide();
         return true;

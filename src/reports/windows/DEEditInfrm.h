@@ -7,7 +7,7 @@
 class DEEditInfrm : public EditContactForm {
     Q_OBJECT
 public:
-    DEEditInfrm(App& app, qint32 EditEntryIndex, std::function<void()> deleteContact);
+    DEEditInfrm(const WindowContext& context, qint32 EditEntryIndex, std::function<void()> deleteContact);
 
     KeyField* txtEditSec; // the county
     KeyField* txtEditPre; // St/Prv/Country

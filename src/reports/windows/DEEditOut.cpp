@@ -1,7 +1,7 @@
 #include "reports/windows/DEEditOut.h"
 
-DEEditOut::DEEditOut(App& app, qint32 EditEntryIndex, std::function<void()> deleteContact)
-    : EditContactForm(app, 3255, 4500, EditEntryIndex, std::move(deleteContact))
+DEEditOut::DEEditOut(const WindowContext& context, qint32 EditEntryIndex, std::function<void()> deleteContact)
+    : EditContactForm(context, 3255, 4500, EditEntryIndex, std::move(deleteContact))
 {
     const QString invalid = QStringLiteral("   Invalid!");
     txtEditCall = addRow(1, "Callsign", &LogEntry::Call, true);

@@ -7,7 +7,7 @@
 class DEEditOut : public EditContactForm {
     Q_OBJECT
 public:
-    DEEditOut(App& app, qint32 EditEntryIndex, std::function<void()> deleteContact);
+    DEEditOut(const WindowContext& context, qint32 EditEntryIndex, std::function<void()> deleteContact);
 
     KeyField* txtEditPre; // the county, whatever its name says
     QLabel* Label2;       // the county's "   Invalid!"

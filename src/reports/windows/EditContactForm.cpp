@@ -1,7 +1,7 @@
 #include "reports/windows/EditContactForm.h"
 
+#include "core/AppState.h"
 #include "core/KeyFilters.h"
-#include "core/windows/App.h"
 #include "core/windows/FormScaler.h"
 #include "entry/BandPlan.h"
 #include "entry/DateTimeText.h"
@@ -9,6 +9,7 @@
 #include "entry/Scoring.h"
 #include "entry/windows/CountyField.h"
 #include "entry/windows/frmCountyChange.h"
+#include "platform/Services.h"
 
 namespace {
 
@@ -20,9 +21,9 @@ float rowTop(int row) { return FirstRowTop + float(row - 1) * RowStep; }
 
 } // namespace
 
-EditContactForm::EditContactForm(App& app, float clientWidth, float clientHeight, qint32 EditEntryIndex,
-                                 std::function<void()> deleteContact)
-    : Form(app, QStringLiteral("Edit Contact Entry"), clientWidth, clientHeight),
+EditContactForm::EditContactForm(const WindowContext& context, float clientWidth, float clientHeight,
+                                 qint32 EditEntryIndex, std::function<void()> deleteContact)
+    : Form(context, QStringLiteral("Edit Contact Entry"), clientWidth, clientHeight),
       EditEntryIndex(EditEntryIndex), m_deleteContact(std::move(deleteContact))
 {
     setWindowFlags(Qt::Dialog);
@@ -91,10 +92,10 @@ void EditContactForm::Form_Load()
 
 const LogEntry& EditContactForm::storedEntry() const
 {
-    return app().state().log.Log[size_t(EditEntryIndex)];
+    return context().state.log.Log[size_t(EditEntryIndex)];
 }
 
-void EditContactForm::beep() { app().services().beeper->beep(); }
+void EditContactForm::beep() { context().services.beeper->beep(); }
 
 // ---- keys ----
 
@@ -143,7 +144,7 @@ void EditContactForm::countyKeyPress(KeyField* box, int& KeyAscii)
         KeyToUpper(KeyAscii);
     if (caret > 0 && caret < text.size() && text[caret - 1] == QLatin1Char(' '))
         KeyToUpper(KeyAscii);
-    const ReferenceTables& tables = app().state().tables;
+    const ReferenceTables& tables = context().state.tables;
     completeFromTableEnd(*box, tables.CountyAbbrev, qint32(tables.CountyCount), KeyAscii);
 }
 
@@ -177,7 +178,7 @@ bool EditContactForm::txtEditBnd_LostFocus()
 
 bool EditContactForm::countyLostFocus(const KeyField* box, QLabel* marker, bool emptyPasses)
 {
-    AppState& state = app().state();
+    AppState& state = context().state;
     const bool empty = emptyPasses && box->text().isEmpty();
     state.entry.CountyInvalid = empty || isCountyAbbreviation(state.tables, box->text()) ? 0 : 1;
     return markedCheck(box, marker, state.entry.CountyInvalid == 0);
@@ -189,13 +190,13 @@ bool EditContactForm::dateTimeCheck(const KeyField* box, bool accepted, const QS
     if (accepted || unchanged(box))
         return true;
     beep();
-    app().services().dialogs->messageBox(message, title);
+    context().services.dialogs->messageBox(message, title);
     return false;
 }
 
 QString EditContactForm::typedDate() const
 {
-    return logDateText(txtEditDate->text(), app().services().environment->shortDateFormat());
+    return logDateText(txtEditDate->text(), context().services.environment->shortDateFormat());
 }
 
 bool EditContactForm::txtEditDate_LostFocus()
@@ -238,7 +239,7 @@ LogEntry EditContactForm::editedEntry() const
 
 bool EditContactForm::scanForDuplicates(const LogEntry& edited)
 {
-    const AppState& state = app().state();
+    const AppState& state = context().state;
     DupeQuery query;
     query.call = edited.Call;
     query.county = edited.County;
@@ -271,7 +272,7 @@ void EditContactForm::cmdDone_Click()
     const bool valid = finalDoneTest();
     if (!noDupe || !valid)
         return;
-    app().state().log.Log[size_t(EditEntryIndex)] = edited;
+    context().state.log.Log[size_t(EditEntryIndex)] = edited;
     hide();
 }
 

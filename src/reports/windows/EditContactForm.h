@@ -21,7 +21,7 @@ class EditContactForm : public Form {
 public:
     // EditEntryIndex: the contact's entry, 1 to QsoCount. deleteContact: the opening
     // window's delete command, which "Delete Dupe" runs on the contact being edited.
-    EditContactForm(App& app, float clientWidth, float clientHeight, qint32 EditEntryIndex,
+    EditContactForm(const WindowContext& context, float clientWidth, float clientHeight, qint32 EditEntryIndex,
                     std::function<void()> deleteContact);
 
     // Scales the dialog to the screen and fills every box from the contact's entry.

@@ -1,9 +1,10 @@
 #include "reports/windows/GraphQSO.h"
 
-#include "core/windows/App.h"
+#include "core/AppState.h"
 #include "entry/BandPlan.h"
 #include "platform/Dialogs.h"
 #include "platform/Screen.h"
+#include "platform/Services.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -54,8 +55,8 @@ QString whiteCaption() { return QStringLiteral("White Background"); }
 
 } // namespace
 
-GraphQSO::GraphQSO(App& app)
-    : Form(app, QStringLiteral(" Activity Graph - QSOs per Hour Rate   (# QSOs over 10 minutes X 6)"),
+GraphQSO::GraphQSO(const WindowContext& context)
+    : Form(context, QStringLiteral(" Activity Graph - QSOs per Hour Rate   (# QSOs over 10 minutes X 6)"),
            ClientWidth, ClientHeight)
 {
     setWindowFlags(Qt::Dialog);
@@ -185,9 +186,9 @@ void GraphQSO::Command1_Click()
 // drawn from ends the drawing where that shows, leaving what was labelled or drawn so far.
 void GraphQSO::DrawRateGraph()
 {
-    const LogStoreState& log = app().state().log;
+    const LogStoreState& log = context().state.log;
     if (log.QsoCount <= 6) {
-        app().services().dialogs->messageBox(
+        context().services.dialogs->messageBox(
             QStringLiteral("The graph will not display with less than 7 contacts.  The graph becomes more "
                            "meaningful as several hours of contest logging are accumulated."),
             QStringLiteral("Not Enough Contacts to Graph."));

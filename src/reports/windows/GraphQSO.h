@@ -17,7 +17,7 @@
 class GraphQSO : public Form {
     Q_OBJECT
 public:
-    explicit GraphQSO(App& app);
+    explicit GraphQSO(const WindowContext& context);
 
     // Fills the work area with the window, scales its controls and draws the graph.
     void Form_Load();

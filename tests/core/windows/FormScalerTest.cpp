@@ -2,7 +2,7 @@
 
 #include "support/TestServices.h"
 
-#include "core/windows/App.h"
+#include "app/App.h"
 #include "core/windows/Form.h"
 #include "core/windows/FormScaler.h"
 
@@ -18,7 +18,8 @@ namespace {
 // A window with one control of each kind the rules treat differently.
 class SampleForm : public Form {
 public:
-    SampleForm(App& app, float width, float height) : Form(app, QStringLiteral("Sample"), width, height)
+    SampleForm(const WindowContext& context, float width, float height)
+        : Form(context, QStringLiteral("Sample"), width, height)
     {
         FontSize = 8;
         label = place(new QLabel(QStringLiteral("Label"), this), ControlKind::Label, 120, 240, 1200, 300, 8);
@@ -90,7 +91,7 @@ LocalScaling labelsAndLists()
 
 TEST_F(FormScaling, ReferenceScreenOnlyCentresTheWindow)
 {
-    SampleForm reference(app, 4800, 3600);
+    SampleForm reference(app.context(), 4800, 3600);
     ResizeFormToScreen(reference);
     EXPECT_FLOAT_EQ(reference.Width, 4800);
     EXPECT_FLOAT_EQ(reference.Height, 3600);
@@ -99,17 +100,17 @@ TEST_F(FormScaling, ReferenceScreenOnlyCentresTheWindow)
     EXPECT_FLOAT_EQ(reference.FontSize, 8);
     expectUntouched(reference);
 
-    SampleForm local(app, 4800, 3600);
+    SampleForm local(app.context(), 4800, 3600);
     ScaleFormLocally(local, labelsAndLists());
     EXPECT_FLOAT_EQ(local.Top, 1800);
     expectUntouched(local);
 
     // A full-size window fills the screen: under the reference rule its top is above it.
-    SampleForm full(app, 9600, 7200);
+    SampleForm full(app.context(), 9600, 7200);
     ResizeFormToScreen(full);
     EXPECT_FLOAT_EQ(full.Left, 0);
     EXPECT_FLOAT_EQ(full.Top, -170);
-    SampleForm fullLocal(app, 9600, 7200);
+    SampleForm fullLocal(app.context(), 9600, 7200);
     ScaleFormLocally(fullLocal, labelsAndLists());
     EXPECT_FLOAT_EQ(fullLocal.Top, 0);
     EXPECT_TRUE(dialogs->shown.empty());
@@ -118,7 +119,7 @@ TEST_F(FormScaling, ReferenceScreenOnlyCentresTheWindow)
 TEST_F(FormScaling, ReferenceRuleOnAWideScreen)
 {
     screen->size = QSizeF(28800, 16200); // Wf 3, Hf 2.25
-    SampleForm f(app, 4800, 3600);
+    SampleForm f(app.context(), 4800, 3600);
     ResizeFormToScreen(f);
 
     EXPECT_FLOAT_EQ(f.Width, 14400);
@@ -147,7 +148,7 @@ TEST_F(FormScaling, ReferenceRuleOnAWideScreen)
 TEST_F(FormScaling, ScreenNarrowerThanFourToThree)
 {
     screen->size = QSizeF(9600, 9600); // Wf 1, Hf 4/3
-    SampleForm f(app, 4800, 3600);
+    SampleForm f(app.context(), 4800, 3600);
     ResizeFormToScreen(f);
     EXPECT_FLOAT_EQ(f.FontSize, 32.0f / 3) << "the window's font follows Hf";
     expectPlace(f.of(f.label), 120, 320, 1200, 400, 8); // the controls' fonts follow Wf
@@ -170,7 +171,7 @@ TEST_P(FormScalingLocal, OnAWideScreen)
 {
     const LocalCase& p = GetParam();
     screen->size = QSizeF(28800, 16200);
-    SampleForm f(app, 4800, 3600);
+    SampleForm f(app.context(), 4800, 3600);
     LocalScaling options = labelsAndLists();
     options.controlFont = p.controlFont;
     options.windowFont = p.windowFont;
@@ -201,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FormScaling, BetweenRuleWithThePresentSizeChangesNothingButThePlace)
 {
-    SampleForm f(app, 4800, 3600);
+    SampleForm f(app.context(), 4800, 3600);
     ResizeFormBetween(f, 4800, 3600, 9600, 7200, 1, 1.0f, QString());
     EXPECT_FLOAT_EQ(f.Width, 4800);
     EXPECT_FLOAT_EQ(f.Height, 3600);
@@ -217,7 +218,7 @@ class FormScalingGrowth : public FormScaling, public ::testing::WithParamInterfa
 TEST_P(FormScalingGrowth, GrowingWindowFontsFollowTheirShare)
 {
     const auto [growth, fontFactor] = GetParam();
-    SampleForm f(app, 4800, 3600);
+    SampleForm f(app.context(), 4800, 3600);
     ResizeFormBetween(f, 28800, 16200, 9600, 7200, 0, growth, QString());
 
     EXPECT_FLOAT_EQ(f.Width, 14400);
@@ -237,7 +238,7 @@ INSTANTIATE_TEST_SUITE_P(Between, FormScalingGrowth,
 
 TEST_F(FormScaling, ShrinkingWindowFontsShrinkByTheSmallerFactor)
 {
-    SampleForm f(app, 4800, 3600);
+    SampleForm f(app.context(), 4800, 3600);
     ResizeFormBetween(f, 4800, 4800, 9600, 7200, 0, 0.0f, QStringLiteral("Arial")); // Cw 0.5, Ch 2/3
     EXPECT_FLOAT_EQ(f.Width, 2400);
     EXPECT_FLOAT_EQ(f.Height, 2400);
@@ -269,7 +270,7 @@ class FormScalingFailure : public FormScaling, public ::testing::WithParamInterf
 TEST_P(FormScalingFailure, AtTheFifthControl)
 {
     screen->size = QSizeF(28800, 16200);
-    Form f(app, QStringLiteral("Failing"), 4800, 3600);
+    Form f(app.context(), QStringLiteral("Failing"), 4800, 3600);
     std::vector<QLabel*> labels;
     for (int i = 0; i < 6; ++i) {
         const float height = i == 4 ? 1e12f : 300; // no window could hold the fifth

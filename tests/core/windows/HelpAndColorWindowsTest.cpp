@@ -3,7 +3,7 @@
 
 #include "WindowTestSupport.h"
 
-#include "core/windows/App.h"
+#include "app/App.h"
 #include "core/windows/Form5.h"
 #include "core/windows/Form6.h"
 

@@ -3,7 +3,7 @@
 
 #include "WindowTestSupport.h"
 
-#include "core/windows/App.h"
+#include "app/App.h"
 #include "keying/windows/BlindFrm.h"
 
 #include <QFileInfo>

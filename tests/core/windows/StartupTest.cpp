@@ -4,7 +4,7 @@
 #include "WindowTestSupport.h"
 
 #include "core/SharedPreferences.h"
-#include "core/windows/App.h"
+#include "app/App.h"
 #include "core/windows/frmStationID.h"
 #include "core/windows/frmVexolLogo.h"
 
@@ -44,7 +44,7 @@ protected:
 TEST_F(Startup, LogoWindowCreatesTheSharedFolderBeforeStartUpCreatesTexas)
 {
     App app(std::move(t.services));
-    QPointer<frmVexolLogo> logo = new frmVexolLogo(app);
+    QPointer<frmVexolLogo> logo = new frmVexolLogo(app.context());
     logo->Form_Load();
 
     EXPECT_TRUE(isFolder(home.vexol() + QStringLiteral("/Shared")));
@@ -63,7 +63,7 @@ TEST_F(Startup, LogoWindowCreatesTheSharedFolderBeforeStartUpCreatesTexas)
 TEST_F(Startup, LogoWithoutSplashPictureShowsTheSecondPictureOnItsTimer)
 {
     App app(std::move(t.services));
-    QPointer<frmVexolLogo> logo = new frmVexolLogo(app);
+    QPointer<frmVexolLogo> logo = new frmVexolLogo(app.context());
     logo->Form_Load();
 
     EXPECT_TRUE(logo->Timer1.isActive());
@@ -91,7 +91,7 @@ TEST_F(Startup, SplashPictureReplacesTheLogoForLongerAndTheSecondPictureNeverSho
     ASSERT_TRUE(picture.save(home.vexol() + QStringLiteral("/Shared/Splash.JPG"), "JPG"));
 
     App app(std::move(t.services));
-    QPointer<frmVexolLogo> logo = new frmVexolLogo(app);
+    QPointer<frmVexolLogo> logo = new frmVexolLogo(app.context());
     logo->Form_Load();
 
     EXPECT_TRUE(logo->Timer1.isActive());

@@ -4,7 +4,7 @@
 #include "WindowTestSupport.h"
 
 #include "core/SharedPreferences.h"
-#include "core/windows/App.h"
+#include "app/App.h"
 #include "core/windows/frmStationID.h"
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"

@@ -1,20 +1,35 @@
-#include "core/windows/App.h"
+#include "app/App.h"
 
 #include "core/windows/Form.h"
 #include "core/windows/Form5.h"
 #include "core/windows/Form6.h"
 #include "core/windows/frmSplash.h"
 #include "core/windows/frmStationID.h"
-#include "entry/windows/frmCountyChange.h"
 #include "entry/windows/frmCountyChangeRover.h"
 #include "keying/windows/BlindFrm.h"
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
-#include "mainwindow/Form1.h"
 #include "mainwindow/Infrm.h"
 #include "mainwindow/Outfrm.h"
+#include "reports/windows/CountyMapTX.h"
+#include "reports/windows/DECabrilloIn.h"
+#include "reports/windows/DEEditInfrm.h"
+#include "reports/windows/DEEditOut.h"
+#include "reports/windows/GraphQSO.h"
 
 #include <QApplication>
+
+namespace {
+
+// Loads the window and shows it modally.
+template <class W>
+void showLoaded(W& window)
+{
+    window.Form_Load();
+    window.showModal();
+}
+
+} // namespace
 
 App::App(Services services) : m_services(std::move(services))
 {
@@ -31,23 +46,19 @@ App::~App()
             w->hide();
     }
     delete m_stationSetup;
-    delete m_phoneFrm;
-    delete m_cwFrm;
-    delete m_blindFrm;
-    delete m_form1;
-    delete m_countyChangeRover;
+    unloadCompanionWindows();
     delete m_mainWindow;
 }
 
 void App::start()
 {
-    auto* splash = new frmSplash(*this);
+    auto* splash = new frmSplash(context());
     splash->Form_Load();
 }
 
 void App::showStationSetup()
 {
-    m_stationSetup = new frmStationID(*this);
+    m_stationSetup = new frmStationID(context());
     m_stationSetup->Form_Load();
     m_stationSetup->show();
     m_stationSetup->Text1->setFocus();
@@ -60,21 +71,21 @@ bool App::cwFrmLoaded() const { return !m_cwFrm.isNull(); }
 PhoneFrm& App::phoneFrm()
 {
     if (!m_phoneFrm)
-        m_phoneFrm = new PhoneFrm(*this);
+        m_phoneFrm = new PhoneFrm(context());
     return *m_phoneFrm;
 }
 
 CWFrm& App::cwFrm()
 {
     if (!m_cwFrm)
-        m_cwFrm = new CWFrm(*this);
+        m_cwFrm = new CWFrm(context());
     return *m_cwFrm;
 }
 
 BlindFrm& App::blindFrm()
 {
     if (!m_blindFrm)
-        m_blindFrm = new BlindFrm(*this);
+        m_blindFrm = new BlindFrm(context());
     return *m_blindFrm;
 }
 
@@ -84,30 +95,19 @@ void App::showMainWindow()
         m_stationSetup->hide(); // the setup window closes as the main window loads
     MainForm* window = nullptr;
     if (m_state.station.OutOfState != 0)
-        window = new Outfrm(*this);
+        window = new Outfrm(context());
     else
-        window = new Infrm(*this);
+        window = new Infrm(context());
     m_mainWindow = window;
     window->Form_Load();
 }
 
 MainForm* App::mainWindow() const { return m_mainWindow; }
 
-Form1& App::form1()
-{
-    if (!m_form1)
-        m_form1 = new Form1(*this);
-    return *m_form1;
-}
-
-frmCountyChange* App::countyChange() const { return m_countyChange; }
-
-void App::setCountyChange(frmCountyChange* window) { m_countyChange = window; }
-
 frmCountyChangeRover& App::countyChangeRover()
 {
     if (!m_countyChangeRover)
-        m_countyChangeRover = new frmCountyChangeRover(*this);
+        m_countyChangeRover = new frmCountyChangeRover(context());
     return *m_countyChangeRover;
 }
 
@@ -116,22 +116,50 @@ void App::unloadCompanionWindows()
     delete m_phoneFrm;
     delete m_cwFrm;
     delete m_blindFrm;
-    delete m_form1;
     delete m_countyChangeRover;
 }
 
 void App::showHelp()
 {
-    Form5 help(*this);
-    help.Form_Load();
-    help.showModal();
+    Form5 help(context());
+    showLoaded(help);
 }
 
 void App::showColors()
 {
-    Form6 colors(*this);
-    colors.Form_Load();
-    colors.showModal();
+    Form6 colors(context());
+    showLoaded(colors);
+}
+
+void App::showSummary()
+{
+    DECabrilloIn summary(context());
+    showLoaded(summary);
+}
+
+void App::showCountyMap()
+{
+    CountyMapTX map(context());
+    showLoaded(map);
+}
+
+void App::showRateGraph()
+{
+    GraphQSO graph(context());
+    showLoaded(graph);
+}
+
+void App::editContact(qint32 entry, std::function<void()> deleteContact)
+{
+    // Each log window has its own editor.
+    const bool inState = m_mainWindow ? m_mainWindow->inState() : m_state.station.OutOfState == 0;
+    if (inState) {
+        DEEditInfrm editor(context(), entry, std::move(deleteContact));
+        showLoaded(editor);
+    } else {
+        DEEditOut editor(context(), entry, std::move(deleteContact));
+        showLoaded(editor);
+    }
 }
 
 void App::mainWindowClosed()

@@ -1,0 +1,75 @@
+#pragma once
+
+// The running program: its state, its platform services and its windows. It creates each
+// window the first time it is referred to, hands every window its context, and is the
+// navigation between the windows (see Navigation.h for who owns which window).
+
+#include "core/AppState.h"
+#include "core/windows/Form1.h"
+#include "core/windows/Navigation.h"
+#include "core/windows/WindowContext.h"
+#include "platform/Services.h"
+
+#include <QObject>
+#include <QPointer>
+
+class frmStationID;
+class MainForm;
+
+class App : public QObject, public Navigation {
+    Q_OBJECT
+public:
+    explicit App(Services services);
+    ~App() override;
+
+    AppState& state() { return m_state; }
+    Services& services() { return m_services; }
+    WindowContext context() { return {m_state, m_services, *this}; }
+
+    // Runs the start-up sequence: the start-up window's load.
+    void start();
+
+    void showStationSetup() override;
+    frmStationID* stationSetup() const;
+
+    PhoneFrm& phoneFrm() override;
+    CWFrm& cwFrm() override;
+    BlindFrm& blindFrm() override;
+    bool phoneFrmLoaded() const;
+    bool cwFrmLoaded() const;
+
+    void showMainWindow() override;
+    // The running main window (nothing before setup's "Done").
+    MainForm* mainWindow() const;
+    Form1& form1() override { return m_form1; }
+    frmCountyChangeRover& countyChangeRover() override;
+    void unloadCompanionWindows() override;
+
+    void showHelp() override;
+    void showColors() override;
+    void showSummary() override;
+    void showCountyMap() override;
+    void showRateGraph() override;
+    void editContact(qint32 entry, std::function<void()> deleteContact) override;
+
+    // The main window has closed: the run ends once no other window of the program is shown.
+    void mainWindowClosed() override;
+
+    // Ends the run through the event loop. Nothing else ends it: no window closing does.
+    void quit() override;
+    bool quitRequested() const { return m_quitRequested; }
+
+private:
+    AppState m_state;
+    Services m_services;
+    Form1 m_form1{m_state};
+    QPointer<frmStationID> m_stationSetup;
+    QPointer<PhoneFrm> m_phoneFrm;
+    QPointer<CWFrm> m_cwFrm;
+    QPointer<BlindFrm> m_blindFrm;
+    QPointer<MainForm> m_mainWindow;
+    QPointer<frmCountyChangeRover> m_countyChangeRover;
+    bool m_quitRequested = false;
+
+    void endWhenNoWindowShown();
+};

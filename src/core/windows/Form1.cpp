@@ -1,0 +1,35 @@
+#include "core/windows/Form1.h"
+
+#include "core/Preferences.h"
+
+Form1::Form1(AppState& state) : m_state(state) {}
+
+void Form1::attach(RunningMainWindow& window) { m_window = &window; }
+
+void Form1::detach(const RunningMainWindow& window)
+{
+    if (m_window == &window)
+        m_window = nullptr;
+}
+
+void Form1::SavePref() { SavePrefFile(m_state); }
+
+void Form1::BandFreqConversion(float frequencyValue)
+{
+    if (m_window)
+        m_window->BandFreqConversion(frequencyValue);
+}
+
+void Form1::ModeSelection(const QString& strMode)
+{
+    if (m_window)
+        m_window->ModeSelection(strMode);
+}
+
+// The band map and the spot list arrive with the spotting window; until then the main
+// windows have nothing to lay out or redraw.
+void Form1::PacketResize() {}
+
+void Form1::DisplayBandMapLabels() {}
+
+void Form1::BandMapSpots(const QVariant&, const QVariant&, const QVariant&) {}

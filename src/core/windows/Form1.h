@@ -1,0 +1,47 @@
+#pragma once
+
+// The forwarding object: the companion windows (radio, spots) call it, and it passes each
+// call on to the main window that runs. The main window attaches itself as it loads and
+// detaches as it closes; with none attached the calls do nothing.
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+struct AppState;
+
+// What the running main window does for the calls Form1 passes on.
+class RunningMainWindow {
+public:
+    virtual void BandFreqConversion(float frequencyValue) = 0;
+    virtual void ModeSelection(const QString& strMode) = 0;
+
+protected:
+    ~RunningMainWindow() = default;
+};
+
+class Form1 : public QObject {
+    Q_OBJECT
+public:
+    explicit Form1(AppState& state);
+
+    QString Caption = QStringLiteral("Form1");
+    double FontSize = 8.25;
+    bool lblDXVisible = false; // whether the main window shows its band map
+    QString txtCall;           // written by the spectrum map; nothing reads it
+
+    void attach(RunningMainWindow& window);
+    // Only the window attached detaches.
+    void detach(const RunningMainWindow& window);
+
+    void SavePref();
+    void BandFreqConversion(float frequencyValue);
+    void ModeSelection(const QString& strMode);
+    void PacketResize();
+    void DisplayBandMapLabels();
+    void BandMapSpots(const QVariant& qDXSpotCall, const QVariant& qDXSpotFreq, const QVariant& qDXSpotRecord);
+
+private:
+    AppState& m_state;
+    RunningMainWindow* m_window = nullptr;
+};

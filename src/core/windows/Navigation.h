@@ -1,0 +1,60 @@
+#pragma once
+
+// How one window opens or reaches another. App, at the top of the program, implements it;
+// every window gets it in its context. A window includes the header of a window it reaches
+// only when that window lies in a layer below its own.
+//
+// Who owns the windows: App creates the windows that outlive one showing (the setup window,
+// the main window, the keyer windows, the prompt player, the county-line window) on first
+// reference, keeps them, and deletes them: the companions as the main window closes, the
+// rest at the end of the run. One that closes itself for good deletes itself (deleteLater)
+// and App's reference to it then reads empty. A window shown modally (help, colours,
+// summary, map, graph, edit, county list, own county) is made afresh for one showing by
+// whoever opens it, here or in the opening window, and goes when the showing ends. No window
+// deletes another.
+
+#include <QtGlobal>
+#include <functional>
+
+class BlindFrm;
+class CWFrm;
+class Form1;
+class PhoneFrm;
+class frmCountyChangeRover;
+
+class Navigation {
+public:
+    virtual ~Navigation() = default;
+
+    // The start-up window's end: the station setup window, shown once per run.
+    virtual void showStationSetup() = 0;
+    // Setup's "Done": the main window that fits the operator's location (Outfrm outside
+    // Texas, Infrm inside).
+    virtual void showMainWindow() = 0;
+    // The forwarding object to the running main window.
+    virtual Form1& form1() = 0;
+    // The main window closes: the companion windows are unloaded first, then the run ends
+    // once no other window of the program is shown.
+    virtual void unloadCompanionWindows() = 0;
+    virtual void mainWindowClosed() = 0;
+    // Ends the run through the event loop.
+    virtual void quit() = 0;
+
+    // The keyer windows and the prompt player: loaded hidden on first reference and kept.
+    virtual PhoneFrm& phoneFrm() = 0;
+    virtual CWFrm& cwFrm() = 0;
+    virtual BlindFrm& blindFrm() = 0;
+    // The county-line window: loaded hidden on first reference and kept (with its list)
+    // until the main window closes.
+    virtual frmCountyChangeRover& countyChangeRover() = 0;
+
+    // Modal windows, each loaded afresh for one showing.
+    virtual void showHelp() = 0;
+    virtual void showColors() = 0;
+    virtual void showSummary() = 0;
+    virtual void showCountyMap() = 0;
+    virtual void showRateGraph() = 0;
+    // The running main window's edit dialog for one contact, its "Delete Dupe" running
+    // deleteContact.
+    virtual void editContact(qint32 entry, std::function<void()> deleteContact) = 0;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+// What every window gets when it is created: the program's state, the platform services
+// and the way to the other windows. No window sees App itself.
+
+struct AppState;
+struct Services;
+class Navigation;
+
+struct WindowContext {
+    AppState& state;
+    Services& services;
+    Navigation& navigation;
+};
