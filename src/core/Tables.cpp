@@ -184,11 +184,37 @@ QString CountyTextForCW(const ReferenceTables& t, const QString& county)
     return county;
 }
 
-qint32 lastEntryStartingWith(const std::vector<QString>& table, qint32 count, const QString& typed)
+qint32 entryStartingWith(const std::vector<QString>& table, qint32 count, const QString& typed, SearchFrom from)
 {
-    for (qint32 i = std::min(count, qint32(table.size()) - 1); i >= 1; --i) {
+    const qint32 last = std::min(count, qint32(table.size()) - 1);
+    const bool fromLast = from == SearchFrom::LastEntry;
+    for (qint32 n = 0; n < last; ++n) {
+        const qint32 i = fromLast ? last - n : n + 1;
         if (table[size_t(i)].startsWith(typed, Qt::CaseInsensitive))
             return i;
     }
     return 0;
+}
+
+namespace {
+
+Completion completeFrom(const std::vector<QString>& table, qint32 count, const QString& typed, SearchFrom from)
+{
+    Completion found;
+    found.entry = entryStartingWith(table, count, typed, from);
+    if (found.entry > 0)
+        found.text = typed + table[size_t(found.entry)].mid(typed.size());
+    return found;
+}
+
+} // namespace
+
+Completion completeCounty(const ReferenceTables& t, const QString& typed, SearchFrom from)
+{
+    return completeFrom(t.CountyAbbrev, qint32(t.CountyCount), typed, from);
+}
+
+Completion completeCountry(const ReferenceTables& t, const QString& typed)
+{
+    return completeFrom(t.PrefixCountry, t.PrefixCount, typed, SearchFrom::LastEntry);
 }

@@ -52,6 +52,20 @@ QString CountryFromCall(const ReferenceTables& tables, const QString& call);
 // The county's full name when it is shorter than the abbreviation, else the text unchanged.
 QString CountyTextForCW(const ReferenceTables& tables, const QString& county);
 
-// The last of entries 1 to count (searching from count down) that begins with the typed
-// text, without case; 0 when none does. The type-ahead of the county and country boxes.
-qint32 lastEntryStartingWith(const std::vector<QString>& table, qint32 count, const QString& typed);
+// The type-ahead of the county and country fields. typed is the text before the caret
+// followed by the key; the table's entries 1 to count are searched from the end given for
+// the first that begins with it, without case (a shorter entry never does).
+enum class SearchFrom { FirstEntry, LastEntry };
+qint32 entryStartingWith(const std::vector<QString>& table, qint32 count, const QString& typed, SearchFrom from);
+
+// The typed text completed: typed followed by the rest of the entry found (entry 0 and no
+// text when none begins with it). The field shows the text with the rest selected.
+struct Completion {
+    qint32 entry = 0;
+    QString text;
+};
+// The county fields: CountyAbbrev. The main windows search from the first entry, the
+// county windows and the edit dialogs from the last.
+Completion completeCounty(const ReferenceTables& tables, const QString& typed, SearchFrom from);
+// The St/Prv/Country fields: PrefixCountry, from the last entry.
+Completion completeCountry(const ReferenceTables& tables, const QString& typed);

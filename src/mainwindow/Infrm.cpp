@@ -11,6 +11,7 @@
 #include "entry/DistanceBearing.h"
 #include "entry/DupeRules.h"
 #include "entry/Scoring.h"
+#include "entry/windows/FieldCompletion.h"
 #include "entry/windows/frmCountyChange.h"
 #include "entry/windows/frmCountyChangeRover.h"
 #include "platform/Colors.h"
@@ -477,23 +478,11 @@ void Infrm::txtCntry_KeyPress(int& KeyAscii)
         txtCntry->setCursorPosition(2);
     }
     if (txtCntry->text().size() > 1 && KeyAscii > 0) {
-        const int p = txtCntry->selStart();
-        const QString typed = txtCntry->text().left(p) + QChar(char16_t(KeyAscii));
         const ReferenceTables& t = state.tables;
-        bool found = false;
-        for (qint32 i = t.PrefixCount; i >= 1; --i) {
-            const QString& country = t.PrefixCountry[size_t(i)];
-            if (!country.startsWith(typed, Qt::CaseInsensitive))
-                continue;
-            txtCntry->setText(typed + country.mid(typed.size()));
-            txtCntry->setSelection(int(typed.size()), int(country.size() - typed.size()));
-            KeyAscii = 0;
+        if (const qint32 i = completeCountryField(*txtCntry, t, KeyAscii)) {
             Label19->setText(t.PrefixContinent[size_t(i)]);
             showDistanceBearing(t.PrefixLatitude[size_t(i)], t.PrefixLongitude[size_t(i)]);
-            found = true;
-            break;
-        }
-        if (!found && KeyAscii == 32) {
+        } else if (KeyAscii == 32) {
             KeyAscii = 0;
             txtSec->setFocus();
         }

@@ -16,6 +16,7 @@
 #include "entry/DupeRules.h"
 #include "entry/QsoRates.h"
 #include "entry/Scoring.h"
+#include "entry/windows/FieldCompletion.h"
 #include "entry/windows/frmCountyList.h"
 #include "keying/windows/BlindFrm.h"
 #include "platform/Colors.h"
@@ -1205,22 +1206,8 @@ void MainForm::txtSec_KeyPress(int& KeyAscii)
     if (KeyAscii != 32 && KeyAscii > 0 && p == 0)
         txtSec->clear();
     KeyToUpper(KeyAscii);
-    if (KeyAscii > 0) {
-        const QString typed = txtSec->text().left(p) + QChar(char16_t(KeyAscii));
-        const ReferenceTables& t = state.tables;
-        const qint32 count = qint32(t.CountyCount);
-        for (qint32 i = 1; i <= count; ++i) {
-            const QString& abbrev = t.CountyAbbrev[size_t(i)];
-            if (!abbrev.startsWith(typed, Qt::CaseInsensitive))
-                continue;
-            txtSec->setText(typed + abbrev.mid(typed.size()));
-            txtSec->setSelection(int(typed.size()), int(abbrev.size() - typed.size()));
-            KeyAscii = 0;
-            if (!m_inState)
-                state.entry.CarryTarget = CarryField::None;
-            break;
-        }
-    }
+    if (completeCountyField(*txtSec, state.tables, SearchFrom::FirstEntry, KeyAscii) > 0 && !m_inState)
+        state.entry.CarryTarget = CarryField::None;
     if (!m_inState)
         finishCarry(txtSec, KeyAscii, CarryField::AfterReportReceived);
 }

@@ -105,16 +105,52 @@ TEST_F(TablesTest, ShippedCountyFileHoldsAllTexasCounties)
     EXPECT_EQ(state.tables.CountyName[1], "Anderson");
 }
 
-TEST(TypeAhead, LastEntryThatBeginsWithTheTypedText)
+TEST(TypeAhead, EntryThatBeginsWithTheTypedTextFromEitherEnd)
 {
     const std::vector<QString> table = {{}, "BEXA", "BEEE", "HARR", "HARN", "HA"};
-    EXPECT_EQ(lastEntryStartingWith(table, 5, "b"), 2);
-    EXPECT_EQ(lastEntryStartingWith(table, 5, "bex"), 1);
-    EXPECT_EQ(lastEntryStartingWith(table, 5, "HA"), 5);
-    EXPECT_EQ(lastEntryStartingWith(table, 5, "HAR"), 4); // a shorter entry never matches
-    EXPECT_EQ(lastEntryStartingWith(table, 4, "HA"), 4);  // entries past the count are not searched
-    EXPECT_EQ(lastEntryStartingWith(table, 5, "X"), 0);
-    EXPECT_EQ(lastEntryStartingWith(table, 99, "HA"), 5);
+    const struct {
+        qint32 count;
+        const char* typed;
+        qint32 fromLast;
+        qint32 fromFirst;
+    } cases[] = {
+        {5, "b", 2, 1},
+        {5, "bex", 1, 1},
+        {5, "HA", 5, 3},
+        {5, "HAR", 4, 3}, // a shorter entry never matches
+        {4, "HA", 4, 3},  // entries past the count are not searched
+        {5, "X", 0, 0},
+        {99, "HA", 5, 3},
+        {0, "B", 0, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(entryStartingWith(table, c.count, c.typed, SearchFrom::LastEntry), c.fromLast) << c.typed;
+        EXPECT_EQ(entryStartingWith(table, c.count, c.typed, SearchFrom::FirstEntry), c.fromFirst) << c.typed;
+    }
+}
+
+TEST(TypeAhead, CountiesAndCountriesCompleteTheTypedText)
+{
+    ReferenceTables t;
+    for (const char* county : {"ANDE", "ANDR", "ANGE", "BEXA"})
+        t.CountyAbbrev[size_t(++t.CountyCount)] = QString::fromLatin1(county);
+    for (const char* country : {"Spain", "Sweden", "South Africa", "Japan"})
+        t.PrefixCountry[size_t(++t.PrefixCount)] = QString::fromLatin1(country);
+
+    const Completion first = completeCounty(t, "an", SearchFrom::FirstEntry);
+    EXPECT_EQ(first.entry, 1);
+    EXPECT_EQ(first.text, "anDE"); // the typed text stays as typed, the rest comes from the table
+    const Completion last = completeCounty(t, "AN", SearchFrom::LastEntry);
+    EXPECT_EQ(last.entry, 3);
+    EXPECT_EQ(last.text, "ANGE");
+    EXPECT_EQ(completeCounty(t, "ANDEX", SearchFrom::FirstEntry).entry, 0);
+    EXPECT_EQ(completeCounty(t, "ANDEX", SearchFrom::FirstEntry).text, "");
+
+    EXPECT_EQ(completeCountry(t, "S").text, "South Africa"); // countries from the last entry
+    EXPECT_EQ(completeCountry(t, "Sp").text, "Spain");
+    EXPECT_EQ(completeCountry(t, "South ").text, "South Africa");
+    EXPECT_EQ(completeCountry(t, "Ja").entry, 4);
+    EXPECT_EQ(completeCountry(t, "X").entry, 0);
 }
 
 TEST(CountyTextForCW, ShorterNameReplacesTheAbbreviation)

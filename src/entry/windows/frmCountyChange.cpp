@@ -5,7 +5,7 @@
 #include "core/windows/FormScaler.h"
 #include "core/windows/Navigation.h"
 #include "entry/Scoring.h"
-#include "entry/windows/CountyField.h"
+#include "entry/windows/FieldCompletion.h"
 #include "entry/windows/frmCountyChangeRover.h"
 #include "platform/Services.h"
 

@@ -3,7 +3,7 @@
 #include "core/AppState.h"
 #include "core/windows/FormScaler.h"
 #include "entry/Scoring.h"
-#include "entry/windows/CountyField.h"
+#include "entry/windows/FieldCompletion.h"
 #include "entry/windows/frmCountyChange.h"
 #include "platform/Services.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/AppState.h"
 #include "entry/Scoring.h"
-#include "entry/windows/CountyField.h"
+#include "entry/windows/FieldCompletion.h"
 
 DEEditInfrm::DEEditInfrm(const WindowContext& context, qint32 EditEntryIndex, std::function<void()> deleteContact)
     : EditContactForm(context, 3450, 4950, EditEntryIndex, std::move(deleteContact))
@@ -44,7 +44,7 @@ void DEEditInfrm::txtEditPre_KeyPress(int& KeyAscii)
         Cap2(KeyAscii);
     }
     const ReferenceTables& tables = context().state.tables;
-    completeFromTableEnd(*txtEditPre, tables.PrefixCountry, tables.PrefixCount, KeyAscii);
+    completeCountryField(*txtEditPre, tables, KeyAscii);
 }
 
 bool DEEditInfrm::txtEditSec_LostFocus() { return countyLostFocus(txtEditSec, Label7, true); }

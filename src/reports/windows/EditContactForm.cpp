@@ -7,7 +7,7 @@
 #include "entry/DateTimeText.h"
 #include "entry/DupeRules.h"
 #include "entry/Scoring.h"
-#include "entry/windows/CountyField.h"
+#include "entry/windows/FieldCompletion.h"
 #include "entry/windows/frmCountyChange.h"
 #include "platform/Services.h"
 
@@ -145,7 +145,7 @@ void EditContactForm::countyKeyPress(KeyField* box, int& KeyAscii)
     if (caret > 0 && caret < text.size() && text[caret - 1] == QLatin1Char(' '))
         KeyToUpper(KeyAscii);
     const ReferenceTables& tables = context().state.tables;
-    completeFromTableEnd(*box, tables.CountyAbbrev, qint32(tables.CountyCount), KeyAscii);
+    completeCountyField(*box, tables, SearchFrom::LastEntry, KeyAscii);
 }
 
 // ---- checks ----
