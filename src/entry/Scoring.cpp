@@ -189,6 +189,17 @@ void markWorkedStates(AppState& state)
     }
 }
 
+qint32 contactsWithSpc(const AppState& state, const QString& spc)
+{
+    qint32 count = 0;
+    const qint32 last = lastEntry(state);
+    for (qint32 n = 1; n <= last; ++n) {
+        if (state.log.Log[size_t(n)].Spc.compare(spc, Qt::CaseInsensitive) == 0)
+            ++count;
+    }
+    return count;
+}
+
 QStringList workedStatesAndProvinces(const AppState& state)
 {
     QStringList worked;
@@ -336,4 +347,15 @@ double windowMultipliers(const AppState& state, bool inHostState)
 {
     const double dx = inHostState ? double(dxCountriesOfLog(state).size()) : 0;
     return double(state.score.WorkedMultCount) + dx;
+}
+
+ScoreFigures scoreFigures(const AppState& state, bool inHostState)
+{
+    const ScoreState& score = state.score;
+    ScoreFigures figures;
+    figures.phoneContacts = score.QsoCountPH;
+    figures.cwAndDigitalContacts = double(score.QsoCountCW) + double(score.QsoCountDG);
+    figures.multipliers = windowMultipliers(state, inHostState);
+    figures.score = double(score.QsoPoints) * figures.multipliers;
+    return figures;
 }

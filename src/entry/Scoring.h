@@ -50,6 +50,10 @@ MarkResult markStateProv(AppState& state, const QString& spc, qint32* row = null
 // (no count changes).
 void markWorkedStates(AppState& state);
 
+// The number of contacts whose St/Prv/Country equals the text (without case): the total a
+// state label shows under the mouse.
+qint32 contactsWithSpc(const AppState& state, const QString& spc);
+
 // The states and provinces the score counts as worked, in the table's order.
 QStringList workedStatesAndProvinces(const AppState& state);
 
@@ -94,3 +98,14 @@ QStringList listedDXCountries(const AppState& state);
 // window, states and provinces), and in the host state's window the DX countries as well.
 // The score before bonuses is the points times these.
 double windowMultipliers(const AppState& state, bool inHostState);
+
+// The log window's score box: the phone contacts, the CW and digital contacts together
+// (shown in the label named lblsectogo), the multipliers, and the score before bonuses
+// (the points times the multipliers).
+struct ScoreFigures {
+    double phoneContacts = 0;
+    double cwAndDigitalContacts = 0;
+    double multipliers = 0;
+    double score = 0;
+};
+ScoreFigures scoreFigures(const AppState& state, bool inHostState);

@@ -110,17 +110,6 @@ void Infrm::setCountyCaptions()
     lblStation[7]->setText(QStringLiteral("Cnty Rem - ") + QString::number(List3->ListCount()));
 }
 
-void Infrm::ShowScore()
-{
-    const ScoreState& score = context().state.score;
-    const QChar group = QLocale().groupSeparator().front();
-    const double multipliers = double(score.WorkedMultCount) + List1->ListCount();
-    lblTotCon->setText(formatWhole(score.QsoCountPH, group, false));
-    lblsectogo->setText(formatWhole(double(score.QsoCountCW) + double(score.QsoCountDG), group, false));
-    lblTotSec->setText(formatWhole(multipliers, group, false));
-    lblTotScore->setText(formatWhole(double(score.QsoPoints) * multipliers, group, false));
-}
-
 void Infrm::FillDXList()
 {
     List1->setItems(dxCountriesOfLog(context().state));
@@ -402,12 +391,7 @@ void Infrm::Label10_Click(int index) { txtCntry->setText(Label10[size_t(index)]-
 void Infrm::Label10_MouseMove(int index)
 {
     const AppState& state = context().state;
-    const QString abbrev = Label10[size_t(index)]->text();
-    int count = 0;
-    for (qint32 n = 1; n <= state.log.QsoCount; ++n) {
-        if (state.log.Log[size_t(n)].Spc.compare(abbrev, Qt::CaseInsensitive) == 0)
-            ++count;
-    }
+    const qint32 count = contactsWithSpc(state, state.stateProv.StateProvAbbrev[size_t(index)]);
     QFont font = lblDupe->font();
     const double size = screen().sizeTwips().width() * 8.0 / 9600.0 * state.station.FormSizePercent / 100.0;
     if (size > 0)

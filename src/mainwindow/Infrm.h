@@ -33,7 +33,6 @@ public:
     void setOwnCountyCaption(const QString& county);
 
 protected:
-    void ShowScore() override;
     void setCountyCaptions() override;
     std::vector<LogColumn> logColumns() const override;
     QString reloadErrorText() const override;

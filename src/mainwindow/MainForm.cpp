@@ -798,6 +798,18 @@ void MainForm::updateCountyListsFor(const QString& county)
     setCountyCaptions();
 }
 
+// ---- the score ----
+
+void MainForm::ShowScore()
+{
+    const ScoreFigures figures = scoreFigures(context().state, m_inState);
+    const QChar group = QLocale().groupSeparator().front();
+    lblTotCon->setText(formatWhole(figures.phoneContacts, group, false));
+    lblsectogo->setText(formatWhole(figures.cwAndDigitalContacts, group, false));
+    lblTotSec->setText(formatWhole(figures.multipliers, group, false));
+    lblTotScore->setText(formatWhole(figures.score, group, false));
+}
+
 // ---- the log list ----
 
 void MainForm::RefreshLogList()

@@ -243,7 +243,8 @@ protected:
     QString countyCaptionWorked() const;
     QString countyCaptionToGo() const;
     virtual void setCountyCaptions() = 0;
-    virtual void ShowScore() = 0;
+    // The score box, from the score state.
+    void ShowScore();
     virtual std::vector<LogColumn> logColumns() const = 0;
     virtual QString reloadErrorText() const = 0;
     // Loads the log and recounts points; false (after the message) when the program ends.

@@ -1,13 +1,11 @@
 #include "mainwindow/Outfrm.h"
 
 #include "core/AppState.h"
-#include "core/NumberFormat.h"
 #include "entry/DupeRules.h"
 #include "entry/Scoring.h"
 #include "platform/Services.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 
 Outfrm::Outfrm(const WindowContext& context) : MainForm(context, false)
 {
@@ -52,16 +50,6 @@ void Outfrm::setCountyCaptions()
 {
     lblStation[5]->setText(QStringLiteral("Counties Worked - ") + QString::number(List2->ListCount()));
     lblStation[7]->setText(QStringLiteral("Counties To Go - ") + QString::number(List1->ListCount()));
-}
-
-void Outfrm::ShowScore()
-{
-    const ScoreState& score = context().state.score;
-    const QChar group = QLocale().groupSeparator().front();
-    lblTotCon->setText(formatWhole(score.QsoCountPH, group, false));
-    lblsectogo->setText(formatWhole(double(score.QsoCountCW) + double(score.QsoCountDG), group, false));
-    lblTotSec->setText(formatWhole(score.WorkedMultCount, group, false));
-    lblTotScore->setText(formatWhole(double(score.QsoPoints) * double(score.WorkedMultCount), group, false));
 }
 
 void Outfrm::ReloadLog()

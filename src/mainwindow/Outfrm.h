@@ -21,7 +21,6 @@ public:
     void pickCounty(const SortedListBox* list);
 
 protected:
-    void ShowScore() override;
     void setCountyCaptions() override;
     std::vector<LogColumn> logColumns() const override;
     QString reloadErrorText() const override;

@@ -202,6 +202,34 @@ TEST(Scoring, ReloadCountsStatesCountiesAndDXOnce)
     EXPECT_EQ(workedCountiesOfLog(*state), QStringList({"BELL", "BEXR"}));
 }
 
+TEST(Scoring, ScoreBoxFiguresFromTheScoreState)
+{
+    // 2 phone and 3 CW or digital contacts; 2 counties and a state worked, 2 DX countries.
+    auto state = inStateLog({
+        {.call = "K5A", .county = "BELL", .band = "20", .mode = "PH", .spc = "TX"},
+        {.call = "W1A", .band = "20", .mode = "CW", .spc = "CT"},
+        {.call = "K5C", .county = "BEXR", .band = "40", .mode = "DG", .spc = "TX"},
+        {.call = "EA1A", .band = "20", .mode = "PH", .spc = "Spain"},
+        {.call = "JA1A", .band = "20", .mode = "RTTY", .spc = "Japan"},
+    });
+    recountPoints(*state);
+    markWorkedStates(*state);
+    ASSERT_TRUE(recountMultipliers(*state));
+    const struct {
+        bool inHostState;
+        double multipliers;
+    } windows[] = {{true, 5}, {false, 3}}; // the DX countries count in the host state's window only
+    EXPECT_EQ(contactsWithSpc(*state, "tx"), 2); // the total a state label shows
+    EXPECT_EQ(contactsWithSpc(*state, "OK"), 0);
+    for (const auto& w : windows) {
+        const ScoreFigures figures = scoreFigures(*state, w.inHostState);
+        EXPECT_EQ(figures.phoneContacts, 2) << w.inHostState;
+        EXPECT_EQ(figures.cwAndDigitalContacts, 3) << w.inHostState;
+        EXPECT_EQ(figures.multipliers, w.multipliers) << w.inHostState;
+        EXPECT_EQ(figures.score, 13 * w.multipliers) << w.inHostState;
+    }
+}
+
 TEST(Scoring, WorkedCountiesAsFirstLogged)
 {
     auto state = inStateLog({{.call = "K5A", .county = "bexr", .band = "20", .mode = "CW"},

@@ -235,9 +235,9 @@ CabrilloInput DECabrilloIn::gatherInput(double bonusTotal) const
     const AppState& state = context().state;
     // The figures the log window shows, from the log and the score behind them.
     const bool inHostState = state.station.OutOfState == 0;
-    const double multipliers = windowMultipliers(state, inHostState);
+    const ScoreFigures figures = scoreFigures(state, inHostState);
     CabrilloInput in;
-    in.shownScore = double(state.score.QsoPoints) * multipliers;
+    in.shownScore = figures.score;
 
     const StationData& s = state.station;
     in.ownCall = s.OwnCall;
@@ -267,7 +267,7 @@ CabrilloInput DECabrilloIn::gatherInput(double bonusTotal) const
     in.countiesWorked = listedCountiesWorked(state);
     if (inHostState) {
         in.inHostState = true;
-        in.shownMultipliers = multipliers;
+        in.shownMultipliers = figures.multipliers;
         in.dxWorked = listedDXCountries(state);
         in.statesWorked = workedStatesAndProvinces(state);
     }
