@@ -1,6 +1,6 @@
 #include "app/App.h"
 
-#include "core/windows/Form.h"
+#include "core/forms/Form.h"
 #include "core/windows/Form5.h"
 #include "core/windows/Form6.h"
 #include "core/windows/frmSplash.h"

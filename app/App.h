@@ -5,9 +5,9 @@
 // navigation between the windows (see Navigation.h for who owns which window).
 
 #include "core/AppState.h"
-#include "core/windows/Form1.h"
-#include "core/windows/Navigation.h"
-#include "core/windows/WindowContext.h"
+#include "core/forms/Form1.h"
+#include "core/forms/Navigation.h"
+#include "core/forms/WindowContext.h"
 #include "platform/Services.h"
 
 #include <QObject>

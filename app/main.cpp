@@ -1,5 +1,5 @@
 #include "app/App.h"
-#include "core/windows/CaptionStyle.h"
+#include "core/forms/CaptionStyle.h"
 
 #include <QApplication>
 #include <csignal>

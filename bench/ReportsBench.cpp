@@ -8,6 +8,7 @@
 #include "platform/FloodFill.h"
 #include "reports/CountyMap.h"
 #include "reports/RateGraph.h"
+#include "reports/windows/CountyMapColouring.h"
 
 #include <QFile>
 #include <benchmark/benchmark.h>

@@ -5,7 +5,7 @@
 #include "core/NumberFormat.h"
 #include "core/Preferences.h"
 #include "core/Tables.h"
-#include "core/windows/Navigation.h"
+#include "core/forms/Navigation.h"
 #include "entry/CallSigns.h"
 #include "entry/DateTimeText.h"
 #include "entry/DistanceBearing.h"

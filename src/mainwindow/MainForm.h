@@ -5,12 +5,12 @@
 // Outfrm (an operator outside Texas) and Infrm (inside) each keep their own handlers
 // where they differ.
 
-#include "core/windows/Form.h"
-#include "core/windows/Form1.h"
-#include "core/windows/KeyField.h"
+#include "core/forms/Form.h"
+#include "core/forms/Form1.h"
+#include "core/forms/KeyField.h"
+#include "core/forms/SortedListBox.h"
 #include "entry/DupeRules.h"
 #include "mainwindow/LogListModel.h"
-#include "mainwindow/SortedListBox.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,7 +1,6 @@
 #include "reports/CountyMap.h"
 
 #include "core/RecordFile.h"
-#include "platform/FloodFill.h"
 
 #include <cmath>
 
@@ -37,29 +36,11 @@ QString countyLabelToolTip(const ReferenceTables& tables, const QString& caption
     return caption;
 }
 
-QRgb randomCountyColour(QRandomGenerator& random)
+Rgb randomCountyColour(QRandomGenerator& random)
 {
     auto component = [&random] { return int(std::floor(254 * random.generateDouble())); };
     const int red = component();
     const int green = component();
     const int blue = component();
-    return qRgb(red, green, blue);
-}
-
-int colourWorkedCounties(QImage& map, const std::vector<CountyLabelArea>& labels,
-                         const QStringList& worked, QRandomGenerator& random)
-{
-    int coloured = 0;
-    for (const QString& county : worked) {
-        for (const CountyLabelArea& label : labels) {
-            if (label.toolTip.compare(county, Qt::CaseInsensitive) != 0)
-                continue;
-            const QPoint start = countyLabelCentre(label.rect);
-            const QRgb fill = randomCountyColour(random);
-            if (map.rect().contains(start) && floodFillSurface(map, start, map.pixel(start), fill) > 0)
-                ++coloured;
-            break;
-        }
-    }
-    return coloured;
+    return rgb(red, green, blue);
 }

@@ -1,14 +1,14 @@
 #pragma once
 
-// The county map's labels and the colouring of the worked counties. The map picture has
+// The county map's labels and the colours of the worked counties. The map picture has
 // every county as one area of a single colour closed by border lines; a label rectangle
 // lies inside each county, and a surface flood fill from the label's centre colours
-// exactly that county.
+// exactly that county (the map window paints it: CountyMapColouring.h).
 
 #include "core/AppState.h"
+#include "core/Rgb.h"
 
 #include <QByteArray>
-#include <QImage>
 #include <QRandomGenerator>
 #include <QRect>
 #include <QStringList>
@@ -36,17 +36,10 @@ QString countyLabelToolTip(const ReferenceTables& tables, const QString& caption
 
 // A colour for one worked county: red, green and blue each the whole part of 254 times a
 // random fraction, so from 0 to 253.
-QRgb randomCountyColour(QRandomGenerator& random);
+Rgb randomCountyColour(QRandomGenerator& random);
 
 // A label as the map window holds it after loading.
 struct CountyLabelArea {
     QString toolTip;
     QRect rect;
 };
-
-// Fills, for each item of the worked-county list in list order, the county of the first
-// label whose tool tip equals the item without regard to case: a surface flood fill from
-// the label's centre with a fresh random colour. An item that matches no label colours
-// nothing. Returns the number of counties filled.
-int colourWorkedCounties(QImage& map, const std::vector<CountyLabelArea>& labels,
-                         const QStringList& worked, QRandomGenerator& random);

@@ -69,8 +69,8 @@ QDateTime rateTimeLabelMoment(qint64 startUtcSeconds, qint64 spanSeconds, int k)
 }
 
 std::optional<RateGraph> computeRateGraph(const std::vector<RateContact>& contacts,
-                                          const std::array<QRgb, RateBandCount>& bandColours,
-                                          QRgb background)
+                                          const std::array<Rgb, RateBandCount>& bandColours,
+                                          Rgb background)
 {
     if (contacts.empty())
         return std::nullopt;
@@ -146,9 +146,9 @@ void smoothRateCurve(RateGraph& graph)
     }
 }
 
-void carryBandColours(RateGraph& graph, QRgb background)
+void carryBandColours(RateGraph& graph, Rgb background)
 {
-    QRgb current = qRgb(0, 0, 0);
+    Rgb current = rgb(0, 0, 0);
     for (int s = 1; s <= RateSlots; ++s) {
         if (graph.SlotPlot[size_t(s)] > 0) {
             if (!graph.SlotContact[size_t(s)])

@@ -7,9 +7,9 @@
 // over 7 slots. The window draws what these functions compute.
 
 #include "core/AppState.h"
+#include "core/Rgb.h"
 
 #include <QDateTime>
-#include <QRgb>
 #include <QString>
 #include <array>
 #include <optional>
@@ -45,7 +45,7 @@ QDateTime rateTimeLabelMoment(qint64 startUtcSeconds, qint64 spanSeconds, int k)
 struct RateGraph {
     std::array<float, RateSlotArraySize> SlotRate{};  // rate recorded or bridged per slot
     std::array<float, RateSlotArraySize> SlotPlot{};  // value plotted per slot
-    std::array<QRgb, RateSlotArraySize> SlotColor{};  // band colour per slot
+    std::array<Rgb, RateSlotArraySize> SlotColor{};  // band colour per slot
     std::array<bool, RateSlotArraySize> SlotContact{}; // whether a contact fell in the slot
     float PlotMin = 100000;
     float PlotMax = -1;
@@ -56,8 +56,8 @@ struct RateGraph {
 // smoothed, its range found and the band colours carried along the curve. Nothing when
 // the first and the last contact share their second (no time to spread the slots over).
 std::optional<RateGraph> computeRateGraph(const std::vector<RateContact>& contacts,
-                                          const std::array<QRgb, RateBandCount>& bandColours,
-                                          QRgb background);
+                                          const std::array<Rgb, RateBandCount>& bandColours,
+                                          Rgb background);
 
 // The steps of computeRateGraph that work on the slots alone.
 // A slot without a contact, up to 15 slots before the next one that has a rate, takes the
@@ -69,7 +69,7 @@ void smoothRateCurve(RateGraph& graph);
 // The band colour of a contact carries forward along the curve until the next contact
 // or until the curve drops to 0; slots before the first band take black. A contact keeps
 // its own band's colour even when that is the background colour (160 m on white).
-void carryBandColours(RateGraph& graph, QRgb background);
+void carryBandColours(RateGraph& graph, Rgb background);
 
 // Value label k (0 to 16, bottom to top): PlotMin + k x (PlotMax - PlotMin) / 16 with one
 // decimal ("6.0", "112.5").

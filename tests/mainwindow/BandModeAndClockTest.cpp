@@ -3,7 +3,7 @@
 
 #include "support/LogWindowFixture.h"
 
-#include "core/windows/Form1.h"
+#include "core/forms/Form1.h"
 
 #include <QLocale>
 

@@ -5,6 +5,7 @@
 #include "core/RecordFile.h"
 #include "platform/FloodFill.h"
 #include "reports/CountyMap.h"
+#include "reports/windows/CountyMapColouring.h"
 #include "support/SampleLog.h"
 
 #include <QFile>

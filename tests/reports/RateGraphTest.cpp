@@ -11,11 +11,11 @@
 
 namespace {
 
-const QRgb Black = qRgb(0, 0, 0);
-const QRgb White = qRgb(255, 255, 255);
-const std::array<QRgb, RateBandCount> Bands = {qRgb(255, 255, 255), qRgb(0, 0, 255),   qRgb(255, 0, 0),
-                                               qRgb(0, 255, 0),     qRgb(128, 255, 255), qRgb(255, 0, 255),
-                                               qRgb(255, 255, 0)};
+const Rgb Black = rgb(0, 0, 0);
+const Rgb White = rgb(255, 255, 255);
+const std::array<Rgb, RateBandCount> Bands = {rgb(255, 255, 255), rgb(0, 0, 255),     rgb(255, 0, 0),
+                                              rgb(0, 255, 0),     rgb(128, 255, 255), rgb(255, 0, 255),
+                                              rgb(255, 255, 0)};
 
 // The log of a station that logged the contacts, in this order.
 LogStoreState logOf(std::initializer_list<Qso> contacts) { return stateWithLog(contacts)->log; }
@@ -159,13 +159,13 @@ TEST(RateGraph, AGapOfUpToFifteenSlotsIsBridgedAndALongerOneDropsToZero)
 
 TEST(RateGraph, BandColoursCarryAlongTheCurveUntilItDropsToZero)
 {
-    const QRgb red = Bands[2];
-    const QRgb green = Bands[3];
+    const Rgb red = Bands[2];
+    const Rgb green = Bands[3];
     RateGraph graph;
     graph.SlotColor.fill(White);
     for (int s = 1; s <= 20; ++s)
         graph.SlotPlot[size_t(s)] = 10;
-    auto contact = [&graph](int slot, QRgb colour) {
+    auto contact = [&graph](int slot, Rgb colour) {
         graph.SlotColor[size_t(slot)] = colour;
         graph.SlotContact[size_t(slot)] = true;
     };

@@ -3,7 +3,7 @@
 #include "core/AppState.h"
 #include "core/RecordFile.h"
 #include "core/WorkFiles.h"
-#include "core/windows/FormScaler.h"
+#include "core/forms/FormScaler.h"
 #include "platform/DiskFile.h"
 
 #include <QFile>

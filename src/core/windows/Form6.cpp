@@ -1,7 +1,7 @@
 #include "core/windows/Form6.h"
 
 #include "core/AppState.h"
-#include "core/windows/FormScaler.h"
+#include "core/forms/FormScaler.h"
 #include "platform/Colors.h"
 #include "platform/Services.h"
 

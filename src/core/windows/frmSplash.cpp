@@ -3,8 +3,8 @@
 #include "core/AppState.h"
 #include "core/SharedPreferences.h"
 #include "core/UserFolders.h"
-#include "core/windows/FormScaler.h"
-#include "core/windows/Navigation.h"
+#include "core/forms/FormScaler.h"
+#include "core/forms/Navigation.h"
 #include "core/windows/frmVexolLogo.h"
 #include "platform/Services.h"
 

@@ -1,7 +1,7 @@
 #include "core/windows/frmVexolLogo.h"
 
 #include "core/UserFolders.h"
-#include "core/windows/FormScaler.h"
+#include "core/forms/FormScaler.h"
 #include "platform/FileLookup.h"
 #include "platform/Services.h"
 

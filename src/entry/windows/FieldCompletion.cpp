@@ -1,7 +1,7 @@
 #include "entry/windows/FieldCompletion.h"
 
 #include "core/KeyFilters.h"
-#include "core/windows/KeyField.h"
+#include "core/forms/KeyField.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "core/AppState.h"
 #include "core/Preferences.h"
-#include "core/windows/FormScaler.h"
-#include "core/windows/Navigation.h"
+#include "core/forms/FormScaler.h"
+#include "core/forms/Navigation.h"
 #include "entry/Scoring.h"
 #include "entry/windows/FieldCompletion.h"
 #include "entry/windows/frmCountyChangeRover.h"

@@ -1,7 +1,7 @@
 #include "entry/windows/frmCountyChangeRover.h"
 
 #include "core/AppState.h"
-#include "core/windows/FormScaler.h"
+#include "core/forms/FormScaler.h"
 #include "entry/Scoring.h"
 #include "entry/windows/FieldCompletion.h"
 #include "entry/windows/frmCountyChange.h"

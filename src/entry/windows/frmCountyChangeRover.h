@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/windows/Form.h"
-#include "core/windows/KeyField.h"
-#include "mainwindow/SortedListBox.h"
+#include "core/forms/Form.h"
+#include "core/forms/KeyField.h"
+#include "core/forms/SortedListBox.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "entry/windows/frmCountyList.h"
 
 #include "core/AppState.h"
-#include "core/windows/FormScaler.h"
+#include "core/forms/FormScaler.h"
 #include "platform/Screen.h"
 
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/windows/Form.h"
+#include "core/forms/Form.h"
 
 #include <QTreeWidget>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/windows/Form.h"
-#include "core/windows/KeyField.h"
+#include "core/forms/Form.h"
+#include "core/forms/KeyField.h"
 #include "keying/KeyerSettings.h"
 
 #include <QCheckBox>

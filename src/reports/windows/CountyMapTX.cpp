@@ -4,6 +4,7 @@
 #include "entry/Scoring.h"
 #include "platform/Screen.h"
 #include "reports/CountyMap.h"
+#include "reports/windows/CountyMapColouring.h"
 
 #include <QFile>
 

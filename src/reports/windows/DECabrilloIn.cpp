@@ -4,7 +4,7 @@
 #include "core/KeyFilters.h"
 #include "core/NumberFormat.h"
 #include "core/SharedPreferences.h"
-#include "core/windows/FormScaler.h"
+#include "core/forms/FormScaler.h"
 #include "entry/Scoring.h"
 #include "platform/DiskFile.h"
 #include "platform/Services.h"

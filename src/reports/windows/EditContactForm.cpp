@@ -2,7 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/KeyFilters.h"
-#include "core/windows/FormScaler.h"
+#include "core/forms/FormScaler.h"
 #include "entry/BandPlan.h"
 #include "entry/DateTimeText.h"
 #include "entry/DupeRules.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/LogEntry.h"
-#include "core/windows/Form.h"
-#include "core/windows/KeyField.h"
+#include "core/forms/Form.h"
+#include "core/forms/KeyField.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "core/windows/FormScaler.h"
+#include "core/forms/FormScaler.h"
 
 #include "platform/Dialogs.h"
 #include "platform/Screen.h"

@@ -1,6 +1,6 @@
-#include "core/windows/KeyField.h"
+#include "core/forms/KeyField.h"
 
-#include "core/windows/HandlerOrder.h"
+#include "core/forms/HandlerOrder.h"
 
 #include <QKeyEvent>
 #include <QTimer>

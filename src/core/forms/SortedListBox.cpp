@@ -1,4 +1,4 @@
-#include "mainwindow/SortedListBox.h"
+#include "core/forms/SortedListBox.h"
 
 #include <QSignalBlocker>
 

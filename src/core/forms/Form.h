@@ -4,7 +4,7 @@
 // in the form's control collection with its design geometry and font size; the form
 // scaler works on those values, and applyGeometry() maps them onto the real widgets.
 
-#include "core/windows/WindowContext.h"
+#include "core/forms/WindowContext.h"
 
 #include <QFont>
 #include <QMargins>

@@ -4,7 +4,7 @@
 // its size, its place, its font and every control's place, size and font. The design
 // values are read from the form and overwritten in place; applyGeometry() then shows them.
 
-#include "core/windows/Form.h"
+#include "core/forms/Form.h"
 
 #include <set>
 

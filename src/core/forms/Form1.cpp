@@ -1,4 +1,4 @@
-#include "core/windows/Form1.h"
+#include "core/forms/Form1.h"
 
 #include "core/Preferences.h"
 

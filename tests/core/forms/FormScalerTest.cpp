@@ -1,10 +1,9 @@
 // Scaling a window laid out for the 9600 x 7200 twip reference screen to the real one.
 
-#include "support/TestServices.h"
+#include "support/LoneWindowContext.h"
 
-#include "app/App.h"
-#include "core/windows/Form.h"
-#include "core/windows/FormScaler.h"
+#include "core/forms/Form.h"
+#include "core/forms/FormScaler.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -47,12 +46,10 @@ public:
 
 class FormScaling : public ::testing::Test {
 protected:
-    FormScaling() : screen(t.screen), dialogs(t.dialogs), app(std::move(t.services)) {}
-
-    TestServices t;
-    FixedScreen* screen;
-    ScriptedDialogs* dialogs;
-    App app;
+    LoneWindowContext lone;
+    FixedScreen* screen = lone.services.screen;
+    ScriptedDialogs* dialogs = lone.services.dialogs;
+    WindowContext context = lone.context();
 };
 
 void expectPlace(const Control& c, float left, float top, float width, float height, float font)
@@ -91,7 +88,7 @@ LocalScaling labelsAndLists()
 
 TEST_F(FormScaling, ReferenceScreenOnlyCentresTheWindow)
 {
-    SampleForm reference(app.context(), 4800, 3600);
+    SampleForm reference(context, 4800, 3600);
     ResizeFormToScreen(reference);
     EXPECT_FLOAT_EQ(reference.Width, 4800);
     EXPECT_FLOAT_EQ(reference.Height, 3600);
@@ -100,17 +97,17 @@ TEST_F(FormScaling, ReferenceScreenOnlyCentresTheWindow)
     EXPECT_FLOAT_EQ(reference.FontSize, 8);
     expectUntouched(reference);
 
-    SampleForm local(app.context(), 4800, 3600);
+    SampleForm local(context, 4800, 3600);
     ScaleFormLocally(local, labelsAndLists());
     EXPECT_FLOAT_EQ(local.Top, 1800);
     expectUntouched(local);
 
     // A full-size window fills the screen: under the reference rule its top is above it.
-    SampleForm full(app.context(), 9600, 7200);
+    SampleForm full(context, 9600, 7200);
     ResizeFormToScreen(full);
     EXPECT_FLOAT_EQ(full.Left, 0);
     EXPECT_FLOAT_EQ(full.Top, -170);
-    SampleForm fullLocal(app.context(), 9600, 7200);
+    SampleForm fullLocal(context, 9600, 7200);
     ScaleFormLocally(fullLocal, labelsAndLists());
     EXPECT_FLOAT_EQ(fullLocal.Top, 0);
     EXPECT_TRUE(dialogs->shown.empty());
@@ -119,7 +116,7 @@ TEST_F(FormScaling, ReferenceScreenOnlyCentresTheWindow)
 TEST_F(FormScaling, ReferenceRuleOnAWideScreen)
 {
     screen->size = QSizeF(28800, 16200); // Wf 3, Hf 2.25
-    SampleForm f(app.context(), 4800, 3600);
+    SampleForm f(context, 4800, 3600);
     ResizeFormToScreen(f);
 
     EXPECT_FLOAT_EQ(f.Width, 14400);
@@ -148,7 +145,7 @@ TEST_F(FormScaling, ReferenceRuleOnAWideScreen)
 TEST_F(FormScaling, ScreenNarrowerThanFourToThree)
 {
     screen->size = QSizeF(9600, 9600); // Wf 1, Hf 4/3
-    SampleForm f(app.context(), 4800, 3600);
+    SampleForm f(context, 4800, 3600);
     ResizeFormToScreen(f);
     EXPECT_FLOAT_EQ(f.FontSize, 32.0f / 3) << "the window's font follows Hf";
     expectPlace(f.of(f.label), 120, 320, 1200, 400, 8); // the controls' fonts follow Wf
@@ -171,7 +168,7 @@ TEST_P(FormScalingLocal, OnAWideScreen)
 {
     const LocalCase& p = GetParam();
     screen->size = QSizeF(28800, 16200);
-    SampleForm f(app.context(), 4800, 3600);
+    SampleForm f(context, 4800, 3600);
     LocalScaling options = labelsAndLists();
     options.controlFont = p.controlFont;
     options.windowFont = p.windowFont;
@@ -202,7 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FormScaling, BetweenRuleWithThePresentSizeChangesNothingButThePlace)
 {
-    SampleForm f(app.context(), 4800, 3600);
+    SampleForm f(context, 4800, 3600);
     ResizeFormBetween(f, 4800, 3600, 9600, 7200, 1, 1.0f, QString());
     EXPECT_FLOAT_EQ(f.Width, 4800);
     EXPECT_FLOAT_EQ(f.Height, 3600);
@@ -218,7 +215,7 @@ class FormScalingGrowth : public FormScaling, public ::testing::WithParamInterfa
 TEST_P(FormScalingGrowth, GrowingWindowFontsFollowTheirShare)
 {
     const auto [growth, fontFactor] = GetParam();
-    SampleForm f(app.context(), 4800, 3600);
+    SampleForm f(context, 4800, 3600);
     ResizeFormBetween(f, 28800, 16200, 9600, 7200, 0, growth, QString());
 
     EXPECT_FLOAT_EQ(f.Width, 14400);
@@ -238,7 +235,7 @@ INSTANTIATE_TEST_SUITE_P(Between, FormScalingGrowth,
 
 TEST_F(FormScaling, ShrinkingWindowFontsShrinkByTheSmallerFactor)
 {
-    SampleForm f(app.context(), 4800, 3600);
+    SampleForm f(context, 4800, 3600);
     ResizeFormBetween(f, 4800, 4800, 9600, 7200, 0, 0.0f, QStringLiteral("Arial")); // Cw 0.5, Ch 2/3
     EXPECT_FLOAT_EQ(f.Width, 2400);
     EXPECT_FLOAT_EQ(f.Height, 2400);
@@ -270,7 +267,7 @@ class FormScalingFailure : public FormScaling, public ::testing::WithParamInterf
 TEST_P(FormScalingFailure, AtTheFifthControl)
 {
     screen->size = QSizeF(28800, 16200);
-    Form f(app.context(), QStringLiteral("Failing"), 4800, 3600);
+    Form f(context, QStringLiteral("Failing"), 4800, 3600);
     std::vector<QLabel*> labels;
     for (int i = 0; i < 6; ++i) {
         const float height = i == 4 ? 1e12f : 300; // no window could hold the fifth

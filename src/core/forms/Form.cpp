@@ -1,4 +1,4 @@
-#include "core/windows/Form.h"
+#include "core/forms/Form.h"
 
 #include "platform/Services.h"
 

@@ -1,4 +1,4 @@
-#include "core/windows/HandlerOrder.h"
+#include "core/forms/HandlerOrder.h"
 
 #include <QPointer>
 #include <QThread>

@@ -1,4 +1,4 @@
-#include "core/windows/CaptionStyle.h"
+#include "core/forms/CaptionStyle.h"
 
 #include <QFontMetrics>
 #include <QPainter>

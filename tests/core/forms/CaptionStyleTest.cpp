@@ -1,6 +1,6 @@
 // Captions fitted to their boxes in the fonts this desktop has.
 
-#include "core/windows/CaptionStyle.h"
+#include "core/forms/CaptionStyle.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -1,0 +1,68 @@
+# The direction of the includes: a file under src/ includes only headers of its own folder
+# and of the folders below it, in the order the libraries link (src/CMakeLists.txt); the
+# linker alone misses a header whose code is never linked. Run as the ctest test "layers",
+# or by hand:
+#   cmake -DSOURCE_DIR=. -P tools/check_layers.cmake
+#
+# Each folder with the folders it may include. A new folder joins the table, placed where
+# its library links.
+set(layers
+  "platform:"
+  # The logic of each subsystem: Qt Core only.
+  "core:platform"
+  "entry:core platform"
+  "reports:entry core platform"
+  "keying:core platform"
+  # The window toolkit, then one window library per subsystem.
+  "core/forms:core platform"
+  "keying/windows:core/forms keying core platform"
+  "core/windows:keying/windows core/forms keying core platform"
+  "entry/windows:core/forms entry core platform"
+  "reports/windows:entry/windows core/forms reports entry core platform"
+  "mainwindow:entry/windows keying/windows core/forms reports entry keying core platform"
+  # The composition root sees everything.
+  "app:*")
+
+cmake_minimum_required(VERSION 3.25)
+
+if(NOT SOURCE_DIR)
+  message(FATAL_ERROR "Give the source folder: -DSOURCE_DIR=...")
+endif()
+get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
+
+foreach(layer IN LISTS layers)
+  string(FIND "${layer}" ":" colon)
+  string(SUBSTRING "${layer}" 0 ${colon} folder)
+  math(EXPR rest "${colon} + 1")
+  string(SUBSTRING "${layer}" ${rest} -1 below)
+  separate_arguments(below UNIX_COMMAND "${below}")
+  set("below_${folder}" "${below}")
+  set("known_${folder}" TRUE)
+endforeach()
+
+file(GLOB_RECURSE files RELATIVE "${SOURCE_DIR}"
+  "${SOURCE_DIR}/src/*.h" "${SOURCE_DIR}/src/*.cpp" "${SOURCE_DIR}/app/*.h" "${SOURCE_DIR}/app/*.cpp")
+set(faults "")
+foreach(file IN LISTS files)
+  get_filename_component(dir "${file}" DIRECTORY)
+  string(REGEX REPLACE "^src/" "" folder "${dir}")
+  if(NOT known_${folder})
+    string(APPEND faults "\n  ${file}: the folder ${folder} has no place in the layers of tools/check_layers.cmake")
+    continue()
+  endif()
+  file(STRINGS "${SOURCE_DIR}/${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*$" "\\1" header "${line}")
+    get_filename_component(from "${header}" DIRECTORY)
+    if(from STREQUAL "" OR from STREQUAL folder OR "*" IN_LIST below_${folder} OR from IN_LIST below_${folder})
+      continue()
+    endif()
+    string(APPEND faults "\n  ${file} includes ${header}: ${from} is not below ${folder}")
+  endforeach()
+endforeach()
+
+list(LENGTH files count)
+if(faults)
+  message(FATAL_ERROR "Includes against the layers:${faults}")
+endif()
+message(STATUS "${count} files include only their own and lower layers")
