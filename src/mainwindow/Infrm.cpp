@@ -168,47 +168,6 @@ void Infrm::AddNewDXCountry(const LogEntry& entry)
     }
 }
 
-void Infrm::CheckSection()
-{
-    AppState& state = context().state;
-    state.entry.StateProvInvalid = isStateProvAbbreviation(state.stateProv, txtCntry->text()) ? 0 : 1;
-    if (state.entry.StateProvInvalid == 0 && Label19->text().isEmpty())
-        Label19->setText(QStringLiteral("NA"));
-    if (state.entry.StateProvInvalid == 1) {
-        beep();
-        setDialog(QStringLiteral("Invald Section!"));
-        txtCntry->setFocus();
-    }
-}
-
-void Infrm::CheckDupeOnLog()
-{
-    AppState& state = context().state;
-    state.entry.DupeFound = 0;
-    DupeQuery query;
-    query.call = txtCall->text();
-    query.band = state.station.CurrentBand;
-    query.mode = state.station.CurrentMode;
-    query.compareCountySent = true;
-    query.ownCounty = state.station.OwnCounty;
-    // A station entered as outside the host state has no county (Mains has just emptied
-    // it): an earlier contact from a county of the host state must not put one back, or
-    // the contact would be judged, and stored, with it.
-    const QString stateProv = txtCntry->text();
-    const bool outsideHostState =
-        !stateProv.isEmpty() && stateProv.compare(state.station.HostState, Qt::CaseInsensitive) != 0;
-    const qint32 n = prefillAndFindLogDupe(query, !outsideHostState);
-    if (n > 0) {
-        const LogEntry& e = state.log.Log[size_t(n)];
-        refuseDuplicate(n, QStringLiteral("Duplicate ") + e.Call + QLatin1Char(' ') + logDateMonthDay(e.Date)
-                               + QLatin1Char(' ') + e.Time + QStringLiteral("  Rec# ")
-                               + QString::number(n).prepend(QLatin1Char(' ')));
-        txtCall->setFocus();
-        clearEntryFields();
-        setCountyCaptionEnabled(false);
-    }
-}
-
 void Infrm::DupCheck2()
 {
     AppState& state = context().state;
@@ -304,43 +263,26 @@ void Infrm::Mains()
     const StationData& s = state.station;
     if (!checkPostContestDateTime())
         return;
-    if (txtCntry->text().compare(s.HostState, Qt::CaseInsensitive) != 0)
+    if (!countyApplies(txtCntry->text(), s.HostState))
         txtSec->clear();
     if (state.clock.TimedOn == 0)
         cmdLogOn_Click();
-    const bool hostState = txtCntry->text().compare(s.HostState, Qt::CaseInsensitive) == 0;
-    CheckRequiredFields({
-        {hostState && txtSec->text().isEmpty(), {QStringLiteral("Need County!"), txtSec}},
-        {txtRSTR->text().isEmpty(), {QStringLiteral("Report Received!"), txtRSTR}},
-        {txtCall->text().size() < 3, {QStringLiteral("Need Call Sign!"), txtCall}},
-        {txtCntry->text().isEmpty(), {QStringLiteral("Need Country!"), txtCntry}},
-        {txtRSTS->text().isEmpty(), {QStringLiteral("Need Report Sent!"), txtRSTS}},
-    });
     EntryFlags& flags = state.entry;
-    flags.StateProvInvalid = 0;
-    if (txtCntry->text().size() == 2)
-        CheckSection();
+    flags.FieldMissing = refuse(missingFields(entryTexts(), true, s.HostState)) ? 1 : 0;
+    const std::optional<Refusal> badSection = invalidStateProv(state.stateProv, txtCntry->text());
+    flags.StateProvInvalid = badSection ? 1 : 0;
+    if (txtCntry->text().size() == 2 && !badSection && Label19->text().isEmpty())
+        Label19->setText(QStringLiteral("NA"));
+    refuse(badSection);
     CheckDupeOnLog();
-    flags.CountyInvalid = 0;
-    if (!txtSec->text().isEmpty())
-        CheckCountyValid();
+    flags.CountyInvalid = !txtSec->text().isEmpty() && refuse(invalidCounty(state.tables, txtSec->text())) ? 1 : 0;
     const bool passed = flags.FieldMissing == 0 && flags.DupeFound == 0 && flags.StateProvInvalid == 0
         && flags.CountyInvalid == 0;
     bool stored = false;
     if (passed) {
         if (LogEntry* slot = newContactSlot()) {
             const auto [date, time] = contactDateTime();
-            slot->Call = txtCall->text();
-            slot->RstSent = txtRSTS->text();
-            slot->RstRcvd = txtRSTR->text();
-            slot->Spc = txtCntry->text();
-            slot->County = txtSec->text();
-            slot->CountySent = s.OwnCounty;
-            slot->Date = date;
-            slot->Time = time;
-            slot->Mode = s.CurrentMode;
-            slot->Band = s.CurrentBand;
-            slot->Frequency = state.RigFrequencyText;
+            *slot = contactRecord(state, entryTexts(), true, date, time);
             if (appendNewContact()) {
                 stored = true;
                 const LogEntry entry = *slot;

@@ -18,8 +18,6 @@ public:
     void ClearEntry() override;
     void ReloadLog() override;
     void DupCheck2() override;
-    void CheckDupeOnLog();
-    void CheckSection();
     void HoldDupeFlag();
     void txtCntry_Change();
     void Label10_Click(int index);
@@ -38,6 +36,7 @@ protected:
     QString reloadErrorText() const override;
     void loadWindowSpecific() override;
     void afterModeOrBandChange() override;
+    void duplicateCleared() override { setCountyCaptionEnabled(false); }
     void txtCall_KeyPress(int& KeyAscii) override;
     QWidget* listAtLeft() const override { return List1; }
     void txtCall_Change() override;

@@ -600,30 +600,57 @@ void MainForm::prompt(const QString& name) { context().navigation.blindFrm().Bli
 
 // ---- checks shared by both windows ----
 
-bool MainForm::CheckRequiredFields(const std::vector<std::pair<bool, std::pair<QString, KeyField*>>>& tests)
+EntryTexts MainForm::entryTexts() const
 {
-    quint8& missing = context().state.entry.FieldMissing;
-    missing = 0;
-    for (const auto& [failed, what] : tests) {
-        if (!failed)
-            continue;
-        beep();
-        setDialog(what.first);
-        missing = 1;
-        what.second->setFocus();
-    }
-    return missing == 0;
+    return {txtCall->text(), txtRSTR->text(), txtCntry->text(), txtSec->text(), txtRSTS->text()};
 }
 
-void MainForm::CheckCountyValid()
+KeyField* MainForm::entryField(EntryField field) const
+{
+    switch (field) {
+    case EntryField::Call: return txtCall;
+    case EntryField::ReportReceived: return txtRSTR;
+    case EntryField::StPrvCountry: return txtCntry;
+    case EntryField::County: return txtSec;
+    case EntryField::ReportSent: return txtRSTS;
+    }
+    return txtCall;
+}
+
+bool MainForm::refuse(const std::vector<Refusal>& refusals)
+{
+    for (const Refusal& r : refusals) {
+        beep();
+        setDialog(r.message);
+        entryField(r.field)->setFocus();
+    }
+    return !refusals.empty();
+}
+
+bool MainForm::refuse(const std::optional<Refusal>& refusal)
+{
+    return refuse(refusal ? std::vector<Refusal>{*refusal} : std::vector<Refusal>{});
+}
+
+void MainForm::CheckDupeOnLog()
 {
     AppState& state = context().state;
-    state.entry.CountyInvalid = isCountyAbbreviation(state.tables, txtSec->text()) ? 0 : 1;
-    if (state.entry.CountyInvalid == 1) {
-        beep();
-        setDialog(txtSec->text() + QStringLiteral(" is not a valid county!"));
-        txtSec->setFocus();
+    state.entry.DupeFound = 0;
+    const DuplicateScan scan = scanForDuplicate(state, entryTexts(), m_inState);
+    // What the earlier contacts filled in is selected, so that typing replaces it.
+    for (const auto& [field, filled] : {std::pair{txtSec, scan.county}, std::pair{txtCntry, scan.stPrvCountry}}) {
+        if (field->text().isEmpty() && !filled.isEmpty()) {
+            field->setText(filled);
+            field->selectAll();
+        }
     }
+    if (scan.duplicateOf == 0)
+        return;
+    refuseDuplicate(scan.duplicateOf,
+                    duplicateMessage(state.log.Log[size_t(scan.duplicateOf)], scan.duplicateOf, m_inState));
+    txtCall->setFocus();
+    clearEntryFields();
+    duplicateCleared();
 }
 
 void MainForm::showDupeWarning(const QString& message)
@@ -634,9 +661,9 @@ void MainForm::showDupeWarning(const QString& message)
     beep();
 }
 
-void MainForm::prefillFromContact(const LogEntry& earlier, bool fillCounty)
+void MainForm::prefillFromContact(const LogEntry& earlier)
 {
-    if (fillCounty && txtSec->text().isEmpty()) {
+    if (txtSec->text().isEmpty()) {
         txtSec->setText(earlier.County);
         txtSec->selectAll();
     }
@@ -644,21 +671,6 @@ void MainForm::prefillFromContact(const LogEntry& earlier, bool fillCounty)
         txtCntry->setText(earlier.Spc);
         txtCntry->selectAll();
     }
-}
-
-qint32 MainForm::prefillAndFindLogDupe(DupeQuery query, bool fillCounty)
-{
-    // Each contact of the call fills what is still empty, then is judged against the
-    // fields as they now stand.
-    const AppState& state = context().state;
-    for (qint32 n : contactsOf(state, query.call)) {
-        const LogEntry& earlier = state.log.Log[size_t(n)];
-        prefillFromContact(earlier, fillCounty);
-        query.county = txtSec->text();
-        if (isLogDupe(earlier, query))
-            return n;
-    }
-    return 0;
 }
 
 void MainForm::clearEntryFields()

@@ -9,6 +9,7 @@
 #include "core/forms/Form1.h"
 #include "core/forms/KeyField.h"
 #include "core/forms/SortedListBox.h"
+#include "entry/ContactCheck.h"
 #include "entry/DupeRules.h"
 #include "mainwindow/LogListModel.h"
 
@@ -211,18 +212,23 @@ protected:
     void resetDupeLine();
     void beep();
     void prompt(const QString& name);
-    bool CheckRequiredFields(const std::vector<std::pair<bool, std::pair<QString, KeyField*>>>& tests);
-    void CheckCountyValid();
+    // The entry fields as they stand, and the field a check names.
+    EntryTexts entryTexts() const;
+    KeyField* entryField(EntryField field) const;
+    // Shows each refusal: a beep, its message and the caret in its field. True when there
+    // was one.
+    bool refuse(const std::vector<Refusal>& refusals);
+    bool refuse(const std::optional<Refusal>& refusal);
+    // The duplicate check of a contact being logged: earlier contacts of the call fill the
+    // empty fields, and a duplicate is refused and the entry emptied.
+    void CheckDupeOnLog();
+    // After a refused duplicate has emptied the entry.
+    virtual void duplicateCleared() {}
     // A duplicate warning: the message on red, the possible-duplicates line reset, a beep.
     void showDupeWarning(const QString& message);
     // Fills the empty county field (and in the in-state window the empty St/Prv/Country
-    // field) from an earlier contact of the call, selected so that typing replaces it;
-    // the county only when fillCounty says so.
-    void prefillFromContact(const LogEntry& earlier, bool fillCounty = true);
-    // The log-time duplicate scan: the contacts of the call, oldest first, fill the empty
-    // county (unless fillCounty is false) and St/Prv/Country field each from the first that
-    // has a value for it; the first contact that then makes the entry a duplicate, or 0.
-    qint32 prefillAndFindLogDupe(DupeQuery query, bool fillCounty = true);
+    // field) from an earlier contact of the call, selected so that typing replaces it.
+    void prefillFromContact(const LogEntry& earlier);
     // Empties the five entry fields and the continent, bearing and distance labels.
     void clearEntryFields();
     // A county picked from a list goes into the county field.

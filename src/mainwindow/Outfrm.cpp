@@ -67,25 +67,6 @@ void Outfrm::ReloadLog()
     ShowScore();
 }
 
-void Outfrm::CheckDupeOnLog()
-{
-    AppState& state = context().state;
-    state.entry.DupeFound = 0;
-    DupeQuery query;
-    query.call = txtCall->text();
-    query.band = state.station.CurrentBand;
-    query.mode = state.station.CurrentMode;
-    const qint32 n = prefillAndFindLogDupe(query);
-    if (n > 0) {
-        const LogEntry& e = state.log.Log[size_t(n)];
-        refuseDuplicate(n, QStringLiteral("Duplicate ") + e.Call + QStringLiteral("  ") + e.Date
-                               + QStringLiteral("  ") + e.Time + QStringLiteral("   Rec# ")
-                               + QString::number(n).prepend(QLatin1Char(' ')));
-        txtCall->setFocus();
-        clearEntryFields();
-    }
-}
-
 void Outfrm::DupCheck2()
 {
     AppState& state = context().state;
@@ -115,31 +96,17 @@ void Outfrm::Mains()
         cmdLogOn_Click();
     if (!checkPostContestDateTime())
         return;
-    const bool countyGiven = !txtSec->text().isEmpty();
-    CheckRequiredFields({
-        {!countyGiven, {QStringLiteral("Need County!"), txtSec}},
-        {txtRSTR->text().isEmpty(), {QStringLiteral("Report Received!"), txtRSTR}},
-        {txtCall->text().size() < 3, {QStringLiteral("Need Call Sign!"), txtCall}},
-        {txtRSTS->text().isEmpty(), {QStringLiteral("Need Report Sent!"), txtRSTS}},
-    });
-    CheckCountyValid();
-    CheckDupeOnLog();
     EntryFlags& flags = state.entry;
+    flags.FieldMissing = refuse(missingFields(entryTexts(), false, state.station.HostState)) ? 1 : 0;
+    flags.CountyInvalid = refuse(invalidCounty(state.tables, txtSec->text())) ? 1 : 0;
+    CheckDupeOnLog();
     const bool passed = flags.FieldMissing == 0 && flags.DupeFound == 0 && flags.StateProvInvalid == 0
         && flags.CountyInvalid == 0;
     bool stored = false;
     if (passed) {
         if (LogEntry* slot = newContactSlot()) {
             const auto [date, time] = contactDateTime();
-            slot->Call = txtCall->text();
-            slot->RstSent = txtRSTS->text();
-            slot->RstRcvd = txtRSTR->text();
-            slot->County = txtSec->text();
-            slot->Date = date;
-            slot->Time = time;
-            slot->Mode = state.station.CurrentMode;
-            slot->Band = state.station.CurrentBand;
-            slot->Frequency = state.RigFrequencyText;
+            *slot = contactRecord(state, entryTexts(), false, date, time);
             if (appendNewContact()) {
                 stored = true;
                 setDialogColor(DialogNormalColor);

@@ -15,7 +15,6 @@ public:
     void ClearEntry() override;
     void ReloadLog() override;
     void DupCheck2() override;
-    void CheckDupeOnLog();
     void List1_Click();
     void List2_Click();
     void pickCounty(const SortedListBox* list);
