@@ -5,17 +5,22 @@
 
 #include "KeyerSamples.h"
 #include "core/QStringPrinter.h"
-#include "support/StationFixture.h"
+#include "support/LoneWindowContext.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class KeyerWindows : public StationTest {};
+// The keyer windows on their own, as the program loads them.
+class KeyerWindows : public ::testing::Test {
+protected:
+    LoneWindowContext lone;
+    AppState& state() { return lone.state; }
+};
 
 TEST_F(KeyerWindows, CwKeyerShowsAndCollectsItsSettings)
 {
-    CWFrm& cw = app->cwFrm();
+    CWFrm cw(lone.context());
     EXPECT_EQ(cw.settings(), CwSettings{}) << "the window opens with the design values";
 
     CwSettings s = keyedStation();
@@ -47,7 +52,7 @@ TEST_F(KeyerWindows, CwKeyerShowsAndCollectsItsSettings)
 
 TEST_F(KeyerWindows, VoiceKeyerShowsAndCollectsItsSettings)
 {
-    PhoneFrm& phone = app->phoneFrm();
+    PhoneFrm phone(lone.context());
     EXPECT_EQ(phone.settings(), WaveSettings{});
 
     WaveSettings s = voiceStation();

@@ -4,14 +4,16 @@
 // every window gets it in its context. A window includes the header of a window it reaches
 // only when that window lies in a layer below its own.
 //
-// Who owns the windows: App creates the windows that outlive one showing (the setup window,
-// the main window, the keyer windows, the prompt player, the county-line window) on first
-// reference, keeps them, and deletes them: the companions as the main window closes, the
-// rest at the end of the run. One that closes itself for good deletes itself (deleteLater)
-// and App's reference to it then reads empty. A window shown modally (help, colours,
-// summary, map, graph, edit, county list, own county) is made afresh for one showing by
-// whoever opens it, here or in the opening window, and goes when the showing ends. No window
-// deletes another.
+// Who owns the windows:
+// - App creates the windows that outlive one showing on first reference (the setup window,
+//   the main window, the keyer windows, the prompt player, the county-line window) and
+//   deletes them: the companions as the main window closes, the others at the end of the run.
+// - A window shown modally (logo, help, colours, summary, map, graph, edit, county list,
+//   own county) is made for that one showing by whoever opens it (App or the opening
+//   window) and goes when the showing ends.
+// - The start-up, setup and main windows, and the county-line window closed by its close
+//   box, delete themselves as they close; App's reference then reads empty.
+// No window deletes another.
 
 #include <QtGlobal>
 #include <functional>
