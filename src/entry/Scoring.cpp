@@ -288,6 +288,11 @@ bool bandHasDXCountry(const ScoreState& score, const QString& band, const QStrin
     return false;
 }
 
+bool isNewDXCountry(const ScoreState& score, const QString& band, const QString& spc)
+{
+    return isDXText(spc) && !bandHasDXCountry(score, band, spc);
+}
+
 bool addBandDXCountry(ScoreState& score, const QString& band, const QString& country)
 {
     const int index = bandDXIndex(band);

@@ -79,6 +79,11 @@ int bandDXIndex(const QString& band);
 // array holds nothing.
 bool bandHasDXCountry(const ScoreState& score, const QString& band, const QString& country);
 
+// Whether a St/Prv/Country text is a DX country not yet logged on the band: longer than
+// two characters, none of the texts never DX, and not in the band's array (a band without
+// an array holds nothing). The "New" indicator of the in-state window.
+bool isNewDXCountry(const ScoreState& score, const QString& band, const QString& spc);
+
 // Appends the country to the band's array (not searched first). False when full or the
 // band has no array.
 bool addBandDXCountry(ScoreState& score, const QString& band, const QString& country);

@@ -237,9 +237,7 @@ void Infrm::txtCntry_Change()
             }
         }
     }
-    const bool isNew = text.size() > 2 && !isExcludedFromDX(text)
-        && !bandHasDXCountry(state.score, state.station.CurrentBand, text);
-    Label3->setVisible(isNew);
+    Label3->setVisible(isNewDXCountry(state.score, state.station.CurrentBand, text));
 }
 
 void Infrm::showDistanceBearing(float latitude, float longitude)
@@ -293,7 +291,7 @@ void Infrm::Mains()
                     updateCountyListsFor(entry.County);
                 addContactPoints(state.score, s.CurrentMode);
                 RefreshLogList();
-                if (entry.Spc.size() > 2 && Label3->isVisible())
+                if (isNewDXCountry(state.score, s.CurrentBand, entry.Spc))
                     AddNewDXCountry(entry);
                 if (entry.Spc.size() == 2)
                     MarkNewMultipliers(entry);

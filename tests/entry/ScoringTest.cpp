@@ -277,6 +277,23 @@ TEST(Scoring, BandDXArraysRebuiltPerBand)
     EXPECT_EQ(dxCountriesOfLog(*state), QStringList({"Spain", "Japan", "Austria", "Germany"}));
 }
 
+TEST(Scoring, NewDXCountryOnTheBand)
+{
+    auto state = inStateLog({{.call = "EA1A", .band = "20", .spc = "Spain"}});
+    ASSERT_TRUE(fillBandDXArrays(*state));
+    const struct {
+        const char* band;
+        const char* spc;
+        bool isNew;
+    } cases[] = {
+        {"20", "Spain", false}, {"20", "SPAIN", false}, {"40", "Spain", true}, {"2", "Spain", true},
+        {"20", "Japan", true},  {"20", "Canada", false}, {"20", "Not Found", false}, {"20", "CT", false},
+        {"20", "", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isNewDXCountry(state->score, c.band, c.spc), c.isNew) << c.band << " " << c.spc;
+}
+
 TEST(Scoring, BandDXArrayHoldsAThousand)
 {
     ScoreState score;

@@ -4,6 +4,8 @@
 
 #include "support/LogWindowFixture.h"
 
+#include "entry/Scoring.h"
+
 namespace {
 
 class InStateEntry : public LogWindowTest {
@@ -238,6 +240,25 @@ TEST_F(InStateEntry, DxContactJoinsTheDxListOnce)
     keys(QStringLiteral(" {Enter}"));
     EXPECT_EQ(w.List1->ListCount(), 1);
     EXPECT_EQ(w.lblTotScore->text(), QStringLiteral("9"));
+}
+
+TEST_F(InStateEntry, ANewCountryIsJudgedOnTheLogAsItStandsWhenStored)
+{
+    keys(QStringLiteral("EA3XX {Enter}"));
+    keys(QStringLiteral("EA5YY"));
+    EXPECT_FALSE(w.Label3->isVisible()) << "Spain is logged on 20 m";
+    // The only Spain contact goes while the entry waits: stored now, Spain is new again.
+    clickRow(w, 0);
+    dialogs.messageAnswers.push_back(Dialogs::Answer::Yes);
+    w.cmdDelete->click();
+    ASSERT_EQ(state().log.QsoCount, 0);
+    EXPECT_EQ(w.List1->ListCount(), 0);
+    w.txtCall->setFocus();
+    keys(QStringLiteral("{Enter}"));
+    ASSERT_EQ(state().log.QsoCount, 1);
+    EXPECT_EQ(w.List1->ListCount(), 1);
+    EXPECT_EQ(w.lblStation[5]->text(), QStringLiteral("DX All - 1"));
+    EXPECT_TRUE(bandHasDXCountry(state().score, QStringLiteral("20"), QStringLiteral("Spain")));
 }
 
 // ---- rebuilt from the log ----

@@ -11,13 +11,6 @@ namespace {
 
 class LoadedLog : public LogWindowTest {
 protected:
-    void clickRow(MainForm& w, int row)
-    {
-        const QModelIndex index = w.logModel->index(row, 1);
-        w.ListView1->scrollTo(index);
-        QTest::mouseClick(w.ListView1->viewport(), Qt::LeftButton, {}, w.ListView1->visualRect(index).center());
-        QCoreApplication::processEvents();
-    }
 
     void writeNumberedLog(int count)
     {

@@ -22,13 +22,6 @@ protected:
         q.county = QString::fromLatin1(county);
         return q;
     }
-    void clickRow(MainForm& w, int row)
-    {
-        const QModelIndex index = w.logModel->index(row, 1);
-        w.ListView1->scrollTo(index);
-        QTest::mouseClick(w.ListView1->viewport(), Qt::LeftButton, {}, w.ListView1->visualRect(index).center());
-        QCoreApplication::processEvents();
-    }
     // Deletes the contact of the row, answering Yes.
     void deleteRow(MainForm& w, int row)
     {

@@ -75,6 +75,15 @@ protected:
         return static_cast<Infrm&>(open(0));
     }
 
+    // Clicks a row of the log list, as the operator picks a contact.
+    void clickRow(MainForm& w, int row)
+    {
+        const QModelIndex index = w.logModel->index(row, 1);
+        w.ListView1->scrollTo(index);
+        QTest::mouseClick(w.ListView1->viewport(), Qt::LeftButton, {}, w.ListView1->visualRect(index).center());
+        QCoreApplication::processEvents();
+    }
+
     // Types the keys into the focused field, one at a time; {Tab}, {BackTab}, {Enter},
     // {Esc}, {BS}, {Left} and {Paste} name the keys that type no character.
     void keys(const QString& text)
