@@ -21,10 +21,11 @@
 
 namespace {
 
-// Loads the window and shows it modally.
-template <class W>
-void showLoaded(W& window)
+// A modal window made for one showing: loaded, shown, and gone when the showing ends.
+template <class W, class... Arguments>
+void showOnce(const WindowContext& context, Arguments&&... arguments)
 {
+    W window(context, std::forward<Arguments>(arguments)...);
     window.Form_Load();
     window.showModal();
 }
@@ -119,47 +120,24 @@ void App::unloadCompanionWindows()
     delete m_countyChangeRover;
 }
 
-void App::showHelp()
-{
-    Form5 help(context());
-    showLoaded(help);
-}
+void App::showHelp() { showOnce<Form5>(context()); }
 
-void App::showColors()
-{
-    Form6 colors(context());
-    showLoaded(colors);
-}
+void App::showColors() { showOnce<Form6>(context()); }
 
-void App::showSummary()
-{
-    DECabrilloIn summary(context());
-    showLoaded(summary);
-}
+void App::showSummary() { showOnce<DECabrilloIn>(context()); }
 
-void App::showCountyMap()
-{
-    CountyMapTX map(context());
-    showLoaded(map);
-}
+void App::showCountyMap() { showOnce<CountyMapTX>(context()); }
 
-void App::showRateGraph()
-{
-    GraphQSO graph(context());
-    showLoaded(graph);
-}
+void App::showRateGraph() { showOnce<GraphQSO>(context()); }
 
 void App::editContact(qint32 entry, std::function<void()> deleteContact)
 {
     // Each log window has its own editor.
     const bool inState = m_mainWindow ? m_mainWindow->inState() : m_state.station.OutOfState == 0;
-    if (inState) {
-        DEEditInfrm editor(context(), entry, std::move(deleteContact));
-        showLoaded(editor);
-    } else {
-        DEEditOut editor(context(), entry, std::move(deleteContact));
-        showLoaded(editor);
-    }
+    if (inState)
+        showOnce<DEEditInfrm>(context(), entry, std::move(deleteContact));
+    else
+        showOnce<DEEditOut>(context(), entry, std::move(deleteContact));
 }
 
 void App::mainWindowClosed()
