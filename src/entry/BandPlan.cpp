@@ -110,6 +110,12 @@ bool isContestMode(const QString& mode)
     return false;
 }
 
+bool isPhoneMode(const QString& mode) { return mode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0; }
+
+QString defaultReport(const QString& mode) { return isPhoneMode(mode) ? QStringLiteral("59") : QStringLiteral("599"); }
+
+int reportLength(const QString& mode) { return isPhoneMode(mode) ? 2 : 3; }
+
 QString nextBand(const QString& band)
 {
     const int index = contestBandIndex(band);

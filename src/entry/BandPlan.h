@@ -25,6 +25,14 @@ bool isContestBand(const QString& band);
 // Whether the name is one of the modes "CW", "PH", "DG" (without case).
 bool isContestMode(const QString& mode);
 
+// Whether the mode is phone ("PH", without case): reports of two digits (RS), two points.
+bool isPhoneMode(const QString& mode);
+
+// The report an empty report field gets, and the most digits a report field takes: "59"
+// and 2 in phone, "599" and 3 in the other modes.
+QString defaultReport(const QString& mode);
+int reportLength(const QString& mode);
+
 // The band after this one in the cycle 160, 80, 40, 20, 15, 10, 6, 2, 160; empty for any
 // other text.
 QString nextBand(const QString& band);

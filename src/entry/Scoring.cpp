@@ -80,7 +80,7 @@ void fillStateProvTable(StateProvTable& table)
 
 void addContactPoints(ScoreState& score, const QString& mode)
 {
-    if (sameText(mode, QStringLiteral("PH"))) {
+    if (isPhoneMode(mode)) {
         score.QsoPoints += 2;
         score.QsoCountPH += 1;
         return;

@@ -155,11 +155,11 @@ void MainForm::buildMenus()
     mnu160 = mnuBand->addAction(QStringLiteral("&CW"));
     mnuSSB = mnuBand->addAction(QStringLiteral("&PH"));
     mnuDigital = mnuBand->addAction(m_inState ? QStringLiteral("&DG") : QStringLiteral("&Digital"));
-    for (QAction* item : {mnu160, mnuSSB, mnuDigital})
+    modeItems = {{QStringLiteral("CW"), mnu160}, {QStringLiteral("PH"), mnuSSB}, {QStringLiteral("DG"), mnuDigital}};
+    for (const auto& [mode, item] : modeItems) {
         item->setCheckable(true);
-    connect(mnu160, &QAction::triggered, this, [this] { selectMode(QStringLiteral("CW")); });
-    connect(mnuSSB, &QAction::triggered, this, [this] { selectMode(QStringLiteral("PH")); });
-    connect(mnuDigital, &QAction::triggered, this, [this] { selectMode(QStringLiteral("DG")); });
+        connect(item, &QAction::triggered, this, [this, mode] { selectMode(mode); });
+    }
 
     mnuClear = menuBar->addAction(QStringLiteral("&Clear"));
     connect(mnuClear, &QAction::triggered, this, [this] { ClearEntry(); });
@@ -507,16 +507,9 @@ void MainForm::showSavedBandAndMode()
 {
     const StationData& s = context().state.station;
     Label30->setText(s.CurrentMode);
-    mnu160->setChecked(true);
-    mnuSSB->setChecked(false);
-    mnuDigital->setChecked(false);
-    if (s.CurrentMode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0) {
-        mnu160->setChecked(false);
-        mnuSSB->setChecked(true);
-    } else if (s.CurrentMode.compare(QLatin1String("DG"), Qt::CaseInsensitive) == 0) {
-        mnu160->setChecked(false);
-        mnuDigital->setChecked(true);
-    }
+    // A mode other than phone or digital shows as CW.
+    const QString mode = s.CurrentMode.toUpper();
+    checkModeItem(mode == QLatin1String("PH") || mode == QLatin1String("DG") ? mode : QStringLiteral("CW"));
     for (auto& [name, item] : bandItems) {
         if (name.compare(s.CurrentBand, Qt::CaseInsensitive) == 0) {
             item->setChecked(true);
@@ -527,8 +520,7 @@ void MainForm::showSavedBandAndMode()
 
 void MainForm::setReportLengths()
 {
-    const int length =
-        context().state.station.CurrentMode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0 ? 2 : 3;
+    const int length = reportLength(context().state.station.CurrentMode);
     txtRSTR->setMaxLength(length);
     txtRSTS->setMaxLength(length);
 }
@@ -766,9 +758,7 @@ bool MainForm::appendNewContact()
 
 void MainForm::fillDefaultReports()
 {
-    const bool phone =
-        context().state.station.CurrentMode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0;
-    const QString report = phone ? QStringLiteral("59") : QStringLiteral("599");
+    const QString report = defaultReport(context().state.station.CurrentMode);
     for (KeyField* f : {txtRSTR, txtRSTS}) {
         if (f->text().isEmpty()) {
             f->setText(report);
@@ -1024,6 +1014,12 @@ void MainForm::selectBand(const QString& band)
     ReloadLog();
 }
 
+void MainForm::checkModeItem(const QString& mode)
+{
+    for (const auto& [name, item] : modeItems)
+        item->setChecked(name == mode);
+}
+
 void MainForm::selectMode(const QString& mode)
 {
     StationData& s = context().state.station;
@@ -1031,9 +1027,7 @@ void MainForm::selectMode(const QString& mode)
     Label30->setText(mode);
     SavePrefFile(context().state);
     ReloadLog();
-    mnu160->setChecked(mode == QLatin1String("CW"));
-    mnuSSB->setChecked(mode == QLatin1String("PH"));
-    mnuDigital->setChecked(mode == QLatin1String("DG"));
+    checkModeItem(mode);
     setReportLengths();
     afterModeOrBandChange();
 }

@@ -66,6 +66,8 @@ public:
     void ModeSelection(const QString& strMode) override;
     void selectBand(const QString& band);
     void selectMode(const QString& mode);
+    // Ticks the Mode menu's item of the mode, and only that one.
+    void checkModeItem(const QString& mode);
     void Label24_Click();
     void Label30_Click();
 
@@ -190,6 +192,7 @@ public:
     QAction* mnu160;                       // "&CW"
     QAction* mnuSSB;                       // "&PH"
     QAction* mnuDigital;
+    std::map<QString, QAction*> modeItems; // the Mode menu's items by the mode each selects
     QMenu* mnuOptions;
     QAction* mnuListPrevious;
     QAction* mnuColors;
@@ -292,6 +295,9 @@ protected:
     virtual QWidget* listAtLeft() const { return countiesToGo; }
 
     bool m_inState;
+    // The report fields take two digits in phone, three otherwise.
+    void setReportLengths();
+
     bool m_logLoaded = false;
     quint32 m_refusals = 0; // duplicates refused so far
 
@@ -302,7 +308,6 @@ private:
     void fitLogColumns();
     int logListRoom() const;
     void showSavedBandAndMode();
-    void setReportLengths();
     void PromptOpenExistingLog();
     void ShowOperatingTime();
     void saveOperatingTimeIfRunning();

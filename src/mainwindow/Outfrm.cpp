@@ -41,9 +41,7 @@ void Outfrm::loadWindowSpecific()
     Label25->setText(s.OwnSpc.isEmpty() ? s.OwnCountry : s.OwnSpc);
     if (!s.OwnCall.isEmpty())
         Label2->setText(s.OwnCall);
-    const int length = s.CurrentMode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0 ? 2 : 3;
-    txtRSTR->setMaxLength(length);
-    txtRSTS->setMaxLength(length);
+    setReportLengths();
 }
 
 void Outfrm::setCountyCaptions()

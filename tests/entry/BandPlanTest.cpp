@@ -55,6 +55,22 @@ TEST(BandPlan, ContestModes)
         EXPECT_FALSE(isContestMode(other)) << other;
 }
 
+TEST(BandPlan, ReportsOfEachMode)
+{
+    const struct {
+        const char* mode;
+        bool phone;
+        const char* report;
+        int length;
+    } cases[] = {{"PH", true, "59", 2}, {"ph", true, "59", 2}, {"CW", false, "599", 3}, {"DG", false, "599", 3},
+                 {"", false, "599", 3}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(isPhoneMode(c.mode), c.phone) << c.mode;
+        EXPECT_EQ(defaultReport(c.mode), QLatin1String(c.report)) << c.mode;
+        EXPECT_EQ(reportLength(c.mode), c.length) << c.mode;
+    }
+}
+
 TEST(BandPlan, FrequencyText)
 {
     const std::pair<double, const char*> cases[] = {
