@@ -103,6 +103,17 @@ int firstCode(const QString& text, Qt::CaseSensitivity sensitivity)
 
 } // namespace
 
+qint32 stateIndex(const ReferenceTables& t, const QString& abbrev)
+{
+    if (abbrev.isEmpty())
+        return 0; // the unfilled entries are empty
+    for (size_t i = 1; i <= 54 && i < t.StateAbbreviation.size(); ++i) {
+        if (t.StateAbbreviation[i].compare(abbrev, Qt::CaseInsensitive) == 0)
+            return qint32(i);
+    }
+    return 0;
+}
+
 QString portableLookupCall(const QString& call)
 {
     const qsizetype slash = call.indexOf(QLatin1Char('/')) + 1;

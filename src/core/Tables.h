@@ -31,6 +31,10 @@ bool LoadPrefixTable(ReferenceTables& tables, const QString& path);
 // the working directory. False when it is missing or shorter.
 bool LoadStateTable(AppState& state);
 
+// The entry of the state table (1 to 54) whose abbreviation equals the text without case,
+// or 0 (also for an empty text): the position St/Prv/Country shows for a state.
+qint32 stateIndex(const ReferenceTables& tables, const QString& abbrev);
+
 // The part of a call that decides its country: the text after the first "/" when more
 // than one character and fewer than half the call follow it, else the whole call.
 QString portableLookupCall(const QString& call);

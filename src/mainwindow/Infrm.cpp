@@ -97,10 +97,9 @@ void Infrm::loadWindowSpecific()
 void Infrm::setOwnCountyCaption(const QString& county)
 {
     Label25->setText(county);
-    Label25_Change();
+    // The CW messages send the county the caption shows.
+    context().state.keyer.CWOwnCounty = county;
 }
-
-void Infrm::Label25_Change() { context().state.keyer.CWOwnCounty = Label25->text(); }
 
 void Infrm::setCountyCaptionEnabled(bool enabled) { lblStation[4]->setEnabled(enabled); }
 
@@ -228,14 +227,9 @@ void Infrm::txtCntry_Change()
     AppState& state = context().state;
     const QString text = txtCntry->text();
     setCountyCaptionEnabled(text.compare(state.station.HostState, Qt::CaseInsensitive) == 0);
-    if (text.size() == 2) {
-        for (size_t i = 1; i <= 54 && i < state.tables.StateAbbreviation.size(); ++i) {
-            if (state.tables.StateAbbreviation[i].compare(text, Qt::CaseInsensitive) == 0) {
-                Label19->setText(QStringLiteral("NA"));
-                showDistanceBearing(state.tables.StateLatitude[i], state.tables.StateLongitude[i]);
-                break;
-            }
-        }
+    if (const qint32 i = text.size() == 2 ? stateIndex(state.tables, text) : 0) {
+        Label19->setText(QStringLiteral("NA"));
+        showDistanceBearing(state.tables.StateLatitude[size_t(i)], state.tables.StateLongitude[size_t(i)]);
     }
     Label3->setVisible(isNewDXCountry(state.score, state.station.CurrentBand, text));
 }

@@ -22,7 +22,6 @@ public:
     void txtCntry_Change();
     void Label10_Click(int index);
     void Label10_MouseMove(int index);
-    void Label25_Change();
     void List1_Click();
     void List2_Click();
     void List3_Click();

@@ -105,6 +105,19 @@ TEST_F(TablesTest, ShippedCountyFileHoldsAllTexasCounties)
     EXPECT_EQ(state.tables.CountyName[1], "Anderson");
 }
 
+TEST(StateTable, StateIndexLooksAtTheFirst54EntriesWithoutCase)
+{
+    ReferenceTables t;
+    t.StateAbbreviation[1] = "OK";
+    t.StateAbbreviation[54] = "TX";
+    t.StateAbbreviation[55] = "ZZ";
+    EXPECT_EQ(stateIndex(t, "ok"), 1);
+    EXPECT_EQ(stateIndex(t, "TX"), 54);
+    EXPECT_EQ(stateIndex(t, "ZZ"), 0);
+    EXPECT_EQ(stateIndex(t, "XX"), 0);
+    EXPECT_EQ(stateIndex(t, ""), 0);
+}
+
 TEST(TypeAhead, EntryThatBeginsWithTheTypedTextFromEitherEnd)
 {
     const std::vector<QString> table = {{}, "BEXA", "BEEE", "HARR", "HARN", "HA"};
