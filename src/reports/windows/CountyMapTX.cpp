@@ -59,8 +59,11 @@ void CountyMapTX::Form_Load()
     applyGeometry();
 
     const ReferenceTables& tables = context().state.tables;
+    m_areas.clear();
     for (QLabel* label : lblCounty) {
-        label->setToolTip(countyLabelToolTip(tables, label->text()));
+        const QString toolTip = countyLabelToolTip(tables, label->text());
+        label->setToolTip(toolTip);
+        m_areas.push_back({toolTip, label->geometry()});
         label->clear();
         label->setAutoFillBackground(false);
     }
@@ -77,10 +80,6 @@ void CountyMapTX::Timer1_Timer()
 
 void CountyMapTX::ColorWorkedCounties(const QStringList& worked)
 {
-    std::vector<CountyLabelArea> areas;
-    areas.reserve(lblCounty.size());
-    for (const QLabel* label : lblCounty)
-        areas.push_back({label->toolTip(), label->geometry()});
-    colourWorkedCounties(Picture1->picture(), areas, worked, m_random);
+    colourWorkedCounties(Picture1->picture(), m_areas, worked, m_random);
     Picture1->update();
 }

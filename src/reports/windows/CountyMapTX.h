@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/forms/Form.h"
+#include "reports/CountyMap.h"
 #include "reports/windows/PictureBox.h"
 
 #include <QLabel>
@@ -32,6 +33,9 @@ public:
 private:
     void ColorWorkedCounties(const QStringList& worked);
 
+    // What each label stands for once loaded: its county's tool tip and its place on the
+    // picture, kept so the colouring never reads them back from the labels.
+    std::vector<CountyLabelArea> m_areas;
     // Seeded once per opening, so that neighbouring counties get different colours.
     QRandomGenerator m_random;
 };
