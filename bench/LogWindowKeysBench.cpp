@@ -205,8 +205,7 @@ QString WindowRig::setUp()
     m_window = m_app->mainWindow();
     if (m_window == nullptr)
         return QStringLiteral("no main window opened");
-    m_window->Timer1.stop(); // the clocks and rates would tick in the middle of a timing
-    m_window->Timer2.stop();
+    m_window->clocks->stop(); // the clocks and rates would tick in the middle of a timing
     if (dialogs().shown.size() != 1 || dialogs().shown.front().title != QStringLiteral("Open existing log?"))
         return QStringLiteral("the load showed an unexpected box: ") + dialogs().shown.back().text;
     if (s.log.QsoCount != MaxLogEntries)

@@ -134,7 +134,7 @@ void Infrm::ReloadLog()
         setTextColor(Label10[size_t(i)], quint32(state.station.RemainingColor));
     markWorkedStates(state);
     fillCountyLists();
-    UpdateQsoRates();
+    clocks->UpdateQsoRates();
     ColourStateLabels();
     const bool countiesFit = recountMultipliers(state);
     const bool dxFits = fillBandDXArrays(state);
@@ -302,7 +302,7 @@ void Infrm::Mains()
     }
     QCoreApplication::processEvents();
     resetDupeLine();
-    UpdateQsoRates();
+    clocks->UpdateQsoRates();
     state.RigFrequencyText.clear();
     if (stored && s.OwnRover == 1) {
         if (RoverRelogIndex == 0 && context().navigation.countyChangeRover().counties().size() >= 2)

@@ -16,6 +16,7 @@
 #include "entry/DupeRules.h"
 #include "entry/QsoRates.h"
 #include "entry/Scoring.h"
+#include "entry/windows/ClockRatesPanel.h"
 #include "entry/windows/FieldCompletion.h"
 #include "entry/windows/frmCountyList.h"
 #include "keying/windows/BlindFrm.h"
@@ -278,18 +279,9 @@ void MainForm::buildControls()
     cmdLogOn->setToolTip(QStringLiteral("Records On/Off times and controls duration clock."));
     connect(cmdLogOn, &QPushButton::clicked, this, &MainForm::cmdLogOn_Click);
 
-    lblCurTime = label(QStringLiteral("Reg Time"), 6360, 1800, 1080);
-    Label16 = label(QStringLiteral("am"), 7440, 1800, 360);
-    Label11 = label(QStringLiteral("UTC"), 7920, 1560, 1200);
-    lblutctime = label(QStringLiteral("UTC TIME"), 7920, 1800, 1200);
-    Label12 = label(m_inState ? QStringLiteral(" Oper Time") : QStringLiteral("Operating Time"), 6360, 2160, 1440);
-    lblttrack = label(QStringLiteral("00:00:00"), 6360, 2400, 1440);
-    Label9 = label(QStringLiteral("QSOs / Hr (last 60 min)"), 7920, 2160, 1560);
-    controlFor(Label9)->FontSize = 6;
-    lblAQSO60 = label(QString(), 7920, 2400, 1200);
-    Label8 = label(QStringLiteral("QSOs / Hr (last 20 min)"), 7920, 2700, 1560);
-    controlFor(Label8)->FontSize = 6;
-    lblAQSO20 = label(QString(), 7920, 2940, 1200);
+    clocks = new ClockRatesPanel(
+        *this, {6360, 1560},
+        {m_inState ? QStringLiteral(" Oper Time") : QStringLiteral("Operating Time")});
 
     // Score.
     const char* const scoreCaptions[2][4] = {
@@ -381,11 +373,6 @@ void MainForm::buildControls()
         txtPostConDate->setText(logDate(context().services.clock->localNow().date()));
         txtPostConDate->selectAll();
     };
-
-    Timer1.setInterval(60000);
-    Timer2.setInterval(1000);
-    connect(&Timer1, &QTimer::timeout, this, &MainForm::Timer1_Timer);
-    connect(&Timer2, &QTimer::timeout, this, &MainForm::Timer2_Timer);
 }
 
 void MainForm::applyGeometry2()
@@ -471,13 +458,12 @@ void MainForm::Form_Load()
     if (countiesLeftOut > 0)
         reportCountiesLeftOut(countiesLeftOut);
     PromptOpenExistingLog();
-    ShowOperatingTime();
+    clocks->showStoredOperatingTime();
     ReloadLog();
     ApplyFullScreenLayout();
     show();
-    Timer1.start();
-    Timer2.start();
-    Timer2_Timer();
+    clocks->start();
+    clocks->Timer2_Timer();
     txtCall->setFocus();
 }
 
@@ -535,13 +521,6 @@ void MainForm::PromptOpenExistingLog()
         StartNewLog(context().state, context().services);
     cmdEdit->hide();
     cmdDelete->hide();
-}
-
-void MainForm::ShowOperatingTime()
-{
-    AppState& state = context().state;
-    state.clock.OperatingSeconds = state.station.StoredOperatingSeconds;
-    lblttrack->setText(operatingTimeText(state.clock.OperatingSeconds));
 }
 
 void MainForm::reportCountiesLeftOut(qint32 leftOut)
@@ -949,50 +928,18 @@ void MainForm::mnuListPrevious_Click()
 
 // ---- rates and clocks ----
 
-void MainForm::UpdateQsoRates()
-{
-    const AppState& state = context().state;
-    const QDateTime utc = utcFromLocal(context().services.clock->localNow(), state.station.UtcOffsetHours);
-    const auto rates = countQsoRates(state, utc);
-    if (!rates)
-        return;
-    lblAQSO60->setText(QString::number(rates->last60));
-    lblAQSO20->setText(QString::number(rates->last20x3));
-}
-
-void MainForm::Timer1_Timer() { UpdateQsoRates(); }
-
-void MainForm::Timer2_Timer()
-{
-    AppState& state = context().state;
-    const QDateTime local = context().services.clock->localNow();
-    const QDateTime utc = utcFromLocal(local, state.station.UtcOffsetHours);
-    const QLocale c = QLocale::c();
-    QString twelveHour = c.toString(local.time(), QStringLiteral("h:mm:ss AP"));
-    lblCurTime->setText(twelveHour.left(twelveHour.size() - 3));
-    Label16->setText(c.toString(local.time(), QStringLiteral("AP")));
-    lblutctime->setText(utc.toString(QStringLiteral("HH:mm:ss")));
-    if (state.clock.TimedOn != 1)
-        return;
-    state.clock.OperatingSeconds =
-        std::abs(state.station.StoredOperatingSeconds + float(TimeOnAt.secsTo(local)));
-    lblttrack->setText(operatingTimeText(state.clock.OperatingSeconds));
-}
-
 void MainForm::cmdLogOn_Click()
 {
     AppState& state = context().state;
     if (state.clock.TimedOn != 0) {
-        state.clock.TimedOn = 0;
+        clocks->stopOperatingTime();
         cmdLogOn->setText(QStringLiteral("&Log \"Time On\""));
-        state.station.StoredOperatingSeconds = state.clock.OperatingSeconds;
         const QDateTime utc = utcFromLocal(context().services.clock->localNow(), state.station.UtcOffsetHours);
         setDialog(QStringLiteral("Logged Off at ") + QLocale().toString(utc.date(), QLocale::ShortFormat)
                   + QLatin1Char(' ') + utc.toString(QStringLiteral("HH:mm:ss")));
         SavePrefFile(state);
     } else {
-        TimeOnAt = context().services.clock->localNow();
-        state.clock.TimedOn = 1;
+        clocks->startOperatingTime();
         cmdLogOn->setText(QStringLiteral("&Log \"Time Off\""));
         setDialog(QStringLiteral(" "));
     }
@@ -1315,19 +1262,9 @@ void MainForm::mnuCountyList_Click()
     picker.showModal();
 }
 
-void MainForm::saveOperatingTimeIfRunning()
-{
-    AppState& state = context().state;
-    if (state.clock.TimedOn != 1)
-        return;
-    state.station.StoredOperatingSeconds = state.clock.OperatingSeconds;
-    SavePrefFile(state);
-    state.clock.TimedOn = 0;
-}
-
 void MainForm::mnuExit_Click()
 {
-    saveOperatingTimeIfRunning();
+    clocks->saveOperatingTimeIfRunning();
     context().services.endProgram(0);
 }
 
@@ -1348,11 +1285,10 @@ void MainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    Timer1.stop();
-    Timer2.stop();
+    clocks->stop();
     context().navigation.unloadCompanionWindows();
     BackupLogFile(state, context().services);
-    saveOperatingTimeIfRunning();
+    clocks->saveOperatingTimeIfRunning();
     event->accept();
     context().navigation.form1().detach(*this);
     context().navigation.mainWindowClosed();
@@ -1391,8 +1327,8 @@ void MainForm::mnuNew_Click()
 {
     StartNewLog(context().state, context().services);
     ReloadLog();
-    ShowOperatingTime();
-    UpdateQsoRates();
+    clocks->showStoredOperatingTime();
+    clocks->UpdateQsoRates();
     SavePrefFile(context().state);
 }
 

@@ -11,6 +11,7 @@
 #include "core/forms/SortedListBox.h"
 #include "entry/ContactCheck.h"
 #include "entry/DupeRules.h"
+#include "entry/windows/ClockRatesPanel.h"
 #include "mainwindow/LogListModel.h"
 
 #include <QAction>
@@ -18,7 +19,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeView>
 #include <array>
 #include <functional>
@@ -58,7 +58,6 @@ public:
 
     // The log list, the score and the rates.
     void RefreshLogList();
-    void UpdateQsoRates();
     virtual void ReloadLog() = 0;
 
     // Band and mode.
@@ -96,8 +95,6 @@ public:
     void ApplyFormSizePercent();
     void ApplyFullScreenLayout();
     void FitListHeights();
-    void Timer1_Timer();
-    void Timer2_Timer();
     void Form_KeyPress(int& KeyAscii);
 
     bool inState() const { return m_inState; }
@@ -132,18 +129,7 @@ public:
 
     // Clocks and rates.
     QPushButton* cmdLogOn;
-    QLabel* lblCurTime;
-    QLabel* Label16;
-    QLabel* Label11;
-    QLabel* lblutctime;
-    QLabel* Label12;
-    QLabel* lblttrack;
-    QLabel* Label9;
-    QLabel* lblAQSO60;
-    QLabel* Label8;
-    QLabel* lblAQSO20;
-    QTimer Timer1; // rates, once a minute
-    QTimer Timer2; // clocks, once a second
+    ClockRatesPanel* clocks;
 
     // Score.
     QLabel* lblTotCon;
@@ -202,7 +188,6 @@ public:
     quint8 PartialDupesOn = 1;
     quint8 ListAllContacts = 0;
     qint32 EditEntryIndex = 0; // the contact the edit dialog works on
-    QDateTime TimeOnAt;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -309,6 +294,4 @@ private:
     int logListRoom() const;
     void showSavedBandAndMode();
     void PromptOpenExistingLog();
-    void ShowOperatingTime();
-    void saveOperatingTimeIfRunning();
 };

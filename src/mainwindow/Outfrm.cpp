@@ -56,7 +56,7 @@ void Outfrm::ReloadLog()
         return;
     fillCountyLists();
     RefreshLogList();
-    UpdateQsoRates();
+    clocks->UpdateQsoRates();
     if (!recountMultipliers(context().state)) {
         context().services.dialogs->messageBox(reloadErrorText(), QStringLiteral("File Error"));
         context().services.endProgram(1);
@@ -126,7 +126,7 @@ void Outfrm::Mains()
     }
     QCoreApplication::processEvents();
     resetDupeLine();
-    UpdateQsoRates();
+    clocks->UpdateQsoRates();
     state.RigFrequencyText.clear();
 }
 

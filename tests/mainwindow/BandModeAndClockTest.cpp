@@ -136,7 +136,7 @@ TEST_F(Clocks, TimeOnAndOffAddUpTheOperatingTime)
 {
     state().station.StoredOperatingSeconds = 600;
     Outfrm& w = openOut();
-    EXPECT_EQ(w.lblttrack->text(), QStringLiteral("00:10:00"));
+    EXPECT_EQ(w.clocks->lblttrack->text(), QStringLiteral("00:10:00"));
 
     w.cmdLogOn->click();
     EXPECT_EQ(w.cmdLogOn->text(), QStringLiteral("&Log \"Time Off\""));
@@ -144,11 +144,11 @@ TEST_F(Clocks, TimeOnAndOffAddUpTheOperatingTime)
     EXPECT_EQ(QApplication::focusWidget(), w.txtCall);
 
     clock.local = clock.local.addSecs(3661);
-    w.Timer2_Timer();
-    EXPECT_EQ(w.lblttrack->text(), QStringLiteral("01:11:01"));
-    EXPECT_EQ(w.lblCurTime->text(), QStringLiteral("2:06:01"));
-    EXPECT_EQ(w.Label16->text(), QStringLiteral("PM"));
-    EXPECT_EQ(w.lblutctime->text(), QStringLiteral("19:06:01"));
+    w.clocks->Timer2_Timer();
+    EXPECT_EQ(w.clocks->lblttrack->text(), QStringLiteral("01:11:01"));
+    EXPECT_EQ(w.clocks->lblCurTime->text(), QStringLiteral("2:06:01"));
+    EXPECT_EQ(w.clocks->Label16->text(), QStringLiteral("PM"));
+    EXPECT_EQ(w.clocks->lblutctime->text(), QStringLiteral("19:06:01"));
 
     w.cmdLogOn->click();
     EXPECT_EQ(w.cmdLogOn->text(), QStringLiteral("&Log \"Time On\""));
@@ -162,12 +162,12 @@ TEST_F(Clocks, TimeOnAndOffAddUpTheOperatingTime)
 
     // Stopped, the time stands; started again, it goes on from the total.
     clock.local = clock.local.addSecs(500);
-    w.Timer2_Timer();
-    EXPECT_EQ(w.lblttrack->text(), QStringLiteral("01:11:01"));
+    w.clocks->Timer2_Timer();
+    EXPECT_EQ(w.clocks->lblttrack->text(), QStringLiteral("01:11:01"));
     w.cmdLogOn->click();
     clock.local = clock.local.addSecs(100);
-    w.Timer2_Timer();
-    EXPECT_EQ(w.lblttrack->text(), QStringLiteral("01:12:41"));
+    w.clocks->Timer2_Timer();
+    EXPECT_EQ(w.clocks->lblttrack->text(), QStringLiteral("01:12:41"));
 }
 
 TEST_F(Clocks, RatesCountTheLastTwentyAndSixtyMinutes)
@@ -187,13 +187,13 @@ TEST_F(Clocks, RatesCountTheLastTwentyAndSixtyMinutes)
     writeBytes(work(QStringLiteral("log.txt")), bytes);
     Outfrm& w = openOut();
 
-    EXPECT_EQ(w.lblAQSO60->text(), QStringLiteral("15"));
-    EXPECT_EQ(w.lblAQSO20->text(), QStringLiteral("30"));
+    EXPECT_EQ(w.clocks->lblAQSO60->text(), QStringLiteral("15"));
+    EXPECT_EQ(w.clocks->lblAQSO20->text(), QStringLiteral("30"));
 
     clock.local = clock.local.addSecs(30 * 60);
-    w.Timer1_Timer();
-    EXPECT_EQ(w.lblAQSO60->text(), QStringLiteral("12"));
-    EXPECT_EQ(w.lblAQSO20->text(), QStringLiteral("0"));
+    w.clocks->Timer1_Timer();
+    EXPECT_EQ(w.clocks->lblAQSO60->text(), QStringLiteral("12"));
+    EXPECT_EQ(w.clocks->lblAQSO20->text(), QStringLiteral("0"));
 }
 
 } // namespace

@@ -43,7 +43,7 @@ TEST_F(FileMenu, NewErasesTheLogOnlyForYes)
         QFile::remove(work(QStringLiteral("QSOpref.txt")));
         state().station.StoredOperatingSeconds = 600;
         w.ReloadLog();
-        w.lblttrack->clear();
+        w.clocks->lblttrack->clear();
 
         // A contact another program added since the last load shows after New either way.
         writeLog({contact("W5ABC", "HARR"), contact("K5ZZ", "TRAV"), contact("N5XX", "BEXA")});
@@ -56,7 +56,7 @@ TEST_F(FileMenu, NewErasesTheLogOnlyForYes)
             EXPECT_EQ(state().log.QsoCount, 0) << name;
             EXPECT_EQ(w.logModel->rowCount(), 0) << name;
             EXPECT_EQ(w.lblTotScore->text(), QStringLiteral("0")) << name;
-            EXPECT_EQ(w.lblttrack->text(), QStringLiteral("00:00:00")) << name;
+            EXPECT_EQ(w.clocks->lblttrack->text(), QStringLiteral("00:00:00")) << name;
             EXPECT_EQ(prefItem(18), "0") << name;
             ASSERT_EQ(backups(), QStringList{QStringLiteral("202604251305.log")}) << name;
             EXPECT_EQ(readBytes(backupFolder() + QStringLiteral("/202604251305.log")).count('\n'), 3) << name;
@@ -64,7 +64,7 @@ TEST_F(FileMenu, NewErasesTheLogOnlyForYes)
             EXPECT_EQ(logBytes().count('\n'), 3) << name;
             EXPECT_EQ(state().log.QsoCount, 3) << name;
             EXPECT_EQ(listedRecords(w), (std::vector<qint32>{3, 2, 1})) << name;
-            EXPECT_EQ(w.lblttrack->text(), QStringLiteral("00:10:00")) << name;
+            EXPECT_EQ(w.clocks->lblttrack->text(), QStringLiteral("00:10:00")) << name;
             EXPECT_EQ(prefItem(18), "600") << name;
             EXPECT_TRUE(backups().isEmpty()) << name;
         }
@@ -168,7 +168,7 @@ TEST_F(FileMenu, ExitStoresARunningOperatingTime)
     keys(QStringLiteral("K5ZZ  t{Enter}"));
     ASSERT_EQ(state().log.QsoCount, 2);
     clock.local = clock.local.addSecs(125);
-    w.Timer2_Timer();
+    w.clocks->Timer2_Timer();
     try {
         w.mnuExit->trigger();
         ADD_FAILURE() << "the program did not end";

@@ -59,7 +59,7 @@ TEST_F(LoadedLog, EmptyOrMissingLogShowsZeros)
     for (QLabel* l : {w.lblTotCon, w.lblsectogo, w.lblTotSec, w.lblTotScore})
         EXPECT_EQ(l->text(), QStringLiteral("0"));
     EXPECT_EQ(w.lblStation[7]->text(), QStringLiteral("Counties To Go - 6"));
-    EXPECT_EQ(w.lblAQSO60->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.clocks->lblAQSO60->text(), QStringLiteral("0"));
     EXPECT_EQ(w.logModel->rowCount(), 0);
 }
 

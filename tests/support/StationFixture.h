@@ -58,8 +58,7 @@ protected:
         app->showMainWindow();
         MainForm* w = app->mainWindow();
         EXPECT_NE(w, nullptr);
-        w->Timer1.stop();
-        w->Timer2.stop();
+        w->clocks->stop();
         return *w;
     }
 };
