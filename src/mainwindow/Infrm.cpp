@@ -30,9 +30,38 @@ void setTextColor(QLabel* label, quint32 color)
 }
 
 
+LogWindowProfile inStateProfile()
+{
+    LogWindowProfile p;
+    p.inState = true;
+    p.stationCaptions = {{{"RS(T) Sn", 5400, 420, 840, true},
+                          {"St / Prv / Country", 2640, 420, 1440, true},
+                          {"Call", 120, 420, 1560, true},
+                          {"RS(T) Rc", 1800, 420, 720, true},
+                          {"County", 4200, 420, 1080, true},
+                          {"DX", 6360, 4620, 960, true},
+                          {"", 0, 0, 0, false},
+                          {"Cnty Rem - 0", 8400, 4620, 960, true},
+                          {"Cnty Wkd - 0", 7380, 4620, 960, true}}};
+    p.showsStPrvCountry = true;
+    p.ownPlaceCaption = QStringLiteral("County");
+    p.ownPlaceOnDarkBlue = true;
+    p.operatingTimeCaption = QStringLiteral(" Oper Time");
+    p.scoreCaptions = {"Total PH Contacts .......", "Total CW/DG Contacts ", "Total Multipliers ..........",
+                       "Total Score ................"};
+    p.digitalItem = QStringLiteral("&DG");
+    p.colorsItem = true;
+    p.changeCountyItem = true;
+    p.loadMessage = QStringLiteral("Select a band, mode and Click Log \"Time On\"!");
+    p.workedList = {7380, 4860, 960, 1800};
+    p.toGoList = {8400, 4860, 960, 1800};
+    p.enterResetsShortCall = true;
+    return p;
+}
+
 } // namespace
 
-Infrm::Infrm(const WindowContext& context) : MainForm(context, true)
+Infrm::Infrm(const WindowContext& context) : MainForm(context, inStateProfile())
 {
     List3 = countiesToGo;
     List1 = place(new SortedListBox(this), ControlKind::ListBox, 6360, 4860, 960, 1800);
@@ -167,37 +196,29 @@ void Infrm::AddNewDXCountry(const LogEntry& entry)
     }
 }
 
-void Infrm::DupCheck2()
+MainForm::EarlierContact Infrm::judgeEarlierContact(const LogEntry& earlier, qint32)
 {
-    AppState& state = context().state;
+    const AppState& state = context().state;
     const StationData& s = state.station;
-    state.entry.DupeFound = 0;
-    const bool listPrevious = mnuListPrevious->isChecked();
-    std::vector<qint32> listed;
-    const QString call = txtCall->text();
-    for (qint32 n : contactsOf(state, call)) {
-        const LogEntry e = state.log.Log[size_t(n)];
-        if (listPrevious)
-            listed.push_back(n);
-        prefillFromContact(e);
-        const bool sameBandModeCounty = e.Band.compare(s.CurrentBand, Qt::CaseInsensitive) == 0
-            && e.Mode.compare(s.CurrentMode, Qt::CaseInsensitive) == 0
-            && e.CountySent.compare(s.OwnCounty, Qt::CaseInsensitive) == 0;
-        if (e.Spc.compare(s.HostState, Qt::CaseInsensitive) != 0 && sameBandModeCounty) {
-            CheckDupeOnLog();
-            if (state.entry.DupeFound == 1)
-                return;
-        }
-        if (sameBandModeCounty) {
-            showDupeWarning(QStringLiteral("Dupe if not rover!  ") + e.Call + QStringLiteral("  ")
-                            + logDateMonthDay(e.Date) + QStringLiteral("  ") + e.Time + QStringLiteral("   Rec#  ")
-                            + QString::number(n));
-            if (!listPrevious)
-                return;
-        }
+    const bool sameBandModeCounty = earlier.Band.compare(s.CurrentBand, Qt::CaseInsensitive) == 0
+        && earlier.Mode.compare(s.CurrentMode, Qt::CaseInsensitive) == 0
+        && earlier.CountySent.compare(s.OwnCounty, Qt::CaseInsensitive) == 0;
+    if (!sameBandModeCounty)
+        return EarlierContact::Nothing;
+    // A station outside the host state is a duplicate at once; one inside may be another
+    // county's rover, so it is only a warning.
+    if (earlier.Spc.compare(s.HostState, Qt::CaseInsensitive) != 0) {
+        CheckDupeOnLog();
+        if (state.entry.DupeFound == 1)
+            return EarlierContact::Refused;
     }
-    if (listPrevious)
-        showPreviousContacts(listed);
+    return EarlierContact::Duplicate;
+}
+
+QString Infrm::dupeWarningText(const LogEntry& earlier, qint32 n) const
+{
+    return QStringLiteral("Dupe if not rover!  ") + earlier.Call + QStringLiteral("  ") + logDateMonthDay(earlier.Date)
+        + QStringLiteral("  ") + earlier.Time + QStringLiteral("   Rec#  ") + QString::number(n);
 }
 
 void Infrm::HoldDupeFlag()
@@ -249,18 +270,22 @@ void Infrm::afterModeOrBandChange()
         txtCntry_Change();
 }
 
-void Infrm::Mains()
+bool Infrm::startContact()
 {
-    AppState& state = context().state;
-    const StationData& s = state.station;
+    const AppState& state = context().state;
     if (!checkPostContestDateTime())
-        return;
-    if (!countyApplies(txtCntry->text(), s.HostState))
+        return false;
+    if (!countyApplies(txtCntry->text(), state.station.HostState))
         txtSec->clear();
     if (state.clock.TimedOn == 0)
         cmdLogOn_Click();
-    EntryFlags& flags = state.entry;
-    flags.FieldMissing = refuse(missingFields(entryTexts(), true, s.HostState)) ? 1 : 0;
+    return true;
+}
+
+void Infrm::runContactChecks(EntryFlags& flags)
+{
+    const AppState& state = context().state;
+    flags.FieldMissing = refuse(missingFields(entryTexts(), true, state.station.HostState)) ? 1 : 0;
     const std::optional<Refusal> badSection = invalidStateProv(state.stateProv, txtCntry->text());
     flags.StateProvInvalid = badSection ? 1 : 0;
     if (txtCntry->text().size() == 2 && !badSection && Label19->text().isEmpty())
@@ -268,56 +293,23 @@ void Infrm::Mains()
     refuse(badSection);
     CheckDupeOnLog();
     flags.CountyInvalid = !txtSec->text().isEmpty() && refuse(invalidCounty(state.tables, txtSec->text())) ? 1 : 0;
-    const bool passed = flags.FieldMissing == 0 && flags.DupeFound == 0 && flags.StateProvInvalid == 0
-        && flags.CountyInvalid == 0;
-    bool stored = false;
-    if (passed) {
-        if (LogEntry* slot = newContactSlot()) {
-            const auto [date, time] = contactDateTime();
-            *slot = contactRecord(state, entryTexts(), true, date, time);
-            if (appendNewContact()) {
-                stored = true;
-                const LogEntry entry = *slot;
-                setDialogColor(DialogNormalColor);
-                setDialog(QString());
-                resetDupeLine();
-                if (!entry.County.isEmpty())
-                    updateCountyListsFor(entry.County);
-                addContactPoints(state.score, s.CurrentMode);
-                RefreshLogList();
-                if (isNewDXCountry(state.score, s.CurrentBand, entry.Spc))
-                    AddNewDXCountry(entry);
-                if (entry.Spc.size() == 2)
-                    MarkNewMultipliers(entry);
-                QCoreApplication::processEvents();
-                ShowScore();
-            }
-        }
-    }
-    if (flags.FieldMissing == 0 && flags.StateProvInvalid == 0 && flags.CountyInvalid == 0
-        && (stored || flags.DupeFound == 1)) {
-        clearEntryFields();
-        setCountyCaptionEnabled(false);
-        txtCall->setFocus();
-    }
-    QCoreApplication::processEvents();
-    resetDupeLine();
-    clocks->UpdateQsoRates();
-    state.RigFrequencyText.clear();
-    if (stored && s.OwnRover == 1) {
-        if (RoverRelogIndex == 0 && context().navigation.countyChangeRover().counties().size() >= 2)
-            LogRoverCountyLine();
-    }
 }
 
-void Infrm::ClearEntry()
+void Infrm::countMultipliers(const LogEntry& entry)
 {
-    clearEntryFields();
-    resetDupeLine();
-    setDialogColor(DialogNormalColor);
-    setDialog(QString());
-    setCountyCaptionEnabled(false);
-    txtCall->setFocus();
+    const AppState& state = context().state;
+    if (isNewDXCountry(state.score, state.station.CurrentBand, entry.Spc))
+        AddNewDXCountry(entry);
+    if (entry.Spc.size() == 2)
+        MarkNewMultipliers(entry);
+}
+
+void Infrm::contactStored()
+{
+    // A rover on a county line logs the contact once more for each further county.
+    if (context().state.station.OwnRover == 1 && RoverRelogIndex == 0
+        && context().navigation.countyChangeRover().counties().size() >= 2)
+        LogRoverCountyLine();
 }
 
 void Infrm::Label10_Click(int index) { txtCntry->setText(Label10[size_t(index)]->text()); }
@@ -343,11 +335,8 @@ void Infrm::List1_Click()
     txtCntry->setFocus();
 }
 
-void Infrm::pickCounty(const SortedListBox* list)
+void Infrm::countyPicked()
 {
-    if (list->currentItem() == nullptr)
-        return;
-    txtSec->setText(pickedItem(list));
     txtCntry->setText(context().state.station.HostState);
     txtSec->setFocus();
 }
@@ -361,6 +350,18 @@ void Infrm::carryFromReportReceived(int& KeyAscii)
 {
     KeyToUpper(KeyAscii);
     txtCntry_KeyPress(KeyAscii);
+}
+
+bool Infrm::carryFromReportSent(int& KeyAscii)
+{
+    if (KeyAscii <= 57)
+        return false;
+    KeyToUpper(KeyAscii);
+    carryTo(KeyAscii, CarryField::StateProvCountry);
+    txtCntry_KeyPress(KeyAscii);
+    txtCntry->setFocus();
+    KeyAscii = 0;
+    return true;
 }
 
 void Infrm::txtCntry_KeyPress(int& KeyAscii)
@@ -432,11 +433,9 @@ void Infrm::txtCall_Change()
     LookupCallPrefix();
 }
 
-void Infrm::txtCall_LostFocus()
+void Infrm::callLeft()
 {
-    if (txtCall->text().isEmpty())
-        return;
-    MainForm::txtCall_LostFocus();
+    // A call of a Canadian call area names its province.
     if (txtCall->text().size() > 2 && txtCntry->text().isEmpty()) {
         const QString province = provinceOfCallArea(txtCall->text());
         if (!province.isEmpty()) {

@@ -14,10 +14,7 @@ public:
     std::array<ClickLabel*, 65> Label10{}; // 1 to 63 the states and provinces; 64 unused
     int RoverRelogIndex = 0; // the county-line entry being logged; 0 outside a pass
 
-    void Mains() override;
-    void ClearEntry() override;
     void ReloadLog() override;
-    void DupCheck2() override;
     void HoldDupeFlag();
     void txtCntry_Change();
     void Label10_Click(int index);
@@ -35,14 +32,23 @@ protected:
     QString reloadErrorText() const override;
     void loadWindowSpecific() override;
     void afterModeOrBandChange() override;
-    void duplicateCleared() override { setCountyCaptionEnabled(false); }
+    void entryCleared() override { setCountyCaptionEnabled(false); }
     void txtCall_KeyPress(int& KeyAscii) override;
     QWidget* listAtLeft() const override { return List1; }
     void txtCall_Change() override;
-    void txtCall_LostFocus() override;
+    void callLeft() override;
     void txtSec_GotFocus() override;
     void txtCntry_KeyPress(int& KeyAscii) override;
     void carryFromReportReceived(int& KeyAscii) override;
+    KeyField* fieldAfterReportReceived() const override { return txtCntry; }
+    bool carryFromReportSent(int& KeyAscii) override;
+    bool startContact() override;
+    void runContactChecks(EntryFlags& flags) override;
+    void countMultipliers(const LogEntry& entry) override;
+    void contactStored() override;
+    EarlierContact judgeEarlierContact(const LogEntry& earlier, qint32 n) override;
+    QString dupeWarningText(const LogEntry& earlier, qint32 n) const override;
+    void countyPicked() override;
 
 public:
     void LookupCallPrefix();
@@ -55,5 +61,4 @@ private:
     void FillDXList();
     void setCountyCaptionEnabled(bool enabled);
     void showDistanceBearing(float latitude, float longitude);
-    void pickCounty(const SortedListBox* list);
 };

@@ -81,8 +81,8 @@ void whiteOnDarkBlue(QLabel* label)
 
 } // namespace
 
-MainForm::MainForm(const WindowContext& context, bool inState)
-    : Form(context, WindowTitle, 9600, 7200), m_inState(inState)
+MainForm::MainForm(const WindowContext& context, const LogWindowProfile& profile)
+    : Form(context, WindowTitle, 9600, 7200), m_profile(profile)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setOuterFrame(true);
@@ -128,8 +128,7 @@ void MainForm::buildMenus()
     mnuColors = appearance->addAction(QStringLiteral("&Colors"));
     mnuTaskbar = appearance->addAction(QStringLiteral("&Taskbar"));
     mnuTaskbar->setCheckable(true);
-    if (!m_inState)
-        never(mnuColors);
+    mnuColors->setEnabled(m_profile.colorsItem);
     connect(mnuFormSize, &QAction::triggered, this, &MainForm::mnuFormSize_Click);
     connect(mnuColors, &QAction::triggered, this, &MainForm::mnuColors_Click);
     connect(mnuTaskbar, &QAction::triggered, this, &MainForm::mnuTaskbar_Click);
@@ -142,7 +141,7 @@ void MainForm::buildMenus()
     mnuPostContest->setCheckable(true);
     connect(mnuPostContest, &QAction::triggered, this, &MainForm::mnuPostContest_Click);
 
-    if (!m_inState)
+    if (m_profile.setupItem)
         never(menuBar->addAction(QStringLiteral("&Setup")));
 
     mnuBandChange = menuBar->addMenu(QStringLiteral("&Band"));
@@ -155,7 +154,7 @@ void MainForm::buildMenus()
     mnuBand = menuBar->addMenu(QStringLiteral("&Mode"));
     mnu160 = mnuBand->addAction(QStringLiteral("&CW"));
     mnuSSB = mnuBand->addAction(QStringLiteral("&PH"));
-    mnuDigital = mnuBand->addAction(m_inState ? QStringLiteral("&DG") : QStringLiteral("&Digital"));
+    mnuDigital = mnuBand->addAction(m_profile.digitalItem);
     modeItems = {{QStringLiteral("CW"), mnu160}, {QStringLiteral("PH"), mnuSSB}, {QStringLiteral("DG"), mnuDigital}};
     for (const auto& [mode, item] : modeItems) {
         item->setCheckable(true);
@@ -164,7 +163,7 @@ void MainForm::buildMenus()
 
     mnuClear = menuBar->addAction(QStringLiteral("&Clear"));
     connect(mnuClear, &QAction::triggered, this, [this] { ClearEntry(); });
-    if (m_inState)
+    if (m_profile.changeCountyItem)
         mnuChangeCounty = menuBar->addAction(QStringLiteral("Cha&nge County"));
     mnuMap = menuBar->addAction(QStringLiteral("M&ap"));
     connect(mnuMap, &QAction::triggered, this, &MainForm::mnuMap_Click);
@@ -178,98 +177,92 @@ void MainForm::buildMenus()
     connect(mnuHelp, &QAction::triggered, this, &MainForm::mnuHelp_Click);
 }
 
+QLabel* MainForm::addLabel(const QString& text, float left, float top, float width, float height)
+{
+    return place(new QLabel(text, this), ControlKind::Label, left, top, width, height);
+}
+
 void MainForm::buildControls()
 {
-    auto label = [this](const QString& text, float left, float top, float width, float height = 255) {
-        return place(new QLabel(text, this), ControlKind::Label, left, top, width, height);
-    };
-    auto field = [this](float left, float width) {
-        return place(new KeyField(this), ControlKind::TextBox, left, 660, width, 375, 12);
-    };
+    buildEntryLine();
+    buildMessageLines();
+    buildStationAndScore();
+    buildLogList();
+    buildCountyLists();
+    connectEntryFields();
+}
 
-    // The entry line and its captions.
-    const struct {
-        int index;
-        const char* out;
-        const char* in;
-        float left;
-        float top;
-        float width;
-    } captions[] = {
-        {0, "RS(T) Sn", "RS(T) Sn", 5400, 420, 840}, {1, "State/Prov/Cntr", "St / Prv / Country", 2640, 420, 1440},
-        {2, "Call", "Call", 120, 420, 1560},           {3, "RS(T) Rc", "RS(T) Rc", 1800, 420, 720},
-        {4, "County", "County", 4200, 420, 1080},        {5, "Counties Worked", "DX", 6360, 4620, 1500},
-        {6, "", "", 0, 0, 0},                            {7, "Counties To Go", "Cnty Rem - 0", 7920, 4620, 1500},
-        {8, "", "Cnty Wkd - 0", 0, 0, 0}};
-    for (const auto& c : captions)
-        lblStation[size_t(c.index)] = label(QString::fromLatin1(m_inState ? c.in : c.out), c.left, c.top, c.width);
-    lblStation[6]->hide();
+void MainForm::buildEntryLine()
+{
+    for (size_t i = 0; i < m_profile.stationCaptions.size(); ++i) {
+        const LogWindowProfile::Caption& c = m_profile.stationCaptions[i];
+        lblStation[i] = addLabel(QString::fromLatin1(c.text), c.left, c.top, c.width);
+        lblStation[i]->setVisible(c.shown);
+    }
     for (int i : {5, 7, 8})
         controlFor(lblStation[size_t(i)])->FontSize = 6.5f;
-    if (!m_inState)
-        lblStation[8]->hide();
 
-    txtCall = field(120, 1560);
-    txtCall->setMaxLength(12);
+    auto field = [this](float left, float width, int maxLength) {
+        KeyField* f = place(new KeyField(this), ControlKind::TextBox, left, 660, width, 375, 12);
+        f->setMaxLength(maxLength);
+        return f;
+    };
+    txtCall = field(120, 1560, 12);
     txtCall->setToolTip(QStringLiteral("If mobile, enter CALL/M ex: Vexol/M"));
-    txtRSTR = field(1800, 720);
-    txtRSTR->setMaxLength(3);
-    txtCntry = field(2640, 1440);
-    txtCntry->setMaxLength(30);
-    txtSec = field(4200, 1080);
-    txtSec->setMaxLength(20);
-    txtRSTS = field(5400, 720);
-    txtRSTS->setMaxLength(3);
-    lblPostConTime = label(QStringLiteral("Time"), 1200, 1110, 540);
+    txtRSTR = field(1800, 720, 3);
+    txtCntry = field(2640, 1440, 30);
+    txtSec = field(4200, 1080, 20);
+    txtRSTS = field(5400, 720, 3);
+    lblPostConTime = addLabel(QStringLiteral("Time"), 1200, 1110, 540);
     txtPostConTime = place(new KeyField(this), ControlKind::TextBox, 1800, 1080, 720, 315);
-    lblPostConDate = label(QStringLiteral("Date"), 2640, 1110, 540);
+    lblPostConDate = addLabel(QStringLiteral("Date"), 2640, 1110, 540);
     txtPostConDate = place(new KeyField(this), ControlKind::TextBox, 3240, 1080, 1440, 315);
     txtPostConTime->setMaxLength(5);
     txtPostConDate->setMaxLength(10);
     for (QWidget* w : std::initializer_list<QWidget*>{lblPostConTime, txtPostConTime, lblPostConDate, txtPostConDate})
         w->hide();
-    if (!m_inState) {
-        txtCntry->hide();
-        lblStation[1]->hide();
-    }
+    txtCntry->setVisible(m_profile.showsStPrvCountry);
     setTabOrder(txtCall, txtRSTR);
     setTabOrder(txtRSTR, txtCntry);
     setTabOrder(txtCntry, txtSec);
     setTabOrder(txtSec, txtRSTS);
     setTabOrder(txtRSTS, txtPostConTime);
     setTabOrder(txtPostConTime, txtPostConDate);
+}
 
-    lblDialog = label(QString(), 120, 1440, 6120, 300);
+void MainForm::buildMessageLines()
+{
+    lblDialog = addLabel(QString(), 120, 1440, 6120, 300);
     setBackground(lblDialog, DialogNormalColor);
     lblDialog->setToolTip(QStringLiteral(
         "It is not necessary to press Space or Tab to tab unless the Callsign includes a \"/\"."));
-    lblPossDup = label(QStringLiteral("Possible Duplicates"), 120, 1780, 1800);
-    lblDupe = label(QString(), 120, 2020, 6120, 300);
+    lblPossDup = addLabel(QStringLiteral("Possible Duplicates"), 120, 1780, 1800);
+    lblDupe = addLabel(QString(), 120, 2020, 6120, 300);
     setBackground(lblDupe, ColorButtonFace);
 
-    Label17 = label(QStringLiteral("Bearing"), 120, 2340, 840);
-    Label18 = label(QStringLiteral("Miles"), 1080, 2340, 840);
-    Label22 = label(QString(), 120, 2580, 840);
-    Label23 = label(QString(), 1080, 2580, 840);
-    Label19 = label(QString(), 2040, 2580, 600);
+    Label17 = addLabel(QStringLiteral("Bearing"), 120, 2340, 840);
+    Label18 = addLabel(QStringLiteral("Miles"), 1080, 2340, 840);
+    Label22 = addLabel(QString(), 120, 2580, 840);
+    Label23 = addLabel(QString(), 1080, 2580, 840);
+    Label19 = addLabel(QString(), 2040, 2580, 600);
     for (QLabel* l : {Label19, Label22, Label23})
         whiteOnDarkBlue(l);
-    Label3 = label(QStringLiteral("New"), 2760, 2580, 600);
+    Label3 = addLabel(QStringLiteral("New"), 2760, 2580, 600);
     setTextColor(Label3, 0x0000FF);
     Label3->hide();
-    if (!m_inState) {
-        for (QLabel* l : {Label17, Label18, Label19, Label22, Label23})
-            l->hide();
-    }
+    for (QLabel* l : {Label17, Label18, Label19, Label22, Label23})
+        l->setVisible(m_profile.showsStPrvCountry);
+}
 
-    // Station, band, mode and clocks.
-    Label2 = label(QStringLiteral("CALL"), 6360, 420, 1560, 375);
-    Label25 = label(m_inState ? QStringLiteral("County") : QStringLiteral("SPC"), 8040, 420, 1320, 375);
-    if (m_inState)
+void MainForm::buildStationAndScore()
+{
+    Label2 = addLabel(QStringLiteral("CALL"), 6360, 420, 1560, 375);
+    Label25 = addLabel(m_profile.ownPlaceCaption, 8040, 420, 1320, 375);
+    if (m_profile.ownPlaceOnDarkBlue)
         whiteOnDarkBlue(Label25);
-    Label21 = label(QStringLiteral("Band"), 6360, 900, 720);
+    Label21 = addLabel(QStringLiteral("Band"), 6360, 900, 720);
     Label24 = place(new ClickLabel(QStringLiteral("160"), this), ControlKind::Label, 6360, 1140, 720, 300);
-    lblBandSwitch = label(QStringLiteral("Mode"), 7200, 900, 720);
+    lblBandSwitch = addLabel(QStringLiteral("Mode"), 7200, 900, 720);
     Label30 = place(new ClickLabel(QString(), this), ControlKind::Label, 7200, 1140, 720, 300);
     Label30->setToolTip(QStringLiteral("Click to change modes."));
     connect(Label24, &ClickLabel::clicked, this, &MainForm::Label24_Click);
@@ -279,24 +272,20 @@ void MainForm::buildControls()
     cmdLogOn->setToolTip(QStringLiteral("Records On/Off times and controls duration clock."));
     connect(cmdLogOn, &QPushButton::clicked, this, &MainForm::cmdLogOn_Click);
 
-    clocks = new ClockRatesPanel(
-        *this, {6360, 1560},
-        {m_inState ? QStringLiteral(" Oper Time") : QStringLiteral("Operating Time")});
+    clocks = new ClockRatesPanel(*this, {6360, 1560}, {m_profile.operatingTimeCaption});
 
-    // Score.
-    const char* const scoreCaptions[2][4] = {
-        {"Total PH Contacts ........", "Total CW/DG Contacts", "Total Multipliers ...........", "Tot Score ...................."},
-        {"Total PH Contacts .......", "Total CW/DG Contacts ", "Total Multipliers ..........", "Total Score ................"}};
     QLabel** scoreLabels[] = {&lblTotCon, &lblsectogo, &lblTotSec, &lblTotScore};
-    for (int i = 0; i < 4; ++i) {
+    for (size_t i = 0; i < 4; ++i) {
         const float top = 3360 + float(i) * 300;
-        label(QString::fromLatin1(scoreCaptions[m_inState ? 1 : 0][i]), 6360, top, 1920);
-        *scoreLabels[i] = label(QString(), 8400, top, 960);
+        addLabel(QString::fromLatin1(m_profile.scoreCaptions[i]), 6360, top, 1920);
+        *scoreLabels[i] = addLabel(QString(), 8400, top, 960);
         (*scoreLabels[i])->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
+}
 
-    // The log list.
-    lblRecentContacts = label(QStringLiteral("Recent Contacts"), 120, 2880, 1800);
+void MainForm::buildLogList()
+{
+    lblRecentContacts = addLabel(QStringLiteral("Recent Contacts"), 120, 2880, 1800);
     logModel = new LogListModel(context().state, this);
     ListView1 = place(new QTreeView(this), ControlKind::ListView, 120, 3120, 6120, 2160);
     ListView1->setModel(logModel);
@@ -315,12 +304,15 @@ void MainForm::buildControls()
         logModel->sortOnce(column);
     });
 
-    cmdList = place(new QPushButton(QStringLiteral("Last 20"), this), ControlKind::CommandButton, 120, 5340, 960, 375);
+    auto button = [this](const QString& text, float left, float width) {
+        return place(new QPushButton(text, this), ControlKind::CommandButton, left, 5340, width, 375);
+    };
+    cmdList = button(QStringLiteral("Last 20"), 120, 960);
     cmdList->setToolTip(QStringLiteral("List all or last 20 contacts (Listing all will slow the program)"));
-    cmdDup = place(new QPushButton(QStringLiteral("On"), this), ControlKind::CommandButton, 1200, 5340, 720, 375);
+    cmdDup = button(QStringLiteral("On"), 1200, 720);
     cmdDup->setToolTip(QStringLiteral("Displaying partial dupes slows the program on older pc's."));
-    cmdEdit = place(new QPushButton(QStringLiteral("Edit Contact"), this), ControlKind::CommandButton, 2040, 5340, 1320, 375);
-    cmdDelete = place(new QPushButton(QStringLiteral("Delete Contact"), this), ControlKind::CommandButton, 3480, 5340, 1320, 375);
+    cmdEdit = button(QStringLiteral("Edit Contact"), 2040, 1320);
+    cmdDelete = button(QStringLiteral("Delete Contact"), 3480, 1320);
     cmdEdit->hide();
     cmdDelete->hide();
     connect(cmdList, &QPushButton::clicked, this, &MainForm::cmdList_Click);
@@ -332,24 +324,20 @@ void MainForm::buildControls()
     txtDX->setRootIsDecorated(false);
     txtDX->hide();
     Line3 = addLine(6360, 6720, 9360, 6720);
+}
 
-    // County lists.
-    List2 = place(new SortedListBox(this), ControlKind::ListBox, m_inState ? 7380 : 6360, 4860,
-                  m_inState ? 960 : 1500, 1800);
-    countiesToGo = place(new SortedListBox(this), ControlKind::ListBox, m_inState ? 8400 : 7920, 4860,
-                         m_inState ? 960 : 1500, 1800);
-    if (m_inState) {
-        lblStation[5]->setGeometry(0, 0, 0, 0);
-        controlFor(lblStation[5])->Left = 6360;
-        controlFor(lblStation[5])->Width = 960;
-        controlFor(lblStation[8])->Left = 7380;
-        controlFor(lblStation[8])->Top = 4620;
-        controlFor(lblStation[8])->Width = 960;
-        controlFor(lblStation[8])->Height = 255;
-        controlFor(lblStation[7])->Left = 8400;
-        controlFor(lblStation[7])->Width = 960;
-    }
+void MainForm::buildCountyLists()
+{
+    auto list = [this](const QRectF& r) {
+        return place(new SortedListBox(this), ControlKind::ListBox, float(r.left()), float(r.top()),
+                     float(r.width()), float(r.height()));
+    };
+    List2 = list(m_profile.workedList);
+    countiesToGo = list(m_profile.toGoList);
+}
 
+void MainForm::connectEntryFields()
+{
     // The entry fields' keys: the window's preview first, then the field's own handler.
     for (KeyField* f : {txtCall, txtRSTR, txtCntry, txtSec, txtRSTS, txtPostConTime, txtPostConDate})
         f->keyPreview = [this](int& k) { Form_KeyPress(k); };
@@ -436,8 +424,7 @@ void MainForm::Form_Load()
     applyGeometry2();
     FitListHeights();
 
-    setDialog(m_inState ? QStringLiteral("Select a band, mode and Click Log \"Time On\"!")
-                        : QStringLiteral("Select a band and mode. Click Log \"Time On\" below!"));
+    setDialog(m_profile.loadMessage);
     createListColumns();
     PartialDupesOn = 1;
     // Any size but the full one goes through the percentage layout, which also turns a
@@ -607,7 +594,7 @@ void MainForm::CheckDupeOnLog()
 {
     AppState& state = context().state;
     state.entry.DupeFound = 0;
-    const DuplicateScan scan = scanForDuplicate(state, entryTexts(), m_inState);
+    const DuplicateScan scan = scanForDuplicate(state, entryTexts(), m_profile.inState);
     // What the earlier contacts filled in is selected, so that typing replaces it.
     for (const auto& [field, filled] : {std::pair{txtSec, scan.county}, std::pair{txtCntry, scan.stPrvCountry}}) {
         if (field->text().isEmpty() && !filled.isEmpty()) {
@@ -618,10 +605,9 @@ void MainForm::CheckDupeOnLog()
     if (scan.duplicateOf == 0)
         return;
     refuseDuplicate(scan.duplicateOf,
-                    duplicateMessage(state.log.Log[size_t(scan.duplicateOf)], scan.duplicateOf, m_inState));
+                    duplicateMessage(state.log.Log[size_t(scan.duplicateOf)], scan.duplicateOf, m_profile.inState));
     txtCall->setFocus();
     clearEntryFields();
-    duplicateCleared();
 }
 
 void MainForm::showDupeWarning(const QString& message)
@@ -638,7 +624,7 @@ void MainForm::prefillFromContact(const LogEntry& earlier)
         txtSec->setText(earlier.County);
         txtSec->selectAll();
     }
-    if (m_inState && txtCntry->text().isEmpty()) {
+    if (m_profile.showsStPrvCountry && txtCntry->text().isEmpty()) {
         txtCntry->setText(earlier.Spc);
         txtCntry->selectAll();
     }
@@ -650,6 +636,7 @@ void MainForm::clearEntryFields()
         f->clear();
     for (QLabel* l : {Label19, Label22, Label23})
         l->clear();
+    entryCleared();
 }
 
 QString MainForm::pickedItem(const SortedListBox* list) const
@@ -735,6 +722,92 @@ bool MainForm::appendNewContact()
     return false;
 }
 
+void MainForm::Mains()
+{
+    if (!startContact())
+        return;
+    AppState& state = context().state;
+    EntryFlags& flags = state.entry;
+    runContactChecks(flags);
+    const bool refused = flags.FieldMissing != 0 || flags.StateProvInvalid != 0 || flags.CountyInvalid != 0;
+    const bool stored = !refused && flags.DupeFound == 0 && storeContact();
+    if (!refused && (stored || flags.DupeFound == 1)) {
+        clearEntryFields();
+        txtCall->setFocus();
+    }
+    QCoreApplication::processEvents();
+    resetDupeLine();
+    clocks->UpdateQsoRates();
+    state.RigFrequencyText.clear();
+    if (stored)
+        contactStored();
+}
+
+bool MainForm::storeContact()
+{
+    AppState& state = context().state;
+    LogEntry* slot = newContactSlot();
+    if (slot == nullptr)
+        return false;
+    const auto [date, time] = contactDateTime();
+    *slot = contactRecord(state, entryTexts(), m_profile.inState, date, time);
+    if (!appendNewContact())
+        return false;
+    const LogEntry entry = *slot;
+    setDialogColor(DialogNormalColor);
+    setDialog(QString());
+    resetDupeLine();
+    if (!entry.County.isEmpty())
+        updateCountyListsFor(entry.County);
+    addContactPoints(state.score, state.station.CurrentMode);
+    RefreshLogList();
+    countMultipliers(entry);
+    QCoreApplication::processEvents();
+    ShowScore();
+    return true;
+}
+
+void MainForm::ClearEntry()
+{
+    clearEntryFields();
+    resetDupeLine();
+    setDialogColor(DialogNormalColor);
+    setDialog(QString());
+    txtCall->setFocus();
+}
+
+void MainForm::DupCheck2()
+{
+    AppState& state = context().state;
+    state.entry.DupeFound = 0;
+    const bool listPrevious = mnuListPrevious->isChecked();
+    std::vector<qint32> listed;
+    for (qint32 n : contactsOf(state, txtCall->text())) {
+        const LogEntry earlier = state.log.Log[size_t(n)];
+        if (listPrevious)
+            listed.push_back(n);
+        prefillFromContact(earlier);
+        const EarlierContact verdict = judgeEarlierContact(earlier, n);
+        if (verdict == EarlierContact::Refused)
+            return;
+        if (verdict == EarlierContact::Duplicate) {
+            showDupeWarning(dupeWarningText(earlier, n));
+            if (!listPrevious)
+                return;
+        }
+    }
+    if (listPrevious)
+        showPreviousContacts(listed);
+}
+
+void MainForm::pickCounty(const SortedListBox* list)
+{
+    if (list->currentItem() == nullptr)
+        return;
+    txtSec->setText(pickedItem(list));
+    countyPicked();
+}
+
 void MainForm::fillDefaultReports()
 {
     const QString report = defaultReport(context().state.station.CurrentMode);
@@ -783,7 +856,7 @@ void MainForm::updateCountyListsFor(const QString& county)
 
 void MainForm::ShowScore()
 {
-    const ScoreFigures figures = scoreFigures(context().state, m_inState);
+    const ScoreFigures figures = scoreFigures(context().state, m_profile.inState);
     const QChar group = QLocale().groupSeparator().front();
     lblTotCon->setText(formatWhole(figures.phoneContacts, group, false));
     lblsectogo->setText(formatWhole(figures.cwAndDigitalContacts, group, false));
@@ -1040,7 +1113,7 @@ void MainForm::txtCall_KeyPress(int& KeyAscii)
         font.setPointSizeF(dupeFont);
         lblDupe->setFont(font);
     }
-    if (call.size() < 2 && (KeyAscii != 13 || m_inState)) {
+    if (call.size() < 2 && (KeyAscii != 13 || m_profile.enterResetsShortCall)) {
         txtCntry->clear();
         for (QLabel* l : {Label19, Label22, Label23})
             l->clear();
@@ -1055,7 +1128,7 @@ void MainForm::txtCall_KeyPress(int& KeyAscii)
         txtRSTR_KeyPress(KeyAscii);
         KeyAscii = 0;
     }
-    if (call.size() < 3 && (KeyAscii != 13 || m_inState) && state.clock.TimedOn == 1)
+    if (call.size() < 3 && (KeyAscii != 13 || m_profile.enterResetsShortCall) && state.clock.TimedOn == 1)
         setDialog(QStringLiteral(" "));
     if (state.clock.TimedOn == 0) {
         setDialog(QStringLiteral("Click Log \"Time On\"!"));
@@ -1114,21 +1187,15 @@ void MainForm::txtRSTR_KeyPress(int& KeyAscii)
         return;
     }
     if (KeyAscii == 32)
-        (m_inState ? txtCntry : txtSec)->setFocus();
+        fieldAfterReportReceived()->setFocus();
     KeyDigitsOnly(KeyAscii);
     finishCarry(txtRSTR, KeyAscii, CarryField::ReportReceived);
 }
 
 void MainForm::txtRSTS_KeyPress(int& KeyAscii)
 {
-    if (m_inState && KeyAscii > 57) {
-        KeyToUpper(KeyAscii);
-        carryTo(KeyAscii, CarryField::StateProvCountry);
-        txtCntry_KeyPress(KeyAscii);
-        txtCntry->setFocus();
-        KeyAscii = 0;
+    if (carryFromReportSent(KeyAscii))
         return;
-    }
     takeCarriedKey(KeyAscii, CarryField::ReportSent);
     if (KeyAscii == 13) {
         KeyAscii = 0;
@@ -1153,7 +1220,9 @@ void MainForm::txtSec_KeyPress(int& KeyAscii)
         txtRSTS_KeyPress(KeyAscii);
         KeyAscii = 32;
     }
-    if (!m_inState)
+    // The county field takes the key carried from the report received where it comes next.
+    const bool carriedHere = fieldAfterReportReceived() == txtSec;
+    if (carriedHere)
         takeCarriedKey(KeyAscii, CarryField::AfterReportReceived);
     if (KeyAscii == 13) {
         KeyAscii = 0;
@@ -1171,9 +1240,9 @@ void MainForm::txtSec_KeyPress(int& KeyAscii)
     if (KeyAscii != 32 && KeyAscii > 0 && p == 0)
         txtSec->clear();
     KeyToUpper(KeyAscii);
-    if (completeCountyField(*txtSec, state.tables, SearchFrom::FirstEntry, KeyAscii) > 0 && !m_inState)
+    if (completeCountyField(*txtSec, state.tables, SearchFrom::FirstEntry, KeyAscii) > 0 && carriedHere)
         state.entry.CarryTarget = CarryField::None;
-    if (!m_inState)
+    if (carriedHere)
         finishCarry(txtSec, KeyAscii, CarryField::AfterReportReceived);
 }
 
@@ -1194,7 +1263,7 @@ void MainForm::ListPossibleDupes(int KeyAscii)
     const bool listable = KeyAscii > 45 && KeyAscii < 91;
     QString list;
     if (listable && PartialDupesOn == 1) {
-        list = possibleDupesList(state, typed, m_inState, state.station.OwnCounty);
+        list = possibleDupesList(state, typed, m_profile.inState, state.station.OwnCounty);
         setBackground(lblDupe, list.isEmpty() ? ColorButtonFace : DialogNormalColor);
         lblDupe->setText(list);
     }
@@ -1237,6 +1306,7 @@ void MainForm::txtCall_LostFocus()
         return;
     DupCheck2();
     fillDefaultReports();
+    callLeft();
 }
 
 // ---- menus and closing ----

@@ -40,10 +40,40 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 };
 
+// What sets the two log windows apart in their look and in the rules their entry follows.
+// Each window hands its own to the shared core.
+struct LogWindowProfile {
+    // The rules of an operator inside the host state: the contact checks, the duplicate
+    // rules and the score take them.
+    bool inState = false;
+    struct Caption {
+        const char* text;
+        float left, top, width;
+        bool shown;
+    };
+    std::array<Caption, 9> stationCaptions{}; // lblStation(0 to 8)
+    // The St/Prv/Country field with the continent, bearing and distance labels.
+    bool showsStPrvCountry = false;
+    QString ownPlaceCaption; // Label25 before the load
+    bool ownPlaceOnDarkBlue = false;
+    QString operatingTimeCaption;
+    std::array<const char*, 4> scoreCaptions{};
+    QString digitalItem;           // the Mode menu's digital item
+    bool colorsItem = false;       // Options > Appearance > Colors works
+    bool setupItem = false;        // a Setup item, never enabled
+    bool changeCountyItem = false; // the rover's Change County item
+    QString loadMessage;           // the message line after the load
+    QRectF workedList;             // List2, twips
+    QRectF toGoList;               // the counties to go
+    // Enter in a call of one or two characters empties the St/Prv/Country field and the
+    // message line as any other key does.
+    bool enterResetsShortCall = false;
+};
+
 class MainForm : public Form, public RunningMainWindow {
     Q_OBJECT
 public:
-    MainForm(const WindowContext& context, bool inState);
+    MainForm(const WindowContext& context, const LogWindowProfile& profile);
     ~MainForm() override;
 
     static constexpr quint32 DialogNormalColor = 0xC0C000;
@@ -52,9 +82,13 @@ public:
     // The load: everything from scaling to the log and the layout.
     void Form_Load();
 
-    // Logs the contact in the entry fields.
-    virtual void Mains() = 0;
-    virtual void ClearEntry() = 0;
+    // Logs the contact in the entry fields: the window's checks in its order, then the
+    // store, the counts and the clearing both windows share.
+    void Mains();
+    void ClearEntry();
+    // Earlier contacts of the call as it is left: they fill the empty fields, and one on
+    // this band and mode (and in-state from this county) is a duplicate warning.
+    void DupCheck2();
 
     // The log list, the score and the rates.
     void RefreshLogList();
@@ -97,7 +131,7 @@ public:
     void FitListHeights();
     void Form_KeyPress(int& KeyAscii);
 
-    bool inState() const { return m_inState; }
+    bool inState() const { return m_profile.inState; }
     bool logLoaded() const { return m_logLoaded; }
 
     // Entry line.
@@ -210,8 +244,6 @@ protected:
     // The duplicate check of a contact being logged: earlier contacts of the call fill the
     // empty fields, and a duplicate is refused and the entry emptied.
     void CheckDupeOnLog();
-    // After a refused duplicate has emptied the entry.
-    virtual void duplicateCleared() {}
     // A duplicate warning: the message on red, the possible-duplicates line reset, a beep.
     void showDupeWarning(const QString& message);
     // Fills the empty county field (and in the in-state window the empty St/Prv/Country
@@ -219,8 +251,13 @@ protected:
     void prefillFromContact(const LogEntry& earlier);
     // Empties the five entry fields and the continent, bearing and distance labels.
     void clearEntryFields();
+    // After the entry fields were emptied.
+    virtual void entryCleared() {}
     // A county picked from a list goes into the county field.
+    void pickCounty(const SortedListBox* list);
     QString pickedItem(const SortedListBox* list) const;
+    // Where the entry goes on after a county was picked.
+    virtual void countyPicked() = 0;
     // Refuses the contact as a duplicate of record n with the message given.
     void refuseDuplicate(qint32 n, const QString& message);
     // The UTC date and time of a new contact, or the post-contest fields.
@@ -231,6 +268,21 @@ protected:
     LogEntry* newContactSlot();
     // Appends the new contact; on failure takes it back and says so.
     bool appendNewContact();
+
+    // The steps of Mains that differ. Before the checks (the post-contest date and time,
+    // the time on); false ends the entry there.
+    virtual bool startContact() = 0;
+    // The window's checks in its order, each setting its flag.
+    virtual void runContactChecks(EntryFlags& flags) = 0;
+    // The new contact's multipliers, once it is stored and its points counted.
+    virtual void countMultipliers(const LogEntry& entry) = 0;
+    // After a contact was stored and the entry left.
+    virtual void contactStored() {}
+    // What an earlier contact of the call means as the call is left.
+    enum class EarlierContact { Nothing, Duplicate, Refused };
+    virtual EarlierContact judgeEarlierContact(const LogEntry& earlier, qint32 n) = 0;
+    // The warning about a duplicate unless the station is a rover.
+    virtual QString dupeWarningText(const LogEntry& earlier, qint32 n) const = 0;
     void fillDefaultReports();
     void updateCountyListsFor(const QString& county);
     void fillCountyLists();
@@ -247,8 +299,9 @@ protected:
     void reportCountiesLeftOut(qint32 leftOut);
     virtual void afterModeOrBandChange() {}
     virtual void loadWindowSpecific() {}
-    virtual void txtCall_LostFocus();
-    virtual void DupCheck2() = 0;
+    void txtCall_LostFocus();
+    // The last step of leaving a call that is not empty.
+    virtual void callLeft() {}
     virtual void ListPossibleDupes(int KeyAscii);
     virtual void txtCall_KeyPress(int& KeyAscii);
     void txtRSTR_KeyPress(int& KeyAscii);
@@ -259,6 +312,10 @@ protected:
     virtual void txtCntry_KeyPress(int& /*KeyAscii*/) {}
     // A key above nine typed in the report received goes on to the next field.
     virtual void carryFromReportReceived(int& KeyAscii) = 0;
+    // The field a Space in the report received moves to, which takes its carried key.
+    virtual KeyField* fieldAfterReportReceived() const = 0;
+    // A letter typed in the report sent goes on to a field before it; true when it did.
+    virtual bool carryFromReportSent(int& /*KeyAscii*/) { return false; }
     void fieldPrompt(const QString& name);
     void carryTo(int& KeyAscii, CarryField target);
     bool takeCarriedKey(int& KeyAscii, CarryField target);
@@ -279,7 +336,7 @@ protected:
     // The multiplier list nearest the left: List1 of either window.
     virtual QWidget* listAtLeft() const { return countiesToGo; }
 
-    bool m_inState;
+    const LogWindowProfile m_profile;
     // The report fields take two digits in phone, three otherwise.
     void setReportLengths();
 
@@ -287,7 +344,15 @@ protected:
     quint32 m_refusals = 0; // duplicates refused so far
 
 private:
+    bool storeContact();
+    QLabel* addLabel(const QString& text, float left, float top, float width, float height = 255);
     void buildControls();
+    void buildEntryLine();
+    void buildMessageLines();
+    void buildStationAndScore();
+    void buildLogList();
+    void buildCountyLists();
+    void connectEntryFields();
     void buildMenus();
     void createListColumns();
     void fitLogColumns();

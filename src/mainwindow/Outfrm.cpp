@@ -5,9 +5,37 @@
 #include "entry/Scoring.h"
 #include "platform/Services.h"
 
-#include <QCoreApplication>
+namespace {
 
-Outfrm::Outfrm(const WindowContext& context) : MainForm(context, false)
+LogWindowProfile outOfStateProfile()
+{
+    LogWindowProfile p;
+    p.inState = false;
+    p.stationCaptions = {{{"RS(T) Sn", 5400, 420, 840, true},
+                          {"State/Prov/Cntr", 2640, 420, 1440, false},
+                          {"Call", 120, 420, 1560, true},
+                          {"RS(T) Rc", 1800, 420, 720, true},
+                          {"County", 4200, 420, 1080, true},
+                          {"Counties Worked", 6360, 4620, 1500, true},
+                          {"", 0, 0, 0, false},
+                          {"Counties To Go", 7920, 4620, 1500, true},
+                          {"", 0, 0, 0, false}}};
+    p.showsStPrvCountry = false;
+    p.ownPlaceCaption = QStringLiteral("SPC");
+    p.operatingTimeCaption = QStringLiteral("Operating Time");
+    p.scoreCaptions = {"Total PH Contacts ........", "Total CW/DG Contacts", "Total Multipliers ...........",
+                       "Tot Score ...................."};
+    p.digitalItem = QStringLiteral("&Digital");
+    p.setupItem = true;
+    p.loadMessage = QStringLiteral("Select a band and mode. Click Log \"Time On\" below!");
+    p.workedList = {6360, 4860, 1500, 1800};
+    p.toGoList = {7920, 4860, 1500, 1800};
+    return p;
+}
+
+} // namespace
+
+Outfrm::Outfrm(const WindowContext& context) : MainForm(context, outOfStateProfile())
 {
     List1 = countiesToGo;
     Label10 = place(new QLabel(this), ControlKind::Label, 6360, 4260, 120, 255);
@@ -65,87 +93,38 @@ void Outfrm::ReloadLog()
     ShowScore();
 }
 
-void Outfrm::DupCheck2()
+MainForm::EarlierContact Outfrm::judgeEarlierContact(const LogEntry& earlier, qint32)
 {
-    AppState& state = context().state;
-    const bool listPrevious = mnuListPrevious->isChecked();
-    std::vector<qint32> listed;
-    for (qint32 n : contactsOf(state, txtCall->text())) {
-        const LogEntry& e = state.log.Log[size_t(n)];
-        if (listPrevious)
-            listed.push_back(n);
-        prefillFromContact(e);
-        if (e.Band.compare(state.station.CurrentBand, Qt::CaseInsensitive) == 0
-            && e.Mode.compare(state.station.CurrentMode, Qt::CaseInsensitive) == 0) {
-            showDupeWarning(QStringLiteral("Duplicate Unless Rover!  ") + e.Call + QStringLiteral("  ") + e.Date
-                            + QStringLiteral("  ") + e.Time + QStringLiteral("   Rec#  ") + QString::number(n));
-            if (!listPrevious)
-                break;
-        }
-    }
-    if (listPrevious)
-        showPreviousContacts(listed);
+    const StationData& s = context().state.station;
+    const bool sameBandAndMode = earlier.Band.compare(s.CurrentBand, Qt::CaseInsensitive) == 0
+        && earlier.Mode.compare(s.CurrentMode, Qt::CaseInsensitive) == 0;
+    return sameBandAndMode ? EarlierContact::Duplicate : EarlierContact::Nothing;
 }
 
-void Outfrm::Mains()
+QString Outfrm::dupeWarningText(const LogEntry& earlier, qint32 n) const
 {
-    AppState& state = context().state;
-    if (state.clock.TimedOn == 0)
+    return QStringLiteral("Duplicate Unless Rover!  ") + earlier.Call + QStringLiteral("  ") + earlier.Date
+        + QStringLiteral("  ") + earlier.Time + QStringLiteral("   Rec#  ") + QString::number(n);
+}
+
+bool Outfrm::startContact()
+{
+    if (context().state.clock.TimedOn == 0)
         cmdLogOn_Click();
-    if (!checkPostContestDateTime())
-        return;
-    EntryFlags& flags = state.entry;
+    return checkPostContestDateTime();
+}
+
+void Outfrm::runContactChecks(EntryFlags& flags)
+{
+    const AppState& state = context().state;
     flags.FieldMissing = refuse(missingFields(entryTexts(), false, state.station.HostState)) ? 1 : 0;
     flags.CountyInvalid = refuse(invalidCounty(state.tables, txtSec->text())) ? 1 : 0;
     CheckDupeOnLog();
-    const bool passed = flags.FieldMissing == 0 && flags.DupeFound == 0 && flags.StateProvInvalid == 0
-        && flags.CountyInvalid == 0;
-    bool stored = false;
-    if (passed) {
-        if (LogEntry* slot = newContactSlot()) {
-            const auto [date, time] = contactDateTime();
-            *slot = contactRecord(state, entryTexts(), false, date, time);
-            if (appendNewContact()) {
-                stored = true;
-                setDialogColor(DialogNormalColor);
-                setDialog(QString());
-                resetDupeLine();
-                addContactPoints(state.score, state.station.CurrentMode);
-                RefreshLogList();
-                updateCountyListsFor(slot->County);
-                markCounty(state, slot->County);
-                QCoreApplication::processEvents();
-                ShowScore();
-            }
-        }
-    }
-    if (flags.FieldMissing == 0 && flags.StateProvInvalid == 0 && flags.CountyInvalid == 0
-        && (stored || flags.DupeFound == 1)) {
-        clearEntryFields();
-        txtCall->setFocus();
-    }
-    QCoreApplication::processEvents();
-    resetDupeLine();
-    clocks->UpdateQsoRates();
-    state.RigFrequencyText.clear();
 }
 
-void Outfrm::ClearEntry()
-{
-    clearEntryFields();
-    resetDupeLine();
-    setDialogColor(DialogNormalColor);
-    setDialog(QString());
-    txtCall->setFocus();
-}
+void Outfrm::countMultipliers(const LogEntry& entry) { markCounty(context().state, entry.County); }
 
-void Outfrm::pickCounty(const SortedListBox* list)
-{
-    if (list->currentItem() == nullptr)
-        return;
-    txtSec->setText(pickedItem(list));
-    txtCall->setFocus();
-}
+void Outfrm::countyPicked() { txtCall->setFocus(); }
 
 void Outfrm::List1_Click() { pickCounty(List1); }
 

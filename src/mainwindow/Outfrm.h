@@ -11,13 +11,9 @@ public:
     SortedListBox* List1; // counties to go
     QLabel* Label10;      // a label of the score box
 
-    void Mains() override;
-    void ClearEntry() override;
     void ReloadLog() override;
-    void DupCheck2() override;
     void List1_Click();
     void List2_Click();
-    void pickCounty(const SortedListBox* list);
 
 protected:
     void setCountyCaptions() override;
@@ -25,4 +21,11 @@ protected:
     QString reloadErrorText() const override;
     void loadWindowSpecific() override;
     void carryFromReportReceived(int& KeyAscii) override;
+    KeyField* fieldAfterReportReceived() const override { return txtSec; }
+    bool startContact() override;
+    void runContactChecks(EntryFlags& flags) override;
+    void countMultipliers(const LogEntry& entry) override;
+    EarlierContact judgeEarlierContact(const LogEntry& earlier, qint32 n) override;
+    QString dupeWarningText(const LogEntry& earlier, qint32 n) const override;
+    void countyPicked() override;
 };
