@@ -13,13 +13,15 @@ set(layers
   "entry:core platform"
   "reports:entry core platform"
   "keying:core platform"
+  "spots:core platform"
   # The window toolkit, then one window library per subsystem.
   "core/forms:core platform"
   "keying/windows:core/forms keying core platform"
   "core/windows:keying/windows core/forms keying core platform"
   "entry/windows:core/forms entry core platform"
   "reports/windows:entry/windows core/forms reports entry core platform"
-  "mainwindow:entry/windows keying/windows core/forms reports entry keying core platform"
+  "spots/windows:core/forms spots core platform"
+  "mainwindow:entry/windows keying/windows spots/windows core/forms reports entry keying spots core platform"
   # The composition root sees everything.
   "app:*")
 

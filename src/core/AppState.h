@@ -168,6 +168,25 @@ struct EntryFlags {
     CarryField CarryTarget = CarryField::None;
 };
 
+// The spot store: the newest spots in arrival order, slot 49 the newest, slot 0 the
+// oldest; slots 50 and 51 are never used. Frequency 0 marks an empty or deleted slot.
+constexpr int MaxBandMapSpots = 50;
+constexpr int SpotSlots = 52;
+struct SpotStoreState {
+    std::array<QString, SpotSlots> SpotCall{};
+    std::array<float, SpotSlots> SpotFrequency{}; // MHz
+    std::array<QDateTime, SpotSlots> SpotArrival = emptyArrivals();
+    std::array<QString, SpotSlots> SpotPrefix{};
+
+    // An empty slot arrived at the zero date, older than any real spot.
+    static std::array<QDateTime, SpotSlots> emptyArrivals()
+    {
+        std::array<QDateTime, SpotSlots> arrivals;
+        arrivals.fill(QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
+        return arrivals;
+    }
+};
+
 struct AppState {
     StationData station;
     Folders folders;
@@ -179,5 +198,6 @@ struct AppState {
     KeyerState keyer;
     StateProvTable stateProv;
     EntryFlags entry;
+    SpotStoreState spots;
     QString RigFrequencyText;
 };

@@ -1,0 +1,169 @@
+#include "spots/SpotDisplay.h"
+
+#include "core/NumberFormat.h"
+
+#include <cstdio>
+
+FrequencyRange bandMapEdges(const QString& band)
+{
+    struct Edge {
+        const char* band;
+        FrequencyRange range;
+    };
+    static const Edge edges[] = {
+        {"160", {1.8f, 2}},   {"80", {3.5f, 4}},       {"40", {7, 7.3f}},     {"20", {14, 14.35f}},
+        {"15", {21, 21.45f}}, {"10", {28, 29.7f}},     {"6", {50, 54}},       {"2", {144, 148}},
+        {"1.25", {219, 225}}, {"440", {420, 450}},
+    };
+    for (const Edge& edge : edges) {
+        if (band.compare(QLatin1String(edge.band), Qt::CaseInsensitive) == 0)
+            return edge.range;
+    }
+    return {};
+}
+
+FrequencyRange ZoomBandToSpots(const SpotStoreState& store, FrequencyRange range)
+{
+    float lowest = range.high;
+    float highest = range.low;
+    for (int slot = 1; slot < MaxBandMapSpots; ++slot) {
+        const float f = store.SpotFrequency[slot];
+        if (!(range.low < f && f < range.high))
+            continue;
+        if (f < lowest)
+            lowest = f;
+        if (f > highest)
+            highest = f;
+    }
+    if (highest > lowest)
+        return {float(double(lowest) - 0.001), float(double(highest) + 0.001)};
+    return range;
+}
+
+QString formatSpotMHz(double mhz)
+{
+    // printf rounds the exact binary value, an exact half to even, as the map's captions do.
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f", mhz);
+    QString shown = QString::fromLatin1(text);
+    if (shown.startsWith(QLatin1String("0.")))
+        shown.remove(0, 1);
+    else if (shown.startsWith(QLatin1String("-0.")))
+        shown.remove(1, 1);
+    return shown;
+}
+
+float readScaleCaption(const QString& caption) { return float(parsePlainNumber(caption).value_or(0)); }
+
+std::array<QString, 5> scaleCaptions(FrequencyRange range)
+{
+    std::array<QString, 5> captions;
+    for (int i = 0; i < 5; ++i)
+        captions[i] = formatSpotMHz((double(range.high) - double(range.low)) * 0.25 * i + double(range.low));
+    return captions;
+}
+
+FrequencyRange displayedRange(const std::array<QString, 5>& captions)
+{
+    return {readScaleCaption(captions[0]), readScaleCaption(captions[4])};
+}
+
+std::optional<Rgb> spotAgeColour(qint64 ageSeconds)
+{
+    if (ageSeconds < 600)
+        return rgb(255, 255, 128);
+    if (ageSeconds < 1800)
+        return rgb(255, 255, 255);
+    if (ageSeconds < 3600)
+        return rgb(192, 192, 192);
+    return std::nullopt;
+}
+
+QString spotToolTip(const QString& call, float frequencyMHz, const QDateTime& arrival, float utcOffsetHours)
+{
+    const QDateTime utc = arrival.addSecs(qint64(roundHalfEven(double(utcOffsetHours) * 60)) * 60);
+    return call + QStringLiteral("  ") + formatSpotMHz(double(frequencyMHz)) + QStringLiteral("  ")
+        + utc.toString(QStringLiteral("HH:mm:ss"));
+}
+
+namespace {
+
+double along(float f, FrequencyRange shown)
+{
+    return (double(f) - double(shown.low)) / (double(shown.high) - double(shown.low));
+}
+
+SpotLabel labelOf(const SpotStoreState& store, int slot, float utcOffsetHours)
+{
+    SpotLabel label;
+    label.slot = slot;
+    label.caption = store.SpotPrefix[slot];
+    label.toolTip = spotToolTip(store.SpotCall[slot], store.SpotFrequency[slot], store.SpotArrival[slot],
+                                utcOffsetHours);
+    return label;
+}
+
+} // namespace
+
+std::vector<SpotLabel> bandMapLabels(const SpotStoreState& store, FrequencyRange shown, const QDateTime& now,
+                                     float utcOffsetHours)
+{
+    std::vector<SpotLabel> labels;
+    for (int slot = MaxBandMapSpots - 1; slot >= 0; --slot) {
+        const float f = store.SpotFrequency[slot];
+        if (!(shown.low < f && f < shown.high))
+            continue;
+        const std::optional<Rgb> colour = spotAgeColour(store.SpotArrival[slot].secsTo(now));
+        if (!colour)
+            break;
+        SpotLabel label = labelOf(store, slot, utcOffsetHours);
+        label.position = along(f, shown);
+        label.colour = *colour;
+        label.shown = true;
+        labels.push_back(label);
+    }
+    return labels;
+}
+
+const std::array<FrequencyRange, SpectrumLineCount>& SpectrumBandLines()
+{
+    static const std::array<FrequencyRange, SpectrumLineCount> lines = {{
+        {1.8f, 2},
+        {3.5f, 4},
+        {7, 7.3f},
+        {10.1f, 10.15f},
+        {14, 14.35f},
+        {18.068f, 18.168f},
+        {21, 21.45f},
+        {24.89f, 24.99f},
+        {28, 29.7f},
+        {50, 54},
+        {144, 148},
+    }};
+    return lines;
+}
+
+std::vector<SpotLabel> spectrumMapLabels(const SpotStoreState& store,
+                                         const std::array<FrequencyRange, SpectrumLineCount>& shown,
+                                         const QDateTime& now, float utcOffsetHours)
+{
+    std::vector<SpotLabel> labels;
+    for (int slot = MaxBandMapSpots - 1; slot >= 0; --slot) {
+        const float f = store.SpotFrequency[slot];
+        SpotLabel label = labelOf(store, slot, utcOffsetHours);
+        for (int k = 0; k < SpectrumLineCount; ++k) {
+            const FrequencyRange fixed = SpectrumBandLines()[k];
+            if (fixed.low < f && f < fixed.high) {
+                label.line = k;
+                label.position = along(f, shown[k]);
+                label.shown = true;
+            }
+        }
+        const std::optional<Rgb> colour = spotAgeColour(store.SpotArrival[slot].secsTo(now));
+        if (!colour)
+            break;
+        label.colour = *colour;
+        labels.push_back(label);
+    }
+    return labels;
+}

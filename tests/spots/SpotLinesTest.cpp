@@ -1,0 +1,110 @@
+#include "spots/SpotLines.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+const QString spot = QStringLiteral("DX de K5DX:      14025.0  N5ABC        CQ TQP                         1830Z\r\n");
+
+TEST(SpotLine, ReadsTheFrequencyAndCallColumnsAndKeepsTheLineEndingInTheRecord)
+{
+    ASSERT_EQ(spot.indexOf(QStringLiteral("14025.0")) + 7, 24);
+    ASSERT_EQ(spot.indexOf(QStringLiteral("N5ABC")), 26);
+    const SpotLineFields fields = parseSpotLine(spot);
+    EXPECT_EQ(fields.frequency, QStringLiteral("14025.0"));
+    EXPECT_EQ(fields.call, QStringLiteral("N5ABC"));
+    EXPECT_EQ(fields.record, spot.mid(3));
+    EXPECT_TRUE(fields.record.endsWith(QStringLiteral("\r\n")));
+}
+
+TEST(SpotLine, OnlyDXInTheFirstTwoColumnsMarksASpotLine)
+{
+    EXPECT_TRUE(isSpotLine(QStringLiteral("dx de x")));
+    EXPECT_FALSE(isSpotLine(QStringLiteral(" DX de x")));
+    EXPECT_FALSE(isSpotLine(QStringLiteral("D")));
+    const SpotLineFields shortLine = parseSpotLine(QStringLiteral("DX de K5DX"));
+    EXPECT_TRUE(shortLine.frequency.isEmpty());
+    EXPECT_TRUE(shortLine.call.isEmpty());
+    QString record;
+    EXPECT_FALSE(spotRecord(QStringLiteral("DX"), record));
+}
+
+TEST(TncLines, ALineIsTakenWholeWhenItsLineFeedArrivesEvenOnALaterTick)
+{
+    TncLineAssembler tnc;
+    std::vector<QString> lines;
+    const auto take = [&](const QString& line) { lines.push_back(line); };
+    tnc.append(QStringLiteral("DX de K5DX: 14025"));
+    tnc.takeLines(take);
+    EXPECT_TRUE(lines.empty());
+    tnc.append(QStringLiteral(".0\r\nnext\n\npart"));
+    tnc.takeLines(take);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], QStringLiteral("DX de K5DX: 14025.0\r\n"));
+    EXPECT_EQ(lines[1], QStringLiteral("next\n"));
+    EXPECT_EQ(lines[2], QStringLiteral("\n"));
+    EXPECT_EQ(tnc.buffer(), QStringLiteral("\npart"));
+}
+
+TEST(TncLines, AWaitingLineWithoutALineFeedIsBounded)
+{
+    TncLineAssembler tnc;
+    tnc.append(QString(TncLineAssembler::MaxWaitingLine + 10, u'x'));
+    EXPECT_LE(tnc.buffer().size(), TncLineAssembler::MaxWaitingLine + 1);
+    tnc.append(QStringLiteral("DX\n"));
+    std::vector<QString> lines;
+    tnc.takeLines([&](const QString& line) { lines.push_back(line); });
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], QStringLiteral("DX\n"));
+}
+
+TEST(Monitor, ALineSeenInTheLast800CharactersIsPassedOverWhateverItsCase)
+{
+    QString monitor;
+    int spots = 0;
+    const auto post = [&](const QString&) { ++spots; };
+    monitorLine(monitor, spot, false, post);
+    monitorLine(monitor, spot.toLower(), false, post);
+    EXPECT_EQ(spots, 1);
+    monitorLine(monitor, QString(801, u'x') + u'\n', false, post);
+    monitorLine(monitor, spot, false, post);
+    EXPECT_EQ(spots, 2);
+}
+
+TEST(Monitor, ListingOnlySpotsKeepsOtherLinesOut)
+{
+    QString monitor;
+    int spots = 0;
+    monitorLine(monitor, QStringLiteral("WWV de W0MU\r\n"), true, [&](const QString&) { ++spots; });
+    EXPECT_TRUE(monitor.isEmpty());
+    monitorLine(monitor, spot, true, [&](const QString&) { ++spots; });
+    EXPECT_EQ(monitor, spot);
+    EXPECT_EQ(spots, 1);
+}
+
+TEST(Monitor, TrimsToTheLast9000CharactersPast10000)
+{
+    QString exact(10000, u'a');
+    TrimMonitor(exact);
+    EXPECT_EQ(exact.size(), 10000);
+    QString over = QString(1001, u'a') + QString(9000, u'b');
+    TrimMonitor(over);
+    EXPECT_EQ(over, QString(9000, u'b'));
+    EXPECT_EQ(monitorCaretAfterTrim(over), 8999);
+    EXPECT_EQ(monitorCaretAfterTrim(QStringLiteral("ab")), -1);
+}
+
+TEST(RedrawTicks, TheBandMapIsRedrawnOnEvery361stTick)
+{
+    float counter = 0;
+    std::vector<int> redraws;
+    for (int tick = 1; tick <= 722; ++tick) {
+        if (countRedrawTick(counter))
+            redraws.push_back(tick);
+    }
+    EXPECT_EQ(redraws, (std::vector<int>{361, 722}));
+}
+
+} // namespace

@@ -1,0 +1,142 @@
+#include "spots/SpotLines.h"
+#include "spots/SpotStore.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime noon(QDate(2024, 10, 5), QTime(12, 0));
+
+// A cluster line as it comes, "DX" in columns 1-2, the frequency ending in column 24, the
+// call from column 27, the comment from column 40 and the time in columns 71-74.
+QString clusterLine(const QString& spotter, const QString& kHz, const QString& call, const QString& comment,
+                    const QString& time)
+{
+    QString line = QStringLiteral("DX de ") + spotter;
+    line = line.leftJustified(15, u' ') + kHz.rightJustified(9, u' ');
+    line = line.leftJustified(26, u' ') + call.leftJustified(13, u' ');
+    line = line.leftJustified(38, u' ') + comment;
+    line = line.leftJustified(70, u' ') + time;
+    return line;
+}
+
+TEST(CallPrefix, TakesTheCallUpToItsLastDigitOrThePortablePart)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"K1A", "K1"},     {"K1ABC", "K1"},     {"JA1XYZ", "JA1"},  {"3DA0XYZ", "3DA0"}, {"DL/K1ABC", "DL"},
+        {"K1ABC/P", "P"},  {"K1ABC/4", "K4"},   {"VE3ABC/W2", "W2"}, {"K1ABC/QRP", "QR"}, {"K1", ""},
+        {"ABC", "ABC"},    {"", ""},
+    };
+    for (const auto& [call, prefix] : cases)
+        EXPECT_EQ(CallPrefix(QString::fromLatin1(call)), QString::fromLatin1(prefix)) << call;
+}
+
+TEST(SpotStore, TheNewestSpotTakesTheLastSlotAndTheOldestFallsOut)
+{
+    SpotStoreState store;
+    EXPECT_EQ(store.SpotArrival[0], QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
+    for (int i = 0; i < 51; ++i)
+        fileSpot(store, QStringLiteral("K%1ABC").arg(i), 14.0f + float(i) / 1000, noon.addSecs(i));
+    EXPECT_EQ(store.SpotCall[49], QStringLiteral("K50ABC"));
+    EXPECT_EQ(store.SpotPrefix[49], QStringLiteral("K50"));
+    EXPECT_EQ(store.SpotCall[0], QStringLiteral("K1ABC")); // K0ABC pushed out
+    EXPECT_EQ(store.SpotArrival[0], noon.addSecs(1));
+    EXPECT_TRUE(store.SpotCall[50].isEmpty());
+}
+
+TEST(SpotStore, ANewerSpotOfACallDeletesOnlyTheNewestOlderOne)
+{
+    SpotStoreState store;
+    fileSpot(store, QStringLiteral("JA1ABC"), 14.010f, noon);
+    fileSpot(store, QStringLiteral("W1AW"), 14.020f, noon);
+    // An older spot of the call that a click deleted, and one still shown below it.
+    store.SpotCall[46] = QStringLiteral("JA1ABC");
+    store.SpotFrequency[46] = 14.005f;
+    fileSpot(store, QStringLiteral("ja1abc"), 14.040f, noon);
+    EXPECT_EQ(store.SpotFrequency[49], 14.040f);
+    EXPECT_EQ(store.SpotFrequency[47], 0.0f); // cleared, keeps its call and prefix
+    EXPECT_EQ(store.SpotCall[47], QStringLiteral("JA1ABC"));
+    EXPECT_EQ(store.SpotPrefix[47], QStringLiteral("JA1"));
+    EXPECT_EQ(store.SpotFrequency[45], 14.005f); // the search stopped at the newer one
+}
+
+TEST(SpotStore, ASpotOfTheSameCallInSlotOneMovesToSlotZeroUncleared)
+{
+    SpotStoreState store;
+    fileSpot(store, QStringLiteral("N5ABC"), 14.025f, noon);
+    for (int i = 0; i < 48; ++i)
+        fileSpot(store, QStringLiteral("W%1XX").arg(i), 7.010f, noon);
+    ASSERT_EQ(store.SpotCall[1], QStringLiteral("N5ABC"));
+    fileSpot(store, QStringLiteral("N5ABC"), 14.030f, noon);
+    EXPECT_EQ(store.SpotCall[0], QStringLiteral("N5ABC"));
+    EXPECT_EQ(store.SpotFrequency[0], 14.025f);
+}
+
+TEST(SpotIntake, TheClusterLineBecomesASpotWithItsCommentAndTime)
+{
+    SpotStoreState store;
+    ReferenceTables tables;
+    tables.PrefixCode[1] = QStringLiteral("N");
+    tables.PrefixCountry[1] = QStringLiteral("USA");
+    tables.PrefixCount = 1;
+    const QString line = clusterLine(QStringLiteral("K5DX:"), QStringLiteral("14025.0"), QStringLiteral("N5ABC"),
+                                     QStringLiteral("CQ TQP"), QStringLiteral("1830Z"))
+        + QStringLiteral("\r\n");
+    const SpotLineFields fields = parseSpotLine(line);
+    const auto spot = takeSpot(store, tables, fields.call, fields.frequency, fields.record, noon);
+    ASSERT_TRUE(spot.has_value());
+    EXPECT_EQ(store.SpotCall[49], QStringLiteral("N5ABC"));
+    EXPECT_EQ(store.SpotFrequency[49], 14.025f);
+    EXPECT_EQ(store.SpotArrival[49], noon);
+    EXPECT_EQ(spot->row.Call, QStringLiteral("N5ABC"));
+    EXPECT_EQ(spot->row.Frequency, QStringLiteral("14.025"));
+    EXPECT_EQ(spot->row.QTH, QStringLiteral("USA"));
+    EXPECT_EQ(spot->row.Comments, QStringLiteral("de K5DX:  CQ TQP"));
+    EXPECT_EQ(spot->row.Time, QStringLiteral("1830"));
+    EXPECT_TRUE(spot->row.From.isEmpty());
+}
+
+TEST(SpotIntake, AFrequencyThatIsNoNumberChangesNothing)
+{
+    for (const char* text : {"ABC", "", "14.0.1"}) {
+        SpotStoreState store;
+        EXPECT_FALSE(takeSpot(store, {}, QStringLiteral("N5ABC"), QString::fromLatin1(text), {}, noon)) << text;
+        EXPECT_TRUE(store.SpotCall[49].isEmpty());
+    }
+    SpotStoreState store;
+    const auto spot = takeSpot(store, {}, QStringLiteral("N5ABC"), QStringLiteral(" 14000 "), {}, noon);
+    ASSERT_TRUE(spot);
+    EXPECT_EQ(spot->row.Frequency, QStringLiteral("14"));
+}
+
+TEST(SpotIntake, TheRecordEndsAtItsFirstCarriageReturnAndShortRecordsLeaveColumnsEmpty)
+{
+    EXPECT_EQ(cutSpotRecord(QStringLiteral("de K5DX\r\nmore\r")), QStringLiteral("de K5DX"));
+    const SpotListRow row = spotListRow(QStringLiteral("N5ABC"), 14.025, QStringLiteral("de K5DX:"), {});
+    EXPECT_EQ(row.Comments, QStringLiteral("de K5DX:  "));
+    EXPECT_TRUE(row.Prefix.isEmpty());
+    EXPECT_TRUE(row.Time.isEmpty());
+    EXPECT_TRUE(row.From.isEmpty());
+}
+
+TEST(SpotList, KeepsTheNewestTwoHundredRows)
+{
+    QList<SpotListRow> rows;
+    for (int i = 0; i < 205; ++i) {
+        SpotListRow row;
+        row.Call = QString::number(i);
+        insertSpotListRow(rows, row);
+    }
+    ASSERT_EQ(rows.size(), 200);
+    EXPECT_EQ(rows.first().Call, QStringLiteral("204"));
+    EXPECT_EQ(rows.last().Call, QStringLiteral("5"));
+}
+
+TEST(SpotList, TheFrequencyIsReadBackAsItWasWritten)
+{
+    const SpotListRow row = spotListRow(QStringLiteral("N5ABC"), 14.025, {}, {});
+    EXPECT_EQ(spotListFrequency(row.Frequency), 14.025);
+    EXPECT_FALSE(spotListFrequency(QStringLiteral("abc")));
+}
+
+} // namespace
