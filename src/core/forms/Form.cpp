@@ -117,25 +117,28 @@ void applyFont(QWidget* widget, float size, const QString& name)
 
 void Form::applyGeometry()
 {
-    const double tx = screen().twipsPerPixelX();
-    const double ty = screen().twipsPerPixelY();
     applyFont(this, FontSize, FontName);
     placeWindow();
-    for (Control& c : m_controls) {
-        if (c.kind == ControlKind::Line) {
-            static_cast<LineControl*>(c.widget)->setEnds({c.X1, c.Y1}, {c.X2, c.Y2}, tx, ty);
-            continue;
-        }
-        if (c.kind == ControlKind::Other)
-            continue;
-        c.widget->setGeometry(pixels(c.Left, tx), pixels(c.Top, ty), pixels(c.Width, tx),
-                              pixels(c.Height, ty));
-        if (c.kind != ControlKind::Image)
-            applyFont(c.widget, c.FontSize, c.FontName);
-        if (auto* view = qobject_cast<QTreeView*>(c.widget)) {
-            for (size_t i = 0; i < c.ColumnWidths.size(); ++i)
-                view->header()->resizeSection(int(i), pixels(c.ColumnWidths[i], tx));
-        }
+    for (Control& c : m_controls)
+        applyControlGeometry(c);
+}
+
+void Form::applyControlGeometry(Control& c)
+{
+    const double tx = screen().twipsPerPixelX();
+    const double ty = screen().twipsPerPixelY();
+    if (c.kind == ControlKind::Line) {
+        static_cast<LineControl*>(c.widget)->setEnds({c.X1, c.Y1}, {c.X2, c.Y2}, tx, ty);
+        return;
+    }
+    if (c.kind == ControlKind::Other)
+        return;
+    c.widget->setGeometry(pixels(c.Left, tx), pixels(c.Top, ty), pixels(c.Width, tx), pixels(c.Height, ty));
+    if (c.kind != ControlKind::Image)
+        applyFont(c.widget, c.FontSize, c.FontName);
+    if (auto* view = qobject_cast<QTreeView*>(c.widget)) {
+        for (size_t i = 0; i < c.ColumnWidths.size(); ++i)
+            view->header()->resizeSection(int(i), pixels(c.ColumnWidths[i], tx));
     }
 }
 

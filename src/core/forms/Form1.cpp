@@ -12,6 +12,21 @@ void Form1::detach(const RunningMainWindow& window)
         m_window = nullptr;
 }
 
+void Form1::attachRadio(RadioTuning& radio) { m_radio = &radio; }
+
+void Form1::detachRadio(const RadioTuning& radio)
+{
+    if (m_radio == &radio)
+        m_radio = nullptr;
+}
+
+// The caller's value is its own: the radio gets a copy.
+void Form1::ChangeFrequency(float qChangeFreq)
+{
+    if (m_radio)
+        m_radio->ChangeFrequency(qChangeFreq);
+}
+
 void Form1::SavePref() { SavePrefFile(m_state); }
 
 void Form1::BandFreqConversion(float frequencyValue)

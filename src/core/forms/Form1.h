@@ -20,6 +20,16 @@ protected:
     ~RunningMainWindow() = default;
 };
 
+// What the rig window does for the band maps and the spot list: tunes the radio to a
+// frequency in MHz (nothing while it is not polling the radio).
+class RadioTuning {
+public:
+    virtual void ChangeFrequency(float& qChangeFreq) = 0;
+
+protected:
+    ~RadioTuning() = default;
+};
+
 class Form1 : public QObject {
     Q_OBJECT
 public:
@@ -34,6 +44,11 @@ public:
     // Only the window attached detaches.
     void detach(const RunningMainWindow& window);
 
+    // The rig window attaches itself as it loads; until then tuning does nothing.
+    void attachRadio(RadioTuning& radio);
+    void detachRadio(const RadioTuning& radio);
+    void ChangeFrequency(float qChangeFreq);
+
     void SavePref();
     void BandFreqConversion(float frequencyValue);
     void ModeSelection(const QString& strMode);
@@ -44,4 +59,5 @@ public:
 private:
     AppState& m_state;
     RunningMainWindow* m_window = nullptr;
+    RadioTuning* m_radio = nullptr;
 };

@@ -1,0 +1,19 @@
+#include "spots/windows/SpotLabelWidget.h"
+
+#include <QMouseEvent>
+
+SpotLabelWidget::SpotLabelWidget(int index, QWidget* parent) : QLabel(parent), m_index(index)
+{
+    setMouseTracking(true);
+    setAlignment(Qt::AlignCenter);
+}
+
+void SpotLabelWidget::mousePressEvent(QMouseEvent* event)
+{
+    const int button = event->button() == Qt::LeftButton ? 1 : event->button() == Qt::RightButton ? 2 : 4;
+    Q_EMIT mouseDown(m_index, button);
+}
+
+void SpotLabelWidget::mouseMoveEvent(QMouseEvent*) { Q_EMIT mouseMove(m_index); }
+
+void SpotLabelWidget::enterEvent(QEnterEvent*) { Q_EMIT mouseMove(m_index); }

@@ -1,0 +1,24 @@
+#pragma once
+
+// A spot label of the band maps: a label that reports the mouse going down on it (with the
+// button as the maps number it: 1 left, 2 right, 4 middle) and moving over it.
+
+#include <QLabel>
+
+class SpotLabelWidget : public QLabel {
+    Q_OBJECT
+public:
+    SpotLabelWidget(int index, QWidget* parent);
+
+Q_SIGNALS:
+    void mouseDown(int index, int button);
+    void mouseMove(int index);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+
+private:
+    int m_index;
+};

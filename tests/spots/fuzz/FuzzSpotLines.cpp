@@ -1,0 +1,52 @@
+#include "FuzzSpotLines.h"
+
+#include "spots/SpotDisplay.h"
+#include "spots/SpotLines.h"
+#include "spots/SpotStore.h"
+
+#include <cstdlib>
+
+namespace {
+
+void require(bool rule)
+{
+    if (!rule)
+        std::abort();
+}
+
+} // namespace
+
+void fuzzSpotLines(const std::uint8_t* data, std::size_t size)
+{
+    const QDateTime now(QDate(2024, 10, 5), QTime(12, 0));
+    const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data), qsizetype(size));
+    TncLineAssembler tnc;
+    SpotStoreState store;
+    QList<SpotListRow> rows;
+    QString monitor;
+    // Pieces of varying length, as ticks of the poll timer deliver them.
+    for (qsizetype at = 0, piece = 1; at < text.size(); at += piece, piece = piece % 97 + 13) {
+        tnc.append(text.mid(at, piece));
+        require(tnc.buffer().startsWith(u'\n'));
+        tnc.takeLines([&](const QString& line) {
+            monitorLine(monitor, line, (line.size() & 1) != 0, [&](const QString& spotLine) {
+                const SpotLineFields fields = parseSpotLine(spotLine);
+                const auto kHz = spotFrequencyKHz(fields.frequency);
+                if (!kHz)
+                    return;
+                fileSpot(store, fields.call, float(*kHz / 1000), now);
+                insertSpotListRow(rows, spotListRow(fields.call, *kHz / 1000, cutSpotRecord(fields.record), {}));
+                require(store.SpotCall[49] == fields.call);
+            });
+            require(monitor.size() <= MonitorTrimThreshold);
+        });
+        require(tnc.buffer().size() <= TncLineAssembler::MaxWaitingLine + 1 + 110);
+    }
+    require(rows.size() <= MaxSpotListRows);
+    std::array<FrequencyRange, SpectrumLineCount> shown{};
+    for (int k = 0; k < SpectrumLineCount; ++k)
+        shown[k] = displayedRange(scaleCaptions(ZoomBandToSpots(store, SpectrumBandLines()[k])));
+    spectrumMapLabels(store, shown, now, 5.5f);
+    bandMapLabels(store, displayedRange(scaleCaptions(ZoomBandToSpots(store, bandMapEdges(QStringLiteral("20"))))),
+                  now, -3);
+}

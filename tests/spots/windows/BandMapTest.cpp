@@ -1,0 +1,104 @@
+#include "spots/windows/BandMap.h"
+
+#include "spots/SpotLines.h"
+#include "spots/SpotStore.h"
+#include "spots/windows/SpotLabelWidget.h"
+#include "support/LoneWindowContext.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CountingRadio final : public RadioTuning {
+public:
+    std::vector<float> tuned;
+    void ChangeFrequency(float& qChangeFreq) override { tuned.push_back(qChangeFreq); }
+};
+
+// A window hosting the band map the way the main windows do, with a call field.
+struct BandMapHost {
+    LoneWindowContext lone;
+    Form form{lone.context(), QStringLiteral("host"), 9600, 7200};
+    BandMap map{form};
+    QLineEdit* txtCall = new QLineEdit(&form);
+    CountingRadio radio;
+
+    BandMapHost()
+    {
+        lone.state.station.CurrentBand = QStringLiteral("20");
+        lone.state.station.UtcOffsetHours = 6;
+        lone.navigation.form1().attachRadio(radio);
+        QObject::connect(&map, &BandMap::spotChosen, txtCall, [this](const QString& call) {
+            txtCall->setFocus();
+            txtCall->setText(call);
+        });
+        form.applyGeometry();
+        map.placeArea(96, 6000, 9312, 1200);
+        map.setShown(true);
+        form.show();
+    }
+
+    void spot(const QString& line)
+    {
+        const SpotLineFields fields = parseSpotLine(line);
+        takeSpot(lone.state.spots, lone.state.tables, fields.call, fields.frequency, fields.record,
+                 lone.services.clock->local);
+        map.DisplayBandMapLabels();
+    }
+};
+
+const QString n5abc = QStringLiteral("DX de K5DX:      14025.0  N5ABC        CQ TQP                         1830Z\r\n");
+
+TEST(BandMap, ShowsTheSpotWithItsToolTipAndARightClickTunesAndFillsTheCall)
+{
+    BandMapHost host;
+    host.spot(n5abc);
+    SpotLabelWidget* label = host.map.lblDXSpot[49];
+    ASSERT_FALSE(label->isHidden());
+    EXPECT_EQ(label->text(), QStringLiteral("N5"));
+    EXPECT_EQ(label->toolTip(), QStringLiteral("N5ABC  14.025  19:05:00"));
+    EXPECT_EQ(host.map.lblFreqSpot[0]->text(), QStringLiteral("14.000"));
+
+    QTest::mouseClick(label, Qt::RightButton);
+    EXPECT_EQ(host.radio.tuned, std::vector<float>{14.025f});
+    EXPECT_EQ(host.txtCall->text(), QStringLiteral("N5ABC"));
+    EXPECT_EQ(host.lone.state.spots.SpotFrequency[49], 14.025f);
+}
+
+TEST(BandMap, ALeftClickDeletesTheSpotForGood)
+{
+    BandMapHost host;
+    host.spot(n5abc);
+    QTest::mouseClick(host.map.lblDXSpot[49], Qt::LeftButton);
+    EXPECT_TRUE(host.map.lblDXSpot[49]->isHidden());
+    EXPECT_EQ(host.lone.state.spots.SpotFrequency[49], 0.0f);
+    host.map.DisplayBandMapLabels();
+    EXPECT_TRUE(host.map.lblDXSpot[49]->isHidden());
+    EXPECT_TRUE(host.radio.tuned.empty());
+}
+
+TEST(BandMap, SpotsSpreadOverTheNarrowedScaleAndTheHoverShowsTheToolTip)
+{
+    BandMapHost host;
+    host.spot(QStringLiteral("DX de K5DX:      14020.0  W5AAA"));
+    host.spot(QStringLiteral("DX de K5DX:      14030.0  W5BBB"));
+    EXPECT_EQ(host.map.lblFreqSpot[0]->text(), QStringLiteral("14.019"));
+    EXPECT_EQ(host.map.lblFreqSpot[4]->text(), QStringLiteral("14.031"));
+    EXPECT_LT(host.map.lblDXSpot[48]->x(), host.map.lblDXSpot[49]->x());
+    QString hovered;
+    QObject::connect(&host.map, &BandMap::spotHovered, [&](const QString& tip) { hovered = tip; });
+    QTest::mouseMove(host.map.lblDXSpot[49]);
+    EXPECT_EQ(hovered, host.map.lblDXSpot[49]->toolTip());
+}
+
+TEST(BandMap, DrawsNothingWhileHidden)
+{
+    BandMapHost host;
+    host.map.setShown(false);
+    host.spot(n5abc);
+    EXPECT_TRUE(host.map.lblDXSpot[49]->isHidden());
+}
+
+} // namespace
