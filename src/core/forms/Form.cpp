@@ -123,7 +123,7 @@ void Form::applyGeometry()
         applyControlGeometry(c);
 }
 
-void Form::applyControlGeometry(Control& c)
+void Form::applyControlGeometry(Control& c, bool withFont)
 {
     const double tx = screen().twipsPerPixelX();
     const double ty = screen().twipsPerPixelY();
@@ -134,7 +134,7 @@ void Form::applyControlGeometry(Control& c)
     if (c.kind == ControlKind::Other)
         return;
     c.widget->setGeometry(pixels(c.Left, tx), pixels(c.Top, ty), pixels(c.Width, tx), pixels(c.Height, ty));
-    if (c.kind != ControlKind::Image)
+    if (withFont && c.kind != ControlKind::Image)
         applyFont(c.widget, c.FontSize, c.FontName);
     if (auto* view = qobject_cast<QTreeView*>(c.widget)) {
         for (size_t i = 0; i < c.ColumnWidths.size(); ++i)

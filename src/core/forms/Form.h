@@ -83,8 +83,9 @@ public:
 
     // Maps the twip values of the window and every control onto the widgets.
     void applyGeometry();
-    // Maps one control's twip values onto its widget (a control moved at run time).
-    void applyControlGeometry(Control& control);
+    // Maps one control's twip values onto its widget (a control moved at run time); a
+    // control only moved keeps its font.
+    void applyControlGeometry(Control& control, bool withFont = true);
 
     // Left, Top, Width and Height are the window's outer frame, title bar included (the
     // main windows, designed at their outer size); otherwise Width and Height are its inside.

@@ -13,6 +13,8 @@ constexpr float ScaleGap = 0.004f; // of the window's height, between the line a
 
 void colourText(QWidget* widget, Rgb colour)
 {
+    if (widget->palette().color(QPalette::WindowText).rgb() == colour)
+        return;
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, QColor::fromRgb(colour));
     widget->setPalette(palette);
@@ -76,7 +78,7 @@ void BandMap::DisplayBandMapLabels()
         label->setText(spot.caption);
         place.Top = line.Y1 - place.Height - ScaleGap * m_form.Height;
         place.Left = float(line.X1 + spot.position * (line.X2 - line.X1) - place.Width / 2);
-        m_form.applyControlGeometry(place);
+        m_form.applyControlGeometry(place, false);
         colourText(label, spot.colour);
         label->show();
         label->raise();

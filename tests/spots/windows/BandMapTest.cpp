@@ -4,18 +4,13 @@
 #include "spots/SpotStore.h"
 #include "spots/windows/SpotLabelWidget.h"
 #include "support/LoneWindowContext.h"
+#include "CountingRadio.h"
 
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
-
-class CountingRadio final : public RadioTuning {
-public:
-    std::vector<float> tuned;
-    void ChangeFrequency(float& qChangeFreq) override { tuned.push_back(qChangeFreq); }
-};
 
 // A window hosting the band map the way the main windows do, with a call field.
 struct BandMapHost {

@@ -1,0 +1,175 @@
+#include "spots/windows/SpectrumMap.h"
+
+#include "core/forms/Form1.h"
+#include "core/forms/FormScaler.h"
+#include "core/forms/Navigation.h"
+#include "platform/Services.h"
+#include "spots/SpotStore.h"
+#include "spots/windows/SpotLabelWidget.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+namespace {
+
+constexpr float LineLeft = 360;
+constexpr float LineRight = 9120;
+constexpr float FirstLineY = 360;
+constexpr float LineSpacing = 600;
+
+void setColours(QWidget* widget, Rgb text)
+{
+    if (widget->palette().color(QPalette::WindowText).rgb() == text)
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(text));
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+SpectrumMap::SpectrumMap(const WindowContext& context)
+    : Form(context, QStringLiteral(" HF Spectrum Map"), 9480, 6795)
+{
+    for (int k = 0; k < SpectrumLineCount; ++k) {
+        QLabel* strip = place(new QLabel(this), ControlKind::Label, 120, 120 + LineSpacing * k, 9255, 495);
+        strip->setAutoFillBackground(true);
+        QPalette palette = strip->palette();
+        palette.setColor(QPalette::Window, QColor(0, 0, 128));
+        strip->setPalette(palette);
+        lblHFSpots[k] = strip;
+        const float y = FirstLineY + LineSpacing * k;
+        lineHF[k] = addLine(LineLeft, y, LineRight, y);
+        setColours(lineHF[k], rgb(255, 255, 255));
+    }
+    for (size_t n = 0; n < lblFreqSpot.size(); ++n) {
+        QLabel* label = place(new QLabel(this), ControlKind::Label, 0, 0, 615, 255, 6.75f);
+        controlFor(label)->FontName = QStringLiteral("MS Serif");
+        label->setAlignment(Qt::AlignCenter);
+        setColours(label, rgb(255, 255, 255));
+        label->hide();
+        lblFreqSpot[n] = label;
+    }
+    for (int i = 0; i < MaxBandMapSpots; ++i) {
+        auto* label = place(new SpotLabelWidget(i, this), ControlKind::Label, 0, 0, 600, 180, 6.75f);
+        controlFor(label)->FontName = QStringLiteral("MS Serif");
+        label->setText(QStringLiteral("DXLBL"));
+        label->hide();
+        connect(label, &SpotLabelWidget::mouseDown, this, &SpectrumMap::lblDXSpot_MouseDown);
+        lblDXSpot[i] = label;
+    }
+}
+
+void SpectrumMap::Form_Load()
+{
+    LocalScaling scaling;
+    scaling.controlFont = LocalScaling::ControlFont::WidthFactorCapped;
+    scaling.scaledKinds = {ControlKind::Label, ControlKind::TextBox, ControlKind::CommandButton, ControlKind::ListBox,
+                           ControlKind::Frame, ControlKind::OptionButton, ControlKind::Image, ControlKind::Line};
+    scaling.fontKinds = {ControlKind::Label, ControlKind::TextBox, ControlKind::CommandButton, ControlKind::ListBox,
+                         ControlKind::Frame, ControlKind::OptionButton};
+    ScaleFormLocally(*this, scaling);
+    lblDXSpot[MaxBandMapSpots - 1]->raise();
+    LayoutFrequencyScales();
+    for (QLabel* label : lblFreqSpot)
+        label->show();
+    FitToWorkArea();
+    applyGeometry();
+    QCoreApplication::processEvents();
+}
+
+void SpectrumMap::LayoutFrequencyScales()
+{
+    const SpotStoreState& store = context().state.spots;
+    for (int k = 0; k < SpectrumLineCount; ++k) {
+        const FrequencyRange range = ZoomBandToSpots(store, SpectrumBandLines()[k]);
+        const auto captions = scaleCaptions(range);
+        const Control& line = *controlFor(lineHF[k]);
+        for (int i = 0; i < 5; ++i) {
+            QLabel* label = lblFreqSpot[size_t(5 * k + i)];
+            Control& place = *controlFor(label);
+            label->setText(captions[i]);
+            place.Top = line.Y1 + 0.004f * Height;
+            place.Left = (line.X2 - line.X1) * (i * 0.25f) - place.Width / 2 + line.X1;
+            applyControlGeometry(place);
+        }
+    }
+}
+
+void SpectrumMap::FitToWorkArea()
+{
+    const float oldWidth = Width;
+    const float oldHeight = Height;
+    const QRectF area = screen().workAreaTwips();
+    Width = float(area.width());
+    Height = float(area.height());
+    Left = 0;
+    Top = 0;
+    const float wide = Width / oldWidth;
+    const float high = Height / oldHeight;
+    for (Control& c : controls()) {
+        if (c.kind == ControlKind::Line) {
+            c.X1 *= wide;
+            c.X2 *= wide;
+            c.Y1 *= high;
+            c.Y2 *= high;
+            continue;
+        }
+        c.Height *= high;
+        c.Left *= wide;
+        c.Top *= high;
+        c.Width *= wide;
+    }
+}
+
+void SpectrumMap::BandMapLabelDisplay()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    for (SpotLabelWidget* label : lblDXSpot)
+        label->hide();
+    LayoutFrequencyScales();
+    std::array<FrequencyRange, SpectrumLineCount> shown{};
+    for (int k = 0; k < SpectrumLineCount; ++k)
+        shown[k] = {readScaleCaption(lblFreqSpot[size_t(5 * k)]->text()),
+                    readScaleCaption(lblFreqSpot[size_t(5 * k + 4)]->text())};
+    const QDateTime now = context().services.clock->localNow();
+    for (const SpotLabel& spot :
+         spectrumMapLabels(context().state.spots, shown, now, context().state.station.UtcOffsetHours)) {
+        SpotLabelWidget* label = lblDXSpot[size_t(spot.slot)];
+        label->setToolTip(spot.toolTip);
+        label->setText(spot.caption);
+        setColours(label, spot.colour);
+        if (!spot.shown)
+            continue;
+        const Control& line = *controlFor(lineHF[spot.line]);
+        Control& place = *controlFor(label);
+        place.Top = line.Y1 - place.Height;
+        place.Left = float(spot.position * (line.X2 - line.X1) - place.Width / 2 + line.X1);
+        applyControlGeometry(place, false);
+        label->show();
+        label->raise();
+    }
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void SpectrumMap::lblDXSpot_MouseDown(int index, int button)
+{
+    SpotStoreState& store = context().state.spots;
+    if (button == 2) {
+        context().navigation.form1().ChangeFrequency(store.SpotFrequency[size_t(index)]);
+        const QString call = store.SpotCall[size_t(index)];
+        hide();
+        Q_EMIT spotChosen(call);
+        return;
+    }
+    deleteSpot(store, index);
+    BandMapLabelDisplay();
+}
+
+bool SpectrumMap::event(QEvent* event)
+{
+    const bool handled = Form::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        BandMapLabelDisplay();
+    return handled;
+}

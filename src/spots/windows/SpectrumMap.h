@@ -1,0 +1,38 @@
+#pragma once
+
+// The spectrum map: every spot of the store on eleven band lines, 160 m at the top to 2 m
+// at the bottom, each line's scale narrowed to its spots. Shown modally by the main
+// windows; a right click on a spot tunes the radio and hands the call to the opener.
+
+#include "core/forms/Form.h"
+#include "spots/SpotDisplay.h"
+
+#include <QLabel>
+#include <array>
+
+class SpotLabelWidget;
+
+class SpectrumMap : public Form {
+    Q_OBJECT
+public:
+    explicit SpectrumMap(const WindowContext& context);
+
+    std::array<LineControl*, SpectrumLineCount> lineHF{};
+    std::array<QLabel*, SpectrumLineCount> lblHFSpots{};
+    std::array<QLabel*, 5 * SpectrumLineCount> lblFreqSpot{};
+    std::array<SpotLabelWidget*, MaxBandMapSpots> lblDXSpot{};
+
+    void Form_Load();
+    void BandMapLabelDisplay();
+    void LayoutFrequencyScales();
+    void FitToWorkArea();
+    void lblDXSpot_MouseDown(int index, int button);
+
+Q_SIGNALS:
+    // A right click: the radio has been tuned and the map hidden; the opener puts the call
+    // into its call field and gives that field the focus.
+    void spotChosen(const QString& call);
+
+protected:
+    bool event(QEvent* event) override;
+};
