@@ -11,15 +11,6 @@ namespace {
 
 constexpr float ScaleGap = 0.004f; // of the window's height, between the line and its labels
 
-void colourText(QWidget* widget, Rgb colour)
-{
-    if (widget->palette().color(QPalette::WindowText).rgb() == colour)
-        return;
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, QColor::fromRgb(colour));
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 BandMap::BandMap(Form& form) : QObject(&form), m_form(form), m_state(form.context().state)
@@ -31,12 +22,12 @@ BandMap::BandMap(Form& form) : QObject(&form), m_form(form), m_state(form.contex
     lblDX->setPalette(background);
     lblDX->hide();
     LineDX = form.addLine(0, 1000, 9600, 1000);
-    colourText(LineDX, rgb(255, 255, 255));
+    setTextColour(LineDX, rgb(255, 255, 255));
     LineDX->hide();
     for (int i = 0; i < 5; ++i) {
         QLabel* label = form.place(new QLabel(&form), ControlKind::Label, 0, 1000, 615, 255, 6.75f);
         label->setAlignment(Qt::AlignCenter);
-        colourText(label, rgb(255, 255, 255));
+        setTextColour(label, rgb(255, 255, 255));
         label->hide();
         lblFreqSpot[i] = label;
     }
@@ -44,7 +35,7 @@ BandMap::BandMap(Form& form) : QObject(&form), m_form(form), m_state(form.contex
         auto* label = form.place(new SpotLabelWidget(i, &form), ControlKind::Label, 0, 1000, 600, 255, 6.75f);
         form.controlFor(label)->FontName = QStringLiteral("MS Serif");
         label->setText(QStringLiteral("DXLBL"));
-        colourText(label, rgb(255, 255, 255));
+        setTextColour(label, rgb(255, 255, 255));
         label->hide();
         connect(label, &SpotLabelWidget::mouseDown, this, &BandMap::lblDXSpot_MouseDown);
         connect(label, &SpotLabelWidget::mouseMove, this, &BandMap::lblDXSpot_MouseMove);
@@ -79,7 +70,7 @@ void BandMap::DisplayBandMapLabels()
         place.Top = line.Y1 - place.Height - ScaleGap * m_form.Height;
         place.Left = float(line.X1 + spot.position * (line.X2 - line.X1) - place.Width / 2);
         m_form.applyControlGeometry(place, false);
-        colourText(label, spot.colour);
+        setTextColour(label, spot.colour);
         label->show();
         label->raise();
     }

@@ -17,15 +17,6 @@ constexpr float LineRight = 9120;
 constexpr float FirstLineY = 360;
 constexpr float LineSpacing = 600;
 
-void setColours(QWidget* widget, Rgb text)
-{
-    if (widget->palette().color(QPalette::WindowText).rgb() == text)
-        return;
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, QColor::fromRgb(text));
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 SpectrumMap::SpectrumMap(const WindowContext& context)
@@ -40,13 +31,13 @@ SpectrumMap::SpectrumMap(const WindowContext& context)
         lblHFSpots[k] = strip;
         const float y = FirstLineY + LineSpacing * k;
         lineHF[k] = addLine(LineLeft, y, LineRight, y);
-        setColours(lineHF[k], rgb(255, 255, 255));
+        setTextColour(lineHF[k], rgb(255, 255, 255));
     }
     for (size_t n = 0; n < lblFreqSpot.size(); ++n) {
         QLabel* label = place(new QLabel(this), ControlKind::Label, 0, 0, 615, 255, 6.75f);
         controlFor(label)->FontName = QStringLiteral("MS Serif");
         label->setAlignment(Qt::AlignCenter);
-        setColours(label, rgb(255, 255, 255));
+        setTextColour(label, rgb(255, 255, 255));
         label->hide();
         lblFreqSpot[n] = label;
     }
@@ -138,7 +129,7 @@ void SpectrumMap::BandMapLabelDisplay()
         SpotLabelWidget* label = lblDXSpot[size_t(spot.slot)];
         label->setToolTip(spot.toolTip);
         label->setText(spot.caption);
-        setColours(label, spot.colour);
+        setTextColour(label, spot.colour);
         if (!spot.shown)
             continue;
         const Control& line = *controlFor(lineHF[spot.line]);

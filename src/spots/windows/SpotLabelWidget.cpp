@@ -17,3 +17,12 @@ void SpotLabelWidget::mousePressEvent(QMouseEvent* event)
 void SpotLabelWidget::mouseMoveEvent(QMouseEvent*) { Q_EMIT mouseMove(m_index); }
 
 void SpotLabelWidget::enterEvent(QEnterEvent*) { Q_EMIT mouseMove(m_index); }
+
+void setTextColour(QWidget* widget, Rgb colour)
+{
+    if (widget->palette().color(QPalette::WindowText).rgb() == colour)
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(colour));
+    widget->setPalette(palette);
+}

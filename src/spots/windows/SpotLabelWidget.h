@@ -3,7 +3,12 @@
 // A spot label of the band maps: a label that reports the mouse going down on it (with the
 // button as the maps number it: 1 left, 2 right, 4 middle) and moving over it.
 
+#include "core/Rgb.h"
+
 #include <QLabel>
+
+// The text colour of a map control (a label, a line).
+void setTextColour(QWidget* widget, Rgb colour);
 
 class SpotLabelWidget : public QLabel {
     Q_OBJECT
