@@ -14,6 +14,7 @@
 #include "entry/windows/FieldCompletion.h"
 #include "entry/windows/frmCountyChange.h"
 #include "entry/windows/frmCountyChangeRover.h"
+#include "mainwindow/LabelColors.h"
 #include "platform/Colors.h"
 #include "platform/Services.h"
 
@@ -21,14 +22,6 @@
 #include <QLocale>
 
 namespace {
-
-void setTextColor(QLabel* label, quint32 color)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, qcolorFromColorValue(color));
-    label->setPalette(palette);
-}
-
 
 LogWindowProfile inStateProfile()
 {

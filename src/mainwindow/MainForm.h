@@ -1,9 +1,16 @@
 #pragma once
 
-// What the two main log windows share: the entry line, the message lines, the score,
-// the clocks and rates, the log list, the band and mode menus and the county lists.
-// Outfrm (an operator outside Texas) and Infrm (inside) each keep their own handlers
-// where they differ.
+// What the two main log windows share: the entry line and its flow (Mains, the duplicate
+// checks, clearing, county picks, leaving the call), the message lines, the score, the
+// clocks and rates, the log list, the band and mode menus and the county lists. Outfrm
+// (an operator outside Texas) and Infrm (inside) hand over a LogWindowProfile and supply
+// the steps that differ; neither branches on which window it is.
+//
+// The definitions are split by concern: MainForm.cpp (building, loading, closing, the
+// message lines), MainFormLayout.cpp (controls and menus), MainFormSize.cpp (form size and
+// taskbar), MainFormKeys.cpp (the entry fields' keys), MainFormEntry.cpp (logging a
+// contact), MainFormLogList.cpp (log list, county lists, score), MainFormBandMode.cpp
+// (band, mode, time on) and MainFormFile.cpp (the File menu and the windows it opens).
 
 #include "core/forms/Form.h"
 #include "core/forms/Form1.h"
@@ -346,6 +353,10 @@ protected:
 private:
     bool storeContact();
     QLabel* addLabel(const QString& text, float left, float top, float width, float height = 255);
+    void buildFileMenu();
+    void buildOptionsMenu();
+    void buildBandAndModeMenus();
+    void buildMenuBarItems();
     void buildControls();
     void buildEntryLine();
     void buildMessageLines();

@@ -1,0 +1,278 @@
+// Logging the contact in the entry line: the checks, the duplicate rules, storing the
+// contact and emptying the entry.
+
+#include "mainwindow/MainForm.h"
+
+#include "core/AppState.h"
+#include "core/LogStore.h"
+#include "core/forms/Navigation.h"
+#include "entry/BandPlan.h"
+#include "entry/DateTimeText.h"
+#include "entry/DupeRules.h"
+#include "entry/QsoRates.h"
+#include "entry/Scoring.h"
+#include "keying/windows/BlindFrm.h"
+#include "platform/Services.h"
+
+#include <QCoreApplication>
+
+void MainForm::Mains()
+{
+    if (!startContact())
+        return;
+    AppState& state = context().state;
+    EntryFlags& flags = state.entry;
+    runContactChecks(flags);
+    const bool refused = flags.FieldMissing != 0 || flags.StateProvInvalid != 0 || flags.CountyInvalid != 0;
+    const bool stored = !refused && flags.DupeFound == 0 && storeContact();
+    if (!refused && (stored || flags.DupeFound == 1)) {
+        clearEntryFields();
+        txtCall->setFocus();
+    }
+    QCoreApplication::processEvents();
+    resetDupeLine();
+    clocks->UpdateQsoRates();
+    state.RigFrequencyText.clear();
+    if (stored)
+        contactStored();
+}
+
+bool MainForm::storeContact()
+{
+    AppState& state = context().state;
+    LogEntry* slot = newContactSlot();
+    if (slot == nullptr)
+        return false;
+    const auto [date, time] = contactDateTime();
+    *slot = contactRecord(state, entryTexts(), m_profile.inState, date, time);
+    if (!appendNewContact())
+        return false;
+    const LogEntry entry = *slot;
+    setDialogColor(DialogNormalColor);
+    setDialog(QString());
+    resetDupeLine();
+    if (!entry.County.isEmpty())
+        updateCountyListsFor(entry.County);
+    addContactPoints(state.score, state.station.CurrentMode);
+    RefreshLogList();
+    countMultipliers(entry);
+    QCoreApplication::processEvents();
+    ShowScore();
+    return true;
+}
+
+EntryTexts MainForm::entryTexts() const
+{
+    return {txtCall->text(), txtRSTR->text(), txtCntry->text(), txtSec->text(), txtRSTS->text()};
+}
+
+KeyField* MainForm::entryField(EntryField field) const
+{
+    switch (field) {
+    case EntryField::Call: return txtCall;
+    case EntryField::ReportReceived: return txtRSTR;
+    case EntryField::StPrvCountry: return txtCntry;
+    case EntryField::County: return txtSec;
+    case EntryField::ReportSent: return txtRSTS;
+    }
+    return txtCall;
+}
+
+bool MainForm::refuse(const std::vector<Refusal>& refusals)
+{
+    for (const Refusal& r : refusals) {
+        beep();
+        setDialog(r.message);
+        entryField(r.field)->setFocus();
+    }
+    return !refusals.empty();
+}
+
+bool MainForm::refuse(const std::optional<Refusal>& refusal)
+{
+    return refuse(refusal ? std::vector<Refusal>{*refusal} : std::vector<Refusal>{});
+}
+
+void MainForm::CheckDupeOnLog()
+{
+    AppState& state = context().state;
+    state.entry.DupeFound = 0;
+    const DuplicateScan scan = scanForDuplicate(state, entryTexts(), m_profile.inState);
+    // What the earlier contacts filled in is selected, so that typing replaces it.
+    for (const auto& [field, filled] : {std::pair{txtSec, scan.county}, std::pair{txtCntry, scan.stPrvCountry}}) {
+        if (field->text().isEmpty() && !filled.isEmpty()) {
+            field->setText(filled);
+            field->selectAll();
+        }
+    }
+    if (scan.duplicateOf == 0)
+        return;
+    refuseDuplicate(scan.duplicateOf,
+                    duplicateMessage(state.log.Log[size_t(scan.duplicateOf)], scan.duplicateOf, m_profile.inState));
+    txtCall->setFocus();
+    clearEntryFields();
+}
+
+void MainForm::DupCheck2()
+{
+    AppState& state = context().state;
+    state.entry.DupeFound = 0;
+    const bool listPrevious = mnuListPrevious->isChecked();
+    std::vector<qint32> listed;
+    for (qint32 n : contactsOf(state, txtCall->text())) {
+        const LogEntry earlier = state.log.Log[size_t(n)];
+        if (listPrevious)
+            listed.push_back(n);
+        prefillFromContact(earlier);
+        const EarlierContact verdict = judgeEarlierContact(earlier, n);
+        if (verdict == EarlierContact::Refused)
+            return;
+        if (verdict == EarlierContact::Duplicate) {
+            showDupeWarning(dupeWarningText(earlier, n));
+            if (!listPrevious)
+                return;
+        }
+    }
+    if (listPrevious)
+        showPreviousContacts(listed);
+}
+
+void MainForm::showDupeWarning(const QString& message)
+{
+    setDialog(message);
+    setDialogColor(DialogRedColor);
+    resetDupeLine();
+    beep();
+}
+
+void MainForm::prefillFromContact(const LogEntry& earlier)
+{
+    if (txtSec->text().isEmpty()) {
+        txtSec->setText(earlier.County);
+        txtSec->selectAll();
+    }
+    if (m_profile.showsStPrvCountry && txtCntry->text().isEmpty()) {
+        txtCntry->setText(earlier.Spc);
+        txtCntry->selectAll();
+    }
+}
+
+void MainForm::refuseDuplicate(qint32, const QString& message)
+{
+    AppState& state = context().state;
+    showDupeWarning(message);
+    BlindFrm& blind = context().navigation.blindFrm();
+    blind.BlindKeyPhone(QStringLiteral("Dupe"));
+    if (state.station.VoiceNavigationLevel != 0) {
+        // Wait for the prompt's end without handling other events, but never for ever.
+        Clock& clock = *context().services.clock;
+        const qint64 giveUpAt = clock.monotonicMs() + 5000;
+        while (blind.MMControl1->mode() == WavePlayer::ModePlaying && clock.monotonicMs() < giveUpAt)
+            clock.sleepMs(10);
+    }
+    ++m_refusals;
+    state.entry.DupeFound = 1;
+    state.entry.LastDupeAt = context().services.clock->localNow();
+    state.entry.LastDupeAtMs = context().services.clock->monotonicMs();
+}
+
+void MainForm::clearEntryFields()
+{
+    for (KeyField* f : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec})
+        f->clear();
+    for (QLabel* l : {Label19, Label22, Label23})
+        l->clear();
+    entryCleared();
+}
+
+void MainForm::ClearEntry()
+{
+    clearEntryFields();
+    resetDupeLine();
+    setDialogColor(DialogNormalColor);
+    setDialog(QString());
+    txtCall->setFocus();
+}
+
+void MainForm::pickCounty(const SortedListBox* list)
+{
+    if (list->currentItem() == nullptr)
+        return;
+    txtSec->setText(pickedItem(list));
+    countyPicked();
+}
+
+QString MainForm::pickedItem(const SortedListBox* list) const
+{
+    const QListWidgetItem* item = list->currentItem();
+    return item ? item->text() : QString();
+}
+
+bool MainForm::checkPostContestDateTime()
+{
+    if (txtPostConTime->isHidden())
+        return true;
+    const QString date = logDateText(txtPostConDate->text(), context().services.environment->shortDateFormat());
+    if (date.isEmpty()) {
+        setDialog(QStringLiteral("Invalid date format!"));
+        beep();
+        return false;
+    }
+    txtPostConDate->setText(date);
+    const PostContestTime time = readPostContestTime(txtPostConTime->text());
+    txtPostConTime->setText(time.field);
+    if (time.logged.isEmpty()) {
+        setDialog(QStringLiteral("Invalid time format!"));
+        beep();
+        return false;
+    }
+    txtPostConTime->setText(time.logged);
+    return true;
+}
+
+std::pair<QString, QString> MainForm::contactDateTime() const
+{
+    if (!txtPostConTime->isHidden())
+        return {txtPostConDate->text(), txtPostConTime->text()};
+    const StationData& s = context().state.station;
+    const QDateTime utc = utcFromLocal(context().services.clock->localNow(),
+                                       s.UtcOffsetHours);
+    return {logDate(utc.date()), logTime(utc.time())};
+}
+
+LogEntry* MainForm::newContactSlot()
+{
+    AppState& state = context().state;
+    if (state.log.QsoCount >= MaxLogEntries) {
+        beep();
+        setDialog(QStringLiteral("The log is full: no more than 11000 contacts can be logged."));
+        return nullptr;
+    }
+    LogEntry& slot = state.log.Log[size_t(state.log.QsoCount) + 1];
+    slot = LogEntry{};
+    return &slot;
+}
+
+bool MainForm::appendNewContact()
+{
+    AppState& state = context().state;
+    ++state.log.QsoCount;
+    QString error;
+    if (AppendLogEntry(state, &error))
+        return true;
+    --state.log.QsoCount;
+    context().services.dialogs->messageBox(QStringLiteral("The contact was not logged.\r\n\r\n") + error,
+                                           QStringLiteral("Unable to write file."));
+    return false;
+}
+
+void MainForm::fillDefaultReports()
+{
+    const QString report = defaultReport(context().state.station.CurrentMode);
+    for (KeyField* f : {txtRSTR, txtRSTS}) {
+        if (f->text().isEmpty()) {
+            f->setText(report);
+            f->selectAll();
+        }
+    }
+}

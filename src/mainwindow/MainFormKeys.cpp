@@ -1,0 +1,261 @@
+// The keys of the entry fields: moving on, carrying a key to the next field, the type-ahead
+// and the possible duplicates as the call is typed.
+
+#include "mainwindow/MainForm.h"
+
+#include "core/AppState.h"
+#include "core/KeyFilters.h"
+#include "entry/CallSigns.h"
+#include "entry/DateTimeText.h"
+#include "entry/DupeRules.h"
+#include "entry/windows/FieldCompletion.h"
+#include "mainwindow/LabelColors.h"
+#include "platform/Colors.h"
+#include "platform/Services.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+void MainForm::Form_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii == 39 || KeyAscii == 34) {
+        KeyAscii = 0;
+        return;
+    }
+    if (KeyAscii == 27) {
+        ClearEntry();
+        KeyAscii = 0;
+    }
+}
+
+void MainForm::txtCall_KeyPress(int& KeyAscii)
+{
+    AppState& state = context().state;
+    const QString call = txtCall->text();
+    const double dupeFont =
+        9.0 * screen().sizeTwips().width() / 9600.0 * state.station.FormSizePercent / 100.0;
+    if (dupeFont > 0) {
+        QFont font = lblDupe->font();
+        font.setPointSizeF(dupeFont);
+        lblDupe->setFont(font);
+    }
+    if (call.size() < 2 && (KeyAscii != 13 || m_profile.enterResetsShortCall)) {
+        txtCntry->clear();
+        for (QLabel* l : {Label19, Label22, Label23})
+            l->clear();
+    }
+    if (KeyAscii == 34)
+        KeyAscii = 0;
+    const bool digit = KeyAscii >= '0' && KeyAscii <= '9';
+    if (digit && isCompleteCall(call) && txtCall->selStart() >= call.size()) {
+        state.entry.CarriedKey = QString::number(KeyAscii);
+        state.entry.CarryTarget = CarryField::ReportReceived;
+        txtRSTR->setFocus();
+        txtRSTR_KeyPress(KeyAscii);
+        KeyAscii = 0;
+    }
+    if (call.size() < 3 && (KeyAscii != 13 || m_profile.enterResetsShortCall) && state.clock.TimedOn == 1)
+        setDialog(QStringLiteral(" "));
+    if (state.clock.TimedOn == 0) {
+        setDialog(QStringLiteral("Click Log \"Time On\"!"));
+        beep();
+    }
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Mains();
+        return; // the possible-duplicates line would wipe Mains' own message
+    }
+    if (KeyAscii == 32 && state.entry.CarryTarget != CarryField::ReportReceived) {
+        KeyAscii = 0;
+        txtRSTR->setFocus();
+    }
+    KeyToUpper(KeyAscii);
+    ListPossibleDupes(KeyAscii);
+}
+
+bool MainForm::takeCarriedKey(int& KeyAscii, CarryField target)
+{
+    EntryFlags& entry = context().state.entry;
+    if (entry.CarryTarget != target)
+        return false;
+    KeyAscii = entry.CarriedKey.toInt();
+    return true;
+}
+
+void MainForm::finishCarry(KeyField* field, int KeyAscii, CarryField target)
+{
+    EntryFlags& entry = context().state.entry;
+    if (entry.CarryTarget != target)
+        return;
+    field->setText(QString(QChar(char16_t(KeyAscii))));
+    field->setCursorPosition(1);
+    entry.CarryTarget = CarryField::None;
+}
+
+void MainForm::carryTo(int& KeyAscii, CarryField target)
+{
+    EntryFlags& entry = context().state.entry;
+    entry.CarriedKey = QString::number(KeyAscii);
+    entry.CarryTarget = target;
+}
+
+void MainForm::txtRSTR_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii > 57) {
+        carryTo(KeyAscii, CarryField::AfterReportReceived);
+        carryFromReportReceived(KeyAscii);
+        KeyAscii = 32;
+    }
+    takeCarriedKey(KeyAscii, CarryField::ReportReceived);
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Mains();
+        return;
+    }
+    if (KeyAscii == 32)
+        fieldAfterReportReceived()->setFocus();
+    KeyDigitsOnly(KeyAscii);
+    finishCarry(txtRSTR, KeyAscii, CarryField::ReportReceived);
+}
+
+void MainForm::txtRSTS_KeyPress(int& KeyAscii)
+{
+    if (carryFromReportSent(KeyAscii))
+        return;
+    takeCarriedKey(KeyAscii, CarryField::ReportSent);
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Mains();
+        return;
+    }
+    if (KeyAscii == 32) {
+        // One Tab to the window, taken once this key is done.
+        QCoreApplication::postEvent(txtRSTS, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+    }
+    KeyDigitsOnly(KeyAscii);
+    finishCarry(txtRSTS, KeyAscii, CarryField::ReportSent);
+}
+
+void MainForm::txtSec_KeyPress(int& KeyAscii)
+{
+    AppState& state = context().state;
+    if (KeyAscii == 34)
+        KeyAscii = 0;
+    if (KeyAscii >= '0' && KeyAscii <= '9') {
+        carryTo(KeyAscii, CarryField::ReportSent);
+        txtRSTS_KeyPress(KeyAscii);
+        KeyAscii = 32;
+    }
+    // The county field takes the key carried from the report received where it comes next.
+    const bool carriedHere = fieldAfterReportReceived() == txtSec;
+    if (carriedHere)
+        takeCarriedKey(KeyAscii, CarryField::AfterReportReceived);
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Mains();
+        return;
+    }
+    const QString text = txtSec->text();
+    const int p = txtSec->selStart();
+    if (KeyAscii == 32) {
+        if (p >= text.size() || text[p] != QLatin1Char(' ')) {
+            KeyAscii = 0;
+            txtRSTS->setFocus();
+        }
+    }
+    if (KeyAscii != 32 && KeyAscii > 0 && p == 0)
+        txtSec->clear();
+    KeyToUpper(KeyAscii);
+    if (completeCountyField(*txtSec, state.tables, SearchFrom::FirstEntry, KeyAscii) > 0 && carriedHere)
+        state.entry.CarryTarget = CarryField::None;
+    if (carriedHere)
+        finishCarry(txtSec, KeyAscii, CarryField::AfterReportReceived);
+}
+
+void MainForm::txtSec_GotFocus() { fieldPrompt(QStringLiteral("County")); }
+
+void MainForm::fieldPrompt(const QString& name)
+{
+    if (context().state.station.VoiceNavigationLevel == 2)
+        prompt(name);
+}
+
+void MainForm::ListPossibleDupes(int KeyAscii)
+{
+    const AppState& state = context().state;
+    setDialogColor(DialogNormalColor);
+    resetDupeLine();
+    const QString typed = txtCall->text() + (KeyAscii > 0 ? QString(QChar(char16_t(KeyAscii))) : QString());
+    const bool listable = KeyAscii > 45 && KeyAscii < 91;
+    QString list;
+    if (listable && PartialDupesOn == 1) {
+        list = possibleDupesList(state, typed, m_profile.inState, state.station.OwnCounty);
+        setBackground(lblDupe, list.isEmpty() ? ColorButtonFace : DialogNormalColor);
+        lblDupe->setText(list);
+    }
+    if (!list.isEmpty() && txtCall->text().size() > 2)
+        setDialog(QStringLiteral("Possible Duplicate!"));
+    else if (state.clock.TimedOn == 1)
+        setDialog(QStringLiteral(" "));
+    if (typed.size() == 3 && listable) {
+        if (callFormatLooksRight(typed)) {
+            setDialog(QStringLiteral(" "));
+        } else {
+            beep();
+            setDialog(QStringLiteral("The second or third character is not numeric!"));
+        }
+    }
+}
+
+void MainForm::txtCall_GotFocus()
+{
+    cmdEdit->hide();
+    cmdDelete->hide();
+    if (txtCall->text().isEmpty()) {
+        txtRSTS->clear();
+        txtRSTR->clear();
+    }
+    if (context().state.station.VoiceNavigationLevel != 0)
+        prompt(QStringLiteral("Call"));
+    if (txtCall->text().isEmpty() && logModel->rowCount() < context().state.log.QsoCount
+        && logModel->rowCount() < 18)
+        RefreshLogList();
+}
+
+void MainForm::txtCall_Change() { context().state.keyer.CWCall = txtCall->text(); }
+
+void MainForm::txtRSTS_Change() { context().state.keyer.CWSentRST = txtRSTS->text(); }
+
+void MainForm::txtCall_LostFocus()
+{
+    if (txtCall->text().isEmpty())
+        return;
+    DupCheck2();
+    fillDefaultReports();
+    callLeft();
+}
+
+void MainForm::mnuPostContest_Click()
+{
+    // The menu item's tick has already changed: it says whether the mode is now on.
+    const bool on = !txtPostConTime->isVisible() && !txtPostConTime->isVisibleTo(this);
+    mnuPostContest->setChecked(on);
+    for (QWidget* w : std::initializer_list<QWidget*>{lblPostConTime, txtPostConTime, lblPostConDate, txtPostConDate})
+        w->setVisible(on);
+}
+
+void MainForm::postContestKeyPress(KeyField* field, int& KeyAscii, int lowest, int highest)
+{
+    if (KeyAscii == 32) {
+        KeyAscii = 0;
+        QCoreApplication::postEvent(field, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+        return;
+    }
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Mains();
+        return;
+    }
+    if (KeyAscii != 8 && (KeyAscii < lowest || KeyAscii > highest))
+        KeyAscii = 0;
+}
