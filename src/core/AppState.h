@@ -117,8 +117,8 @@ struct OperatingClock {
     float OperatingSeconds = 0;
 };
 
-// How the CW keyer keys: the codes stored in CW.txt. A file may hold a code that none of
-// these names; it is kept as read.
+// How the CW keyer keys: the codes stored in CW.txt (a code none of these names is read
+// as None).
 enum class KeyingInterface : quint8 {
     None = 0,
     Rts = 1,     // RTS line of the CW serial port
@@ -136,6 +136,7 @@ struct KeyerState {
     quint8 CWSending = 0;
     KeyingInterface CWKeyingInterface = KeyingInterface::None;
     quint8 KeyboardCWMode = 0;
+    quint8 CWRepeatActive = 0; // 1 while the F1 message repeats
 };
 
 // The in-state window's 63 states and provinces (entries 1 to 63 of 0 to 100).

@@ -57,7 +57,9 @@ int readCwSettings(RecordReader& r, CwSettings& s)
         quint8 code = 0;
         if (!r.readByte(code))
             return false;
-        s.keyingInterface = KeyingInterface(code);
+        // A code no interface has keys nothing: it is taken as "None".
+        const bool known = code <= 3 || code == 5;
+        s.keyingInterface = known ? KeyingInterface(code) : KeyingInterface::None;
         return true;
     };
     auto echo = [&] {

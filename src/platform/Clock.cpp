@@ -16,6 +16,12 @@ qint64 SystemClock::monotonicMs() const
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+qint64 SystemClock::monotonicNs() const
+{
+    using namespace std::chrono;
+    return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 void SystemClock::sleepMs(int ms)
 {
     if (ms > 0)

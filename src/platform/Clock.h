@@ -15,6 +15,8 @@ public:
     virtual ClockReading now() const = 0;
     // Milliseconds from an arbitrary start; never goes backwards.
     virtual qint64 monotonicMs() const = 0;
+    // The same clock in nanoseconds, for timing Morse elements finer than a millisecond.
+    virtual qint64 monotonicNs() const { return monotonicMs() * 1'000'000; }
     virtual void sleepMs(int ms) = 0;
 
     QDateTime localNow() const { return now().local; }
@@ -25,5 +27,6 @@ class SystemClock final : public Clock {
 public:
     ClockReading now() const override;
     qint64 monotonicMs() const override;
+    qint64 monotonicNs() const override;
     void sleepMs(int ms) override;
 };

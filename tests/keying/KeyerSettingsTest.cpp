@@ -93,10 +93,15 @@ TEST(CwSettingsFile, EverySettingComesBackAsWritten)
     EXPECT_EQ(read, keyedStation());
     EXPECT_EQ(cwFile(read), bytes);
 
-    // A code that no option stands for is kept as read.
-    QByteArray unknown = bytes;
-    unknown.replace("\r\n2\r\n", "\r\n7\r\n");
-    EXPECT_EQ(quint8(readFrom(unknown, CwSettings{}, readCwSettings).first.keyingInterface), 7);
+    // A code that no interface has keys nothing: it reads as "None", and the items after it
+    // are still read.
+    for (const char* code : {"4", "7", "255"}) {
+        QByteArray unknown = bytes;
+        unknown.replace("\r\n2\r\n", QByteArray("\r\n") + code + "\r\n");
+        auto [settings, count] = readFrom(unknown, CwSettings{}, readCwSettings);
+        EXPECT_EQ(settings.keyingInterface, KeyingInterface::None) << code;
+        EXPECT_EQ(count, CwSettings::ItemCount) << code;
+    }
 }
 
 TEST(CwSettingsFile, ReadingStopsAtTheFirstItemThatDoesNotRead)

@@ -53,16 +53,27 @@ public:
     void beep() override { ++beeps; }
 };
 
-// A clock that stands still until the test moves it.
+// A clock that stands still until the test moves it; only a busy wait on the nanosecond
+// reading moves it, a microsecond at each reading, so that such a wait ends.
 class FakeClock final : public Clock {
 public:
     QDateTime local = QDateTime(QDate(2026, 4, 25), QTime(13, 5, 0));
     int utcOffsetSeconds = 5 * 3600; // UTC is local plus this
-    qint64 monotonic = 1000;
+    mutable qint64 monotonic = 1000;
+    mutable qint64 nsWithinMs = 0;
     std::vector<int> sleeps;
 
     ClockReading now() const override;
     qint64 monotonicMs() const override { return monotonic; }
+    qint64 monotonicNs() const override
+    {
+        nsWithinMs += 1000;
+        monotonic += nsWithinMs / 1'000'000;
+        nsWithinMs %= 1'000'000;
+        return nanoseconds();
+    }
+    // The time without moving it, for the records of the devices.
+    qint64 nanoseconds() const { return monotonic * 1'000'000 + nsWithinMs; }
     void sleepMs(int ms) override
     {
         sleeps.push_back(ms);

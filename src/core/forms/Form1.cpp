@@ -41,6 +41,18 @@ void Form1::ModeSelection(const QString& strMode)
         m_window->ModeSelection(strMode);
 }
 
+void Form1::MainsFromKeyer()
+{
+    if (m_window && !m_window->callFieldText().isEmpty())
+        m_window->Mains();
+}
+
+void Form1::SetDialogCaption(const QString& caption)
+{
+    if (m_window)
+        m_window->setDialogCaption(caption);
+}
+
 // The band map and the spot list arrive with the spotting window; until then the main
 // windows have nothing to lay out or redraw.
 void Form1::PacketResize() {}

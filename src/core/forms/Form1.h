@@ -15,6 +15,10 @@ class RunningMainWindow {
 public:
     virtual void BandFreqConversion(float frequencyValue) = 0;
     virtual void ModeSelection(const QString& strMode) = 0;
+    // For the CW keyer: the call field's text, logging the contact, and the message line.
+    virtual QString callFieldText() const { return {}; }
+    virtual void Mains() {}
+    virtual void setDialogCaption(const QString&) {}
 
 protected:
     ~RunningMainWindow() = default;
@@ -54,6 +58,11 @@ public:
     void ModeSelection(const QString& strMode);
     void PacketResize();
     void DisplayBandMapLabels();
+    // The "!" of a CW message: logs the contact on the running main window when its call
+    // field is not empty; the outcome is that window's to show.
+    void MainsFromKeyer();
+    // The CW keyer's echo of the text still to send, in the running window's message line.
+    void SetDialogCaption(const QString& caption);
     void BandMapSpots(const QVariant& qDXSpotCall, const QVariant& qDXSpotFreq, const QVariant& qDXSpotRecord);
 
 private:
