@@ -1,20 +1,61 @@
 #include "keying/windows/CWFrm.h"
 
 #include "core/AppState.h"
+#include "core/KeyFilters.h"
+#include "core/NumberFormat.h"
+#include "core/Tables.h"
+#include "core/WorkFiles.h"
+#include "core/forms/Form1.h"
+#include "core/forms/Navigation.h"
+#include "keying/Morse.h"
+#include "platform/DiskFile.h"
+#include "platform/Services.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <functional>
 
 namespace {
 
-void onSelected(QRadioButton* button, CWFrm* form, void (CWFrm::*handler)())
+template <class Handler>
+void onSelected(QRadioButton* button, CWFrm* form, Handler handler)
 {
     QObject::connect(button, &QRadioButton::toggled, form, [form, handler](bool on) {
         if (on)
-            (form->*handler)();
+            std::invoke(handler, form);
     });
+}
+
+const QString SelectionKey = QStringLiteral("UserCWSelection");
+const QString LoopOffsetKey = QStringLiteral("UserCWLoopOffset");
+
+// Backspace and the characters from "-" to "9" ("-", ".", "/" and the digits).
+void wordSpaceKeys(int& KeyAscii)
+{
+    if (KeyAscii != 8 && (KeyAscii < 45 || KeyAscii > 57))
+        KeyAscii = 0;
+}
+
+// Backspace, "." and the digits.
+void secondsKeys(int& KeyAscii)
+{
+    if (KeyAscii != '.')
+        KeyDigitsOnly(KeyAscii);
+}
+
+// A box that must hold a number: anything else becomes "0" as the focus leaves it.
+void zeroWhenNotANumber(KeyField* box)
+{
+    if (!parsePlainNumber(box->text()))
+        box->setText(QStringLiteral("0"));
 }
 
 } // namespace
 
-CWFrm::CWFrm(const WindowContext& context) : Form(context, QStringLiteral("CW String Selections"), 9600, 6600)
+CWFrm::CWFrm(const WindowContext& context)
+    : Form(context, QStringLiteral("CW String Selections"), 9600, 6600),
+      Comm(context.services.makeSerialPort()),
+      m_keyer(context.state.keyer, *context.services.clock, *this)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     KeyField** messages[] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9,
@@ -62,12 +103,294 @@ CWFrm::CWFrm(const WindowContext& context) : Form(context, QStringLiteral("CW St
 
     place(new QLabel(QStringLiteral("Wildcards are $ for Call, * for RST  # for Num and ^ for County (where applicable)."), this),
           ControlKind::Label, 240, 3480, 9000, 255);
-    Command1 = place(new QPushButton(QStringLiteral("Done"), this), ControlKind::CommandButton, 8160, 6000, 1095, 375);
-    connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
+    place(new QLabel(QStringLiteral("Prosigns:  AR [   SK ]   KN ;   CL \\   BT ="), this), ControlKind::Label, 240,
+          3780, 6000, 255);
+
+    auto button = [this](const QString& caption, float left, float top, float width) {
+        return place(new QPushButton(caption, this), ControlKind::CommandButton, left, top, width, 375);
+    };
+    Command2 = button(QStringLiteral("Faster"), 2640, 2280, 960);
+    Command3 = button(QStringLiteral("Slower"), 2640, 2700, 960);
+    Command6 = button(QStringLiteral("More"), 3840, 2280, 960);
+    Command5 = button(QStringLiteral("Less"), 3840, 2700, 960);
+    Command4 = button(QStringLiteral("&Test"), 6840, 6000, 1095);
+    Command1 = button(QStringLiteral("Done"), 8160, 6000, 1095);
+    Label23 = place(new QLabel(QStringLiteral("Sending!"), this), ControlKind::Label, 5400, 6060, 1200, 255);
+    Label23->setVisible(false);
+
+    auto* timing = place(new QGroupBox(QStringLiteral("Timing Options: "), this), ControlKind::Frame, 6600, 3360,
+                         2760, 1800);
+    timing->setToolTip(QStringLiteral("Timer is the preferred option on most systems. "));
+    optTimer = place(new QRadioButton(QStringLiteral("Timer"), timing), ControlKind::OptionButton, 120, 240, 1200, 255);
+    OptSleep = place(new QRadioButton(QStringLiteral("Sleep"), timing), ControlKind::OptionButton, 120, 520, 1200, 255);
+    optLoop = place(new QRadioButton(QStringLiteral("Loop"), timing), ControlKind::OptionButton, 120, 800, 1200, 255);
+    optTimer->setToolTip(QStringLiteral("Times by Windows System time."));
+    OptSleep->setToolTip(QStringLiteral("Times by Windows System time."));
+    optLoop->setToolTip(QStringLiteral("Times by a For Next loop."));
+    lblLoop = place(new QLabel(QStringLiteral("Loop Delay"), timing), ControlKind::Label, 1440, 240, 1200, 255);
+    txtLoop = place(new KeyField(timing), ControlKind::TextBox, 1440, 520, 1200, 315);
+    txtLoop->setToolTip(QStringLiteral("Loops per 60 ms"));
+    txtLoop->setText(QStringLiteral("0"));
+    cmdLoopFaster = place(new QPushButton(QStringLiteral("F"), timing), ControlKind::CommandButton, 1440, 960, 540, 375);
+    cmdLoopSlower = place(new QPushButton(QStringLiteral("S"), timing), ControlKind::CommandButton, 2100, 960, 540, 375);
+    cmdLoopFaster->setToolTip(QStringLiteral("Speed up CW"));
+    cmdLoopSlower->setToolTip(QStringLiteral("Slow Down CW"));
+    optTimer->setChecked(true);
+    setLoopControlsEnabled(false);
+
+    connect(Command1, &QPushButton::clicked, this, &CWFrm::Command1_Click);
+    connect(Command4, &QPushButton::clicked, this, &CWFrm::Command4_Click);
+    connect(Command2, &QPushButton::clicked, this, &CWFrm::UpDown1_UpClick);
+    connect(Command3, &QPushButton::clicked, this, &CWFrm::UpDown1_DownClick);
+    connect(Command6, &QPushButton::clicked, this, [this] { stepWordSpace(1); });
+    connect(Command5, &QPushButton::clicked, this, [this] { stepWordSpace(-1); });
+    connect(cmdLoopFaster, &QPushButton::clicked, this, [this] { scaleLoops(0.9); });
+    connect(cmdLoopSlower, &QPushButton::clicked, this, [this] { scaleLoops(1.111111111111); });
+    connect(optTimer, &QRadioButton::toggled, this, [this](bool on) { if (on) setLoopControlsEnabled(false); });
+    connect(OptSleep, &QRadioButton::toggled, this, [this](bool on) { if (on) setLoopControlsEnabled(false); });
+    connect(optLoop, &QRadioButton::toggled, this, [this](bool on) { if (on) optLoop_Click(); });
+    connect(txtLoop, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (const auto loops = parsePlainNumber(text))
+            LoopsPer60ms = *loops;
+    });
+
+    for (KeyField* box : messageBoxes())
+        box->keyPress = KeyToUpper; // a double quote never gets in: the box refuses it
+    Text10->keyPress = KeyDigitsOnly;
+    Text11->keyPress = KeyDigitsOnly;
+    txtSpace->keyPress = wordSpaceKeys;
+    txtCWLoop->keyPress = secondsKeys;
+    Text10->lostFocus = [this] {
+        zeroWhenNotANumber(Text10);
+        CWSetup();
+    };
+    Text11->lostFocus = [this] { zeroWhenNotANumber(Text11); };
+    txtSpace->lostFocus = [this] { zeroWhenNotANumber(txtSpace); };
+    txtCWLoop->lostFocus = [this] { txtCWLoop_LostFocus(); };
+    connect(txtSpace, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const auto n = parsePlainNumber(text);
+        if (n && *n < -8)
+            txtSpace->setText(QStringLiteral("-8"));
+    });
 
     tmrRepeat.setSingleShot(true);
     tmrRepeat.setInterval(0);
+    connect(&tmrRepeat, &QTimer::timeout, this, &CWFrm::tmrRepeat_Timer);
+
+    // The timing method and its loop count, as this user left them.
+    const UserSettings& user = *context.services.settings;
+    if (const auto loops = parsePlainNumber(user.value(LoopOffsetKey, QStringLiteral("0"))))
+        LoopsPer60ms = *loops;
+    txtLoop->setText(formatDouble(LoopsPer60ms));
+    const QString selection = user.value(SelectionKey, QStringLiteral("Timer"));
+    if (selection == QLatin1String("Timer"))
+        optTimer->setChecked(true);
+    else if (selection == QLatin1String("Sleep"))
+        OptSleep->setChecked(true);
+    else if (selection == QLatin1String("Loop"))
+        optLoop->setChecked(true);
 }
+
+CWFrm::~CWFrm()
+{
+    tmrRepeat.stop();
+    dropSerialLines();
+    Comm->close();
+    if (context().state.keyer.CWKeyingInterface == KeyingInterface::Printer) {
+        if (const auto base = parseBaseAddress(Text14->text()))
+            ParallelKeyingLine(*context().services.parallelPort, *base).setKeyed(false);
+    }
+}
+
+void CWFrm::closeEvent(QCloseEvent* event)
+{
+    // Only "Done" hides the window; closing the program deletes it.
+    event->ignore();
+}
+
+void CWFrm::dropSerialLines()
+{
+    if (Comm->isOpen()) {
+        Comm->setDtr(false);
+        Comm->setRts(false);
+    }
+}
+
+void CWFrm::setLoopControlsEnabled(bool enabled)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{txtLoop, lblLoop, cmdLoopFaster, cmdLoopSlower})
+        w->setEnabled(enabled);
+}
+
+void CWFrm::optLoop_Click()
+{
+    setLoopControlsEnabled(true);
+    QCoreApplication::processEvents();
+    if (LoopsPer60ms == 0)
+        CalibrateCWLoop();
+    txtLoop->setText(formatDouble(LoopsPer60ms));
+}
+
+void CWFrm::CalibrateCWLoop()
+{
+    Clock& clock = *context().services.clock;
+    const qint64 t0 = clock.monotonicNs();
+    volatile double count = LoopsPer60ms;
+    while (count < 5'000'000)
+        count = count + 1;
+    const qint64 t1 = clock.monotonicNs();
+    if (t1 <= t0)
+        return;
+    const double perMs = 5'000'000.0 / (double(t1 - t0) / 1e6);
+    LoopsPer60ms = roundHalfEven(perMs * 60);
+    txtLoop->setText(formatDouble(LoopsPer60ms));
+}
+
+void CWFrm::scaleLoops(double factor)
+{
+    if (const auto loops = parsePlainNumber(txtLoop->text()))
+        txtLoop->setText(formatDouble(roundHalfEven(*loops * factor)));
+    Command1->setFocus();
+}
+
+void CWFrm::stepSpeed(int by)
+{
+    if (const auto speed = parsePlainNumber(Text11->text()))
+        Text11->setText(formatDouble(*speed + by));
+}
+
+void CWFrm::UpDown1_UpClick() { stepSpeed(1); }
+void CWFrm::UpDown1_DownClick() { stepSpeed(-1); }
+
+void CWFrm::stepWordSpace(int by)
+{
+    const auto space = parsePlainNumber(txtSpace->text());
+    txtSpace->setText(space ? formatDouble(*space + by) : QStringLiteral("0"));
+}
+
+void CWFrm::txtCWLoop_LostFocus()
+{
+    const auto seconds = parsePlainNumber(txtCWLoop->text());
+    const auto interval = repeatIntervalMs(txtCWLoop->text());
+    if (seconds && *seconds >= 0 && *seconds < 60 && interval) {
+        tmrRepeat.setInterval(*interval);
+        return;
+    }
+    txtCWLoop->setText(QStringLiteral("0"));
+    tmrRepeat.setInterval(0);
+}
+
+void CWFrm::tmrRepeat_Timer()
+{
+    tmrRepeat.stop();
+    FKeyCW(CwKeyer::RepeatKey);
+}
+
+void CWFrm::CWSetup()
+{
+    dropSerialLines();
+    Comm->close();
+    const auto port = parsePlainNumber(Text10->text());
+    bool opened = true;
+    if (!port) {
+        opened = false;
+    } else if (*port > 0) {
+        Comm->setComNumber(int(roundHalfEven(*port)));
+        Comm->setDtr(false);
+        Comm->setRts(false);
+        opened = Comm->open();
+    }
+    if (opened)
+        return;
+    context().services.beeper->beep();
+    context().services.dialogs->messageBox(
+        QStringLiteral("The port you have selected for CW keying is invalid.  Please select another or enter 0 for none."),
+        QStringLiteral("Invalid port."));
+    if (!isVisible())
+        show();
+}
+
+void CWFrm::Command1_Click()
+{
+    const Services& services = context().services;
+    const CwSettings current = settings();
+    const bool written = DiskFile::replaceAtomically(
+        workPath(context().state.folders, QStringLiteral("CW.txt")),
+        [&current](QIODevice& device) { return writeCwSettings(device, current); });
+    if (written) {
+        services.settings->setValue(SelectionKey, optLoop->isChecked()    ? QStringLiteral("Loop")
+                                                  : OptSleep->isChecked() ? QStringLiteral("Sleep")
+                                                                          : QStringLiteral("Timer"));
+        services.settings->setValue(LoopOffsetKey, formatDouble(LoopsPer60ms));
+    }
+    hide();
+}
+
+void CWFrm::Command4_Click()
+{
+    Label23->setVisible(true);
+    QCoreApplication::processEvents();
+    FKeyCW(120);
+    Label23->setVisible(false);
+    if (isVisible())
+        Text1->setFocus();
+}
+
+QString CWFrm::message(int keyCode) const
+{
+    const auto boxes = messageBoxes();
+    if (keyCode >= 112 && keyCode <= 120)
+        return boxes[size_t(keyCode - 112)]->text();
+    if (keyCode == 124)
+        return Text12->text();
+    if (keyCode == 122)
+        return Text13->text();
+    return {};
+}
+
+TimingMethod CWFrm::timingMethod() const
+{
+    if (OptSleep->isChecked())
+        return TimingMethod::Sleep;
+    if (optLoop->isChecked())
+        return TimingMethod::Loop;
+    return TimingMethod::Timer;
+}
+
+KeyingLine* CWFrm::keyingLine()
+{
+    switch (context().state.keyer.CWKeyingInterface) {
+    case KeyingInterface::Rts:
+    case KeyingInterface::Dtr:
+        if (!Comm->isOpen())
+            CWSetup();
+        m_line = std::make_unique<SerialKeyingLine>(
+            *Comm, context().state.keyer.CWKeyingInterface == KeyingInterface::Rts ? ModemLine::Rts : ModemLine::Dtr);
+        return m_line.get();
+    case KeyingInterface::Printer:
+        if (const auto base = parseBaseAddress(Text14->text())) {
+            m_line = std::make_unique<ParallelKeyingLine>(*context().services.parallelPort, *base);
+            return m_line.get();
+        }
+        return nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+void CWFrm::logContact() { context().navigation.form1().MainsFromKeyer(); }
+
+void CWFrm::showOnMainWindow(const QString& text) { context().navigation.form1().SetDialogCaption(text); }
+
+void CWFrm::letEventsRun() { QCoreApplication::processEvents(); }
+
+QString CWFrm::countyText(const QString& abbreviation) const
+{
+    return CountyTextForCW(context().state.tables, abbreviation);
+}
+
+// The keyer device has no driver yet: what it would send is dropped.
+void CWFrm::winKeyTransmit() { context().state.keyer.CWBuffer.clear(); }
 
 void CWFrm::Option1_Click() { context().state.keyer.CWKeyingInterface = KeyingInterface::Rts; }
 void CWFrm::Option2_Click() { context().state.keyer.CWKeyingInterface = KeyingInterface::Dtr; }

@@ -2,7 +2,10 @@
 
 #include "core/forms/Form.h"
 #include "core/forms/KeyField.h"
+#include "keying/CwKeyer.h"
 #include "keying/KeyerSettings.h"
+#include "platform/KeyingLine.h"
+#include "platform/SerialPort.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -11,13 +14,17 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <array>
+#include <memory>
 
 // The CW keyer's settings: the function-key messages, the keying line and speed. Loaded
-// hidden at start-up and kept for the run.
-class CWFrm : public Form {
+// hidden at start-up and kept for the run; it carries the keyer itself, which reads these
+// boxes whenever it sends.
+class CWFrm : public Form, private CwKeyerWindow {
     Q_OBJECT
 public:
     explicit CWFrm(const WindowContext& context);
+    // Drops the keying lines and releases the port.
+    ~CWFrm() override;
 
     KeyField* Text1;
     KeyField* Text2;
@@ -44,7 +51,34 @@ public:
     QRadioButton* Option5; // WinKey
     QPushButton* cmdConfWinkey;
     QPushButton* Command1; // Done
+    QPushButton* Command2; // Faster
+    QPushButton* Command3; // Slower
+    QPushButton* Command4; // Test
+    QPushButton* Command5; // Less word space
+    QPushButton* Command6; // More word space
+    QLabel* Label23;       // "Sending!"
+    QRadioButton* optTimer;
+    QRadioButton* OptSleep;
+    QRadioButton* optLoop;
+    KeyField* txtLoop; // loops per 60 ms
+    QLabel* lblLoop;
+    QPushButton* cmdLoopFaster;
+    QPushButton* cmdLoopSlower;
     QTimer tmrRepeat;
+    std::unique_ptr<SerialPort> Comm; // the serial port of the keying line
+    double LoopsPer60ms = 0;
+
+    // The keyer.
+    void FKeyCW(int KeyCode) { m_keyer.FKeyCW(KeyCode); }
+    void LoopThroughCWBuffer() { m_keyer.LoopThroughCWBuffer(); }
+    void UpDown1_UpClick();
+    void UpDown1_DownClick();
+    void CWSetup();
+    void CalibrateCWLoop();
+
+    void Command1_Click();
+    void Command4_Click();
+    void tmrRepeat_Timer();
 
     void Option1_Click();
     void Option2_Click();
@@ -59,6 +93,36 @@ public:
     // Sets the option of the keying interface alone, running its click.
     void selectKeyingInterface(KeyingInterface keying);
 
+protected:
+    // No close box: "Done" is the only way out.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     std::array<KeyField*, 11> messageBoxes() const; // F1 ... F11
+    void stepSpeed(int by);
+    void stepWordSpace(int by);
+    void scaleLoops(double factor);
+    void setLoopControlsEnabled(bool enabled);
+    void optLoop_Click();
+    void txtCWLoop_LostFocus();
+    void dropSerialLines();
+
+    // What the keyer reads and asks for.
+    QString message(int keyCode) const override;
+    QString repeatSeconds() const override { return txtCWLoop->text(); }
+    QString wordsPerMinute() const override { return Text11->text(); }
+    QString wordSpace() const override { return txtSpace->text(); }
+    TimingMethod timingMethod() const override;
+    double loopsPer60ms() const override { return LoopsPer60ms; }
+    bool echo() const override { return Check1->isChecked(); }
+    KeyingLine* keyingLine() override;
+    void logContact() override;
+    void showOnMainWindow(const QString& text) override;
+    void armRepeat() override { tmrRepeat.start(); }
+    void letEventsRun() override;
+    QString countyText(const QString& abbreviation) const override;
+    void winKeyTransmit() override;
+
+    std::unique_ptr<KeyingLine> m_line;
+    CwKeyer m_keyer;
 };
