@@ -103,6 +103,9 @@ public:
 
     // Band and mode.
     void BandFreqConversion(float frequencyValue) override;
+    // What the CW keyer reads and shows of this window.
+    QString callFieldText() const override;
+    void setDialogCaption(const QString& caption) override;
     void ModeSelection(const QString& strMode) override;
     void selectBand(const QString& band);
     void selectMode(const QString& mode);
@@ -132,6 +135,7 @@ public:
     void mnuFormSize_Click();
     void mnuTaskbar_Click();
     void mnuPostContest_Click();
+    void mnuCW_Click();
     void mnuRecall_Click();
     void ApplyFormSizePercent();
     void ApplyFullScreenLayout();
@@ -205,6 +209,8 @@ public:
     QAction* mnuexportADIF;
     QAction* mnuCopyListtoClipboard;
     QAction* mnuExit;
+    QMenu* mnutrans;
+    QAction* mnuCW; // "&CW Setup"
     QAction* mnuFormSize;
     QAction* mnuTaskbar;
     QAction* mnuPostContest;

@@ -23,10 +23,19 @@ void MainForm::Form_KeyPress(int& KeyAscii)
         return;
     }
     if (KeyAscii == 27) {
-        ClearEntry();
+        // While CW goes out, Esc stops it after the character being keyed; else it clears.
+        KeyerState& keyer = context().state.keyer;
+        if (keyer.CWSending == 0)
+            ClearEntry();
+        else
+            keyer.CWBuffer.clear();
         KeyAscii = 0;
     }
 }
+
+QString MainForm::callFieldText() const { return txtCall->text(); }
+
+void MainForm::setDialogCaption(const QString& caption) { lblDialog->setText(caption); }
 
 void MainForm::txtCall_KeyPress(int& KeyAscii)
 {

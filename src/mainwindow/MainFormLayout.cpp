@@ -3,8 +3,10 @@
 #include "mainwindow/MainForm.h"
 
 #include "core/AppState.h"
+#include "core/forms/Navigation.h"
 #include "entry/BandPlan.h"
 #include "entry/DateTimeText.h"
+#include "keying/windows/CWFrm.h"
 #include "mainwindow/LabelColors.h"
 #include "platform/Colors.h"
 #include "platform/Services.h"
@@ -87,6 +89,10 @@ void MainForm::buildOptionsMenu()
     connect(mnuColors, &QAction::triggered, this, &MainForm::mnuColors_Click);
     connect(mnuTaskbar, &QAction::triggered, this, &MainForm::mnuTaskbar_Click);
     mnuOptions->addSeparator();
+    mnutrans = mnuOptions->addMenu(QStringLiteral("&Transmit"));
+    mnuCW = mnutrans->addAction(QStringLiteral("&CW Setup"));
+    connect(mnuCW, &QAction::triggered, this, &MainForm::mnuCW_Click);
+    mnuOptions->addSeparator();
     mnuListPrevious = mnuOptions->addAction(QStringLiteral("&List Previous Contacts"));
     mnuListPrevious->setCheckable(true);
     connect(mnuListPrevious, &QAction::triggered, this, &MainForm::mnuListPrevious_Click);
@@ -95,6 +101,9 @@ void MainForm::buildOptionsMenu()
     mnuPostContest->setCheckable(true);
     connect(mnuPostContest, &QAction::triggered, this, &MainForm::mnuPostContest_Click);
 }
+
+// Shown modal; returns when "Done" hides it.
+void MainForm::mnuCW_Click() { context().navigation.cwFrm().showModal(); }
 
 void MainForm::buildBandAndModeMenus()
 {

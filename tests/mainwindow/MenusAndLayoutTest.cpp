@@ -36,7 +36,11 @@ TEST_F(Menus, MenuTreesOfBothWindows)
                                "&Open", "&Write Submission File", "-", "E&xport for Pirow Import",
                                "Export &ADIF File", "-", "&Copy Listed Items to Clipboard", "-", "&Exit"}));
         EXPECT_EQ(captions(w.mnuOptions->actions()),
-                  (QStringList{"&Appearance", "-", "&List Previous Contacts", "-", "&Post Contest Mode"}));
+                  (QStringList{"&Appearance", "-", "&Transmit", "-", "&List Previous Contacts", "-",
+                               "&Post Contest Mode"}));
+        const QMenu* transmit = item(w.mnuOptions, QStringLiteral("&Transmit"))->menu();
+        ASSERT_NE(transmit, nullptr);
+        EXPECT_EQ(captions(transmit->actions()), (QStringList{"&CW Setup"}));
         const QMenu* appearance = item(w.mnuOptions, QStringLiteral("&Appearance"))->menu();
         ASSERT_NE(appearance, nullptr);
         EXPECT_EQ(captions(appearance->actions()), (QStringList{"&Form Size", "&Colors", "&Taskbar"}));
