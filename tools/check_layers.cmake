@@ -14,6 +14,7 @@ set(layers
   "reports:entry core platform"
   "keying:core platform"
   "spots:core platform"
+  "rig:core platform"
   # The window toolkit, then one window library per subsystem.
   "core/forms:core platform"
   "keying/windows:core/forms keying core platform"

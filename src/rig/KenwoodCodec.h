@@ -1,0 +1,41 @@
+#pragma once
+
+// The text protocol of the Kenwood, Elecraft and Yaesu FTdx9000 radios: printable
+// commands and replies ending in ";", frequencies in hertz as fixed-width digits.
+//
+//   request   "FA;"  reply "FA" + 11 digits (Hz) + ";"          FTdx9000: 8 digits
+//   request   "MD;"  reply "MD" + mode digit + ";"               FTdx9000: "MD0" + digit
+//   request   "IF;"  reply "IF" + 11 digits (Hz) + ... mode at offset 29, VFO at 30 + ";"
+//   set       "FA00014074000;"  "MD3;"                           FTdx9000: "FA14074000;" "MD03;"
+//
+// Mode digits: 1 LSB, 2 USB, 3 CW, 4 FM, 5 AM, 6 FSK/RTTY, 7 CW-R (FTdx9000: 7 CW-R too).
+// The decoders look for their marker anywhere in what was read, so a stray piece of an
+// earlier reply does no harm; a marker without its whole field changes nothing.
+
+#include "rig/RigReport.h"
+
+#include <QByteArray>
+#include <optional>
+
+// "FA" (the first two characters of the frequency request) and the 11 digits after it;
+// the field must be followed by at least one more character.
+void parseKenwoodFrequency(const QByteArray& reply, const RigRequests& requests, RigReport& report);
+// "MD" and one character: "3" or "7" CW, any other PH.
+void parseKenwoodMode(const QByteArray& reply, RigReport& report);
+// "IF": the frequency, then the mode ("3" CW, other PH) and the VFO digit when present.
+void parseKenwoodIfReply(const QByteArray& reply, RigReport& report);
+// "FA" and 8 digits, then "MD0" and one character ("3" CW, other PH).
+void parseFtdx9000Reply(const QByteArray& reply, const RigRequests& requests, RigReport& report);
+
+// "FA" (or the request's first two characters) + Hz in 11 digits + ";".
+QByteArray kenwoodFrequencyCommand(float mhz, const RigRequests& requests);
+// "FB" when the last IF reply named VFO B, else "FA"; Hz in 11 digits; ";".
+QByteArray kenwood2FrequencyCommand(float mhz, const RigReport& report);
+QByteArray elecraftFrequencyCommand(float mhz);
+// The request's first two characters + Hz in 8 digits + ";".
+QByteArray ftdx9000FrequencyCommand(float mhz, const RigRequests& requests);
+
+// "MD3;" and so on; nothing for a mode the radio has no command for.
+std::optional<QByteArray> kenwoodModeCommand(const QString& mode);
+// The mode request's first three characters + digit + ";".
+std::optional<QByteArray> ftdx9000ModeCommand(const QString& mode, const RigRequests& requests);
