@@ -22,6 +22,7 @@ set(layers
   "entry/windows:core/forms entry core platform"
   "reports/windows:entry/windows core/forms reports entry core platform"
   "spots/windows:core/forms spots core platform"
+  "rig/windows:core/forms rig core platform"
   "mainwindow:entry/windows keying/windows spots/windows core/forms reports entry keying spots core platform"
   # The composition root sees everything.
   "app:*")

@@ -1,0 +1,487 @@
+#include "rig/windows/RigControlfrm.h"
+
+#include "core/AppState.h"
+#include "core/WorkFiles.h"
+#include "core/RecordFile.h"
+#include "core/forms/Form1.h"
+#include "core/forms/FormScaler.h"
+#include "core/forms/Navigation.h"
+#include "platform/DiskFile.h"
+#include "platform/FileLookup.h"
+#include "platform/Services.h"
+#include "rig/RigText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+
+namespace {
+
+const char* const BaudRates[] = {"1200", "2400", "4800", "9600", "14400", "19200", "28800", "38400", "56000"};
+const char* const BaudCaptions[] = {"1.2", "2.4", "4.8", "9.6", "14.4", "19.2", "28.8", "38.4", "56"};
+
+const QString SettingsFile = QStringLiteral("RigCntrl.txt");
+
+// Selects the option, or none of its group when it is null (a stored value that matches
+// no option leaves the group empty).
+void selectOnly(const std::vector<QRadioButton*>& group, QRadioButton* chosen)
+{
+    for (QRadioButton* option : group) {
+        option->setAutoExclusive(false);
+        option->setChecked(option == chosen);
+        option->setAutoExclusive(true);
+    }
+}
+
+QString trimmedRight(const QString& text)
+{
+    QString t = text;
+    while (t.endsWith(QLatin1Char(' ')))
+        t.chop(1);
+    return t;
+}
+
+} // namespace
+
+RigControlfrm::RigControlfrm(const WindowContext& context)
+    : Form(context, QStringLiteral(" Rig Interface Setup"), 9480, 6900),
+      m_port(context.services.makeSerialPort()),
+      m_poller(std::make_unique<RigPoller>(*m_port, RigTiming::real()))
+{
+    buildControls();
+    ResizeFormToScreen(*this);
+    applyGeometry();
+
+    m_poller->bandFreqConversion = [this](float f) { this->context().navigation.form1().BandFreqConversion(f); };
+    m_poller->modeSelection = [this](const QString& m) { this->context().navigation.form1().ModeSelection(m); };
+    m_poller->replyRead = [this](const QByteArray& reply) { showReply(reply); };
+    m_poller->showError = [this](const QString& title, const QString& text) {
+        this->context().services.dialogs->messageBox(text, title, Dialogs::Buttons::Ok);
+    };
+    m_poller->pollingLost = [this] { showIdle(); };
+
+    List1->addItems(rigTypes());
+    RigSettingsLoading = 1;
+    LoadRigSettings();
+    m_poller->extraBandPlan = LoadBandPlan(this->context().state.folders.WorkingDirectory);
+    RigSettingsLoading = 0;
+    m_poller->report.kenwoodVfoCode = 10;
+    this->context().navigation.form1().attachRadio(*this);
+}
+
+RigControlfrm::~RigControlfrm() { context().navigation.form1().detachRadio(*this); }
+
+QRadioButton* RigControlfrm::addOption(QGroupBox* frame, const QString& caption, float left, float top, float width)
+{
+    auto* option = place(new QRadioButton(caption, frame), ControlKind::OptionButton, left, top, width, 255);
+    return option;
+}
+
+void RigControlfrm::buildControls()
+{
+    place(new QLabel(QStringLiteral("Select Rig:"), this), ControlKind::Label, 120, 120, 2000, 255);
+    List1 = place(new QListWidget(this), ControlKind::ListBox, 120, 380, 2200, 2900);
+
+    place(new QLabel(QStringLiteral("String to read frequency:"), this), ControlKind::Label, 2520, 120, 2400, 255);
+    txtFreq = place(new QLineEdit(this), ControlKind::TextBox, 2520, 380, 2400, 315);
+    place(new QLabel(QStringLiteral("String to read mode:"), this), ControlKind::Label, 2520, 780, 2400, 255);
+    txtMode = place(new QLineEdit(this), ControlKind::TextBox, 2520, 1040, 2400, 315);
+
+    auto* baud = place(new QGroupBox(QStringLiteral("Baud Rate (k):"), this), ControlKind::Frame, 5040, 120, 4320, 900);
+    for (int i = 0; i < 9; ++i)
+        optBaud[size_t(i)] = addOption(baud, QLatin1String(BaudCaptions[i]), 120 + 840 * (i % 5), 260 + 300 * (i / 5), 800);
+    auto* parity = place(new QGroupBox(QStringLiteral("Parity:"), this), ControlKind::Frame, 5040, 1080, 2100, 600);
+    optParityOdd = addOption(parity, QStringLiteral("Odd"), 120, 260, 620);
+    optParityNone = addOption(parity, QStringLiteral("None"), 760, 260, 680);
+    optParityEven = addOption(parity, QStringLiteral("Even"), 1460, 260, 620);
+    auto* data = place(new QGroupBox(QStringLiteral("Data Bits:"), this), ControlKind::Frame, 7260, 1080, 1000, 600);
+    optData7 = addOption(data, QStringLiteral("7"), 120, 260, 400);
+    optData8 = addOption(data, QStringLiteral("8"), 540, 260, 400);
+    auto* stop = place(new QGroupBox(QStringLiteral("Stop Bits:"), this), ControlKind::Frame, 8340, 1080, 1020, 600);
+    optStop1 = addOption(stop, QStringLiteral("1"), 120, 260, 400);
+    optStop2 = addOption(stop, QStringLiteral("2"), 540, 260, 400);
+    auto* comm = place(new QGroupBox(QStringLiteral("Comm Port:"), this), ControlKind::Frame, 5040, 1740, 4320, 900);
+    for (int i = 0; i < 10; ++i)
+        optComm[size_t(i)] = addOption(comm, QString::number(i + 1), 120 + 840 * (i % 5), 260 + 300 * (i / 5), 800);
+    auto* power = place(new QGroupBox(QStringLiteral("Connection Power:"), this), ControlKind::Frame, 5040, 2700, 4320, 600);
+    optPowerNone = addOption(power, QStringLiteral("None"), 120, 260, 1000);
+    optPowerRTS = addOption(power, QStringLiteral("RTS"), 1440, 260, 1000);
+    optPowerDTR = addOption(power, QStringLiteral("DTR"), 2760, 260, 1000);
+    auto* poll = place(new QGroupBox(QStringLiteral("Radio Polling Rate:"), this), ControlKind::Frame, 5040, 3360, 4320, 600);
+    optPollFast = addOption(poll, QStringLiteral("100 ms"), 120, 260, 1000);
+    optPollMed = addOption(poll, QStringLiteral("500 ms"), 1160, 260, 1000);
+    optPollSlow = addOption(poll, QStringLiteral("2 Sec"), 2200, 260, 1000);
+    optReallySlow = addOption(poll, QStringLiteral("10 Sec"), 3240, 260, 1000);
+    auto* modeBy = place(new QGroupBox(QStringLiteral("Mode by:"), this), ControlKind::Frame, 2520, 1440, 2400, 1000);
+    OptRig = addOption(modeBy, QStringLiteral("Rig"), 120, 260, 2000);
+    OptFreq = addOption(modeBy, QStringLiteral("Frequency"), 120, 500, 2000);
+    OptDont = addOption(modeBy, QStringLiteral("Don't Use"), 120, 740, 2000);
+
+    chkFrequency = place(new QCheckBox(QStringLiteral("Use Frequency"), this), ControlKind::CheckBox, 2520, 2520, 2400, 255);
+    chkConvToHex = place(new QCheckBox(QStringLiteral("Convert to Hex"), this), ControlKind::CheckBox, 2520, 2800, 2400, 255);
+    ChkConvHex = place(new QCheckBox(QStringLiteral("Convert from Hex"), this), ControlKind::CheckBox, 2520, 3080, 2400, 255);
+
+    place(new QLabel(QStringLiteral("Frequency:"), this), ControlKind::Label, 120, 4080, 1200, 255);
+    lblFreq = place(new QLabel(this), ControlKind::Label, 1380, 4020, 2000, 375);
+    place(new QLabel(QStringLiteral("Mode:"), this), ControlKind::Label, 3600, 4080, 700, 255);
+    lblMode = place(new QLabel(this), ControlKind::Label, 4380, 4020, 1400, 375);
+    place(new QLabel(QStringLiteral("Should be PH or CW"), this), ControlKind::Label, 5880, 4080, 2000, 255);
+    for (QLabel* readout : {lblFreq, lblMode})
+        readout->setStyleSheet(QStringLiteral("color: red; background: black; font-weight: bold"));
+    place(new QLabel(QStringLiteral("Unprocessed data returned:"), this), ControlKind::Label, 120, 4560, 2400, 255);
+    lblUnProcess = place(new QLabel(this), ControlKind::Label, 2580, 4500, 6780, 375);
+    lblUnProcess->setStyleSheet(QStringLiteral("color: red; background: black; font-weight: bold"));
+    Label2 = place(new QLabel(QStringLiteral("Polling Rig"), this), ControlKind::Label, 120, 3420, 2200, 315);
+    Label2->setStyleSheet(QStringLiteral("color: white; background: blue"));
+    Label2->setAlignment(Qt::AlignCenter);
+    Label2->hide();
+    Label10 = place(new QLabel(QStringLiteral("Icom radio users will have to replace the 64 in the string with the ID "
+                                              "for your particular radio.  Please check your Icom user's manual for details."),
+                               this),
+                    ControlKind::Label, 120, 5040, 9240, 500);
+    Label10->setWordWrap(true);
+    Label10->hide();
+    place(new QLabel(QStringLiteral("Select your rig, check the settings, click Test and watch the readouts; "
+                                    "Done saves the settings and keeps polling."),
+                     this),
+          ControlKind::Label, 120, 5580, 9240, 255);
+    place(new QLabel(QStringLiteral("Change Frequency tunes the radio from a frequency you type, to test tuning."), this),
+          ControlKind::Label, 120, 5860, 9240, 255);
+    place(new QLabel(QStringLiteral("Please report radios not listed here, with the strings that work for them."), this),
+          ControlKind::Label, 120, 6140, 9240, 255);
+
+    Command1 = place(new QPushButton(QStringLiteral("Test"), this), ControlKind::CommandButton, 120, 6420, 1400, 375);
+    Command2 = place(new QPushButton(QStringLiteral("End Test"), this), ControlKind::CommandButton, 1640, 6420, 1400, 375);
+    Command3 = place(new QPushButton(QStringLiteral("Change Frequency"), this), ControlKind::CommandButton, 3160, 6420, 1800, 375);
+    Command4 = place(new QPushButton(QStringLiteral("Copy unprocessed data to clipboard"), this), ControlKind::CommandButton,
+                     5080, 6420, 2900, 375);
+    cmdDone = place(new QPushButton(QStringLiteral("&Done"), this), ControlKind::CommandButton, 8100, 6420, 1260, 375);
+    Command2->setEnabled(false);
+
+    // Design state.
+    optBaud[8]->setChecked(true);
+    optParityNone->setChecked(true);
+    optData8->setChecked(true);
+    optStop1->setChecked(true);
+    optComm[0]->setChecked(true);
+    optPowerNone->setChecked(true);
+    optPollMed->setChecked(true);
+    OptRig->setChecked(true);
+    chkFrequency->setChecked(true);
+    chkConvToHex->setEnabled(false);
+
+    // Any change of the port's settings stops polling: they take effect at the next Test.
+    std::vector<QRadioButton*> endTest(optBaud.begin(), optBaud.end());
+    endTest.insert(endTest.end(), optComm.begin(), optComm.end());
+    for (QRadioButton* o : {optParityOdd, optParityNone, optParityEven, optData7, optData8, optStop1, optStop2,
+                            optPowerNone, optPowerRTS, optPowerDTR, optPollFast, optPollMed, optPollSlow, optReallySlow})
+        endTest.push_back(o);
+    for (QRadioButton* o : endTest)
+        connect(o, &QRadioButton::clicked, this, &RigControlfrm::Command2_Click);
+    for (QRadioButton* o : {OptRig, OptFreq, OptDont})
+        connect(o, &QRadioButton::toggled, this, [this](bool on) {
+            if (!on)
+                return;
+            lblMode->setText(QStringLiteral("No Response"));
+            m_poller->report.mode.clear();
+            m_poller->modeSource = OptFreq->isChecked()   ? ModeSource::Frequency
+                                   : OptDont->isChecked() ? ModeSource::DontUse
+                                                          : ModeSource::Rig;
+        });
+    connect(chkFrequency, &QCheckBox::toggled, this, [this](bool on) { m_poller->useFrequency = on; });
+    connect(chkConvToHex, &QCheckBox::toggled, this, [this](bool on) {
+        ChkConvHex->setChecked(on);
+        m_poller->requests.convertToHex = on;
+    });
+    connect(txtFreq, &QLineEdit::textChanged, this, [this](const QString& t) {
+        rig.RigFrequencyRequest = t;
+        m_poller->requests.frequency = t;
+    });
+    connect(txtMode, &QLineEdit::textChanged, this, [this](const QString& t) {
+        rig.RigModeRequest = t;
+        m_poller->requests.mode = t;
+    });
+    txtFreq->installEventFilter(this);
+    txtMode->installEventFilter(this);
+    connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            List1_Click();
+    });
+    connect(Command1, &QPushButton::clicked, this, &RigControlfrm::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &RigControlfrm::Command2_Click);
+    connect(cmdDone, &QPushButton::clicked, this, &RigControlfrm::cmdDone_Click);
+    connect(Command3, &QPushButton::clicked, this, [this] {
+        if (m_poller->polling())
+            return; // the frequency test window arrives with the tuning windows
+        this->context().services.dialogs->messageBox(
+            QStringLiteral("You must be polling your rig to test this function.  Please select your rig type and "
+                           "click the Test command button."),
+            QStringLiteral("You must be polling your rig to test this function."), Dialogs::Buttons::Ok,
+            Dialogs::Icon::Information);
+    });
+    connect(Command4, &QPushButton::clicked, this, [this] {
+        QApplication::clipboard()->setText(lblUnProcess->text());
+        cmdDone->setFocus();
+    });
+}
+
+bool RigControlfrm::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((watched == txtFreq || watched == txtMode) && event->type() == QEvent::FocusIn)
+        Command2_Click();
+    return Form::eventFilter(watched, event);
+}
+
+void RigControlfrm::LoadRigSettings()
+{
+    AppState& state = context().state;
+    auto reader = RecordReader::fromFile(FileLookup::resolve(state.folders.WorkingDirectory, SettingsFile));
+    if (!reader)
+        return;
+    RigSettings read = rig;
+    read.RigName = state.station.RigName;
+    const int items = readRigSettings(*reader, read);
+    rig = read;
+    if (items >= 11)
+        state.station.RigName = read.RigName;
+    if (items < RigSettings::ItemCount)
+        return;
+    chkConvToHex->setChecked(read.convertToHex);
+    chkFrequency->setChecked(read.useFrequency);
+    QRadioButton* const sources[] = {nullptr, OptRig, OptFreq, OptDont};
+    selectOnly({OptRig, OptFreq, OptDont}, read.modeSource >= 1 && read.modeSource <= 3 ? sources[read.modeSource] : nullptr);
+    txtFreq->setText(read.RigFrequencyRequest);
+    txtMode->setText(read.RigModeRequest);
+    const auto entries = List1->findItems(read.RigName, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (!entries.isEmpty())
+        List1->setCurrentItem(entries.front());
+    rig = read; // the restore's handlers have run
+    m_poller->setRigName(read.RigName);
+    chkConvToHex->setEnabled(read.RigName == QLatin1String("Other"));
+    Label10->setVisible(read.RigName == QLatin1String("Icom"));
+    if (read.RigComPort < 1 || read.RigComPort > 10)
+        return;
+    applyRestoredOptions();
+}
+
+void RigControlfrm::applyRestoredOptions()
+{
+    const auto pick = [](const QString& value, std::initializer_list<const char*> values,
+                         const std::vector<QRadioButton*>& group) {
+        QRadioButton* chosen = nullptr;
+        auto option = group.begin();
+        for (const char* v : values) {
+            if (value == QLatin1String(v))
+                chosen = *option;
+            ++option;
+        }
+        selectOnly(group, chosen);
+    };
+    selectOnly(std::vector<QRadioButton*>(optComm.begin(), optComm.end()), optComm[rig.RigComPort - 1]);
+    QRadioButton* baud = nullptr;
+    for (size_t i = 0; i < optBaud.size(); ++i)
+        if (trimmedRight(rig.RigBaud) == QLatin1String(BaudRates[i]))
+            baud = optBaud[i];
+    selectOnly(std::vector<QRadioButton*>(optBaud.begin(), optBaud.end()), baud);
+    pick(rig.RigParity, {"O", "N", "E"}, {optParityOdd, optParityNone, optParityEven});
+    pick(rig.RigDataBits, {"7", "8"}, {optData7, optData8});
+    pick(rig.RigStopBits, {"1", "2"}, {optStop1, optStop2});
+    pick(rig.RigPowerLine, {"N", "R", "D"}, {optPowerNone, optPowerRTS, optPowerDTR});
+    pick(rig.RigPollRate, {"F", "M", "S", "R"}, {optPollFast, optPollMed, optPollSlow, optReallySlow});
+}
+
+void RigControlfrm::List1_Click()
+{
+    if (RigSettingsLoading == 1)
+        return;
+    Command2_Click();
+    const QString name = List1->currentItem()->text();
+    context().state.station.RigName = name;
+    m_poller->setRigName(name);
+    txtFreq->clear();
+    txtMode->clear();
+    chkConvToHex->setChecked(false);
+    chkConvToHex->setEnabled(false);
+    Label10->hide();
+    const RigTypeDefaults d = rigTypeDefaults(name);
+    if (d.baud)
+        for (size_t i = 0; i < optBaud.size(); ++i)
+            if (*d.baud == QLatin1String(BaudRates[i]))
+                optBaud[i]->setChecked(true);
+    if (d.dataBits)
+        (*d.dataBits == QLatin1String("7") ? optData7 : optData8)->setChecked(true);
+    if (d.stopBits)
+        (*d.stopBits == QLatin1String("2") ? optStop2 : optStop1)->setChecked(true);
+    if (d.parity)
+        optParityNone->setChecked(true);
+    txtFreq->setText(d.frequencyRequest);
+    txtMode->setText(d.modeRequest);
+    Label10->setVisible(d.icomNote);
+    chkConvToHex->setChecked(d.convertToHex);
+    if (name == QLatin1String("Other"))
+        chkConvToHex->setEnabled(true);
+}
+
+void RigControlfrm::collectOptions()
+{
+    for (size_t i = 0; i < optComm.size(); ++i)
+        if (optComm[i]->isChecked())
+            rig.RigComPort = quint8(i + 1);
+    for (size_t i = 0; i < optBaud.size(); ++i)
+        if (optBaud[i]->isChecked()) {
+            rig.RigBaud = fixedWidth(QLatin1String(BaudRates[i]), 5);
+            break;
+        }
+    if (optParityOdd->isChecked())
+        rig.RigParity = QStringLiteral("O");
+    else if (optParityNone->isChecked())
+        rig.RigParity = QStringLiteral("N");
+    else if (optParityEven->isChecked())
+        rig.RigParity = QStringLiteral("E");
+    if (optData7->isChecked() || optData8->isChecked())
+        rig.RigDataBits = optData7->isChecked() ? QStringLiteral("7") : QStringLiteral("8");
+    if (optStop1->isChecked() || optStop2->isChecked())
+        rig.RigStopBits = optStop1->isChecked() ? QStringLiteral("1") : QStringLiteral("2");
+    rig.RigPortSettings = trimmedRight(rig.RigBaud) + QLatin1Char(',') + rig.RigParity + QLatin1Char(',')
+                          + rig.RigDataBits + QLatin1Char(',') + rig.RigStopBits;
+    if (optPowerNone->isChecked())
+        rig.RigPowerLine = QStringLiteral("N");
+    else if (optPowerRTS->isChecked())
+        rig.RigPowerLine = QStringLiteral("R");
+    else if (optPowerDTR->isChecked())
+        rig.RigPowerLine = QStringLiteral("D");
+    const std::pair<QRadioButton*, const char*> rates[] = {
+        {optPollFast, "F"}, {optPollMed, "M"}, {optPollSlow, "S"}, {optReallySlow, "R"}};
+    for (const auto& [option, letter] : rates)
+        if (option->isChecked())
+            rig.RigPollRate = QLatin1String(letter);
+}
+
+void RigControlfrm::Command1_Click()
+{
+    const QString& name = context().state.station.RigName;
+    const bool none = name == QLatin1String("None");
+    if (!none) {
+        lblMode->setText(QStringLiteral("No Response"));
+        lblFreq->setText(QStringLiteral("No Response"));
+        Command2->setEnabled(true);
+        Label2->show();
+        m_poller->report.mode.clear();
+    }
+    collectOptions();
+    if (none)
+        return;
+    m_poller->setRigName(name, {QDir::homePath() + QStringLiteral("/Pegasus")});
+    const bool pegasus = name == QLatin1String("Ten Tec Pegasus");
+    if (!pegasus)
+        OpenRigPort();
+    if (m_port->isOpen() || pegasus) {
+        m_poller->tmrGetData_Timer();
+        StartRigPolling();
+        return;
+    }
+    m_poller->tmrGetData.stop(); // no poll of a port that did not open
+    Command2->setEnabled(false);
+    Label2->hide();
+}
+
+bool RigControlfrm::OpenRigPort()
+{
+    const QString& name = context().state.station.RigName;
+    if (m_port->isOpen())
+        m_port->close();
+    m_port->setComNumber(rig.RigComPort);
+    if (name == QLatin1String("Ten Tec Fnt Pnl") || name == QLatin1String("Ten Tec Orion"))
+        m_hardwareHandshaking = true;
+    QString error;
+    const auto settings = parseSerialSettings(rig.RigPortSettings);
+    bool ok = settings && m_port->setHandshaking(m_hardwareHandshaking ? Handshaking::RtsCts : Handshaking::None)
+              && m_port->setSettings(*settings) && m_port->setDtr(false) && m_port->setRts(false)
+              && m_port->open(&error);
+    if (ok && rig.RigPowerLine == QLatin1String("R"))
+        ok = m_port->setRts(true);
+    if (ok && rig.RigPowerLine == QLatin1String("D"))
+        ok = m_port->setDtr(true);
+    if (ok && isBinaryYaesu(name))
+        ok = m_port->write(QByteArray(5, '\0'));
+    if (ok && name == QLatin1String("Ten Tec Orion"))
+        ok = m_port->write("X\r");
+    if (ok)
+        return true;
+    context().services.beeper->beep();
+    context().services.dialogs->messageBox(
+        QStringLiteral("The comm port that you selected for rig interface is either in use, invalid or the settings that "
+                       "you have selected are invalid.  Please select another combination or choose None for your rig "
+                       "selection."),
+        QStringLiteral("Invalid Comm Settings."), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+    if (!isVisible())
+        showModal();
+    return false;
+}
+
+void RigControlfrm::StartRigPolling()
+{
+    if (const auto interval = pollIntervalMs(rig.RigPollRate))
+        m_poller->tmrGetData.setInterval(*interval);
+    m_poller->tmrGetData.start();
+}
+
+void RigControlfrm::showIdle()
+{
+    lblMode->clear();
+    lblFreq->clear();
+    lblUnProcess->clear();
+    m_poller->tmrGetData.stop();
+    Label2->hide();
+    Command2->setEnabled(false);
+    if (m_port->isOpen())
+        m_port->close();
+}
+
+void RigControlfrm::Command2_Click() { showIdle(); }
+
+void RigControlfrm::cmdDone_Click()
+{
+    if (context().state.station.RigName != QLatin1String("None"))
+        Command1_Click();
+    context().navigation.form1().SavePref();
+    SaveRigSettings();
+    hide();
+}
+
+void RigControlfrm::SaveRigSettings()
+{
+    rig.RigName = context().state.station.RigName;
+    rig.convertToHex = chkConvToHex->isChecked();
+    rig.useFrequency = chkFrequency->isChecked();
+    rig.modeSource = OptFreq->isChecked() ? 2 : OptDont->isChecked() ? 3 : 1;
+    const QString path = FileLookup::resolve(context().state.folders.WorkingDirectory, SettingsFile);
+    DiskFile::replaceAtomically(path, [this](QIODevice& device) { return writeRigSettings(device, rig); });
+}
+
+void RigControlfrm::showReply(const QByteArray& reply)
+{
+    if (!isVisible())
+        return;
+    const RigReport& report = m_poller->report;
+    if (report.frequency > 0)
+        lblFreq->setText(QString::number(double(report.frequency), 'f', 5));
+    lblMode->setText(report.mode);
+    lblUnProcess->setText(ChkConvHex->isChecked() ? bytesToHexPairs(reply) : QString::fromLatin1(reply));
+}
+
+void RigControlfrm::ChangeFrequency(float& qChangeFreq) { m_poller->ChangeFrequency(qChangeFreq); }
+
+void RigControlfrm::ChangeMode(float qChangeFrequency, QString& ModeToChangeTo)
+{
+    m_poller->ChangeMode(qChangeFrequency, ModeToChangeTo);
+}
+
+void RigControlfrm::Form_Unload()
+{
+    if (isBinaryYaesu(context().state.station.RigName) && m_poller->polling())
+        m_port->write(QByteArray("\0\0\0\0\x80", 5));
+    m_poller->tmrGetData.stop();
+    if (m_port->isOpen())
+        m_port->close();
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "core/forms/Form.h"
+#include "core/forms/Form1.h"
+#include "rig/RigPoller.h"
+#include "rig/RigSettings.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <array>
+#include <memory>
+
+class SerialPort;
+
+// The rig interface: which radio, on which port and how, how often it is polled and where
+// the logged mode comes from. It owns the radio's port and the poll; "&Done" only hides
+// it, so polling goes on in the background. Loaded hidden on first reference and kept
+// until the main window closes.
+class RigControlfrm : public Form, public RadioTuning {
+    Q_OBJECT
+public:
+    explicit RigControlfrm(const WindowContext& context);
+    ~RigControlfrm() override;
+
+    QListWidget* List1;
+    QLineEdit* txtFreq;
+    QLineEdit* txtMode;
+    std::array<QRadioButton*, 9> optBaud{}; // 1.2 ... 56
+    QRadioButton *optParityOdd, *optParityNone, *optParityEven;
+    QRadioButton *optData7, *optData8;
+    QRadioButton *optStop1, *optStop2;
+    std::array<QRadioButton*, 10> optComm{};
+    QRadioButton *optPowerNone, *optPowerRTS, *optPowerDTR;
+    QRadioButton *optPollFast, *optPollMed, *optPollSlow, *optReallySlow;
+    QRadioButton *OptRig, *OptFreq, *OptDont;
+    QCheckBox* chkFrequency;
+    QCheckBox* chkConvToHex;
+    QCheckBox* ChkConvHex;
+    QPushButton* Command1; // Test
+    QPushButton* Command2; // End Test
+    QPushButton* cmdDone;
+    QPushButton* Command3; // Change Frequency
+    QPushButton* Command4; // Copy unprocessed data to clipboard
+    QLabel* lblFreq;
+    QLabel* lblMode;
+    QLabel* lblUnProcess;
+    QLabel* Label2;  // "Polling Rig"
+    QLabel* Label10; // the Icom note
+
+    // The variables of the settings file, RigName apart (it lives in the station state).
+    RigSettings rig;
+    quint8 RigSettingsLoading = 0;
+
+    RigPoller& poller() { return *m_poller; }
+    SerialPort& comComm1() { return *m_port; }
+
+    // "Test": collects the settings, opens the port and starts polling.
+    void Command1_Click();
+    void Command2_Click();
+    void cmdDone_Click();
+    // Tunes the radio while it is polled; the caller's value is not changed.
+    void ChangeFrequency(float& qChangeFreq) override;
+    void ChangeMode(float qChangeFrequency, QString& ModeToChangeTo);
+    // The window goes with the main window: a binary Yaesu gets its closing bytes.
+    void Form_Unload();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void LoadRigSettings();
+    void SaveRigSettings();
+    bool OpenRigPort();
+    void StartRigPolling();
+    void List1_Click();
+    void applyRestoredOptions();
+    void collectOptions();
+    void showIdle();
+    void showReply(const QByteArray& reply);
+    QRadioButton* addOption(QGroupBox* frame, const QString& caption, float left, float top, float width);
+
+    std::unique_ptr<SerialPort> m_port;
+    std::unique_ptr<RigPoller> m_poller;
+    bool m_hardwareHandshaking = false;
+};
