@@ -4,6 +4,7 @@
 
 // The log window of an operator inside Texas: the multipliers are the states and
 // provinces, the Texas counties and the DX countries.
+// Infrm.cpp builds, loads and counts; InfrmEntry.cpp holds the entry steps of this window.
 class Infrm : public MainForm {
     Q_OBJECT
 public:
