@@ -45,7 +45,8 @@ LogWindowProfile inStateProfile()
 Infrm::Infrm(const WindowContext& context) : MainForm(context, inStateProfile())
 {
     List3 = countiesToGo;
-    List1 = place(new SortedListBox(this), ControlKind::ListBox, 6360, 4860, 960, 1800);
+    dxCountries = place(new SortedListBox(this), ControlKind::ListBox, 6360, 4860, 960, 1800);
+    List1 = dxCountries;
     for (int i = 1; i <= 64; ++i) {
         const float left = 120 + float((i - 1) % 21) * 290;
         const float top = 5820 + float((i - 1) / 21) * 300;
@@ -119,10 +120,15 @@ void Infrm::setCountyCaptions()
     lblStation[7]->setText(QStringLiteral("Cnty Rem - ") + QString::number(List3->ListCount()));
 }
 
+void Infrm::showDXCount()
+{
+    lblStation[5]->setText(QStringLiteral("DX All - ") + QString::number(dxCountries->ListCount()));
+}
+
 void Infrm::FillDXList()
 {
-    List1->setItems(dxCountriesOfLog(context().state));
-    lblStation[5]->setText(QStringLiteral("DX All - ") + QString::number(List1->ListCount()));
+    dxCountries->setItems(dxCountriesOfLog(context().state));
+    showDXCount();
 }
 
 void Infrm::ColourStateLabels()
@@ -171,9 +177,9 @@ void Infrm::AddNewDXCountry(const LogEntry& entry)
 {
     AppState& state = context().state;
     addBandDXCountry(state.score, state.station.CurrentBand, entry.Spc);
-    if (List1->find(entry.Spc) < 0) {
-        List1->AddItem(entry.Spc);
-        lblStation[5]->setText(QStringLiteral("DX All - ") + QString::number(List1->ListCount()));
+    if (dxCountries->find(entry.Spc) < 0) {
+        dxCountries->AddItem(entry.Spc);
+        showDXCount();
     }
 }
 
@@ -209,9 +215,9 @@ void Infrm::Label10_MouseMove(int index)
 
 void Infrm::List1_Click()
 {
-    if (List1->currentItem() == nullptr)
+    if (dxCountries->currentItem() == nullptr)
         return;
-    txtCntry->setText(List1->currentItem()->text());
+    txtCntry->setText(dxCountries->currentItem()->text());
     txtCntry->setFocus();
 }
 

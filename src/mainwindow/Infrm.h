@@ -10,7 +10,8 @@ class Infrm : public MainForm {
 public:
     explicit Infrm(const WindowContext& context);
 
-    SortedListBox* List1; // DX countries
+    SortedListBox* dxCountries; // the DX countries worked
+    SortedListBox* List1;       // the same list, as the form names it
     SortedListBox* List3; // counties remaining
     std::array<ClickLabel*, 65> Label10{}; // 1 to 63 the states and provinces; 64 unused
     int RoverRelogIndex = 0; // the county-line entry being logged; 0 outside a pass
@@ -35,7 +36,7 @@ protected:
     void afterModeOrBandChange() override;
     void entryCleared() override { setCountyCaptionEnabled(false); }
     void txtCall_KeyPress(int& KeyAscii) override;
-    QWidget* listAtLeft() const override { return List1; }
+    QWidget* listAtLeft() const override { return dxCountries; }
     void txtCall_Change() override;
     void callLeft() override;
     void txtSec_GotFocus() override;
@@ -60,6 +61,7 @@ private:
     void AddNewDXCountry(const LogEntry& entry);
     void ColourStateLabels();
     void FillDXList();
+    void showDXCount();
     void setCountyCaptionEnabled(bool enabled);
     void showDistanceBearing(float latitude, float longitude);
 };
