@@ -299,8 +299,6 @@ protected:
     void fillDefaultReports();
     void updateCountyListsFor(const QString& county);
     void fillCountyLists();
-    QString countyCaptionWorked() const;
-    QString countyCaptionToGo() const;
     virtual void setCountyCaptions() = 0;
     // The score box, from the score state.
     void ShowScore();
