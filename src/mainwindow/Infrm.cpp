@@ -34,6 +34,7 @@ LogWindowProfile inStateProfile()
     p.colorsItem = true;
     p.changeCountyItem = true;
     p.loadMessage = QStringLiteral("Select a band, mode and Click Log \"Time On\"!");
+    p.keyboardCwMessage = QStringLiteral("Press F12 to exit keyboard CW mode.");
     p.workedList = {7380, 4860, 960, 1800};
     p.toGoList = {8400, 4860, 960, 1800};
     p.enterResetsShortCall = true;

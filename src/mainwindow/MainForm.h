@@ -70,6 +70,8 @@ struct LogWindowProfile {
     bool setupItem = false;        // a Setup item, never enabled
     bool changeCountyItem = false; // the rover's Change County item
     QString loadMessage;           // the message line after the load
+    // The message line as F12 turns keyboard CW on.
+    QString keyboardCwMessage = QStringLiteral("Keyboard CW mode is ON!  Press F12 to exit.");
     QRectF workedList;             // List2, twips
     QRectF toGoList;               // the counties to go
     // Enter in a call of one or two characters empties the St/Prv/Country field and the
@@ -140,6 +142,8 @@ public:
     void ApplyFormSizePercent();
     void ApplyFullScreenLayout();
     void FitListHeights();
+    // The window's key preview: hot keys, the keyers' keys, keyboard CW and Esc.
+    void Form_KeyDown(int& KeyCode, int Shift);
     void Form_KeyPress(int& KeyAscii);
 
     bool inState() const { return m_profile.inState; }
@@ -232,6 +236,7 @@ public:
     QAction* mnuCountyList;
     QAction* mnuHelp;
 
+    quint8 SuppressNextKeyPress = 0; // the key press after a Ctrl key-down is dropped
     quint8 PartialDupesOn = 1;
     quint8 ListAllContacts = 0;
     qint32 EditEntryIndex = 0; // the contact the edit dialog works on
@@ -348,6 +353,12 @@ protected:
     virtual QWidget* listAtLeft() const { return countiesToGo; }
 
     const LogWindowProfile m_profile;
+    // The key-down steps: the Ctrl hot keys (true when the key opened a window), ending
+    // the F1 repeats, and the CW keys.
+    bool openHotKeyWindow(int KeyCode);
+    void stopRepeats();
+    void cwKeyDown(int& KeyCode);
+    void keyboardCwKey(int& KeyAscii);
     // The report fields take two digits in phone, three otherwise.
     void setReportLengths();
 

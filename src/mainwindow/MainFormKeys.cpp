@@ -1,14 +1,18 @@
-// The keys of the entry fields: moving on, carrying a key to the next field, the type-ahead
-// and the possible duplicates as the call is typed.
+// The keys of the window and its entry fields: the hot keys, the keyers' keys and keyboard
+// CW that the window sees first; moving on, carrying a key to the next field, the
+// type-ahead and the possible duplicates as the call is typed.
 
 #include "mainwindow/MainForm.h"
 
 #include "core/AppState.h"
 #include "core/KeyFilters.h"
+#include "core/forms/Navigation.h"
 #include "entry/CallSigns.h"
 #include "entry/DateTimeText.h"
 #include "entry/DupeRules.h"
 #include "entry/windows/FieldCompletion.h"
+#include "keying/windows/CWFrm.h"
+#include "keying/windows/PhoneFrm.h"
 #include "mainwindow/LabelColors.h"
 #include "platform/Colors.h"
 #include "platform/Services.h"
@@ -16,21 +20,137 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
+namespace {
+
+constexpr int KeyF1 = 112;
+constexpr int KeyF9 = 120;
+constexpr int KeyF10 = 121;
+constexpr int KeyF12 = 123;
+constexpr int KeyF13 = 124; // F10 reaches the CW keyer as this
+constexpr int KeyUp = 38;
+constexpr int KeyDown = 40;
+constexpr int CtrlAlone = 2;
+constexpr quint32 KeyboardCwColor = 0xC0FFFF;
+
+bool modeIs(const AppState& state, const char* mode)
+{
+    return state.station.CurrentMode.compare(QLatin1String(mode), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+void MainForm::Form_KeyDown(int& KeyCode, int Shift)
+{
+    const AppState& state = context().state;
+    if (Shift == CtrlAlone) {
+        // Keeps the control character of the combination out of the fields.
+        SuppressNextKeyPress = 1;
+        if (openHotKeyWindow(KeyCode)) {
+            KeyCode = 0;
+            return;
+        }
+    }
+    stopRepeats();
+    if (modeIs(state, "PH")) {
+        if (KeyCode == KeyF10)
+            KeyCode = 0;
+        return; // F1 to F9 belong to the voice keyer, which does not send yet
+    }
+    if (modeIs(state, "CW") && state.keyer.CWKeyingInterface != KeyingInterface::None)
+        cwKeyDown(KeyCode);
+}
+
+bool MainForm::openHotKeyWindow(int KeyCode)
+{
+    Navigation& navigation = context().navigation;
+    switch (KeyCode) {
+    case 'C':
+    case 'S': navigation.cwFrm().showNormal(); return true;
+    case 'P': navigation.phoneFrm().showNormal(); return true;
+    default: return false;
+    }
+}
+
+// Any key ends the F1 repeat: the rest of the message is dropped and the timer stopped.
+void MainForm::stopRepeats()
+{
+    KeyerState& keyer = context().state.keyer;
+    if (keyer.CWRepeatActive == 0)
+        return;
+    keyer.CWBuffer.clear();
+    keyer.CWRepeatActive = 0;
+    context().navigation.cwFrm().tmrRepeat.stop();
+}
+
+void MainForm::cwKeyDown(int& KeyCode)
+{
+    CWFrm& cw = context().navigation.cwFrm();
+    if (KeyCode == KeyDown || KeyCode == KeyUp) {
+        if (KeyCode == KeyUp)
+            cw.UpDown1_UpClick();
+        else
+            cw.UpDown1_DownClick();
+        setDialog(cw.Text11->text() + QStringLiteral(" WPM"));
+        KeyCode = 0;
+        return;
+    }
+    if (KeyCode < KeyF1 || KeyCode > KeyF12)
+        return;
+    if (KeyCode == KeyF10)
+        KeyCode = KeyF13;
+    if (KeyCode != KeyF12) {
+        cw.FKeyCW(KeyCode);
+        return;
+    }
+    KeyerState& keyer = context().state.keyer;
+    keyer.KeyboardCWMode = keyer.KeyboardCWMode == 0 ? 1 : 0;
+    setDialog(keyer.KeyboardCWMode == 1 ? m_profile.keyboardCwMessage : QString());
+    setDialogColor(keyer.KeyboardCWMode == 1 ? KeyboardCwColor : DialogNormalColor);
+}
+
 void MainForm::Form_KeyPress(int& KeyAscii)
 {
+    if (SuppressNextKeyPress == 1) {
+        SuppressNextKeyPress = 0;
+        KeyAscii = 0;
+        return;
+    }
     if (KeyAscii == 39 || KeyAscii == 34) {
         KeyAscii = 0;
         return;
     }
+    KeyerState& keyer = context().state.keyer;
     if (KeyAscii == 27) {
-        // While CW goes out, Esc stops it after the character being keyed; else it clears.
-        KeyerState& keyer = context().state.keyer;
+        // Stopping a voice message or the keyer device comes first once they exist. While
+        // CW goes out, Esc stops it after the character being keyed; else it clears.
         if (keyer.CWSending == 0)
             ClearEntry();
         else
             keyer.CWBuffer.clear();
         KeyAscii = 0;
+        return;
     }
+    if (keyer.KeyboardCWMode == 1)
+        keyboardCwKey(KeyAscii);
+}
+
+// A key typed with keyboard CW on goes to the keyer, not to the field: Backspace takes back
+// the last character still waiting, and the first character starts the sending.
+void MainForm::keyboardCwKey(int& KeyAscii)
+{
+    KeyerState& keyer = context().state.keyer;
+    if (KeyAscii == 8 && keyer.CWSending == 1 && !keyer.CWBuffer.isEmpty()) {
+        keyer.CWBuffer.chop(1);
+        KeyAscii = 0;
+        return;
+    }
+    if (!modeIs(context().state, "CW"))
+        return;
+    KeyToUpper(KeyAscii);
+    keyer.CWBuffer += QChar(char16_t(KeyAscii));
+    KeyAscii = 0;
+    if (keyer.CWSending == 0)
+        context().navigation.cwFrm().LoopThroughCWBuffer();
 }
 
 QString MainForm::callFieldText() const { return txtCall->text(); }

@@ -305,8 +305,8 @@ void MainForm::buildCountyLists()
 void MainForm::connectEntryFields()
 {
     // The entry fields' keys: the window's preview first, then the field's own handler.
-    for (KeyField* f : {txtCall, txtRSTR, txtCntry, txtSec, txtRSTS, txtPostConTime, txtPostConDate})
-        f->keyPreview = [this](int& k) { Form_KeyPress(k); };
+    keyDownPreview = [this](int& k, int shift) { Form_KeyDown(k, shift); };
+    keyPressPreview = [this](int& k) { Form_KeyPress(k); };
     txtCall->keyPress = [this](int& k) { txtCall_KeyPress(k); };
     txtRSTR->keyPress = [this](int& k) { txtRSTR_KeyPress(k); };
     txtSec->keyPress = [this](int& k) { txtSec_KeyPress(k); };

@@ -96,6 +96,13 @@ public:
 
     const Screen& screen() const;
 
+    // The window's key preview: its text boxes (KeyField) hand each key to it before their
+    // own handlers. The key-down sees the key code (65 for A, 112 for F1, 38 for up) and
+    // the Shift state (1 Shift, 2 Ctrl, 4 Alt, added up); the key press the character
+    // code. Either sets its code to 0 to discard the key.
+    std::function<void(int& KeyCode, int Shift)> keyDownPreview;
+    std::function<void(int& KeyAscii)> keyPressPreview;
+
 Q_SIGNALS:
     void hidden();
 

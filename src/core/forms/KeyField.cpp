@@ -1,5 +1,6 @@
 #include "core/forms/KeyField.h"
 
+#include "core/forms/Form.h"
 #include "core/forms/HandlerOrder.h"
 
 #include <QKeyEvent>
@@ -51,25 +52,112 @@ int KeyField::keyCode(const QKeyEvent* event)
     return -1;
 }
 
+int KeyField::virtualKeyCode(const QKeyEvent* event)
+{
+    const int key = event->key();
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+        return key; // the same codes
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return 112 + (key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Pause: return 19;
+    case Qt::Key_CapsLock: return 20;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon: return 186;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus: return 187;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: return 188;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: return 189;
+    case Qt::Key_Period:
+    case Qt::Key_Greater: return 190;
+    case Qt::Key_Slash:
+    case Qt::Key_Question: return 191;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde: return 192;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft: return 219;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar: return 220;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight: return 221;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl: return 222;
+    default: return 0;
+    }
+}
+
+int KeyField::shiftState(const QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    int shift = 0;
+    if ((modifiers & Qt::ShiftModifier) || event->key() == Qt::Key_Shift)
+        shift += 1;
+    if ((modifiers & Qt::ControlModifier) || event->key() == Qt::Key_Control)
+        shift += 2;
+    if ((modifiers & Qt::AltModifier) || event->key() == Qt::Key_Alt)
+        shift += 4;
+    return shift;
+}
+
 int KeyField::selStart() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
+
+bool KeyField::previewKeyDown(QKeyEvent* event)
+{
+    auto* form = qobject_cast<Form*>(window());
+    if (!form || !form->keyDownPreview)
+        return true;
+    const int original = virtualKeyCode(event);
+    int code = original;
+    form->keyDownPreview(code, shiftState(event));
+    return code != 0 || original == 0;
+}
 
 void KeyField::keyPressEvent(QKeyEvent* event)
 {
+    // A key the key-down discarded does nothing of its own in the box; a character it
+    // types still comes as a key press, which the handlers may drop.
+    const bool keyDownKept = previewKeyDown(event);
     const int original = keyCode(event);
     if (original < 0) {
-        QLineEdit::keyPressEvent(event);
+        if (keyDownKept)
+            QLineEdit::keyPressEvent(event);
+        else
+            event->accept();
         return;
     }
     // The whole keystroke, the character inserted included, comes before the focus
     // handlers of any move it makes.
-    HandlerOrder::runEvent([&] { handleKey(event, original); });
+    HandlerOrder::runEvent([&] { handleKey(event, original, keyDownKept); });
 }
 
-void KeyField::handleKey(QKeyEvent* event, int original)
+void KeyField::handleKey(QKeyEvent* event, int original, bool keyDownKept)
 {
     int code = original;
-    if (keyPreview)
-        keyPreview(code);
+    auto* form = qobject_cast<Form*>(window());
+    if (form && form->keyPressPreview)
+        form->keyPressPreview(code);
     if (code != 0 && keyPress)
         keyPress(code);
     if (code == 0) {
@@ -77,7 +165,7 @@ void KeyField::handleKey(QKeyEvent* event, int original)
         return;
     }
     if (code == original) {
-        if (code == 13 || code == 27)
+        if (code == 13 || code == 27 || !keyDownKept)
             event->accept(); // a box takes no line ends and does nothing on Esc
         else
             QLineEdit::keyPressEvent(event);

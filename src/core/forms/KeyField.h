@@ -1,9 +1,10 @@
 #pragma once
 
-// The one key mechanism of every text box: a key becomes its 16-bit character code, the
-// window's key preview sees it first, then the box's KeyPress handler, both taking the
-// code by reference; 0 swallows the key, another code replaces the character, which is
-// then inserted in place of the selection. Keys the handlers leave alone keep the box's
+// The one key mechanism of every text box: the window's key-down preview sees every key
+// first, with its key code, and may discard it; a key that types a character then becomes
+// its 16-bit character code, which the window's key-press preview sees, then the box's
+// KeyPress handler, both taking the code by reference; 0 swallows the key, another code
+// replaces the character, which is then inserted in place of the selection. Keys the handlers leave alone keep the box's
 // ordinary editing. Text that a file could not hold (a double quote, a character outside
 // Latin-1) can be neither typed nor pasted.
 
@@ -20,8 +21,7 @@ public:
     void acceptAnyText() { setValidator(nullptr); }
 
     using KeyHandler = std::function<void(int& KeyAscii)>;
-    KeyHandler keyPreview; // the window's Form_KeyPress
-    KeyHandler keyPress;   // the box's own KeyPress
+    KeyHandler keyPress; // the box's own KeyPress; the window's preview runs first (Form)
     // The focus handlers run after the handler that moved the focus has returned
     // (HandlerOrder), in the order of the moves.
     std::function<void()> gotFocus;
@@ -35,6 +35,12 @@ public:
     // character; -1 for keys that type nothing (Tab, arrows, function keys), which keep
     // their ordinary meaning.
     static int keyCode(const QKeyEvent* event);
+    // The key code of a key-down: letters 65 to 90 and digits 48 to 57 whatever the Shift
+    // state, F1 to F24 from 112, the arrows 37 to 40 (left, up, right, down), 16 Shift,
+    // 17 Ctrl, 18 Alt, and the other keys' usual codes; 0 for a key without one.
+    static int virtualKeyCode(const QKeyEvent* event);
+    // 1 Shift, 2 Ctrl, 4 Alt, added up; a modifier key counts as held as it goes down.
+    static int shiftState(const QKeyEvent* event);
 
     // The caret position the handlers call p: the start of the selection.
     int selStart() const;
@@ -46,7 +52,9 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void handleKey(QKeyEvent* event, int original);
+    void handleKey(QKeyEvent* event, int original, bool keyDownKept);
+    // The window's key-down preview; false when it discarded the key.
+    bool previewKeyDown(QKeyEvent* event);
 
     bool m_validating = false;
     bool m_entered = false; // the gotFocus handler has run and lostFocus not yet

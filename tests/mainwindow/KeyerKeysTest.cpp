@@ -1,0 +1,212 @@
+// The keys the main windows see before their fields: the CW keyer's function keys, the
+// speed arrows, the F1 repeat and the key that ends it, keyboard CW, the Ctrl hot keys and
+// the key press a Ctrl key-down drops. CW goes out on the recorded parallel port.
+
+#include "ShellFixture.h"
+
+#include "core/QStringPrinter.h"
+#include "keying/Morse.h"
+#include "keying/windows/CWFrm.h"
+#include "keying/windows/PhoneFrm.h"
+
+#include <QTimer>
+
+namespace {
+
+class KeyerKeys : public ShellTest {
+protected:
+    // The CW keyer on the printer port, timed by sleeping on the test clock, in CW mode.
+    CWFrm& keyer()
+    {
+        CWFrm& cw = app->cwFrm();
+        cw.OptSleep->setChecked(true);
+        cw.selectKeyingInterface(KeyingInterface::Printer);
+        cw.Check1->setChecked(false);
+        state().station.CurrentMode = QStringLiteral("CW");
+        return cw;
+    }
+
+    // What went out on the line, one character per unit: "1" keyed, "0" released.
+    QString sent() const
+    {
+        QString units;
+        for (const auto& write : ts.parallelPort->writes)
+            units += write.value == 3 ? QLatin1Char('1') : QLatin1Char('0');
+        return units;
+    }
+    static QString morse(const QString& text)
+    {
+        QString units;
+        for (const QChar c : text)
+            units += c == QLatin1Char(' ') ? adjustedWordSpace(0) : morseElements(c);
+        return units;
+    }
+
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(KeyerKeys, FunctionKeysSendTheirMessagesAndALaterKeyDropsTheRest)
+{
+    MainForm& w = openOut();
+    CWFrm& cw = keyer();
+    cw.Text2->setText(QStringLiteral("TEST"));
+    cw.Text3->setText(QStringLiteral("$ *"));
+    cw.Text12->setText(QStringLiteral("TU"));
+    keys(QStringLiteral("W5XX"));
+
+    press(Qt::Key_F2);
+    EXPECT_EQ(sent(), morse(QStringLiteral("TEST")));
+    EXPECT_EQ(w.txtCall->text(), "W5XX") << "the field keeps its text";
+
+    // F3 pressed while F2 goes out: F2 stops after its first character.
+    ts.parallelPort->writes.clear();
+    QTimer::singleShot(0, [] { press(Qt::Key_F3); });
+    press(Qt::Key_F2);
+    EXPECT_EQ(sent(), morse(QStringLiteral("TW5XX 5NN")));
+    EXPECT_EQ(state().keyer.CWSending, 0);
+
+    // F10 goes out as the keyer's thirteenth key; Ctrl with a function key sends as well.
+    ts.parallelPort->writes.clear();
+    press(Qt::Key_F10);
+    press(Qt::Key_F2, Qt::ControlModifier);
+    EXPECT_EQ(sent(), morse(QStringLiteral("TUTEST")));
+
+    // Without a keying interface, or out of CW, the function keys send nothing.
+    ts.parallelPort->writes.clear();
+    cw.selectKeyingInterface(KeyingInterface::None);
+    press(Qt::Key_F2);
+    cw.selectKeyingInterface(KeyingInterface::Printer);
+    state().station.CurrentMode = QStringLiteral("DG");
+    press(Qt::Key_F2);
+    EXPECT_EQ(sent(), "");
+}
+
+TEST_F(KeyerKeys, TheF1RepeatSendsAgainUntilAKeyStopsIt)
+{
+    openIn();
+    CWFrm& cw = keyer();
+    cw.Text1->setText(QStringLiteral("CQ"));
+    cw.txtCWLoop->setText(QStringLiteral("2.5"));
+    cw.tmrRepeat.setInterval(2500);
+
+    press(Qt::Key_F1);
+    EXPECT_EQ(sent(), morse(QStringLiteral("CQ")));
+    EXPECT_EQ(state().keyer.CWRepeatActive, 1);
+    EXPECT_TRUE(cw.tmrRepeat.isActive());
+    EXPECT_EQ(cw.tmrRepeat.interval(), 2500);
+    cw.tmrRepeat_Timer();
+    EXPECT_EQ(sent(), morse(QStringLiteral("CQCQ")));
+    EXPECT_TRUE(cw.tmrRepeat.isActive()) << "armed again";
+
+    // Any key, Shift alone too, ends it.
+    press(Qt::Key_Shift);
+    EXPECT_EQ(state().keyer.CWRepeatActive, 0);
+    EXPECT_FALSE(cw.tmrRepeat.isActive());
+
+    // A key during a repeated sending drops the rest of it and arms nothing.
+    press(Qt::Key_F1);
+    ts.parallelPort->writes.clear();
+    QTimer::singleShot(0, [] { press(Qt::Key_Shift); });
+    cw.tmrRepeat_Timer();
+    EXPECT_EQ(sent(), morse(QStringLiteral("C")));
+    EXPECT_FALSE(cw.tmrRepeat.isActive());
+}
+
+TEST_F(KeyerKeys, TheArrowsStepTheSpeedInCwOnly)
+{
+    MainForm& w = openOut();
+    CWFrm& cw = keyer();
+    keys(QStringLiteral("W5XX"));
+    press(Qt::Key_Up);
+    EXPECT_EQ(cw.Text11->text(), "14");
+    EXPECT_EQ(w.lblDialog->text(), "14 WPM");
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_EQ(cw.Text11->text(), "12");
+    EXPECT_EQ(w.lblDialog->text(), "12 WPM");
+    EXPECT_EQ(w.txtCall->text(), "W5XX");
+
+    state().station.CurrentMode = QStringLiteral("PH");
+    press(Qt::Key_Up);
+    cw.selectKeyingInterface(KeyingInterface::None);
+    state().station.CurrentMode = QStringLiteral("CW");
+    press(Qt::Key_Up);
+    EXPECT_EQ(cw.Text11->text(), "12");
+}
+
+TEST_F(KeyerKeys, F12TypesCwFromTheKeyboardInBothWindows)
+{
+    const struct {
+        quint8 outOfState;
+        const char* caption;
+    } windows[] = {{1, "Keyboard CW mode is ON!  Press F12 to exit."}, {0, "Press F12 to exit keyboard CW mode."}};
+    for (const auto& c : windows) {
+        if (c.outOfState == 0)
+            state().station.OwnCounty = QStringLiteral("TRAV");
+        MainForm& w = open(c.outOfState);
+        keyer();
+        ts.parallelPort->writes.clear();
+        press(Qt::Key_F12);
+        EXPECT_EQ(w.lblDialog->text(), c.caption);
+        EXPECT_EQ(background(w.lblDialog), color(0xC0FFFF));
+
+        // Typed keys go out, upper-cased; Enter logs nothing and Backspace with nothing
+        // waiting does nothing.
+        keys(QStringLiteral("ab{Enter}{BS}"));
+        EXPECT_EQ(sent(), morse(QStringLiteral("AB")));
+        EXPECT_EQ(w.txtCall->text(), "");
+        EXPECT_EQ(state().log.QsoCount, 0);
+
+        // Backspace takes back the last character still waiting.
+        ts.parallelPort->writes.clear();
+        QTimer::singleShot(0, [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace); });
+        keys(QStringLiteral("e"));
+        EXPECT_EQ(sent(), morse(QStringLiteral("E")));
+        state().keyer.CWBuffer = QStringLiteral("TT");
+        QTimer::singleShot(0, [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace); });
+        ts.parallelPort->writes.clear();
+        keys(QStringLiteral("I"));
+        EXPECT_EQ(sent(), morse(QStringLiteral("TT")));
+
+        press(Qt::Key_F12);
+        EXPECT_EQ(w.lblDialog->text(), "");
+        EXPECT_EQ(background(w.lblDialog), color(MainForm::DialogNormalColor));
+        keys(QStringLiteral("w5"));
+        EXPECT_EQ(w.txtCall->text(), "W5");
+        w.close();
+        QCoreApplication::processEvents();
+    }
+}
+
+TEST_F(KeyerKeys, CtrlOpensTheKeyerWindowsAndItsKeyPressIsDropped)
+{
+    MainForm& w = openOut();
+    // Ctrl alone: the next character typed is dropped, the one after shown.
+    press(Qt::Key_Control, Qt::ControlModifier);
+    keys(QStringLiteral("WW"));
+    EXPECT_EQ(w.txtCall->text(), "W");
+
+    // Ctrl+Shift+C is no hot key; Ctrl+C and Ctrl+S show the CW keyer, Ctrl+P the voice
+    // keyer; nothing reaches the field.
+    press(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(app->cwFrmLoaded() && app->cwFrm().isVisible());
+    for (const Qt::Key key : {Qt::Key_C, Qt::Key_S}) {
+        focusIn(&w, w.txtCall);
+        press(key, Qt::ControlModifier);
+        EXPECT_TRUE(app->cwFrm().isVisible());
+        app->cwFrm().hide();
+    }
+    focusIn(&w, w.txtCall);
+    press(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(app->phoneFrm().isVisible());
+    app->phoneFrm().hide();
+    focusIn(&w, w.txtCall);
+    keys(QStringLiteral("5"));
+    EXPECT_EQ(w.txtCall->text(), "W5");
+}
+
+} // namespace
