@@ -32,6 +32,9 @@ constexpr int KeyDown = 40;
 constexpr int CtrlAlone = 2;
 constexpr quint32 KeyboardCwColor = 0xC0FFFF;
 
+// Ctrl+V, Ctrl+X and Ctrl+Z as their key presses come.
+bool isEditingShortcut(int KeyAscii) { return KeyAscii == 22 || KeyAscii == 24 || KeyAscii == 26; }
+
 bool modeIs(const AppState& state, const char* mode)
 {
     return state.station.CurrentMode.compare(QLatin1String(mode), Qt::CaseInsensitive) == 0;
@@ -112,8 +115,11 @@ void MainForm::Form_KeyPress(int& KeyAscii)
 {
     if (SuppressNextKeyPress == 1) {
         SuppressNextKeyPress = 0;
-        KeyAscii = 0;
-        return;
+        // Paste, cut and undo type no control character: the box's shortcuts stay.
+        if (!isEditingShortcut(KeyAscii)) {
+            KeyAscii = 0;
+            return;
+        }
     }
     if (KeyAscii == 39 || KeyAscii == 34) {
         KeyAscii = 0;

@@ -9,6 +9,7 @@
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
 
+#include <QClipboard>
 #include <QTimer>
 
 namespace {
@@ -207,6 +208,11 @@ TEST_F(KeyerKeys, CtrlOpensTheKeyerWindowsAndItsKeyPressIsDropped)
     focusIn(&w, w.txtCall);
     keys(QStringLiteral("5"));
     EXPECT_EQ(w.txtCall->text(), "W5");
+
+    // Pasting types no control character: it stays, and the next key is shown.
+    QApplication::clipboard()->setText(QStringLiteral("XX"));
+    keys(QStringLiteral("{Paste}Y"));
+    EXPECT_EQ(w.txtCall->text(), "W5XXY");
 }
 
 } // namespace
