@@ -10,7 +10,8 @@
 // message lines), MainFormLayout.cpp (controls and menus), MainFormSize.cpp (form size and
 // taskbar), MainFormKeys.cpp (the entry fields' keys), MainFormEntry.cpp (logging a
 // contact), MainFormLogList.cpp (log list, county lists, score), MainFormBandMode.cpp
-// (band, mode, time on) and MainFormFile.cpp (the File menu and the windows it opens).
+// (band, mode, time on), MainFormFile.cpp (the File menu and the windows it opens) and
+// MainFormSpots.cpp (the spot area: spot list, band map, spectrum map).
 
 #include "core/forms/Form.h"
 #include "core/forms/Form1.h"
@@ -31,6 +32,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+
+class BandMap;
+class QStandardItemModel;
+class SpectrumMap;
 
 // A label that reports clicks.
 class ClickLabel : public QLabel {
@@ -146,6 +151,18 @@ public:
     void Form_KeyDown(int& KeyCode, int Shift);
     void Form_KeyPress(int& KeyAscii);
 
+    // The spot area.
+    void BandMapSpots(const QString& qDXSpotCall, const QString& qDXSpotFreq, const QString& qDXSpotRecord) override;
+    void DisplayBandMapLabels() override;
+    void PacketResize() override;
+    void RefreshBandMapIfShown();
+    void txtDX_Click();
+    void txtDX_DblClick();
+    void lblDX_Click();
+    void lblDX_DblClick();
+    // The spectrum map while it is shown.
+    SpectrumMap* spectrumMap() const { return m_spectrum; }
+
     bool inState() const { return m_profile.inState; }
     bool logLoaded() const { return m_logLoaded; }
 
@@ -195,6 +212,8 @@ public:
     QPushButton* cmdEdit;
     QPushButton* cmdDelete;
     QTreeView* txtDX; // the spot list
+    QStandardItemModel* spotRows = nullptr;
+    BandMap* bandMap = nullptr; // lblDX, LineDX, lblFreqSpot, lblDXSpot
     LineControl* Line3; // the multiplier lists reach down to it
     QLabel* lblPostConTime;
     QLabel* lblPostConDate;
@@ -243,6 +262,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Form_Activate: the band map is redrawn each time the window becomes active.
+    bool event(QEvent* event) override;
     // A mouse move over the bare window empties the possible-duplicates line.
     void mouseMoveEvent(QMouseEvent* event) override;
 
@@ -385,4 +406,18 @@ private:
     int logListRoom() const;
     void showSavedBandAndMode();
     void PromptOpenExistingLog();
+    // The spot area's controls, closed, under the log list.
+    void buildSpotArea();
+    // The spot area's part of a band change: the scale follows the band.
+    void spotAreaBandChanged();
+    // Opening and closing the spot area: the other controls' heights and tops scale by f;
+    // the lowest bottom met.
+    float scaleForSpotArea(float f);
+    void openSpotArea(bool list);
+    void closeSpotArea();
+    void showSpotList(bool list);
+    // A spot chosen on a map: its call into the call field, then on from it.
+    void takeChosenCall(const QString& call);
+
+    SpectrumMap* m_spectrum = nullptr;
 };

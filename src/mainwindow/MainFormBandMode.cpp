@@ -62,6 +62,7 @@ void MainForm::selectBand(const QString& band)
     Label24->setText(band);
     SavePrefFile(context().state);
     ReloadLog();
+    spotAreaBandChanged();
 }
 
 void MainForm::checkModeItem(const QString& mode)

@@ -289,6 +289,7 @@ void MainForm::buildLogList()
     txtDX = place(new QTreeView(this), ControlKind::ListView, 120, 5820, 6120, 1140);
     txtDX->setRootIsDecorated(false);
     txtDX->hide();
+    buildSpotArea();
     Line3 = addLine(6360, 6720, 9360, 6720);
 }
 

@@ -53,10 +53,29 @@ void Form1::SetDialogCaption(const QString& caption)
         m_window->setDialogCaption(caption);
 }
 
-// The band map and the spot list arrive with the spotting window; until then the main
-// windows have nothing to lay out or redraw.
-void Form1::PacketResize() {}
+void Form1::attachSpotting(const SpotAreaChoice& spotting) { m_spotting = &spotting; }
 
-void Form1::DisplayBandMapLabels() {}
+void Form1::detachSpotting(const SpotAreaChoice& spotting)
+{
+    if (m_spotting == &spotting)
+        m_spotting = nullptr;
+}
 
-void Form1::BandMapSpots(const QVariant&, const QVariant&, const QVariant&) {}
+void Form1::PacketResize()
+{
+    if (m_window)
+        m_window->PacketResize();
+}
+
+void Form1::DisplayBandMapLabels()
+{
+    if (m_window)
+        m_window->DisplayBandMapLabels();
+}
+
+// The spotting window hands every value over as text.
+void Form1::BandMapSpots(const QVariant& qDXSpotCall, const QVariant& qDXSpotFreq, const QVariant& qDXSpotRecord)
+{
+    if (m_window)
+        m_window->BandMapSpots(qDXSpotCall.toString(), qDXSpotFreq.toString(), qDXSpotRecord.toString());
+}

@@ -19,6 +19,11 @@ public:
     virtual QString callFieldText() const { return {}; }
     virtual void Mains() {}
     virtual void setDialogCaption(const QString&) {}
+    // The spot area: its layout from the spotting window's choices, the band map's redraw
+    // and the intake of one spot (call, frequency in kHz as text, the spot line).
+    virtual void PacketResize() {}
+    virtual void DisplayBandMapLabels() {}
+    virtual void BandMapSpots(const QString& /*call*/, const QString& /*frequencyKHz*/, const QString& /*record*/) {}
 
 protected:
     ~RunningMainWindow() = default;
@@ -32,6 +37,17 @@ public:
 
 protected:
     ~RadioTuning() = default;
+};
+
+// What the spotting window's "Done" leaves chosen for the main window's spot area: the list
+// or the band map, and the transport ("None" closes the area).
+class SpotAreaChoice {
+public:
+    virtual bool listChosen() const = 0;
+    virtual QString transport() const = 0;
+
+protected:
+    ~SpotAreaChoice() = default;
 };
 
 class Form1 : public QObject {
@@ -53,6 +69,11 @@ public:
     void detachRadio(const RadioTuning& radio);
     void ChangeFrequency(float qChangeFreq);
 
+    // The spotting window attaches itself as it loads; until then the spot area stays closed.
+    void attachSpotting(const SpotAreaChoice& spotting);
+    void detachSpotting(const SpotAreaChoice& spotting);
+    const SpotAreaChoice* spotting() const { return m_spotting; }
+
     void SavePref();
     void BandFreqConversion(float frequencyValue);
     void ModeSelection(const QString& strMode);
@@ -69,4 +90,5 @@ private:
     AppState& m_state;
     RunningMainWindow* m_window = nullptr;
     RadioTuning* m_radio = nullptr;
+    const SpotAreaChoice* m_spotting = nullptr;
 };

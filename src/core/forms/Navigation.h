@@ -56,6 +56,8 @@ public:
     virtual void showSummary() = 0;
     virtual void showCountyMap() = 0;
     virtual void showRateGraph() = 0;
+    // The spotting window, non-modal, loaded on first use (nothing until there is one).
+    virtual void showSpotting() {}
     // The running main window's edit dialog for one contact, its "Delete Dupe" running
     // deleteContact.
     virtual void editContact(qint32 entry, std::function<void()> deleteContact) = 0;

@@ -1,0 +1,208 @@
+// The spot area of the log window as the spotting window drives it through Form1: opening
+// and closing it, spots arriving, and the operator's clicks on the band map and the list.
+
+#include "ShellFixture.h"
+
+#include "spots/windows/BandMap.h"
+#include "spots/windows/CountingRadio.h"
+#include "spots/windows/SpotLabelWidget.h"
+
+#include <QStandardItemModel>
+
+namespace {
+
+// What the spotting window's "Done" leaves chosen.
+class Choice final : public SpotAreaChoice {
+public:
+    bool list = false;
+    QString link = QStringLiteral("Telnet");
+    bool listChosen() const override { return list; }
+    QString transport() const override { return link; }
+};
+
+// A cluster line: the call at column 27, the frequency in the columns before it, the UTC
+// time at column 71.
+QString clusterLine(const QString& call, const QString& kHz)
+{
+    QString line = QStringLiteral("DX de K5DX:     %1  %2").arg(kHz, 8).arg(call);
+    line = line.leftJustified(70, QLatin1Char(' ')) + QStringLiteral("1805Z");
+    return line;
+}
+
+class SpotArea : public ShellTest {
+protected:
+    Choice choice;
+    CountingRadio radio;
+
+    Form1& form1() { return app->form1(); }
+    MainForm& openWithArea(bool list)
+    {
+        state().station.CurrentBand = QStringLiteral("20");
+        MainForm& w = openOut();
+        form1().attachRadio(radio);
+        form1().attachSpotting(choice);
+        choice.list = list;
+        form1().PacketResize();
+        return w;
+    }
+    void spot(const QString& call, const QString& kHz)
+    {
+        const QString line = clusterLine(call, kHz);
+        form1().BandMapSpots(call, kHz, line.mid(3).trimmed());
+        QCoreApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        form1().detachRadio(radio);
+        form1().detachSpotting(choice);
+    }
+};
+
+TEST_F(SpotArea, DoneOpensSwitchesAndClosesTheAreaUnderTheOtherControls)
+{
+    MainForm& w = openWithArea(false);
+    (void)w;
+    // Opening shrank the others; the reference is the design before it, so close and reopen.
+    choice.link = QStringLiteral("None");
+    form1().PacketResize();
+    EXPECT_FALSE(form1().lblDXVisible);
+    EXPECT_TRUE(w.txtDX->isHidden());
+    EXPECT_TRUE(w.bandMap->lblDX->isHidden());
+    const Control before = *w.controlFor(w.ListView1);
+    EXPECT_EQ(w.controlFor(w.txtDX)->Top, 1000);
+
+    choice.link = QStringLiteral("telnet");
+    form1().PacketResize();
+    const Control shrunk = *w.controlFor(w.ListView1);
+    EXPECT_FLOAT_EQ(shrunk.Height, before.Height * 0.9f);
+    EXPECT_FLOAT_EQ(shrunk.Top, before.Top * 0.9f);
+    EXPECT_FALSE(w.bandMap->lblDX->isHidden());
+    EXPECT_TRUE(w.txtDX->isHidden());
+    EXPECT_TRUE(form1().lblDXVisible);
+    const Control area = *w.controlFor(w.bandMap->lblDX);
+    EXPECT_GE(area.Top, shrunk.Top + shrunk.Height);
+    EXPECT_FLOAT_EQ(area.Width, 0.97f * w.Width);
+
+    // The same choices again change nothing; the list takes the band map's place.
+    form1().PacketResize();
+    EXPECT_FLOAT_EQ(w.controlFor(w.ListView1)->Height, shrunk.Height);
+    choice.list = true;
+    form1().PacketResize();
+    EXPECT_FALSE(w.txtDX->isHidden());
+    EXPECT_TRUE(w.bandMap->lblDX->isHidden());
+    EXPECT_FALSE(form1().lblDXVisible);
+    EXPECT_FLOAT_EQ(w.controlFor(w.txtDX)->Top, area.Top);
+    EXPECT_FLOAT_EQ(w.controlFor(w.ListView1)->Height, shrunk.Height);
+
+    // "None" with the band map chosen: switched, then closed, the others grown back.
+    choice.list = false;
+    choice.link = QStringLiteral("None");
+    form1().PacketResize();
+    EXPECT_TRUE(w.txtDX->isHidden());
+    EXPECT_TRUE(w.bandMap->lblDX->isHidden());
+    EXPECT_FALSE(form1().lblDXVisible);
+    EXPECT_NEAR(w.controlFor(w.ListView1)->Height, before.Height, 0.01);
+    EXPECT_FLOAT_EQ(w.controlFor(w.bandMap->lblDX)->Top, 1000);
+}
+
+TEST_F(SpotArea, ASpotOnTheBandMapTunesAndFillsTheCallOnARightClickAndGoesOnALeftClick)
+{
+    writeLog({{QStringLiteral("N5ABC"), QStringLiteral("HARR")}});
+    MainForm& w = openWithArea(false);
+    spot(QStringLiteral("N5ABC"), QStringLiteral("14025.0"));
+
+    SpotLabelWidget* label = w.bandMap->lblDXSpot[MaxBandMapSpots - 1];
+    ASSERT_TRUE(label->isVisible());
+    EXPECT_EQ(label->text(), QStringLiteral("N5"));
+    EXPECT_EQ(label->toolTip(), QStringLiteral("N5ABC  14.025  18:05:00"));
+    ASSERT_EQ(w.spotRows->rowCount(), 1);
+    EXPECT_EQ(w.spotRows->item(0, 0)->text(), QStringLiteral("N5ABC"));
+    EXPECT_EQ(w.spotRows->item(0, 1)->text(), QStringLiteral("14.025"));
+    EXPECT_EQ(w.spotRows->item(0, 6)->text(), QStringLiteral("1805"));
+
+    QTest::mouseMove(label, label->rect().center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.lblDupe->text(), label->toolTip());
+
+    QTest::mouseClick(label, Qt::RightButton, {}, label->rect().center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(radio.tuned, std::vector<float>{14.025f});
+    EXPECT_EQ(w.txtCall->text(), QStringLiteral("N5ABC"));
+    // Moved on from the call field: its leave handling filled the county of the earlier contact.
+    EXPECT_NE(QApplication::focusWidget(), w.txtCall);
+    EXPECT_EQ(w.txtSec->text(), QStringLiteral("HARR"));
+    EXPECT_TRUE(label->isVisible());
+
+    QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(label->isVisible());
+    EXPECT_EQ(state().spots.SpotFrequency[MaxBandMapSpots - 1], 0.0f);
+    EXPECT_EQ(radio.tuned.size(), 1u);
+    w.DisplayBandMapLabels();
+    EXPECT_FALSE(label->isVisible());
+}
+
+TEST_F(SpotArea, TheBandMapFollowsTheBandAndTheWindowBecomingActive)
+{
+    MainForm& w = openWithArea(false);
+    spot(QStringLiteral("N5ABC"), QStringLiteral("14025.0"));
+    spot(QStringLiteral("K5XYZ"), QStringLiteral("7010"));
+    SpotLabelWidget* twenty = w.bandMap->lblDXSpot[MaxBandMapSpots - 2];
+    SpotLabelWidget* forty = w.bandMap->lblDXSpot[MaxBandMapSpots - 1];
+    EXPECT_TRUE(twenty->isVisible());
+    EXPECT_FALSE(forty->isVisible());
+
+    w.bandItems[QStringLiteral("40")]->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(twenty->isVisible());
+    EXPECT_TRUE(forty->isVisible());
+    EXPECT_EQ(w.bandMap->lblFreqSpot[0]->text(), QStringLiteral("7.000"));
+
+    // An hour later the window becomes active again: the spots are too old to show.
+    clock.local = clock.local.addSecs(3600);
+    QApplication::setActiveWindow(nullptr);
+    QCoreApplication::processEvents();
+    QApplication::setActiveWindow(&w);
+    w.activateWindow();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(forty->isVisible());
+}
+
+TEST_F(SpotArea, AClickOnASpotListRowTunesOnlyWithARadioAndFillsTheCall)
+{
+    MainForm& w = openWithArea(true);
+    ASSERT_FALSE(w.txtDX->isHidden());
+    // An empty list only takes the focus to the call field.
+    w.txtDX->setFocus();
+    QTest::mouseClick(w.txtDX->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(QApplication::focusWidget(), w.txtCall);
+
+    spot(QStringLiteral("N5ABC"), QStringLiteral("14025.0"));
+    spot(QStringLiteral("K5XYZ"), QStringLiteral("abc")); // no frequency: dropped
+    ASSERT_EQ(w.spotRows->rowCount(), 1);
+    for (const char* rig : {"None", "TS-850"}) {
+        SCOPED_TRACE(rig);
+        radio.tuned.clear();
+        w.txtCall->clear();
+        state().station.RigName = QString::fromLatin1(rig);
+        const QModelIndex row = w.spotRows->index(0, 0);
+        QTest::mouseClick(w.txtDX->viewport(), Qt::LeftButton, {}, w.txtDX->visualRect(row).center());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(w.txtCall->text(), QStringLiteral("N5ABC"));
+        EXPECT_EQ(QApplication::focusWidget(), w.txtCall);
+        EXPECT_EQ(radio.tuned, QString::fromLatin1(rig) == QLatin1String("None") ? std::vector<float>{}
+                                                                                  : std::vector<float>{14.025f});
+    }
+}
+
+TEST_F(SpotArea, TheListKeepsTheNewest200Spots)
+{
+    MainForm& w = openWithArea(true);
+    for (int i = 0; i < 201; ++i)
+        form1().BandMapSpots(QStringLiteral("K5A%1").arg(i), QStringLiteral("14025"), QString());
+    ASSERT_EQ(w.spotRows->rowCount(), 200);
+    EXPECT_EQ(w.spotRows->item(0, 0)->text(), QStringLiteral("K5A200"));
+    EXPECT_EQ(w.spotRows->item(199, 0)->text(), QStringLiteral("K5A1"));
+}
+
+} // namespace
