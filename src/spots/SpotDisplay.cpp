@@ -79,9 +79,20 @@ std::optional<Rgb> spotAgeColour(qint64 ageSeconds)
     return std::nullopt;
 }
 
+namespace {
+
+// A clock reading taken as it reads, without the zone: ages and offsets are then plain
+// arithmetic on the readings (no time-zone lookup for each of the fifty slots of every
+// redraw), as the store's times are the wall clock's.
+QDateTime wallClock(const QDateTime& reading) { return QDateTime(reading.date(), reading.time(), Qt::UTC); }
+
+qint64 ageSeconds(const QDateTime& arrival, const QDateTime& now) { return wallClock(arrival).secsTo(wallClock(now)); }
+
+} // namespace
+
 QString spotToolTip(const QString& call, float frequencyMHz, const QDateTime& arrival, float utcOffsetHours)
 {
-    const QDateTime utc = arrival.addSecs(qint64(roundHalfEven(double(utcOffsetHours) * 60)) * 60);
+    const QDateTime utc = wallClock(arrival).addSecs(qint64(roundHalfEven(double(utcOffsetHours) * 60)) * 60);
     return call + QStringLiteral("  ") + formatSpotMHz(double(frequencyMHz)) + QStringLiteral("  ")
         + utc.toString(QStringLiteral("HH:mm:ss"));
 }
@@ -113,7 +124,7 @@ std::vector<SpotLabel> bandMapLabels(const SpotStoreState& store, FrequencyRange
         const float f = store.SpotFrequency[slot];
         if (!(shown.low < f && f < shown.high))
             continue;
-        const std::optional<Rgb> colour = spotAgeColour(store.SpotArrival[slot].secsTo(now));
+        const std::optional<Rgb> colour = spotAgeColour(ageSeconds(store.SpotArrival[slot], now));
         if (!colour)
             break;
         SpotLabel label = labelOf(store, slot, utcOffsetHours);
@@ -159,7 +170,7 @@ std::vector<SpotLabel> spectrumMapLabels(const SpotStoreState& store,
                 label.shown = true;
             }
         }
-        const std::optional<Rgb> colour = spotAgeColour(store.SpotArrival[slot].secsTo(now));
+        const std::optional<Rgb> colour = spotAgeColour(ageSeconds(store.SpotArrival[slot], now));
         if (!colour)
             break;
         label.colour = *colour;

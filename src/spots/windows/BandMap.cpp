@@ -52,27 +52,39 @@ void BandMap::SetBandMapScale()
         lblFreqSpot[i]->setText(captions[i]);
 }
 
+// A burst of spots redraws the map once per spot, so a label is touched only where the
+// redraw changes it; what shows afterwards is what hiding every label and placing the
+// ones in range would show.
 void BandMap::DisplayBandMapLabels()
 {
     if (!isShown())
         return;
-    for (SpotLabelWidget* label : lblDXSpot)
-        label->hide();
     SetBandMapScale();
     const FrequencyRange shown{readScaleCaption(lblFreqSpot[0]->text()), readScaleCaption(lblFreqSpot[4]->text())};
     const QDateTime now = m_form.context().services.clock->localNow();
     const Control& line = control(LineDX);
+    std::array<bool, MaxBandMapSpots> placed{};
     for (const SpotLabel& spot : bandMapLabels(m_state.spots, shown, now, m_state.station.UtcOffsetHours)) {
         SpotLabelWidget* label = lblDXSpot[spot.slot];
-        Control& place = control(label);
-        label->setToolTip(spot.toolTip);
+        placed[size_t(spot.slot)] = true;
+        if (label->toolTip() != spot.toolTip)
+            label->setToolTip(spot.toolTip);
         label->setText(spot.caption);
-        place.Top = line.Y1 - place.Height - ScaleGap * m_form.Height;
-        place.Left = float(line.X1 + spot.position * (line.X2 - line.X1) - place.Width / 2);
-        m_form.applyControlGeometry(place, false);
+        Control& place = control(label);
+        const float top = line.Y1 - place.Height - ScaleGap * m_form.Height;
+        const float left = float(line.X1 + spot.position * (line.X2 - line.X1) - place.Width / 2);
+        if (top != place.Top || left != place.Left) {
+            place.Top = top;
+            place.Left = left;
+            m_form.applyControlGeometry(place, false);
+        }
         setTextColour(label, spot.colour);
-        label->show();
-        label->raise();
+        if (label->isHidden())
+            label->show();
+    }
+    for (int i = 0; i < MaxBandMapSpots; ++i) {
+        if (!placed[size_t(i)] && !lblDXSpot[i]->isHidden())
+            lblDXSpot[i]->hide();
     }
 }
 
