@@ -306,8 +306,7 @@ void MainForm::buildCountyLists()
 void MainForm::connectEntryFields()
 {
     // The entry fields' keys: the window's preview first, then the field's own handler.
-    keyDownPreview = [this](int& k, int shift) { Form_KeyDown(k, shift); };
-    keyPressPreview = [this](int& k) { Form_KeyPress(k); };
+    previewKeys([this](int& k, int shift) { Form_KeyDown(k, shift); }, [this](int& k) { Form_KeyPress(k); });
     txtCall->keyPress = [this](int& k) { txtCall_KeyPress(k); };
     txtRSTR->keyPress = [this](int& k) { txtRSTR_KeyPress(k); };
     txtSec->keyPress = [this](int& k) { txtSec_KeyPress(k); };

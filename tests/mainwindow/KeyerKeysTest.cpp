@@ -76,6 +76,13 @@ TEST_F(KeyerKeys, FunctionKeysSendTheirMessagesAndALaterKeyDropsTheRest)
     press(Qt::Key_F2, Qt::ControlModifier);
     EXPECT_EQ(sent(), morse(QStringLiteral("TUTEST")));
 
+    // The window sees the keys of its other controls too: F2 from the log list.
+    ts.parallelPort->writes.clear();
+    focusIn(&w, w.ListView1);
+    press(Qt::Key_F2);
+    EXPECT_EQ(sent(), morse(QStringLiteral("TEST")));
+    focusIn(&w, w.txtCall);
+
     // Without a keying interface, or out of CW, the function keys send nothing.
     ts.parallelPort->writes.clear();
     cw.selectKeyingInterface(KeyingInterface::None);

@@ -1,6 +1,10 @@
 #include "core/forms/Form.h"
 
+#include "core/forms/KeyField.h"
 #include "platform/Services.h"
+
+#include <QApplication>
+#include <QKeyEvent>
 
 #include <QEventLoop>
 #include <QHideEvent>
@@ -36,6 +40,52 @@ void LineControl::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setPen(QPen(palette().color(QPalette::WindowText), 0, m_style));
     painter.drawLine(m_from, m_to);
+}
+
+namespace {
+
+// Hands the keys of a window's other controls (lists, buttons) to its key preview, as its
+// text boxes do themselves. It sees each key once, as it reaches the control with the
+// focus (or the window, when no control has it), before the control does.
+class KeyPreviewFilter final : public QObject {
+public:
+    explicit KeyPreviewFilter(Form& form) : QObject(&form), m_form(form) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        QWidget* focus = QApplication::focusWidget();
+        if (widget->window() != &m_form || qobject_cast<KeyField*>(widget) || (focus ? focus != widget : widget != &m_form))
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const int keyDown = KeyField::virtualKeyCode(key);
+        int code = keyDown;
+        if (m_form.keyDownPreview)
+            m_form.keyDownPreview(code, KeyField::shiftState(key));
+        if (code == 0 && keyDown != 0)
+            return true;
+        code = KeyField::keyCode(key);
+        if (code < 0 || !m_form.keyPressPreview)
+            return false;
+        m_form.keyPressPreview(code);
+        return code == 0;
+    }
+
+private:
+    Form& m_form;
+};
+
+} // namespace
+
+void Form::previewKeys(KeyDownHandler keyDown, KeyPressHandler keyPress)
+{
+    if (!keyDownPreview && !keyPressPreview)
+        qApp->installEventFilter(new KeyPreviewFilter(*this));
+    keyDownPreview = std::move(keyDown);
+    keyPressPreview = std::move(keyPress);
 }
 
 Form::Form(const WindowContext& context, const QString& caption, float clientWidth, float clientHeight)

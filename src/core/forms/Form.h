@@ -96,12 +96,16 @@ public:
 
     const Screen& screen() const;
 
-    // The window's key preview: its text boxes (KeyField) hand each key to it before their
-    // own handlers. The key-down sees the key code (65 for A, 112 for F1, 38 for up) and
-    // the Shift state (1 Shift, 2 Ctrl, 4 Alt, added up); the key press the character
-    // code. Either sets its code to 0 to discard the key.
-    std::function<void(int& KeyCode, int Shift)> keyDownPreview;
-    std::function<void(int& KeyAscii)> keyPressPreview;
+    // The window's key preview, set by previewKeys: it sees every key of the window before
+    // the control with the focus does (the text boxes, KeyField, hand their keys to it).
+    // The key-down sees the key code (65 for A, 112 for F1, 38 for up) and the Shift
+    // state (1 Shift, 2 Ctrl, 4 Alt, added up); the key press the character code. Either
+    // sets its code to 0 to discard the key.
+    using KeyDownHandler = std::function<void(int& KeyCode, int Shift)>;
+    using KeyPressHandler = std::function<void(int& KeyAscii)>;
+    void previewKeys(KeyDownHandler keyDown, KeyPressHandler keyPress);
+    KeyDownHandler keyDownPreview;
+    KeyPressHandler keyPressPreview;
 
 Q_SIGNALS:
     void hidden();
