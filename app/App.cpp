@@ -16,6 +16,7 @@
 #include "reports/windows/DEEditInfrm.h"
 #include "reports/windows/DEEditOut.h"
 #include "reports/windows/GraphQSO.h"
+#include "rig/windows/RigControlfrm.h"
 
 #include <QApplication>
 
@@ -112,11 +113,44 @@ frmCountyChangeRover& App::countyChangeRover()
     return *m_countyChangeRover;
 }
 
+RigControlfrm& App::rigControlfrm()
+{
+    if (!m_rigControlfrm)
+        m_rigControlfrm = new RigControlfrm(context());
+    return *m_rigControlfrm;
+}
+
+void App::showRigInterface()
+{
+    RigControlfrm& rig = rigControlfrm();
+    rig.show();
+    rig.raise();
+    rig.activateWindow();
+}
+
+void App::startRigPolling()
+{
+    const QString& before = m_state.station.RigName;
+    if (before.compare(QLatin1String("None"), Qt::CaseInsensitive) == 0)
+        return;
+    // Loading the window restores RigCntrl.txt, which may name the radio. A new install
+    // names none in either file: no port is opened and no error greets the operator.
+    RigControlfrm& rig = rigControlfrm();
+    if (m_state.station.RigName.isEmpty())
+        return;
+    rig.Command1_Click();
+}
+
 void App::unloadCompanionWindows()
 {
     delete m_phoneFrm;
     delete m_cwFrm;
     delete m_blindFrm;
+    if (m_rigControlfrm) {
+        m_rigControlfrm->hide();
+        m_rigControlfrm->Form_Unload();
+        delete m_rigControlfrm;
+    }
     delete m_countyChangeRover;
 }
 

@@ -43,6 +43,10 @@ public:
     MainForm* mainWindow() const;
     Form1& form1() override { return m_form1; }
     frmCountyChangeRover& countyChangeRover() override;
+    RigControlfrm& rigControlfrm() override;
+    bool rigControlfrmLoaded() const { return !m_rigControlfrm.isNull(); }
+    void showRigInterface() override;
+    void startRigPolling() override;
     void unloadCompanionWindows() override;
 
     void showHelp() override;
@@ -69,6 +73,7 @@ private:
     QPointer<BlindFrm> m_blindFrm;
     QPointer<MainForm> m_mainWindow;
     QPointer<frmCountyChangeRover> m_countyChangeRover;
+    QPointer<RigControlfrm> m_rigControlfrm;
     bool m_quitRequested = false;
 
     void endWhenNoWindowShown();

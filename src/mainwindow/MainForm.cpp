@@ -83,6 +83,8 @@ void MainForm::Form_Load()
     clocks->start();
     clocks->Timer2_Timer();
     txtCall->setFocus();
+    // Last, so the radio's port errors show over the visible window with the log loaded.
+    context().navigation.startRigPolling();
 }
 
 void MainForm::PromptOpenExistingLog()

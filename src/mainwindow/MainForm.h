@@ -234,6 +234,7 @@ public:
     QAction* mnuExit;
     QMenu* mnutrans;
     QAction* mnuCW; // "&CW Setup"
+    QAction* mnuRigInterface;
     QAction* mnuFormSize;
     QAction* mnuTaskbar;
     QAction* mnuPostContest;

@@ -102,7 +102,9 @@ void MainForm::BandFreqConversion(float frequencyValue)
 {
     AppState& state = context().state;
     const QString name = bandForFrequency(double(frequencyValue));
-    if (!name.isEmpty() && name.compare(state.station.CurrentBand, Qt::CaseInsensitive) != 0
+    // The 10 GHz row shares its name with the 10 m band; the log has no band for it.
+    const bool microwave = frequencyValue > 1000.0f;
+    if (!microwave && !name.isEmpty() && name.compare(state.station.CurrentBand, Qt::CaseInsensitive) != 0
         && isContestBand(name))
         selectBand(name);
     state.RigFrequencyText = formatFrequency(double(frequencyValue));

@@ -93,6 +93,9 @@ void MainForm::buildOptionsMenu()
     mnuCW = mnutrans->addAction(QStringLiteral("&CW Setup"));
     connect(mnuCW, &QAction::triggered, this, &MainForm::mnuCW_Click);
     mnuOptions->addSeparator();
+    mnuRigInterface = mnuOptions->addAction(QStringLiteral("&Rig Interface"));
+    connect(mnuRigInterface, &QAction::triggered, this, [this] { context().navigation.showRigInterface(); });
+    mnuOptions->addSeparator();
     mnuListPrevious = mnuOptions->addAction(QStringLiteral("&List Previous Contacts"));
     mnuListPrevious->setCheckable(true);
     connect(mnuListPrevious, &QAction::triggered, this, &MainForm::mnuListPrevious_Click);

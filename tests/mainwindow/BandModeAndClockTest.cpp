@@ -76,6 +76,10 @@ TEST_F(BandAndMode, RadioFrequencyIsStoredWithTheNextContactOnly)
     app->form1().BandFreqConversion(10.12f);
     EXPECT_EQ(state().station.CurrentBand, QStringLiteral("40"));
     EXPECT_EQ(state().RigFrequencyText, QStringLiteral("10.120"));
+    // Nor does the 10 GHz row, though it bears the 10 m band's name.
+    app->form1().BandFreqConversion(10368.1f);
+    EXPECT_EQ(state().station.CurrentBand, QStringLiteral("40"));
+    EXPECT_EQ(state().RigFrequencyText, QStringLiteral("10368.100"));
 }
 
 TEST_F(BandAndMode, TheForwardingObjectReachesOnlyTheRunningMainWindow)

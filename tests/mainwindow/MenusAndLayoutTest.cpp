@@ -36,7 +36,7 @@ TEST_F(Menus, MenuTreesOfBothWindows)
                                "&Open", "&Write Submission File", "-", "E&xport for Pirow Import",
                                "Export &ADIF File", "-", "&Copy Listed Items to Clipboard", "-", "&Exit"}));
         EXPECT_EQ(captions(w.mnuOptions->actions()),
-                  (QStringList{"&Appearance", "-", "&Transmit", "-", "&List Previous Contacts", "-",
+                  (QStringList{"&Appearance", "-", "&Transmit", "-", "&Rig Interface", "-", "&List Previous Contacts", "-",
                                "&Post Contest Mode"}));
         const QMenu* transmit = item(w.mnuOptions, QStringLiteral("&Transmit"))->menu();
         ASSERT_NE(transmit, nullptr);

@@ -28,6 +28,9 @@ public:
     CWFrm& cwFrm() override { refuse("the CW keyer"); }
     BlindFrm& blindFrm() override { refuse("the prompt player"); }
     frmCountyChangeRover& countyChangeRover() override { refuse("the county-line window"); }
+    RigControlfrm& rigControlfrm() override { refuse("the rig window"); }
+    void showRigInterface() override { refuse("the rig window"); }
+    void startRigPolling() override { refuse("the rig window"); }
     void showHelp() override { refuse("the help window"); }
     void showColors() override { refuse("the colour window"); }
     void showSummary() override { refuse("the summary sheet"); }

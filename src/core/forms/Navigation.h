@@ -22,6 +22,7 @@ class BlindFrm;
 class CWFrm;
 class Form1;
 class PhoneFrm;
+class RigControlfrm;
 class frmCountyChangeRover;
 
 class Navigation {
@@ -49,6 +50,12 @@ public:
     // The county-line window: loaded hidden on first reference and kept (with its list)
     // until the main window closes.
     virtual frmCountyChangeRover& countyChangeRover() = 0;
+    // The rig interface window: loaded hidden on first reference and kept until the main
+    // window closes. Shown modeless by Options > "&Rig Interface".
+    virtual RigControlfrm& rigControlfrm() = 0;
+    virtual void showRigInterface() = 0;
+    // The main window's last start-up step: polls the radio the station names.
+    virtual void startRigPolling() = 0;
 
     // Modal windows, each loaded afresh for one showing.
     virtual void showHelp() = 0;

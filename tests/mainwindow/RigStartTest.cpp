@@ -1,0 +1,90 @@
+// The radio and the main windows: Options > "&Rig Interface", polling started at the
+// window's load from the station's radio, and the rig window going with the main window.
+
+#include "ShellFixture.h"
+
+#include "core/QStringPrinter.h"
+#include "rig/windows/RigControlfrm.h"
+#include "support/FakeDevices.h"
+
+namespace {
+
+class RigStart : public ShellTest {
+protected:
+    std::vector<FakeSerialPort*>& ports() { return *ts.serialPorts; }
+    bool anyPortOpened()
+    {
+        for (const FakeSerialPort* p : ports())
+            if (p->opens > 0)
+                return true;
+        return false;
+    }
+    bool commErrorShown() const
+    {
+        for (const auto& box : dialogs.shown)
+            if (box.title == QLatin1String("Invalid Comm Settings."))
+                return true;
+        return false;
+    }
+    static constexpr const char* KenwoodOnCom1 = "\"4800 \"\r\n\"N\"\r\n\"8\"\r\n\"2\"\r\n\"MD;\"\r\n\"FA;\"\r\n"
+                                                 "\"4800,N,8,2\"\r\n1\r\n\"N\"\r\n\"M\"\r\n\"Kenwood\"\r\n0\r\n1\r\n1\r\n";
+};
+
+TEST_F(RigStart, NoRadioNamedAnywhereOpensNoPort)
+{
+    for (const char* name : {"", "nOnE"}) {
+        SCOPED_TRACE(name);
+        state().station.RigName = QString::fromLatin1(name);
+        open(1);
+        EXPECT_FALSE(anyPortOpened());
+        EXPECT_FALSE(commErrorShown());
+        EXPECT_EQ(app->rigControlfrmLoaded(), state().station.RigName.isEmpty()) << "\"None\" loads no rig window";
+        app->mainWindow()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_F(RigStart, ARadioInRigCntrlStartsPollingAtLoad)
+{
+    writeBytes(work(QStringLiteral("RigCntrl.txt")), KenwoodOnCom1);
+    state().station.RigName.clear(); // a new QSOpref.txt
+    open(0);
+    ASSERT_TRUE(app->rigControlfrmLoaded());
+    RigControlfrm& rig = app->rigControlfrm();
+    EXPECT_EQ(state().station.RigName, "Kenwood");
+    EXPECT_TRUE(rig.poller().polling());
+    EXPECT_TRUE(rig.comComm1().isOpen());
+    EXPECT_EQ(rig.comComm1().comNumber(), 1);
+    EXPECT_TRUE(rig.isHidden()) << "polling starts with the rig window hidden";
+
+    // The radio reports; the log follows.
+    auto& port = *ports().back();
+    port.received = "FA00014074000;MD3;";
+    rig.poller().tmrGetData_Timer();
+    EXPECT_EQ(state().station.CurrentBand, "20");
+    EXPECT_EQ(state().station.CurrentMode, "CW");
+
+    // The window goes, and the rig window with it, its port closed.
+    app->mainWindow()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(app->rigControlfrmLoaded());
+    EXPECT_FALSE(port.isOpen());
+}
+
+TEST_F(RigStart, TheMenuShowsTheRigWindowModeless)
+{
+    for (quint8 outOfState : {1, 0}) {
+        SCOPED_TRACE(outOfState ? "Outfrm" : "Infrm");
+        MainForm& w = open(outOfState);
+        item(w.mnuOptions, QStringLiteral("&Rig Interface"))->trigger();
+        RigControlfrm& rig = app->rigControlfrm();
+        EXPECT_TRUE(rig.isVisible());
+        EXPECT_FALSE(rig.isModal());
+        EXPECT_EQ(rig.windowTitle(), " Rig Interface Setup");
+        w.close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(app->rigControlfrmLoaded());
+    }
+}
+
+} // namespace
