@@ -5,6 +5,7 @@
 
 #include "spots/windows/BandMap.h"
 #include "spots/windows/CountingRadio.h"
+#include "spots/windows/SpectrumMap.h"
 #include "spots/windows/SpotLabelWidget.h"
 
 #include <QStandardItemModel>
@@ -28,6 +29,23 @@ QString clusterLine(const QString& call, const QString& kHz)
     line = line.leftJustified(70, QLatin1Char(' ')) + QStringLiteral("1805Z");
     return line;
 }
+
+// Runs the hook when the spectrum map shows (its load lets events run before that).
+class SpectrumShownHook final : public QObject {
+public:
+    explicit SpectrumShownHook(std::function<void()> hook) : m_hook(std::move(hook)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<SpectrumMap*>(watched))
+            m_hook();
+        return false;
+    }
+
+private:
+    std::function<void()> m_hook;
+};
 
 class SpotArea : public ShellTest {
 protected:
@@ -193,6 +211,51 @@ TEST_F(SpotArea, AClickOnASpotListRowTunesOnlyWithARadioAndFillsTheCall)
         EXPECT_EQ(radio.tuned, QString::fromLatin1(rig) == QLatin1String("None") ? std::vector<float>{}
                                                                                   : std::vector<float>{14.025f});
     }
+}
+
+TEST_F(SpotArea, ADoubleClickOnTheBandMapOpensTheSpectrumMapWhichRedrawsAsSpotsArriveAndHandsBackTheCall)
+{
+    MainForm& w = openWithArea(false);
+    bool shown = false;
+    const auto script = [&](SpectrumMap& map) {
+        shown = true;
+        EXPECT_EQ(w.spectrumMap(), &map);
+        spot(QStringLiteral("N5ABC"), QStringLiteral("14025.0"));
+        SpotLabelWidget* label = map.lblDXSpot[MaxBandMapSpots - 1];
+        ASSERT_TRUE(label->isVisible());
+        QTest::mouseClick(label, Qt::RightButton, {}, label->rect().center());
+    };
+    SpectrumShownHook hook([&] { onceShown<SpectrumMap>(script); });
+    qApp->installEventFilter(&hook);
+    QWidget* background = w.bandMap->lblDX;
+    QTest::mouseDClick(background, Qt::LeftButton, {}, background->rect().center());
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(w.spectrumMap(), nullptr);
+    EXPECT_EQ(radio.tuned, std::vector<float>{14.025f});
+    EXPECT_EQ(w.txtCall->text(), QStringLiteral("N5ABC"));
+    // The spectrum map sends no Tab: the call field has the window's focus when it is active again.
+    EXPECT_EQ(w.focusWidget(), w.txtCall);
+    // Its row is in the list all the same, and the band map shows it.
+    EXPECT_EQ(w.spotRows->rowCount(), 1);
+    EXPECT_TRUE(w.bandMap->lblDXSpot[MaxBandMapSpots - 1]->isVisible());
+}
+
+TEST_F(SpotArea, TheInStateWindowHostsTheBandMapAsWell)
+{
+    state().station.CurrentBand = QStringLiteral("20");
+    Infrm& w = openIn();
+    form1().attachRadio(radio);
+    form1().attachSpotting(choice);
+    form1().PacketResize();
+    spot(QStringLiteral("N5ABC"), QStringLiteral("14025.0"));
+    SpotLabelWidget* label = w.bandMap->lblDXSpot[MaxBandMapSpots - 1];
+    ASSERT_TRUE(label->isVisible());
+    QTest::mouseClick(label, Qt::RightButton, {}, label->rect().center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(radio.tuned, std::vector<float>{14.025f});
+    EXPECT_EQ(w.txtCall->text(), QStringLiteral("N5ABC"));
+    EXPECT_NE(QApplication::focusWidget(), w.txtCall);
 }
 
 TEST_F(SpotArea, TheListKeepsTheNewest200Spots)
