@@ -3,6 +3,7 @@
 
 #include "ShellFixture.h"
 
+#include "spots/SpotLines.h"
 #include "spots/windows/BandMap.h"
 #include "spots/windows/CountingRadio.h"
 #include "spots/windows/SpectrumMap.h"
@@ -21,11 +22,12 @@ public:
     QString transport() const override { return link; }
 };
 
-// A cluster line: the call at column 27, the frequency in the columns before it, the UTC
-// time at column 71.
+// A cluster line: the call at column 27, the frequency in the columns before it, a comment at
+// column 40, the UTC time at column 71.
 QString clusterLine(const QString& call, const QString& kHz)
 {
     QString line = QStringLiteral("DX de K5DX:     %1  %2").arg(kHz, 8).arg(call);
+    line = line.leftJustified(39, QLatin1Char(' ')) + QStringLiteral("CQ TQP");
     line = line.leftJustified(70, QLatin1Char(' ')) + QStringLiteral("1805Z");
     return line;
 }
@@ -63,10 +65,11 @@ protected:
         form1().PacketResize();
         return w;
     }
+    // The cluster line parsed as the spotting window parses it, handed to Form1.
     void spot(const QString& call, const QString& kHz)
     {
-        const QString line = clusterLine(call, kHz);
-        form1().BandMapSpots(call, kHz, line.mid(3).trimmed());
+        const SpotLineFields fields = parseSpotLine(clusterLine(call, kHz) + QStringLiteral("\r\n"));
+        form1().BandMapSpots(fields.call, fields.frequency, fields.record);
         QCoreApplication::processEvents();
     }
     void TearDown() override
@@ -136,6 +139,7 @@ TEST_F(SpotArea, ASpotOnTheBandMapTunesAndFillsTheCallOnARightClickAndGoesOnALef
     ASSERT_EQ(w.spotRows->rowCount(), 1);
     EXPECT_EQ(w.spotRows->item(0, 0)->text(), QStringLiteral("N5ABC"));
     EXPECT_EQ(w.spotRows->item(0, 1)->text(), QStringLiteral("14.025"));
+    EXPECT_EQ(w.spotRows->item(0, 4)->text(), QStringLiteral("de K5DX:  CQ TQP"));
     EXPECT_EQ(w.spotRows->item(0, 6)->text(), QStringLiteral("1805"));
 
     QTest::mouseMove(label, label->rect().center());
