@@ -94,7 +94,7 @@ QString spotToolTip(const QString& call, float frequencyMHz, const QDateTime& ar
 {
     const QDateTime utc = wallClock(arrival).addSecs(qint64(roundHalfEven(double(utcOffsetHours) * 60)) * 60);
     return call + QStringLiteral("  ") + formatSpotMHz(double(frequencyMHz)) + QStringLiteral("  ")
-        + utc.toString(QStringLiteral("HH:mm:ss"));
+        + utc.time().toString(Qt::ISODate);
 }
 
 namespace {
