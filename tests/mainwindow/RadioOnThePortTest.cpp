@@ -1,6 +1,7 @@
 // The log following a radio on a real serial port: the program's port opens a
 // pseudo-terminal (BREVANT_COM1) with the fake radio at the far end, which answers as the
-// radio would and records what the program sent and when.
+// radio would and records what the program sent and when; then hamlib's TS-2000 emulator,
+// a radio program written by others, in its place.
 
 #include "ShellFixture.h"
 
@@ -9,14 +10,19 @@
 #include "platform/SerialPort.h"
 #include "rig/windows/RigControlfrm.h"
 
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTemporaryDir>
+
 namespace {
 
-class RadioOnThePort : public ShellTest {
+// What the log window fixtures add: the program's own serial ports, COM n found as the
+// program finds it (BREVANT_COM<n> first).
+class RealPortTest : public ShellTest {
 protected:
-    RadioOnThePort()
+    void useRealPorts()
     {
-        EXPECT_FALSE(radio.name().isEmpty()) << "no pseudo-terminal";
-        ts.environment->variables["BREVANT_COM1"] = radio.name();
         app->services().makeSerialPort = [environment = ts.environment, &settings = settings] {
             return std::make_unique<QtSerialPort>(
                 [environment, &settings](int com) { return comPortDevice(com, *environment, settings); });
@@ -24,8 +30,6 @@ protected:
         // The Extra-class 40 m segments tuning reads.
         writeBytes(work(QStringLiteral("BandPlan.txt")),
                    "\"March 5, 2012\"\r\n\"40\",\"E\",\"CW\",7,7.125\r\n\"40\",\"E\",\"PH\",7.125,7.3\r\n");
-        state().station.CurrentBand = QStringLiteral("40");
-        state().station.CurrentMode = QStringLiteral("PH");
     }
 
     // RigCntrl.txt for the radio on COM1, polled every 500 ms (two ticks of 250), "Use
@@ -36,6 +40,18 @@ protected:
         writeBytes(work(QStringLiteral("RigCntrl.txt")),
                    QByteArray("\"4800 \"\r\n\"N\"\r\n\"8\"\r\n\"2\"\r\n\"") + modeRequest + "\"\r\n\"" + frequencyRequest
                        + "\"\r\n\"4800,N,8,2\"\r\n1\r\n\"N\"\r\n\"M\"\r\n\"" + rigName + "\"\r\n0\r\n1\r\n1\r\n");
+    }
+};
+
+class RadioOnThePort : public RealPortTest {
+protected:
+    RadioOnThePort()
+    {
+        EXPECT_FALSE(radio.name().isEmpty()) << "no pseudo-terminal";
+        ts.environment->variables["BREVANT_COM1"] = radio.name();
+        useRealPorts();
+        state().station.CurrentBand = QStringLiteral("40");
+        state().station.CurrentMode = QStringLiteral("PH");
     }
 
     // The times of the commands with that text.
@@ -113,6 +129,101 @@ TEST_F(RadioOnThePort, KenwoodTwoReadsFrequencyAndModeFromTheIfReply)
     EXPECT_EQ(state().RigFrequencyText, "14.074");
     ASSERT_TRUE(QTest::qWaitFor([&] { return radio.commands.size() >= 2; }, 3000));
     EXPECT_EQ(radio.allReceived().left(6), "IF;IF;");
+}
+
+
+// Hamlib's TS-2000 emulator as the radio: rigctlcom on one end of a socat pseudo-terminal
+// pair, rigctld's dummy radio behind it, the program on the other end as COM1.
+class HamlibPeer : public RealPortTest {
+protected:
+    HamlibPeer()
+    {
+        for (const char* tool : {"rigctld", "rigctlcom", "rigctl", "socat"})
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                m_missing = tool;
+    }
+    ~HamlibPeer() override
+    {
+        for (QProcess* p : {&m_emulator, &m_pair, &m_daemon}) {
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(2000);
+            }
+        }
+    }
+
+    // Starts the three; the dummy radio starts in CW on the frequency (Hz).
+    bool start(const char* hz)
+    {
+        QTcpServer probe;
+        if (!probe.listen(QHostAddress::LocalHost, 0))
+            return false;
+        m_address = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
+        const QString port = QString::number(probe.serverPort());
+        probe.close();
+        m_daemon.start(QStringLiteral("rigctld"), {"-m", "1", "-T", "127.0.0.1", "-t", port});
+        if (!QTest::qWaitFor([&] { return rigctl({"f"}).isEmpty() == false; }, 5000))
+            return false;
+        // The emulator of this hamlib ends on a query while the dummy is in FM: set CW first.
+        rigctl({"M", "CW", "500", "F", hz});
+        const QString program = m_folder.filePath(QStringLiteral("emulator"));
+        m_radioEnd = m_folder.filePath(QStringLiteral("radio"));
+        m_pair.start(QStringLiteral("socat"), {"pty,raw,echo=0,link=" + program, "pty,raw,echo=0,link=" + m_radioEnd});
+        if (!QTest::qWaitFor([&] { return QFile::exists(program) && QFile::exists(m_radioEnd); }, 5000))
+            return false;
+        m_emulator.start(QStringLiteral("rigctlcom"), {"-m", "2", "-r", m_address, "-R", program, "-S", "4800"});
+        if (!m_emulator.waitForStarted(5000))
+            return false;
+        QTest::qWait(300); // it opens its end
+        ts.environment->variables["BREVANT_COM1"] = m_radioEnd;
+        useRealPorts();
+        return true;
+    }
+
+    // One rigctl call to the dummy radio; its output lines.
+    QStringList rigctl(QStringList arguments)
+    {
+        QProcess p;
+        p.start(QStringLiteral("rigctl"), QStringList{"-m", "2", "-r", m_address} + arguments);
+        if (!p.waitForFinished(3000) || p.exitCode() != 0)
+            return {};
+        return QString::fromLatin1(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    const char* m_missing = nullptr;
+    QTemporaryDir m_folder;
+    QString m_address;
+    QString m_radioEnd;
+    QProcess m_daemon, m_pair, m_emulator;
+};
+
+TEST_F(HamlibPeer, PolledAsKenwoodTheLogFollowsAndATuneReachesTheRadio)
+{
+    if (m_missing)
+        GTEST_SKIP() << m_missing << " is not installed";
+    ASSERT_TRUE(start("14074000"));
+    state().station.CurrentBand = QStringLiteral("40");
+    state().station.CurrentMode = QStringLiteral("PH");
+    settingsFor("Kenwood", "MD;", "FA;");
+    Outfrm& w = openOut();
+    ASSERT_TRUE(app->rigControlfrm().comComm1().isOpen());
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state().station.CurrentBand == "20"; }, 5000));
+    EXPECT_EQ(state().station.CurrentMode, "CW");
+    w.cmdLogOn_Click();
+    w.txtCall->setFocus();
+    keys(QStringLiteral("W5ABC h{Enter}"));
+    EXPECT_TRUE(logBytes().endsWith(",\"14.074\"\r\n")) << logBytes().toStdString();
+
+    float spot = 7.03f;
+    app->form1().ChangeFrequency(spot);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rigctl({"f"}).value(0) == "7030000"; }, 5000))
+        << rigctl({"f"}).join(' ').toStdString();
+    EXPECT_EQ(rigctl({"m"}).value(0), "CW");
+    // This emulator answers the mode command with a stray "MD2;", which one poll reads as
+    // phone; the polls after it read the radio again.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return state().station.CurrentBand == "40" && state().station.CurrentMode == "CW"; }, 5000));
 }
 
 } // namespace
