@@ -132,6 +132,27 @@ TEST_F(RadioOnThePort, KenwoodTwoReadsFrequencyAndModeFromTheIfReply)
 }
 
 
+TEST_F(RadioOnThePort, OrionIsWokenPolledAndTuned)
+{
+    FakeRadio orion(FakeRadio::Family::Orion);
+    ts.environment->variables["BREVANT_COM1"] = orion.name();
+    settingsFor("Ten Tec Orion", "?RMM", "?AF");
+    orion.replies["AF"] = "@AF14074000\r";
+    orion.replies["RMM"] = "@RMM3\r";
+    openOut();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state().station.CurrentBand == "20"; }, 3000));
+    EXPECT_EQ(state().station.CurrentMode, "CW");
+    EXPECT_EQ(state().RigFrequencyText, "14.074");
+    ASSERT_GE(orion.commands.size(), 3u);
+    EXPECT_EQ(orion.commands[0], "X") << "the wake-up comes first";
+
+    float spot = 7.03f;
+    app->form1().ChangeFrequency(spot);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state().station.CurrentBand == "40"; }, 3000))
+        << "the radio took \"*AF7.03\" and the next poll read it";
+    EXPECT_NE(std::find(orion.commands.begin(), orion.commands.end(), "*AF7.03"), orion.commands.end());
+}
+
 // Hamlib's TS-2000 emulator as the radio: rigctlcom on one end of a socat pseudo-terminal
 // pair, rigctld's dummy radio behind it, the program on the other end as COM1.
 class HamlibPeer : public RealPortTest {

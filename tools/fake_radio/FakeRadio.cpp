@@ -1,6 +1,7 @@
 #include "FakeRadio.h"
 
 #include <QElapsedTimer>
+#include <QtMath>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <fcntl.h>
@@ -126,8 +127,12 @@ QByteArray FakeRadio::answerOrion(const QByteArray& line)
     if (line.startsWith('?'))
         return replies.value(line.mid(1));
     if (line.startsWith('*')) {
-        const QByteArray body = line.mid(1);
-        replies[letters(body)] = '@' + body + '\r';
+        QByteArray body = line.mid(1);
+        const QByteArray name = letters(body);
+        // The frequency is set in MHz and reported in Hz.
+        if (name == "AF")
+            body = name + QByteArray::number(qRound64(body.mid(name.size()).toDouble() * 1e6));
+        replies[name] = '@' + body + '\r';
     }
     return {};
 }

@@ -6,6 +6,7 @@
 //   Kenwood (Kenwood, Elecraft, FTdx9000): commands end with ';', a query is the command
 //     letters alone ("FA;"), a set carries digits ("FA00007030000;") and is not answered.
 //   Ten-Tec Orion: lines end with '\r'; '?' asks, '*' sets, '@' answers.
+//     The frequency is set in MHz ("*AF7.03") and reported in Hz ("@AF7030000").
 // Answers come from the radio's state: what a set command stored, or a canned reply a test
 // puts in replies. It runs on the caller's event loop (a socket notifier), no thread.
 
