@@ -67,6 +67,7 @@ bool MainForm::openHotKeyWindow(int KeyCode)
 {
     Navigation& navigation = context().navigation;
     switch (KeyCode) {
+    case 'B': lblDX_DblClick(); return true;
     case 'C':
     case 'S': navigation.cwFrm().showNormal(); return true;
     case 'P': navigation.phoneFrm().showNormal(); return true;

@@ -8,6 +8,7 @@
 #include "keying/Morse.h"
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
+#include "spots/windows/SpectrumMap.h"
 
 #include <QClipboard>
 #include <QTimer>
@@ -199,7 +200,7 @@ TEST_F(KeyerKeys, CtrlOpensTheKeyerWindowsAndItsKeyPressIsDropped)
     EXPECT_EQ(w.txtCall->text(), "W");
 
     // Ctrl+Shift+C is no hot key; Ctrl+C and Ctrl+S show the CW keyer, Ctrl+P the voice
-    // keyer; nothing reaches the field.
+    // keyer, Ctrl+B the spectrum map; nothing reaches the field.
     press(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_FALSE(app->cwFrmLoaded() && app->cwFrm().isVisible());
     for (const Qt::Key key : {Qt::Key_C, Qt::Key_S}) {
@@ -212,6 +213,21 @@ TEST_F(KeyerKeys, CtrlOpensTheKeyerWindowsAndItsKeyPressIsDropped)
     press(Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(app->phoneFrm().isVisible());
     app->phoneFrm().hide();
+    bool mapShown = false;
+    focusIn(&w, w.txtCall);
+    QTimer closeMap;
+    QObject::connect(&closeMap, &QTimer::timeout, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* map = qobject_cast<SpectrumMap*>(window); map && map->isVisible()) {
+                mapShown = true;
+                map->hide();
+            }
+        }
+    });
+    closeMap.start(5);
+    press(Qt::Key_B, Qt::ControlModifier);
+    closeMap.stop();
+    EXPECT_TRUE(mapShown) << "Ctrl+B shows the spectrum map";
     focusIn(&w, w.txtCall);
     keys(QStringLiteral("5"));
     EXPECT_EQ(w.txtCall->text(), "W5");
