@@ -8,6 +8,7 @@
 #include "keying/Morse.h"
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
+#include "rig/windows/RigControlfrm.h"
 #include "spots/windows/SpectrumMap.h"
 
 #include <QClipboard>
@@ -200,7 +201,7 @@ TEST_F(KeyerKeys, CtrlOpensTheKeyerWindowsAndItsKeyPressIsDropped)
     EXPECT_EQ(w.txtCall->text(), "W");
 
     // Ctrl+Shift+C is no hot key; Ctrl+C and Ctrl+S show the CW keyer, Ctrl+P the voice
-    // keyer, Ctrl+B the spectrum map; nothing reaches the field.
+    // keyer, Ctrl+R the rig window, Ctrl+B the spectrum map; nothing reaches the field.
     press(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_FALSE(app->cwFrmLoaded() && app->cwFrm().isVisible());
     for (const Qt::Key key : {Qt::Key_C, Qt::Key_S}) {
@@ -213,6 +214,10 @@ TEST_F(KeyerKeys, CtrlOpensTheKeyerWindowsAndItsKeyPressIsDropped)
     press(Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(app->phoneFrm().isVisible());
     app->phoneFrm().hide();
+    focusIn(&w, w.txtCall);
+    press(Qt::Key_R, Qt::ControlModifier);
+    EXPECT_TRUE(app->rigControlfrm().isVisible());
+    app->rigControlfrm().hide();
     bool mapShown = false;
     focusIn(&w, w.txtCall);
     QTimer closeMap;
