@@ -154,7 +154,8 @@ TEST_F(RadioOnThePort, OrionIsWokenPolledAndTuned)
 }
 
 // Hamlib's TS-2000 emulator as the radio: rigctlcom on one end of a socat pseudo-terminal
-// pair, rigctld's dummy radio behind it, the program on the other end as COM1.
+// pair, rigctld's dummy radio behind it (its push-to-talk by the radio, which the emulator's
+// IF reply needs), the program on the other end as COM1.
 class HamlibPeer : public RealPortTest {
 protected:
     HamlibPeer()
@@ -182,7 +183,7 @@ protected:
         m_address = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
         const QString port = QString::number(probe.serverPort());
         probe.close();
-        m_daemon.start(QStringLiteral("rigctld"), {"-m", "1", "-T", "127.0.0.1", "-t", port});
+        m_daemon.start(QStringLiteral("rigctld"), {"-m", "1", "-P", "RIG", "-T", "127.0.0.1", "-t", port});
         if (!QTest::qWaitFor([&] { return rigctl({"f"}).isEmpty() == false; }, 5000))
             return false;
         // The emulator of this hamlib ends on a query while the dummy is in FM: set CW first.
@@ -245,6 +246,26 @@ TEST_F(HamlibPeer, PolledAsKenwoodTheLogFollowsAndATuneReachesTheRadio)
     // phone; the polls after it read the radio again.
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return state().station.CurrentBand == "40" && state().station.CurrentMode == "CW"; }, 5000));
+}
+
+TEST_F(HamlibPeer, PolledAsKenwoodTwoTheIfReplyReachesTheLog)
+{
+    if (m_missing)
+        GTEST_SKIP() << m_missing << " is not installed";
+    ASSERT_TRUE(start("14074000"));
+    state().station.CurrentBand = QStringLiteral("40");
+    state().station.CurrentMode = QStringLiteral("PH");
+    settingsFor("Kenwood 2", "", "IF;");
+    openOut();
+    ASSERT_TRUE(app->rigControlfrm().comComm1().isOpen());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state().station.CurrentBand == "20"; }, 5000));
+    EXPECT_EQ(state().station.CurrentMode, "CW");
+    EXPECT_EQ(state().RigFrequencyText, "14.074");
+
+    float spot = 7.03f;
+    app->form1().ChangeFrequency(spot);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rigctl({"f"}).value(0) == "7030000"; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return state().station.CurrentBand == "40"; }, 5000));
 }
 
 } // namespace
