@@ -119,27 +119,10 @@ void MainForm::ApplyFullScreenLayout()
     mnuTaskbar->setChecked(s.TaskbarMode != 0);
     if (s.FormSizePercent != 100)
         return;
-    const float oldHeight = Height;
     const float oldWidth = Width;
     const QRectF area = s.TaskbarMode == 1 ? screen().workAreaTwips() : QRectF(QPointF(0, 0), screen().sizeTwips());
-    Width = float(area.width());
-    Height = float(area.height());
-    Left = 0;
-    Top = 0;
+    stretchTo(area);
     const float w = Width / oldWidth;
-    const float h = Height / oldHeight;
-    for (Control& c : controls()) {
-        c.Height *= h;
-        c.Left *= w;
-        c.Top *= h;
-        c.Width *= w;
-        if (c.kind == ControlKind::Line) {
-            c.X1 *= w;
-            c.X2 *= w;
-            c.Y1 *= h;
-            c.Y2 *= h;
-        }
-    }
     for (float& width : controlFor(txtDX)->ColumnWidths)
         width *= w;
     FitListHeights();

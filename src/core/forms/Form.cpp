@@ -192,6 +192,29 @@ void Form::applyControlGeometry(Control& c, bool withFont)
     }
 }
 
+void Form::stretchTo(const QRectF& area)
+{
+    const float across = float(area.width()) / Width;
+    const float down = float(area.height()) / Height;
+    Width = float(area.width());
+    Height = float(area.height());
+    Left = 0;
+    Top = 0;
+    for (Control& c : m_controls) {
+        if (c.kind == ControlKind::Line) {
+            c.X1 *= across;
+            c.X2 *= across;
+            c.Y1 *= down;
+            c.Y2 *= down;
+            continue;
+        }
+        c.Left *= across;
+        c.Top *= down;
+        c.Width *= across;
+        c.Height *= down;
+    }
+}
+
 QMargins Form::frameMargins() const
 {
     const QMargins own = frameOf(*this);

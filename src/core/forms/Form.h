@@ -86,6 +86,9 @@ public:
     // Maps one control's twip values onto its widget (a control moved at run time); a
     // control only moved keeps its font.
     void applyControlGeometry(Control& control, bool withFont = true);
+    // Moves the window to the top-left corner of the area (twips) at its size and stretches
+    // every control by the same factors, across and down. Nothing is applied to the widgets.
+    void stretchTo(const QRectF& area);
 
     // Left, Top, Width and Height are the window's outer frame, title bar included (the
     // main windows, designed at their outer size); otherwise Width and Height are its inside.

@@ -89,28 +89,7 @@ void SpectrumMap::LayoutFrequencyScales()
 
 void SpectrumMap::FitToWorkArea()
 {
-    const float oldWidth = Width;
-    const float oldHeight = Height;
-    const QRectF area = screen().workAreaTwips();
-    Width = float(area.width());
-    Height = float(area.height());
-    Left = 0;
-    Top = 0;
-    const float wide = Width / oldWidth;
-    const float high = Height / oldHeight;
-    for (Control& c : controls()) {
-        if (c.kind == ControlKind::Line) {
-            c.X1 *= wide;
-            c.X2 *= wide;
-            c.Y1 *= high;
-            c.Y2 *= high;
-            continue;
-        }
-        c.Height *= high;
-        c.Left *= wide;
-        c.Top *= high;
-        c.Width *= wide;
-    }
+    stretchTo(screen().workAreaTwips());
 }
 
 void SpectrumMap::BandMapLabelDisplay()
