@@ -6,6 +6,7 @@
 #include "core/Tables.h"
 #include "core/WorkFiles.h"
 #include "core/forms/Form1.h"
+#include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
 #include "keying/Morse.h"
 #include "platform/DiskFile.h"
@@ -189,6 +190,16 @@ CWFrm::CWFrm(const WindowContext& context)
         OptSleep->setChecked(true);
     else if (selection == QLatin1String("Loop"))
         optLoop->setChecked(true);
+
+    // Sized to the screen and centred, every control with it, the fonts at most 1.5 times.
+    LocalScaling scaling;
+    scaling.windowFont = LocalScaling::WindowFont::NewWidthRatio;
+    scaling.controlFont = LocalScaling::ControlFont::WidthFactorCapped;
+    scaling.scaledKinds = {ControlKind::ListBox, ControlKind::CommandButton, ControlKind::TextBox,
+                           ControlKind::Label, ControlKind::ComboBox, ControlKind::Image,
+                           ControlKind::CheckBox, ControlKind::OptionButton, ControlKind::Frame};
+    scaling.fontKinds = scaling.scaledKinds;
+    ScaleFormLocally(*this, scaling);
 }
 
 CWFrm::~CWFrm()
