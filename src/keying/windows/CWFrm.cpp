@@ -82,7 +82,7 @@ CWFrm::CWFrm(const WindowContext& context)
     txtCWLoop = labelled(QStringLiteral("Loop (Sec)"), 5040, 1680, QStringLiteral("0"));
 
     Check1 = place(new QCheckBox(QStringLiteral("Display CW text on main form (NA for WinKey)."), this),
-                   ControlKind::CheckBox, 240, 2520, 4800, 255);
+                   ControlKind::CheckBox, 240, 3150, 4800, 255);
     Check1->setChecked(true);
 
     Frame1 = place(new QGroupBox(QStringLiteral("Keying Options"), this), ControlKind::Frame, 6600, 1560, 2760, 1680);
