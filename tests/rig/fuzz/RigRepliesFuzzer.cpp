@@ -1,5 +1,5 @@
 // libFuzzer's entry for the radios' replies. Run it for a few minutes after a change:
-//   ./build/tests/rig/fuzz_rig_replies -max_total_time=180 tests/rig/fuzz/corpus
+//   ./build/tests/rig/fuzz/rig_replies_fuzzer -max_total_time=180 tests/rig/fuzz/corpus
 #include "FuzzRigReplies.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
