@@ -3,6 +3,7 @@
 // The program's process-wide values, grouped by the part of the program that owns them.
 // One App owns one AppState; nothing else is global, so a test builds a fresh one.
 
+#include "core/KeyingPorts.h"
 #include "core/LogEntry.h"
 
 #include <QDateTime>
@@ -137,6 +138,8 @@ struct KeyerState {
     KeyingInterface CWKeyingInterface = KeyingInterface::None;
     quint8 KeyboardCWMode = 0;
     quint8 CWRepeatActive = 0; // 1 while the F1 message repeats
+    quint8 PhoneRepeatActive = 0; // 1 while the F1 voice message repeats
+    KeyingPorts ports;
 };
 
 // The in-state window's 63 states and provinces (entries 1 to 63 of 0 to 100).

@@ -143,6 +143,7 @@ public:
     void mnuTaskbar_Click();
     void mnuPostContest_Click();
     void mnuCW_Click();
+    void mnuVoice_Click();
     void mnuRecall_Click();
     void ApplyFormSizePercent();
     void ApplyFullScreenLayout();
@@ -234,6 +235,7 @@ public:
     QAction* mnuExit;
     QMenu* mnutrans;
     QAction* mnuCW; // "&CW Setup"
+    QAction* mnuVoice; // "&Voice Setup"
     QAction* mnuRigInterface;
     QAction* mnuFormSize;
     QAction* mnuTaskbar;

@@ -57,7 +57,9 @@ void MainForm::Form_KeyDown(int& KeyCode, int Shift)
     if (modeIs(state, "PH")) {
         if (KeyCode == KeyF10)
             KeyCode = 0;
-        return; // F1 to F9 belong to the voice keyer, which does not send yet
+        else if (KeyCode >= KeyF1 && KeyCode <= KeyF9)
+            context().navigation.phoneFrm().FKeyPhone(KeyCode);
+        return;
     }
     if (modeIs(state, "CW") && state.keyer.CWKeyingInterface != KeyingInterface::None)
         cwKeyDown(KeyCode);
@@ -76,15 +78,20 @@ bool MainForm::openHotKeyWindow(int KeyCode)
     }
 }
 
-// Any key ends the F1 repeat: the rest of the message is dropped and the timer stopped.
+// Any key ends the F1 repeats: the rest of the CW message is dropped and the timers
+// stopped; a voice message that plays goes on to its end.
 void MainForm::stopRepeats()
 {
     KeyerState& keyer = context().state.keyer;
-    if (keyer.CWRepeatActive == 0)
-        return;
-    keyer.CWBuffer.clear();
-    keyer.CWRepeatActive = 0;
-    context().navigation.cwFrm().tmrRepeat.stop();
+    if (keyer.CWRepeatActive != 0) {
+        keyer.CWBuffer.clear();
+        keyer.CWRepeatActive = 0;
+        context().navigation.cwFrm().tmrRepeat.stop();
+    }
+    if (keyer.PhoneRepeatActive != 0) {
+        keyer.PhoneRepeatActive = 0;
+        context().navigation.phoneFrm().tmrRepeat.stop();
+    }
 }
 
 void MainForm::cwKeyDown(int& KeyCode)
@@ -128,9 +135,18 @@ void MainForm::Form_KeyPress(int& KeyAscii)
         return;
     }
     KeyerState& keyer = context().state.keyer;
+    if (KeyAscii == 27 && modeIs(context().state, "PH")) {
+        // The first Esc stops the voice message; the watch then releases the transmitter.
+        WavePlayer& player = *context().navigation.phoneFrm().MMControl1;
+        if (player.mode() == WavePlayer::ModePlaying) {
+            player.stop();
+            KeyAscii = 0;
+            return;
+        }
+    }
     if (KeyAscii == 27) {
-        // Stopping a voice message or the keyer device comes first once they exist. While
-        // CW goes out, Esc stops it after the character being keyed; else it clears.
+        // Stopping the keyer device comes first once it exists. While CW goes out, Esc
+        // stops it after the character being keyed; else it clears.
         if (keyer.CWSending == 0)
             ClearEntry();
         else

@@ -7,6 +7,7 @@
 #include "entry/BandPlan.h"
 #include "entry/DateTimeText.h"
 #include "keying/windows/CWFrm.h"
+#include "keying/windows/PhoneFrm.h"
 #include "mainwindow/LabelColors.h"
 #include "platform/Colors.h"
 #include "platform/Services.h"
@@ -92,6 +93,8 @@ void MainForm::buildOptionsMenu()
     mnutrans = mnuOptions->addMenu(QStringLiteral("&Transmit"));
     mnuCW = mnutrans->addAction(QStringLiteral("&CW Setup"));
     connect(mnuCW, &QAction::triggered, this, &MainForm::mnuCW_Click);
+    mnuVoice = mnutrans->addAction(QStringLiteral("&Voice Setup"));
+    connect(mnuVoice, &QAction::triggered, this, &MainForm::mnuVoice_Click);
     mnuOptions->addSeparator();
     mnuRigInterface = mnuOptions->addAction(QStringLiteral("&Rig Interface"));
     connect(mnuRigInterface, &QAction::triggered, this, [this] { context().navigation.showRigInterface(); });
@@ -107,6 +110,7 @@ void MainForm::buildOptionsMenu()
 
 // Shown modal; returns when "Done" hides it.
 void MainForm::mnuCW_Click() { context().navigation.cwFrm().showModal(); }
+void MainForm::mnuVoice_Click() { context().navigation.phoneFrm().showModal(); }
 
 void MainForm::buildBandAndModeMenus()
 {

@@ -40,7 +40,7 @@ TEST_F(Menus, MenuTreesOfBothWindows)
                                "&Post Contest Mode"}));
         const QMenu* transmit = item(w.mnuOptions, QStringLiteral("&Transmit"))->menu();
         ASSERT_NE(transmit, nullptr);
-        EXPECT_EQ(captions(transmit->actions()), (QStringList{"&CW Setup"}));
+        EXPECT_EQ(captions(transmit->actions()), (QStringList{"&CW Setup", "&Voice Setup"}));
         const QMenu* appearance = item(w.mnuOptions, QStringLiteral("&Appearance"))->menu();
         ASSERT_NE(appearance, nullptr);
         EXPECT_EQ(captions(appearance->actions()), (QStringList{"&Form Size", "&Colors", "&Taskbar"}));

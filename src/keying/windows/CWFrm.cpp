@@ -177,6 +177,10 @@ CWFrm::CWFrm(const WindowContext& context)
     tmrRepeat.setSingleShot(true);
     tmrRepeat.setInterval(0);
     connect(&tmrRepeat, &QTimer::timeout, this, &CWFrm::tmrRepeat_Timer);
+    context.state.keyer.ports.enter(KeyingPortHolder::CwPort, [this] {
+        dropSerialLines();
+        Comm->close();
+    });
 
     // The timing method and its loop count, as this user left them.
     const UserSettings& user = *context.services.settings;
@@ -204,6 +208,7 @@ CWFrm::CWFrm(const WindowContext& context)
 
 CWFrm::~CWFrm()
 {
+    context().state.keyer.ports.leave(KeyingPortHolder::CwPort);
     tmrRepeat.stop();
     dropSerialLines();
     Comm->close();
@@ -306,6 +311,7 @@ void CWFrm::CWSetup()
     if (!port) {
         opened = false;
     } else if (*port > 0) {
+        context().state.keyer.ports.claim(KeyingPortHolder::CwPort);
         Comm->setComNumber(int(roundHalfEven(*port)));
         Comm->setDtr(false);
         Comm->setRts(false);

@@ -1,0 +1,120 @@
+#include "keying/VoiceKeyer.h"
+
+#include "core/NumberFormat.h"
+#include "keying/Morse.h"
+#include "platform/KeyingLine.h"
+#include "platform/ParallelPort.h"
+#include "platform/SerialPort.h"
+#include "platform/WavePlayer.h"
+
+std::optional<double> readVoiceKeyerNumber(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.startsWith(QLatin1String("&H"), Qt::CaseInsensitive)) {
+        bool ok = false;
+        const qlonglong value = t.mid(2).toLongLong(&ok, 16);
+        return ok ? std::optional<double>(double(value)) : std::nullopt;
+    }
+    return parsePlainNumber(t);
+}
+
+VoiceKeyer::VoiceKeyer(KeyerState& keyer, WavePlayer& player, SerialPort& pttPort, ParallelPort& parallel,
+                       VoiceKeyerWindow& window)
+    : m_keyer(keyer), m_player(player), m_port(pttPort), m_parallel(parallel), m_window(window)
+{
+}
+
+void VoiceKeyer::FKeyPhone(int KeyCode)
+{
+    if (KeyCode < 112 || KeyCode > 120)
+        return;
+    // Ends at once whatever message still plays; its outputs stay raised until this
+    // message keys them again or the watch releases them.
+    m_player.close();
+    if (KeyCode == RepeatKey) {
+        const auto seconds = readVoiceKeyerNumber(m_window.repeatSeconds());
+        if (!seconds)
+            return;
+        if (*seconds > 0)
+            m_keyer.PhoneRepeatActive = 1;
+    }
+    const QString file = m_window.waveFile(KeyCode);
+    if (file.trimmed().isEmpty())
+        return;
+    if (!keySerialLine() || !keyParallel()) {
+        // A box that cannot be read leaves nothing keyed.
+        releaseAll();
+        return;
+    }
+    // A file that will not open or play is no message: the watch's first tick releases.
+    if (m_player.open(file))
+        m_player.play();
+    m_window.startWatch();
+}
+
+bool VoiceKeyer::keySerialLine()
+{
+    const auto port = readVoiceKeyerNumber(m_window.pttPortNumber());
+    if (!port)
+        return false;
+    if (*port <= 0)
+        return true;
+    if (!m_port.isOpen())
+        m_window.openPttPort();
+    // A line set on a closed port would come up raised at its next opening.
+    if (!m_port.isOpen())
+        return true;
+    if (m_window.pttLine() == PttLine::Dtr) {
+        m_dtr = true;
+        return m_port.setDtr(true);
+    }
+    m_rts = true;
+    return m_port.setRts(true);
+}
+
+bool VoiceKeyer::keyParallel()
+{
+    if (m_window.pttLine() != PttLine::Parallel)
+        return true;
+    const auto base = parseBaseAddress(m_window.parallelAddress());
+    if (!base)
+        return false;
+    if (m_parallelBase && *m_parallelBase != *base)
+        releaseParallel();
+    m_parallelBase = *base;
+    return m_parallel.write(quint16(*base + 2), ParallelKeyingLine::KeyedValue);
+}
+
+void VoiceKeyer::watchTick()
+{
+    if (m_player.mode() == WavePlayer::ModePlaying)
+        return;
+    m_window.stopWatch();
+    releaseAll();
+    if (m_keyer.PhoneRepeatActive == 1)
+        m_window.armRepeat();
+}
+
+void VoiceKeyer::releaseAll()
+{
+    releaseSerialLines();
+    releaseParallel();
+}
+
+void VoiceKeyer::releaseSerialLines()
+{
+    if (m_rts)
+        m_port.setRts(false);
+    if (m_dtr)
+        m_port.setDtr(false);
+    m_rts = false;
+    m_dtr = false;
+}
+
+void VoiceKeyer::releaseParallel()
+{
+    if (!m_parallelBase)
+        return;
+    m_parallel.write(quint16(*m_parallelBase + 2), ParallelKeyingLine::ReleasedValue);
+    m_parallelBase.reset();
+}
