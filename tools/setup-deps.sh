@@ -6,7 +6,9 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-m
           # the end-to-end tests: a virtual X display, a window manager, X key events, screenshots
           xvfb openbox xdotool x11-utils imagemagick
           # the real-peer radio test: hamlib's TS-2000 emulator on a pseudo-terminal pair
-          libhamlib-utils socat)
+          libhamlib-utils socat
+          # the real packet engine the packet-engine link is tried against
+          direwolf)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -58,6 +58,7 @@ void QtTcpLink::connectToHost(const QString& host, quint16 port)
 void QtTcpLink::close()
 {
     const QSignalBlocker quiet(&m_socket);
+    m_socket.flush(); // what the program queued before closing still goes out
     m_socket.abort();
 }
 

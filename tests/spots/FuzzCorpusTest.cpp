@@ -1,3 +1,4 @@
+#include "fuzz/FuzzAgwFrames.h"
 #include "fuzz/FuzzSpotLines.h"
 #include "support/FuzzCorpus.h"
 
@@ -6,6 +7,11 @@ namespace {
 TEST(SpotLinesCorpus, EveryInputPassesThePath)
 {
     replayFuzzCorpus(QStringLiteral(SPOT_FUZZ_CORPUS), fuzzSpotLines);
+}
+
+TEST(AgwFramesCorpus, EveryInputPassesThePath)
+{
+    replayFuzzCorpus(QStringLiteral(AGW_FUZZ_CORPUS), fuzzAgwFrames);
 }
 
 } // namespace
