@@ -1,8 +1,10 @@
 #include "rig/RigDriver.h"
 
+#include "rig/IcomCodec.h"
 #include "rig/KenwoodCodec.h"
 #include "rig/RigText.h"
 #include "rig/TenTecCodec.h"
+#include "rig/YaesuCodec.h"
 
 namespace {
 
@@ -154,28 +156,96 @@ private:
     QString m_folder;
 };
 
-// The binary radios whose replies are read elsewhere: here only their requests, framed
-// from the hex pairs of the request texts, go out.
-class HexRequestDriver final : public SilentDriver {
+// Frequency and mode asked in turn, six hex pairs each; CI-V frames back.
+class IcomDriver final : public RigDriver {
 public:
-    // The request must be longer than `longerThan` characters to go out.
-    HexRequestDriver(int pairs, qsizetype longerThan, bool inTurn)
-        : m_pairs(pairs), m_shortest(longerThan + 1), m_inTurn(inTurn) {}
+    struct Options {
+        int frequencyBytes = 5;            // the IC-735 answers with four
+        std::vector<int> pausesMs = {140}; // the Omni VI needs longer
+        bool modeCommand = true;           // the IC-735 has none
+    };
+    explicit IcomDriver(Options options) : m_options(std::move(options)) {}
+
     std::optional<QByteArray> pollRequest(const RigRequests& r, quint8& toggle) const override
     {
-        const qsizetype shortest = m_shortest;
-        auto frame = [this](const QString& s) { return hexPairsToBytes(s, m_pairs); };
-        if (m_inTurn)
-            return inTurn(r, toggle, shortest, frame);
-        if (r.frequency.size() < shortest)
-            return QByteArray();
-        return frame(r.frequency);
+        return inTurn(r, toggle, 17, [](const QString& s) { return hexPairsToBytes(s, 6); });
+    }
+    void decode(const QByteArray& reply, const RigRequests&, quint8 toggle, RigReport& report) const override
+    {
+        if (toggle == 1)
+            parseIcomFrequency(reply, m_options.frequencyBytes, report);
+        else
+            parseIcomMode(reply, report);
+    }
+    std::vector<int> frequencyPausesMs() const override { return m_options.pausesMs; }
+    std::optional<QByteArray> frequencyCommand(float mhz, const RigRequests& r, const RigReport&) const override
+    {
+        return icomFrequencyCommand(mhz, r);
+    }
+    std::optional<QByteArray> modeCommand(const QString& mode, const RigRequests& r) const override
+    {
+        return m_options.modeCommand ? icomModeCommand(mode, r) : std::nullopt;
     }
 
 private:
-    int m_pairs;
-    qsizetype m_shortest;
-    bool m_inTurn;
+    Options m_options;
+};
+
+// One five-byte request asks for frequency and mode together; the block back is read by
+// the model's decoder.
+class YaesuDriver final : public RigDriver {
+public:
+    using Decoder = void (*)(const QByteArray&, RigReport&);
+    YaesuDriver(Decoder decoder, YaesuCommandSet set, int pauseMs = 205)
+        : m_decoder(decoder), m_set(set), m_pauseMs(pauseMs) {}
+
+    bool readsByPosition() const override { return true; }
+    std::optional<QByteArray> pollRequest(const RigRequests& r, quint8&) const override
+    {
+        if (r.frequency.size() < 14)
+            return QByteArray();
+        return hexPairsToBytes(r.frequency, 5);
+    }
+    void decode(const QByteArray& reply, const RigRequests&, quint8, RigReport& report) const override
+    {
+        m_decoder(reply, report);
+    }
+    std::vector<int> frequencyPausesMs() const override { return {m_pauseMs}; }
+    std::optional<QByteArray> frequencyCommand(float mhz, const RigRequests&, const RigReport&) const override
+    {
+        return yaesuFrequencyCommand(mhz, m_set);
+    }
+    std::optional<QByteArray> modeCommand(const QString& mode, const RigRequests&) const override
+    {
+        return yaesuModeCommand(mode, m_set);
+    }
+
+private:
+    Decoder m_decoder;
+    YaesuCommandSet m_set;
+    int m_pauseMs;
+};
+
+// Frequency and mode asked in turn, three hex pairs each; binary replies read by position.
+class TenTecPanelDriver final : public RigDriver {
+public:
+    bool readsByPosition() const override { return true; }
+    std::optional<QByteArray> pollRequest(const RigRequests& r, quint8& toggle) const override
+    {
+        return inTurn(r, toggle, 7, [](const QString& s) { return hexPairsToBytes(s, 3); });
+    }
+    void decode(const QByteArray& reply, const RigRequests&, quint8 toggle, RigReport& report) const override
+    {
+        if (toggle == 1)
+            parseTenTecPanelFrequency(reply, report);
+        else
+            parseTenTecPanelMode(reply, report);
+    }
+    std::optional<QByteArray> frequencyCommand(float mhz, const RigRequests&, const RigReport&) const override
+    {
+        return tenTecPanelFrequencyCommand(mhz);
+    }
+    std::optional<QByteArray> modeCommand(const QString&, const RigRequests&) const override { return std::nullopt; }
 };
 
 class OtherDriver final : public SilentDriver {
@@ -219,12 +289,26 @@ std::unique_ptr<RigDriver> rigDriverFor(const QString& rigName, const RigDriverO
         return std::make_unique<OrionDriver>();
     if (is("Ten Tec Pegasus"))
         return std::make_unique<PegasusDriver>(options.pegasusFolder);
-    if (is("Icom") || is("Icom 735") || is("Ten Tec Omni VI"))
-        return std::make_unique<HexRequestDriver>(6, 16, true);
+    if (is("Icom"))
+        return std::make_unique<IcomDriver>(IcomDriver::Options{});
+    if (is("Icom 735"))
+        return std::make_unique<IcomDriver>(IcomDriver::Options{4, {140}, false});
+    if (is("Ten Tec Omni VI"))
+        return std::make_unique<IcomDriver>(IcomDriver::Options{5, {140, 220}, true});
     if (is("Ten Tec Fnt Pnl"))
-        return std::make_unique<HexRequestDriver>(3, 6, true);
-    if (isBinaryYaesu(rigName))
-        return std::make_unique<HexRequestDriver>(5, 13, false);
+        return std::make_unique<TenTecPanelDriver>();
+    if (is("Yaesu"))
+        return std::make_unique<YaesuDriver>(parseYaesuReply, YaesuCommandSet::Newer);
+    if (is("Yaesu 757 GX II"))
+        return std::make_unique<YaesuDriver>(parseYaesu757Status, YaesuCommandSet::Older);
+    if (is("Yaesu 890"))
+        return std::make_unique<YaesuDriver>(parseYaesu890Status, YaesuCommandSet::Older);
+    if (is("Yaesu 920"))
+        return std::make_unique<YaesuDriver>(parseYaesu920Status, YaesuCommandSet::Older);
+    if (is("Yaesu 990") || is("Yaesu 1000 D"))
+        return std::make_unique<YaesuDriver>(parseYaesu990Status, YaesuCommandSet::Older);
+    if (is("Yaesu 1000"))
+        return std::make_unique<YaesuDriver>(parseYaesu1000Status, YaesuCommandSet::Older, 10);
     if (is("Other"))
         return std::make_unique<OtherDriver>();
     return std::make_unique<SilentDriver>();

@@ -25,6 +25,11 @@ public:
     // then fails and the toggle keeps its value.
     virtual std::optional<QByteArray> pollRequest(const RigRequests& requests, quint8& toggle) const = 0;
 
+    // Whether the replies are read at fixed byte positions from the first byte read. For
+    // such a radio whatever is left over from an earlier reply (a tail that came after the
+    // read tick) is dropped before each request, so it is never read as a reply of its own.
+    virtual bool readsByPosition() const { return false; }
+
     // Reads what one read tick received; the toggle as the send tick left it (1: the
     // frequency was asked). Writes only what the reply holds.
     virtual void decode(const QByteArray& reply, const RigRequests& requests, quint8 toggle,

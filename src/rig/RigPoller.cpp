@@ -48,8 +48,12 @@ void RigPoller::sendPhase()
         const auto request = m_driver->pollRequest(requests, toggle);
         if (!request)
             return;
-        if (!request->isEmpty() && !m_port.write(*request))
-            return;
+        if (!request->isEmpty()) {
+            if (m_driver->readsByPosition())
+                m_port.readAll();
+            if (!m_port.write(*request))
+                return;
+        }
         RigRequestToggle = toggle;
     }
     RigPollPhase = 1;

@@ -5,6 +5,37 @@
 #include "platform/FileLookup.h"
 #include "rig/RigText.h"
 
+#include <algorithm>
+
+void parseTenTecPanelFrequency(const QByteArray& reply, RigReport& report)
+{
+    if (reply.size() < 5)
+        return;
+    report.frequency = hertzToMhz(bytesToHexDigits(reply.mid(1, 4)).toULongLong(nullptr, 16));
+}
+
+void parseTenTecPanelMode(const QByteArray& reply, RigReport& report)
+{
+    if (reply.size() < 3)
+        return;
+    const int mode = quint8(reply[1]) & 0x0F;
+    if (mode == 3)
+        report.mode = QStringLiteral("CW");
+    else if (mode <= 4)
+        report.mode = QStringLiteral("PH");
+}
+
+QByteArray tenTecPanelFrequencyCommand(float mhz)
+{
+    // Whole hertz held in single precision: above 16,777,216 Hz the nearest value it holds.
+    const auto hertz = quint64(std::max(0.0f, float(mhzToHertz(mhz))));
+    QString digits = QString::number(hertz, 16).toUpper().rightJustified(8, QLatin1Char('0'));
+    if (digits.size() % 2 != 0)
+        digits.prepend(QLatin1Char('0'));
+    const QString text = QStringLiteral("2A41") + digits + QStringLiteral("0D");
+    return hexDigitsToBytes(text).value_or(QByteArray());
+}
+
 void parseOrionFrequency(const QByteArray& reply, RigReport& report)
 {
     const qsizetype p = reply.indexOf("@AF");

@@ -1,6 +1,14 @@
 #pragma once
 
-// The Ten-Tec Orion's text protocol and the exchange files of the Pegasus control program.
+// The Ten-Tec radios: the front panel's binary queries, the Orion's text protocol and the
+// exchange files of the Pegasus control program.
+//
+// Front panel, three-byte queries ending in a carriage return:
+//   "?A" CR  reply "A" + the frequency in Hz, four bytes, most significant first, + CR
+//   "?M" CR  reply "M" + main and sub mode digits + CR; the low half of the main mode's
+//            byte: 0, 1, 2, 4 phone, 3 CW
+//   set      "*A" + the four frequency bytes + CR
+// The replies are read by position from the first byte read.
 //
 // Orion, every line ending in a carriage return:
 //   request "?AF"   reply "@AF" + Hz as decimal digits          set "*AF" + MHz ("*AF7.03")
@@ -15,6 +23,13 @@
 
 #include <QByteArray>
 #include <QString>
+
+// Bytes 2 to 5 as the frequency; fewer than 5 bytes change nothing.
+void parseTenTecPanelFrequency(const QByteArray& reply, RigReport& report);
+// The low half of byte 2; fewer than 3 bytes change nothing.
+void parseTenTecPanelMode(const QByteArray& reply, RigReport& report);
+// "*A" + whole hertz (as single precision holds them) in four bytes + CR.
+QByteArray tenTecPanelFrequencyCommand(float mhz);
 
 void parseOrionFrequency(const QByteArray& reply, RigReport& report);
 void parseOrionMode(const QByteArray& reply, RigReport& report);

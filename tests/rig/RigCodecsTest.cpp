@@ -1,9 +1,11 @@
 // Each family's replies and commands, byte for byte, and the conversions they share.
 
+#include "rig/IcomCodec.h"
 #include "rig/KenwoodCodec.h"
 #include "rig/RigDriver.h"
 #include "rig/RigText.h"
 #include "rig/TenTecCodec.h"
+#include "rig/YaesuCodec.h"
 
 #include "core/QStringPrinter.h"
 
@@ -14,6 +16,19 @@ namespace {
 
 const RigRequests kenwood{QStringLiteral("FA;"), QStringLiteral("MD;")};
 const RigRequests ftdx{QStringLiteral("FA;"), QStringLiteral("MD0;")};
+const RigRequests icom{QStringLiteral("FE FE 64 E0 03 FD"), QStringLiteral("FE FE 64 E0 04 FD")};
+
+// "FE FE E0 64" to its bytes.
+QByteArray bytes(const char* hexPairs) { return *hexPairsToBytes(QLatin1String(hexPairs)); }
+
+// A report that a decoder has already written, so that "nothing changes" shows.
+RigReport earlier()
+{
+    RigReport report;
+    report.frequency = 3.5f;
+    report.mode = QStringLiteral("XX");
+    return report;
+}
 
 TEST(RigText, HexConversions)
 {
@@ -179,6 +194,192 @@ TEST(TenTecCodec, PegasusExchangeFiles)
     EXPECT_EQ(in.readAll(), "7.03\r\nCW\r\n");
 }
 
+TEST(IcomCodec, FrequencyReplies)
+{
+    const struct {
+        const char* name;
+        const char* reply;
+        int dataBytes;
+        float frequency;
+    } rows[] = {
+        {"the answer", "FE FE E0 64 03 00 40 07 14 00 FD", 5, 14.074f},
+        {"the request's echo first", "FE FE 64 E0 03 FD FE FE E0 64 03 00 40 07 14 00 FD", 5, 14.074f},
+        {"the newest of two answers", "FE FE E0 64 03 00 40 07 14 00 FD FE FE E0 64 03 00 30 02 07 00 FD", 5, 7.023f},
+        {"a frame cut before FD", "FE FE 64 E0 03 FD FE FE E0 64 03 00 40 07", 5, 3.5f},
+        {"a cut frame after a whole one", "FE FE E0 64 03 00 40 07 14 00 FD FE FE E0 64 03 00 30", 5, 14.074f},
+        {"a whole frame after a cut one", "FE FE E0 64 03 00 40 FE FE E0 64 03 00 30 02 07 00 FD", 5, 7.023f},
+        {"digits that are not decimal", "FE FE E0 64 03 00 1A 07 14 00 FD", 5, 3.5f},
+        {"too few data bytes", "FE FE E0 64 03 40 07 14 00 FD", 5, 3.5f},
+        {"the mode's answer", "FE FE E0 64 04 03 01 FD", 5, 3.5f},
+        {"the 735's four bytes", "FE FE E0 64 03 00 40 07 14 FD", 4, 14.074f},
+        {"five bytes to the 735", "FE FE E0 64 03 00 40 07 14 00 FD", 4, 3.5f},
+        {"below 1 MHz", "FE FE E0 64 03 00 00 50 00 00 FD", 5, 0.5f},
+        {"23 cm", "FE FE E0 64 03 00 50 12 96 12 FD", 5, 1296.125f},
+    };
+    for (const auto& row : rows) {
+        RigReport report = earlier();
+        parseIcomFrequency(bytes(row.reply), row.dataBytes, report);
+        EXPECT_FLOAT_EQ(report.frequency, row.frequency) << row.name;
+        EXPECT_EQ(report.mode, "XX") << row.name;
+    }
+}
+
+TEST(IcomCodec, ModeReplies)
+{
+    const struct {
+        const char* name;
+        const char* reply;
+        const char* mode;
+    } rows[] = {
+        {"CW", "FE FE 64 E0 04 FD FE FE E0 64 04 03 01 FD", "CW"},
+        {"CW reverse is phone", "FE FE E0 64 04 07 01 FD", "PH"},
+        {"mode byte alone", "FE FE E0 64 04 01 FD", "PH"},
+        {"the echo alone", "FE FE 64 E0 04 FD", "XX"},
+        {"cut before FD", "FE FE E0 64 04 03 01", "XX"},
+        {"the frequency's answer", "FE FE E0 64 03 00 40 07 14 00 FD", "XX"},
+    };
+    for (const auto& row : rows) {
+        RigReport report = earlier();
+        parseIcomMode(bytes(row.reply), report);
+        EXPECT_EQ(report.mode, QLatin1String(row.mode)) << row.name;
+        EXPECT_FLOAT_EQ(report.frequency, 3.5f) << row.name;
+    }
+}
+
+TEST(IcomCodec, DigitsToMhzText)
+{
+    EXPECT_EQ(icomDigitsToMhzText(QStringLiteral("0014074000")), "14.074000");
+    EXPECT_EQ(icomDigitsToMhzText(QStringLiteral("0000500000")), "0.500000");
+    EXPECT_EQ(icomDigitsToMhzText(QStringLiteral("1296125000")), "1296.125000");
+    EXPECT_EQ(icomDigitsToMhzText(QStringLiteral("14074000")), "1407.4000");
+}
+
+TEST(IcomCodec, Commands)
+{
+    EXPECT_EQ(icomFrequencyCommand(14.074f, icom), bytes("FE FE 64 E0 05 00 40 07 14 00 FD"));
+    EXPECT_EQ(icomFrequencyCommand(1296.125f, icom), bytes("FE FE 64 E0 05 00 50 12 96 12 FD"));
+    const RigRequests omni{QStringLiteral("FE FE 04 E0 03 FD"), {}};
+    EXPECT_EQ(icomModeCommand(QStringLiteral("CW"), omni), bytes("FE FE 04 E0 06 03 FD"));
+    EXPECT_EQ(icomModeCommand(QStringLiteral("RTTY-R"), icom), bytes("FE FE 64 E0 06 08 FD"));
+    for (const char* mode : {"FSK", "DIG", "PKT", ""})
+        EXPECT_EQ(icomModeCommand(QLatin1String(mode), icom), std::nullopt) << mode;
+    EXPECT_EQ(icomFrequencyCommand(14.074f, {QStringLiteral("FE FE"), {}}), std::nullopt) << "no address";
+    EXPECT_EQ(icomFrequencyCommand(14.074f, {QStringLiteral("FE FE XY E0 03 FD"), {}}), std::nullopt);
+}
+
+TEST(YaesuCodec, FiveByteReply)
+{
+    const struct {
+        const char* name;
+        const char* reply;
+        float frequency;
+        const char* mode;
+    } rows[] = {
+        {"CW", "01 40 74 00 02", 14.074f, "CW"},
+        {"CW narrow", "01 40 74 00 82", 14.074f, "CW"},
+        {"AM narrow", "01 40 74 00 84", 14.074f, "PH"},
+        {"FM", "14 61 20 00 08", 146.12f, "PH"},
+        {"a letter in the mode byte", "01 40 74 00 0A", 3.5f, "XX"},
+        {"a mode without a name", "01 40 74 00 06", 14.074f, "XX"},
+        {"a letter in the frequency", "01 4B 74 00 02", 3.5f, "XX"},
+        {"four bytes", "01 40 74 00", 3.5f, "XX"},
+        {"more than five", "00 05 00 00 01 FF FF", 0.5f, "PH"},
+    };
+    for (const auto& row : rows) {
+        RigReport report = earlier();
+        parseYaesuReply(bytes(row.reply), report);
+        EXPECT_FLOAT_EQ(report.frequency, row.frequency) << row.name;
+        EXPECT_EQ(report.mode, QLatin1String(row.mode)) << row.name;
+    }
+}
+
+TEST(YaesuCodec, StatusBlocks)
+{
+    using Decoder = void (*)(const QByteArray&, RigReport&);
+    const struct {
+        const char* name;
+        Decoder decoder;
+        const char* block;
+        float frequency;
+        const char* mode;
+    } rows[] = {
+        {"757 CW", parseYaesu757Status, "11 22 33 44 55 00 74 40 01 02", 14.074f, "CW"},
+        {"757 AM", parseYaesu757Status, "11 22 33 44 55 00 74 40 01 04 FF", 14.074f, "AM"},
+        {"757 FM", parseYaesu757Status, "11 22 33 44 55 00 74 40 01 05", 14.074f, "FM"},
+        {"757 mode 0A reads as 0", parseYaesu757Status, "11 22 33 44 55 00 74 40 01 0A", 14.074f, "PH"},
+        {"757 mode without a name", parseYaesu757Status, "11 22 33 44 55 00 74 40 01 09", 14.074f, "XX"},
+        {"757 ending before the mode", parseYaesu757Status, "11 22 33 44 55 00 74 40 01", 14.074f, "XX"},
+        {"757 ending in the frequency", parseYaesu757Status, "11 22 33 44 55 00 74 40", 3.5f, "XX"},
+        {"757 a letter in the frequency", parseYaesu757Status, "11 22 33 44 55 00 7C 40 01 02", 3.5f, "XX"},
+        {"890", parseYaesu890Status, "00 00 15 BE 68 00 00 02", 14.25f, "CW"},
+        {"890 five bytes keep the mode", parseYaesu890Status, "00 00 15 BE 68", 14.25f, "XX"},
+        {"890 four bytes", parseYaesu890Status, "00 00 15 BE", 3.5f, "XX"},
+        {"890 mode 4", parseYaesu890Status, "00 00 15 BE 68 00 00 04", 14.25f, "PH"},
+        {"890 mode 8 keeps it", parseYaesu890Status, "00 00 15 BE 68 00 00 F8", 14.25f, "XX"},
+        {"1000", parseYaesu1000Status, "00 01 5B E6 80 00 00 01", 14.25f, "PH"},
+        {"990", parseYaesu990Status, "00 15 BE 68 00 00 00 32", 14.25f, "CW"},
+        {"920", parseYaesu920Status, "00 00 D6 C0 90 00 00 01", 14.074f, "CW"},
+        {"920 other mode", parseYaesu920Status, "00 00 D6 C0 90 00 00 02", 14.074f, "PH"},
+        {"920 five bytes", parseYaesu920Status, "00 00 D6 C0 90", 14.074f, "XX"},
+    };
+    for (const auto& row : rows) {
+        RigReport report = earlier();
+        row.decoder(bytes(row.block), report);
+        EXPECT_FLOAT_EQ(report.frequency, row.frequency) << row.name;
+        EXPECT_EQ(report.mode, QLatin1String(row.mode)) << row.name;
+    }
+}
+
+TEST(YaesuCodec, Commands)
+{
+    EXPECT_EQ(yaesuFrequencyCommand(14.074f, YaesuCommandSet::Newer), bytes("01 40 74 00 01"));
+    EXPECT_EQ(yaesuFrequencyCommand(14.074f, YaesuCommandSet::Older), bytes("00 74 40 01 0A"));
+    EXPECT_EQ(yaesuFrequencyCommand(7.03f, YaesuCommandSet::Older), bytes("00 30 70 00 0A"));
+    EXPECT_EQ(yaesuDigitsToMhz(QStringLiteral("00050000")), 0.5f);
+    const struct {
+        const char* mode;
+        std::optional<QByteArray> newer;
+        std::optional<QByteArray> older;
+    } rows[] = {
+        {"LSB", bytes("00 00 00 00 07"), bytes("00 00 00 00 0C")},
+        {"CW", bytes("02 00 00 00 07"), bytes("00 00 00 02 0C")},
+        {"CW-R", std::nullopt, bytes("00 00 00 03 0C")},
+        {"FM", bytes("08 00 00 00 07"), bytes("00 00 00 06 0C")},
+        {"RTTY", bytes("0A 00 00 00 07"), bytes("00 00 00 08 0C")},
+        {"DIG", bytes("0A 00 00 00 07"), std::nullopt},
+        {"PKT", bytes("0C 00 00 00 07"), bytes("00 00 00 0A 0C")},
+        {"FSK", std::nullopt, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(yaesuModeCommand(QLatin1String(row.mode), YaesuCommandSet::Newer), row.newer) << row.mode;
+        EXPECT_EQ(yaesuModeCommand(QLatin1String(row.mode), YaesuCommandSet::Older), row.older) << row.mode;
+    }
+}
+
+TEST(TenTecCodec, FrontPanel)
+{
+    RigReport report = earlier();
+    parseTenTecPanelFrequency(bytes("41 00 D6 C0"), report);
+    EXPECT_FLOAT_EQ(report.frequency, 3.5f) << "four bytes change nothing";
+    parseTenTecPanelFrequency(bytes("41 00 D6 C0 90 0D"), report);
+    EXPECT_FLOAT_EQ(report.frequency, 14.074f);
+    EXPECT_EQ(report.mode, "XX");
+
+    const struct {
+        const char* reply;
+        const char* mode;
+    } modes[] = {{"4D 33 0D", "CW"}, {"4D 31 31 0D", "PH"}, {"4D 34 0D", "PH"}, {"4D 39 0D", "XX"}, {"4D 33", "XX"}};
+    for (const auto& row : modes) {
+        RigReport m = earlier();
+        parseTenTecPanelMode(bytes(row.reply), m);
+        EXPECT_EQ(m.mode, QLatin1String(row.mode)) << row.reply;
+        EXPECT_FLOAT_EQ(m.frequency, 3.5f) << row.reply;
+    }
+    EXPECT_EQ(tenTecPanelFrequencyCommand(14.074f), bytes("2A 41 00 D6 C0 90 0D"));
+    EXPECT_EQ(tenTecPanelFrequencyCommand(18.068001f), bytes("2A 41 01 13 B2 20 0D"))
+        << "whole hertz as single precision holds them";
+}
+
 TEST(RigDriver, PollRequestsByType)
 {
     const struct {
@@ -195,6 +396,11 @@ TEST(RigDriver, PollRequestsByType)
          "\xFE\xFE\x64\xE0\x03\xFD", "\xFE\xFE\x64\xE0\x04\xFD"},
         {"Yaesu 990", {QStringLiteral("00 00 00 02 10"), {}}, QByteArray("\0\0\0\x02\x10", 5),
          QByteArray("\0\0\0\x02\x10", 5)},
+        {"Yaesu", {QStringLiteral("00 00 00 00 03"), QStringLiteral("00 00 00 00 10")}, QByteArray("\0\0\0\0\x03", 5),
+         QByteArray("\0\0\0\0\x03", 5)},
+        {"Yaesu 757 GX II", {QStringLiteral("00 00 00 00 1"), {}}, "", ""},
+        {"Ten Tec Omni VI", {QStringLiteral("FE FE 04 E0 03 FD"), QStringLiteral("FE FE 04 E0 04 F")},
+         "\xFE\xFE\x04\xE0\x03\xFD", ""},
         {"Ten Tec Fnt Pnl", {QStringLiteral("3F 41 0D"), QStringLiteral("3F 4D")}, "?A\r", ""},
         {"Other", {QStringLiteral("41 42"), QStringLiteral("43"), true}, "ABC", "ABC"},
         {"Other", {QStringLiteral("41 42"), {}, false}, "41 42", "41 42"},
@@ -215,6 +421,39 @@ TEST(RigDriver, ARequestThatIsNotHexFailsAndKeepsTheToggle)
     quint8 toggle = 0;
     EXPECT_EQ(icom->pollRequest({QStringLiteral("FE FE 64 E0 03 FX"), {}}, toggle), std::nullopt);
     EXPECT_EQ(toggle, 0);
+}
+
+TEST(RigDriver, TuningByType)
+{
+    const struct {
+        const char* rig;
+        std::vector<int> pauses;
+        bool modeCommand;
+        bool byPosition;
+    } rows[] = {
+        {"Icom", {140}, true, false},
+        {"Ten Tec Omni VI", {140, 220}, true, false},
+        {"Icom 735", {140}, false, false},
+        {"Yaesu", {205}, true, true},
+        {"Yaesu 757 GX II", {205}, true, true},
+        {"Yaesu 1000", {10}, true, true},
+        {"Ten Tec Fnt Pnl", {205}, false, true},
+        {"Kenwood", {205}, true, false},
+    };
+    for (const auto& row : rows) {
+        const auto driver = rigDriverFor(QLatin1String(row.rig));
+        EXPECT_EQ(driver->frequencyPausesMs(), row.pauses) << row.rig;
+        EXPECT_EQ(driver->modeCommand(QStringLiteral("CW"), icom).has_value(), row.modeCommand) << row.rig;
+        EXPECT_EQ(driver->readsByPosition(), row.byPosition) << row.rig;
+    }
+    const auto icom735 = rigDriverFor(QStringLiteral("Icom 735"));
+    EXPECT_EQ(icom735->frequencyCommand(14.074f, icom, {}), bytes("FE FE 64 E0 05 00 40 07 14 00 FD"))
+        << "the five-byte form goes to the 735 too";
+    RigReport report;
+    icom735->decode(bytes("FE FE E0 64 03 00 40 07 14 FD"), icom, 1, report);
+    EXPECT_FLOAT_EQ(report.frequency, 14.074f);
+    icom735->decode(bytes("FE FE E0 64 04 03 01 FD"), icom, 0, report);
+    EXPECT_EQ(report.mode, "CW") << "toggle 0: the mode was asked";
 }
 
 TEST(RigDriver, PegasusUsesNoPort)

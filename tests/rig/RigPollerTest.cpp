@@ -103,6 +103,45 @@ TEST_F(RigPolling, TogglingTypesAskInTurn)
     EXPECT_EQ(modes.back(), "CW");
 }
 
+TEST_F(RigPolling, IcomAsksInTurnAndEachReadTakesTheFramesOfItsQuestion)
+{
+    poller.setRigName(QStringLiteral("Icom"));
+    poller.requests = {QStringLiteral("FE FE 64 E0 03 FD"), QStringLiteral("FE FE 64 E0 04 FD")};
+    const QByteArray frequencyAnswer("\xFE\xFE\xE0\x64\x03\x00\x40\x07\x14\x00\xFD", 11);
+    const QByteArray modeAnswer("\xFE\xFE\xE0\x64\x04\x03\x01\xFD", 8);
+    poll(frequencyAnswer + modeAnswer);
+    EXPECT_FLOAT_EQ(frequencies.back(), 14.074f);
+    EXPECT_EQ(modes.back(), "") << "the mode was not asked";
+    poll(frequencyAnswer.left(8));
+    EXPECT_EQ(modes.back(), "") << "the rest of a late frequency answer is no mode";
+    poll(QByteArray("\xFE\xFE\xE0\x64\x03\x00\x40\x07", 8));
+    EXPECT_FLOAT_EQ(frequencies.back(), 14.074f) << "a frame cut before its end changes nothing";
+    poll(modeAnswer);
+    EXPECT_EQ(modes.back(), "CW");
+    EXPECT_EQ(port.written, QByteArray("\xFE\xFE\x64\xE0\x03\xFD\xFE\xFE\x64\xE0\x04\xFD").repeated(2));
+}
+
+TEST_F(RigPolling, ATailLeftByTheReadTickIsDroppedBeforeTheNextRequest)
+{
+    poller.setRigName(QStringLiteral("Yaesu"));
+    poller.requests = {QStringLiteral("00 00 00 00 03"), {}};
+    poll(QByteArray("\x01\x40", 2)); // the tick came while the reply was on its way
+    port.received += QByteArray("\x74\x00\x02", 3);
+    poll(QByteArray("\x00\x70\x30\x00\x02", 5));
+    EXPECT_EQ(frequencies, std::vector<float>{7.03f}) << "the tail is no reply of its own";
+    EXPECT_EQ(modes.back(), "CW");
+    EXPECT_EQ(port.written, QByteArray("\0\0\0\0\x03", 5).repeated(2));
+
+    poller.setRigName(QStringLiteral("Ten Tec Fnt Pnl"));
+    poller.requests = {QStringLiteral("3F 41 0D"), QStringLiteral("3F 4D 0D")};
+    poller.RigRequestToggle = 0;
+    poll(QByteArray("A\x00\xD6", 3));
+    port.received += QByteArray("\xC0\x90\r", 3);
+    poll("M33\r");
+    EXPECT_EQ(frequencies.back(), 7.03f) << "the frequency's tail is not read as a mode reply";
+    EXPECT_EQ(modes.back(), "CW");
+}
+
 TEST_F(RigPolling, ChangeFrequencySendsTheBandPlanModeThenTheFrequency)
 {
     poller.tmrGetData.start(250);
