@@ -8,6 +8,7 @@
 #include "FakeRadio.h"
 #include "core/QStringPrinter.h"
 #include "platform/SerialPort.h"
+#include "rig/RigText.h"
 #include "rig/windows/RigControlfrm.h"
 
 #include <QProcess>
@@ -151,6 +152,140 @@ TEST_F(RadioOnThePort, OrionIsWokenPolledAndTuned)
     ASSERT_TRUE(QTest::qWaitFor([&] { return state().station.CurrentBand == "40"; }, 3000))
         << "the radio took \"*AF7.03\" and the next poll read it";
     EXPECT_NE(std::find(orion.commands.begin(), orion.commands.end(), "*AF7.03"), orion.commands.end());
+}
+
+// The binary radios on the port: a radio of the family at the far end, polled and tuned.
+class BinaryRadioOnThePort : public RealPortTest {
+protected:
+    void plug(FakeRadio& radio)
+    {
+        EXPECT_FALSE(radio.name().isEmpty()) << "no pseudo-terminal";
+        ts.environment->variables["BREVANT_COM1"] = radio.name();
+        useRealPorts();
+        state().station.CurrentBand = QStringLiteral("40");
+        state().station.CurrentMode = QStringLiteral("PH");
+    }
+
+    bool followed(const char* band, const char* mode)
+    {
+        return QTest::qWaitFor(
+            [&] { return state().station.CurrentBand == band && state().station.CurrentMode == mode; }, 3000);
+    }
+
+    // Where the command stands among those the radio took, or -1.
+    static qsizetype indexOf(const FakeRadio& radio, const QByteArray& command)
+    {
+        const auto at = std::find(radio.commands.begin(), radio.commands.end(), command);
+        return at == radio.commands.end() ? -1 : at - radio.commands.begin();
+    }
+
+    // Tunes to the 40 m CW segment and waits for the next poll to read the radio there.
+    void tuneTo7030(FakeRadio& radio)
+    {
+        float spot = 7.03f;
+        app->form1().ChangeFrequency(spot);
+        EXPECT_EQ(spot, 7.03f);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return state().station.CurrentBand == "40"; }, 3000))
+            << "the radio is now on " << radio.hertz << " Hz";
+    }
+};
+
+QByteArray bytes(const char* hexPairs) { return *hexPairsToBytes(QLatin1String(hexPairs)); }
+
+TEST_F(BinaryRadioOnThePort, IcomEchoingEachRequestIsPolledAndTuned)
+{
+    FakeRadio icom(FakeRadio::Family::Icom);
+    icom.echo = true;
+    plug(icom);
+    settingsFor("Icom", "FE FE 64 E0 04 FD", "FE FE 64 E0 03 FD");
+    openOut();
+    ASSERT_TRUE(followed("20", "CW"));
+    EXPECT_EQ(state().RigFrequencyText, "14.074");
+    ASSERT_GE(icom.commands.size(), 2u);
+    EXPECT_EQ(icom.commands[0], bytes("FE FE 64 E0 03 FD")) << "the frequency is asked first";
+    EXPECT_EQ(icom.commands[1], bytes("FE FE 64 E0 04 FD"));
+
+    tuneTo7030(icom);
+    const qsizetype mode = indexOf(icom, bytes("FE FE 64 E0 06 03 FD"));
+    const qsizetype frequency = indexOf(icom, bytes("FE FE 64 E0 05 00 00 03 07 00 FD"));
+    ASSERT_GE(mode, 0);
+    EXPECT_GT(frequency, mode) << "the mode goes first";
+}
+
+TEST_F(BinaryRadioOnThePort, AnIcomFrameCutBeforeItsEndChangesNothing)
+{
+    FakeRadio icom(FakeRadio::Family::Icom);
+    plug(icom);
+    settingsFor("Icom", "FE FE 64 E0 04 FD", "FE FE 64 E0 03 FD");
+    openOut();
+    ASSERT_TRUE(followed("20", "CW"));
+    icom.cutAnswers = 3; // FE FE E0 64 03 00 40 07: no "14 00 FD"
+    const size_t before = icom.commands.size();
+    // Each request is read before the next goes out: two cut frequency answers have been read.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return icom.commands.size() >= before + 5; }, 4000));
+    EXPECT_EQ(state().RigFrequencyText, "14.074");
+    EXPECT_EQ(state().station.CurrentBand, "20");
+    EXPECT_EQ(state().station.CurrentMode, "CW");
+}
+
+TEST_F(BinaryRadioOnThePort, YaesuIsAskedForFrequencyAndModeTogetherAndTuned)
+{
+    FakeRadio yaesu(FakeRadio::Family::Yaesu);
+    yaesu.modeCode = 0x02; // CW
+    plug(yaesu);
+    settingsFor("Yaesu", "", "00 00 00 00 03");
+    openOut();
+    ASSERT_TRUE(followed("20", "CW"));
+    EXPECT_EQ(state().RigFrequencyText, "14.074");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return yaesu.commands.size() >= 3; }, 3000));
+    EXPECT_EQ(yaesu.commands[0], QByteArray(5, '\0')) << "woken when the port opens";
+    EXPECT_EQ(yaesu.commands[1], bytes("00 00 00 00 03"));
+    EXPECT_EQ(yaesu.commands[2], bytes("00 00 00 00 03")) << "the mode is never asked apart";
+
+    tuneTo7030(yaesu);
+    const qsizetype mode = indexOf(yaesu, bytes("02 00 00 00 07"));
+    ASSERT_GE(mode, 0);
+    EXPECT_GT(indexOf(yaesu, bytes("00 70 30 00 01")), mode);
+}
+
+TEST_F(BinaryRadioOnThePort, AnOlderYaesuIsReadFromItsStatusBlockAndTuned)
+{
+    FakeRadio yaesu(FakeRadio::Family::Yaesu);
+    yaesu.yaesuModel = FakeRadio::YaesuModel::Ft890;
+    yaesu.hertz = 14250000;
+    yaesu.modeCode = 0x01; // USB
+    plug(yaesu);
+    settingsFor("Yaesu 890", "", "00 00 00 02 10");
+    openOut();
+    ASSERT_TRUE(followed("20", "PH"));
+    EXPECT_EQ(state().RigFrequencyText, "14.250");
+
+    tuneTo7030(yaesu);
+    const qsizetype mode = indexOf(yaesu, bytes("00 00 00 02 0C"));
+    ASSERT_GE(mode, 0);
+    EXPECT_GT(indexOf(yaesu, bytes("00 30 70 00 0A")), mode);
+    EXPECT_TRUE(followed("40", "CW"));
+}
+
+TEST_F(BinaryRadioOnThePort, TenTecFrontPanelIsAskedInTurnAndTuned)
+{
+    FakeRadio panel(FakeRadio::Family::TenTecPanel);
+    plug(panel);
+    settingsFor("Ten Tec Fnt Pnl", "3F 4D 0D", "3F 41 0D");
+    openOut();
+    ASSERT_TRUE(followed("20", "CW"));
+    EXPECT_EQ(state().RigFrequencyText, "14.074");
+    ASSERT_GE(panel.commands.size(), 2u);
+    EXPECT_EQ(panel.commands[0], "?A\r");
+    EXPECT_EQ(panel.commands[1], "?M\r");
+
+    const size_t before = panel.commands.size();
+    tuneTo7030(panel);
+    std::vector<QByteArray> sets;
+    for (size_t i = before; i < panel.commands.size(); ++i)
+        if (panel.commands[i].startsWith('*'))
+            sets.push_back(panel.commands[i]);
+    EXPECT_EQ(sets, std::vector<QByteArray>{bytes("2A 41 00 6B 44 F0 0D")}) << "the frequency, and no mode command";
 }
 
 // Hamlib's TS-2000 emulator as the radio: rigctlcom on one end of a socat pseudo-terminal

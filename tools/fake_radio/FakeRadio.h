@@ -7,8 +7,18 @@
 //     letters alone ("FA;"), a set carries digits ("FA00007030000;") and is not answered.
 //   Ten-Tec Orion: lines end with '\r'; '?' asks, '*' sets, '@' answers.
 //     The frequency is set in MHz ("*AF7.03") and reported in Hz ("@AF7030000").
+//   Icom CI-V: frames FE FE <to> <from> <command> <data> FD to the radio's address; 03 and
+//     04 are answered with the frequency (BCD, least significant byte first) and the mode
+//     and filter bytes, 05 and 06 set them and are answered FB (good). With `echo` the
+//     line carries every frame the program sent back to it first, as a shared CI-V line does.
+//   Yaesu (binary): five-byte commands, the command byte last; 03 is answered with the
+//     frequency (BCD in 10 Hz, most significant first) and the mode byte, 10 with the
+//     status block of the `yaesuModel`; 01 / 0A set the frequency, 07 / 0C the mode.
+//   Ten-Tec front panel: "?A\r" is answered "A" + four bytes of hertz + '\r', "?M\r" with
+//     "M" + the main and sub mode digits + '\r'; "*A" + four bytes + '\r' sets.
 // Answers come from the radio's state: what a set command stored, or a canned reply a test
-// puts in replies. It runs on the caller's event loop (a socket notifier), no thread.
+// puts in replies (Kenwood and Orion), or `hertz` and `modeCode` (the binary families). It
+// runs on the caller's event loop (a socket notifier), no thread.
 
 #include <QByteArray>
 #include <QMap>
@@ -22,7 +32,10 @@ class QSocketNotifier;
 class FakeRadio : public QObject {
     Q_OBJECT
 public:
-    enum class Family { Kenwood, Orion };
+    enum class Family { Kenwood, Orion, Icom, Yaesu, TenTecPanel };
+    // Where the older Yaesu radios put frequency and mode in their status block; Newer
+    // answers the 03 command with five bytes instead.
+    enum class YaesuModel { Newer, Ft757, Ft890, Ft920, Ft990, Ft1000 };
 
     struct Received {
         QByteArray bytes;
@@ -38,6 +51,17 @@ public:
     // The answer to a query, by its command ("FA", "MD", "IF" or Orion "AF", "RMM").
     // A set command of the same letters replaces it.
     QMap<QByteArray, QByteArray> replies;
+
+    // The binary families' state: the frequency, and the mode as the radio codes it (what
+    // the last mode command carried: Icom 03 CW, Yaesu 02 CW, front panel 3 CW).
+    qint64 hertz = 14074000;
+    quint8 modeCode = 3;
+    quint8 civAddress = 0x64;
+    int civFrequencyBytes = 5; // the IC-735 answers with four
+    bool echo = false;
+    YaesuModel yaesuModel = YaesuModel::Newer;
+    // Leaves off that many bytes at the end of each answer, as a line that drops them.
+    int cutAnswers = 0;
     // Every read, as it came, and the commands one by one.
     std::vector<Received> received;
     std::vector<QByteArray> commands;
@@ -51,6 +75,12 @@ private:
     void takeCommand(const QByteArray& command);
     QByteArray answerKenwood(const QByteArray& command);
     QByteArray answerOrion(const QByteArray& line);
+    QByteArray answerIcom(const QByteArray& frame);
+    QByteArray answerYaesu(const QByteArray& command);
+    QByteArray yaesuStatus() const;
+    QByteArray answerTenTecPanel(const QByteArray& command);
+    // The next whole command in what came, taken off it; empty when none is whole yet.
+    QByteArray nextCommand();
 
     Family m_family;
     int m_fd = -1;
