@@ -1,8 +1,11 @@
 #include "FuzzRigReplies.h"
 
 #include "platform/SerialPort.h"
+#include "rig/IcomCodec.h"
 #include "rig/RigPoller.h"
 #include "rig/RigSettings.h"
+#include "rig/TenTecCodec.h"
+#include "rig/YaesuCodec.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -35,13 +38,56 @@ public:
     qint64 outputQueued() const override { return 0; }
 };
 
+// The CI-V frame scanner keeps only frames closed by FD: their data holds neither FD nor
+// the FE that starts a frame, and a reply without FD decodes to nothing.
+void checkIcomFrames(const QByteArray& bytes)
+{
+    for (const quint8 command : {quint8(0x03), quint8(0x04)})
+        for (const QByteArray& data : icomFrames(bytes, command))
+            require(!data.contains('\xFD') && !data.contains('\xFE'));
+    if (bytes.contains('\xFD'))
+        return;
+    RigReport report;
+    parseIcomFrequency(bytes, 5, report);
+    parseIcomFrequency(bytes, 4, report);
+    parseIcomMode(bytes, report);
+    require(report.frequency == 0 && report.mode.isEmpty());
+}
+
+// The replies read by position look no further than their fields (the tenth byte at most),
+// and what they decode stays within what the fields can hold.
+void checkPositionalReplies(const QByteArray& bytes)
+{
+    using Decoder = void (*)(const QByteArray&, RigReport&);
+    const struct {
+        Decoder decoder;
+        float highestMhz;
+    } decoders[] = {{parseYaesuReply, 1000},     {parseYaesu757Status, 1000},       {parseYaesu890Status, 168},
+                    {parseYaesu920Status, 4295}, {parseYaesu990Status, 168},        {parseYaesu1000Status, 168},
+                    {parseTenTecPanelFrequency, 4295}, {parseTenTecPanelMode, 0}};
+    const QByteArray head = bytes.left(10);
+    for (const auto& d : decoders) {
+        RigReport whole;
+        RigReport headOnly;
+        d.decoder(bytes, whole);
+        d.decoder(head, headOnly);
+        require(whole.frequency == headOnly.frequency && whole.mode == headOnly.mode);
+        require(whole.frequency >= 0 && whole.frequency <= d.highestMhz);
+        require(whole.mode.isEmpty() || whole.mode == QLatin1String("CW") || whole.mode == QLatin1String("PH")
+                || whole.mode == QLatin1String("AM") || whole.mode == QLatin1String("FM"));
+    }
+}
+
 } // namespace
 
 void fuzzRigReplies(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    for (const char* name : {"Kenwood", "Kenwood 2", "Elecraft", "Yaesu FTdx9000", "Ten Tec Orion", "Icom",
-                             "Ten Tec Omni VI", "Ten Tec Fnt Pnl", "Yaesu", "Yaesu 990", "Other"}) {
+    checkIcomFrames(bytes);
+    checkPositionalReplies(bytes);
+    for (const char* name : {"Kenwood", "Kenwood 2", "Elecraft", "Yaesu FTdx9000", "Ten Tec Orion", "Icom", "Icom 735",
+                             "Ten Tec Omni VI", "Ten Tec Fnt Pnl", "Yaesu", "Yaesu 757 GX II", "Yaesu 890",
+                             "Yaesu 920", "Yaesu 990", "Yaesu 1000", "Other"}) {
         ReplyPort port;
         RigPoller poller(port, {[] { return qint64(0); }, [] {}});
         const RigTypeDefaults d = rigTypeDefaults(QString::fromLatin1(name));
