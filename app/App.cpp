@@ -17,6 +17,7 @@
 #include "reports/windows/DEEditOut.h"
 #include "reports/windows/GraphQSO.h"
 #include "rig/windows/RigControlfrm.h"
+#include "rig/windows/frmBandPlan.h"
 
 #include <QApplication>
 
@@ -163,6 +164,8 @@ void App::showSummary() { showOnce<DECabrilloIn>(context()); }
 void App::showCountyMap() { showOnce<CountyMapTX>(context()); }
 
 void App::showRateGraph() { showOnce<GraphQSO>(context()); }
+
+void App::showPrivileges() { showOnce<frmBandPlan>(context()); }
 
 void App::editContact(qint32 entry, std::function<void()> deleteContact)
 {

@@ -54,6 +54,7 @@ public:
     void showSummary() override;
     void showCountyMap() override;
     void showRateGraph() override;
+    void showPrivileges() override;
     void editContact(qint32 entry, std::function<void()> deleteContact) override;
 
     // The main window has closed: the run ends once no other window of the program is shown.

@@ -247,6 +247,7 @@ public:
     QAction* mnuGraph;
     QMenu* mnuBandChange;
     std::map<QString, QAction*> bandItems; // mnuBand160Ch ... mnuBand2Ch
+    QAction* mnuPrivileges;
     QMenu* mnuBand;                        // the Mode menu
     QAction* mnu160;                       // "&CW"
     QAction* mnuSSB;                       // "&PH"

@@ -72,6 +72,7 @@ bool MainForm::openHotKeyWindow(int KeyCode)
     case 'B': lblDX_DblClick(); return true;
     case 'C':
     case 'S': navigation.cwFrm().showNormal(); return true;
+    case 'F': navigation.showPrivileges(); return true;
     case 'P': navigation.phoneFrm().showNormal(); return true;
     case 'R': navigation.showRigInterface(); return true;
     default: return false;

@@ -121,6 +121,9 @@ void MainForm::buildBandAndModeMenus()
         bandItems[name] = item;
         connect(item, &QAction::triggered, this, [this, name] { selectBand(name); });
     }
+    mnuBandChange->addSeparator();
+    mnuPrivileges = mnuBandChange->addAction(QStringLiteral("&Privileges"));
+    connect(mnuPrivileges, &QAction::triggered, this, [this] { context().navigation.showPrivileges(); });
     mnuBand = menuBar->addMenu(QStringLiteral("&Mode"));
     mnu160 = mnuBand->addAction(QStringLiteral("&CW"));
     mnuSSB = mnuBand->addAction(QStringLiteral("&PH"));

@@ -44,7 +44,8 @@ TEST_F(Menus, MenuTreesOfBothWindows)
         const QMenu* appearance = item(w.mnuOptions, QStringLiteral("&Appearance"))->menu();
         ASSERT_NE(appearance, nullptr);
         EXPECT_EQ(captions(appearance->actions()), (QStringList{"&Form Size", "&Colors", "&Taskbar"}));
-        EXPECT_EQ(captions(w.mnuBandChange->actions()), (QStringList{"160", "80", "40", "20", "15", "10", "6", "2"}));
+        EXPECT_EQ(captions(w.mnuBandChange->actions()),
+                  (QStringList{"160", "80", "40", "20", "15", "10", "6", "2", "-", "&Privileges"}));
         EXPECT_EQ(captions(w.mnuBand->actions()),
                   (QStringList{"&CW", "&PH", QString::fromLatin1(expected.digital)}));
 

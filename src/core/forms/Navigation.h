@@ -65,6 +65,8 @@ public:
     virtual void showRateGraph() = 0;
     // The spotting window, non-modal, loaded on first use (nothing until there is one).
     virtual void showSpotting() {}
+    // The frequency privileges chart, modal, loaded afresh for one showing.
+    virtual void showPrivileges() {}
     // The running main window's edit dialog for one contact, its "Delete Dupe" running
     // deleteContact.
     virtual void editContact(qint32 entry, std::function<void()> deleteContact) = 0;

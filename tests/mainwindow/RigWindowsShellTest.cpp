@@ -1,0 +1,46 @@
+// The radio's hand windows as the main window opens them: the privileges chart from the
+// Band menu and Ctrl+F; the hot key types nothing.
+
+#include "ShellFixture.h"
+
+#include "core/QStringPrinter.h"
+#include "rig/windows/frmBandPlan.h"
+
+namespace {
+
+class RigHandWindows : public ShellTest {
+protected:
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(RigHandWindows, PrivilegesFromTheBandMenuAndCtrlF)
+{
+    writeBytes(work(QStringLiteral("BandPlan.txt")),
+               "\"March 5, 2012\"\r\n\"40\",\"O\",\"PH\",7,7.3\r\n\"40\",\"E\",\"CW\",7,7.125\r\n");
+    MainForm& w = openOut();
+    QStringList bands;
+    EXPECT_TRUE(whileShown<frmBandPlan>(w.mnuPrivileges, [&](frmBandPlan& chart) {
+        EXPECT_EQ(chart.Label2->text(), "Extra Frequency Privileges");
+        for (QLabel* label : chart.chartLabels(QStringLiteral("bnlb")))
+            bands << label->text();
+    }));
+    EXPECT_EQ(bands, QStringList{"40"});
+
+    focusIn(&w, w.txtCall);
+    bool shown = false;
+    onceShown<frmBandPlan>([&](frmBandPlan&) { shown = true; });
+    press(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(shown) << "Ctrl+F";
+    for (const auto& box : dialogs.shown)
+        EXPECT_NE(box.title, "Band Data Not Available.");
+
+    focusIn(&w, w.txtCall);
+    keys(QStringLiteral("W5"));
+    EXPECT_EQ(w.txtCall->text(), "W5") << "the hot key typed nothing";
+}
+
+} // namespace
