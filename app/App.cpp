@@ -18,6 +18,7 @@
 #include "reports/windows/GraphQSO.h"
 #include "rig/windows/RigControlfrm.h"
 #include "rig/windows/frmBandPlan.h"
+#include "rig/windows/frmRigTune.h"
 
 #include <QApplication>
 
@@ -166,6 +167,8 @@ void App::showCountyMap() { showOnce<CountyMapTX>(context()); }
 void App::showRateGraph() { showOnce<GraphQSO>(context()); }
 
 void App::showPrivileges() { showOnce<frmBandPlan>(context()); }
+
+void App::showRigTune() { showOnce<frmRigTune>(context(), rigControlfrm()); }
 
 void App::editContact(qint32 entry, std::function<void()> deleteContact)
 {

@@ -55,6 +55,7 @@ public:
     void showCountyMap() override;
     void showRateGraph() override;
     void showPrivileges() override;
+    void showRigTune() override;
     void editContact(qint32 entry, std::function<void()> deleteContact) override;
 
     // The main window has closed: the run ends once no other window of the program is shown.

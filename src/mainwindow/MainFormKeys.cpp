@@ -73,6 +73,7 @@ bool MainForm::openHotKeyWindow(int KeyCode)
     case 'C':
     case 'S': navigation.cwFrm().showNormal(); return true;
     case 'F': navigation.showPrivileges(); return true;
+    case 'G': navigation.showRigTune(); return true;
     case 'P': navigation.phoneFrm().showNormal(); return true;
     case 'R': navigation.showRigInterface(); return true;
     default: return false;

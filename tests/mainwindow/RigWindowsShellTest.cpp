@@ -1,10 +1,11 @@
 // The radio's hand windows as the main window opens them: the privileges chart from the
-// Band menu and Ctrl+F; the hot key types nothing.
+// Band menu and Ctrl+F, the tune window from Ctrl+G; the hot key types nothing.
 
 #include "ShellFixture.h"
 
 #include "core/QStringPrinter.h"
 #include "rig/windows/frmBandPlan.h"
+#include "rig/windows/frmRigTune.h"
 
 namespace {
 
@@ -38,9 +39,18 @@ TEST_F(RigHandWindows, PrivilegesFromTheBandMenuAndCtrlF)
     for (const auto& box : dialogs.shown)
         EXPECT_NE(box.title, "Band Data Not Available.");
 
+    shown = false;
+    focusIn(&w, w.txtCall);
+    onceShown<frmRigTune>([&](frmRigTune& tune) {
+        shown = true;
+        EXPECT_EQ(tune.windowTitle(), " Change Frequency and Mode (Ctrl G (Go))");
+        EXPECT_TRUE(tune.Timer1.isActive());
+    });
+    press(Qt::Key_G, Qt::ControlModifier);
+    EXPECT_TRUE(shown) << "Ctrl+G";
     focusIn(&w, w.txtCall);
     keys(QStringLiteral("W5"));
-    EXPECT_EQ(w.txtCall->text(), "W5") << "the hot key typed nothing";
+    EXPECT_EQ(w.txtCall->text(), "W5") << "the hot keys typed nothing";
 }
 
 } // namespace

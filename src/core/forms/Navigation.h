@@ -67,6 +67,8 @@ public:
     virtual void showSpotting() {}
     // The frequency privileges chart, modal, loaded afresh for one showing.
     virtual void showPrivileges() {}
+    // The tune window, modal, loaded afresh for one showing; it tunes through the rig window.
+    virtual void showRigTune() {}
     // The running main window's edit dialog for one contact, its "Delete Dupe" running
     // deleteContact.
     virtual void editContact(qint32 entry, std::function<void()> deleteContact) = 0;

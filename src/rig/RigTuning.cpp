@@ -1,0 +1,97 @@
+#include "rig/RigTuning.h"
+
+#include "core/NumberFormat.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+int hexValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    return -1;
+}
+
+// Blanks only: a tab or a line end belongs to the command.
+QString withoutBlanksAround(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == QLatin1Char(' '))
+        ++first;
+    while (last > first && text[last - 1] == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+} // namespace
+
+std::optional<float> tuneFrequency(const QString& text)
+{
+    const auto value = parsePlainNumber(text);
+    if (!value || std::fabs(*value) > double(std::numeric_limits<float>::max()))
+        return std::nullopt;
+    return float(*value);
+}
+
+bool holdsNumber(const QString& text) { return parsePlainNumber(text).has_value(); }
+
+std::optional<QString> steppedFrequencyText(const QString& text, double change)
+{
+    const auto value = parsePlainNumber(text);
+    if (!value)
+        return std::nullopt;
+    return formatDouble(*value + change);
+}
+
+float nextScanFrequency(float frequency, float step, float lower, float upper)
+{
+    const float next = frequency + step;
+    return next > upper ? lower : next;
+}
+
+QString scanFrequencyText(float mhz)
+{
+    QString text = QString::number(double(mhz), 'f', 5);
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.startsWith(QLatin1String("0.")))
+        text.remove(0, 1);
+    else if (text.startsWith(QLatin1String("-0.")))
+        text.remove(1, 1);
+    return text;
+}
+
+std::optional<QByteArray> testCommandBytes(const QString& text, bool hexPairs)
+{
+    const QString command = withoutBlanksAround(text);
+    QByteArray bytes;
+    if (!hexPairs) {
+        for (const QChar c : command) {
+            if (c.unicode() > 0xFF)
+                return std::nullopt;
+            bytes += char(c.unicode());
+        }
+        return bytes;
+    }
+    for (qsizetype at = 0; at < command.size(); at += 3) {
+        int value = 0;
+        for (qsizetype i = at; i < std::min(at + 2, command.size()); ++i) {
+            const int digit = hexValue(command[i]);
+            if (digit < 0)
+                return std::nullopt;
+            value = value * 16 + digit;
+        }
+        bytes += char(value);
+    }
+    if (bytes.isEmpty())
+        return std::nullopt;
+    return bytes;
+}
