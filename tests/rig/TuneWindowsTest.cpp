@@ -1,8 +1,9 @@
-// The tune window driven by the operator, with the rig window polling a Kenwood on a fake
-// port: the band plan's mode before each frequency, the steps, the scan and its wrap, and
-// the key that stops it.
+// The tune window and the test window driven by the operator, with the rig window polling
+// a Kenwood on a fake port: the band plan's mode before each frequency, the steps, the
+// scan and its wrap, the key that stops it, and the raw and hex commands of the test window.
 
 #include "rig/windows/RigControlfrm.h"
+#include "rig/windows/frmFrequencyTest.h"
 #include "rig/windows/frmRigTune.h"
 
 #include "core/QStringPrinter.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -143,6 +145,65 @@ TEST_F(TuneWindows, ScanStepsWrapsAndStopsOnAnyKey)
     sent();
     w->Timer1_Timer();
     EXPECT_EQ(sent(), "") << "no scan";
+}
+
+TEST_F(TuneWindows, TestWindowSendsTextOrHexPairsAndTunes)
+{
+    frmFrequencyTest w(lone.context(), *rig);
+    w.Form_Load();
+    w.show();
+    EXPECT_EQ(w.windowTitle(), "Test Change Frequency Function");
+    EXPECT_EQ(w.Text2->text(), "28.475");
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_EQ(sent(), "FA00028475000;");
+    w.Text1->setText(QStringLiteral("  FA; IF;  "));
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_EQ(sent(), "FA; IF;") << "blanks around go, blanks inside stay";
+
+    w.Check1->setChecked(true);
+    const struct {
+        const char* typed;
+        QByteArray bytes;
+    } hex[] = {{"FE FE 64 E0 03 FD", QByteArray::fromHex("FEFE64E003FD")},
+               {"FE-FE", QByteArray::fromHex("FEFE")},
+               {"FEFE", QByteArray::fromHex("FE0E")},
+               {"FE ZZ 64", ""},
+               {"", ""}};
+    for (const auto& c : hex) {
+        w.Text1->setText(QLatin1String(c.typed));
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        EXPECT_EQ(sent(), c.bytes) << c.typed;
+    }
+
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    EXPECT_EQ(sent(), "FA00028475000;") << "no band plan row: the mode stays";
+    w.Text2->setText(QStringLiteral("14.2"));
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    EXPECT_EQ(sent(), "MD2;FA00014200000;");
+    w.Text2->setText(QStringLiteral("28.4x"));
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    EXPECT_EQ(sent(), "");
+
+    rig->Command2_Click(); // the port closes
+    w.Check1->setChecked(false);
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_EQ(sent(), "");
+}
+
+TEST_F(TuneWindows, ChangeFrequencyOpensTheTestWindowWhilePolling)
+{
+    rig->show();
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* test = qobject_cast<frmFrequencyTest*>(window); test && test->isVisible()) {
+                shown = true;
+                test->hide();
+            }
+    });
+    QTest::mouseClick(rig->Command3, Qt::LeftButton);
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(lone.services.dialogs->shown.empty());
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "platform/FileLookup.h"
 #include "platform/Services.h"
 #include "rig/RigText.h"
+#include "rig/windows/frmFrequencyTest.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -211,8 +212,12 @@ void RigControlfrm::buildControls()
     connect(Command2, &QPushButton::clicked, this, &RigControlfrm::Command2_Click);
     connect(cmdDone, &QPushButton::clicked, this, &RigControlfrm::cmdDone_Click);
     connect(Command3, &QPushButton::clicked, this, [this] {
-        if (m_poller->polling())
-            return; // the frequency test window arrives with the tuning windows
+        if (m_poller->polling()) {
+            frmFrequencyTest test(this->context(), *this);
+            test.Form_Load();
+            test.showModal();
+            return;
+        }
         this->context().services.dialogs->messageBox(
             QStringLiteral("You must be polling your rig to test this function.  Please select your rig type and "
                            "click the Test command button."),
