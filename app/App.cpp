@@ -88,8 +88,10 @@ CWFrm& App::cwFrm()
 
 BlindFrm& App::blindFrm()
 {
-    if (!m_blindFrm)
+    if (!m_blindFrm) {
         m_blindFrm = new BlindFrm(context());
+        m_blindFrm->Form_Load();
+    }
     return *m_blindFrm;
 }
 

@@ -144,6 +144,7 @@ public:
     void mnuPostContest_Click();
     void mnuCW_Click();
     void mnuVoice_Click();
+    void mnuBlind_Click();
     void mnuRecall_Click();
     void ApplyFormSizePercent();
     void ApplyFullScreenLayout();
@@ -237,6 +238,7 @@ public:
     QAction* mnuCW; // "&CW Setup"
     QAction* mnuVoice; // "&Voice Setup"
     QAction* mnuRigInterface;
+    QAction* mnuBlind; // "&Voice Navigation"
     QAction* mnuFormSize;
     QAction* mnuTaskbar;
     QAction* mnuPostContest;

@@ -163,13 +163,8 @@ void MainForm::refuseDuplicate(qint32, const QString& message)
     showDupeWarning(message);
     BlindFrm& blind = context().navigation.blindFrm();
     blind.BlindKeyPhone(QStringLiteral("Dupe"));
-    if (state.station.VoiceNavigationLevel != 0) {
-        // Wait for the prompt's end without handling other events, but never for ever.
-        Clock& clock = *context().services.clock;
-        const qint64 giveUpAt = clock.monotonicMs() + 5000;
-        while (blind.MMControl1->mode() == WavePlayer::ModePlaying && clock.monotonicMs() < giveUpAt)
-            clock.sleepMs(10);
-    }
+    if (state.station.VoiceNavigationLevel != 0)
+        blind.waitWhilePlaying(); // the operator hears "Dupe" before anything else happens
     ++m_refusals;
     state.entry.DupeFound = 1;
     state.entry.LastDupeAt = context().services.clock->localNow();

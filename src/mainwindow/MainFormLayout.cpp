@@ -6,6 +6,7 @@
 #include "core/forms/Navigation.h"
 #include "entry/BandPlan.h"
 #include "entry/DateTimeText.h"
+#include "keying/windows/BlindFrm.h"
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
 #include "mainwindow/LabelColors.h"
@@ -99,6 +100,9 @@ void MainForm::buildOptionsMenu()
     mnuRigInterface = mnuOptions->addAction(QStringLiteral("&Rig Interface"));
     connect(mnuRigInterface, &QAction::triggered, this, [this] { context().navigation.showRigInterface(); });
     mnuOptions->addSeparator();
+    mnuBlind = mnuOptions->addAction(QStringLiteral("&Voice Navigation"));
+    connect(mnuBlind, &QAction::triggered, this, &MainForm::mnuBlind_Click);
+    mnuOptions->addSeparator();
     mnuListPrevious = mnuOptions->addAction(QStringLiteral("&List Previous Contacts"));
     mnuListPrevious->setCheckable(true);
     connect(mnuListPrevious, &QAction::triggered, this, &MainForm::mnuListPrevious_Click);
@@ -111,6 +115,15 @@ void MainForm::buildOptionsMenu()
 // Shown modal; returns when "Done" hides it.
 void MainForm::mnuCW_Click() { context().navigation.cwFrm().showModal(); }
 void MainForm::mnuVoice_Click() { context().navigation.phoneFrm().showModal(); }
+
+// Shown beside the main window, which stays usable.
+void MainForm::mnuBlind_Click()
+{
+    BlindFrm& blind = context().navigation.blindFrm();
+    blind.show();
+    blind.raise();
+    blind.activateWindow();
+}
 
 void MainForm::buildBandAndModeMenus()
 {

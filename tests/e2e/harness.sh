@@ -109,7 +109,7 @@ e2e_seed_work()
     E2E_WORK=$E2E_TMP/work
     E2E_HOME=$E2E_TMP/home
     mkdir -p "$E2E_WORK" "$E2E_HOME"
-    cp "$E2E_DATA"/*.txt "$E2E_WORK"/
+    cp "$E2E_DATA"/*.txt "$E2E_DATA"/*.wav "$E2E_WORK"/
     local call=W1AW spc=CT county=HART
     if [ "$outOfState" = 0 ]; then
         call=K5TX spc=TX county=TRAV

@@ -36,8 +36,8 @@ TEST_F(Menus, MenuTreesOfBothWindows)
                                "&Open", "&Write Submission File", "-", "E&xport for Pirow Import",
                                "Export &ADIF File", "-", "&Copy Listed Items to Clipboard", "-", "&Exit"}));
         EXPECT_EQ(captions(w.mnuOptions->actions()),
-                  (QStringList{"&Appearance", "-", "&Transmit", "-", "&Rig Interface", "-", "&List Previous Contacts", "-",
-                               "&Post Contest Mode"}));
+                  (QStringList{"&Appearance", "-", "&Transmit", "-", "&Rig Interface", "-", "&Voice Navigation", "-",
+                               "&List Previous Contacts", "-", "&Post Contest Mode"}));
         const QMenu* transmit = item(w.mnuOptions, QStringLiteral("&Transmit"))->menu();
         ASSERT_NE(transmit, nullptr);
         EXPECT_EQ(captions(transmit->actions()), (QStringList{"&CW Setup", "&Voice Setup"}));

@@ -112,9 +112,14 @@ TestServices::TestServices()
         link->enter(made);
         return link;
     };
-    services.makeWavePlayer = [made = wavePlayers]() -> std::unique_ptr<WavePlayer> {
+    services.makeWavePlayer = [made = wavePlayers, length = wavePlayLengthMs,
+                               fakeClock = clock]() -> std::unique_ptr<WavePlayer> {
         auto player = std::make_unique<FakeWavePlayer>();
         player->enter(made);
+        if (*length >= 0) {
+            player->lengthMs = *length;
+            player->clockMs = [fakeClock] { return fakeClock->monotonicMs(); };
+        }
         return player;
     };
 }

@@ -133,6 +133,9 @@ struct TestServices {
     // oldest first: a player leaves the list when the window that owns it is unloaded.
     std::shared_ptr<std::vector<FakeWavePlayer*>> wavePlayers =
         std::make_shared<std::vector<FakeWavePlayer*>>();
+    // How long each prompt of the players made from now on plays on the fake clock; below 0
+    // a prompt plays until the test finishes it.
+    std::shared_ptr<qint64> wavePlayLengthMs = std::make_shared<qint64>(-1);
     // The serial ports and TCP links that services.makeSerialPort and makeTcpLink made and
     // that are still alive, oldest first; and the parallel port.
     std::shared_ptr<std::vector<FakeSerialPort*>> serialPorts = std::make_shared<std::vector<FakeSerialPort*>>();

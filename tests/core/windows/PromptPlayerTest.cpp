@@ -28,9 +28,11 @@ TEST_F(PromptPlayer, PlaysTheNamedPromptAndReturnsAtOnce)
     ASSERT_EQ(players->size(), 1u);
     FakeWavePlayer& player = *players->front();
 
+    ASSERT_EQ(player.opened.size(), 1) << "loading at level 0 says \"NavDis\", here silent";
+    EXPECT_EQ(player.plays, 0);
     blind.BlindKeyPhone(QStringLiteral("Call"));
-    ASSERT_EQ(player.opened.size(), 1);
-    EXPECT_EQ(QFileInfo(player.opened[0]).fileName(), QStringLiteral("call.WAV"));
+    ASSERT_EQ(player.opened.size(), 2);
+    EXPECT_EQ(QFileInfo(player.opened[1]).fileName(), QStringLiteral("call.WAV"));
     EXPECT_EQ(player.mode(), WavePlayer::ModePlaying);
 
     player.finish();
@@ -52,7 +54,7 @@ TEST_F(PromptPlayer, MissingOrBlankPromptPlaysNothing)
     EXPECT_NE(player.mode(), WavePlayer::ModePlaying);
 
     blind.BlindKeyPhone(QStringLiteral("  "));
-    EXPECT_EQ(player.opened.size(), 2) << "a blank name is never opened";
+    EXPECT_EQ(player.opened.size(), 3) << "a blank name is never opened";
     EXPECT_EQ(player.plays, 1);
 }
 
