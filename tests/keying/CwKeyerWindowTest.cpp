@@ -4,10 +4,13 @@
 #include "keying/windows/CWFrm.h"
 
 #include "core/QStringPrinter.h"
+#include "keying/windows/frmCodePractice.h"
+#include "support/CaptionsFit.h"
 #include "support/LoneWindowContext.h"
 
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -187,6 +190,37 @@ TEST_F(CwKeyerWindow, SerialLineOpensOnFirstUseAndDropsWhenTheWindowGoes)
     cw.reset();
     EXPECT_FALSE(port->rts);
     EXPECT_FALSE(port->dtr);
+}
+
+TEST_F(CwKeyerWindow, SendCodePracticeOpensThePracticeUntilItCloses)
+{
+    auto cw = load();
+    cw->show();
+    cw->Text11->setText(QStringLiteral("22"));
+    QString speedShown;
+    QTimer::singleShot(0, cw.get(), [&] {
+        auto* practice = qobject_cast<frmCodePractice*>(QApplication::activeModalWidget());
+        ASSERT_NE(practice, nullptr);
+        speedShown = practice->Label8->text();
+        practice->close();
+        state().keyer.CWBuffer = QStringLiteral("CQ"); // left behind as the window goes
+    });
+    QTest::mouseClick(cw->Command7, Qt::LeftButton);
+    EXPECT_EQ(speedShown, "22");
+    EXPECT_EQ(state().keyer.CWBuffer, "") << "nothing the practice left is sent";
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(CwKeyerWindow, CaptionsFitOnCommonScreens)
+{
+    // The reference screen, 1024 x 768, 1280 x 1024 and 1920 x 1080, in twips.
+    for (const QSizeF size : {QSizeF(9600, 7200), QSizeF(15360, 11520), QSizeF(19200, 15360), QSizeF(28800, 16200)}) {
+        SCOPED_TRACE(size.width());
+        lone.services.screen->size = size;
+        auto cw = load();
+        cw->show();
+        expectCaptionsFit(*cw);
+    }
 }
 
 } // namespace

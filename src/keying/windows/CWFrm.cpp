@@ -9,10 +9,12 @@
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
 #include "keying/Morse.h"
+#include "keying/windows/frmCodePractice.h"
 #include "platform/DiskFile.h"
 #include "platform/Services.h"
 
 #include <QCloseEvent>
+#include <QTextEdit>
 #include <QCoreApplication>
 #include <functional>
 
@@ -107,6 +109,8 @@ CWFrm::CWFrm(const WindowContext& context)
     place(new QLabel(QStringLiteral("Prosigns:  AR [   SK ]   KN ;   CL \\   BT ="), this), ControlKind::Label, 240,
           3780, 6000, 255);
 
+    addHelpTexts();
+
     auto button = [this](const QString& caption, float left, float top, float width) {
         return place(new QPushButton(caption, this), ControlKind::CommandButton, left, top, width, 375);
     };
@@ -114,9 +118,10 @@ CWFrm::CWFrm(const WindowContext& context)
     Command3 = button(QStringLiteral("Slower"), 2640, 2700, 960);
     Command6 = button(QStringLiteral("More"), 3840, 2280, 960);
     Command5 = button(QStringLiteral("Less"), 3840, 2700, 960);
-    Command4 = button(QStringLiteral("&Test"), 6840, 6000, 1095);
-    Command1 = button(QStringLiteral("Done"), 8160, 6000, 1095);
-    Label23 = place(new QLabel(QStringLiteral("Sending!"), this), ControlKind::Label, 5400, 6060, 1200, 255);
+    Command7 = button(QStringLiteral("Send Code Practice"), 6600, 5280, 2760);
+    Command4 = button(QStringLiteral("&Test"), 6600, 5760, 1320);
+    Command1 = button(QStringLiteral("Done"), 8040, 5760, 1320);
+    Label23 = place(new QLabel(QStringLiteral("Sending!"), this), ControlKind::Label, 6600, 6240, 1320, 255);
     Label23->setVisible(false);
 
     auto* timing = place(new QGroupBox(QStringLiteral("Timing Options: "), this), ControlKind::Frame, 6600, 3360,
@@ -141,6 +146,7 @@ CWFrm::CWFrm(const WindowContext& context)
 
     connect(Command1, &QPushButton::clicked, this, &CWFrm::Command1_Click);
     connect(Command4, &QPushButton::clicked, this, &CWFrm::Command4_Click);
+    connect(Command7, &QPushButton::clicked, this, &CWFrm::Command7_Click);
     connect(Command2, &QPushButton::clicked, this, &CWFrm::UpDown1_UpClick);
     connect(Command3, &QPushButton::clicked, this, &CWFrm::UpDown1_DownClick);
     connect(Command6, &QPushButton::clicked, this, [this] { stepWordSpace(1); });
@@ -341,6 +347,65 @@ void CWFrm::Command1_Click()
         services.settings->setValue(LoopOffsetKey, formatDouble(LoopsPer60ms));
     }
     hide();
+}
+
+void CWFrm::Command7_Click()
+{
+    {
+        frmCodePractice practice(context(), *this);
+        practice.showModal();
+    }
+    context().state.keyer.CWBuffer.clear();
+}
+
+void CWFrm::addHelpTexts()
+{
+    place(new QLabel(QStringLiteral("You must be in CW mode."), this), ControlKind::Label, 240, 4080, 2400, 255);
+    place(new QLabel(QStringLiteral("Up / Down arrows on main form change speed."), this), ControlKind::Label, 2760,
+          4080, 3720, 255);
+
+    // The instructions in small print under the legends, left of the option frames; on a
+    // small screen they scroll rather than lose their ends.
+    const QString portHint = QStringLiteral("Make sure you select the specific port that the interface is attached to.");
+    const QStringList setup = {
+        QStringLiteral("First, you will have to build or purchase an interface to use from your computer's serial "
+                       "or parallel (printer) port to your transmitter.  From the Keying Options box at the right, "
+                       "select which line to key the transmitter."),
+        QStringLiteral("If you are using a serial port, tell the program which com port to use.  The program will "
+                       "only let you leave this field if a valid com port is selected, or if a value of 0 is "
+                       "entered (indicating that a com port has not been selected).  If you are using a parallel "
+                       "port, enter the Hex address of the port. &H378 is the default on most systems for LPT1."),
+        QStringLiteral("Now that the interface is hooked up, and you have either identified the serial com port or "
+                       "entered the LPT1 address for the printer port, you can test the setup.  Press the test "
+                       "command button to send the text in the F9 text box.  The program will not generate a side "
+                       "tone so make sure your transceiver is set to produce one.  Also, make sure you are on a "
+                       "clear frequency because if all goes well, you will be transmitting."),
+    };
+    const QStringList use = {
+        QStringLiteral("Each text box corresponds to a function key.  Enter the characters you would like to "
+                       "associate with the function key. From the main logging page, press the appropriate function "
+                       "key each time you wish to send the string.  A ! in the string enters the contact."),
+        QStringLiteral("Finally, enter the WPM code speed and any adjustments to the standard word spacing (0 is "
+                       "standard, -8 is no spacing).  You can adjust your speed on the main form by using the Up / "
+                       "Down arrows. Check the check box if you would like to see the characters you are sending on "
+                       "the main form.  For the most precise timing, do not run any other programs, virus software "
+                       "etc. while transmitting."),
+    };
+    auto section = [](const QString& heading, const QStringList& paragraphs) {
+        QString html = QStringLiteral("<p style=\"margin-top:4px; margin-bottom:2px\"><b>%1</b></p>").arg(heading.toHtmlEscaped());
+        for (const QString& paragraph : paragraphs)
+            html += QStringLiteral("<p style=\"margin-top:0; margin-bottom:4px\">%1</p>").arg(paragraph.toHtmlEscaped());
+        return html;
+    };
+    txtHelp = place(new QTextEdit(this), ControlKind::TextBox, 240, 4380, 6240, 2160, 6.75f);
+    txtHelp->setReadOnly(true);
+    txtHelp->setFrameShape(QFrame::NoFrame);
+    txtHelp->setFocusPolicy(Qt::NoFocus);
+    txtHelp->viewport()->setAutoFillBackground(false);
+    txtHelp->setHtml(section(QStringLiteral("Setup:"), setup) + section(QStringLiteral("To Use:"), use));
+    // The port help's own hint, where the ports are typed.
+    Text10->setToolTip(portHint);
+    Text14->setToolTip(portHint);
 }
 
 void CWFrm::Command4_Click()

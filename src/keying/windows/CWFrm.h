@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextEdit>
 #include <QTimer>
 #include <array>
 #include <memory>
@@ -56,6 +57,8 @@ public:
     QPushButton* Command4; // Test
     QPushButton* Command5; // Less word space
     QPushButton* Command6; // More word space
+    QPushButton* Command7; // Send Code Practice
+    QTextEdit* txtHelp;    // how to set up and use the keyer
     QLabel* Label23;       // "Sending!"
     QRadioButton* optTimer;
     QRadioButton* OptSleep;
@@ -78,6 +81,8 @@ public:
 
     void Command1_Click();
     void Command4_Click();
+    // Opens the code practice window modal; once it closes, nothing it left is sent.
+    void Command7_Click();
     void tmrRepeat_Timer();
 
     void Option1_Click();
@@ -99,6 +104,7 @@ protected:
 
 private:
     std::array<KeyField*, 11> messageBoxes() const; // F1 ... F11
+    void addHelpTexts();
     void stepSpeed(int by);
     void stepWordSpace(int by);
     void scaleLoops(double factor);
