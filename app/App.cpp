@@ -19,6 +19,7 @@
 #include "rig/windows/RigControlfrm.h"
 #include "rig/windows/frmBandPlan.h"
 #include "rig/windows/frmRigTune.h"
+#include "spots/windows/PacketSpotfrm.h"
 
 #include <QApplication>
 
@@ -132,6 +133,17 @@ void App::showRigInterface()
     rig.activateWindow();
 }
 
+// Loaded on first showing; shown non-modal and brought back from minimised.
+void App::showSpotting()
+{
+    if (!m_packetSpotfrm)
+        m_packetSpotfrm = new PacketSpotfrm(context());
+    PacketSpotfrm& spotting = *m_packetSpotfrm;
+    spotting.showNormal();
+    spotting.raise();
+    spotting.activateWindow();
+}
+
 void App::startRigPolling()
 {
     const QString& before = m_state.station.RigName;
@@ -150,6 +162,11 @@ void App::unloadCompanionWindows()
     delete m_phoneFrm;
     delete m_cwFrm;
     delete m_blindFrm;
+    if (m_packetSpotfrm) {
+        m_packetSpotfrm->hide();
+        m_packetSpotfrm->Form_Unload();
+        delete m_packetSpotfrm;
+    }
     if (m_rigControlfrm) {
         m_rigControlfrm->hide();
         m_rigControlfrm->Form_Unload();

@@ -15,6 +15,7 @@
 
 class frmStationID;
 class MainForm;
+class PacketSpotfrm;
 
 class App : public QObject, public Navigation {
     Q_OBJECT
@@ -46,6 +47,7 @@ public:
     RigControlfrm& rigControlfrm() override;
     bool rigControlfrmLoaded() const { return !m_rigControlfrm.isNull(); }
     void showRigInterface() override;
+    void showSpotting() override;
     void startRigPolling() override;
     void unloadCompanionWindows() override;
 
@@ -76,6 +78,7 @@ private:
     QPointer<MainForm> m_mainWindow;
     QPointer<frmCountyChangeRover> m_countyChangeRover;
     QPointer<RigControlfrm> m_rigControlfrm;
+    QPointer<PacketSpotfrm> m_packetSpotfrm;
     bool m_quitRequested = false;
 
     void endWhenNoWindowShown();

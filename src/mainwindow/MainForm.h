@@ -157,6 +157,7 @@ public:
     void BandMapSpots(const QString& qDXSpotCall, const QString& qDXSpotFreq, const QString& qDXSpotRecord) override;
     void DisplayBandMapLabels() override;
     void PacketResize() override;
+    void chooseCall(const QString& call) override;
     void RefreshBandMapIfShown();
     void txtDX_Click();
     void txtDX_DblClick();
@@ -239,6 +240,9 @@ public:
     QAction* mnuVoice; // "&Voice Setup"
     QAction* mnuRigInterface;
     QAction* mnuBlind; // "&Voice Navigation"
+    QMenu* mnuDX;
+    QAction* mnuDXSpotting;
+    QAction* mnuSpectrumMap;
     QAction* mnuFormSize;
     QAction* mnuTaskbar;
     QAction* mnuPostContest;

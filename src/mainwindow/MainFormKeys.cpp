@@ -75,6 +75,7 @@ bool MainForm::openHotKeyWindow(int KeyCode)
     case 'F': navigation.showPrivileges(); return true;
     case 'G': navigation.showRigTune(); return true;
     case 'P': navigation.phoneFrm().showNormal(); return true;
+    case 'D': navigation.showSpotting(); return true;
     case 'R': navigation.showRigInterface(); return true;
     default: return false;
     }

@@ -3,6 +3,7 @@
 #include "mainwindow/MainForm.h"
 
 #include "core/AppState.h"
+#include "core/Preferences.h"
 #include "core/forms/Navigation.h"
 #include "entry/BandPlan.h"
 #include "entry/DateTimeText.h"
@@ -99,6 +100,15 @@ void MainForm::buildOptionsMenu()
     mnuOptions->addSeparator();
     mnuRigInterface = mnuOptions->addAction(QStringLiteral("&Rig Interface"));
     connect(mnuRigInterface, &QAction::triggered, this, [this] { context().navigation.showRigInterface(); });
+    mnuOptions->addSeparator();
+    mnuDX = mnuOptions->addMenu(QStringLiteral("&DX Spotting"));
+    mnuDXSpotting = mnuDX->addAction(QStringLiteral("&Configure"));
+    connect(mnuDXSpotting, &QAction::triggered, this, [this] {
+        SavePrefFile(context().state);
+        context().navigation.showSpotting();
+    });
+    mnuSpectrumMap = mnuDX->addAction(QStringLiteral("&View Spectrum Map"));
+    connect(mnuSpectrumMap, &QAction::triggered, this, &MainForm::lblDX_DblClick);
     mnuOptions->addSeparator();
     mnuBlind = mnuOptions->addAction(QStringLiteral("&Voice Navigation"));
     connect(mnuBlind, &QAction::triggered, this, &MainForm::mnuBlind_Click);

@@ -222,6 +222,8 @@ void MainForm::takeChosenCall(const QString& call)
     txtCall->setText(call);
 }
 
+void MainForm::chooseCall(const QString& call) { takeChosenCall(call); }
+
 void MainForm::lblDX_Click() { context().navigation.showSpotting(); }
 
 void MainForm::txtDX_DblClick() { lblDX_DblClick(); }
@@ -233,7 +235,6 @@ void MainForm::lblDX_DblClick()
         return;
     SpectrumMap map(context());
     m_spectrum = &map;
-    connect(&map, &SpectrumMap::spotChosen, this, &MainForm::takeChosenCall);
     map.Form_Load();
     map.showModal();
     m_spectrum = nullptr;

@@ -36,8 +36,12 @@ TEST_F(Menus, MenuTreesOfBothWindows)
                                "&Open", "&Write Submission File", "-", "E&xport for Pirow Import",
                                "Export &ADIF File", "-", "&Copy Listed Items to Clipboard", "-", "&Exit"}));
         EXPECT_EQ(captions(w.mnuOptions->actions()),
-                  (QStringList{"&Appearance", "-", "&Transmit", "-", "&Rig Interface", "-", "&Voice Navigation", "-",
+                  (QStringList{"&Appearance", "-", "&Transmit", "-", "&Rig Interface", "-", "&DX Spotting", "-",
+                               "&Voice Navigation", "-",
                                "&List Previous Contacts", "-", "&Post Contest Mode"}));
+        const QMenu* spotting = item(w.mnuOptions, QStringLiteral("&DX Spotting"))->menu();
+        ASSERT_NE(spotting, nullptr);
+        EXPECT_EQ(captions(spotting->actions()), (QStringList{"&Configure", "&View Spectrum Map"}));
         const QMenu* transmit = item(w.mnuOptions, QStringLiteral("&Transmit"))->menu();
         ASSERT_NE(transmit, nullptr);
         EXPECT_EQ(captions(transmit->actions()), (QStringList{"&CW Setup", "&Voice Setup"}));

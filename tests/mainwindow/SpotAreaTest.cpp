@@ -6,6 +6,7 @@
 #include "spots/SpotLines.h"
 #include "spots/windows/BandMap.h"
 #include "spots/windows/CountingRadio.h"
+#include "spots/windows/PacketSpotfrm.h"
 #include "spots/windows/SpectrumMap.h"
 #include "spots/windows/SpotLabelWidget.h"
 
@@ -243,6 +244,44 @@ TEST_F(SpotArea, ADoubleClickOnTheBandMapOpensTheSpectrumMapWhichRedrawsAsSpotsA
     // Its row is in the list all the same, and the band map shows it.
     EXPECT_EQ(w.spotRows->rowCount(), 1);
     EXPECT_TRUE(w.bandMap->lblDXSpot[MaxBandMapSpots - 1]->isVisible());
+}
+
+// The spotting window of the running program, when one is loaded.
+PacketSpotfrm* spottingWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* spotting = qobject_cast<PacketSpotfrm*>(widget))
+            return spotting;
+    }
+    return nullptr;
+}
+
+TEST_F(SpotArea, CtrlDAndTheMenuShowTheSpottingWindowWhoseDoneLaysOutTheArea)
+{
+    state().station.CurrentBand = QStringLiteral("20");
+    MainForm& w = openOut();
+    focusIn(&w, w.txtCall);
+    QTest::keyClick(w.txtCall, Qt::Key_D, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    PacketSpotfrm* spotting = spottingWindow();
+    ASSERT_NE(spotting, nullptr);
+    EXPECT_TRUE(spotting->isVisible());
+    EXPECT_TRUE(w.txtCall->text().isEmpty()) << "the hot key types nothing";
+
+    const auto telnet = spotting->List1->findItems(QStringLiteral("Telnet"), Qt::MatchExactly);
+    ASSERT_EQ(telnet.size(), 1);
+    spotting->List1->setCurrentItem(telnet.front());
+    QTest::mouseClick(spotting->OptList, Qt::LeftButton);
+    QTest::mouseClick(spotting->cmdDone, Qt::LeftButton);
+    EXPECT_TRUE(spotting->isHidden());
+    EXPECT_FALSE(w.txtDX->isHidden()) << "the list chosen opens under the other controls";
+    EXPECT_TRUE(QFile::exists(work(QStringLiteral("PackSpot.txt"))));
+
+    QFile::remove(work(QStringLiteral("QSOpref.txt")));
+    w.mnuDXSpotting->trigger();
+    EXPECT_TRUE(prefSaved()) << "the menu saves the preferences first";
+    EXPECT_EQ(spottingWindow(), spotting) << "loaded once, shown again";
+    EXPECT_TRUE(spotting->isVisible());
 }
 
 TEST_F(SpotArea, TheInStateWindowHostsTheBandMapAsWell)

@@ -1,5 +1,6 @@
 #include "fuzz/FuzzAgwFrames.h"
 #include "fuzz/FuzzSpotLines.h"
+#include "fuzz/FuzzTelnetLines.h"
 #include "support/FuzzCorpus.h"
 
 namespace {
@@ -12,6 +13,11 @@ TEST(SpotLinesCorpus, EveryInputPassesThePath)
 TEST(AgwFramesCorpus, EveryInputPassesThePath)
 {
     replayFuzzCorpus(QStringLiteral(AGW_FUZZ_CORPUS), fuzzAgwFrames);
+}
+
+TEST(TelnetLinesCorpus, EveryInputPassesTheLink)
+{
+    replayFuzzCorpus(QStringLiteral(TELNET_FUZZ_CORPUS), fuzzTelnetLines);
 }
 
 } // namespace

@@ -74,6 +74,13 @@ void Form1::DisplayBandMapLabels()
 }
 
 // The spotting window hands every value over as text.
+void Form1::WriteCall(const QString& call)
+{
+    txtCall = call;
+    if (m_window)
+        m_window->chooseCall(call);
+}
+
 void Form1::BandMapSpots(const QVariant& qDXSpotCall, const QVariant& qDXSpotFreq, const QVariant& qDXSpotRecord)
 {
     if (m_window)

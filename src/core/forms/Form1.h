@@ -24,6 +24,8 @@ public:
     virtual void PacketResize() {}
     virtual void DisplayBandMapLabels() {}
     virtual void BandMapSpots(const QString& /*call*/, const QString& /*frequencyKHz*/, const QString& /*record*/) {}
+    // A spot's call written into the call field, as typing it would, and the focus there.
+    virtual void chooseCall(const QString& /*call*/) {}
 
 protected:
     ~RunningMainWindow() = default;
@@ -58,7 +60,7 @@ public:
     QString Caption = QStringLiteral("Form1");
     double FontSize = 8.25;
     bool lblDXVisible = false; // whether the main window shows its band map
-    QString txtCall;           // written by the spectrum map; nothing reads it
+    QString txtCall;           // the last call the spectrum map wrote; nothing reads it
 
     void attach(RunningMainWindow& window);
     // Only the window attached detaches.
@@ -84,6 +86,8 @@ public:
     void MainsFromKeyer();
     // The CW keyer's echo of the text still to send, in the running window's message line.
     void SetDialogCaption(const QString& caption);
+    // The spectrum map's chosen call, into the running main window's call field.
+    void WriteCall(const QString& call);
     void BandMapSpots(const QVariant& qDXSpotCall, const QVariant& qDXSpotFreq, const QVariant& qDXSpotRecord);
 
 private:

@@ -126,10 +126,10 @@ void SpectrumMap::lblDXSpot_MouseDown(int index, int button)
 {
     SpotStoreState& store = context().state.spots;
     if (button == 2) {
-        context().navigation.form1().ChangeFrequency(store.SpotFrequency[size_t(index)]);
-        const QString call = store.SpotCall[size_t(index)];
+        Form1& form1 = context().navigation.form1();
+        form1.ChangeFrequency(store.SpotFrequency[size_t(index)]);
+        form1.WriteCall(store.SpotCall[size_t(index)]);
         hide();
-        Q_EMIT spotChosen(call);
         return;
     }
     deleteSpot(store, index);

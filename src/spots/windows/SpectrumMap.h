@@ -2,7 +2,8 @@
 
 // The spectrum map: every spot of the store on eleven band lines, 160 m at the top to 2 m
 // at the bottom, each line's scale narrowed to its spots. Shown modally by the main
-// windows; a right click on a spot tunes the radio and hands the call to the opener.
+// windows; a right click on a spot tunes the radio and writes the call into the running main
+// window's call field.
 
 #include "core/forms/Form.h"
 #include "spots/SpotDisplay.h"
@@ -27,11 +28,6 @@ public:
     void LayoutFrequencyScales();
     void FitToWorkArea();
     void lblDXSpot_MouseDown(int index, int button);
-
-Q_SIGNALS:
-    // A right click: the radio has been tuned and the map hidden; the opener puts the call
-    // into its call field and gives that field the focus.
-    void spotChosen(const QString& call);
 
 protected:
     bool event(QEvent* event) override;

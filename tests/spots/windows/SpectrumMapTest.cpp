@@ -46,15 +46,21 @@ TEST(SpectrumMap, EachLineShowsItsOwnRangeNarrowedToItsSpots)
     EXPECT_LT(f.map->lblDXSpot[47]->x(), f.map->lblDXSpot[48]->x());
 }
 
-TEST(SpectrumMap, ARightClickTunesHandsTheCallOnAndHidesTheMap)
+TEST(SpectrumMap, ARightClickTunesWritesTheCallIntoTheMainWindowAndHidesTheMap)
 {
     SpectrumFixture f({{"N5ABC", 14.025f}});
+    struct CallField final : RunningMainWindow {
+        QString text;
+        void BandFreqConversion(float) override {}
+        void ModeSelection(const QString&) override {}
+        void chooseCall(const QString& call) override { text = call; }
+    } callField;
+    f.lone.navigation.form1().attach(callField);
     f.map->show();
-    QString chosen;
-    QObject::connect(f.map.get(), &SpectrumMap::spotChosen, [&](const QString& call) { chosen = call; });
     QTest::mouseClick(f.map->lblDXSpot[49], Qt::RightButton);
     EXPECT_EQ(f.radio.tuned, std::vector<float>{14.025f});
-    EXPECT_EQ(chosen, QStringLiteral("N5ABC"));
+    EXPECT_EQ(callField.text, QStringLiteral("N5ABC"));
+    EXPECT_EQ(f.lone.navigation.form1().txtCall, QStringLiteral("N5ABC"));
     EXPECT_TRUE(f.map->isHidden());
     EXPECT_EQ(f.lone.state.spots.SpotFrequency[49], 14.025f);
 }

@@ -1,0 +1,64 @@
+#pragma once
+
+// The telnet DX cluster as a spot source, over a TCP link. The cluster sends text lines
+// ended by CR LF (a login prompt may come without one); the typed lines go out ended by CR
+// LF. The received text is handed on as it arrives, for the monitor, and cut into lines at
+// each LF, for the spots: a line split over two reads comes out whole once its end
+// arrives, and several lines in one read come out one by one.
+//
+// Errors come from the link as socket error numbers and go on as the cluster window's
+// texts ("ERROR: Connection is forcefully rejected." for 10061). The cluster hanging up is
+// reported as "ERROR: Socket has been shut down.".
+
+#include "platform/TcpLink.h"
+#include "spots/SpotLines.h"
+#include "spots/SpotSource.h"
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+// The text for a socket error number; "Error number " and the number for one not known.
+QString telnetErrorMessage(int number);
+
+// The number the far end's hanging up is reported with.
+constexpr int TelnetRemoteClosed = 10058;
+
+// The port box's text as a port: a whole number 0 to 65535, blanks around allowed.
+std::optional<quint16> telnetPort(const QString& text);
+
+class TelnetLink final : public SpotSource {
+public:
+    explicit TelnetLink(std::unique_ptr<TcpLink> link);
+
+    void setRemote(const QString& host, const QString& portText)
+    {
+        m_hostText = host;
+        m_portText = portText;
+    }
+    // Closes any connection and starts a new one to the host and port set; false (and
+    // nothing started) when the port text is no port.
+    bool open() override;
+    void close() override;
+    bool isOpen() const override;
+    // The text and CR LF while connected; otherwise a notice and false.
+    bool sendLine(const QString& text) override;
+
+    QString remoteHost() const { return m_host; }
+    quint16 remotePort() const { return m_port; }
+    // The part of a line still waiting for its LF.
+    const QString& waitingText() const { return m_lines.buffer(); }
+
+    // What arrives from the link, one read at a time (the link's data event).
+    void takeReceived(const QByteArray& bytes);
+
+private:
+    void failed(int number);
+
+    std::unique_ptr<TcpLink> m_link;
+    QString m_hostText;
+    QString m_portText;
+    QString m_host;
+    quint16 m_port = 0;
+    TncLineAssembler m_lines;
+};

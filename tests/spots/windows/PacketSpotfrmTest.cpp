@@ -1,0 +1,366 @@
+// The spotting window driven as the operator drives it: PackSpot.txt restored and saved,
+// the TNC on a serial port double, the telnet link against our local cluster on 127.0.0.1,
+// and the spots handed to the running main window through Form1.
+
+#include "spots/windows/PacketSpotfrm.h"
+
+#include "FakeCluster.h"
+#include "spots/TelnetLink.h"
+#include "spots/TncLink.h"
+#include "support/LoneWindowContext.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The main window's side of Form1: what reached it.
+struct MainWindowDouble final : RunningMainWindow {
+    struct Spot {
+        QString call, frequency, record;
+    };
+    std::vector<Spot> spots;
+    int redraws = 0;
+    int resizes = 0;
+
+    void BandFreqConversion(float) override {}
+    void ModeSelection(const QString&) override {}
+    void PacketResize() override { ++resizes; }
+    void DisplayBandMapLabels() override { ++redraws; }
+    void BandMapSpots(const QString& call, const QString& frequency, const QString& record) override
+    {
+        spots.push_back({call, frequency, record});
+    }
+};
+
+QByteArray settingsFile(const char* transport, const char* baud = "9600", int listDxOnly = 0, const char* host = "",
+                        const char* port = "")
+{
+    return QByteArray("\"") + baud + "\"\r\n\"N\"\r\n\"8\"\r\n\"1\"\r\n1\r\n\"N\"\r\n\"" + transport + "\"\r\n0\r\n3\r\n"
+           + QByteArray::number(listDxOnly) + "\r\n#FALSE#\r\n\"03\"\r\n\"" + port + "\"\r\n\"" + host + "\"\r\n";
+}
+
+struct SpottingFixture {
+    TestFolders folders;
+    LoneWindowContext lone;
+    MainWindowDouble main;
+    std::unique_ptr<PacketSpotfrm> w;
+
+    SpottingFixture()
+    {
+        folders.applyTo(lone.state);
+        lone.navigation.form1().attach(main);
+    }
+    ~SpottingFixture()
+    {
+        w.reset();
+        lone.navigation.form1().detach(main);
+    }
+
+    void writeSettings(const QByteArray& bytes) { writeBytes(folders.work + QStringLiteral("/PackSpot.txt"), bytes); }
+    QByteArray savedSettings() const { return readBytes(folders.work + QStringLiteral("/PackSpot.txt")); }
+    void useRealSockets()
+    {
+        lone.running.makeTcpLink = [] { return std::unique_ptr<TcpLink>(new QtTcpLink); };
+    }
+    PacketSpotfrm& load()
+    {
+        w = std::make_unique<PacketSpotfrm>(lone.context());
+        return *w;
+    }
+    FakeSerialPort& port() const { return *lone.services.serialPorts->back(); }
+    void choose(const char* transport)
+    {
+        const auto items = w->List1->findItems(QString::fromLatin1(transport), Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1);
+        QTest::mouseClick(w->List1->viewport(), Qt::LeftButton, {}, w->List1->visualItemRect(items.front()).center());
+    }
+    void typeAndEnter(const QString& text)
+    {
+        QTest::keyClicks(w->txtSent, text);
+        QTest::keyClick(w->txtSent, Qt::Key_Return);
+    }
+};
+
+TEST(PacketSpotfrm, RestoresASavedTncAndOpensIt)
+{
+    SpottingFixture f;
+    f.writeSettings(settingsFile("tnc", "9600", 1));
+    PacketSpotfrm& w = f.load();
+    EXPECT_EQ(w.List1->currentItem()->text(), QStringLiteral("TNC")) << "the saved text differs only in case";
+    EXPECT_TRUE(w.optBaud96->isChecked());
+    EXPECT_TRUE(w.Option3->isChecked());
+    EXPECT_TRUE(w.optComm[0]->isChecked());
+    EXPECT_FALSE(w.chkDX->isChecked()) << "List DX Only starts clear in every run";
+    EXPECT_TRUE(w.txtHex->isEnabled());
+    EXPECT_TRUE(w.fraBaud->isEnabled());
+    EXPECT_FALSE(w.txtTelnetHost->isEnabled());
+    EXPECT_FALSE(w.chkConvToHex->isEnabled());
+    EXPECT_FALSE(w.Label4->isHidden());
+    EXPECT_TRUE(w.Timer1.isActive());
+    EXPECT_EQ(w.monitorText(), QStringLiteral("** Attempting to Open Port **\r\n\r\n** TNC Serial Port Open **\r\n\r\n"));
+    EXPECT_TRUE(f.port().isOpen());
+    EXPECT_EQ(f.port().settings, (SerialSettings{9600, 'N', 8, 1}));
+    EXPECT_EQ(f.port().handshaking, Handshaking::RtsCts);
+}
+
+TEST(PacketSpotfrm, ChoosingTheTncByHandSetsItsDefaults)
+{
+    SpottingFixture f;
+    f.writeSettings(settingsFile("None", "19200"));
+    PacketSpotfrm& w = f.load();
+    w.show();
+    EXPECT_TRUE(w.optBaud192->isChecked());
+    EXPECT_TRUE(w.Label4->isHidden());
+    f.choose("TNC");
+    EXPECT_TRUE(w.optBaud96->isChecked());
+    EXPECT_TRUE(w.optParityNone->isChecked());
+    EXPECT_TRUE(w.optData8->isChecked());
+    EXPECT_TRUE(w.optStop1->isChecked());
+    EXPECT_TRUE(w.Option3->isChecked());
+    EXPECT_EQ(w.txtHex->text(), QStringLiteral("03"));
+    EXPECT_EQ(w.Label6->text(), QStringLiteral("Send text  (Ctrl C or Esc for TNC Command mode):"));
+    EXPECT_TRUE(w.monitorText().startsWith(QStringLiteral("To use a Packet TNC")));
+    EXPECT_TRUE(w.monitorText().endsWith(QStringLiteral("different hardware.\r\n\r\n")));
+    EXPECT_TRUE(w.Label4->isHidden()) << "choosing opens nothing";
+}
+
+TEST(PacketSpotfrm, AnOccupiedPortFailsOnceAndLeavesTheLinkClosed)
+{
+    SpottingFixture f;
+    PacketSpotfrm& w = f.load();
+    w.show();
+    f.choose("TNC");
+    f.port().refuseOpen = true;
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_EQ(w.monitorText(), QStringLiteral("** Attempting to Open Port **\r\n\r\n** Unable to open TNC Serial Port "
+                                              "**\r\n\r\n\r\n\r\n** Port Closed **"));
+    ASSERT_EQ(f.lone.services.dialogs->shown.size(), 1u);
+    EXPECT_EQ(f.lone.services.dialogs->shown[0].title, QStringLiteral("Invalid Comm Settings."));
+    EXPECT_EQ(f.lone.services.beeper->beeps, 1);
+    EXPECT_TRUE(w.Label4->isHidden());
+    EXPECT_FALSE(w.Timer1.isActive());
+}
+
+TEST(PacketSpotfrm, ASettingChangeClosesTheLinkAndDoneReopensAndSavesIt)
+{
+    SpottingFixture f;
+    f.writeSettings(settingsFile("TNC"));
+    PacketSpotfrm& w = f.load();
+    w.show();
+    const QString before = w.monitorText();
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    EXPECT_TRUE(w.monitorText().endsWith(QStringLiteral("\r\n\r\n** Port Closed **")));
+    const QString closed = w.monitorText();
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    EXPECT_EQ(w.monitorText(), closed) << "Close Port with the link closed changes nothing";
+
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    ASSERT_TRUE(f.port().isOpen());
+    QTest::mouseClick(w.optBaud48, Qt::LeftButton);
+    EXPECT_FALSE(f.port().isOpen());
+    EXPECT_TRUE(w.Label4->isHidden());
+    QTest::mouseClick(w.OptList, Qt::LeftButton);
+    QTest::mouseClick(w.cmdDone, Qt::LeftButton);
+    EXPECT_TRUE(f.port().isOpen());
+    EXPECT_EQ(f.port().settings.baud, 4800);
+    EXPECT_TRUE(w.isHidden());
+    EXPECT_EQ(f.main.resizes, 1);
+    EXPECT_TRUE(w.listChosen());
+    EXPECT_EQ(w.transport(), QStringLiteral("TNC"));
+    EXPECT_EQ(f.savedSettings(), QByteArray("\"4800\"\r\n\"N\"\r\n\"8\"\r\n\"1\"\r\n1\r\n\"N\"\r\n\"TNC\"\r\n0\r\n3\r\n0\r\n"
+                                            "#TRUE#\r\n\"03\"\r\n\"\"\r\n\"\"\r\n"));
+    Q_UNUSED(before);
+}
+
+TEST(PacketSpotfrm, WithNoSourceChosenNothingOpensAndTheSendBoxIsLeftAlone)
+{
+    SpottingFixture f;
+    f.writeSettings(QByteArray("\"9600\"\r\n\"N\"\r\n")); // a file that ends early
+    PacketSpotfrm& w = f.load();
+    w.show();
+    w.activateWindow();
+    QTest::keyClick(w.List1, Qt::Key_Escape);
+    EXPECT_TRUE(w.Label4->isHidden());
+    EXPECT_EQ(w.monitorText(), QStringLiteral("** Attempting to Open Port **\r\n\r\n"));
+    EXPECT_FALSE(w.txtSent->hasFocus());
+    QTest::mouseClick(w.cmdDone, Qt::LeftButton);
+    EXPECT_TRUE(w.Label4->isHidden());
+    EXPECT_FALSE(w.Timer1.isActive());
+    EXPECT_TRUE(f.savedSettings().contains("\r\n\"\"\r\n0\r\n0\r\n0\r\n")) << "no transport saved";
+}
+
+TEST(PacketSpotfrm, SpotLastPutsTheNewestCallReadyForTheFrequency)
+{
+    SpottingFixture f;
+    f.writeSettings(settingsFile("Telnet"));
+    PacketSpotfrm& w = f.load();
+    w.show();
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    EXPECT_EQ(w.txtSent->text(), QStringLiteral("DX Frequency in kHz "));
+    for (const char* call : {"K5AAA", "K5BBB", "K5CCC"})
+        f.lone.state.log.Log[size_t(++f.lone.state.log.QsoCount)].Call = QString::fromLatin1(call);
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    EXPECT_EQ(w.txtSent->text(), QStringLiteral("DX Frequency in kHz K5CCC"));
+    EXPECT_EQ(w.txtSent->selectedText(), QStringLiteral("Frequency in kHz"));
+    QTest::keyClicks(w.txtSent, QStringLiteral("14025"));
+    EXPECT_EQ(w.txtSent->text(), QStringLiteral("DX 14025 K5CCC"));
+}
+
+TEST(PacketSpotfrm, TheHelpFollowsTheChoice)
+{
+    SpottingFixture f;
+    PacketSpotfrm& w = f.load();
+    w.show();
+    f.choose("Telnet");
+    EXPECT_TRUE(w.monitorText().startsWith(QStringLiteral("If you have an Internet connection")));
+    EXPECT_TRUE(w.monitorText().endsWith(QStringLiteral("select None from the spotting options.\r\n\r\n")));
+    EXPECT_EQ(w.Label6->text(), QStringLiteral("Type text to send and press enter:"));
+    f.choose("None");
+    EXPECT_TRUE(w.monitorText().startsWith(QStringLiteral("Use this form to configure")));
+    EXPECT_EQ(w.monitorText().count(QStringLiteral("\r\n\r\n")), 18);
+}
+
+TEST(PacketSpotfrm, AHostWithADoubleQuoteCannotBeTypedIntoTheFile)
+{
+    SpottingFixture f;
+    PacketSpotfrm& w = f.load();
+    w.show();
+    f.choose("Telnet");
+    QTest::keyClicks(w.txtTelnetHost, QStringLiteral("dx\"c.example"));
+    QTest::keyClicks(w.txtTelnetPort, QStringLiteral("7300"));
+    EXPECT_EQ(w.txtTelnetHost->text(), QStringLiteral("dxc.example"));
+    QTest::mouseClick(w.cmdDone, Qt::LeftButton);
+    EXPECT_TRUE(f.savedSettings().endsWith("\"7300\"\r\n\"dxc.example\"\r\n"));
+}
+
+TEST(PacketSpotfrm, TncLinesAreShownOnceAndTheirSpotsHandedOn)
+{
+    SpottingFixture f;
+    f.writeSettings(settingsFile("TNC"));
+    PacketSpotfrm& w = f.load();
+    const QByteArray spot = clusterSpotLine(QStringLiteral("K5DX"), 14025.0, QStringLiteral("W1AW"), QStringLiteral("CQ"));
+    f.port().received = "cmd:\r\n" + spot.left(30);
+    w.Timer1_Timer();
+    EXPECT_TRUE(f.main.spots.empty());
+    f.port().received = spot.mid(30) + spot.toLower();
+    w.Timer1_Timer();
+    ASSERT_EQ(f.main.spots.size(), 1u) << "the same line again, in lower case, is passed over";
+    EXPECT_EQ(f.main.spots[0].call, QStringLiteral("W1AW"));
+    EXPECT_EQ(f.main.spots[0].frequency, QStringLiteral("14025.0"));
+    EXPECT_TRUE(f.main.spots[0].record.startsWith(QStringLiteral("de K5DX:")));
+    EXPECT_EQ(w.monitorText().count(QStringLiteral("W1AW")), 1);
+
+    w.chkDX->setChecked(true);
+    f.port().received = "*** connected to N5XX\r\n";
+    w.Timer1_Timer();
+    EXPECT_FALSE(w.monitorText().contains(QStringLiteral("connected"))) << "only spot lines are listed";
+}
+
+TEST(PacketSpotfrm, EscOpensTheClosedTncAndSendsItsCommandCharacter)
+{
+    SpottingFixture f;
+    f.writeSettings(settingsFile("TNC"));
+    PacketSpotfrm& w = f.load();
+    w.show();
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    ASSERT_FALSE(f.port().isOpen());
+    w.chkDX->setChecked(true);
+    QTest::keyClick(w.txtSent, Qt::Key_Escape);
+    EXPECT_TRUE(f.port().isOpen());
+    EXPECT_FALSE(w.chkDX->isChecked());
+    EXPECT_EQ(f.port().written, QByteArray("\x03"));
+    f.typeAndEnter(QStringLiteral("C KB5XYZ"));
+    EXPECT_EQ(f.port().written, QByteArray("\x03" "C KB5XYZ\r"));
+    EXPECT_TRUE(w.txtSent->text().isEmpty());
+}
+
+TEST(PacketSpotfrm, TheBandMapIsRedrawnEvery361TicksWithoutASpotWhileShown)
+{
+    SpottingFixture f;
+    f.writeSettings(settingsFile("TNC"));
+    PacketSpotfrm& w = f.load();
+    f.lone.navigation.form1().lblDXVisible = true;
+    for (int i = 0; i < 360; ++i)
+        w.Timer1_Timer();
+    EXPECT_EQ(f.main.redraws, 0);
+    w.Timer1_Timer();
+    EXPECT_EQ(f.main.redraws, 1);
+    f.lone.navigation.form1().lblDXVisible = false;
+    for (int i = 0; i < 361; ++i)
+        w.Timer1_Timer();
+    EXPECT_EQ(f.main.redraws, 1) << "no band map shown";
+    EXPECT_EQ(w.LabelUpdateTimeCounter, 0.0f) << "the count restarts all the same";
+}
+
+// The telnet link against our own cluster -------------------------------------------------
+
+struct ClusterFixture : SpottingFixture {
+    FakeCluster cluster;
+
+    PacketSpotfrm& connect(quint16 port)
+    {
+        useRealSockets();
+        writeSettings(settingsFile("Telnet", "9600", 0, "127.0.0.1", QByteArray::number(port).constData()));
+        PacketSpotfrm& window = load();
+        window.show();
+        return window;
+    }
+};
+
+TEST(PacketSpotfrmCluster, SpotsArriveWholeHoweverTheReadsCutThem)
+{
+    ClusterFixture f;
+    PacketSpotfrm& w = f.connect(f.cluster.port());
+    EXPECT_EQ(w.monitorText(), QStringLiteral("Attempting connection to: 127.0.0.1:%1\r\n\r\n").arg(f.cluster.port()));
+    ASSERT_TRUE(f.cluster.waitForClient());
+    f.cluster.send("Please enter your call: ");
+    ASSERT_TRUE(waitUntil([&] { return w.monitorText().endsWith(QStringLiteral("your call: ")); }))
+        << "a prompt shows before its line ends";
+    ASSERT_TRUE(waitUntil([&] { return w.telnet().isOpen() && w.telnet().sendLine(QString()); }));
+    f.typeAndEnter(QStringLiteral("K5ABC"));
+    ASSERT_TRUE(waitUntil([&] { return f.cluster.received == "\r\nK5ABC\r\n"; }));
+
+    f.cluster.send("\r\n" + clusterSpotLine(QStringLiteral("K5DX"), 14025.0, QStringLiteral("W1AW"))
+                   + clusterSpotLine(QStringLiteral("N5XX"), 7030.5, QStringLiteral("JA1ABC"), QStringLiteral("TQP")));
+    ASSERT_TRUE(waitUntil([&] { return f.main.spots.size() == 2; }));
+    EXPECT_EQ(f.main.spots[0].call, QStringLiteral("W1AW"));
+    EXPECT_EQ(f.main.spots[1].call, QStringLiteral("JA1ABC"));
+    EXPECT_EQ(f.main.spots[1].frequency, QStringLiteral("7030.5"));
+
+    const QByteArray split = clusterSpotLine(QStringLiteral("W5XX"), 21012.3, QStringLiteral("VK2ABCDEF"));
+    f.cluster.send(split.left(31));
+    ASSERT_TRUE(waitUntil([&] { return w.telnet().waitingText().size() > 1; }));
+    EXPECT_EQ(f.main.spots.size(), 2u);
+    f.cluster.send(split.mid(31));
+    ASSERT_TRUE(waitUntil([&] { return f.main.spots.size() == 3; }));
+    EXPECT_EQ(f.main.spots[2].call, QStringLiteral("VK2ABCDEF"));
+    EXPECT_EQ(f.main.spots[2].frequency, QStringLiteral("21012.3"));
+    EXPECT_EQ(w.monitorText().count(QStringLiteral("VK2ABCDEF")), 1);
+}
+
+TEST(PacketSpotfrmCluster, ARefusedConnectionClosesTheLinkWithItsMessage)
+{
+    ClusterFixture f;
+    PacketSpotfrm& w = f.connect(FakeCluster::closedPort());
+    ASSERT_TRUE(waitUntil([&] { return w.Label4->isHidden(); }));
+    EXPECT_TRUE(w.monitorText().endsWith(
+        QStringLiteral("ERROR: Connection is forcefully rejected.\r\n\r\n** Port Closed **")));
+    EXPECT_EQ(f.lone.services.beeper->beeps, 1);
+    EXPECT_FALSE(w.Timer1.isActive());
+}
+
+TEST(PacketSpotfrmCluster, TheClusterHangingUpClosesTheLink)
+{
+    ClusterFixture f;
+    PacketSpotfrm& w = f.connect(f.cluster.port());
+    ASSERT_TRUE(f.cluster.waitForClient());
+    f.cluster.hangUp();
+    ASSERT_TRUE(waitUntil([&] { return w.Label4->isHidden(); }));
+    EXPECT_TRUE(w.monitorText().endsWith(QStringLiteral("ERROR: Socket has been shut down.\r\n\r\n** Port Closed **")));
+    EXPECT_EQ(f.lone.services.beeper->beeps, 1);
+    f.typeAndEnter(QStringLiteral("K5ABC"));
+    EXPECT_FALSE(w.Label4->isHidden()) << "Enter opens the link again";
+}
+
+} // namespace
