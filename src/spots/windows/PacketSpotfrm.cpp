@@ -7,6 +7,8 @@
 #include "platform/DiskFile.h"
 #include "platform/FileLookup.h"
 #include "platform/Services.h"
+#include "spots/AgwEngine.h"
+#include "spots/AgwLink.h"
 #include "spots/SpotLines.h"
 #include "spots/SpotSettings.h"
 #include "spots/TelnetLink.h"
@@ -131,6 +133,25 @@ QString helpText(const QString& choice)
     return text;
 }
 
+// The packet engine's link as a spot source: it shows, filters and hands on what it
+// fetches itself, through the hooks the window gives it.
+class AgwSource final : public SpotSource {
+public:
+    explicit AgwSource(std::unique_ptr<AgwEngine> engine) : link(std::move(engine)) {}
+
+    bool open() override { return false; } // the window starts the registration itself
+    void close() override { link.closeLink(); }
+    bool isOpen() const override { return false; }
+    bool sendLine(const QString& text) override
+    {
+        link.SendAgw(text);
+        return true;
+    }
+    void poll() override { link.PollAgw(); }
+
+    AgwLink link;
+};
+
 } // namespace
 
 PacketSpotfrm::PacketSpotfrm(const WindowContext& context)
@@ -143,6 +164,7 @@ PacketSpotfrm::PacketSpotfrm(const WindowContext& context)
     connectControls();
     wireSource(*m_tnc, Transport::Tnc);
     wireSource(*m_telnet, Transport::Telnet);
+    installAgwSource(makeAgwSource());
     Timer1.setInterval(TimerInterval);
     connect(&Timer1, &QTimer::timeout, this, &PacketSpotfrm::Timer1_Timer);
     previewKeys([this](int& KeyCode, int Shift) { Form_KeyDown(KeyCode, Shift); }, nullptr);
@@ -533,11 +555,44 @@ void PacketSpotfrm::Command1_Click()
     switch (transport) {
     case Transport::Tnc: ReadSerialSettings(); break;
     case Transport::Telnet: ConnectTelnet(); break;
-    case Transport::Agw:
-        if (m_agw->open())
-            Timer1.start();
-        break;
+    case Transport::Agw: StartAgw(); break;
     case Transport::None: break;
+    }
+}
+
+std::unique_ptr<SpotSource> PacketSpotfrm::makeAgwSource()
+{
+    auto source = std::make_unique<AgwSource>(std::make_unique<AgwEngine>(context().services.makeTcpLink()));
+    AgwLink& link = source->link;
+    link.monitorText = [this] { return m_monitor; };
+    link.listDxOnly = [this] { return chkDX->isChecked(); };
+    link.appendMonitor = [this](const QString& text) { appendMonitor(text); };
+    link.postSpot = [this](const QString& frequency, const QString& call, const QString& line) {
+        PostSpot(frequency, call, line);
+    };
+    link.setCaption = [this](const QString& caption) { setWindowTitle(caption); };
+    link.beep = [this] { context().services.beeper->beep(); };
+    link.messageBox = [this](const QString& text, const QString& title) {
+        context().services.dialogs->messageBox(text, title, Dialogs::Buttons::Ok);
+    };
+    link.showWindow = [this] {
+        if (isHidden())
+            show();
+    };
+    m_agwLink = &link;
+    return source;
+}
+
+void PacketSpotfrm::StartAgw()
+{
+    const QString application = context().navigation.form1().Caption.left(50).trimmed();
+    switch (m_agwLink->StartAgw(context().state.station.OwnCall, application)) {
+    case AgwLink::Start::Registered: Timer1.start(); break;
+    case AgwLink::Start::Refused:
+        Label4->hide();
+        Timer1.stop();
+        break;
+    case AgwLink::Start::NoCall: break;
     }
 }
 

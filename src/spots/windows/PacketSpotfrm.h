@@ -15,6 +15,7 @@
 #include <array>
 #include <memory>
 
+class AgwLink;
 class SpotSource;
 class TelnetLink;
 class TncLink;
@@ -96,7 +97,7 @@ public:
     // The sources behind the list's choices.
     TncLink& tnc() { return *m_tnc; }
     TelnetLink& telnet() { return *m_telnet; }
-    // The packet engine's source; until one is installed that choice opens nothing.
+    // The packet engine's source; without one that choice opens nothing.
     void installAgwSource(std::unique_ptr<SpotSource> source);
 
 protected:
@@ -129,6 +130,8 @@ private:
     void OpenTncPort();
     void ConnectTelnet();
     void tncOpenFailed();
+    std::unique_ptr<SpotSource> makeAgwSource();
+    void StartAgw();
 
     void PostSpot(const QString& frequency, const QString& call, const QString& line);
     void TrimMonitor();
@@ -147,6 +150,7 @@ private:
     std::unique_ptr<TncLink> m_tnc;
     std::unique_ptr<TelnetLink> m_telnet;
     std::unique_ptr<SpotSource> m_agw;
+    AgwLink* m_agwLink = nullptr; // the packet engine's link, inside m_agw
     QString m_monitor;
     bool m_monitorShowPending = false;
 };

@@ -293,6 +293,22 @@ TEST(PacketSpotfrm, TheBandMapIsRedrawnEvery361TicksWithoutASpotWhileShown)
     EXPECT_EQ(w.LabelUpdateTimeCounter, 0.0f) << "the count restarts all the same";
 }
 
+TEST(PacketSpotfrm, ThePacketEngineAsksForTheCallSignFirst)
+{
+    SpottingFixture f;
+    f.lone.state.station.OwnCall = QStringLiteral("   ");
+    PacketSpotfrm& w = f.load();
+    w.show();
+    f.choose("AGW Packet Engine");
+    EXPECT_EQ(w.Label6->text(), QStringLiteral("Send text (use : to send cmds such as :C Vexol or :D)"));
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    ASSERT_EQ(f.lone.services.dialogs->shown.size(), 1u);
+    EXPECT_EQ(f.lone.services.dialogs->shown[0].title, QStringLiteral("Call Sign Required!"));
+    EXPECT_FALSE(w.Timer1.isActive());
+    QTest::keyClick(w.txtSent, Qt::Key_Escape);
+    EXPECT_EQ(w.txtSent->text(), QStringLiteral(":")) << "Esc starts an engine command";
+}
+
 // The telnet link against our own cluster -------------------------------------------------
 
 struct ClusterFixture : SpottingFixture {
