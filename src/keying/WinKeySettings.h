@@ -1,0 +1,33 @@
+#pragma once
+
+// WK.txt, the keyer device's settings, in the data folder: eight values, one a line, in the
+// record format: the port (a bare number), the speed, weight, push-to-talk lead-in and
+// tail and the dit/dah ratio (texts, as their boxes hold them), the pin configuration and
+// the keyer mode (bare numbers).
+
+#include <QString>
+#include <QtGlobal>
+
+class QIODevice;
+class RecordReader;
+
+struct WinKeySettings {
+    static constexpr int ItemCount = 8;
+
+    quint8 comPort = 0;
+    QString wordsPerMinute = QStringLiteral("18");
+    QString weight = QStringLiteral("50");
+    QString leadIn = QStringLiteral("0");
+    QString tail = QStringLiteral("0");
+    QString ratio = QStringLiteral("50");
+    quint8 pinConfig = 6;
+    quint8 mode = 0;
+
+    bool operator==(const WinKeySettings&) const = default;
+};
+
+// Reads the items in order and returns how many were read; it stops at the first that is
+// missing or does not convert, the later values keeping what they had. The last two are
+// read only while the file goes on, so a six-item file is whole.
+int readWinKeySettings(RecordReader& reader, WinKeySettings& settings);
+bool writeWinKeySettings(QIODevice& device, const WinKeySettings& settings);
