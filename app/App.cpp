@@ -9,6 +9,7 @@
 #include "keying/windows/BlindFrm.h"
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
+#include "keying/windows/frmWinKey.h"
 #include "mainwindow/Infrm.h"
 #include "mainwindow/Outfrm.h"
 #include "reports/windows/CountyMapTX.h"
@@ -78,6 +79,13 @@ PhoneFrm& App::phoneFrm()
     if (!m_phoneFrm)
         m_phoneFrm = new PhoneFrm(context());
     return *m_phoneFrm;
+}
+
+frmWinKey& App::winKeyFrm()
+{
+    if (!m_winKeyFrm)
+        m_winKeyFrm = new frmWinKey(context());
+    return *m_winKeyFrm;
 }
 
 CWFrm& App::cwFrm()
@@ -173,6 +181,7 @@ void App::unloadCompanionWindows()
         delete m_rigControlfrm;
     }
     delete m_countyChangeRover;
+    delete m_winKeyFrm;
 }
 
 void App::showHelp() { showOnce<Form5>(context()); }

@@ -36,6 +36,8 @@ public:
     PhoneFrm& phoneFrm() override;
     CWFrm& cwFrm() override;
     BlindFrm& blindFrm() override;
+    frmWinKey& winKeyFrm() override;
+    bool winKeyFrmLoaded() const { return !m_winKeyFrm.isNull(); }
     bool phoneFrmLoaded() const;
     bool cwFrmLoaded() const;
 
@@ -75,6 +77,7 @@ private:
     QPointer<PhoneFrm> m_phoneFrm;
     QPointer<CWFrm> m_cwFrm;
     QPointer<BlindFrm> m_blindFrm;
+    QPointer<frmWinKey> m_winKeyFrm;
     QPointer<MainForm> m_mainWindow;
     QPointer<frmCountyChangeRover> m_countyChangeRover;
     QPointer<RigControlfrm> m_rigControlfrm;

@@ -140,6 +140,14 @@ struct KeyerState {
     quint8 CWRepeatActive = 0; // 1 while the F1 message repeats
     quint8 PhoneRepeatActive = 0; // 1 while the F1 voice message repeats
     KeyingPorts ports;
+
+    // The WinKey keyer device.
+    quint8 WinKeyComPort = 0;
+    quint8 WinKeyOpen = 0;      // 0 closed, else the version the device reported
+    qint32 WinKeyStatus = 0;    // the last status read from the device
+    quint8 WinKeyPinConfig = 6; // 5 PTT, 6 tone, 4 key on pin 3, 8 key on pin 5
+    quint8 WinKeyMode = 0;      // 0 iambic B, 16 iambic A, 32 ultimatic, 48 bug
+    int WinKeyFeeds = 0;        // sends to the device running, nested ones counted
 };
 
 // The in-state window's 63 states and provinces (entries 1 to 63 of 0 to 100).

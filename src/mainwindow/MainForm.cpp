@@ -16,6 +16,7 @@
 #include "platform/Services.h"
 
 #include <QCloseEvent>
+#include <QTimer>
 #include <QMouseEvent>
 
 namespace {
@@ -164,6 +165,13 @@ void MainForm::closeEvent(QCloseEvent* event)
     state.keyer.CWBuffer.clear();
     if (state.keyer.CWSending == 1) {
         event->ignore();
+        return;
+    }
+    if (state.keyer.WinKeyFeeds > 0) {
+        // The send to the keyer device ends at its next step, the buffer being empty; the
+        // window closes once it has (its windows are still on the way back).
+        event->ignore();
+        QTimer::singleShot(10, this, [this] { close(); });
         return;
     }
     clocks->stop();

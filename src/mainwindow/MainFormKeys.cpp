@@ -13,6 +13,7 @@
 #include "entry/windows/FieldCompletion.h"
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
+#include "keying/windows/frmWinKey.h"
 #include "mainwindow/LabelColors.h"
 #include "platform/Colors.h"
 #include "platform/Services.h"
@@ -87,6 +88,8 @@ void MainForm::stopRepeats()
 {
     KeyerState& keyer = context().state.keyer;
     if (keyer.CWRepeatActive != 0) {
+        if (keyer.WinKeyOpen != 0)
+            context().navigation.winKeyFrm().device().wk_clearbuf();
         keyer.CWBuffer.clear();
         keyer.CWRepeatActive = 0;
         context().navigation.cwFrm().tmrRepeat.stop();
@@ -148,8 +151,19 @@ void MainForm::Form_KeyPress(int& KeyAscii)
         }
     }
     if (KeyAscii == 27) {
-        // Stopping the keyer device comes first once it exists. While CW goes out, Esc
-        // stops it after the character being keyed; else it clears.
+        // The keyer device still sending: Esc stops it and drops what waits.
+        if (keyer.CWKeyingInterface == KeyingInterface::WinKey && keyer.WinKeyOpen != 0) {
+            WinKeyDevice& device = context().navigation.winKeyFrm().device();
+            keyer.WinKeyStatus = device.wk_getstatus();
+            if (keyer.WinKeyStatus > 0) {
+                device.wk_clearbuf();
+                keyer.CWBuffer.clear();
+                KeyAscii = 0;
+                return;
+            }
+        }
+        // While CW goes out on a line, Esc stops it after the character being keyed; else
+        // it clears.
         if (keyer.CWSending == 0)
             ClearEntry();
         else
@@ -157,6 +171,8 @@ void MainForm::Form_KeyPress(int& KeyAscii)
         KeyAscii = 0;
         return;
     }
+    if (keyer.WinKeyOpen != 0)
+        keyer.WinKeyStatus = context().navigation.winKeyFrm().device().wk_getstatus();
     if (keyer.KeyboardCWMode == 1)
         keyboardCwKey(KeyAscii);
 }
@@ -166,6 +182,13 @@ void MainForm::Form_KeyPress(int& KeyAscii)
 void MainForm::keyboardCwKey(int& KeyAscii)
 {
     KeyerState& keyer = context().state.keyer;
+    if (KeyAscii == 8 && keyer.WinKeyStatus > 0) {
+        // The device takes back the last character it has not sent yet.
+        if (keyer.WinKeyOpen != 0)
+            context().navigation.winKeyFrm().device().wk_backspace();
+        KeyAscii = 0;
+        return;
+    }
     if (KeyAscii == 8 && keyer.CWSending == 1 && !keyer.CWBuffer.isEmpty()) {
         keyer.CWBuffer.chop(1);
         KeyAscii = 0;

@@ -39,7 +39,7 @@ TEST_F(KeyerWindows, CwKeyerShowsAndCollectsItsSettings)
         QRadioButton* option;
     } options[] = {{KeyingInterface::Rts, cw.Option1},    {KeyingInterface::Dtr, cw.Option2},
                    {KeyingInterface::Printer, cw.Option3}, {KeyingInterface::None, cw.Option4},
-                   {KeyingInterface::WinKey, cw.Option5},  {KeyingInterface(4), cw.Option4}};
+                   {KeyingInterface(4), cw.Option4}};
     for (const auto& o : options) {
         cw.selectKeyingInterface(o.keying);
         EXPECT_TRUE(o.option->isChecked()) << int(o.keying);
@@ -47,7 +47,6 @@ TEST_F(KeyerWindows, CwKeyerShowsAndCollectsItsSettings)
         EXPECT_EQ(state().keyer.CWKeyingInterface, shown) << int(o.keying);
         EXPECT_EQ(cw.settings().keyingInterface, shown) << int(o.keying);
     }
-    EXPECT_FALSE(cw.cmdConfWinkey->isHidden()) << "once WinKey was chosen its button stays";
 }
 
 TEST_F(KeyerWindows, VoiceKeyerShowsAndCollectsItsSettings)

@@ -24,6 +24,7 @@ class Form1;
 class PhoneFrm;
 class RigControlfrm;
 class frmCountyChangeRover;
+class frmWinKey;
 
 class Navigation {
 public:
@@ -47,6 +48,9 @@ public:
     virtual PhoneFrm& phoneFrm() = 0;
     virtual CWFrm& cwFrm() = 0;
     virtual BlindFrm& blindFrm() = 0;
+    // The keyer device's window: loaded hidden on first reference and kept until the main
+    // window closes.
+    virtual frmWinKey& winKeyFrm() = 0;
     // The county-line window: loaded hidden on first reference and kept (with its list)
     // until the main window closes.
     virtual frmCountyChangeRover& countyChangeRover() = 0;

@@ -10,6 +10,7 @@
 #include "core/forms/Navigation.h"
 #include "keying/Morse.h"
 #include "keying/windows/frmCodePractice.h"
+#include "keying/windows/frmWinKey.h"
 #include "platform/DiskFile.h"
 #include "platform/Services.h"
 
@@ -145,6 +146,8 @@ CWFrm::CWFrm(const WindowContext& context)
     setLoopControlsEnabled(false);
 
     connect(Command1, &QPushButton::clicked, this, &CWFrm::Command1_Click);
+    connect(cmdConfWinkey, &QPushButton::clicked, this, &CWFrm::cmdConfWinkey_Click);
+    connect(Text11, &QLineEdit::textChanged, this, &CWFrm::Text11_Change);
     connect(Command4, &QPushButton::clicked, this, &CWFrm::Command4_Click);
     connect(Command7, &QPushButton::clicked, this, &CWFrm::Command7_Click);
     connect(Command2, &QPushButton::clicked, this, &CWFrm::UpDown1_UpClick);
@@ -279,6 +282,17 @@ void CWFrm::stepSpeed(int by)
 {
     if (const auto speed = parsePlainNumber(Text11->text()))
         Text11->setText(formatDouble(*speed + by));
+}
+
+// The keyer device follows the speed while it keys.
+void CWFrm::Text11_Change()
+{
+    const KeyerState& keyer = context().state.keyer;
+    const auto speed = parsePlainNumber(Text11->text());
+    if (!speed || *speed <= 4 || *speed >= 100 || keyer.WinKeyOpen == 0
+        || keyer.CWKeyingInterface != KeyingInterface::WinKey)
+        return;
+    context().navigation.winKeyFrm().device().wk_wpm(quint8(roundHalfEven(*speed)));
 }
 
 void CWFrm::UpDown1_UpClick() { stepSpeed(1); }
@@ -471,8 +485,7 @@ QString CWFrm::countyText(const QString& abbreviation) const
     return CountyTextForCW(context().state.tables, abbreviation);
 }
 
-// The keyer device has no driver yet: what it would send is dropped.
-void CWFrm::winKeyTransmit() { context().state.keyer.CWBuffer.clear(); }
+void CWFrm::winKeyTransmit() { context().navigation.winKeyFrm().WKTransmit(); }
 
 void CWFrm::Option1_Click() { context().state.keyer.CWKeyingInterface = KeyingInterface::Rts; }
 void CWFrm::Option2_Click() { context().state.keyer.CWKeyingInterface = KeyingInterface::Dtr; }
@@ -483,6 +496,13 @@ void CWFrm::Option5_Click()
 {
     context().state.keyer.CWKeyingInterface = KeyingInterface::WinKey;
     cmdConfWinkey->setVisible(true);
+    context().navigation.winKeyFrm(); // loaded hidden, ready to send
+}
+
+void CWFrm::cmdConfWinkey_Click()
+{
+    context().navigation.winKeyFrm().showModal();
+    Command1->setFocus();
 }
 
 std::array<KeyField*, 11> CWFrm::messageBoxes() const

@@ -90,6 +90,7 @@ public:
     void Option3_Click();
     void Option4_Click();
     void Option5_Click();
+    void cmdConfWinkey_Click();
 
     // The settings as the boxes show them (the keying interface as the program holds it).
     CwSettings settings() const;
@@ -111,6 +112,7 @@ private:
     void setLoopControlsEnabled(bool enabled);
     void optLoop_Click();
     void txtCWLoop_LostFocus();
+    void Text11_Change();
     void dropSerialLines();
 
     // What the keyer reads and asks for.
