@@ -136,8 +136,9 @@ TEST_F(WinKeyOnThePort, StatusTellsTheFeedWhenTheKeyerIsSendingAndWhenItTakesNot
         device.wk_char(quint8(c));
     EXPECT_TRUE(QTest::qWaitFor([&] { return keyer.buffer().size() == 4; }, 2000));
     EXPECT_EQ(device.wk_clearbuf(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keyer.buffer().isEmpty(); }, 2000)) << "cleared before it was keyed";
+    EXPECT_LT(keyer.keyed.size(), 3);
     EXPECT_TRUE(QTest::qWaitFor([&] { return device.wk_getstatus() == WinKey::Idle; }, 2000));
-    EXPECT_TRUE(keyer.buffer().isEmpty());
 
     // A control code would be a command to the keyer: it is not handed over.
     keyer.commands.clear();
