@@ -379,3 +379,29 @@ TEST_F(WinKeyMainWindowKeys, ConfigureWinkeyShowsTheWindowUntilDone)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WinKeyWindow, APortTakenForPushToTalkClosesTheKeyerFirst)
+{
+    writeSettings("5\r\n");
+    frmWinKey& w = opened();
+    state().keyer.ports.claim(KeyingPortHolder::PttPort);
+    EXPECT_EQ(state().keyer.WinKeyOpen, 0);
+    EXPECT_EQ(w.lblOpenStatus->text(), "Closed");
+    EXPECT_TRUE(arrives(hex("0003")));
+}
+
+TEST_F(WinKeyMainWindowKeys, ClosingTheWindowWhileTheKeyerWaitsClosesItOnceTheSendHasEnded)
+{
+    MainForm& w = openWithKeyer();
+    holdFull(app->winKeyFrm());
+    QTimer::singleShot(200, &w, [&w] { w.close(); });
+    press(Qt::Key_F2);
+    EXPECT_TRUE(state().keyer.CWBuffer.isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !app->winKeyFrmLoaded(); }, 2000)) << "the close went ahead";
+    EXPECT_TRUE(keyer.taken.empty());
+    EXPECT_TRUE(arrives(hex("0003")));
+}
+
+} // namespace
