@@ -25,6 +25,20 @@ char handedOutKind(char kind)
 
 } // namespace
 
+AgwAddress agwAddress(const QString& text)
+{
+    AgwAddress address;
+    const qsizetype colon = text.lastIndexOf(u':');
+    const QString host = colon < 0 ? QString() : text.left(colon).trimmed();
+    if (!host.isEmpty())
+        address.host = host;
+    bool number = false;
+    const uint port = text.mid(colon + 1).trimmed().toUInt(&number);
+    if (number && port > 0 && port <= 65535)
+        address.port = quint16(port);
+    return address;
+}
+
 AgwEngine::AgwEngine(std::unique_ptr<TcpLink> link, QString host, quint16 port, int waitMs)
     : m_link(std::move(link)), m_host(std::move(host)), m_port(port), m_waitMs(waitMs)
 {

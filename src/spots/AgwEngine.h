@@ -30,6 +30,14 @@ constexpr int AgwFromCallField = 25;
 constexpr int AgwDataField = 4000;
 constexpr quint16 AgwDefaultPort = 8000;
 
+// Where the engine listens: "host:port", ":port" or "port" (the host then 127.0.0.1), or
+// empty for 127.0.0.1 port 8000. A port that is not a number leaves the default.
+struct AgwAddress {
+    QString host = QStringLiteral("127.0.0.1");
+    quint16 port = AgwDefaultPort;
+};
+AgwAddress agwAddress(const QString& text);
+
 class AgwEngine {
 public:
     static constexpr int MaxWaitingFrames = 500;

@@ -562,7 +562,10 @@ void PacketSpotfrm::Command1_Click()
 
 std::unique_ptr<SpotSource> PacketSpotfrm::makeAgwSource()
 {
-    auto source = std::make_unique<AgwSource>(std::make_unique<AgwEngine>(context().services.makeTcpLink()));
+    // The engine listens on 127.0.0.1:8000 unless BREVANT_AGW names another "host:port".
+    const AgwAddress engine = agwAddress(context().services.environment->variable("BREVANT_AGW"));
+    auto source = std::make_unique<AgwSource>(
+        std::make_unique<AgwEngine>(context().services.makeTcpLink(), engine.host, engine.port));
     AgwLink& link = source->link;
     link.monitorText = [this] { return m_monitor; };
     link.listDxOnly = [this] { return chkDX->isChecked(); };

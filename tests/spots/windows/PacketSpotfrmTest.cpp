@@ -4,6 +4,7 @@
 
 #include "spots/windows/PacketSpotfrm.h"
 
+#include "FakeAgwEngine.h"
 #include "FakeCluster.h"
 #include "spots/TelnetLink.h"
 #include "spots/TncLink.h"
@@ -377,6 +378,78 @@ TEST(PacketSpotfrmCluster, TheClusterHangingUpClosesTheLink)
     EXPECT_EQ(f.lone.services.beeper->beeps, 1);
     f.typeAndEnter(QStringLiteral("K5ABC"));
     EXPECT_FALSE(w.Label4->isHidden()) << "Enter opens the link again";
+}
+
+} // namespace
+namespace {
+
+// The packet engine: our fake engine on 127.0.0.1 -----------------------------------------
+
+struct EngineFixture : SpottingFixture {
+    FakeAgwEngine engine;
+
+    PacketSpotfrm& open(const QString& ownCall)
+    {
+        useRealSockets();
+        lone.services.environment->variables[QStringLiteral("BREVANT_AGW")] =
+            QStringLiteral("127.0.0.1:%1").arg(engine.port());
+        lone.state.station.OwnCall = ownCall;
+        writeSettings(settingsFile("AGW Packet Engine"));
+        PacketSpotfrm& window = load();
+        window.show();
+        return window;
+    }
+};
+
+TEST(PacketSpotfrmEngine, ColonCConnectsAndAMonitoredSpotArrivesOnce)
+{
+    EngineFixture f;
+    PacketSpotfrm& w = f.open(QStringLiteral("K5TQP"));
+    EXPECT_TRUE(w.monitorText().contains(QStringLiteral("** Successfully connected to AGW Packet Engine **")));
+    ASSERT_TRUE(w.Timer1.isActive());
+    EXPECT_FALSE(w.Label4->isHidden());
+    ASSERT_TRUE(waitUntil([&] { return f.engine.monitoring; }));
+
+    ASSERT_TRUE(f.engine.sendMonitored("K5DX", "DX", clusterSpotLine(QStringLiteral("K5DX"), 14025.0, QStringLiteral("W1AW"))));
+    ASSERT_TRUE(f.engine.sendMonitored("K5DX", "DX", clusterSpotLine(QStringLiteral("K5DX"), 14025.0, QStringLiteral("W1AW"))));
+    ASSERT_TRUE(waitUntil([&] {
+        w.Timer1_Timer();
+        return !f.main.spots.empty();
+    }));
+    QTest::qWait(100);
+    for (int tick = 0; tick < 3; ++tick)
+        w.Timer1_Timer();
+    ASSERT_EQ(f.main.spots.size(), 1u) << "the same spot again is passed over";
+    EXPECT_EQ(f.main.spots[0].call, QStringLiteral("W1AW"));
+    EXPECT_EQ(f.main.spots[0].frequency, QStringLiteral("14025.0"));
+
+    f.typeAndEnter(QStringLiteral(":c w1aw"));
+    ASSERT_TRUE(waitUntil([&] { return f.engine.kinds() == "XmcP"; })) << f.engine.kinds().constData();
+    EXPECT_EQ(f.engine.received[2].callTo, "W1AW");
+    ASSERT_TRUE(waitUntil([&] {
+        w.Timer1_Timer();
+        return w.windowTitle() != QStringLiteral(" DX Spotting Setup");
+    }));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("DX Spotting Setup - Connected to W1AW"));
+    EXPECT_EQ(f.lone.services.beeper->beeps, 1);
+
+    w.Command2_Click();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("DX Spotting Setup"));
+    ASSERT_TRUE(waitUntil([&] { return f.engine.kinds() == "XmcPdx"; })) << f.engine.kinds().constData();
+    EXPECT_FALSE(w.Timer1.isActive());
+}
+
+TEST(PacketSpotfrmEngine, NoEngineShowsWhyAndTheLinkStaysClosed)
+{
+    EngineFixture f;
+    f.engine.refuseRegistration = true;
+    PacketSpotfrm& w = f.open(QStringLiteral("K5TQP"));
+    const auto* box = f.lone.services.dialogs->last(QStringLiteral("message"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->title, QStringLiteral("Unable to connect to the AGW Packet Engine."));
+    EXPECT_TRUE(w.Label4->isHidden());
+    EXPECT_FALSE(w.Timer1.isActive());
+    EXPECT_TRUE(w.monitorText().endsWith(QStringLiteral("- Click Open from this program.\r\n\r\n")));
 }
 
 } // namespace
