@@ -49,6 +49,8 @@ void MainForm::createListColumns()
             const float twips = float(designWidths[i] * widthRatio);
             control->ColumnWidths.push_back(twips);
             view->header()->resizeSection(int(i), int(twips / perPixel));
+            // A column of no width is not shown at all (the header would keep its least width).
+            view->header()->setSectionHidden(int(i), twips <= 0);
         }
     };
     logModel->setColumns(logColumns());

@@ -10,6 +10,7 @@
 #include "spots/windows/SpectrumMap.h"
 #include "spots/windows/SpotLabelWidget.h"
 
+#include <QHeaderView>
 #include <QStandardItemModel>
 
 namespace {
@@ -195,6 +196,9 @@ TEST_F(SpotArea, AClickOnASpotListRowTunesOnlyWithARadioAndFillsTheCall)
 {
     MainForm& w = openWithArea(true);
     ASSERT_FALSE(w.txtDX->isHidden());
+    // The always empty "Status" column has no width and no header on screen.
+    EXPECT_TRUE(w.txtDX->header()->isSectionHidden(3));
+    EXPECT_FALSE(w.txtDX->header()->isSectionHidden(4));
     // An empty list only takes the focus to the call field.
     w.txtDX->setFocus();
     QTest::mouseClick(w.txtDX->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
