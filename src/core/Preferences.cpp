@@ -82,8 +82,5 @@ int ReadPrefFile(AppState& state)
         [&] { return r.readByte(s.TaskbarMode); },
         [&] { return r.readByte(s.ListPreviousContacts); },
     };
-    int read = 0;
-    while (read < PrefItemCount && items[read]())
-        ++read;
-    return read;
+    return readItemsInOrder(items);
 }

@@ -222,3 +222,14 @@ RecordWriter& RecordWriter::endRecord()
     m_firstInRecord = true;
     return *this;
 }
+
+int readItemsInOrder(std::span<const std::function<bool()>> items)
+{
+    int read = 0;
+    for (const auto& item : items) {
+        if (!item())
+            break;
+        ++read;
+    }
+    return read;
+}

@@ -10,9 +10,20 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
+#include <initializer_list>
 #include <optional>
+#include <span>
 
 class QIODevice;
+
+// Runs the readers of a file's items in order until one fails; the number that succeeded.
+// A settings file short of items keeps the values read before the first bad one.
+int readItemsInOrder(std::span<const std::function<bool()>> items);
+inline int readItemsInOrder(std::initializer_list<std::function<bool()>> items)
+{
+    return readItemsInOrder(std::span<const std::function<bool()>>(items.begin(), items.size()));
+}
 
 class RecordReader {
 public:

@@ -18,18 +18,6 @@ std::optional<int> repeatIntervalMs(const QString& seconds)
 
 namespace {
 
-// Runs the item readers in order until one fails; the number that succeeded.
-int readItems(std::initializer_list<std::function<bool()>> items)
-{
-    int read = 0;
-    for (const auto& item : items) {
-        if (!item())
-            break;
-        ++read;
-    }
-    return read;
-}
-
 bool readRepeat(RecordReader& r, QString& seconds)
 {
     QString value;
@@ -69,7 +57,7 @@ int readCwSettings(RecordReader& r, CwSettings& s)
         s.echo = value == 1;
         return true;
     };
-    return readItems({message(1), message(2), message(3), message(4), message(5), message(6), message(7),
+    return readItemsInOrder({message(1), message(2), message(3), message(4), message(5), message(6), message(7),
                       message(8), f9, [&] { return r.readText(s.serialPort); },
                       [&] { return r.readText(s.wordsPerMinute); }, message(10), message(11),
                       [&] { return r.readText(s.wordSpace); }, keying,
@@ -107,7 +95,7 @@ int readWaveSettings(RecordReader& r, WaveSettings& s)
             s.pttLine = PttLine(quint8(value));
         return true;
     };
-    return readItems({waveFile(1), waveFile(2), waveFile(3), waveFile(4), waveFile(5), waveFile(6), waveFile(7),
+    return readItemsInOrder({waveFile(1), waveFile(2), waveFile(3), waveFile(4), waveFile(5), waveFile(6), waveFile(7),
                       waveFile(8), waveFile(9), [&] { return r.readText(s.serialPort); }, line,
                       [&] { return readRepeat(r, s.repeatSeconds); },
                       [&] { return r.readText(s.parallelAddress); }});

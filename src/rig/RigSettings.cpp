@@ -44,13 +44,7 @@ int readRigSettings(RecordReader& r, RigSettings& s)
             return true;
         },
     };
-    int read = 0;
-    for (const auto& item : items) {
-        if (!item())
-            break;
-        ++read;
-    }
-    return read;
+    return readItemsInOrder(items);
 }
 
 bool writeRigSettings(QIODevice& device, const RigSettings& s)

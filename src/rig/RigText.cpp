@@ -4,24 +4,12 @@
 
 namespace {
 
-int hexValue(QChar c)
-{
-    const ushort u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
-}
-
 std::optional<char> hexByte(const QString& text, qsizetype at)
 {
     if (at + 1 >= text.size())
         return std::nullopt;
-    const int high = hexValue(text[at]);
-    const int low = hexValue(text[at + 1]);
+    const int high = hexDigitValue(text[at]);
+    const int low = hexDigitValue(text[at + 1]);
     if (high < 0 || low < 0)
         return std::nullopt;
     return char(high * 16 + low);
@@ -92,4 +80,16 @@ qint64 mhzToHertz(float mhz) { return qint64(std::nearbyint(double(mhz) * 100000
 QByteArray hertzDigits(float mhz, int width)
 {
     return QByteArray::number(mhzToHertz(mhz)).rightJustified(width, '0');
+}
+
+int hexDigitValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    return -1;
 }

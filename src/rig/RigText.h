@@ -22,6 +22,8 @@ QString bytesToHexPairs(const QByteArray& bytes);
 QString bytesToHexDigits(const QByteArray& bytes);
 // 0 to 15 as "0" to "F".
 QChar nibbleToHexDigit(int nibble);
+// "0" to "9", "A" to "F" and "a" to "f" as 0 to 15; -1 for any other character.
+int hexDigitValue(QChar c);
 
 // A reply field of decimal digits in hertz, in MHz rounded to 10 Hz (halves to the even
 // digit), as a single-precision value; nothing unless every character is a digit.

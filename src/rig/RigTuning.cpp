@@ -1,23 +1,12 @@
 #include "rig/RigTuning.h"
 
 #include "core/NumberFormat.h"
+#include "rig/RigText.h"
 
 #include <cmath>
 #include <limits>
 
 namespace {
-
-int hexValue(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
-}
 
 // Blanks only: a tab or a line end belongs to the command.
 QString withoutBlanksAround(const QString& text)
@@ -84,7 +73,7 @@ std::optional<QByteArray> testCommandBytes(const QString& text, bool hexPairs)
     for (qsizetype at = 0; at < command.size(); at += 3) {
         int value = 0;
         for (qsizetype i = at; i < std::min(at + 2, command.size()); ++i) {
-            const int digit = hexValue(command[i]);
+            const int digit = hexDigitValue(command[i]);
             if (digit < 0)
                 return std::nullopt;
             value = value * 16 + digit;

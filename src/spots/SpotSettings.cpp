@@ -46,13 +46,7 @@ int readSpotSettings(RecordReader& r, SpotSettings& s)
         [&] { return r.readText(s.telnetPort); },
         [&] { return r.readText(s.telnetHost); },
     };
-    int read = 0;
-    for (const auto& item : items) {
-        if (!item())
-            break;
-        ++read;
-    }
-    return read;
+    return readItemsInOrder(items);
 }
 
 bool writeSpotSettings(QIODevice& device, const SpotSettings& s)

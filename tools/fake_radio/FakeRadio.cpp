@@ -77,36 +77,15 @@ quint64 fromBigEndian(const QByteArray& bytes)
 
 FakeRadio::FakeRadio(Family family) : m_family(family)
 {
-    m_fd = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (m_fd < 0)
+    if (m_pty.fd() < 0)
         return;
-    if (::grantpt(m_fd) != 0 || ::unlockpt(m_fd) != 0) {
-        ::close(m_fd);
-        m_fd = -1;
-        return;
-    }
-    m_name = QString::fromLatin1(::ptsname(m_fd));
-    // Held open here too, so the program closing and reopening its port never hangs up
-    // the line (which would wake the notifier for nothing).
-    m_heldOpen = ::open(::ptsname(m_fd), O_RDWR | O_NOCTTY);
-    // Raw bytes both ways: no echo, no line discipline on the device's side.
-    termios t{};
-    if (::tcgetattr(m_fd, &t) == 0) {
-        ::cfmakeraw(&t);
-        ::tcsetattr(m_fd, TCSANOW, &t);
-    }
-    ::fcntl(m_fd, F_SETFL, O_NONBLOCK);
-    m_notifier = std::make_unique<QSocketNotifier>(m_fd, QSocketNotifier::Read);
+    m_notifier = std::make_unique<QSocketNotifier>(m_pty.fd(), QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, &FakeRadio::readAvailable);
 }
 
 FakeRadio::~FakeRadio()
 {
     m_notifier.reset();
-    if (m_heldOpen >= 0)
-        ::close(m_heldOpen);
-    if (m_fd >= 0)
-        ::close(m_fd);
 }
 
 QByteArray FakeRadio::allReceived() const
@@ -120,8 +99,8 @@ QByteArray FakeRadio::allReceived() const
 void FakeRadio::send(const QByteArray& bytes)
 {
     qsizetype done = 0;
-    while (m_fd >= 0 && done < bytes.size()) {
-        const ssize_t n = ::write(m_fd, bytes.constData() + done, size_t(bytes.size() - done));
+    while (m_pty.fd() >= 0 && done < bytes.size()) {
+        const ssize_t n = ::write(m_pty.fd(), bytes.constData() + done, size_t(bytes.size() - done));
         if (n < 0 && errno != EAGAIN && errno != EINTR)
             return;
         if (n > 0)
@@ -133,7 +112,7 @@ void FakeRadio::readAvailable()
 {
     char buffer[512];
     for (;;) {
-        const ssize_t n = ::read(m_fd, buffer, sizeof buffer);
+        const ssize_t n = ::read(m_pty.fd(), buffer, sizeof buffer);
         if (n <= 0)
             return;
         const QByteArray bytes(buffer, n);

@@ -20,6 +20,8 @@
 // puts in replies (Kenwood and Orion), or `hertz` and `modeCode` (the binary families). It
 // runs on the caller's event loop (a socket notifier), no thread.
 
+#include "DevicePty.h"
+
 #include <QByteArray>
 #include <QMap>
 #include <QObject>
@@ -46,7 +48,7 @@ public:
     ~FakeRadio() override;
 
     // The device name the program opens ("/dev/pts/N"); empty when no pseudo-terminal.
-    const QString& name() const { return m_name; }
+    const QString& name() const { return m_pty.name(); }
 
     // The answer to a query, by its command ("FA", "MD", "IF" or Orion "AF", "RMM").
     // A set command of the same letters replaces it.
@@ -83,9 +85,7 @@ private:
     QByteArray nextCommand();
 
     Family m_family;
-    int m_fd = -1;
-    int m_heldOpen = -1;
-    QString m_name;
+    DevicePty m_pty;
     QByteArray m_pending;
     std::unique_ptr<QSocketNotifier> m_notifier;
 };

@@ -26,24 +26,9 @@ qint64 FakeWinKey::nowMs()
 
 FakeWinKey::FakeWinKey()
 {
-    m_fd = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (m_fd < 0)
+    if (m_pty.fd() < 0)
         return;
-    if (::grantpt(m_fd) != 0 || ::unlockpt(m_fd) != 0) {
-        ::close(m_fd);
-        m_fd = -1;
-        return;
-    }
-    m_name = QString::fromLatin1(::ptsname(m_fd));
-    // Held open here too, so the program closing its port never hangs up the line.
-    m_heldOpen = ::open(::ptsname(m_fd), O_RDWR | O_NOCTTY);
-    termios t{};
-    if (::tcgetattr(m_fd, &t) == 0) {
-        ::cfmakeraw(&t);
-        ::tcsetattr(m_fd, TCSANOW, &t);
-    }
-    ::fcntl(m_fd, F_SETFL, O_NONBLOCK);
-    m_notifier = std::make_unique<QSocketNotifier>(m_fd, QSocketNotifier::Read);
+    m_notifier = std::make_unique<QSocketNotifier>(m_pty.fd(), QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, &FakeWinKey::readAvailable);
     connect(&m_keyer, &QTimer::timeout, this, &FakeWinKey::keyOne);
 }
@@ -51,10 +36,6 @@ FakeWinKey::FakeWinKey()
 FakeWinKey::~FakeWinKey()
 {
     m_notifier.reset();
-    if (m_heldOpen >= 0)
-        ::close(m_heldOpen);
-    if (m_fd >= 0)
-        ::close(m_fd);
 }
 
 QByteArray FakeWinKey::allReceived() const
@@ -94,8 +75,8 @@ void FakeWinKey::send(const QByteArray& bytes)
     if (silent)
         return;
     qsizetype done = 0;
-    while (m_fd >= 0 && done < bytes.size()) {
-        const ssize_t n = ::write(m_fd, bytes.constData() + done, size_t(bytes.size() - done));
+    while (m_pty.fd() >= 0 && done < bytes.size()) {
+        const ssize_t n = ::write(m_pty.fd(), bytes.constData() + done, size_t(bytes.size() - done));
         if (n < 0 && errno != EAGAIN && errno != EINTR)
             return;
         if (n > 0)
@@ -107,7 +88,7 @@ void FakeWinKey::readAvailable()
 {
     char chunk[512];
     for (;;) {
-        const ssize_t n = ::read(m_fd, chunk, sizeof chunk);
+        const ssize_t n = ::read(m_pty.fd(), chunk, sizeof chunk);
         if (n <= 0)
             return;
         received.push_back({QByteArray(chunk, n), nowMs()});

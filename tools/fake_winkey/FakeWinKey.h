@@ -12,6 +12,8 @@
 // holds it full with holdFull(true). Like the keyer, it sends its status unasked whenever
 // it changes while the host has it open.
 
+#include "DevicePty.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -38,7 +40,7 @@ public:
     ~FakeWinKey() override;
 
     // The device name the program opens ("/dev/pts/N"); empty when no pseudo-terminal.
-    const QString& name() const { return m_name; }
+    const QString& name() const { return m_pty.name(); }
 
     // How the keyer answers.
     quint8 version = 23;
@@ -72,9 +74,7 @@ private:
     void send(const QByteArray& bytes);
     int parameterCount(const QByteArray& command) const;
 
-    int m_fd = -1;
-    int m_heldOpen = -1;
-    QString m_name;
+    DevicePty m_pty;
     std::unique_ptr<QSocketNotifier> m_notifier;
     QTimer m_keyer;
     QByteArray m_command; // a command still waiting for parameter bytes

@@ -204,15 +204,7 @@ CWFrm::CWFrm(const WindowContext& context)
     else if (selection == QLatin1String("Loop"))
         optLoop->setChecked(true);
 
-    // Sized to the screen and centred, every control with it, the fonts at most 1.5 times.
-    LocalScaling scaling;
-    scaling.windowFont = LocalScaling::WindowFont::NewWidthRatio;
-    scaling.controlFont = LocalScaling::ControlFont::WidthFactorCapped;
-    scaling.scaledKinds = {ControlKind::ListBox, ControlKind::CommandButton, ControlKind::TextBox,
-                           ControlKind::Label, ControlKind::ComboBox, ControlKind::Image,
-                           ControlKind::CheckBox, ControlKind::OptionButton, ControlKind::Frame};
-    scaling.fontKinds = scaling.scaledKinds;
-    ScaleFormLocally(*this, scaling);
+    ScaleKeyerWindow(*this);
 }
 
 CWFrm::~CWFrm()
@@ -557,4 +549,16 @@ void CWFrm::selectKeyingInterface(KeyingInterface keying)
     case KeyingInterface::WinKey: Option5->setChecked(true); break;
     default: Option4->setChecked(true); break; // "None" also for a code no option has
     }
+}
+
+void ScaleKeyerWindow(Form& form)
+{
+    LocalScaling scaling;
+    scaling.windowFont = LocalScaling::WindowFont::NewWidthRatio;
+    scaling.controlFont = LocalScaling::ControlFont::WidthFactorCapped;
+    scaling.scaledKinds = {ControlKind::ListBox, ControlKind::CommandButton, ControlKind::TextBox,
+                           ControlKind::Label, ControlKind::ComboBox, ControlKind::Image,
+                           ControlKind::CheckBox, ControlKind::OptionButton, ControlKind::Frame};
+    scaling.fontKinds = scaling.scaledKinds;
+    ScaleFormLocally(form, scaling);
 }

@@ -114,14 +114,7 @@ frmCodePractice::frmCodePractice(const WindowContext& context, CWFrm& keyer)
     Text5->keyPress = [this](int& KeyAscii) { Text5_KeyPress(KeyAscii); };
 
     // Sized to the screen and centred as the CW keyer window is.
-    LocalScaling scaling;
-    scaling.windowFont = LocalScaling::WindowFont::NewWidthRatio;
-    scaling.controlFont = LocalScaling::ControlFont::WidthFactorCapped;
-    scaling.scaledKinds = {ControlKind::ListBox, ControlKind::CommandButton, ControlKind::TextBox,
-                           ControlKind::Label, ControlKind::ComboBox, ControlKind::Image,
-                           ControlKind::CheckBox, ControlKind::OptionButton, ControlKind::Frame};
-    scaling.fontKinds = scaling.scaledKinds;
-    ScaleFormLocally(*this, scaling);
+    ScaleKeyerWindow(*this);
 
     showSpeed();
     PracticeCharacters = practiceCharacters();
