@@ -189,6 +189,9 @@ struct SpotStoreState {
     std::array<float, SpotSlots> SpotFrequency{}; // MHz
     std::array<QDateTime, SpotSlots> SpotArrival = emptyArrivals();
     std::array<QString, SpotSlots> SpotPrefix{};
+    // Waits of the spotting window on a spot link (the packet engine's registration) that
+    // are running; the main window's close is put off until they have ended.
+    int LinkWaits = 0;
 
     // An empty slot arrived at the zero date, older than any real spot.
     static std::array<QDateTime, SpotSlots> emptyArrivals()

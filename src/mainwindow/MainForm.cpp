@@ -167,9 +167,10 @@ void MainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (state.keyer.WinKeyFeeds > 0) {
-        // The send to the keyer device ends at its next step, the buffer being empty; the
-        // window closes once it has (its windows are still on the way back).
+    if (state.keyer.WinKeyFeeds > 0 || state.spots.LinkWaits > 0) {
+        // The send to the keyer device ends at its next step, the buffer being empty, and a
+        // spot link's wait within its time limit; the window closes once they have (their
+        // windows are still on the way back).
         event->ignore();
         QTimer::singleShot(10, this, [this] { close(); });
         return;

@@ -11,6 +11,8 @@
 #include "spots/windows/SpotLabelWidget.h"
 
 #include <QHeaderView>
+#include <QPointer>
+#include <QTimer>
 #include <QStandardItemModel>
 
 namespace {
@@ -313,6 +315,34 @@ TEST_F(SpotArea, TheListKeepsTheNewest200Spots)
     ASSERT_EQ(w.spotRows->rowCount(), 200);
     EXPECT_EQ(w.spotRows->item(0, 0)->text(), QStringLiteral("K5A200"));
     EXPECT_EQ(w.spotRows->item(199, 0)->text(), QStringLiteral("K5A1"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SpotArea, ClosingTheLogWindowWhileThePacketEngineRegistersWaitsForTheRegistrationToEnd)
+{
+    state().station.OwnCall = QStringLiteral("K5TQP");
+    MainForm& w = openOut();
+    focusIn(&w, w.txtCall);
+    QTest::keyClick(w.txtCall, Qt::Key_D, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    QPointer<PacketSpotfrm> spotting = spottingWindow();
+    ASSERT_TRUE(spotting);
+    const auto agw = spotting->List1->findItems(QStringLiteral("AGW Packet Engine"), Qt::MatchExactly);
+    ASSERT_EQ(agw.size(), 1);
+    spotting->List1->setCurrentItem(agw.front());
+    // The engine never answers, so the registration waits its whole time; the operator
+    // closes the log window meanwhile.
+    bool keptWhileWaiting = false;
+    QTimer::singleShot(200, &w, [&] {
+        w.close();
+        keptWhileWaiting = !spotting.isNull() && w.isVisible();
+    });
+    QTest::mouseClick(spotting->Command1, Qt::LeftButton);
+    EXPECT_TRUE(keptWhileWaiting) << "the spotting window is not unloaded under its own wait";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return spotting.isNull(); }, 2000)) << "the close went ahead";
 }
 
 } // namespace

@@ -589,7 +589,13 @@ std::unique_ptr<SpotSource> PacketSpotfrm::makeAgwSource()
 void PacketSpotfrm::StartAgw()
 {
     const QString application = context().navigation.form1().Caption.left(50).trimmed();
-    switch (m_agwLink->StartAgw(context().state.station.OwnCall, application)) {
+    // The registration lets events run while it waits for the engine; the main window
+    // closing then must not unload this window under it.
+    int& waits = context().state.spots.LinkWaits;
+    ++waits;
+    const AgwLink::Start started = m_agwLink->StartAgw(context().state.station.OwnCall, application);
+    --waits;
+    switch (started) {
     case AgwLink::Start::Registered: Timer1.start(); break;
     case AgwLink::Start::Refused:
         Label4->hide();
