@@ -1,5 +1,6 @@
 #include "DevicePty.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <termios.h>
@@ -31,4 +32,23 @@ DevicePty::~DevicePty()
         ::close(m_heldOpen);
     if (m_fd >= 0)
         ::close(m_fd);
+}
+
+void DevicePty::write(const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (m_fd >= 0 && done < bytes.size()) {
+        const ssize_t n = ::write(m_fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno != EAGAIN && errno != EINTR)
+            return;
+        if (n > 0)
+            done += n;
+    }
+}
+
+QByteArray DevicePty::readChunk()
+{
+    char buffer[512];
+    const ssize_t n = m_fd >= 0 ? ::read(m_fd, buffer, sizeof buffer) : -1;
+    return n > 0 ? QByteArray(buffer, n) : QByteArray();
 }

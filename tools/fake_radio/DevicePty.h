@@ -5,6 +5,7 @@
 // closing and reopening its port never hangs up the line (which would wake a notifier for
 // nothing). fd() is -1 when no pseudo-terminal could be had.
 
+#include <QByteArray>
 #include <QString>
 
 class DevicePty {
@@ -17,6 +18,11 @@ public:
     int fd() const { return m_fd; }
     // The program's end, as a serial port name ("/dev/pts/5").
     const QString& name() const { return m_name; }
+
+    // Writes every byte, waiting out a full line; stops at a real failure.
+    void write(const QByteArray& bytes);
+    // The next bytes waiting from the program, at most 512; empty when none are.
+    QByteArray readChunk();
 
 private:
     int m_fd = -1;

@@ -98,24 +98,12 @@ QByteArray FakeRadio::allReceived() const
 
 void FakeRadio::send(const QByteArray& bytes)
 {
-    qsizetype done = 0;
-    while (m_pty.fd() >= 0 && done < bytes.size()) {
-        const ssize_t n = ::write(m_pty.fd(), bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno != EAGAIN && errno != EINTR)
-            return;
-        if (n > 0)
-            done += n;
-    }
+    m_pty.write(bytes);
 }
 
 void FakeRadio::readAvailable()
 {
-    char buffer[512];
-    for (;;) {
-        const ssize_t n = ::read(m_pty.fd(), buffer, sizeof buffer);
-        if (n <= 0)
-            return;
-        const QByteArray bytes(buffer, n);
+    for (QByteArray bytes; !(bytes = m_pty.readChunk()).isEmpty();) {
         received.push_back({bytes, monotonicMs()});
         m_pending += bytes;
         for (QByteArray command; !(command = nextCommand()).isEmpty();)

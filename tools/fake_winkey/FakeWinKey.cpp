@@ -74,26 +74,15 @@ void FakeWinKey::send(const QByteArray& bytes)
 {
     if (silent)
         return;
-    qsizetype done = 0;
-    while (m_pty.fd() >= 0 && done < bytes.size()) {
-        const ssize_t n = ::write(m_pty.fd(), bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno != EAGAIN && errno != EINTR)
-            return;
-        if (n > 0)
-            done += n;
-    }
+    m_pty.write(bytes);
 }
 
 void FakeWinKey::readAvailable()
 {
-    char chunk[512];
-    for (;;) {
-        const ssize_t n = ::read(m_pty.fd(), chunk, sizeof chunk);
-        if (n <= 0)
-            return;
-        received.push_back({QByteArray(chunk, n), nowMs()});
-        for (ssize_t i = 0; i < n; ++i)
-            take(quint8(chunk[i]));
+    for (QByteArray chunk; !(chunk = m_pty.readChunk()).isEmpty();) {
+        received.push_back({chunk, nowMs()});
+        for (const char c : chunk)
+            take(quint8(c));
     }
 }
 
