@@ -57,12 +57,12 @@ int readCwSettings(RecordReader& r, CwSettings& s)
         s.echo = value == 1;
         return true;
     };
-    return readItemsInOrder({message(1), message(2), message(3), message(4), message(5), message(6), message(7),
-                      message(8), f9, [&] { return r.readText(s.serialPort); },
-                      [&] { return r.readText(s.wordsPerMinute); }, message(10), message(11),
-                      [&] { return r.readText(s.wordSpace); }, keying,
-                      [&] { return r.readText(s.parallelAddress); }, echo,
-                      [&] { return readRepeat(r, s.repeatSeconds); }});
+    return readItemsInOrder({message(1), message(2), message(3), message(4), message(5), message(6),
+                             message(7), message(8), f9, [&] { return r.readText(s.serialPort); },
+                             [&] { return r.readText(s.wordsPerMinute); }, message(10), message(11),
+                             [&] { return r.readText(s.wordSpace); }, keying,
+                             [&] { return r.readText(s.parallelAddress); }, echo,
+                             [&] { return readRepeat(r, s.repeatSeconds); }});
 }
 
 bool writeCwSettings(QIODevice& device, const CwSettings& s)
@@ -95,10 +95,10 @@ int readWaveSettings(RecordReader& r, WaveSettings& s)
             s.pttLine = PttLine(quint8(value));
         return true;
     };
-    return readItemsInOrder({waveFile(1), waveFile(2), waveFile(3), waveFile(4), waveFile(5), waveFile(6), waveFile(7),
-                      waveFile(8), waveFile(9), [&] { return r.readText(s.serialPort); }, line,
-                      [&] { return readRepeat(r, s.repeatSeconds); },
-                      [&] { return r.readText(s.parallelAddress); }});
+    return readItemsInOrder({waveFile(1), waveFile(2), waveFile(3), waveFile(4), waveFile(5), waveFile(6),
+                             waveFile(7), waveFile(8), waveFile(9), [&] { return r.readText(s.serialPort); }, line,
+                             [&] { return readRepeat(r, s.repeatSeconds); },
+                             [&] { return r.readText(s.parallelAddress); }});
 }
 
 bool writeWaveSettings(QIODevice& device, const WaveSettings& s)

@@ -73,7 +73,6 @@ void Form1::DisplayBandMapLabels()
         m_window->DisplayBandMapLabels();
 }
 
-// The spotting window hands every value over as text.
 void Form1::WriteCall(const QString& call)
 {
     txtCall = call;
@@ -81,6 +80,7 @@ void Form1::WriteCall(const QString& call)
         m_window->chooseCall(call);
 }
 
+// The spotting window hands every value over as text.
 void Form1::BandMapSpots(const QVariant& qDXSpotCall, const QVariant& qDXSpotFreq, const QVariant& qDXSpotRecord)
 {
     if (m_window)

@@ -15,7 +15,6 @@
 #include "platform/Services.h"
 
 #include <QCloseEvent>
-#include <QTextEdit>
 #include <QCoreApplication>
 #include <functional>
 

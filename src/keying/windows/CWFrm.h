@@ -17,13 +17,13 @@
 #include <array>
 #include <memory>
 
-// The CW keyer's settings: the function-key messages, the keying line and speed. Loaded
-// hidden at start-up and kept for the run; it carries the keyer itself, which reads these
-// boxes whenever it sends.
 // The keyer windows' own scaling: sized to the screen and centred, every control with it,
 // the fonts at most 1.5 times.
 void ScaleKeyerWindow(Form& form);
 
+// The CW keyer's settings: the function-key messages, the keying line and speed. Loaded
+// hidden at start-up and kept for the run; it carries the keyer itself, which reads these
+// boxes whenever it sends.
 class CWFrm : public Form, private CwKeyerWindow {
     Q_OBJECT
 public:

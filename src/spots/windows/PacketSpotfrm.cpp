@@ -613,7 +613,7 @@ void PacketSpotfrm::Command2_Click()
     appendMonitor(CrLf2 + QStringLiteral("** Port Closed **"));
     m_tnc->close();
     m_telnet->close();
-    if (m_agw && sameText(SpotTransport, "AGW Packet Engine"))
+    if (chosen() == Transport::Agw)
         m_agw->close();
     Timer1.stop();
 }
@@ -737,7 +737,7 @@ bool PacketSpotfrm::event(QEvent* event)
 
 void PacketSpotfrm::Form_Unload()
 {
-    if (m_agw && sameText(SpotTransport, "AGW Packet Engine"))
+    if (chosen() == Transport::Agw)
         m_agw->close();
 }
 
