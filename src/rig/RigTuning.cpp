@@ -1,26 +1,11 @@
 #include "rig/RigTuning.h"
 
 #include "core/NumberFormat.h"
+#include "core/TextTrim.h"
 #include "rig/RigText.h"
 
 #include <cmath>
 #include <limits>
-
-namespace {
-
-// Blanks only: a tab or a line end belongs to the command.
-QString withoutBlanksAround(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == QLatin1Char(' '))
-        ++first;
-    while (last > first && text[last - 1] == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
-
-} // namespace
 
 std::optional<float> tuneFrequency(const QString& text)
 {
@@ -60,7 +45,8 @@ QString scanFrequencyText(float mhz)
 
 std::optional<QByteArray> testCommandBytes(const QString& text, bool hexPairs)
 {
-    const QString command = withoutBlanksAround(text);
+    // Blanks only: a tab or a line end belongs to the command.
+    const QString command = trimSpaces(text);
     QByteArray bytes;
     if (!hexPairs) {
         for (const QChar c : command) {

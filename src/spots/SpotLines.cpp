@@ -1,15 +1,5 @@
 #include "spots/SpotLines.h"
 
-QString trimSpaces(const QString& text)
-{
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 bool isSpotLine(const QString& line) { return line.left(2).compare(QLatin1String("DX"), Qt::CaseInsensitive) == 0; }
 
 SpotLineFields parseSpotLine(const QString& line)

@@ -5,11 +5,10 @@
 // TNC's serial text is cut into lines here, lines already shown are passed over, and the
 // monitor text is kept bounded.
 
+#include "core/TextTrim.h"
+
 #include <QString>
 #include <functional>
-
-// A column's text without the spaces around it (tabs and line ends stay).
-QString trimSpaces(const QString& text);
 
 // Whether the line is a spot line: "DX" in its first two columns, any letter case.
 bool isSpotLine(const QString& line);

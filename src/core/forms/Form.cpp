@@ -10,6 +10,7 @@
 #include <QHideEvent>
 #include <QHeaderView>
 #include <QPainter>
+#include <QRadioButton>
 #include <QTreeView>
 #include <cmath>
 
@@ -276,4 +277,13 @@ void Form::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
     if (!event->spontaneous())
         Q_EMIT hidden();
+}
+
+void selectOnly(const std::vector<QRadioButton*>& group, QRadioButton* chosen)
+{
+    for (QRadioButton* option : group) {
+        option->setAutoExclusive(false);
+        option->setChecked(option == chosen);
+        option->setAutoExclusive(true);
+    }
 }

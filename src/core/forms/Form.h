@@ -12,7 +12,12 @@
 #include <functional>
 #include <vector>
 
+class QRadioButton;
 class Screen;
+
+// Selects the option, or none of its group when it is null (a stored value that matches
+// no option leaves the group empty).
+void selectOnly(const std::vector<QRadioButton*>& group, QRadioButton* chosen);
 
 enum class ControlKind {
     ListBox, CommandButton, TextBox, Label, ComboBox, Image, CheckBox, OptionButton, Frame,

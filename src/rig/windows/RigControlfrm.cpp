@@ -23,17 +23,6 @@ const char* const BaudCaptions[] = {"1.2", "2.4", "4.8", "9.6", "14.4", "19.2", 
 
 const QString SettingsFile = QStringLiteral("RigCntrl.txt");
 
-// Selects the option, or none of its group when it is null (a stored value that matches
-// no option leaves the group empty).
-void selectOnly(const std::vector<QRadioButton*>& group, QRadioButton* chosen)
-{
-    for (QRadioButton* option : group) {
-        option->setAutoExclusive(false);
-        option->setChecked(option == chosen);
-        option->setAutoExclusive(true);
-    }
-}
-
 QString trimmedRight(const QString& text)
 {
     QString t = text;

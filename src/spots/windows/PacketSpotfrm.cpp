@@ -33,16 +33,6 @@ const char* const BaudValues[] = {"1200", "2400", "4800", "9600", "14400", "1920
 
 bool sameText(const QString& a, const char* b) { return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0; }
 
-// Selects the option, or none of its group when it is null.
-void selectOnly(const std::vector<QRadioButton*>& group, QRadioButton* chosen)
-{
-    for (QRadioButton* option : group) {
-        option->setAutoExclusive(false);
-        option->setChecked(option == chosen);
-        option->setAutoExclusive(true);
-    }
-}
-
 // The first selected option's value; the variable keeps its value when none is selected.
 template <class T>
 void takeSelected(const std::vector<QRadioButton*>& group, const std::vector<T>& values, T& variable)
