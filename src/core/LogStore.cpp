@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <algorithm>
 #include <memory>
 
 namespace {
@@ -140,52 +139,47 @@ bool DeleteLogEntry(AppState& state, qint32 n, QString* error)
 }
 
 // Reads records into the arrays until nothing but line ends is left; an 11001st record
-// or one cut short by the end of the file is Unreadable.
-static LoadLogResult readLogRecords(RecordReader& reader, LogStoreState& log)
+// or one that the end of the file cuts short is Unreadable. A record is cut short when it
+// has fewer than nineteen values or its last value is a quoted text that never closes;
+// when such a last record starts a line, *cutAt is where it starts.
+static LoadLogResult readLogRecords(RecordReader& reader, LogStoreState& log, qsizetype* cutAt = nullptr)
 {
     while (!reader.onlyLineEndsLeft()) {
         if (log.QsoCount >= MaxLogEntries)
             return LoadLogResult::Unreadable;
+        const qsizetype start = reader.position();
+        const bool startsLine = reader.atLineStart();
         ++log.QsoCount;
         LogEntry& slot = log.Log[size_t(log.QsoCount)];
         slot = LogEntry{};
-        if (!readLogEntry(reader, slot))
+        if (!readLogEntry(reader, slot) || reader.lastValueUnclosed()) {
+            if (cutAt && startsLine)
+                *cutAt = start;
             return LoadLogResult::Unreadable;
+        }
     }
     return LoadLogResult::Loaded;
 }
 
-// An append stopped part-way (the program killed, the power cut) leaves the start of a
-// line without its line end at the end of log.txt. Such a line never held a contact the
-// program reported as logged, but it would keep the log from loading at every start. When
-// the records before it read, the whole file is kept in BACKUP and the line is cut off.
-static LoadLogResult loadWithoutUnfinishedLastLine(AppState& state, const QString& path,
-                                                   const QByteArray& data, QString* notice)
+// A write stopped part-way (the program killed, the power cut, a copy that did not end)
+// leaves the start of a record at the end of log.txt. Such a record never held a contact
+// the program reported as logged, but it would keep the log from loading at every start.
+// When the records before it read and it starts a line of its own, the whole file is kept
+// in BACKUP and the record is cut off.
+static LoadLogResult setAsideCutLastRecord(AppState& state, const QString& path, const QByteArray& data,
+                                           qsizetype cutAt, QString* notice)
 {
-    if (data.isEmpty() || data.endsWith('\r') || data.endsWith('\n'))
-        return LoadLogResult::Unreadable;
-    const qsizetype lineStart = std::max(data.lastIndexOf('\r'), data.lastIndexOf('\n')) + 1;
-    const QByteArray lastLine = data.mid(lineStart);
-    RecordReader lastLineReader(lastLine);
-    LogEntry probe;
-    if (readLogEntry(lastLineReader, probe))
-        return LoadLogResult::Unreadable; // a whole record: the fault lies elsewhere
-
-    state.log.QsoCount = 0;
-    RecordReader before(data.left(lineStart));
-    if (readLogRecords(before, state.log) != LoadLogResult::Loaded)
-        return LoadLogResult::Unreadable;
+    --state.log.QsoCount; // the cut record
     QString savedAs;
     const QDateTime written = QFileInfo(path).lastModified();
-    if (!keepCopyInBackup(state.folders, data, written, &savedAs, nullptr)
-        || !DiskFile::truncateDurably(path, lineStart))
+    if (!keepCopyInBackup(state.folders, data, written, &savedAs, nullptr) || !DiskFile::truncateDurably(path, cutAt))
         return LoadLogResult::Unreadable;
     if (notice) {
         *notice = QStringLiteral("log.txt ended in the middle of a contact, as a write cut off by a crash or a "
                                  "power failure leaves it. That unfinished last line was removed so that the "
                                  "log loads; the whole file was kept as %1.")
                       .arg(QDir::toNativeSeparators(savedAs))
-            + CrLf + CrLf + QStringLiteral("The removed line: ") + QString::fromLatin1(lastLine);
+            + CrLf + CrLf + QStringLiteral("The removed line: ") + QString::fromLatin1(data.mid(cutAt).trimmed());
     }
     return LoadLogResult::Loaded;
 }
@@ -201,9 +195,10 @@ LoadLogResult LoadLogFile(AppState& state, QString* notice)
             result = LoadLogResult::Unreadable;
         } else {
             RecordReader reader(data);
-            result = readLogRecords(reader, state.log);
-            if (result == LoadLogResult::Unreadable)
-                result = loadWithoutUnfinishedLastLine(state, path, data, notice);
+            qsizetype cutAt = -1;
+            result = readLogRecords(reader, state.log, &cutAt);
+            if (result == LoadLogResult::Unreadable && cutAt >= 0)
+                result = setAsideCutLastRecord(state, path, data, cutAt, notice);
         }
     }
     if (result == LoadLogResult::Loaded && state.log.FirstLoadCount == 0)

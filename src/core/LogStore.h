@@ -33,10 +33,10 @@ enum class LoadLogResult { Loaded, Unreadable };
 // Resets the counts a reload recounts and reads log.txt into the record arrays. A missing
 // log.txt is an empty log; empty lines at the very end of the file are ignored. An
 // unreadable file, a record cut short or an 11001st record is Unreadable.
-// One exception: a last line without its line end that holds only the start of a record
-// is what a write cut off by a crash leaves. When everything before it reads, the whole
-// file is copied into BACKUP, the line is cut from log.txt, the log loads, and *notice
-// says so.
+// One exception: a last record that starts a line and holds fewer than nineteen values,
+// or whose last quoted value never closes, is what a write cut off by a crash leaves.
+// When everything before it reads, the whole file is copied into BACKUP, the record is
+// cut from log.txt, the log loads, and *notice says so.
 LoadLogResult LoadLogFile(AppState& state, QString* notice = nullptr);
 
 // The title of the box that shows that notice.

@@ -14,7 +14,11 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 } // namespace
 
-RecordReader::RecordReader(QByteArray data) : m_data(std::move(data)) {}
+RecordReader::RecordReader(QByteArray data) : m_data(std::move(data))
+{
+    if (m_data.startsWith("\xEF\xBB\xBF"))
+        m_start = m_pos = 3;
+}
 
 std::optional<RecordReader> RecordReader::fromFile(const QString& path)
 {
@@ -35,6 +39,11 @@ bool RecordReader::onlyLineEndsLeft() const
             return false;
     }
     return true;
+}
+
+bool RecordReader::atLineStart() const
+{
+    return m_pos == m_start || isLineEnd(m_data[m_pos - 1]);
 }
 
 // Consumes one line end (CR LF, LF or a lone CR) at the current position.
@@ -60,6 +69,7 @@ std::optional<RecordReader::RawValue> RecordReader::next()
     if (pos < size && m_data[pos] == '"') {
         value.quoted = true;
         const qsizetype close = m_data.indexOf('"', pos + 1);
+        value.unclosed = close < 0;
         const qsizetype end = close < 0 ? size : close;
         value.text = m_data.mid(pos + 1, end - pos - 1);
         pos = close < 0 ? size : close + 1;
@@ -79,6 +89,7 @@ std::optional<RecordReader::RawValue> RecordReader::next()
             pos = skipLineEnd(m_data, pos);
     }
     m_pos = pos;
+    m_lastUnclosed = value.unclosed;
     return value;
 }
 

@@ -7,6 +7,8 @@
 //   - a number stands bare, with a point as the decimal separator; a number field holding
 //     text reads as 0; #TRUE# and #FALSE# are the two truth values;
 //   - every record ends with CR LF; the text is 8-bit Latin-1.
+// A UTF-8 byte-order mark, which many editors put at the start of a file they save, is
+// no part of the first value: the reader skips it.
 
 #include <QByteArray>
 #include <QString>
@@ -36,6 +38,12 @@ public:
     // True when nothing but line ends (or blanks) is left, as after an editor's trailing
     // empty lines.
     bool onlyLineEndsLeft() const;
+    // The offset in the data of the next value, and whether it starts a line.
+    qsizetype position() const { return m_pos; }
+    bool atLineStart() const;
+    // True when the last value read was a quoted text that the end of the data cut off
+    // before its closing quote.
+    bool lastValueUnclosed() const { return m_lastUnclosed; }
 
     // Each reader returns false when no value is left or the value does not fit its type;
     // the target is then unchanged.
@@ -51,12 +59,15 @@ private:
     struct RawValue {
         QByteArray text;
         bool quoted = false;
+        bool unclosed = false;
     };
     std::optional<RawValue> next();
     std::optional<double> readNumber();
 
     QByteArray m_data;
+    qsizetype m_start = 0; // past the byte-order mark, if any
     qsizetype m_pos = 0;
+    bool m_lastUnclosed = false;
 };
 
 // Writes values in the record format to a device. A double quote inside a text value

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -113,18 +115,62 @@ void syncFolderOf(const QByteArray& target)
     ::close(fd);
 }
 
-const char TemporarySuffix[] = ".new-XXXXXX";
+// Where an appended line goes: right after the last byte that is neither a line end nor
+// a blank, so that empty lines an editor left at the end of a file never stand between
+// two lines (the record format reads each as a value). A file holding nothing else, after
+// a UTF-8 byte-order mark at most, takes the line at its start.
+struct AppendPoint {
+    off_t offset = 0;
+    bool newLine = false; // CR LF goes first, to end the line before
+    QByteArray cut;       // the bytes from offset to the end, which the append replaces
+};
 
-// Temporary files that earlier rewrites of the file left behind when the program was
-// killed or the power failed before their rename.
-void removeLeftovers(const QByteArray& target)
+bool isBlankOrLineEnd(char c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; }
+
+// The whole range, or false with errno set.
+bool readAt(int fd, off_t offset, qint64 length, QByteArray* out)
 {
-    const QFileInfo info(QFile::decodeName(target));
-    const QDir folder = info.dir();
-    const QString pattern = info.fileName() + QStringLiteral(".new-??????");
-    for (const QString& name : folder.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
-        QFile::remove(folder.filePath(name));
+    out->resize(length);
+    qint64 done = 0;
+    while (done < length) {
+        const ssize_t n = ::pread(fd, out->data() + done, size_t(length - done), offset + off_t(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO; // the file shrank under us
+            return false;
+        }
+        done += n;
+    }
+    return true;
 }
+
+bool findAppendPoint(int fd, off_t size, AppendPoint* point)
+{
+    constexpr off_t ChunkSize = 4096;
+    off_t contentEnd = 0;
+    QByteArray chunk;
+    for (off_t end = size; end > 0 && contentEnd == 0;) {
+        const off_t from = std::max<off_t>(0, end - ChunkSize);
+        if (!readAt(fd, from, end - from, &chunk))
+            return false;
+        for (qsizetype i = chunk.size(); i > 0 && contentEnd == 0; --i) {
+            if (!isBlankOrLineEnd(chunk[i - 1]))
+                contentEnd = from + off_t(i);
+        }
+        end = from;
+    }
+    QByteArray head;
+    const QByteArray byteOrderMark("\xEF\xBB\xBF");
+    if (contentEnd == byteOrderMark.size() && !readAt(fd, 0, contentEnd, &head))
+        return false;
+    point->offset = contentEnd;
+    point->newLine = contentEnd > 0 && head != byteOrderMark;
+    return readAt(fd, contentEnd, size - contentEnd, &point->cut);
+}
+
+const char TemporarySuffix[] = ".new-XXXXXX";
 
 } // namespace
 
@@ -141,21 +187,21 @@ bool appendDurably(const QString& path, const QByteArray& bytes, QString* error)
         return failWrite(error, path, errno);
 
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
+    AppendPoint point;
+    if (::fstat(fd, &info) != 0 || !findAppendPoint(fd, info.st_size, &point)) {
         const int e = errno;
         ::close(fd);
         return failWrite(error, path, e);
     }
     const off_t before = info.st_size;
-    QByteArray out;
-    char last = '\n';
-    if (before > 0 && ::pread(fd, &last, 1, before - 1) == 1 && last != '\r' && last != '\n')
-        out = QByteArrayLiteral("\r\n");
-    out += bytes;
+    const QByteArray cut = point.cut;
+    const QByteArray out = (point.newLine ? QByteArrayLiteral("\r\n") : QByteArray()) + bytes;
+    const off_t after = point.offset + off_t(out.size());
 
     // One write call for the whole line, so that it is not split up without need.
     Writer writer(fd, path);
-    if (writer.writeAt(out, before) && writer.sync(true)) {
+    if (writer.writeAt(out, point.offset) && (after >= before || ::ftruncate(fd, after) == 0)
+        && writer.sync(true)) {
         ::close(fd);
         return true;
     }
@@ -164,8 +210,10 @@ bool appendDurably(const QString& path, const QByteArray& bytes, QString* error)
         ::close(fd);
         ::unlink(name.constData());
     } else {
-        // Cutting back frees space, so it works on a full disk too.
-        if (::ftruncate(fd, before) == 0)
+        // The line ends that were cut go back where they stood; that and cutting back to
+        // the old length need no new space, so it works on a full disk too.
+        if (::pwrite(fd, cut.constData(), size_t(cut.size()), point.offset) == cut.size()
+            && ::ftruncate(fd, before) == 0)
             ::fdatasync(fd);
         ::close(fd);
     }
@@ -196,7 +244,9 @@ bool replaceAtomically(const QString& path, const QByteArray& bytes, QString* er
         return failWrite(error, path, e);
     }
     syncFolderOf(target);
-    removeLeftovers(target);
+    // What earlier rewrites of the file left when they were cut off before their rename.
+    const QFileInfo written(QFile::decodeName(target));
+    removeInterruptedRewrites(written.absolutePath(), written.fileName());
     return true;
 }
 
@@ -241,6 +291,18 @@ bool readWhole(const QString& path, QByteArray* bytes, QString* error)
         return false;
     }
     return true;
+}
+
+void removeInterruptedRewrites(const QString& folder, const QString& fileName)
+{
+    static const QRegularExpression temporaryName(QStringLiteral("^(.+)\\.new-[A-Za-z0-9]{6}$"));
+    const QDir dir(folder);
+    const QStringList candidates = dir.entryList({QStringLiteral("*.new-??????")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : candidates) {
+        const QRegularExpressionMatch match = temporaryName.match(name);
+        if (match.hasMatch() && (fileName.isEmpty() || match.captured(1) == fileName))
+            QFile::remove(dir.filePath(name));
+    }
 }
 
 bool ensureFolder(const QString& path, QString* error)

@@ -13,10 +13,12 @@ class QIODevice;
 
 namespace DiskFile {
 
-// Appends bytes to a file (created when missing). They always start a line of their own:
-// when the file is not empty and its last byte is neither CR nor LF, CR LF is written
-// first as part of the append. On any failure the file is cut back to the length it had
-// before (a file the call created is removed), so a failed append leaves no trace.
+// Appends bytes to a file (created when missing) as a line of their own, right after the
+// file's last line that holds anything: empty or blank lines at the end (CR LF, LF or CR
+// alone) are cut first and CR LF ends the line before, all within the same append. A file
+// holding nothing else (after a UTF-8 byte-order mark at most) takes the bytes at its
+// start. On any failure the file is put back as it was (a file the call created is
+// removed), so a failed append leaves no trace.
 bool appendDurably(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 // Replaces the whole file with bytes: they go to a temporary file beside it, which is
@@ -27,6 +29,12 @@ bool replaceAtomically(const QString& path, const QByteArray& bytes, QString* er
 // The same with the content made by a writer; a writer that returns false writes nothing.
 bool replaceAtomically(const QString& path, const std::function<bool(QIODevice&)>& writer,
                        QString* error = nullptr);
+
+// A rewrite writes "<file>.new-" and six letters or digits beside the file; one cut off
+// before its rename (the program killed, the power cut) leaves that file behind. Removes
+// those in the folder that belong to fileName, or to any file when it is empty; nothing
+// else is touched, and a file that cannot be removed is left.
+void removeInterruptedRewrites(const QString& folder, const QString& fileName = QString());
 
 // Cuts the file to its first length bytes and syncs it.
 bool truncateDurably(const QString& path, qint64 length, QString* error = nullptr);

@@ -141,11 +141,23 @@ TEST_F(LogStoreTest, EmptyLinesAtTheEndAreIgnored)
     EXPECT_EQ(state.log.QsoCount, 2);
 }
 
-TEST_F(LogStoreTest, RecordCutShortByTheEndIsUnreadable)
+// A record that the end of the file cuts short in the middle of a line: the records before
+// it are out of step, so nothing can be set aside safely.
+TEST_F(LogStoreTest, RecordCutShortInsideALineIsUnreadable)
 {
     QStringList shortLine = valuesOf("BBB");
     shortLine.removeLast();
-    EXPECT_EQ(loadBytes(ExampleLine + line(shortLine)), LoadLogResult::Unreadable);
+    EXPECT_EQ(loadBytes(line(shortLine) + line(shortLine)), LoadLogResult::Unreadable);
+    EXPECT_EQ(readBytes(logFile()), line(shortLine) + line(shortLine));
+}
+
+TEST_F(LogStoreTest, ByteOrderMarkIsNoPartOfTheFirstCallAndIsNotWrittenBack)
+{
+    ASSERT_EQ(loadBytes("\xEF\xBB\xBF" + ExampleLine), LoadLogResult::Loaded);
+    ASSERT_EQ(state.log.QsoCount, 1);
+    EXPECT_EQ(state.log.Log[1], contact("N0CALL"));
+    ASSERT_TRUE(RewriteLogFile(state));
+    EXPECT_EQ(readBytes(logFile()), ExampleLine);
 }
 
 TEST_F(LogStoreTest, HoldsElevenThousandRecordsAndNoMore)
@@ -209,7 +221,7 @@ TEST_F(LogStoreTest, FirstLoadCountIsTakenByTheFirstLoadThatFindsRecords)
 
 TEST_F(LogStoreTest, UnreadableLogEndsTheProgramWithAMessage)
 {
-    writeBytes(logFile(), ExampleLine + "\"short\"\r\n");
+    writeBytes(logFile(), "\"short\"\r\n" + ExampleLine);
     EXPECT_THROW(LoadLogFileOrEnd(state, t.services), ProgramEnded);
     const auto* box = t.dialogs->last("message");
     ASSERT_NE(box, nullptr);
@@ -220,6 +232,20 @@ TEST_F(LogStoreTest, UnreadableLogEndsTheProgramWithAMessage)
     EXPECT_NO_THROW(LoadLogFileOrEnd(state, t.services));
     EXPECT_EQ(t.dialogs->count("message"), 1);
     EXPECT_EQ(state.log.QsoCount, 1);
+}
+
+// A last record cut short is set aside with a word to the operator, and the log loads.
+TEST_F(LogStoreTest, CutLastRecordIsRemovedWithAMessage)
+{
+    writeBytes(logFile(), ExampleLine + ExampleLine.left(ExampleLine.size() - 4));
+    EXPECT_NO_THROW(LoadLogFileOrEnd(state, t.services));
+    EXPECT_EQ(state.log.QsoCount, 1);
+    const auto* box = t.dialogs->last("message");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->title, "Unfinished Contact Removed");
+    EXPECT_TRUE(box->text.endsWith("The removed line: " + QString::fromLatin1(ExampleLine.left(ExampleLine.size() - 4))))
+        << box->text.toStdString();
+    EXPECT_EQ(readBytes(logFile()), ExampleLine);
 }
 
 TEST_F(LogStoreTest, RewriteReplacesTheWholeFile)

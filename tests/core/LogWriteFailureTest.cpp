@@ -144,13 +144,16 @@ TEST_F(LogWriteFailure, FailedRewriteKeepsTheOldFile)
 
 // ---- an append cut off part-way ----
 
-// What a crash in the middle of an append leaves: the start of a line without its line
-// end. The log loads without it, the whole file is kept in BACKUP, and the operator is told.
-TEST_F(LogWriteFailure, UnfinishedLastLineIsCutOffAndKept)
+// What a crash in the middle of an append or a copy leaves: the start of a record at the
+// end of the file. The log loads without it, the whole file is kept in BACKUP, and the
+// operator is told.
+TEST_F(LogWriteFailure, UnfinishedLastRecordIsCutOffAndKept)
 {
     const QByteArray two = record("W5ABC") + record("K5ZZ");
     QByteArray unterminated = record("K5ZZ");
     unterminated.chop(2);
+    const QByteArray withFrequency = logRecord(Qso{.call = "N5MM", .frequency = "14.025"}.entry());
+    const QByteArray mark = "\xEF\xBB\xBF";
     const struct {
         const char* name;
         QByteArray file;
@@ -162,6 +165,14 @@ TEST_F(LogWriteFailure, UnfinishedLastLineIsCutOffAndKept)
         {"after the line end written first", record("W5ABC") + unterminated + "\r\n\"N5", record("W5ABC") + unterminated + "\r\n",
          {"W5ABC", "K5ZZ"}},
         {"the only line", "\"N5MM\",\"59", "", {}},
+        {"inside the last frequency value", two + withFrequency.left(withFrequency.indexOf("14.0") + 3), two,
+         {"W5ABC", "K5ZZ"}},
+        {"right after the last value's opening quote", two + withFrequency.left(withFrequency.lastIndexOf(",\"") + 2), two,
+         {"W5ABC", "K5ZZ"}},
+        {"short record with its line end", two + "\"N5MM\",\"599\"\r\n", two, {"W5ABC", "K5ZZ"}},
+        {"short record with empty lines after it", two + "\"N5MM\",\"599\"\n\n\n", two, {"W5ABC", "K5ZZ"}},
+        {"short record over two lines", two + "\"N5MM\",\"599\"\r\n\"HARR\",\"\"\r\n", two, {"W5ABC", "K5ZZ"}},
+        {"after a byte-order mark", mark + "\"N5MM\",\"59", mark, {}},
     };
     for (const auto& c : cases) {
         QDir(backupFolder()).removeRecursively();
@@ -177,7 +188,7 @@ TEST_F(LogWriteFailure, UnfinishedLastLineIsCutOffAndKept)
     }
 }
 
-TEST_F(LogWriteFailure, OnlyAnUnfinishedLastLineIsCutOff)
+TEST_F(LogWriteFailure, OnlyAnUnfinishedLastRecordIsCutOff)
 {
     QByteArray whole = record("W5ABC") + record("K5ZZ");
     whole.chop(2);
@@ -187,7 +198,7 @@ TEST_F(LogWriteFailure, OnlyAnUnfinishedLastLineIsCutOff)
         LoadLogResult result;
     } cases[] = {
         {"whole record without line end", whole, LoadLogResult::Loaded},
-        {"short record with its line end", record("W5ABC") + "\"N5MM\",\"599\"\r\n", LoadLogResult::Unreadable},
+        // The records before it are out of step: the last record starts inside a line.
         {"damage before the last line", "\"W5ABC\"\r\n" + record("K5ZZ") + "\"N5", LoadLogResult::Unreadable},
     };
     for (const auto& c : cases) {

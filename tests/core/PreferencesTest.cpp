@@ -82,6 +82,17 @@ TEST_F(PreferencesTest, DoubleQuoteInTextIsDropped)
     EXPECT_EQ(loaded.station.OwnName, "Pat Tex Doe");
 }
 
+// A file saved by an editor that puts a byte-order mark first: the call comes without it,
+// and the next save writes the file without it.
+TEST_F(PreferencesTest, ByteOrderMarkIsSkippedAndNeverWrittenBack)
+{
+    writeBytes(prefFile(), "\xEF\xBB\xBF" + SampleFile);
+    ASSERT_EQ(ReadPrefFile(state), PrefItemCount);
+    EXPECT_EQ(state.station, sampleStation());
+    ASSERT_TRUE(SavePrefFile(state));
+    EXPECT_EQ(readBytes(prefFile()), SampleFile);
+}
+
 TEST_F(PreferencesTest, ShortFileKeepsTheItemsItHolds)
 {
     QByteArray shortFile = SampleFile;

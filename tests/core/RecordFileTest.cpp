@@ -103,6 +103,40 @@ TEST(RecordFile, OnlyLineEndsLeftSeesTrailingEmptyLines)
     EXPECT_TRUE(reader.onlyLineEndsLeft());
 }
 
+// Many editors start a file they save with a UTF-8 byte-order mark; it belongs to no value.
+TEST(RecordFile, ByteOrderMarkAtTheStartIsSkipped)
+{
+    const QByteArray mark = "\xEF\xBB\xBF";
+    EXPECT_EQ(allTexts(mark + "\"W1AW\",\"b\"\r\n"), (QStringList{"W1AW", "b"}));
+    EXPECT_EQ(allTexts(mark + "TXBee,BEEE"), (QStringList{"TXBee", "BEEE"}));
+    EXPECT_TRUE(RecordReader(mark + "\r\n").onlyLineEndsLeft());
+    RecordReader number(mark + "12.5\r\n");
+    float single = 0;
+    ASSERT_TRUE(number.readSingle(single));
+    EXPECT_FLOAT_EQ(single, 12.5f);
+    // Elsewhere the three bytes are text like any other.
+    EXPECT_EQ(allTexts("\"a\"," + mark + "b"), (QStringList{"a", QString::fromLatin1(mark + "b")}));
+}
+
+// What the log store needs to tell a record cut short by the end of the file.
+TEST(RecordFile, ReaderTellsWhereValuesStartAndAQuoteThatNeverCloses)
+{
+    RecordReader reader("\xEF\xBB\xBF\"a\",\"b\"\r\n\"c\",\"d");
+    QString value;
+    EXPECT_TRUE(reader.atLineStart());
+    EXPECT_EQ(reader.position(), 3);
+    ASSERT_TRUE(reader.readText(value));
+    EXPECT_FALSE(reader.atLineStart());
+    ASSERT_TRUE(reader.readText(value));
+    EXPECT_TRUE(reader.atLineStart());
+    EXPECT_FALSE(reader.lastValueUnclosed());
+    ASSERT_TRUE(reader.readText(value));
+    EXPECT_FALSE(reader.lastValueUnclosed());
+    ASSERT_TRUE(reader.readText(value));
+    EXPECT_EQ(value, "d");
+    EXPECT_TRUE(reader.lastValueUnclosed());
+}
+
 struct SingleCase {
     float value;
     const char* text;

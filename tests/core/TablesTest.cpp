@@ -96,6 +96,20 @@ TEST_F(TablesTest, EmptyLinesAtTheEndOfTheTablesAreIgnored)
     }
 }
 
+TEST_F(TablesTest, ByteOrderMarkKeepsTheFirstRowOfTheTables)
+{
+    state.station.HostState = "TX";
+    writeBytes(workFile("county2.txt"), "\xEF\xBB\xBF\"TXAnderson\",\"ANDE\"\r\n\"TXBee\",\"BEEE\"\r\n");
+    ASSERT_TRUE(LoadCountyTable(state));
+    ASSERT_EQ(state.tables.CountyCount, 2);
+    EXPECT_EQ(state.tables.CountyName[1], "Anderson");
+
+    writeBytes(workFile("arrlpre2.txt"), "\xEF\xBB\xBF\"K\",\"USA\",\"NA\",91.87,37.6,5,8,5\r\n");
+    ReferenceTables t;
+    ASSERT_TRUE(LoadPrefixTable(t, workFile("arrlpre2.txt")));
+    EXPECT_EQ(t.PrefixCode[1], "K");
+}
+
 TEST_F(TablesTest, ShippedCountyFileHoldsAllTexasCounties)
 {
     ASSERT_TRUE(QFile::copy(DataDir + "/county2.txt", workFile("county2.txt")));

@@ -26,8 +26,13 @@ protected:
 
 // ---- append ----
 
-TEST_F(DiskFileTest, AppendStartsOnALineOfItsOwn)
+const QByteArray ByteOrderMark = "\xEF\xBB\xBF";
+
+// The appended line follows the last line that holds anything: empty or blank lines an
+// editor left at the end would otherwise stand between two records.
+TEST_F(DiskFileTest, AppendStartsOnALineOfItsOwnRightAfterTheLastLine)
 {
+    const QByteArray manyEmptyLines = QByteArray("\r\n").repeated(5000); // longer than one read back
     const struct {
         const char* name;
         QByteArray before; // null: no file
@@ -36,9 +41,17 @@ TEST_F(DiskFileTest, AppendStartsOnALineOfItsOwn)
         {"no file", QByteArray(), Line},
         {"empty file", "", Line},
         {"ends with CR LF", Line, Line + Line},
-        {"ends with LF", "\"A\"\n", "\"A\"\n" + Line},
-        {"ends with CR", "\"A\"\r", "\"A\"\r" + Line},
+        {"ends with LF", "\"A\"\n", "\"A\"\r\n" + Line},
+        {"ends with CR", "\"A\"\r", "\"A\"\r\n" + Line},
         {"last line without line end", "\"A\",\"B\"", "\"A\",\"B\"\r\n" + Line},
+        {"empty lines after the last", Line + "\r\n\r\n", Line + Line},
+        {"LF and CR empty lines", "\"A\"\n\n\r\r", "\"A\"\r\n" + Line},
+        {"blank lines after the last", "\"A\"\r\n  \r\n\t\r\n ", "\"A\"\r\n" + Line},
+        {"thousands of empty lines", Line + manyEmptyLines, Line + Line},
+        {"only line ends", "\r\n\n\r", Line},
+        {"byte-order mark only", ByteOrderMark, ByteOrderMark + Line},
+        {"byte-order mark and empty lines", ByteOrderMark + "\r\n\r\n", ByteOrderMark + Line},
+        {"byte-order mark and a line", ByteOrderMark + "\"A\"\r\n", ByteOrderMark + "\"A\"\r\n" + Line},
     };
     for (const auto& c : cases) {
         QFile::remove(file());
@@ -52,32 +65,42 @@ TEST_F(DiskFileTest, AppendStartsOnALineOfItsOwn)
 }
 
 // However far a failing append got, and whatever failed (a write, the sync), the file is
-// cut back to what it held, and the message names the file and the reason.
+// put back as it was, the empty lines it cut included, and the message names the file
+// and the reason.
 TEST_F(DiskFileTest, FailedAppendLeavesNoTrace)
 {
-    for (const QByteArray& before : {Line + Line, QByteArray("\"A\",\"B\"")}) {
-        const qint64 written = Line.size() + (before.endsWith('\n') ? 0 : 2);
+    const struct {
+        QByteArray before;
+        QByteArray content; // what the next append follows
+    } cases[] = {
+        {Line + Line, (Line + Line).chopped(2)},
+        {"\"A\",\"B\"", "\"A\",\"B\""},
+        {Line + "\r\n \n\r", Line.chopped(2)},
+        {Line + QByteArray("\r\n").repeated(300), Line.chopped(2)}, // more than the append writes
+    };
+    for (const auto& c : cases) {
+        const qint64 written = Line.size() + 2;
         std::vector<WriteFault> faults;
         for (qint64 n = 0; n < written; n += (n < 4 ? 1 : 7))
             faults.push_back({QString(), n, false});
         faults.push_back({QString(), -1, true});
         for (const WriteFault& fault : faults) {
-            const std::string name = before.left(6).toStdString() + " after " + std::to_string(fault.failAfterBytes)
-                + (fault.failSync ? " bytes, sync fails" : " bytes");
-            writeBytes(file(), before);
+            const std::string name = c.before.left(6).toStdString() + "(" + std::to_string(c.before.size()) + ") after "
+                + std::to_string(fault.failAfterBytes) + (fault.failSync ? " bytes, sync fails" : " bytes");
+            writeBytes(file(), c.before);
             QString error;
             {
                 ScopedWriteFault broken(fault);
                 EXPECT_FALSE(DiskFile::appendDurably(file(), Line, &error)) << name;
             }
-            EXPECT_EQ(readBytes(file()), before) << name;
+            EXPECT_EQ(readBytes(file()), c.before) << name;
             EXPECT_TRUE(error.contains(QDir::toNativeSeparators(file()))) << error.toStdString();
             const char* reason = fault.failSync ? "Input/output error" : "No space left on device";
             EXPECT_TRUE(error.contains(QLatin1String(reason))) << error.toStdString();
 
             // The next append starts on a clean line.
             ASSERT_TRUE(DiskFile::appendDurably(file(), Line)) << name;
-            EXPECT_EQ(readBytes(file()), before + (before.endsWith('\n') ? "" : "\r\n") + Line) << name;
+            EXPECT_EQ(readBytes(file()), c.content + "\r\n" + Line) << name;
         }
     }
 }

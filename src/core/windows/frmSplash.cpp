@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/SharedPreferences.h"
 #include "core/UserFolders.h"
+#include "core/WorkFiles.h"
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
 #include "core/windows/frmVexolLogo.h"
@@ -41,6 +42,7 @@ void frmSplash::Form_Load()
     LoadGlobalPreferences(state.shared,
                           state.folders.SharedFolder + QStringLiteral("/SharedUserPreferences.xml"));
     CreateFolderPath(services, state.folders.DataFolder + QStringLiteral("/BACKUP"), 0);
+    clearInterruptedRewrites(state.folders);
     Command1_Click();
 }
 

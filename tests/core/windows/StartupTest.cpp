@@ -149,6 +149,32 @@ TEST_F(Startup, FreshAccountGetsItsFoldersAndTheSetupWindowOpens)
     EXPECT_FALSE(app.quitRequested());
 }
 
+// A rewrite cut off before its rename leaves its temporary file; the next start removes
+// those of every folder the program rewrites files in, and nothing else.
+TEST_F(Startup, TemporaryFilesOfInterruptedRewritesAreRemoved)
+{
+    const QString data = home.vexol() + QStringLiteral("/Texas");
+    const QString shared = home.vexol() + QStringLiteral("/Shared");
+    QDir().mkpath(data + QStringLiteral("/BACKUP"));
+    QDir().mkpath(shared);
+    const QStringList removed{folders.work + "/log.txt.new-AbC123", folders.work + "/QSOpref.txt.new-zz9ZZ9",
+                              data + "/BACKUP/202604251700.log.new-Q1w2E3",
+                              shared + "/SharedUserPreferences.xml.new-a1B2c3"};
+    const QStringList kept{folders.work + "/log.txt", folders.work + "/log.txt.new-AbC12", folders.work + "/notes.new-ab_123",
+                           data + "/BACKUP/202604251700.log", shared + "/OtherProgram.ini.new-AbC123"};
+    for (const QString& file : removed + kept)
+        writeBytes(file, "\"K1\"");
+
+    const CurrentDirectory cd(folders.work);
+    App app(std::move(t.services));
+    runStartup(app);
+
+    for (const QString& file : removed)
+        EXPECT_FALSE(QFileInfo::exists(file)) << file.toStdString();
+    for (const QString& file : kept)
+        EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
+}
+
 TEST_F(Startup, StoredSharedPreferencesAreLoadedWhole)
 {
     const QString shared = home.vexol() + QStringLiteral("/Shared");

@@ -1,19 +1,79 @@
-# Two ways the log could be lost, on the real program:
+# The shapes an editor or a crash leaves log.txt and the settings in, on the real program:
+# - a QSOpref.txt that an editor saved with a byte-order mark shows the call without it,
+#   and "Done" writes the file back without it;
+# - a log.txt of three records followed by an empty line takes the next contact, survives
+#   a band change (a reload) and loads all four contacts at the next start;
+# - a log.txt cut inside its last frequency value loads with "Unfinished Contact Removed",
+#   takes the next contact, and loads at the next start;
 # - a log.txt whose last line lost its line end in an editor takes the next contact on a
 #   line of its own, and loads at the next start;
 # - File > New with a file named BACKUP in the data folder (so the erased log could not be
 #   copied) leaves log.txt as it was and says why.
 e2e_seed_work 1
+data="$E2E_HOME/Documents/Vexol Software/Texas"
+record() { printf '"%s","599","599","","HARR","","","","","","","2026/04/25","17:00:00","CW","20",0,"","","%s"' "$1" "$2"; }
+records_in_log() { grep -c '^"' "$E2E_WORK/log.txt"; }
+
+pref=$(cat "$E2E_WORK/QSOpref.txt")
+printf '\xEF\xBB\xBF%s' "$pref" >"$E2E_WORK/QSOpref.txt"
+printf '%s\r\n%s\r\n%s\r\n\r\n' "$(record W5AA 14.025)" "$(record W5BB 14.030)" "$(record W5CC 14.035)" \
+    >"$E2E_WORK/log.txt"
+
+e2e_start_program
+e2e_wait_active " Setup Information" 30
+e2e_screenshot setup-from-a-file-with-a-byte-order-mark
+e2e_key Return
+e2e_wait_active "Open existing log?"
+e2e_key Return
+e2e_wait_active "$E2E_MAIN_TITLE*"
+[ "$(head -c 6 "$E2E_WORK/QSOpref.txt")" = '"W1AW"' ] || e2e_fail "QSOpref.txt was written back with its byte-order mark"
+e2e_log_contact k5abc harr
+e2e_expect_logged K5ABC
+[ "$(records_in_log)" -eq 4 ] || e2e_fail "log.txt does not hold the four contacts"
+grep -q $'^\r$' "$E2E_WORK/log.txt" && e2e_fail "the empty line still stands between the contacts"
+
+# Another band reloads the log.
+e2e_key alt+b Down Return
+e2e_wait_until 10 "the band did not change" bash -c "sed -n 10p '$E2E_WORK/QSOpref.txt' | grep -qv '\"20\"'"
+e2e_expect_running 2 "after the band change reloaded the log"
+e2e_key alt+f e
+e2e_expect_ended 10 "after File > Exit"
+e2e_start_to_main_window
+e2e_expect_running 2 "after loading the four contacts"
+
+# A copy cut off inside the last frequency value.
+e2e_key alt+f e
+e2e_expect_ended 10 "after File > Exit"
+cut=$(record W5DD 14.040)
+printf '%s\r\n%s\r\n%s' "$(record W5AA 14.025)" "$(record W5BB 14.030)" "${cut%.040\"}" >"$E2E_WORK/log.txt"
+e2e_start_program
+e2e_wait_active " Setup Information" 30
+e2e_key Return
+e2e_wait_active "Open existing log?"
+e2e_key Return
+e2e_wait_active "Unfinished Contact Removed"
+e2e_screenshot unfinished-contact-removed
+e2e_key Return
+e2e_log_contact k5abc harr
+e2e_expect_logged K5ABC
+[ "$(records_in_log)" -eq 3 ] || e2e_fail "log.txt does not hold the two whole contacts and the new one"
+e2e_key alt+f e
+e2e_expect_ended 10 "after File > Exit"
+e2e_start_to_main_window
+e2e_expect_running 2 "after loading the log with the cut contact removed"
+e2e_key alt+f e
+e2e_expect_ended 10 "after File > Exit"
+
+# A last line without its line end, and no BACKUP folder to copy into.
 printf '"W5ZZ","599","599","","HARR","","","","","","","2026/04/25","17:00:00","CW","20",0,"","",""' \
     >"$E2E_WORK/log.txt"
-data="$E2E_HOME/Documents/Vexol Software/Texas"
-mkdir -p "$data"
+rm -rf "$data/BACKUP"
 echo "not a folder" >"$data/BACKUP"
 
 e2e_start_to_main_window
 e2e_log_contact k5abc harr
 e2e_expect_logged K5ABC
-[ "$(grep -c '^"' "$E2E_WORK/log.txt")" -eq 2 ] || e2e_fail "the contact was not written on a line of its own"
+[ "$(records_in_log)" -eq 2 ] || e2e_fail "the contact was not written on a line of its own"
 
 e2e_key alt+f e
 e2e_expect_ended 10 "after File > Exit"
