@@ -4,6 +4,7 @@
 #include "platform/UserSettings.h"
 
 #include <QStringList>
+#include <poll.h>
 #include <sys/ioctl.h>
 
 std::optional<SerialSettings> parseSerialSettings(const QString& text)
@@ -74,7 +75,11 @@ bool lineSet(QSerialPort& port, bool ok)
 
 } // namespace
 
-QtSerialPort::QtSerialPort(std::function<QString(int)> deviceForCom) : m_deviceForCom(std::move(deviceForCom)) {}
+QtSerialPort::QtSerialPort(std::function<QString(int)> deviceForCom) : m_deviceForCom(std::move(deviceForCom))
+{
+    QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
+                     [this](QSerialPort::SerialPortError error) { portError(error); });
+}
 
 QtSerialPort::~QtSerialPort() { close(); }
 
@@ -123,13 +128,14 @@ bool QtSerialPort::applyLines()
 bool QtSerialPort::open(QString* error)
 {
     close();
-    const QString device = m_deviceForCom(m_com);
-    m_port.setPortName(device);
+    ++m_openings;
+    m_device = m_deviceForCom(m_com);
+    m_port.setPortName(m_device);
     // Opening raises DTR and RTS on Linux, which would key a transmitter: they take the
     // states asked for at once.
     if (!m_port.open(QIODevice::ReadWrite) || !applyLines() || !applySettings()) {
         if (error)
-            *error = QStringLiteral("Cannot open COM%1 (%2): %3").arg(m_com).arg(device, m_port.errorString());
+            *error = QStringLiteral("Cannot open COM%1 (%2): %3").arg(m_com).arg(m_device, m_port.errorString());
         close();
         return false;
     }
@@ -139,8 +145,43 @@ bool QtSerialPort::open(QString* error)
 void QtSerialPort::close()
 {
     if (m_port.isOpen())
-        m_port.close();
+        m_port.close(); // what Qt still held to send goes with it
     m_port.clearError();
+    m_failing = false;
+}
+
+// Qt keeps a failed device's notifiers armed: a hung-up line wakes the read notifier, and a
+// write that failed stays queued and wakes the write notifier, each time failing again, for
+// as long as the port is open. So a failure closes the port. Qt is inside the notifier when
+// it reports, so the close comes from the event loop, and only once for the failure.
+void QtSerialPort::portError(QSerialPort::SerialPortError error)
+{
+    // A read error on a line that is still up is a read that found nothing: no failure.
+    const bool failed = error == QSerialPort::ResourceError || error == QSerialPort::WriteError
+                        || (error == QSerialPort::ReadError && lineHungUp());
+    if (!failed || m_failing || !m_port.isOpen())
+        return;
+    m_failing = true;
+    // A read that ends the line leaves no error of its own, only a stale errno's text.
+    const QString why = error == QSerialPort::ReadError ? QStringLiteral("the line hung up") : m_port.errorString();
+    const QString reason = QStringLiteral("COM%1 (%2) failed: %3").arg(m_com).arg(m_device, why);
+    QMetaObject::invokeMethod(
+        &m_port,
+        [this, reason, opening = m_openings] {
+            // The owner closed or reopened the port since: nothing of this failure is left.
+            if (!m_failing || opening != m_openings)
+                return;
+            close();
+            if (onFailed)
+                onFailed(reason);
+        },
+        Qt::QueuedConnection);
+}
+
+bool QtSerialPort::lineHungUp() const
+{
+    pollfd line{int(m_port.handle()), POLLIN, 0};
+    return ::poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
 bool QtSerialPort::write(const QByteArray& bytes)
@@ -149,7 +190,7 @@ bool QtSerialPort::write(const QByteArray& bytes)
         return false;
     // Hand the bytes to the driver now, as the port's own queue would take them.
     m_port.flush();
-    return true;
+    return !m_failing;
 }
 
 QByteArray QtSerialPort::readAll()

@@ -1,7 +1,9 @@
 #pragma once
 
 // A serial port as the settings windows see one: a COM number, line settings, the DTR and
-// RTS lines, bytes out and in, and how many bytes still wait to go out.
+// RTS lines, bytes out and in, and how many bytes still wait to go out. A port whose device
+// fails while open (a USB adapter pulled, the line hung up) closes itself, drops what was
+// still to go out and tells its owner once through onFailed.
 
 #include <QByteArray>
 #include <QSerialPort>
@@ -56,6 +58,10 @@ public:
     virtual QByteArray readAll() = 0;
     // Bytes written and not yet sent.
     virtual qint64 outputQueued() const = 0;
+
+    // The open port's device failed; the port is already closed when this is called, so the
+    // owner may reopen it. The reason names the port and what went wrong.
+    std::function<void(const QString& reason)> onFailed;
 };
 
 // The device of COM port n: the environment variable BREVANT_COM<n>, else the per-user
@@ -76,7 +82,7 @@ public:
     bool setRts(bool on) override;
     bool open(QString* error = nullptr) override;
     void close() override;
-    bool isOpen() const override { return m_port.isOpen(); }
+    bool isOpen() const override { return m_port.isOpen() && !m_failing; }
     bool write(const QByteArray& bytes) override;
     QByteArray readAll() override;
     qint64 outputQueued() const override;
@@ -84,12 +90,18 @@ public:
 private:
     bool applySettings();
     bool applyLines();
+    void portError(QSerialPort::SerialPortError error);
+    bool lineHungUp() const;
 
     std::function<QString(int)> m_deviceForCom;
     QSerialPort m_port;
     int m_com = 1;
+    QString m_device; // what the COM number stood for at the last opening
     SerialSettings m_settings;
     Handshaking m_handshaking = Handshaking::None;
     bool m_dtr = false;
     bool m_rts = false;
+    // Set at a failure until the port has been closed for it, a turn of the event loop later.
+    bool m_failing = false;
+    quint64 m_openings = 0;
 };

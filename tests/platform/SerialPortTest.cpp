@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -67,10 +68,13 @@ public:
         if (m_fd >= 0)
             ::fcntl(m_fd, F_SETFL, O_NONBLOCK);
     }
-    ~PseudoTerminal()
+    ~PseudoTerminal() { hangUp(); }
+    // The device end goes away, as a radio's program that ends or an adapter pulled.
+    void hangUp()
     {
         if (m_fd >= 0)
             ::close(m_fd);
+        m_fd = -1;
     }
     const QString& name() const { return m_name; }
 
@@ -159,6 +163,61 @@ TEST_F(SerialPortOnPseudoTerminal, AMissingOrBusyPortDoesNotOpen)
     QtSerialPort other([this](int) { return device.name(); });
     EXPECT_FALSE(other.open(&error)) << "the port is in use";
     EXPECT_TRUE(port.isOpen());
+}
+
+// The processor time this thread has used, in ms.
+qint64 threadCpuMs()
+{
+    rusage used{};
+    ::getrusage(RUSAGE_THREAD, &used);
+    return (used.ru_utime.tv_sec + used.ru_stime.tv_sec) * 1000 + (used.ru_utime.tv_usec + used.ru_stime.tv_usec) / 1000;
+}
+
+TEST_F(SerialPortOnPseudoTerminal, ALineHungUpClosesThePortTellsTheOwnerOnceAndLeavesTheProcessorIdle)
+{
+    for (const bool writing : {false, true}) {
+        SCOPED_TRACE(writing ? "with a request waiting to go out" : "with nothing to send");
+        PseudoTerminal line;
+        QtSerialPort p([&line](int) { return line.name(); });
+        std::vector<QString> reasons;
+        p.onFailed = [&](const QString& reason) { reasons.push_back(reason); };
+        p.setComNumber(2);
+        ASSERT_TRUE(p.open());
+
+        line.hangUp();
+        if (writing)
+            p.write("FA;MD;");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !reasons.empty(); }, 2000));
+        EXPECT_FALSE(p.isOpen());
+        EXPECT_EQ(p.outputQueued(), 0) << "what was still to go out is dropped";
+        EXPECT_TRUE(reasons[0].startsWith("COM2 (" + line.name() + ") failed: ")) << reasons[0].toStdString();
+
+        const qint64 cpuBefore = threadCpuMs();
+        QTest::qWait(500);
+        EXPECT_LT(threadCpuMs() - cpuBefore, 150) << "no notifier spins on the dead line";
+        EXPECT_EQ(reasons.size(), 1u) << "told once";
+        EXPECT_FALSE(p.write("FA;"));
+        EXPECT_EQ(p.readAll(), QByteArray());
+    }
+}
+
+TEST_F(SerialPortOnPseudoTerminal, TheOwnerMayReopenThePortWhenTold)
+{
+    PseudoTerminal second;
+    int opening = 0;
+    QtSerialPort p([&](int) { return opening == 0 ? device.name() : second.name(); });
+    bool reopened = false;
+    p.onFailed = [&](const QString&) {
+        ++opening;
+        reopened = p.open();
+    };
+    ASSERT_TRUE(p.open());
+    device.hangUp();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reopened; }, 2000));
+    EXPECT_TRUE(p.write("IF;"));
+    EXPECT_EQ(second.receive(3), "IF;");
+    QTest::qWait(100);
+    EXPECT_TRUE(p.isOpen()) << "the failure of the first line is not the second's";
 }
 
 } // namespace

@@ -85,6 +85,15 @@ public:
     QByteArray readAll() override { return std::exchange(received, {}); }
     qint64 outputQueued() const override { return queued; }
 
+    // The device goes away under the open port: it closes, drops its output and says why.
+    void fail(const QString& reason = QStringLiteral("COM1 (/dev/ttyUSB0) failed: Input/output error"))
+    {
+        m_open = false;
+        queued = 0;
+        if (onFailed)
+            onFailed(reason);
+    }
+
 private:
     bool setLine(ModemLine line, bool on)
     {
