@@ -113,6 +113,7 @@ public:
     // What the CW keyer reads and shows of this window.
     QString callFieldText() const override;
     void setDialogCaption(const QString& caption) override;
+    QString dialogCaption() const override { return lblDialog->text(); }
     void ModeSelection(const QString& strMode) override;
     void selectBand(const QString& band);
     void selectMode(const QString& mode);

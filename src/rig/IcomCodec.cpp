@@ -90,31 +90,39 @@ QString icomDigitsToMhzText(const QString& digits)
     return text + u'.' + digits.mid(4, 6);
 }
 
-void parseIcomFrequency(const QByteArray& reply, int dataBytes, RigReport& report)
+qsizetype icomWholeFrames(const QByteArray& read)
+{
+    const qsizetype open = read.indexOf(char(Preamble), read.lastIndexOf(char(EndOfMessage)) + 1);
+    return open < 0 ? read.size() : open;
+}
+
+bool parseIcomFrequency(const QByteArray& reply, int dataBytes, RigReport& report)
 {
     const auto data = newestFrame(reply, ReadFrequency, dataBytes, dataBytes);
     if (!data)
-        return;
+        return false;
     QByteArray mostSignificantFirst = *data;
     std::reverse(mostSignificantFirst.begin(), mostSignificantFirst.end());
     const QString text = icomDigitsToMhzText(bytesToHexDigits(mostSignificantFirst));
     if (!isMhzText(text))
-        return;
+        return false;
     bool ok = false;
     double mhz = text.toDouble(&ok);
     if (!ok)
-        return;
+        return false;
     if (dataBytes == 4)
         mhz /= 100;
     report.frequency = float(mhz);
+    return true;
 }
 
-void parseIcomMode(const QByteArray& reply, RigReport& report)
+bool parseIcomMode(const QByteArray& reply, RigReport& report)
 {
     const auto data = newestFrame(reply, ReadMode, 1, 2);
     if (!data)
-        return;
+        return false;
     report.mode = quint8(data->at(0)) == 0x03 ? QStringLiteral("CW") : QStringLiteral("PH");
+    return true;
 }
 
 std::optional<QByteArray> icomFrequencyCommand(float mhz, const RigRequests& requests)

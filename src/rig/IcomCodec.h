@@ -15,7 +15,8 @@
 // A radio on a shared CI-V line also hears the program's own request, so what is read
 // often starts with a copy of it (a frame without data). The decoders take only frames
 // ended by FD and carrying the data length the command answers with: a frame cut off by
-// the read tick is ignored, and of several complete answers in one read the newest counts.
+// the read tick is not read (the poll reads it whole with the rest that comes next), and of
+// several complete answers in one read the newest counts.
 // A frame the radio sends to another address is read all the same.
 
 #include "rig/RigReport.h"
@@ -35,9 +36,13 @@ QString icomDigitsToMhzText(const QString& digits);
 // The newest complete frequency frame with `dataBytes` data bytes (5, or 4 for the IC-735,
 // whose eight digits are read as hundredths of the frequency text). Digits that are not
 // decimal change nothing.
-void parseIcomFrequency(const QByteArray& reply, int dataBytes, RigReport& report);
+bool parseIcomFrequency(const QByteArray& reply, int dataBytes, RigReport& report);
 // The newest complete mode frame with one or two data bytes: 03 is CW, any other phone.
-void parseIcomMode(const QByteArray& reply, RigReport& report);
+// Each decoder says whether it found its answer.
+// How much of what was read ends before a frame still open (begun by FE, its FD not yet
+// come): the whole frames, and the noise between them.
+qsizetype icomWholeFrames(const QByteArray& read);
+bool parseIcomMode(const QByteArray& reply, RigReport& report);
 
 // FE FE <radio> E0 05 <five BCD bytes, least significant first> FD; the radio's address is
 // characters 7 and 8 of the frequency request. Nothing when the address is not hexadecimal.

@@ -6,10 +6,12 @@ namespace {
 
 QByteArray marker(const QString& request, int length) { return request.left(length).toLatin1(); }
 
-void readFrequency(const QByteArray& reply, qsizetype at, int digits, RigReport& report)
+bool readFrequency(const QByteArray& reply, qsizetype at, int digits, RigReport& report)
 {
-    if (const auto mhz = hertzDigitsToMhz(reply.mid(at, digits)))
+    const auto mhz = hertzDigitsToMhz(reply.mid(at, digits));
+    if (mhz)
         report.frequency = *mhz;
+    return mhz.has_value();
 }
 
 QString modeFrom(char code, bool cwReverseToo)
@@ -19,54 +21,56 @@ QString modeFrom(char code, bool cwReverseToo)
 
 } // namespace
 
-void parseKenwoodFrequency(const QByteArray& reply, const RigRequests& requests, RigReport& report)
+bool parseKenwoodFrequency(const QByteArray& reply, const RigRequests& requests, RigReport& report)
 {
     if (requests.frequency.size() < 3)
-        return;
+        return false;
     const qsizetype p = reply.indexOf(marker(requests.frequency, 2));
     if (p < 0 || reply.size() <= p + 13)
-        return;
-    readFrequency(reply, p + 2, 11, report);
+        return false;
+    return readFrequency(reply, p + 2, 11, report);
 }
 
-void parseKenwoodMode(const QByteArray& reply, RigReport& report)
+bool parseKenwoodMode(const QByteArray& reply, RigReport& report)
 {
     const qsizetype p = reply.indexOf("MD");
     if (p < 0 || reply.size() <= p + 2)
-        return;
+        return false;
     report.mode = modeFrom(reply[p + 2], true);
+    return true;
 }
 
-void parseKenwoodIfReply(const QByteArray& reply, RigReport& report)
+bool parseKenwoodIfReply(const QByteArray& reply, RigReport& report)
 {
     const qsizetype p = reply.indexOf("IF");
-    if (p < 0 || reply.size() <= p + 13)
-        return;
-    const auto mhz = hertzDigitsToMhz(reply.mid(p + 2, 11));
-    if (!mhz)
-        return;
-    report.frequency = *mhz;
+    if (p < 0 || reply.size() <= p + 13 || !readFrequency(reply, p + 2, 11, report))
+        return false;
     if (reply.size() <= p + 29)
-        return;
+        return true;
     const char mode = reply[p + 29];
     report.mode = modeFrom(mode, false);
     if (mode < '0' || mode > '9' || reply.size() <= p + 30)
-        return;
+        return true;
     const char vfo = reply[p + 30];
     if (vfo >= '0' && vfo <= '9')
         report.kenwoodVfoCode = quint8(vfo - '0');
+    return true;
 }
 
-void parseFtdx9000Reply(const QByteArray& reply, const RigRequests& requests, RigReport& report)
+bool parseFtdx9000Reply(const QByteArray& reply, const RigRequests& requests, RigReport& report)
 {
+    bool read = false;
     const QByteArray frequencyMarker = marker(requests.frequency, 2);
     const qsizetype f = frequencyMarker.isEmpty() ? -1 : reply.indexOf(frequencyMarker);
     if (f >= 0 && reply.size() >= f + 10)
-        readFrequency(reply, f + 2, 8, report);
+        read = readFrequency(reply, f + 2, 8, report);
     const QByteArray modeMarker = marker(requests.mode, 3);
     const qsizetype m = modeMarker.isEmpty() ? -1 : reply.indexOf(modeMarker);
-    if (m >= 0 && reply.size() > m + 3)
+    if (m >= 0 && reply.size() > m + 3) {
         report.mode = modeFrom(reply[m + 3], false);
+        read = true;
+    }
+    return read;
 }
 
 QByteArray kenwoodFrequencyCommand(float mhz, const RigRequests& requests)

@@ -10,7 +10,9 @@
 //
 // Mode digits: 1 LSB, 2 USB, 3 CW, 4 FM, 5 AM, 6 FSK/RTTY, 7 CW-R (FTdx9000: 7 CW-R too).
 // The decoders look for their marker anywhere in what was read, so a stray piece of an
-// earlier reply does no harm; a marker without its whole field changes nothing.
+// earlier reply does no harm; a marker without its whole field changes nothing. Each says
+// whether it read its field.
+// Numbers may come padded with leading blanks in place of zeros.
 
 #include "rig/RigReport.h"
 
@@ -19,13 +21,13 @@
 
 // "FA" (the first two characters of the frequency request) and the 11 digits after it;
 // the field must be followed by at least one more character.
-void parseKenwoodFrequency(const QByteArray& reply, const RigRequests& requests, RigReport& report);
+bool parseKenwoodFrequency(const QByteArray& reply, const RigRequests& requests, RigReport& report);
 // "MD" and one character: "3" or "7" CW, any other PH.
-void parseKenwoodMode(const QByteArray& reply, RigReport& report);
+bool parseKenwoodMode(const QByteArray& reply, RigReport& report);
 // "IF": the frequency, then the mode ("3" CW, other PH) and the VFO digit when present.
-void parseKenwoodIfReply(const QByteArray& reply, RigReport& report);
+bool parseKenwoodIfReply(const QByteArray& reply, RigReport& report);
 // "FA" and 8 digits, then "MD0" and one character ("3" CW, other PH).
-void parseFtdx9000Reply(const QByteArray& reply, const RigRequests& requests, RigReport& report);
+bool parseFtdx9000Reply(const QByteArray& reply, const RigRequests& requests, RigReport& report);
 
 // "FA" (or the request's first two characters) + Hz in 11 digits + ";".
 QByteArray kenwoodFrequencyCommand(float mhz, const RigRequests& requests);

@@ -35,10 +35,16 @@ std::optional<QByteArray> inTurn(const RigRequests& r, quint8& toggle, qsizetype
     return bytes;
 }
 
+// Text replies end with a terminator: what follows the last one is a reply not yet whole.
+qsizetype throughLast(const QByteArray& read, char terminator) { return read.lastIndexOf(terminator) + 1; }
+
+// A block read by position is whole once it reaches the last byte its decoder reads.
+qsizetype blockOf(const QByteArray& read, qsizetype length) { return read.size() >= length ? read.size() : 0; }
+
 class SilentDriver : public RigDriver {
 public:
     std::optional<QByteArray> pollRequest(const RigRequests&, quint8&) const override { return QByteArray(); }
-    void decode(const QByteArray&, const RigRequests&, quint8, RigReport&) const override {}
+    bool decode(const QByteArray&, const RigRequests&, quint8, RigReport&) const override { return false; }
     std::optional<QByteArray> frequencyCommand(float, const RigRequests&, const RigReport&) const override
     {
         return std::nullopt;
@@ -46,13 +52,24 @@ public:
     std::optional<QByteArray> modeCommand(const QString&, const RigRequests&) const override { return std::nullopt; }
 };
 
-class KenwoodDriver final : public RigDriver {
+// The radios whose replies end with ";".
+class SemicolonDriver : public RigDriver {
+public:
+    qsizetype wholeReplies(const QByteArray& read, quint8) const override { return throughLast(read, ';'); }
+};
+
+bool decodeFaAndMd(const QByteArray& reply, const RigRequests& r, RigReport& report)
+{
+    const bool frequency = parseKenwoodFrequency(reply, r, report);
+    return parseKenwoodMode(reply, report) || frequency;
+}
+
+class KenwoodDriver final : public SemicolonDriver {
 public:
     std::optional<QByteArray> pollRequest(const RigRequests& r, quint8&) const override { return bothAsTyped(r); }
-    void decode(const QByteArray& reply, const RigRequests& r, quint8, RigReport& report) const override
+    bool decode(const QByteArray& reply, const RigRequests& r, quint8, RigReport& report) const override
     {
-        parseKenwoodFrequency(reply, r, report);
-        parseKenwoodMode(reply, report);
+        return decodeFaAndMd(reply, r, report);
     }
     std::optional<QByteArray> frequencyCommand(float mhz, const RigRequests& r, const RigReport&) const override
     {
@@ -64,12 +81,12 @@ public:
     }
 };
 
-class Kenwood2Driver final : public RigDriver {
+class Kenwood2Driver final : public SemicolonDriver {
 public:
     std::optional<QByteArray> pollRequest(const RigRequests& r, quint8&) const override { return bothAsTyped(r); }
-    void decode(const QByteArray& reply, const RigRequests&, quint8, RigReport& report) const override
+    bool decode(const QByteArray& reply, const RigRequests&, quint8, RigReport& report) const override
     {
-        parseKenwoodIfReply(reply, report);
+        return parseKenwoodIfReply(reply, report);
     }
     std::optional<QByteArray> frequencyCommand(float mhz, const RigRequests&, const RigReport& report) const override
     {
@@ -81,13 +98,12 @@ public:
     }
 };
 
-class ElecraftDriver final : public RigDriver {
+class ElecraftDriver final : public SemicolonDriver {
 public:
     std::optional<QByteArray> pollRequest(const RigRequests& r, quint8&) const override { return bothAsTyped(r); }
-    void decode(const QByteArray& reply, const RigRequests& r, quint8, RigReport& report) const override
+    bool decode(const QByteArray& reply, const RigRequests& r, quint8, RigReport& report) const override
     {
-        parseKenwoodFrequency(reply, r, report);
-        parseKenwoodMode(reply, report);
+        return decodeFaAndMd(reply, r, report);
     }
     // The radio needs a second after its mode change before it takes a frequency.
     std::vector<int> frequencyPausesMs() const override { return {205, 1000}; }
@@ -101,15 +117,15 @@ public:
     }
 };
 
-class Ftdx9000Driver final : public RigDriver {
+class Ftdx9000Driver final : public SemicolonDriver {
 public:
     std::optional<QByteArray> pollRequest(const RigRequests& r, quint8& toggle) const override
     {
         return inTurn(r, toggle, 2, [](const QString& s) { return std::optional(s.toLatin1()); });
     }
-    void decode(const QByteArray& reply, const RigRequests& r, quint8, RigReport& report) const override
+    bool decode(const QByteArray& reply, const RigRequests& r, quint8, RigReport& report) const override
     {
-        parseFtdx9000Reply(reply, r, report);
+        return parseFtdx9000Reply(reply, r, report);
     }
     std::optional<QByteArray> frequencyCommand(float mhz, const RigRequests& r, const RigReport&) const override
     {
@@ -127,10 +143,11 @@ public:
     {
         return bothAsTyped(r, "\r");
     }
-    void decode(const QByteArray& reply, const RigRequests&, quint8, RigReport& report) const override
+    qsizetype wholeReplies(const QByteArray& read, quint8) const override { return throughLast(read, '\r'); }
+    bool decode(const QByteArray& reply, const RigRequests&, quint8, RigReport& report) const override
     {
-        parseOrionFrequency(reply, report);
-        parseOrionMode(reply, report);
+        const bool frequency = parseOrionFrequency(reply, report);
+        return parseOrionMode(reply, report) || frequency;
     }
     std::optional<QByteArray> frequencyCommand(float mhz, const RigRequests&, const RigReport&) const override
     {
@@ -143,9 +160,9 @@ class PegasusDriver final : public SilentDriver {
 public:
     explicit PegasusDriver(QString folder) : m_folder(std::move(folder)) {}
     bool usesPort() const override { return false; }
-    void decode(const QByteArray&, const RigRequests&, quint8, RigReport& report) const override
+    bool decode(const QByteArray&, const RigRequests&, quint8, RigReport& report) const override
     {
-        readPegasusFile(m_folder, report);
+        return readPegasusFile(m_folder, report);
     }
     void tuneWithoutPort(float mhz, const RigReport& report) const override
     {
@@ -156,7 +173,9 @@ private:
     QString m_folder;
 };
 
-// Frequency and mode asked in turn, six hex pairs each; CI-V frames back.
+// Frequency and mode asked in turn, six hex pairs each; CI-V frames back. Each frame names
+// its command, so every whole frame is read for what it answers, whichever was asked last:
+// a slow radio's answer that comes after the next request still reaches the log.
 class IcomDriver final : public RigDriver {
 public:
     struct Options {
@@ -170,12 +189,11 @@ public:
     {
         return inTurn(r, toggle, 17, [](const QString& s) { return hexPairsToBytes(s, 6); });
     }
-    void decode(const QByteArray& reply, const RigRequests&, quint8 toggle, RigReport& report) const override
+    qsizetype wholeReplies(const QByteArray& read, quint8) const override { return icomWholeFrames(read); }
+    bool decode(const QByteArray& reply, const RigRequests&, quint8, RigReport& report) const override
     {
-        if (toggle == 1)
-            parseIcomFrequency(reply, m_options.frequencyBytes, report);
-        else
-            parseIcomMode(reply, report);
+        const bool frequency = parseIcomFrequency(reply, m_options.frequencyBytes, report);
+        return parseIcomMode(reply, report) || frequency;
     }
     std::vector<int> frequencyPausesMs() const override { return m_options.pausesMs; }
     std::optional<QByteArray> frequencyCommand(float mhz, const RigRequests& r, const RigReport&) const override
@@ -195,20 +213,22 @@ private:
 // the model's decoder.
 class YaesuDriver final : public RigDriver {
 public:
-    using Decoder = void (*)(const QByteArray&, RigReport&);
-    YaesuDriver(Decoder decoder, YaesuCommandSet set, int pauseMs = 205)
-        : m_decoder(decoder), m_set(set), m_pauseMs(pauseMs) {}
+    using Decoder = bool (*)(const QByteArray&, RigReport&);
+    // The block is whole at the last byte its decoder needs for the frequency.
+    YaesuDriver(Decoder decoder, YaesuCommandSet set, qsizetype blockLength = 5, int pauseMs = 205)
+        : m_decoder(decoder), m_set(set), m_blockLength(blockLength), m_pauseMs(pauseMs) {}
 
     bool readsByPosition() const override { return true; }
+    qsizetype wholeReplies(const QByteArray& read, quint8) const override { return blockOf(read, m_blockLength); }
     std::optional<QByteArray> pollRequest(const RigRequests& r, quint8&) const override
     {
         if (r.frequency.size() < 14)
             return QByteArray();
         return hexPairsToBytes(r.frequency, 5);
     }
-    void decode(const QByteArray& reply, const RigRequests&, quint8, RigReport& report) const override
+    bool decode(const QByteArray& reply, const RigRequests&, quint8, RigReport& report) const override
     {
-        m_decoder(reply, report);
+        return m_decoder(reply, report);
     }
     std::vector<int> frequencyPausesMs() const override { return {m_pauseMs}; }
     std::optional<QByteArray> frequencyCommand(float mhz, const RigRequests&, const RigReport&) const override
@@ -223,6 +243,7 @@ public:
 private:
     Decoder m_decoder;
     YaesuCommandSet m_set;
+    qsizetype m_blockLength;
     int m_pauseMs;
 };
 
@@ -234,12 +255,14 @@ public:
     {
         return inTurn(r, toggle, 7, [](const QString& s) { return hexPairsToBytes(s, 3); });
     }
-    void decode(const QByteArray& reply, const RigRequests&, quint8 toggle, RigReport& report) const override
+    // The frequency's block reaches byte 5, the mode's byte 3.
+    qsizetype wholeReplies(const QByteArray& read, quint8 toggle) const override
     {
-        if (toggle == 1)
-            parseTenTecPanelFrequency(reply, report);
-        else
-            parseTenTecPanelMode(reply, report);
+        return blockOf(read, toggle == 1 ? 5 : 3);
+    }
+    bool decode(const QByteArray& reply, const RigRequests&, quint8 toggle, RigReport& report) const override
+    {
+        return toggle == 1 ? parseTenTecPanelFrequency(reply, report) : parseTenTecPanelMode(reply, report);
     }
     std::optional<QByteArray> frequencyCommand(float mhz, const RigRequests&, const RigReport&) const override
     {
@@ -250,6 +273,11 @@ public:
 
 class OtherDriver final : public SilentDriver {
 public:
+    // Whatever comes back is shown raw: any bytes are an answer.
+    bool decode(const QByteArray& reply, const RigRequests&, quint8, RigReport&) const override
+    {
+        return !reply.isEmpty();
+    }
     std::optional<QByteArray> pollRequest(const RigRequests& r, quint8&) const override
     {
         if (!r.convertToHex)
@@ -300,7 +328,7 @@ std::unique_ptr<RigDriver> rigDriverFor(const QString& rigName, const RigDriverO
     if (is("Yaesu"))
         return std::make_unique<YaesuDriver>(parseYaesuReply, YaesuCommandSet::Newer);
     if (is("Yaesu 757 GX II"))
-        return std::make_unique<YaesuDriver>(parseYaesu757Status, YaesuCommandSet::Older);
+        return std::make_unique<YaesuDriver>(parseYaesu757Status, YaesuCommandSet::Older, 9);
     if (is("Yaesu 890"))
         return std::make_unique<YaesuDriver>(parseYaesu890Status, YaesuCommandSet::Older);
     if (is("Yaesu 920"))
@@ -308,7 +336,7 @@ std::unique_ptr<RigDriver> rigDriverFor(const QString& rigName, const RigDriverO
     if (is("Yaesu 990") || is("Yaesu 1000 D"))
         return std::make_unique<YaesuDriver>(parseYaesu990Status, YaesuCommandSet::Older);
     if (is("Yaesu 1000"))
-        return std::make_unique<YaesuDriver>(parseYaesu1000Status, YaesuCommandSet::Older, 10);
+        return std::make_unique<YaesuDriver>(parseYaesu1000Status, YaesuCommandSet::Older, 5, 10);
     if (is("Other"))
         return std::make_unique<OtherDriver>();
     return std::make_unique<SilentDriver>();

@@ -26,13 +26,21 @@ public:
     virtual std::optional<QByteArray> pollRequest(const RigRequests& requests, quint8& toggle) const = 0;
 
     // Whether the replies are read at fixed byte positions from the first byte read. For
-    // such a radio whatever is left over from an earlier reply (a tail that came after the
-    // read tick) is dropped before each request, so it is never read as a reply of its own.
+    // such a radio whatever is left over from an earlier reply (the rest of a block that came
+    // after the read tick) is dropped before each request, so it is never read as a reply of
+    // its own.
     virtual bool readsByPosition() const { return false; }
 
-    // Reads what one read tick received; the toggle as the send tick left it (1: the
-    // frequency was asked). Writes only what the reply holds.
-    virtual void decode(const QByteArray& reply, const RigRequests& requests, quint8 toggle,
+    // How much of what was read (an unfinished reply kept from the last read, then the new
+    // bytes) holds whole replies; the rest is a reply still on its way, read again in front
+    // of the next read. The toggle as the send tick left it. A type without a frame takes
+    // everything.
+    virtual qsizetype wholeReplies(const QByteArray& read, quint8 /*toggle*/) const { return read.size(); }
+
+    // Reads the whole replies of one read tick; the toggle as the send tick left it (1: the
+    // frequency was asked). Writes only what the reply holds, and says whether it held an
+    // answer of the radio.
+    virtual bool decode(const QByteArray& reply, const RigRequests& requests, quint8 toggle,
                         RigReport& report) const = 0;
 
     // The pauses before the set-frequency command, in ms; window events run between two.

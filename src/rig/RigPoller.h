@@ -2,7 +2,10 @@
 
 // The poll of the radio over its serial port. Each tick of tmrGetData either sends the
 // radio type's request or reads what came back, decodes it and hands frequency and mode
-// on; a poll is two ticks. changeFrequency and changeMode tune the radio with polling
+// on; a poll is two ticks. A reply still arriving at the read tick is kept unfinished and
+// read whole with what comes next. A radio that stops answering, or whose port fails, is
+// reported; the poll goes on, reopens a failed port now and then, and reports the radio
+// back when it answers again. ChangeFrequency and ChangeMode tune the radio with polling
 // held off, paced by fixed pauses and drain waits.
 
 #include "rig/RigBandPlan.h"
@@ -49,6 +52,8 @@ public:
     quint8 RigRequestToggle = 0;
     RigReport report;
     bool polling() const { return tmrGetData.isActive(); }
+    // Whether the radio is reported silent (no whole reply for a while, or its port failed).
+    bool silent() const { return m_silent; }
 
     // What one read tick does with a reply besides handing it on: the window shows it.
     std::function<void(const QByteArray& reply)> replyRead;
@@ -57,8 +62,16 @@ public:
     std::function<void(const QString&)> modeSelection;
     // A message box (title, text).
     std::function<void(const QString&, const QString&)> showError;
-    // Polling stopped for good after a tuning error (the port had closed).
-    std::function<void()> pollingLost;
+    // The radio stopped answering, or its port failed: why, in words for the operator.
+    // Told again when the reason changes.
+    std::function<void(const QString& why)> radioSilent;
+    // A whole reply came again after radioSilent.
+    std::function<void()> radioAnswering;
+    // Opens the failed port again with its settings and wake-up bytes; true when it opened.
+    std::function<bool()> reopenPort;
+
+    // A new test of the radio: nothing kept from an earlier one, the radio not yet silent.
+    void beginPolling();
 
     // One tick: send or read by the phase.
     void tmrGetData_Timer();
@@ -67,18 +80,37 @@ public:
     // Tunes the mode; an empty mode is taken from the band plan and written back.
     void ChangeMode(float qChangeFrequency, QString& ModeToChangeTo);
 
-    // Waits until the port's output has gone, at most 2 s, letting events run.
-    void WaitForRigOutput();
+    // Waits until the port's output has gone, at most 2 s, letting events run; false when
+    // it had not gone by then.
+    bool WaitForRigOutput();
     // Keeps the processor busy for the pause; events run only before and after.
     void PauseMilliseconds(float milliseconds);
 
 private:
     void sendPhase();
+    bool readyToSend();
+    bool holdForAnswer();
     void readPhase();
+    QByteArray takeWholeReplies(const QByteArray& bytes);
+    void noteReply(bool answered);
+    void becomeSilent(const QString& why);
+    void portFailed(const QString& reason);
     bool sendToRadio(const QByteArray& bytes, QString* error);
+    bool tuneMode(float frequency, QString& mode, const QString& errorTitle);
+    bool drained(const QString& errorTitle, const QString& after = {});
 
     SerialPort& m_port;
     RigTiming m_timing;
     QString m_rigName;
     std::unique_ptr<RigDriver> m_driver;
+
+    QByteArray m_tail;     // the unfinished reply of the last read
+    int m_sendsHeld = 0;   // send ticks in a row that waited for an answer
+    bool m_lastReadAnswered = true;
+    int m_unansweredReads = 0;
+    qint64 m_lastAnswerMs = -1; // when the last whole reply came, or the watch began
+    bool m_silent = false;
+    QString m_silentWhy;
+    QString m_portFailure; // why the port failed, until it opens again
+    qint64 m_lastReopenMs = 0;
 };

@@ -62,8 +62,11 @@ float hertzToMhz(quint64 hertz)
     return float(double(tens) / 100000.0);
 }
 
-std::optional<float> hertzDigitsToMhz(const QByteArray& digits)
+std::optional<float> hertzDigitsToMhz(const QByteArray& field)
 {
+    QByteArrayView digits(field);
+    while (digits.startsWith(' '))
+        digits = digits.sliced(1);
     if (digits.isEmpty() || digits.size() > 18)
         return std::nullopt;
     quint64 hertz = 0;

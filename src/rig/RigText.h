@@ -26,7 +26,8 @@ QChar nibbleToHexDigit(int nibble);
 int hexDigitValue(QChar c);
 
 // A reply field of decimal digits in hertz, in MHz rounded to 10 Hz (halves to the even
-// digit), as a single-precision value; nothing unless every character is a digit.
+// digit), as a single-precision value. Radios pad the field with leading blanks in place of
+// zeros; nothing unless the rest is all digits, at least one.
 std::optional<float> hertzDigitsToMhz(const QByteArray& digits);
 // A whole number of hertz in MHz rounded to 10 Hz, halves to even.
 float hertzToMhz(quint64 hertz);

@@ -7,22 +7,24 @@
 
 #include <algorithm>
 
-void parseTenTecPanelFrequency(const QByteArray& reply, RigReport& report)
+bool parseTenTecPanelFrequency(const QByteArray& reply, RigReport& report)
 {
     if (reply.size() < 5)
-        return;
+        return false;
     report.frequency = hertzToMhz(bytesToHexDigits(reply.mid(1, 4)).toULongLong(nullptr, 16));
+    return true;
 }
 
-void parseTenTecPanelMode(const QByteArray& reply, RigReport& report)
+bool parseTenTecPanelMode(const QByteArray& reply, RigReport& report)
 {
     if (reply.size() < 3)
-        return;
+        return false;
     const int mode = quint8(reply[1]) & 0x0F;
     if (mode == 3)
         report.mode = QStringLiteral("CW");
     else if (mode <= 4)
         report.mode = QStringLiteral("PH");
+    return true;
 }
 
 QByteArray tenTecPanelFrequencyCommand(float mhz)
@@ -36,25 +38,28 @@ QByteArray tenTecPanelFrequencyCommand(float mhz)
     return hexDigitsToBytes(text).value_or(QByteArray());
 }
 
-void parseOrionFrequency(const QByteArray& reply, RigReport& report)
+bool parseOrionFrequency(const QByteArray& reply, RigReport& report)
 {
     const qsizetype p = reply.indexOf("@AF");
     if (p < 0)
-        return;
+        return false;
     const qsizetype end = reply.indexOf('\r', p);
     if (end < 0)
-        return;
-    if (const auto mhz = hertzDigitsToMhz(reply.mid(p + 3, end - p - 3)))
+        return false;
+    const auto mhz = hertzDigitsToMhz(reply.mid(p + 3, end - p - 3));
+    if (mhz)
         report.frequency = *mhz;
+    return mhz.has_value();
 }
 
-void parseOrionMode(const QByteArray& reply, RigReport& report)
+bool parseOrionMode(const QByteArray& reply, RigReport& report)
 {
     const qsizetype p = reply.indexOf("@RMM");
     if (p < 0 || reply.size() <= p + 4)
-        return;
+        return false;
     const char mode = reply[p + 4];
     report.mode = mode == '2' || mode == '3' ? QStringLiteral("CW") : QStringLiteral("PH");
+    return true;
 }
 
 QByteArray orionFrequencyCommand(float mhz)
@@ -62,19 +67,19 @@ QByteArray orionFrequencyCommand(float mhz)
     return "*AF" + QByteArray::number(double(mhz), 'g', 7) + '\r';
 }
 
-void readPegasusFile(const QString& folder, RigReport& report)
+bool readPegasusFile(const QString& folder, RigReport& report)
 {
     auto reader = RecordReader::fromFile(FileLookup::resolve(folder, QStringLiteral("PEGASUS.OUT")));
     if (!reader)
-        return;
+        return false;
     float mhz = 0;
     if (!reader->readSingle(mhz))
-        return;
+        return false;
     report.frequency = mhz;
     QString mode;
-    if (!reader->readText(mode))
-        return;
-    report.mode = mode.isEmpty() || mode == QLatin1String("CW") ? mode : QStringLiteral("PH");
+    if (reader->readText(mode))
+        report.mode = mode.isEmpty() || mode == QLatin1String("CW") ? mode : QStringLiteral("PH");
+    return true;
 }
 
 void writePegasusFile(const QString& folder, float mhz, const QString& mode)

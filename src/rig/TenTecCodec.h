@@ -11,7 +11,8 @@
 // The replies are read by position from the first byte read.
 //
 // Orion, every line ending in a carriage return:
-//   request "?AF"   reply "@AF" + Hz as decimal digits          set "*AF" + MHz ("*AF7.03")
+//   request "?AF"   reply "@AF" + Hz as decimal digits, below 10 MHz after a blank
+//                   ("@AF 7030000")                             set "*AF" + MHz ("*AF7.03")
 //   request "?RMM"  reply "@RMM" + mode digit (2 or 3 CW, other phone)
 //   "X" wakes the radio's interface after the port opens.
 //
@@ -24,20 +25,21 @@
 #include <QByteArray>
 #include <QString>
 
+// Each decoder says whether it read its answer.
 // Bytes 2 to 5 as the frequency; fewer than 5 bytes change nothing.
-void parseTenTecPanelFrequency(const QByteArray& reply, RigReport& report);
+bool parseTenTecPanelFrequency(const QByteArray& reply, RigReport& report);
 // The low half of byte 2; fewer than 3 bytes change nothing.
-void parseTenTecPanelMode(const QByteArray& reply, RigReport& report);
+bool parseTenTecPanelMode(const QByteArray& reply, RigReport& report);
 // "*A" + whole hertz (as single precision holds them) in four bytes + CR.
 QByteArray tenTecPanelFrequencyCommand(float mhz);
 
-void parseOrionFrequency(const QByteArray& reply, RigReport& report);
-void parseOrionMode(const QByteArray& reply, RigReport& report);
+bool parseOrionFrequency(const QByteArray& reply, RigReport& report);
+bool parseOrionMode(const QByteArray& reply, RigReport& report);
 // "*AF" + the frequency in MHz with at most seven significant digits + CR.
 QByteArray orionFrequencyCommand(float mhz);
 
 // Reads the frequency and the mode from PEGASUS.OUT in the folder; a mode other than "CW"
 // becomes "PH". A missing or short file keeps what could be read.
-void readPegasusFile(const QString& folder, RigReport& report);
+bool readPegasusFile(const QString& folder, RigReport& report);
 // Writes PEGASUS.IN; failures are not reported.
 void writePegasusFile(const QString& folder, float mhz, const QString& mode);

@@ -23,19 +23,20 @@ quint64 hexNumber(const QString& hex, int first, int count)
 
 // A status block whose frequency is a binary number of hex digits: the common reading of
 // the 890, 990, 1000 D and 1000.
-void parseBinaryStatus(const QByteArray& reply, int firstDigit, RigReport& report)
+bool parseBinaryStatus(const QByteArray& reply, int firstDigit, RigReport& report)
 {
     if (reply.size() < 5)
-        return;
+        return false;
     const QString hex = bytesToHexDigits(reply.left(8));
     report.frequency = hertzToMhz(hexNumber(hex, firstDigit, 6) * 10);
     if (reply.size() < 8)
-        return;
+        return true;
     const int mode = hex.mid(15, 1).toInt(nullptr, 16);
     if (mode == 2)
         report.mode = Cw;
     else if (mode < 8)
         report.mode = Phone;
+    return true;
 }
 
 // Tens of hertz as decimal digits, at least eight.
@@ -64,17 +65,17 @@ std::optional<float> yaesuDigitsToMhz(const QString& digits)
     return hertzToMhz(digits.toULongLong() * 10);
 }
 
-void parseYaesuReply(const QByteArray& reply, RigReport& report)
+bool parseYaesuReply(const QByteArray& reply, RigReport& report)
 {
     if (reply.size() < 5)
-        return;
+        return false;
     const QString hex = bytesToHexDigits(reply.left(5));
     const QString modeDigits = hex.mid(8, 2);
     if (!allDecimal(modeDigits))
-        return;
+        return false;
     const auto mhz = yaesuDigitsToMhz(hex.left(8));
     if (!mhz)
-        return;
+        return false;
     report.frequency = *mhz;
     switch (modeDigits.toInt()) {
     case 0: case 1: case 4: case 8: case 84: case 88:
@@ -86,19 +87,20 @@ void parseYaesuReply(const QByteArray& reply, RigReport& report)
     default:
         break;
     }
+    return true;
 }
 
-void parseYaesu757Status(const QByteArray& reply, RigReport& report)
+bool parseYaesu757Status(const QByteArray& reply, RigReport& report)
 {
     if (reply.size() < 9)
-        return;
+        return false;
     const QString hex = bytesToHexDigits(reply.left(10));
     const auto mhz = yaesuDigitsToMhz(hex.mid(16, 2) + hex.mid(14, 2) + hex.mid(12, 2) + hex.mid(10, 2));
     if (!mhz)
-        return;
+        return false;
     report.frequency = *mhz;
     if (reply.size() < 10)
-        return;
+        return true;
     // The mode byte's digits read as a decimal number up to the first letter ("0A" is 0).
     QString digits = hex.mid(18, 2);
     const auto letter = std::find_if(digits.begin(), digits.end(), [](QChar c) { return c > u'9'; });
@@ -107,22 +109,24 @@ void parseYaesu757Status(const QByteArray& reply, RigReport& report)
     const int code = digits.toInt();
     if (code < 6)
         report.mode = QLatin1String(modes[code]);
+    return true;
 }
 
-void parseYaesu890Status(const QByteArray& reply, RigReport& report) { parseBinaryStatus(reply, 5, report); }
+bool parseYaesu890Status(const QByteArray& reply, RigReport& report) { return parseBinaryStatus(reply, 5, report); }
 
-void parseYaesu1000Status(const QByteArray& reply, RigReport& report) { parseBinaryStatus(reply, 4, report); }
+bool parseYaesu1000Status(const QByteArray& reply, RigReport& report) { return parseBinaryStatus(reply, 4, report); }
 
-void parseYaesu990Status(const QByteArray& reply, RigReport& report) { parseBinaryStatus(reply, 3, report); }
+bool parseYaesu990Status(const QByteArray& reply, RigReport& report) { return parseBinaryStatus(reply, 3, report); }
 
-void parseYaesu920Status(const QByteArray& reply, RigReport& report)
+bool parseYaesu920Status(const QByteArray& reply, RigReport& report)
 {
     if (reply.size() < 5)
-        return;
+        return false;
     const QString hex = bytesToHexDigits(reply.left(8));
     report.frequency = hertzToMhz(hexNumber(hex, 3, 8));
     if (reply.size() >= 8)
         report.mode = hex[15] == u'1' ? Cw : Phone;
+    return true;
 }
 
 QByteArray yaesuFrequencyCommand(float mhz, YaesuCommandSet set)

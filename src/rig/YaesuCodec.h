@@ -23,6 +23,7 @@
 //     f4 f3 f2 f1 0A   set frequency (BCD in 10 Hz, least significant first)
 //     00 00 00 mm 0C   set mode
 // The decoders keep no state: what was read is taken as one block from its first byte.
+// Each says whether the block held its frequency.
 
 #include "rig/RigReport.h"
 
@@ -37,15 +38,15 @@ enum class YaesuCommandSet { Newer, Older };
 std::optional<float> yaesuDigitsToMhz(const QString& digits);
 
 // The five-byte reply of "Yaesu"; a letter in the BCD or in the mode byte drops the reply.
-void parseYaesuReply(const QByteArray& reply, RigReport& report);
+bool parseYaesuReply(const QByteArray& reply, RigReport& report);
 // The status blocks of the older radios. A block shorter than the frequency field changes
 // nothing (9 bytes for the 757 GX II, 5 for the others); one that ends before the mode
 // (byte 10, byte 8) keeps the mode.
-void parseYaesu757Status(const QByteArray& reply, RigReport& report);
-void parseYaesu890Status(const QByteArray& reply, RigReport& report);
-void parseYaesu1000Status(const QByteArray& reply, RigReport& report);
-void parseYaesu990Status(const QByteArray& reply, RigReport& report);
-void parseYaesu920Status(const QByteArray& reply, RigReport& report);
+bool parseYaesu757Status(const QByteArray& reply, RigReport& report);
+bool parseYaesu890Status(const QByteArray& reply, RigReport& report);
+bool parseYaesu1000Status(const QByteArray& reply, RigReport& report);
+bool parseYaesu990Status(const QByteArray& reply, RigReport& report);
+bool parseYaesu920Status(const QByteArray& reply, RigReport& report);
 
 QByteArray yaesuFrequencyCommand(float mhz, YaesuCommandSet set);
 // Nothing for a mode the command set has no code for.

@@ -1,7 +1,8 @@
 // The log following a radio on a real serial port: the program's port opens a
 // pseudo-terminal (BREVANT_COM1) with the fake radio at the far end, which answers as the
-// radio would and records what the program sent and when; then hamlib's TS-2000 emulator,
-// a radio program written by others, in its place.
+// radio would, as slowly as its line if asked, and records what the program sent and when;
+// the radio going silent and its line going dead; then hamlib's TS-2000 emulator, a radio
+// program written by others, in its place.
 
 #include "ShellFixture.h"
 
@@ -11,12 +12,22 @@
 #include "rig/RigText.h"
 #include "rig/windows/RigControlfrm.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <sys/resource.h>
 
 namespace {
+
+// The processor time this thread has used, in ms.
+qint64 threadCpuMs()
+{
+    rusage used{};
+    ::getrusage(RUSAGE_THREAD, &used);
+    return (used.ru_utime.tv_sec + used.ru_stime.tv_sec) * 1000 + (used.ru_utime.tv_usec + used.ru_stime.tv_usec) / 1000;
+}
 
 // What the log window fixtures add: the program's own serial ports, COM n found as the
 // program finds it (BREVANT_COM<n> first).
@@ -33,14 +44,33 @@ protected:
                    "\"March 5, 2012\"\r\n\"40\",\"E\",\"CW\",7,7.125\r\n\"40\",\"E\",\"PH\",7.125,7.3\r\n");
     }
 
-    // RigCntrl.txt for the radio on COM1, polled every 500 ms (two ticks of 250), "Use
-    // Frequency" ticked, the mode from the radio.
-    void settingsFor(const char* rigName, const char* modeRequest, const char* frequencyRequest)
+    // RigCntrl.txt for the radio on COM1, polled every 500 ms (two ticks of 250; rate "F"
+    // is every 100 ms), "Use Frequency" ticked, the mode from the radio.
+    void settingsFor(const char* rigName, const char* modeRequest, const char* frequencyRequest, const char* rate = "M")
     {
         state().station.RigName = QString::fromLatin1(rigName);
         writeBytes(work(QStringLiteral("RigCntrl.txt")),
                    QByteArray("\"4800 \"\r\n\"N\"\r\n\"8\"\r\n\"2\"\r\n\"") + modeRequest + "\"\r\n\"" + frequencyRequest
-                       + "\"\r\n\"4800,N,8,2\"\r\n1\r\n\"N\"\r\n\"M\"\r\n\"" + rigName + "\"\r\n0\r\n1\r\n1\r\n");
+                       + "\"\r\n\"4800,N,8,2\"\r\n1\r\n\"N\"\r\n\"" + rate + "\"\r\n\"" + rigName
+                       + "\"\r\n0\r\n1\r\n1\r\n");
+    }
+
+    bool followed(const char* band, const char* mode, int withinMs = 3000)
+    {
+        return QTest::qWaitFor(
+            [&] { return state().station.CurrentBand == band && state().station.CurrentMode == mode; }, withinMs);
+    }
+
+    // Logs a contact and gives the frequency it was stored with.
+    QByteArray logAContact(Outfrm& w, const QString& call)
+    {
+        if (state().clock.TimedOn == 0)
+            w.cmdLogOn_Click();
+        w.txtCall->setFocus();
+        keys(call + QStringLiteral(" h{Enter}"));
+        const QByteArray log = logBytes();
+        const qsizetype lastValue = log.lastIndexOf(",\"");
+        return lastValue < 0 ? QByteArray() : log.mid(lastValue + 2).chopped(3);
     }
 };
 
@@ -68,6 +98,17 @@ protected:
             }
         }
         return times;
+    }
+
+    // A Kenwood on 20 m CW polled every 100 ms, the log window open and following it.
+    Outfrm& openFollowingKenwood()
+    {
+        settingsFor("Kenwood", "MD;", "FA;", "F");
+        radio.replies["FA"] = "FA00014074000;";
+        radio.replies["MD"] = "MD3;";
+        Outfrm& w = openOut();
+        EXPECT_TRUE(followed("20", "CW"));
+        return w;
     }
 
     FakeRadio radio{FakeRadio::Family::Kenwood};
@@ -154,6 +195,95 @@ TEST_F(RadioOnThePort, OrionIsWokenPolledAndTuned)
     EXPECT_NE(std::find(orion.commands.begin(), orion.commands.end(), "*AF7.03"), orion.commands.end());
 }
 
+// A Kenwood at 4800 baud (8 data bits, 2 stop bits) polled every 100 ms: the request and
+// its reply take longer than the 50 ms between the poll's ticks, so every reply is read in
+// two pieces.
+TEST_F(RadioOnThePort, AKenwoodSlowerThanTheReadTickIsFollowed)
+{
+    radio.pace(4800, 2);
+    Outfrm& w = openFollowingKenwood();
+
+    radio.replies["FA"] = "FA00021074000;"; // the operator turns the band switch
+    radio.replies["MD"] = "MD2;";
+    ASSERT_TRUE(followed("15", "PH"));
+    EXPECT_EQ(logAContact(w, QStringLiteral("W5ABC")), "21.074");
+}
+
+// The rig window brought to the front again with the focus still in a request box, as the
+// operator left it: that is no edit of the box, and polling goes on.
+TEST_F(RadioOnThePort, TheRigWindowBroughtBackToTheFrontKeepsPolling)
+{
+    Outfrm& w = openFollowingKenwood();
+    RigControlfrm& rig = app->rigControlfrm();
+    rig.show();
+    focusIn(&rig, rig.txtFreq); // a click into the box ends the test, as it should
+    ASSERT_FALSE(rig.poller().polling());
+    rig.Command1_Click();
+    ASSERT_TRUE(rig.poller().polling());
+    ASSERT_TRUE(rig.txtFreq->hasFocus());
+
+    focusIn(&w, w.txtCall);
+    ASSERT_FALSE(rig.txtFreq->hasFocus());
+    QApplication::setActiveWindow(&rig);
+    rig.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.txtFreq->hasFocus(); }, 2000)) << "the box has the focus back";
+    EXPECT_TRUE(rig.poller().polling());
+    radio.replies["FA"] = "FA00007030000;";
+    EXPECT_TRUE(followed("40", "CW")) << "the log still follows the radio";
+}
+
+TEST_F(RadioOnThePort, ARadioThatGoesSilentIsShownAndComesBack)
+{
+    Outfrm& w = openFollowingKenwood();
+    RigControlfrm& rig = app->rigControlfrm();
+
+    radio.silent = true;
+    QElapsedTimer silentFor;
+    silentFor.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.lblDialog->text() == "No Response from the radio on COM1"; }, 8000));
+    EXPECT_LT(silentFor.elapsed(), 5000);
+    EXPECT_EQ(rig.lblFreq->text(), "14.07400 stale");
+    EXPECT_EQ(rig.lblMode->text(), "No Response");
+    EXPECT_TRUE(rig.poller().polling());
+    EXPECT_EQ(logAContact(w, QStringLiteral("K5DEF")), "14.074") << "the last good frequency still goes with contacts";
+    const size_t asked = radio.commands.size();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return radio.commands.size() > asked + 2; }, 2000)) << "the poll keeps asking";
+
+    radio.silent = false;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.lblMode->text() == "CW"; }, 3000)) << "it clears itself";
+    EXPECT_EQ(rig.lblFreq->text(), "14.07400");
+}
+
+// The line going dead under the open port (the radio's USB adapter pulled): the port is
+// closed, the operator told, and the program no longer spins on the dead device.
+TEST_F(RadioOnThePort, APortThatVanishesIsShownAndLeavesTheProcessorIdle)
+{
+    Outfrm& w = openFollowingKenwood();
+    RigControlfrm& rig = app->rigControlfrm();
+
+    const QString device = radio.name();
+    radio.hangUp();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.lblDialog->text().startsWith("No Response: COM1 ("); }, 3000))
+        << w.lblDialog->text().toStdString();
+    EXPECT_TRUE(w.lblDialog->text().startsWith("No Response: COM1 (" + device + ") failed: "));
+    EXPECT_EQ(rig.lblMode->text(), "No Response");
+    EXPECT_FALSE(rig.comComm1().isOpen());
+
+    const qint64 cpu = threadCpuMs();
+    QTest::qWait(1000);
+    EXPECT_LT(threadCpuMs() - cpu, 300) << "the program idles while it waits for the radio";
+    EXPECT_TRUE(rig.poller().polling()) << "and keeps trying the port";
+
+    dialogs.shown.clear();
+    float spot = 7.03f;
+    QElapsedTimer tune;
+    tune.start();
+    app->form1().ChangeFrequency(spot);
+    EXPECT_LT(tune.elapsed(), 1000) << "no drain waits on a dead port";
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "Error Changing Frequency");
+}
+
 // The binary radios on the port: a radio of the family at the far end, polled and tuned.
 class BinaryRadioOnThePort : public RealPortTest {
 protected:
@@ -164,12 +294,6 @@ protected:
         useRealPorts();
         state().station.CurrentBand = QStringLiteral("40");
         state().station.CurrentMode = QStringLiteral("PH");
-    }
-
-    bool followed(const char* band, const char* mode)
-    {
-        return QTest::qWaitFor(
-            [&] { return state().station.CurrentBand == band && state().station.CurrentMode == mode; }, 3000);
     }
 
     // Where the command stands among those the radio took, or -1.
@@ -212,11 +336,28 @@ TEST_F(BinaryRadioOnThePort, IcomEchoingEachRequestIsPolledAndTuned)
     EXPECT_GT(frequency, mode) << "the mode goes first";
 }
 
+// An Icom at 1200 baud on a shared CI-V line polled every 100 ms: the echo of the request
+// and the answer take about 140 ms, so each answer is read after the next question went out.
+TEST_F(BinaryRadioOnThePort, AnIcomSlowerThanTheReadTickIsFollowed)
+{
+    FakeRadio icom(FakeRadio::Family::Icom);
+    icom.echo = true;
+    icom.pace(1200);
+    plug(icom);
+    settingsFor("Icom", "FE FE 64 E0 04 FD", "FE FE 64 E0 03 FD", "F");
+    Outfrm& w = openOut();
+    ASSERT_TRUE(followed("20", "CW"));
+    icom.hertz = 21074000;
+    icom.modeCode = 0x01; // USB
+    ASSERT_TRUE(followed("15", "PH"));
+    EXPECT_EQ(logAContact(w, QStringLiteral("W5ABC")), "21.074");
+}
+
 TEST_F(BinaryRadioOnThePort, AnIcomFrameCutBeforeItsEndChangesNothing)
 {
     FakeRadio icom(FakeRadio::Family::Icom);
     plug(icom);
-    settingsFor("Icom", "FE FE 64 E0 04 FD", "FE FE 64 E0 03 FD");
+    settingsFor("Icom", "FE FE 64 E0 04 FD", "FE FE 64 E0 03 FD", "F");
     openOut();
     ASSERT_TRUE(followed("20", "CW"));
     icom.cutAnswers = 3; // FE FE E0 64 03 00 40 07: no "14 00 FD"
@@ -381,6 +522,25 @@ TEST_F(HamlibPeer, PolledAsKenwoodTheLogFollowsAndATuneReachesTheRadio)
     // phone; the polls after it read the radio again.
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return state().station.CurrentBand == "40" && state().station.CurrentMode == "CW"; }, 5000));
+}
+
+TEST_F(HamlibPeer, PolledEveryHundredMillisecondsTheLogFollowsAndAPeerThatEndsIsShown)
+{
+    if (m_missing)
+        GTEST_SKIP() << m_missing << " is not installed";
+    ASSERT_TRUE(start("14074000"));
+    state().station.CurrentBand = QStringLiteral("40");
+    state().station.CurrentMode = QStringLiteral("PH");
+    settingsFor("Kenwood", "MD;", "FA;", "F");
+    Outfrm& w = openOut();
+    ASSERT_TRUE(followed("20", "CW", 5000));
+    rigctl({"F", "21074000"});
+    ASSERT_TRUE(followed("15", "CW", 5000));
+    EXPECT_EQ(logAContact(w, QStringLiteral("W5ABC")), "21.074");
+
+    m_pair.kill(); // the line between the emulator and the program goes
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.lblDialog->text().startsWith("No Response"); }, 5000))
+        << w.lblDialog->text().toStdString();
 }
 
 TEST_F(HamlibPeer, PolledAsKenwoodTwoTheIfReplyReachesTheLog)

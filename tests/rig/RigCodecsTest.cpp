@@ -49,8 +49,13 @@ TEST(RigText, HertzRoundToTenHertzHalvesToEven)
     EXPECT_FLOAT_EQ(*hertzDigitsToMhz("14074005"), 14.07400f) << "5 Hz goes to the even 10 Hz";
     EXPECT_FLOAT_EQ(*hertzDigitsToMhz("14074015"), 14.07402f);
     EXPECT_EQ(hertzDigitsToMhz("0001407X000"), std::nullopt);
-    EXPECT_EQ(hertzDigitsToMhz(" 14074000"), std::nullopt);
     EXPECT_EQ(hertzDigitsToMhz(""), std::nullopt);
+    // Blanks in place of leading zeros, as some radios pad the field; nowhere else.
+    EXPECT_FLOAT_EQ(*hertzDigitsToMhz(" 7030000"), 7.03f);
+    EXPECT_FLOAT_EQ(*hertzDigitsToMhz("   14074000"), 14.074f);
+    EXPECT_EQ(hertzDigitsToMhz("   "), std::nullopt);
+    EXPECT_EQ(hertzDigitsToMhz("7 030000"), std::nullopt);
+    EXPECT_EQ(hertzDigitsToMhz("7030000 "), std::nullopt);
     EXPECT_EQ(hertzDigits(14.074f, 11), "00014074000");
     EXPECT_EQ(hertzDigits(7.03f, 8), "07030000");
     EXPECT_EQ(hertzDigits(1296.125f, 8), "1296125000") << "a wider number keeps every digit";
@@ -71,6 +76,7 @@ TEST(KenwoodCodec, Replies)
         {"one more character is enough", "FA00014074000;", 14.074f, ""},
         {"garbled digits", "FA0001407x000;MD", 0, ""},
         {"piece of a reply then a whole one", "00;FA00007030000;MD2;", 7.03f, "PH"},
+        {"padded with blanks", "FA   14074000;", 14.074f, ""},
         {"noise", "\xFF\x00\x13;;", 0, ""},
     };
     for (const auto& row : rows) {
@@ -160,6 +166,8 @@ TEST(TenTecCodec, Orion)
     EXPECT_EQ(report.mode, "PH");
     parseOrionMode("@RMM", report);
     EXPECT_EQ(report.mode, "PH") << "a marker at the very end changes nothing";
+    parseOrionFrequency("@AF 7030000\r", report);
+    EXPECT_FLOAT_EQ(report.frequency, 7.03f) << "below 10 MHz the radio pads with a blank";
     report = {};
     parseOrionFrequency("@AF14074000", report);
     parseOrionFrequency("@AF140x4000\r", report);
@@ -295,7 +303,7 @@ TEST(YaesuCodec, FiveByteReply)
 
 TEST(YaesuCodec, StatusBlocks)
 {
-    using Decoder = void (*)(const QByteArray&, RigReport&);
+    using Decoder = bool (*)(const QByteArray&, RigReport&);
     const struct {
         const char* name;
         Decoder decoder;
@@ -324,7 +332,7 @@ TEST(YaesuCodec, StatusBlocks)
     };
     for (const auto& row : rows) {
         RigReport report = earlier();
-        row.decoder(bytes(row.block), report);
+        EXPECT_EQ(row.decoder(bytes(row.block), report), row.frequency != 3.5f) << row.name;
         EXPECT_FLOAT_EQ(report.frequency, row.frequency) << row.name;
         EXPECT_EQ(report.mode, QLatin1String(row.mode)) << row.name;
     }
@@ -454,6 +462,55 @@ TEST(RigDriver, TuningByType)
     EXPECT_FLOAT_EQ(report.frequency, 14.074f);
     icom735->decode(bytes("FE FE E0 64 04 03 01 FD"), icom, 0, report);
     EXPECT_EQ(report.mode, "CW") << "toggle 0: the mode was asked";
+}
+
+// What each family takes as whole from a read (the rest waits for the next read), and
+// whether those whole replies held an answer.
+TEST(RigDriver, WholeRepliesAndAnswers)
+{
+    const struct {
+        const char* rig;
+        quint8 toggle;
+        QByteArray read;
+        qsizetype whole;
+        bool answered;
+    } rows[] = {
+        {"Kenwood", 1, "FA00014074000;M", 14, true},
+        {"Kenwood", 1, "MD3;FA000140", 4, true},
+        {"Kenwood", 1, "FA0001407", 0, false},
+        {"Kenwood", 1, "?;", 2, false},
+        {"Kenwood 2", 1, "IF00014074000     +0000", 0, false},
+        {"Yaesu FTdx9000", 0, "MD03;FA", 5, true},
+        {"Ten Tec Orion", 1, "@AF14074000\r@RM", 12, true},
+        {"Ten Tec Orion", 1, "@RMM", 0, false},
+        {"Icom", 1, bytes("FE FE E0 64 03 00 40 07 14 00 FD FE FE E0 64 04"), 11, true},
+        {"Icom", 1, bytes("FE FE 64 E0 03 FD FE FE E0 64 03 00 40"), 6, false},
+        {"Icom", 0, bytes("FE FE E0 64 03 00 40 07 14 00 FD"), 11, true},
+        {"Icom", 1, bytes("FE FE E0 64 04 03 01 FD"), 8, true},
+        {"Icom", 1, bytes("07 14 00 FD 11 FE"), 5, false},
+        {"Icom 735", 1, bytes("12 FD 34"), 3, false},
+        {"Yaesu", 1, bytes("01 40 74 00"), 0, false},
+        {"Yaesu", 1, bytes("01 40 74 00 02"), 5, true},
+        {"Yaesu 757 GX II", 1, bytes("11 22 33 44 55 00 74 40"), 0, false},
+        {"Yaesu 757 GX II", 1, bytes("11 22 33 44 55 00 74 40 01"), 9, true},
+        {"Yaesu 890", 1, bytes("00 00 15 BE 68 00"), 6, true},
+        {"Ten Tec Fnt Pnl", 1, bytes("41 00 D6 C0"), 0, false},
+        {"Ten Tec Fnt Pnl", 1, bytes("41 00 D6 C0 90"), 5, true},
+        {"Ten Tec Fnt Pnl", 0, bytes("4D 33"), 0, false},
+        {"Ten Tec Fnt Pnl", 0, bytes("4D 33 0D"), 3, true},
+        {"Other", 1, "x", 1, true},
+        {"None", 1, "FA00014074000;", 14, false},
+    };
+    for (const auto& row : rows) {
+        const auto driver = rigDriverFor(QLatin1String(row.rig));
+        const RigRequests& requests = QByteArray(row.rig).startsWith("Icom") ? icom : kenwood;
+        EXPECT_EQ(driver->wholeReplies(row.read, row.toggle), row.whole) << row.rig << " " << row.read.toHex(' ').data();
+        RigReport report;
+        EXPECT_EQ(driver->decode(row.read.left(row.whole), row.rig == QByteArray("Yaesu FTdx9000") ? ftdx : requests,
+                                 row.toggle, report),
+                  row.answered)
+            << row.rig << " " << row.read.toHex(' ').data();
+    }
 }
 
 TEST(RigDriver, PegasusUsesNoPort)

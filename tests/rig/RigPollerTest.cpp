@@ -22,7 +22,12 @@ protected:
         poller.bandFreqConversion = [this](float f) { frequencies.push_back(f); };
         poller.modeSelection = [this](const QString& m) { modes.push_back(m); };
         poller.showError = [this](const QString& title, const QString& text) { errors.push_back(title + ": " + text); };
-        poller.pollingLost = [this] { lost = true; };
+        poller.radioSilent = [this](const QString& why) { silences.push_back(why); };
+        poller.radioAnswering = [this] { ++answeredAgain; };
+        poller.reopenPort = [this] {
+            ++reopenings;
+            return port.open();
+        };
     }
 
     void poll(const QByteArray& reply)
@@ -39,7 +44,9 @@ protected:
     std::vector<float> frequencies;
     std::vector<QString> modes;
     std::vector<QString> errors;
-    bool lost = false;
+    std::vector<QString> silences;
+    int answeredAgain = 0;
+    int reopenings = 0;
 };
 
 TEST_F(RigPolling, SendThenReadAndHandOverEveryReply)
@@ -49,7 +56,7 @@ TEST_F(RigPolling, SendThenReadAndHandOverEveryReply)
     ASSERT_EQ(frequencies.size(), 1u);
     EXPECT_FLOAT_EQ(frequencies[0], 14.074f);
     EXPECT_EQ(modes, std::vector<QString>{"CW"});
-    poll("garbage");
+    poll("garbage;");
     EXPECT_EQ(frequencies.size(), 2u) << "the last good values go over again";
     EXPECT_EQ(modes.back(), "CW");
     poll("");
@@ -103,43 +110,164 @@ TEST_F(RigPolling, TogglingTypesAskInTurn)
     EXPECT_EQ(modes.back(), "CW");
 }
 
-TEST_F(RigPolling, IcomAsksInTurnAndEachReadTakesTheFramesOfItsQuestion)
+// A slow radio is not asked again while its answer may still come: after a read without a
+// whole answer the poll reads again, twice at most.
+TEST_F(RigPolling, ASlowAnswerIsWaitedForBeforeTheNextQuestion)
+{
+    poll("FA00014");
+    poll({});
+    EXPECT_EQ(port.written, "FA;MD;") << "held while the answer is unfinished";
+    poll("074000;MD3;");
+    EXPECT_EQ(port.written, "FA;MD;");
+    ASSERT_EQ(frequencies.size(), 1u);
+    EXPECT_FLOAT_EQ(frequencies.back(), 14.074f);
+    EXPECT_EQ(modes.back(), "CW");
+    for (int i = 0; i < 4; ++i)
+        poll({});
+    EXPECT_EQ(port.written, "FA;MD;FA;MD;FA;MD;") << "a radio that does not answer is asked again";
+}
+
+// A reply cut anywhere by the read tick is read whole at the next read, with its rest.
+TEST_F(RigPolling, RepliesCutAtAnyByteAreReadWhole)
+{
+    const struct {
+        const char* rig;
+        RigRequests requests;
+        QByteArray replies;
+        float frequency;
+        const char* mode;
+    } rows[] = {
+        {"Kenwood", {QStringLiteral("FA;"), QStringLiteral("MD;")}, "FA00007030000;MD3;", 7.03f, "CW"},
+        {"Kenwood 2", {QStringLiteral("IF;"), {}}, "IF00021074000     +00000000002000000;", 21.074f, "PH"},
+        {"Ten Tec Orion", {QStringLiteral("?AF"), QStringLiteral("?RMM")}, "@AF 7030000\r@RMM3\r", 7.03f, "CW"},
+        // The echo of the request on the line, then the answers to both questions.
+        {"Icom", {QStringLiteral("FE FE 64 E0 03 FD"), QStringLiteral("FE FE 64 E0 04 FD")},
+         QByteArray("\xFE\xFE\x64\xE0\x03\xFD\xFE\xFE\xE0\x64\x03\x00\x30\x07\x21\x00\xFD"
+                    "\xFE\xFE\xE0\x64\x04\x03\x01\xFD",
+                    25),
+         21.073f, "CW"},
+    };
+    for (const auto& row : rows) {
+        for (qsizetype cut = 1; cut < row.replies.size(); ++cut) {
+            SCOPED_TRACE(std::string(row.rig) + " cut after " + std::to_string(cut));
+            poller.setRigName(QLatin1String(row.rig));
+            poller.requests = row.requests;
+            poller.report = {};
+            poll(row.replies.left(cut));
+            poll(row.replies.mid(cut));
+            EXPECT_FLOAT_EQ(poller.report.frequency, row.frequency);
+            EXPECT_EQ(poller.report.mode, QLatin1String(row.mode));
+        }
+    }
+}
+
+TEST_F(RigPolling, IcomReadsEveryWholeFrameWhicheverWasAsked)
 {
     poller.setRigName(QStringLiteral("Icom"));
     poller.requests = {QStringLiteral("FE FE 64 E0 03 FD"), QStringLiteral("FE FE 64 E0 04 FD")};
-    const QByteArray frequencyAnswer("\xFE\xFE\xE0\x64\x03\x00\x40\x07\x14\x00\xFD", 11);
-    const QByteArray modeAnswer("\xFE\xFE\xE0\x64\x04\x03\x01\xFD", 8);
-    poll(frequencyAnswer + modeAnswer);
+    // The frequency was asked; a late answer to the mode came along with its answer.
+    poll(QByteArray("\xFE\xFE\xE0\x64\x04\x03\x01\xFD\xFE\xFE\xE0\x64\x03\x00\x40\x07\x14\x00\xFD", 19));
     EXPECT_FLOAT_EQ(frequencies.back(), 14.074f);
-    EXPECT_EQ(modes.back(), "") << "the mode was not asked";
-    poll(frequencyAnswer.left(8));
-    EXPECT_EQ(modes.back(), "") << "the rest of a late frequency answer is no mode";
-    poll(QByteArray("\xFE\xFE\xE0\x64\x03\x00\x40\x07", 8));
-    EXPECT_FLOAT_EQ(frequencies.back(), 14.074f) << "a frame cut before its end changes nothing";
-    poll(modeAnswer);
     EXPECT_EQ(modes.back(), "CW");
-    EXPECT_EQ(port.written, QByteArray("\xFE\xFE\x64\xE0\x03\xFD\xFE\xFE\x64\xE0\x04\xFD").repeated(2));
+    EXPECT_EQ(port.written, QByteArray("\xFE\xFE\x64\xE0\x03\xFD", 6));
 }
 
-TEST_F(RigPolling, ATailLeftByTheReadTickIsDroppedBeforeTheNextRequest)
+TEST_F(RigPolling, AnUnfinishedReplyIsDroppedOncePastAFewReplies)
+{
+    std::vector<QByteArray> read;
+    poller.replyRead = [&](const QByteArray& reply) { read.push_back(reply); };
+    poll(QByteArray(150, 'x')); // noise at the wrong speed, no ";" in it
+    poll("FA00014074000;");
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0], "FA00014074000;");
+}
+
+TEST_F(RigPolling, ABlockReadByPositionWaitsForItsRest)
 {
     poller.setRigName(QStringLiteral("Yaesu"));
     poller.requests = {QStringLiteral("00 00 00 00 03"), {}};
-    poll(QByteArray("\x01\x40", 2)); // the tick came while the reply was on its way
-    port.received += QByteArray("\x74\x00\x02", 3);
-    poll(QByteArray("\x00\x70\x30\x00\x02", 5));
-    EXPECT_EQ(frequencies, std::vector<float>{7.03f}) << "the tail is no reply of its own";
+    poll(QByteArray("\x01\x40", 2)); // the tick came while the block was on its way
+    EXPECT_TRUE(frequencies.empty());
+    poll(QByteArray("\x74\x00\x02", 3));
+    EXPECT_EQ(port.written, QByteArray("\0\0\0\0\x03", 5)) << "no new question while the block is unfinished";
+    EXPECT_EQ(frequencies, std::vector<float>{14.074f});
     EXPECT_EQ(modes.back(), "CW");
-    EXPECT_EQ(port.written, QByteArray("\0\0\0\0\x03", 5).repeated(2));
 
+    // A block whose rest still comes after the read: the next question waits until the
+    // line is quiet, so that the rest is not read as the next block.
+    poller.setRigName(QStringLiteral("Yaesu 757 GX II"));
+    poller.requests = {QStringLiteral("00 00 00 00 10"), {}};
+    port.written.clear();
+    const QByteArray block = QByteArray::fromHex("1122334455003070000200000000000000000000");
+    poll(block.left(12));
+    EXPECT_FLOAT_EQ(frequencies.back(), 7.03f);
+    port.received = block.mid(12, 4);
+    poller.tmrGetData_Timer();
+    port.received = block.mid(16);
+    poller.tmrGetData_Timer();
+    EXPECT_EQ(port.written, QByteArray("\0\0\0\0\x10", 5)) << "held while the rest came";
+    poller.tmrGetData_Timer();
+    EXPECT_EQ(port.written, QByteArray("\0\0\0\0\x10", 5).repeated(2));
+    EXPECT_EQ(poller.RigPollPhase, 1);
+
+    // A block that never ends is given up after two held sends.
     poller.setRigName(QStringLiteral("Ten Tec Fnt Pnl"));
     poller.requests = {QStringLiteral("3F 41 0D"), QStringLiteral("3F 4D 0D")};
+    poller.RigPollPhase = 0;
     poller.RigRequestToggle = 0;
-    poll(QByteArray("A\x00\xD6", 3));
-    port.received += QByteArray("\xC0\x90\r", 3);
+    port.written.clear();
+    poll(QByteArray("A\x00", 2));
+    poll({});
+    poll({});
     poll("M33\r");
-    EXPECT_EQ(frequencies.back(), 7.03f) << "the frequency's tail is not read as a mode reply";
-    EXPECT_EQ(modes.back(), "CW");
+    EXPECT_EQ(port.written, "?A\r?M\r") << "asked again after two held sends";
+    EXPECT_EQ(modes.back(), "CW") << "the cut frequency block is not read as a mode reply";
+}
+
+TEST_F(RigPolling, ASilentRadioIsToldAfterThreeSecondsAndBackWhenItAnswers)
+{
+    poll("FA00014074000;MD3;");
+    for (int second = 0; second < 3; ++second) {
+        EXPECT_TRUE(silences.empty()) << "after " << second << " s";
+        clockMs += 1000;
+        poll({});
+    }
+    poll({});
+    EXPECT_EQ(silences, std::vector<QString>{"No Response from the radio on COM1"});
+    EXPECT_TRUE(poller.silent());
+    const qsizetype asked = port.written.size();
+    poll({});
+    poll({});
+    poll("FA0001407");
+    EXPECT_EQ(silences.size(), 1u) << "told once";
+    EXPECT_EQ(port.written.size(), asked + 6) << "the poll keeps asking, a poll in three";
+    EXPECT_EQ(answeredAgain, 0) << "half a reply is no answer";
+    poll("4000;MD3;");
+    EXPECT_EQ(answeredAgain, 1);
+    EXPECT_FALSE(poller.silent());
+    EXPECT_FLOAT_EQ(frequencies.back(), 14.074f);
+}
+
+TEST_F(RigPolling, AFailedPortIsToldAtOnceAndOpenedAgainNowAndThen)
+{
+    poll("FA00014074000;MD3;");
+    port.fail(QStringLiteral("COM1 (/dev/ttyUSB0) failed: Input/output error"));
+    EXPECT_EQ(silences, std::vector<QString>{"No Response: COM1 (/dev/ttyUSB0) failed: Input/output error"});
+    port.refuseOpen = true;
+    port.written.clear();
+    for (int tick = 0; tick < 40; ++tick) {
+        clockMs += 100;
+        poller.tmrGetData_Timer();
+    }
+    EXPECT_EQ(reopenings, 1) << "once in the first 3 s, not at every tick";
+    EXPECT_EQ(port.written, "");
+    port.refuseOpen = false;
+    clockMs += 3000;
+    poll("FA00007030000;MD3;");
+    EXPECT_EQ(reopenings, 2);
+    EXPECT_EQ(port.written, "FA;MD;");
+    EXPECT_EQ(answeredAgain, 1);
+    EXPECT_FLOAT_EQ(frequencies.back(), 7.03f);
 }
 
 TEST_F(RigPolling, ChangeFrequencySendsTheBandPlanModeThenTheFrequency)
@@ -177,22 +305,61 @@ TEST_F(RigPolling, TheDrainWaitGivesUpAfterTwoSeconds)
 {
     port.queued = 5;
     const qint64 start = clockMs;
-    poller.WaitForRigOutput();
+    EXPECT_FALSE(poller.WaitForRigOutput());
     EXPECT_GE(clockMs - start, 2000);
     EXPECT_LT(clockMs - start, 2010);
+    port.queued = 0;
+    EXPECT_TRUE(poller.WaitForRigOutput());
 }
 
-TEST_F(RigPolling, ATuningErrorRestartsPollingOrReportsItLost)
+// A tune that cannot reach the radio ends at once with one message, and polling goes on.
+TEST_F(RigPolling, ATuneTheRadioDoesNotTakeEndsWithAMessage)
 {
-    poller.setRigName(QStringLiteral("Orion"));
-    poller.setRigName(QStringLiteral("Ten Tec Orion"));
-    poller.tmrGetData.start(250);
-    port.close();
-    poller.ChangeFrequency(7.03f);
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_TRUE(errors[0].startsWith("Error Changing Frequency: ")) << errors[0].toStdString();
-    EXPECT_FALSE(poller.polling());
-    EXPECT_TRUE(lost) << "the port is closed: the window shows polling stopped";
+    const struct {
+        const char* name;
+        std::function<void()> radio;
+        QByteArray sent;
+        const char* error;
+    } rows[] = {
+        {"the output does not drain", [this] { port.queued = 5; }, "",
+         "Error Changing Frequency: The radio on COM1 took nothing for 2 seconds: is it on and connected?"},
+        {"the port failed", [this] { port.fail(QStringLiteral("COM1 (/dev/pts/9) failed: the line hung up")); }, "",
+         "Error Changing Frequency: No Response: COM1 (/dev/pts/9) failed: the line hung up"},
+        {"the port is closed", [this] { port.close(); }, "",
+         "Error Changing Frequency: The radio's port COM1 is not open."},
+        {"the radio does not answer",
+         [this] {
+             for (int i = 0; i < 3; ++i) {
+                 clockMs += 2000;
+                 poll({});
+             }
+         },
+         "MD3;FA00007030000;",
+         "Error Changing Frequency: No Response from the radio on COM1: the frequency was sent, but the radio is not "
+         "answering."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        port.open();
+        port.queued = 0;
+        poller.beginPolling();
+        row.radio();
+        port.written.clear();
+        errors.clear();
+        poller.tmrGetData.start(250);
+        const qint64 start = clockMs;
+        poller.ChangeFrequency(7.03f);
+        EXPECT_EQ(port.written, row.sent);
+        EXPECT_EQ(errors, std::vector<QString>{QLatin1String(row.error)});
+        EXPECT_LT(clockMs - start, 2400) << "no more than one drain wait";
+        EXPECT_TRUE(poller.polling());
+    }
+    port.queued = 5;
+    errors.clear();
+    QString mode = QStringLiteral("USB");
+    poller.ChangeMode(14.2f, mode);
+    EXPECT_EQ(errors, std::vector<QString>{"Error Changing Mode: The radio on COM1 took nothing for 2 seconds: is it on "
+                                           "and connected? USB"});
 }
 
 TEST_F(RigPolling, AModeErrorNamesTheMode)

@@ -8,7 +8,9 @@
 #include "support/FakeDevices.h"
 #include "support/LoneWindowContext.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QFocusEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -19,8 +21,11 @@ class LogWindowDouble final : public RunningMainWindow {
 public:
     std::vector<float> frequencies;
     std::vector<QString> modes;
+    QString caption;
     void BandFreqConversion(float f) override { frequencies.push_back(f); }
     void ModeSelection(const QString& m) override { modes.push_back(m); }
+    void setDialogCaption(const QString& c) override { caption = c; }
+    QString dialogCaption() const override { return caption; }
 };
 
 class RigWindow : public ::testing::Test {
@@ -126,6 +131,63 @@ TEST_F(RigWindow, TestOpensThePortWithItsLinesAndPollsIntoTheLog)
     w->optPollFast->click();
     EXPECT_FALSE(w->poller().polling()) << "a changed option ends the test";
     EXPECT_FALSE(port().isOpen());
+}
+
+// Only the focus moving into a request box ends the test; the box getting it back as the
+// window comes to the front, or a popup or a menu closes, does not.
+TEST_F(RigWindow, OnlyTheFocusMovingIntoARequestBoxEndsTheTest)
+{
+    auto w = load();
+    choose(*w, "Kenwood");
+    const struct {
+        Qt::FocusReason reason;
+        bool endsTheTest;
+    } rows[] = {
+        {Qt::MouseFocusReason, true},         {Qt::TabFocusReason, true},     {Qt::BacktabFocusReason, true},
+        {Qt::ShortcutFocusReason, true},      {Qt::OtherFocusReason, true},   {Qt::ActiveWindowFocusReason, false},
+        {Qt::PopupFocusReason, false},        {Qt::MenuBarFocusReason, false},
+    };
+    for (const auto& row : rows) {
+        for (QLineEdit* box : {w->txtFreq, w->txtMode}) {
+            w->Command1_Click();
+            ASSERT_TRUE(w->poller().polling());
+            QFocusEvent focusIn(QEvent::FocusIn, row.reason);
+            QApplication::sendEvent(box, &focusIn);
+            EXPECT_EQ(w->poller().polling(), !row.endsTheTest) << "reason " << row.reason;
+        }
+    }
+}
+
+// A radio that goes silent or loses its port: the readouts and the main window's message
+// line say so, the last frequency stays (stale), and it all clears when the radio answers.
+TEST_F(RigWindow, ASilentRadioIsShownUntilItAnswers)
+{
+    auto w = load();
+    choose(*w, "Kenwood");
+    w->Command1_Click();
+    port().received = "FA00014074000;MD3;";
+    w->poller().tmrGetData_Timer();
+    w->poller().tmrGetData_Timer();
+
+    port().fail(QStringLiteral("COM1 (/dev/ttyUSB0) failed: Input/output error"));
+    EXPECT_EQ(log.caption, "No Response: COM1 (/dev/ttyUSB0) failed: Input/output error");
+    EXPECT_EQ(w->lblFreq->text(), "14.07400 stale");
+    EXPECT_EQ(w->lblMode->text(), "No Response");
+    EXPECT_EQ(w->lblUnProcess->text(), log.caption);
+    EXPECT_TRUE(w->poller().polling());
+
+    ASSERT_TRUE(port().open());
+    port().received = "FA00007030000;MD3;";
+    w->poller().tmrGetData_Timer();
+    w->poller().tmrGetData_Timer();
+    EXPECT_EQ(log.caption, "") << "cleared when the radio answers";
+    EXPECT_EQ(w->lblFreq->text(), "7.03000");
+    EXPECT_EQ(w->lblMode->text(), "CW");
+
+    port().fail();
+    log.caption = QStringLiteral("Dupe!"); // a later message of the main window stays
+    w->Command2_Click();
+    EXPECT_EQ(log.caption, "Dupe!");
 }
 
 TEST_F(RigWindow, WakeUpBytesAndTheFailedOpening)

@@ -26,12 +26,15 @@ DevicePty::DevicePty()
     ::fcntl(m_fd, F_SETFL, O_NONBLOCK);
 }
 
-DevicePty::~DevicePty()
+DevicePty::~DevicePty() { hangUp(); }
+
+void DevicePty::hangUp()
 {
     if (m_heldOpen >= 0)
         ::close(m_heldOpen);
     if (m_fd >= 0)
         ::close(m_fd);
+    m_heldOpen = m_fd = -1;
 }
 
 void DevicePty::write(const QByteArray& bytes)

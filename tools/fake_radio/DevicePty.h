@@ -23,6 +23,9 @@ public:
     void write(const QByteArray& bytes);
     // The next bytes waiting from the program, at most 512; empty when none are.
     QByteArray readChunk();
+    // Closes the device end for good: the program's end is hung up, as when the device's
+    // program ends or its adapter is pulled.
+    void hangUp();
 
 private:
     int m_fd = -1;

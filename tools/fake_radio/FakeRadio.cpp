@@ -12,15 +12,17 @@
 
 namespace {
 
-qint64 monotonicMs()
+qint64 monotonicNs()
 {
     static QElapsedTimer started = [] {
         QElapsedTimer t;
         t.start();
         return t;
     }();
-    return started.elapsed();
+    return started.nsecsElapsed();
 }
+
+qint64 monotonicMs() { return monotonicNs() / 1000000; }
 
 // The command's letters: "FA00007030000" -> "FA", "MD" -> "MD".
 QByteArray letters(const QByteArray& command)
@@ -81,6 +83,14 @@ FakeRadio::FakeRadio(Family family) : m_family(family)
         return;
     m_notifier = std::make_unique<QSocketNotifier>(m_pty.fd(), QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, &FakeRadio::readAvailable);
+    m_carrier.setTimerType(Qt::PreciseTimer);
+    m_carrier.setInterval(1);
+    connect(&m_carrier, &QTimer::timeout, this, &FakeRadio::carry);
+}
+
+void FakeRadio::pace(int baud, int stopBits)
+{
+    m_characterNs = baud > 0 ? qint64(1 + 8 + stopBits) * 1000000000 / baud : 0;
 }
 
 FakeRadio::~FakeRadio()
@@ -98,17 +108,59 @@ QByteArray FakeRadio::allReceived() const
 
 void FakeRadio::send(const QByteArray& bytes)
 {
-    m_pty.write(bytes);
+    if (m_characterNs == 0) {
+        m_pty.write(bytes);
+        return;
+    }
+    for (const char b : bytes) {
+        m_outboundFreeNs = std::max(m_outboundFreeNs, monotonicNs()) + m_characterNs;
+        m_outbound.push_back({b, m_outboundFreeNs});
+    }
+    m_carrier.start();
 }
 
 void FakeRadio::readAvailable()
 {
     for (QByteArray bytes; !(bytes = m_pty.readChunk()).isEmpty();) {
         received.push_back({bytes, monotonicMs()});
-        m_pending += bytes;
-        for (QByteArray command; !(command = nextCommand()).isEmpty();)
-            takeCommand(command);
+        if (m_characterNs == 0) {
+            take(bytes);
+            continue;
+        }
+        for (const char b : bytes) {
+            m_inboundFreeNs = std::max(m_inboundFreeNs, monotonicNs()) + m_characterNs;
+            m_inbound.push_back({b, m_inboundFreeNs});
+        }
+        m_carrier.start();
     }
+}
+
+void FakeRadio::take(const QByteArray& bytes)
+{
+    m_pending += bytes;
+    for (QByteArray command; !(command = nextCommand()).isEmpty();)
+        takeCommand(command);
+}
+
+// Moves on what the line has carried by now, both ways.
+void FakeRadio::carry()
+{
+    const qint64 now = monotonicNs();
+    QByteArray in;
+    for (; !m_inbound.empty() && m_inbound.front().dueNs <= now; m_inbound.pop_front())
+        in += m_inbound.front().byte;
+    // A shared CI-V line hears each byte as it goes over, the radio's answer after it.
+    if (echo && m_family == Family::Icom && !in.isEmpty())
+        m_pty.write(in);
+    if (!in.isEmpty())
+        take(in);
+    QByteArray out;
+    for (; !m_outbound.empty() && m_outbound.front().dueNs <= now; m_outbound.pop_front())
+        out += m_outbound.front().byte;
+    if (!out.isEmpty())
+        m_pty.write(out);
+    if (m_inbound.empty() && m_outbound.empty())
+        m_carrier.stop();
 }
 
 QByteArray FakeRadio::nextCommand()
@@ -156,6 +208,10 @@ QByteArray FakeRadio::nextCommand()
 
 void FakeRadio::takeCommand(const QByteArray& command)
 {
+    if (silent) {
+        commands.push_back(command);
+        return;
+    }
     QByteArray answer;
     switch (m_family) {
     case Family::Kenwood:
@@ -181,7 +237,7 @@ void FakeRadio::takeCommand(const QByteArray& command)
     }
     if (!answer.isEmpty())
         answer.chop(std::min<qsizetype>(cutAnswers, answer.size()));
-    if (echo && m_family == Family::Icom)
+    if (echo && m_family == Family::Icom && m_characterNs == 0)
         answer.prepend(command);
     if (!answer.isEmpty())
         send(answer);

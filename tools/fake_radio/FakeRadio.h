@@ -10,7 +10,8 @@
 //   Icom CI-V: frames FE FE <to> <from> <command> <data> FD to the radio's address; 03 and
 //     04 are answered with the frequency (BCD, least significant byte first) and the mode
 //     and filter bytes, 05 and 06 set them and are answered FB (good). With `echo` the
-//     line carries every frame the program sent back to it first, as a shared CI-V line does.
+//     line carries every frame the program sent back to it first, as a shared CI-V line does
+//     (paced, each byte as it crosses).
 //   Yaesu (binary): five-byte commands, the command byte last; 03 is answered with the
 //     frequency (BCD in 10 Hz, most significant first) and the mode byte, 10 with the
 //     status block of the `yaesuModel`; 01 / 0A set the frequency, 07 / 0C the mode.
@@ -18,7 +19,8 @@
 //     "M" + the main and sub mode digits + '\r'; "*A" + four bytes + '\r' sets.
 // Answers come from the radio's state: what a set command stored, or a canned reply a test
 // puts in replies (Kenwood and Orion), or `hertz` and `modeCode` (the binary families). It
-// runs on the caller's event loop (a socket notifier), no thread.
+// runs on the caller's event loop (a socket notifier and a pacing timer), no thread.
+// A pseudo-terminal carries bytes at once; pace() makes the fake as slow as a real line.
 
 #include "DevicePty.h"
 
@@ -26,6 +28,8 @@
 #include <QMap>
 #include <QObject>
 #include <QString>
+#include <QTimer>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -72,8 +76,26 @@ public:
     // Sends bytes unasked (a reply split across reads, noise on the line).
     void send(const QByteArray& bytes);
 
+    // Carries the bytes both ways at the speed of a line of that many baud, a character
+    // being a start bit, eight data bits and the stop bits: a command is taken once its
+    // last character has come over, and the answer goes out a character at a time. 0 (the
+    // start) carries them as fast as the pseudo-terminal does.
+    void pace(int baud, int stopBits = 1);
+    // Takes the commands but neither answers nor obeys them, as a radio switched off.
+    bool silent = false;
+    // The line goes dead under the program's open port, as a radio's cable pulled with its
+    // USB adapter, or a radio program that ended.
+    void hangUp() { m_pty.hangUp(); }
+
 private:
+    struct Timed {
+        char byte;
+        qint64 dueNs; // when its last bit has crossed the line
+    };
+
     void readAvailable();
+    void take(const QByteArray& bytes);
+    void carry();
     void takeCommand(const QByteArray& command);
     QByteArray answerKenwood(const QByteArray& command);
     QByteArray answerOrion(const QByteArray& line);
@@ -88,4 +110,8 @@ private:
     DevicePty m_pty;
     QByteArray m_pending;
     std::unique_ptr<QSocketNotifier> m_notifier;
+    qint64 m_characterNs = 0;
+    std::deque<Timed> m_inbound, m_outbound;
+    qint64 m_inboundFreeNs = 0, m_outboundFreeNs = 0; // when the line in each way is free
+    QTimer m_carrier;
 };

@@ -53,6 +53,12 @@ void Form1::SetDialogCaption(const QString& caption)
         m_window->setDialogCaption(caption);
 }
 
+void Form1::ClearDialogCaption(const QString& caption)
+{
+    if (m_window && m_window->dialogCaption() == caption)
+        m_window->setDialogCaption(QString());
+}
+
 void Form1::attachSpotting(const SpotAreaChoice& spotting) { m_spotting = &spotting; }
 
 void Form1::detachSpotting(const SpotAreaChoice& spotting)

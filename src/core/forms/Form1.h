@@ -19,6 +19,7 @@ public:
     virtual QString callFieldText() const { return {}; }
     virtual void Mains() {}
     virtual void setDialogCaption(const QString&) {}
+    virtual QString dialogCaption() const { return {}; }
     // The spot area: its layout from the spotting window's choices, the band map's redraw
     // and the intake of one spot (call, frequency in kHz as text, the spot line).
     virtual void PacketResize() {}
@@ -86,6 +87,8 @@ public:
     void MainsFromKeyer();
     // The CW keyer's echo of the text still to send, in the running window's message line.
     void SetDialogCaption(const QString& caption);
+    // Empties the message line when it still shows the caption (a later message stays).
+    void ClearDialogCaption(const QString& caption);
     // The spectrum map's chosen call, into the running main window's call field.
     void WriteCall(const QString& call);
     void BandMapSpots(const QVariant& qDXSpotCall, const QVariant& qDXSpotFreq, const QVariant& qDXSpotRecord);

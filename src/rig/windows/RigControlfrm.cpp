@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFocusEvent>
 
 namespace {
 
@@ -48,7 +49,9 @@ RigControlfrm::RigControlfrm(const WindowContext& context)
     m_poller->showError = [this](const QString& title, const QString& text) {
         this->context().services.dialogs->messageBox(text, title, Dialogs::Buttons::Ok);
     };
-    m_poller->pollingLost = [this] { showIdle(); };
+    m_poller->radioSilent = [this](const QString& why) { showSilent(why); };
+    m_poller->radioAnswering = [this] { showAnswering(); };
+    m_poller->reopenPort = [this] { return openPortQuietly(); };
 
     List1->addItems(rigTypes());
     RigSettingsLoading = 1;
@@ -219,10 +222,15 @@ void RigControlfrm::buildControls()
     });
 }
 
+// Only the focus moving into a request box ends the test: a box that gets the focus back
+// because the window came to the front, or a popup or a menu closed, is not edited.
 bool RigControlfrm::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == txtFreq || watched == txtMode) && event->type() == QEvent::FocusIn)
-        Command2_Click();
+    if ((watched == txtFreq || watched == txtMode) && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason)
+            Command2_Click();
+    }
     return Form::eventFilter(watched, event);
 }
 
@@ -366,6 +374,8 @@ void RigControlfrm::Command1_Click()
     if (none)
         return;
     m_poller->setRigName(name, {QDir::homePath() + QStringLiteral("/Pegasus")});
+    m_poller->beginPolling();
+    clearSilentMessage();
     const bool pegasus = name == QLatin1String("Ten Tec Pegasus");
     if (!pegasus)
         OpenRigPort();
@@ -380,6 +390,23 @@ void RigControlfrm::Command1_Click()
 }
 
 bool RigControlfrm::OpenRigPort()
+{
+    if (openPortQuietly())
+        return true;
+    context().services.beeper->beep();
+    context().services.dialogs->messageBox(
+        QStringLiteral("The comm port that you selected for rig interface is either in use, invalid or the settings that "
+                       "you have selected are invalid.  Please select another combination or choose None for your rig "
+                       "selection."),
+        QStringLiteral("Invalid Comm Settings."), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+    if (!isVisible())
+        showModal();
+    return false;
+}
+
+// The port with its settings, lines and wake-up bytes; a port that failed is opened again
+// this way too.
+bool RigControlfrm::openPortQuietly()
 {
     const QString& name = context().state.station.RigName;
     if (m_port->isOpen())
@@ -400,17 +427,7 @@ bool RigControlfrm::OpenRigPort()
         ok = m_port->write(QByteArray(5, '\0'));
     if (ok && name == QLatin1String("Ten Tec Orion"))
         ok = m_port->write("X\r");
-    if (ok)
-        return true;
-    context().services.beeper->beep();
-    context().services.dialogs->messageBox(
-        QStringLiteral("The comm port that you selected for rig interface is either in use, invalid or the settings that "
-                       "you have selected are invalid.  Please select another combination or choose None for your rig "
-                       "selection."),
-        QStringLiteral("Invalid Comm Settings."), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
-    if (!isVisible())
-        showModal();
-    return false;
+    return ok;
 }
 
 void RigControlfrm::StartRigPolling()
@@ -422,6 +439,7 @@ void RigControlfrm::StartRigPolling()
 
 void RigControlfrm::showIdle()
 {
+    clearSilentMessage();
     lblMode->clear();
     lblFreq->clear();
     lblUnProcess->clear();
@@ -457,11 +475,45 @@ void RigControlfrm::showReply(const QByteArray& reply)
 {
     if (!isVisible())
         return;
+    showReadings();
+    lblUnProcess->setText(ChkConvHex->isChecked() ? bytesToHexPairs(reply) : QString::fromLatin1(reply));
+}
+
+void RigControlfrm::showReadings()
+{
     const RigReport& report = m_poller->report;
     if (report.frequency > 0)
         lblFreq->setText(QString::number(double(report.frequency), 'f', 5));
     lblMode->setText(report.mode);
-    lblUnProcess->setText(ChkConvHex->isChecked() ? bytesToHexPairs(reply) : QString::fromLatin1(reply));
+}
+
+// The last frequency still goes with contacts (the radio may well be on it), so the readout
+// keeps it, marked stale; the main window's message line says why, once.
+void RigControlfrm::showSilent(const QString& why)
+{
+    const float frequency = m_poller->report.frequency;
+    lblFreq->setText(frequency > 0 ? QString::number(double(frequency), 'f', 5) + QStringLiteral(" stale")
+                                   : QStringLiteral("No Response"));
+    lblMode->setText(QStringLiteral("No Response"));
+    lblUnProcess->setText(why);
+    clearSilentMessage();
+    m_silentMessage = why;
+    context().navigation.form1().SetDialogCaption(why);
+}
+
+void RigControlfrm::showAnswering()
+{
+    clearSilentMessage();
+    showReadings();
+    lblUnProcess->clear();
+}
+
+void RigControlfrm::clearSilentMessage()
+{
+    if (m_silentMessage.isEmpty())
+        return;
+    context().navigation.form1().ClearDialogCaption(m_silentMessage);
+    m_silentMessage.clear();
 }
 
 void RigControlfrm::ChangeFrequency(float& qChangeFreq) { m_poller->ChangeFrequency(qChangeFreq); }

@@ -77,15 +77,21 @@ private:
     void LoadRigSettings();
     void SaveRigSettings();
     bool OpenRigPort();
+    bool openPortQuietly();
     void StartRigPolling();
     void List1_Click();
     void applyRestoredOptions();
     void collectOptions();
     void showIdle();
     void showReply(const QByteArray& reply);
+    void showReadings();
+    void showSilent(const QString& why);
+    void showAnswering();
+    void clearSilentMessage();
     QRadioButton* addOption(QGroupBox* frame, const QString& caption, float left, float top, float width);
 
     std::unique_ptr<SerialPort> m_port;
     std::unique_ptr<RigPoller> m_poller;
     bool m_hardwareHandshaking = false;
+    QString m_silentMessage; // what the main window's message line was given for a silent radio
 };

@@ -58,7 +58,7 @@ void checkIcomFrames(const QByteArray& bytes)
 // and what they decode stays within what the fields can hold.
 void checkPositionalReplies(const QByteArray& bytes)
 {
-    using Decoder = void (*)(const QByteArray&, RigReport&);
+    using Decoder = bool (*)(const QByteArray&, RigReport&);
     const struct {
         Decoder decoder;
         float highestMhz;
