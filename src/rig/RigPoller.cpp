@@ -142,7 +142,10 @@ void RigPoller::readPhase()
             return;
         }
     }
-    noteReply(m_driver->decode(reply, requests, RigRequestToggle, report));
+    const bool answered = m_driver->decode(reply, requests, RigRequestToggle, report);
+    // The Pegasus exchange files come and go with the program that writes them, unreported.
+    if (m_driver->usesPort())
+        noteReply(answered);
     if (modeSource == ModeSource::Frequency)
         ModeFromFrequency(report.frequency, report.mode);
     if (replyRead)

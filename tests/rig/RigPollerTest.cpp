@@ -391,6 +391,11 @@ TEST_F(RigPolling, PegasusPollsTheExchangeFileWithoutThePort)
     EXPECT_EQ(poller.RigPollPhase, 0);
     EXPECT_TRUE(frequencies.empty());
     EXPECT_EQ(modes.size(), 1u) << "each read tick hands the mode over, empty as it is";
+    for (int i = 0; i < 10; ++i) {
+        clockMs += 1000;
+        poll("");
+    }
+    EXPECT_TRUE(silences.empty()) << "a missing exchange file is not reported";
 }
 
 } // namespace
