@@ -187,9 +187,10 @@ TEST_F(CwKeyerWindow, SerialLineOpensOnFirstUseAndDropsWhenTheWindowGoes)
     EXPECT_GT(port->lineChanges.size(), before);
     EXPECT_TRUE(cw->tmrRepeat.isActive()) << "armed again";
 
+    const auto lines = port->lines;
     cw.reset();
-    EXPECT_FALSE(port->rts);
-    EXPECT_FALSE(port->dtr);
+    EXPECT_FALSE(lines->rts);
+    EXPECT_FALSE(lines->dtr);
 }
 
 TEST_F(CwKeyerWindow, SendCodePracticeOpensThePracticeUntilItCloses)

@@ -192,9 +192,10 @@ TEST_F(PhoneWindow, UnloadingWhilePlayingReleasesEverythingThatWasKeyed)
     phone->Option3->setChecked(true);
     phone->FKeyPhone(F2);
     ASSERT_TRUE(port->rts);
+    const auto lines = port->lines;
     phone.reset();
-    EXPECT_FALSE(port->rts);
-    EXPECT_FALSE(port->isOpen());
+    EXPECT_FALSE(lines->rts);
+    EXPECT_FALSE(lines->open);
     const auto& writes = lone.services.parallelPort->writes;
     ASSERT_EQ(writes.size(), 2u);
     EXPECT_EQ(writes.back().address, 890);

@@ -59,6 +59,7 @@ TEST_F(RigStart, ARadioInRigCntrlStartsPollingAtLoad)
 
     // The radio reports; the log follows.
     auto& port = *ports().back();
+    const auto lines = port.lines;
     port.received = "FA00014074000;MD3;";
     rig.poller().tmrGetData_Timer();
     EXPECT_EQ(state().station.CurrentBand, "20");
@@ -68,7 +69,7 @@ TEST_F(RigStart, ARadioInRigCntrlStartsPollingAtLoad)
     app->mainWindow()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(app->rigControlfrmLoaded());
-    EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(lines->open);
 }
 
 TEST_F(RigStart, TheMenuShowsTheRigWindowModeless)

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -36,6 +37,14 @@ public:
         qint64 atNs;
     };
 
+    // The lines and the port as they stood last, shared so that a test can still look at
+    // them once the window that owned the port has deleted it.
+    struct Lines {
+        bool dtr = false;
+        bool rts = false;
+        bool open = false;
+    };
+
     DeviceClock now = steadyNanoseconds;
     bool refuseOpen = false;
     int opens = 0;
@@ -47,6 +56,7 @@ public:
     QByteArray written;
     QByteArray received; // what the far side sent and the program has not taken
     qint64 queued = 0;   // what outputQueued() reports
+    std::shared_ptr<Lines> lines = std::make_shared<Lines>();
 
     void setComNumber(int com) override { m_com = com; }
     int comNumber() const override { return m_com; }
@@ -70,10 +80,10 @@ public:
             return false;
         }
         ++opens;
-        m_open = true;
+        m_open = lines->open = true;
         return true;
     }
-    void close() override { m_open = false; }
+    void close() override { m_open = lines->open = false; }
     bool isOpen() const override { return m_open; }
     bool write(const QByteArray& bytes) override
     {
@@ -98,6 +108,7 @@ private:
     bool setLine(ModemLine line, bool on)
     {
         (line == ModemLine::Dtr ? dtr : rts) = on;
+        (line == ModemLine::Dtr ? lines->dtr : lines->rts) = on;
         lineChanges.push_back({line, on, m_open, now()});
         return true;
     }
