@@ -11,6 +11,7 @@
 
 set -uo pipefail
 
+E2E_HARNESS_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 E2E_PIDS=()
 E2E_PROGRAM_PID=
 E2E_SCREEN=${E2E_SCREEN:-1280x1024x24}
@@ -136,13 +137,33 @@ e2e_start_program()
     (
         cd "$E2E_WORK" || exit 1
         # The real platform: the X display, the real dialogs; nothing of the headless tests.
+        # A sanitized build writes each report to a file of its own, which fails the scenario.
         exec env HOME="$E2E_HOME" XDG_CONFIG_HOME="$E2E_HOME/.config" XDG_RUNTIME_DIR="$E2E_TMP/runtime" \
-            TZ=UTC LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_ACCESSIBILITY=0 "$E2E_PROGRAM"
+            TZ=UTC LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_ACCESSIBILITY=0 \
+            ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}log_path=$E2E_TMP/sanitizer" \
+            UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}print_stacktrace=1:log_path=$E2E_TMP/sanitizer" \
+            LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$E2E_HARNESS_DIR/leak-suppressions.txt:print_suppressions=0" \
+            "$E2E_PROGRAM"
     ) >"$E2E_TMP/program.out" 2>&1 &
     E2E_PROGRAM_PID=$!
     E2E_PIDS+=("$E2E_PROGRAM_PID")
     mkdir -p "$E2E_TMP/runtime" && chmod 700 "$E2E_TMP/runtime"
     e2e_log "program started (pid $E2E_PROGRAM_PID)"
+}
+
+# Fails when a sanitized build of the program reported a memory fault, a leak or undefined
+# behaviour in any of its runs.
+e2e_expect_no_sanitizer_reports()
+{
+    # A program still running is ended first: leaks are reported as it exits.
+    if e2e_program_running; then
+        kill "$E2E_PROGRAM_PID"
+        timeout 20 tail --pid="$E2E_PROGRAM_PID" -f /dev/null
+    fi
+    local reports=("$E2E_TMP"/sanitizer.*)
+    [ -e "${reports[0]}" ] || return 0
+    head -n 60 "${reports[@]}" >&2
+    e2e_fail "the sanitizers reported faults in the program (above)"
 }
 
 e2e_program_running() { [ -n "$E2E_PROGRAM_PID" ] && kill -0 "$E2E_PROGRAM_PID" 2>/dev/null; }

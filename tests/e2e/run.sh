@@ -10,4 +10,5 @@ export E2E_SCENARIO E2E_PROGRAM E2E_DATA E2E_ARTIFACTS
 source "$here/harness.sh"
 e2e_start_display
 source "$1"
+e2e_expect_no_sanitizer_reports
 e2e_log "passed"
