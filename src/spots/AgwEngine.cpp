@@ -1,5 +1,7 @@
 #include "spots/AgwEngine.h"
 
+#include "spots/SocketErrors.h"
+
 #include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
@@ -44,8 +46,8 @@ AgwEngine::AgwEngine(std::unique_ptr<TcpLink> link, QString host, quint16 port, 
 {
     m_link->onConnected = [this] { wake(); };
     m_link->onDataArrived = [this] { takeBytes(); };
-    m_link->onClosed = [this] { linkLost(); };
-    m_link->onError = [this](int, const QString&) { linkLost(); };
+    m_link->onClosed = [this] { linkLost(socketErrorText(SocketRemoteClosed)); };
+    m_link->onError = [this](int number, const QString&) { linkLost(socketErrorText(number)); };
 }
 
 AgwEngine::~AgwEngine()
@@ -133,7 +135,10 @@ void AgwEngine::AGWClose()
 void AgwEngine::takeBytes()
 {
     const QByteArray bytes = m_link->readAll();
-    m_decoder.feed(bytes, [this](AgwFrame&& frame) { takeFrame(std::move(frame)); });
+    if (!m_decoder.feed(bytes, [this](AgwFrame&& frame) { takeFrame(std::move(frame)); })) {
+        const QString badFrame = m_decoder.badFrame(); // losing the link resets the decoder
+        linkLost(badFrame);
+    }
 }
 
 void AgwEngine::takeFrame(AgwFrame&& frame)
@@ -154,11 +159,15 @@ void AgwEngine::takeFrame(AgwFrame&& frame)
     m_waiting.push_back(std::move(frame));
 }
 
-void AgwEngine::linkLost()
+void AgwEngine::linkLost(const QString& message)
 {
+    const bool wasRegistered = m_registered;
     m_registered = false;
+    m_link->close();
     m_decoder.reset();
     wake();
+    if (wasRegistered && onLost)
+        onLost(message);
 }
 
 bool AgwEngine::send(char kind, const QByteArray& callTo, const QByteArray& data, quint8 pid)

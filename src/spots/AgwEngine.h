@@ -15,6 +15,9 @@
 //   AGWClose      unregisters ('x') and closes the link.
 // Frames wait here between two fetches; a peer that sends faster than they are fetched
 // loses its oldest frames beyond MaxWaitingFrames.
+// Losing the engine once registered (it closes the connection, its port goes away, it
+// sends a frame no engine sends) ends the registration and is told through onLost, with
+// the text of the socket error or the bad frame.
 
 #include "platform/TcpLink.h"
 #include "spots/AgwFrames.h"
@@ -22,6 +25,7 @@
 #include <QString>
 #include <array>
 #include <deque>
+#include <functional>
 #include <memory>
 
 class QEventLoop;
@@ -64,12 +68,14 @@ public:
     bool isRegistered() const { return m_registered; }
     qsizetype waitingFrames() const { return qsizetype(m_waiting.size()); }
 
+    std::function<void(const QString& message)> onLost;
+
 private:
     enum class Answer { None, Pending, Accepted, Refused };
 
     void takeBytes();
     void takeFrame(AgwFrame&& frame);
-    void linkLost();
+    void linkLost(const QString& message);
     bool send(char kind, const QByteArray& callTo, const QByteArray& data = {}, quint8 pid = 0);
     // Lets events run until done() or the wait ends; false when it ended first.
     template <typename Done> bool waitFor(Done done);

@@ -32,15 +32,31 @@ QByteArray agwCallField(QByteArrayView field)
     return (nul < 0 ? field : field.first(nul)).toByteArray();
 }
 
-void AgwFrameDecoder::feed(QByteArrayView bytes, const std::function<void(AgwFrame&& frame)>& sink)
+namespace {
+
+QString describeBadFrame(const AgwFrame& frame, quint32 length)
 {
+    const QString kind = frame.kind > ' ' && frame.kind < 127
+        ? QStringLiteral("'%1'").arg(QLatin1Char(frame.kind))
+        : QString::number(quint8(frame.kind));
+    return QStringLiteral("ERROR: Bad frame from the AGW Packet Engine: kind %1 from \"%2\" announces %3 bytes of data "
+                          "(at most %4).")
+        .arg(kind, QString::fromLatin1(frame.callFrom), QString::number(length), QString::number(AgwDataLimit));
+}
+
+} // namespace
+
+bool AgwFrameDecoder::feed(QByteArrayView bytes, const std::function<void(AgwFrame&& frame)>& sink)
+{
+    if (!m_badFrame.isEmpty())
+        return false;
     while (!bytes.isEmpty()) {
         if (!m_inData) {
             const qsizetype take = std::min<qsizetype>(AgwHeaderSize - m_header.size(), bytes.size());
             m_header.append(bytes.first(take));
             bytes = bytes.sliced(take);
             if (m_header.size() < AgwHeaderSize)
-                return;
+                return true;
             const char* h = m_header.constData();
             m_frame = AgwFrame{};
             m_frame.port = quint8(h[0]);
@@ -50,6 +66,10 @@ void AgwFrameDecoder::feed(QByteArrayView bytes, const std::function<void(AgwFra
             m_frame.callTo = agwCallField(QByteArrayView(h + 18, AgwCallSize));
             m_dataLeft = qFromLittleEndian<quint32>(h + 28);
             m_header.clear();
+            if (m_dataLeft > AgwDataLimit) {
+                m_badFrame = describeBadFrame(m_frame, m_dataLeft);
+                return false;
+            }
             m_inData = true;
         }
         const qsizetype take = qsizetype(std::min<quint64>(m_dataLeft, quint64(bytes.size())));
@@ -62,6 +82,7 @@ void AgwFrameDecoder::feed(QByteArrayView bytes, const std::function<void(AgwFra
             sink(std::exchange(m_frame, AgwFrame{}));
         }
     }
+    return true;
 }
 
 void AgwFrameDecoder::reset()
@@ -70,4 +91,5 @@ void AgwFrameDecoder::reset()
     m_frame = AgwFrame{};
     m_dataLeft = 0;
     m_inData = false;
+    m_badFrame.clear();
 }

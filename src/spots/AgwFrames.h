@@ -16,15 +16,20 @@
 //
 // The decoder is fed the stream in pieces as it arrives. It holds at most one header and
 // the first AgwDataKept bytes of one frame's data; the rest of a longer frame is passed
-// over as it arrives, so a peer announcing a huge length costs no memory.
+// over as it arrives. A header announcing more than AgwDataLimit bytes comes from no
+// engine (its frames carry an AX.25 frame's text, a few hundred bytes, or a list of a few
+// kilobytes): the stream is broken, and waiting for gigabytes would swallow every frame
+// after it.
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 #include <functional>
 
 constexpr int AgwHeaderSize = 36;
 constexpr int AgwCallSize = 10;
 constexpr int AgwDataKept = 4000;
+constexpr quint32 AgwDataLimit = 65536;
 constexpr quint8 AgwNoLayer3 = 0xF0;
 
 struct AgwFrame {
@@ -46,8 +51,11 @@ QByteArray agwCallField(QByteArrayView field);
 class AgwFrameDecoder {
 public:
     // Takes received bytes; every frame completed by them goes to the sink, in order. A
-    // frame whose data is longer than AgwDataKept keeps its first AgwDataKept bytes.
-    void feed(QByteArrayView bytes, const std::function<void(AgwFrame&& frame)>& sink);
+    // frame whose data is longer than AgwDataKept keeps its first AgwDataKept bytes. False
+    // at a header announcing more than AgwDataLimit bytes: nothing after it is read, and
+    // badFrame() names it, until reset().
+    bool feed(QByteArrayView bytes, const std::function<void(AgwFrame&& frame)>& sink);
+    const QString& badFrame() const { return m_badFrame; }
     // Forgets a partly received frame (the link was closed).
     void reset();
     // Bytes held for the frame now arriving: never more than the header and the kept data.
@@ -58,4 +66,5 @@ private:
     AgwFrame m_frame;
     quint32 m_dataLeft = 0;
     bool m_inData = false;
+    QString m_badFrame;
 };

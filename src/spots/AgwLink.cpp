@@ -54,7 +54,13 @@ bool agwSpotText(const QString& frameText)
     return at == 0 || at == 1;
 }
 
-AgwLink::AgwLink(std::unique_ptr<AgwEngine> engine) : m_engine(std::move(engine)) {}
+AgwLink::AgwLink(std::unique_ptr<AgwEngine> engine) : m_engine(std::move(engine))
+{
+    m_engine->onLost = [this](const QString& message) {
+        if (lost)
+            lost(message);
+    };
+}
 
 AgwLink::Start AgwLink::StartAgw(const QString& ownCall, const QString& applicationName)
 {

@@ -34,6 +34,9 @@ public:
     std::function<void(const QString& text, const QString& title)> messageBox;
     // Shows the spotting window when it is hidden.
     std::function<void()> showWindow;
+    // The engine was lost while registered (AgwEngine::onLost): the window shows the
+    // message and closes the link, as after a telnet link's error.
+    std::function<void(const QString& message)> lost;
 
     Start StartAgw(const QString& ownCall, const QString& applicationName);
     // One frame from the engine, if one waits.

@@ -38,14 +38,6 @@ QString CallPrefix(const QString& call)
     return call.left(firstDigit) + after;
 }
 
-std::optional<double> spotFrequencyKHz(const QString& text) { return parsePlainNumber(text); }
-
-QString cutSpotRecord(const QString& record)
-{
-    const qsizetype cr = record.indexOf(QChar(13));
-    return cr < 0 ? record : record.left(cr);
-}
-
 void fileSpot(SpotStoreState& store, const QString& call, float frequencyMHz, const QDateTime& arrival)
 {
     constexpr int newest = MaxBandMapSpots - 1;
@@ -119,11 +111,10 @@ void insertSpotListRow(QList<SpotListRow>& rows, const SpotListRow& row)
 std::optional<AcceptedSpot> takeSpot(SpotStoreState& store, const ReferenceTables& tables, const QString& call,
                                      const QString& frequencyKHz, const QString& record, const QDateTime& now)
 {
-    const std::optional<double> kHz = spotFrequencyKHz(frequencyKHz);
-    if (!kHz)
+    const std::optional<double> mHz = spotFrequencyMHz(frequencyKHz);
+    if (!mHz || !isSpotCall(call))
         return std::nullopt;
-    const QString cut = cutSpotRecord(record);
-    const double mHz = *kHz / 1000;
-    fileSpot(store, call, float(mHz), now);
-    return AcceptedSpot{float(mHz), spotListRow(call, mHz, cut, CountryFromCall(tables, call))};
+    const QString cut = upToLineEnd(record);
+    fileSpot(store, call, float(*mHz), now);
+    return AcceptedSpot{float(*mHz), spotListRow(call, *mHz, cut, CountryFromCall(tables, call))};
 }

@@ -18,13 +18,6 @@ constexpr int MaxSpotListRows = 200;
 // fewer than three characters.
 QString CallPrefix(const QString& call);
 
-// The frequency of a spot in kHz as the cluster writes it (a point as decimal separator,
-// blanks around allowed); nothing when it does not read as a number.
-std::optional<double> spotFrequencyKHz(const QString& text);
-
-// The record up to its first carriage return.
-QString cutSpotRecord(const QString& record);
-
 // Files a spot as the newest: every slot moves down one (the oldest is lost), slot 49
 // takes the spot, and the newest older spot of the same call (slots 48 to 1, letter case
 // ignored) is deleted.
@@ -62,7 +55,8 @@ struct AcceptedSpot {
     SpotListRow row;
 };
 
-// The intake of one spot into the store: nothing (and no change) when the frequency text
-// is not a number; else the spot is filed and its list row returned for the caller's list.
+// The intake of one spot into the store: nothing (and no change) when the call and the
+// frequency make no spot (isSpotCall, spotFrequencyMHz); else the spot is filed and its
+// list row returned for the caller's list.
 std::optional<AcceptedSpot> takeSpot(SpotStoreState& store, const ReferenceTables& tables, const QString& call,
                                      const QString& frequencyKHz, const QString& record, const QDateTime& now);

@@ -1,61 +1,78 @@
 #include "spots/TelnetLink.h"
 
-#include <QHash>
-
-QString telnetErrorMessage(int number)
-{
-    static const QHash<int, const char*> messages = {
-        {7, "ERROR: Out of memory."},
-        {380, "ERROR: The property value is invalid."},
-        {383, "ERROR: The property is read-only."},
-        {394, "ERROR: The property can't be read."},
-        {1004, "ERROR: The operation was canceled."},
-        {10014, "ERROR: The requested address is a broadcast address, but flag is not set."},
-        {10035, "ERROR: Socket is non-blocking and the specified operation will block."},
-        {10036, "ERROR: A blocking Winsock operation in progress."},
-        {10037, "ERROR: The operation is completed. No blocking operation in progress"},
-        {10038, "ERROR: The descriptor is not a socket."},
-        {10040, "ERROR: The datagram is too large to fit into the buffer and is truncated."},
-        {10043, "ERROR: The specified port is not supported."},
-        {10048, "ERROR: Address in use."},
-        {10049, "ERROR: Address not available from the local machine."},
-        {10050, "ERROR: Network subsystem failed."},
-        {10051, "ERROR: The network cannot be reached from this host at this time."},
-        {10052, "ERROR: Connection has timed out when SO_KEEPALIVE is set."},
-        {10053, "ERROR: Connection is aborted due to timeout or other failure."},
-        {10054, "ERROR: The connection is reset by remote side.!"},
-        {10055, "ERROR: No buffer space is available."},
-        {10056, "ERROR: Socket is already connected."},
-        {10057, "ERROR: Socket is not connected."},
-        {10058, "ERROR: Socket has been shut down."},
-        {10060, "ERROR: Socket has been shut down."},
-        {10061, "ERROR: Connection is forcefully rejected."},
-        {10093, "ERROR: WinsockInit should be called first."},
-        {11001, "ERROR: Authoritative answer: Host not found."},
-        {11002, "ERROR: Non-Authoritative answer: Host not found."},
-        {11003, "ERROR: Non-recoverable errors."},
-        {11004, "ERROR: Valid name, no data record of requested type."},
-    };
-    const auto found = messages.constFind(number);
-    if (found == messages.constEnd())
-        return QStringLiteral("Error number ") + QString::number(number);
-    return QString::fromLatin1(found.value());
-}
+#include "spots/SocketErrors.h"
 
 std::optional<quint16> telnetPort(const QString& text)
 {
     bool ok = false;
     const int port = text.trimmed().toInt(&ok);
-    if (!ok || port < 0 || port > 65535)
+    if (!ok || port < 1 || port > 65535)
         return std::nullopt;
     return quint16(port);
+}
+
+namespace {
+
+constexpr quint8 IAC = 255;
+constexpr quint8 SE = 240;
+constexpr quint8 SB = 250;
+constexpr quint8 WILL = 251; // WILL, WONT, DO and DONT are followed by an option byte
+constexpr quint8 DONT = 254;
+// A subnegotiation (a terminal type, a window size) is a few bytes; a peer that never ends
+// one must not swallow the cluster's text for good.
+constexpr int LongestSubnegotiation = 1024;
+
+} // namespace
+
+QByteArray TelnetText::take(QByteArrayView bytes)
+{
+    QByteArray text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const auto c = quint8(byte);
+        switch (m_state) {
+        case State::Text:
+            if (c == IAC) {
+                m_state = State::Command;
+            } else if (!(c == '\r' && m_lineStart)) {
+                text += byte;
+                m_lineStart = c == '\n';
+            }
+            break;
+        case State::Command:
+            if (c == IAC) { // a doubled IAC is the byte 255 itself
+                text += byte;
+                m_lineStart = false;
+                m_state = State::Text;
+            } else if (c == SB) {
+                m_state = State::Subnegotiation;
+                m_subnegotiationBytes = 0;
+            } else if (c >= WILL && c <= DONT) {
+                m_state = State::Option;
+            } else {
+                m_state = State::Text;
+            }
+            break;
+        case State::Option: m_state = State::Text; break;
+        case State::Subnegotiation:
+            if (c == IAC)
+                m_state = State::SubnegotiationCommand;
+            else if (++m_subnegotiationBytes > LongestSubnegotiation)
+                m_state = State::Text;
+            break;
+        case State::SubnegotiationCommand:
+            m_state = c == SE ? State::Text : State::Subnegotiation;
+            break;
+        }
+    }
+    return text;
 }
 
 TelnetLink::TelnetLink(std::unique_ptr<TcpLink> link) : m_link(std::move(link))
 {
     m_link->onDataArrived = [this] { takeReceived(m_link->readAll()); };
     m_link->onError = [this](int number, const QString&) { failed(number); };
-    m_link->onClosed = [this] { failed(TelnetRemoteClosed); };
+    m_link->onClosed = [this] { failed(SocketRemoteClosed); };
 }
 
 bool TelnetLink::open()
@@ -68,6 +85,7 @@ bool TelnetLink::open()
     m_port = *port;
     // A new connection starts a new stream: nothing of the last one waits for its end.
     m_lines = TncLineAssembler();
+    m_text = TelnetText();
     m_link->connectToHost(m_host, m_port);
     return true;
 }
@@ -87,9 +105,9 @@ bool TelnetLink::sendLine(const QString& text)
 
 void TelnetLink::takeReceived(const QByteArray& bytes)
 {
-    if (bytes.isEmpty())
+    const QString text = QString::fromLatin1(m_text.take(bytes));
+    if (text.isEmpty())
         return;
-    const QString text = QString::fromLatin1(bytes);
     if (onReceived)
         onReceived(text);
     m_lines.append(text);
@@ -103,5 +121,5 @@ void TelnetLink::failed(int number)
 {
     m_link->close();
     if (onError)
-        onError(telnetErrorMessage(number));
+        onError(socketErrorText(number));
 }

@@ -6,9 +6,14 @@
 // each LF, for the spots: a line split over two reads comes out whole once its end
 // arrives, and several lines in one read come out one by one.
 //
-// Errors come from the link as socket error numbers and go on as the cluster window's
-// texts ("ERROR: Connection is forcefully rejected." for 10061). The cluster hanging up is
-// reported as "ERROR: Socket has been shut down.".
+// What the telnet protocol adds to the text is taken out as it arrives, before anything is
+// shown or cut into lines: option negotiation (IAC, a command and its option byte; a
+// subnegotiation from IAC SB up to IAC SE) and the CR that starts a line when a cluster
+// ends its lines LF CR. The link answers no negotiation: a cluster takes silence as no.
+//
+// Errors come from the link as socket error numbers and go on as their texts
+// (SocketErrors.h). The cluster hanging up is reported as "ERROR: Socket has been shut
+// down.".
 
 #include "platform/TcpLink.h"
 #include "spots/SpotLines.h"
@@ -18,14 +23,21 @@
 #include <memory>
 #include <optional>
 
-// The text for a socket error number; "Error number " and the number for one not known.
-QString telnetErrorMessage(int number);
-
-// The number the far end's hanging up is reported with.
-constexpr int TelnetRemoteClosed = 10058;
-
-// The port box's text as a port: a whole number 0 to 65535, blanks around allowed.
+// The port box's text as a port: a whole number 1 to 65535, blanks around allowed.
 std::optional<quint16> telnetPort(const QString& text);
+
+// The cluster's bytes without the telnet protocol's own: fed each read in turn, it keeps
+// what it has seen of a sequence cut between reads.
+class TelnetText {
+public:
+    QByteArray take(QByteArrayView bytes);
+
+private:
+    enum class State { Text, Command, Option, Subnegotiation, SubnegotiationCommand };
+    State m_state = State::Text;
+    bool m_lineStart = true;
+    int m_subnegotiationBytes = 0;
+};
 
 class TelnetLink final : public SpotSource {
 public:
@@ -56,6 +68,7 @@ private:
     void failed(int number);
 
     std::unique_ptr<TcpLink> m_link;
+    TelnetText m_text;
     QString m_hostText;
     QString m_portText;
     QString m_host;

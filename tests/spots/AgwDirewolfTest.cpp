@@ -1,6 +1,6 @@
 // Debian's direwolf as a real packet engine: the link registers with it, monitoring is
-// turned on, and a spot line the engine transmits comes back as a monitored frame and is
-// handed over as a spot. Direwolf listens on every address, so it runs in a network
+// turned on, a spot line the engine transmits comes back as a monitored frame and is
+// handed over as a spot, and the engine stopping is reported as the link's loss. Direwolf listens on every address, so it runs in a network
 // namespace of its own with only the loopback: the test starts itself again inside one
 // (unshare -n) and runs the engine there. Skipped where direwolf is absent or the machine
 // gives no namespace.
@@ -46,7 +46,7 @@ void runInsideNamespace()
     EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << output.toStdString();
 }
 
-TEST(DirewolfEngine, RegistersMonitorsAndItsOwnSpotComesBack)
+TEST(DirewolfEngine, RegistersMonitorsItsOwnSpotComesBackAndItsEndIsReported)
 {
     if (!have("direwolf"))
         GTEST_SKIP() << "direwolf is not installed (tools/setup-deps.sh installs it)";
@@ -96,6 +96,8 @@ TEST(DirewolfEngine, RegistersMonitorsAndItsOwnSpotComesBack)
     std::vector<QString> boxes;
     link.messageBox = [&](const QString&, const QString& title) { boxes.push_back(title); };
     link.showWindow = [] {};
+    QStringList losses;
+    link.lost = [&](const QString& message) { losses << message; };
 
     // The engine takes a moment to open its port.
     AgwLink::Start started = AgwLink::Start::Refused;
@@ -118,6 +120,12 @@ TEST(DirewolfEngine, RegistersMonitorsAndItsOwnSpotComesBack)
         15000))
         << monitor.toStdString() << QString::fromLocal8Bit(direwolf.readAll()).toStdString();
     EXPECT_EQ(spots, QStringList{QStringLiteral("N5ABC@14025.0")});
+
+    // The engine stops while the link is open: the loss is told within seconds.
+    direwolf.terminate();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !losses.isEmpty(); }, 5000));
+    EXPECT_EQ(losses, QStringList{QStringLiteral("ERROR: Socket has been shut down.")});
+    EXPECT_FALSE(link.engine().isRegistered());
     link.closeLink();
 }
 

@@ -2,6 +2,7 @@
 // every byte, and a peer that announces more data than a frame may keep.
 
 #include "FakeAgwEngine.h"
+#include "core/QStringPrinter.h"
 #include "spots/AgwFrames.h"
 
 #include <gtest/gtest.h>
@@ -75,20 +76,28 @@ TEST(AgwFrames, ALongFrameKeepsItsFirstDataAndTheStreamStaysInStep)
     EXPECT_EQ(frames[1].data, "ok\r");
 }
 
-TEST(AgwFrames, AHugeAnnouncedLengthHoldsNoMoreThanOneFrame)
+TEST(AgwFrames, ALengthBeyondTheLimitStopsTheStreamAndNamesTheFrame)
 {
     AgwFrameDecoder decoder;
     int frames = 0;
     const auto count = [&](AgwFrame&&) { ++frames; };
-    decoder.feed(FakeAgwEngine::header('U', "EVIL", {}, 0xFFFFFFFFu), count);
-    const QByteArray flood(1 << 16, 'z');
-    for (int i = 0; i < 64; ++i)
-        decoder.feed(flood, count);
-    EXPECT_EQ(frames, 0);
+    // The largest length an engine may announce is still read, kept in part.
+    EXPECT_TRUE(decoder.feed(FakeAgwEngine::header('K', "N5ABC", {}, AgwDataLimit) + QByteArray(AgwDataLimit, 'k'),
+                             count));
+    EXPECT_EQ(frames, 1);
+    EXPECT_TRUE(decoder.badFrame().isEmpty());
+
+    EXPECT_FALSE(decoder.feed(FakeAgwEngine::header('\x90', "EVIL", {}, AgwDataLimit + 1)
+                                  + FakeAgwEngine::header('R', {}, {}, 0),
+                              count));
+    EXPECT_EQ(decoder.badFrame(), QStringLiteral("ERROR: Bad frame from the AGW Packet Engine: kind 144 from \"EVIL\" "
+                                                 "announces 65537 bytes of data (at most 65536)."));
+    EXPECT_FALSE(decoder.feed(FakeAgwEngine::header('R', {}, {}, 0), count)) << "nothing after it is read";
+    EXPECT_EQ(frames, 1);
     EXPECT_LE(decoder.held(), AgwHeaderSize + AgwDataKept);
     decoder.reset();
-    decoder.feed(FakeAgwEngine::header('R', {}, {}, 0), count);
-    EXPECT_EQ(frames, 1) << "after a reset the next frame is read from its header";
+    EXPECT_TRUE(decoder.feed(FakeAgwEngine::header('R', {}, {}, 0), count));
+    EXPECT_EQ(frames, 2) << "after a reset the next frame is read from its header";
 }
 
 } // namespace

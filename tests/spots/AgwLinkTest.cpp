@@ -3,6 +3,7 @@
 // there, refuses, or floods the link.
 
 #include "FakeAgwEngine.h"
+#include "core/QStringPrinter.h"
 #include "spots/AgwLink.h"
 #include "spots/SpotLines.h"
 
@@ -235,14 +236,41 @@ TEST_F(AgwLinkTest, AFloodingEngineLosesItsOldestFramesNotTheProgramsMemory)
     EXPECT_TRUE(monitor.endsWith(QString::number(100000 + sent - AgwEngine::MaxWaitingFrames))) << "the newest kept";
 }
 
-TEST_F(AgwLinkTest, TheEngineLeavingEndsTheRegistrationQuietly)
+TEST_F(AgwLinkTest, TheEngineLeavingIsReportedOnceWithTheSocketsText)
 {
+    std::vector<QString> losses;
+    link.lost = [&](const QString& message) { losses.push_back(message); };
     start();
     engine.hangUp();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !link.engine().isRegistered(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !losses.empty(); }, 2000));
+    EXPECT_EQ(losses, std::vector<QString>{QStringLiteral("ERROR: Socket has been shut down.")});
+    EXPECT_FALSE(link.engine().isRegistered());
     link.PollAgw();
     link.SendAgw(QStringLiteral(":C W1AW"));
     EXPECT_TRUE(boxes.empty());
+
+    // Open again: the engine takes the new registration.
+    start();
+    link.closeLink();
+    QTest::qWait(50);
+    EXPECT_EQ(losses.size(), 1u) << "closing it ourselves is no loss";
+}
+
+TEST_F(AgwLinkTest, AHeaderAnnouncingMoreThanAnEngineSendsClosesTheLinkNamingTheFrame)
+{
+    std::vector<QString> losses;
+    link.lost = [&](const QString& message) { losses.push_back(message); };
+    start();
+    ASSERT_TRUE(engine.sendMonitored("K5DX", "DX", spotText + "\r"));
+    engine.sendBytes(FakeAgwEngine::header('U', "W5XX", "ID", 0x80000000u) + "every frame after it");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !losses.empty(); }, 2000));
+    EXPECT_EQ(losses, std::vector<QString>{QStringLiteral(
+                          "ERROR: Bad frame from the AGW Packet Engine: kind 'U' from \"W5XX\" announces 2147483648 "
+                          "bytes of data (at most 65536).")});
+    EXPECT_FALSE(link.engine().isRegistered());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !engine.clientConnected(); }, 2000)) << "the link is closed";
+    link.PollAgw();
+    ASSERT_EQ(spots.size(), 1u) << "the frame before the bad one still counts";
 }
 
 } // namespace

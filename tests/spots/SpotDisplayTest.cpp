@@ -100,6 +100,36 @@ TEST(BandMapLabels, AnOldInBandSpotEndsTheRedrawButOtherBandsAndDeletedSpotsDoNo
     EXPECT_NEAR(labels[1].position, 0.02 / 0.35, 1e-5);
 }
 
+TEST(BandMapLabels, ASpotExactlyOnAnEdgeOfTheShownRangeIsLeftOut)
+{
+    // Filed from the cluster's kHz as the intake files them, the range read back from the
+    // scale's captions as the map reads it.
+    const ReferenceTables tables;
+    SpotStoreState store;
+    for (const char* kHz : {"14000.0", "14350.0", "14100.0"})
+        ASSERT_TRUE(takeSpot(store, tables, QStringLiteral("K%1X").arg(QLatin1String(kHz).left(5)), QLatin1String(kHz), {},
+                             noon));
+    const auto onWholeBand = [&] {
+        return bandMapLabels(store, displayedRange(scaleCaptions(ZoomBandToSpots(store, bandMapEdges("20")))), noon, 0);
+    };
+    auto labels = onWholeBand();
+    ASSERT_EQ(labels.size(), 1u) << "one spot inside: the whole band, 14.000 to 14.350";
+    EXPECT_EQ(store.SpotFrequency[size_t(labels[0].slot)], 14.1f);
+
+    // Narrowed to two spots, a spot of slot 0 (which does not narrow the scale) exactly on
+    // its low edge is left out too.
+    store = SpotStoreState{};
+    ASSERT_TRUE(takeSpot(store, tables, QStringLiteral("K0EDGE"), QStringLiteral("14019.0"), {}, noon));
+    for (int i = 0; i < 47; ++i)
+        ASSERT_TRUE(takeSpot(store, tables, QStringLiteral("W%1X").arg(i), QStringLiteral("7010.0"), {}, noon));
+    ASSERT_TRUE(takeSpot(store, tables, QStringLiteral("K1AA"), QStringLiteral("14020.0"), {}, noon));
+    ASSERT_TRUE(takeSpot(store, tables, QStringLiteral("K2AA"), QStringLiteral("14030.0"), {}, noon));
+    ASSERT_EQ(store.SpotCall[0], QStringLiteral("K0EDGE"));
+    labels = onWholeBand();
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_EQ(labels[1].slot, 48);
+}
+
 TEST(SpectrumLabels, EverySlotCountsForTheHourAndOnlySpotsOnALineAreShown)
 {
     SpotStoreState store;

@@ -1,4 +1,7 @@
+#include "SpotLineShapes.h"
+#include "core/QStringPrinter.h"
 #include "spots/SpotLines.h"
+#include "spots/SpotStore.h"
 
 #include <gtest/gtest.h>
 
@@ -8,15 +11,44 @@ namespace {
 
 const QString spot = QStringLiteral("DX de K5DX:      14025.0  N5ABC        CQ TQP                         1830Z\r\n");
 
-TEST(SpotLine, ReadsTheFrequencyAndCallColumnsAndKeepsTheLineEndingInTheRecord)
+TEST(SpotLine, ReadsTheFrequencyAndCallColumnsOfTheLineWithoutItsEnding)
 {
     ASSERT_EQ(spot.indexOf(QStringLiteral("14025.0")) + 7, 24);
     ASSERT_EQ(spot.indexOf(QStringLiteral("N5ABC")), 26);
     const SpotLineFields fields = parseSpotLine(spot);
     EXPECT_EQ(fields.frequency, QStringLiteral("14025.0"));
     EXPECT_EQ(fields.call, QStringLiteral("N5ABC"));
-    EXPECT_EQ(fields.record, spot.mid(3));
-    EXPECT_TRUE(fields.record.endsWith(QStringLiteral("\r\n")));
+    EXPECT_EQ(fields.record, spot.mid(3).chopped(2));
+}
+
+TEST(SpotLine, EachShapeOfClusterLineGivesItsSpotOrNone)
+{
+    const QDateTime noon(QDate(2024, 10, 5), QTime(12, 0));
+    for (const SpotLineShape& shape : spotLineShapes()) {
+        SCOPED_TRACE(shape.name);
+        const QString line = QString::fromLatin1(shape.line) + QStringLiteral("\r\n");
+        if (!isSpotLine(line)) {
+            EXPECT_EQ(shape.frequency, nullptr);
+            continue;
+        }
+        const SpotLineFields fields = parseSpotLine(line);
+        SpotStoreState store;
+        const auto spot = takeSpot(store, {}, fields.call, fields.frequency, fields.record, noon);
+        if (!shape.frequency) {
+            EXPECT_FALSE(spot) << fields.call.toStdString() << " at " << fields.frequency.toStdString();
+            continue;
+        }
+        ASSERT_TRUE(spot);
+        EXPECT_EQ(fields.frequency, QString::fromLatin1(shape.frequency));
+        EXPECT_EQ(fields.call, QString::fromLatin1(shape.call));
+        EXPECT_EQ(store.SpotCall[49], QString::fromLatin1(shape.call));
+        EXPECT_EQ(store.SpotFrequency[49], float(QByteArray(shape.frequency).toDouble() / 1000));
+        // The columns of the line without its ending read these; the others they misread.
+        const QString bare = QString::fromLatin1(shape.line);
+        const bool columnsRead = trimSpaces(bare.mid(15, 9)) == fields.frequency
+            && trimSpaces(bare.mid(26, 13)) == fields.call;
+        EXPECT_EQ(columnsRead, shape.byColumns);
+    }
 }
 
 TEST(SpotLine, OnlyDXInTheFirstTwoColumnsMarksASpotLine)

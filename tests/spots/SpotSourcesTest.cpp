@@ -5,6 +5,7 @@
 #include "support/FakeDevices.h"
 
 #include "core/RecordFile.h"
+#include "spots/SocketErrors.h"
 #include "spots/SpotSettings.h"
 #include "spots/TelnetLink.h"
 #include "spots/TncLink.h"
@@ -144,12 +145,12 @@ TEST(TncLinkTest, HandsOnCompleteLinesOnlyAndBoundsALineThatNeverEnds)
 
 TEST(TelnetLinkTest, ErrorTextsByNumber)
 {
-    EXPECT_EQ(telnetErrorMessage(10061), QStringLiteral("ERROR: Connection is forcefully rejected."));
-    EXPECT_EQ(telnetErrorMessage(10060), QStringLiteral("ERROR: Socket has been shut down."));
-    EXPECT_EQ(telnetErrorMessage(10037), QStringLiteral("ERROR: The operation is completed. No blocking operation in progress"));
-    EXPECT_EQ(telnetErrorMessage(10054), QStringLiteral("ERROR: The connection is reset by remote side.!"));
-    EXPECT_EQ(telnetErrorMessage(11001), QStringLiteral("ERROR: Authoritative answer: Host not found."));
-    EXPECT_EQ(telnetErrorMessage(12345), QStringLiteral("Error number 12345"));
+    EXPECT_EQ(socketErrorText(10061), QStringLiteral("ERROR: Connection is forcefully rejected."));
+    EXPECT_EQ(socketErrorText(10060), QStringLiteral("ERROR: Socket has been shut down."));
+    EXPECT_EQ(socketErrorText(10037), QStringLiteral("ERROR: The operation is completed. No blocking operation in progress"));
+    EXPECT_EQ(socketErrorText(10054), QStringLiteral("ERROR: The connection is reset by remote side.!"));
+    EXPECT_EQ(socketErrorText(11001), QStringLiteral("ERROR: Authoritative answer: Host not found."));
+    EXPECT_EQ(socketErrorText(12345), QStringLiteral("Error number 12345"));
 }
 
 TEST(TelnetLinkTest, APortTextThatIsNoNumberStartsNothing)
@@ -157,7 +158,7 @@ TEST(TelnetLinkTest, APortTextThatIsNoNumberStartsNothing)
     auto owned = std::make_unique<FakeTcpLink>();
     FakeTcpLink& link = *owned;
     TelnetLink telnet(std::move(owned));
-    for (const char* text : {"abc", "", "70000", "-1"}) {
+    for (const char* text : {"abc", "", "70000", "-1", "0", "65536", "73.5"}) {
         telnet.setRemote(QStringLiteral("127.0.0.1"), QString::fromLatin1(text));
         EXPECT_FALSE(telnet.open()) << text;
         EXPECT_EQ(link.state(), TcpLink::State::Closed) << text;

@@ -96,11 +96,20 @@ TEST(SpotIntake, TheClusterLineBecomesASpotWithItsCommentAndTime)
     EXPECT_TRUE(spot->row.From.isEmpty());
 }
 
-TEST(SpotIntake, AFrequencyThatIsNoNumberChangesNothing)
+TEST(SpotIntake, AFrequencyOrACallThatMakesNoSpotChangesNothing)
 {
-    for (const char* text : {"ABC", "", "14.0.1"}) {
+    // The frequency: a number of kHz above 0 that the store can hold in MHz.
+    for (const char* text : {"ABC", "", "14.0.1", "-14025.0", "0.0", "1e99999", "1e300", "1e-300"}) {
         SpotStoreState store;
+        fileSpot(store, QStringLiteral("N5ABC"), 14.025f, noon);
         EXPECT_FALSE(takeSpot(store, {}, QStringLiteral("N5ABC"), QString::fromLatin1(text), {}, noon)) << text;
+        EXPECT_EQ(store.SpotFrequency[49], 14.025f) << text << ": the real spot of the call stays";
+    }
+    // The call: one word of printable characters.
+    for (const QString& call : {QString(), QStringLiteral("N5CRLF\r\n"), QStringLiteral("N5\x01" "ABC"),
+                                QStringLiteral("N5 ABC"), QString(QChar(0)) + QStringLiteral("N5ABC")}) {
+        SpotStoreState store;
+        EXPECT_FALSE(takeSpot(store, {}, call, QStringLiteral("14025.0"), {}, noon)) << call.toStdString();
         EXPECT_TRUE(store.SpotCall[49].isEmpty());
     }
     SpotStoreState store;
@@ -111,7 +120,8 @@ TEST(SpotIntake, AFrequencyThatIsNoNumberChangesNothing)
 
 TEST(SpotIntake, TheRecordEndsAtItsFirstCarriageReturnAndShortRecordsLeaveColumnsEmpty)
 {
-    EXPECT_EQ(cutSpotRecord(QStringLiteral("de K5DX\r\nmore\r")), QStringLiteral("de K5DX"));
+    EXPECT_EQ(upToLineEnd(QStringLiteral("de K5DX\r\nmore\r")), QStringLiteral("de K5DX"));
+    EXPECT_EQ(upToLineEnd(QStringLiteral("de K5DX\nmore")), QStringLiteral("de K5DX"));
     const SpotListRow row = spotListRow(QStringLiteral("N5ABC"), 14.025, QStringLiteral("de K5DX:"), {});
     EXPECT_EQ(row.Comments, QStringLiteral("de K5DX:  "));
     EXPECT_TRUE(row.Prefix.isEmpty());

@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """A DX cluster of our own for the end-to-end runs, on 127.0.0.1 only.
 
-cluster.py PORT-FILE: listens on a port the system picks and writes it to PORT-FILE; to each
-client it sends a login prompt, and after the first line the client sends, a burst of spot
-lines in the cluster's layout in one write and one more line split across two writes.
+cluster.py PORT-FILE [MORE-FILE]: listens on a port the system picks and writes it to
+PORT-FILE; to each client it sends a login prompt, and after the first line the client sends,
+a burst of spot lines in the cluster's layout in one write and one more line split across two
+writes. MORE-FILE, when given, is sent after them byte for byte, in one write: lines of other
+shapes, telnet negotiation, whatever a run is to show.
 """
 import socket
 import sys
@@ -33,6 +35,9 @@ def serve(client):
     client.sendall(split[:30])
     time.sleep(0.3)
     client.sendall(split[30:])
+    if len(sys.argv) > 2:
+        with open(sys.argv[2], "rb") as more:
+            client.sendall(more.read())
     while client.recv(1024):
         pass
 

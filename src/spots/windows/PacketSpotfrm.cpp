@@ -127,7 +127,13 @@ QString helpText(const QString& choice)
 // fetches itself, through the hooks the window gives it.
 class AgwSource final : public SpotSource {
 public:
-    explicit AgwSource(std::unique_ptr<AgwEngine> engine) : link(std::move(engine)) {}
+    explicit AgwSource(std::unique_ptr<AgwEngine> engine) : link(std::move(engine))
+    {
+        link.lost = [this](const QString& message) {
+            if (onError)
+                onError(message);
+        };
+    }
 
     bool open() override { return false; } // the window starts the registration itself
     void close() override { link.closeLink(); }
@@ -671,8 +677,15 @@ void PacketSpotfrm::ConnectTelnet()
 {
     m_telnet->close();
     m_telnet->setRemote(txtTelnetHost->text(), txtTelnetPort->text());
-    if (!m_telnet->open())
+    if (!m_telnet->open()) {
+        // No connection was started: nothing may claim to be listening.
+        Label4->hide();
+        appendMonitor(QStringLiteral("** Telnet Port \"%1\" is not a whole number from 1 to 65535 **")
+                          .arg(txtTelnetPort->text())
+                      + CrLf2);
+        context().services.beeper->beep();
         return;
+    }
     replaceMonitor(QStringLiteral("Attempting connection to: ") + m_telnet->remoteHost() + u':'
                    + QString::number(m_telnet->remotePort()) + CrLf2);
     Timer1.start();

@@ -4,6 +4,7 @@
 #include "spots/SpotLines.h"
 #include "spots/SpotStore.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -31,12 +32,12 @@ void fuzzSpotLines(const std::uint8_t* data, std::size_t size)
         tnc.takeLines([&](const QString& line) {
             monitorLine(monitor, line, (line.size() & 1) != 0, [&](const QString& spotLine) {
                 const SpotLineFields fields = parseSpotLine(spotLine);
-                const auto kHz = spotFrequencyKHz(fields.frequency);
-                if (!kHz)
+                const auto spot = takeSpot(store, {}, fields.call, fields.frequency, fields.record, now);
+                if (!spot)
                     return;
-                fileSpot(store, fields.call, float(*kHz / 1000), now);
-                insertSpotListRow(rows, spotListRow(fields.call, *kHz / 1000, cutSpotRecord(fields.record), {}));
-                require(store.SpotCall[49] == fields.call);
+                insertSpotListRow(rows, spot->row);
+                require(store.SpotCall[49] == fields.call && isSpotCall(fields.call));
+                require(store.SpotFrequency[49] > 0 && std::isfinite(store.SpotFrequency[49]));
             });
             require(monitor.size() <= MonitorTrimThreshold);
         });

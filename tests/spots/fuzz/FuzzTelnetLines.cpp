@@ -59,7 +59,9 @@ void fuzzTelnetLines(const std::uint8_t* data, std::size_t size)
         require(line.endsWith(u'\n'));
         if (isSpotLine(line)) {
             const SpotLineFields fields = parseSpotLine(line);
-            require(fields.call.size() <= 13 && fields.frequency.size() <= 9);
+            // Read by columns or by words, the fields come from the line before its ending.
+            const QString firstLine = upToLineEnd(line);
+            require(firstLine.contains(fields.call) && firstLine.contains(fields.frequency));
             if (listDxOnly) {
                 monitor += line;
                 TrimMonitor(monitor);

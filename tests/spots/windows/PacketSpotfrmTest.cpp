@@ -6,6 +6,9 @@
 
 #include "FakeAgwEngine.h"
 #include "FakeCluster.h"
+#include "spots/SpotLineShapes.h"
+#include "core/QStringPrinter.h"
+#include "spots/SpotStore.h"
 #include "spots/TelnetLink.h"
 #include "spots/TncLink.h"
 #include "support/LoneWindowContext.h"
@@ -15,12 +18,15 @@
 
 namespace {
 
-// The main window's side of Form1: what reached it.
+// The main window's side of Form1: what reached it, and what its spot intake filed.
 struct MainWindowDouble final : RunningMainWindow {
     struct Spot {
         QString call, frequency, record;
     };
     std::vector<Spot> spots;
+    SpotStoreState store;
+    ReferenceTables tables;
+    std::vector<AcceptedSpot> filed;
     int redraws = 0;
     int resizes = 0;
 
@@ -31,6 +37,23 @@ struct MainWindowDouble final : RunningMainWindow {
     void BandMapSpots(const QString& call, const QString& frequency, const QString& record) override
     {
         spots.push_back({call, frequency, record});
+        static const QDateTime noon(QDate(2024, 10, 5), QTime(12, 0), Qt::UTC);
+        if (const auto spot = takeSpot(store, tables, call, frequency, record, noon))
+            filed.push_back(*spot);
+    }
+
+    // The shape's spot was the last one filed, handed over with its own frequency text,
+    // when it makes one; nothing was filed since `before` when it does not.
+    void expectFiled(const SpotLineShape& shape, size_t before) const
+    {
+        if (!shape.frequency) {
+            EXPECT_EQ(filed.size(), before);
+            return;
+        }
+        ASSERT_EQ(filed.size(), before + 1);
+        EXPECT_EQ(filed.back().row.Call, QString::fromLatin1(shape.call));
+        EXPECT_EQ(filed.back().frequencyMHz, float(QByteArray(shape.frequency).toDouble() / 1000));
+        EXPECT_EQ(spots.back().frequency, QString::fromLatin1(shape.frequency));
     }
 };
 
@@ -258,6 +281,109 @@ TEST(PacketSpotfrm, TncLinesAreShownOnceAndTheirSpotsHandedOn)
     EXPECT_FALSE(w.monitorText().contains(QStringLiteral("connected"))) << "only spot lines are listed";
 }
 
+TEST(PacketSpotfrm, EveryShapeOfClusterLineFromTheTnc)
+{
+    SpottingFixture f;
+    f.writeSettings(settingsFile("TNC"));
+    PacketSpotfrm& w = f.load();
+    for (const SpotLineShape& shape : spotLineShapes()) {
+        SCOPED_TRACE(shape.name);
+        const size_t before = f.main.filed.size();
+        f.port().received = shape.line + "\r\n";
+        w.Timer1_Timer();
+        f.main.expectFiled(shape, before);
+        EXPECT_TRUE(w.monitorText().endsWith(QString::fromLatin1(shape.line + "\r\n"))) << "shown as received";
+    }
+}
+
+// The telnet cluster at the far end of a link double, so that every cut of the stream
+// between two reads is tried.
+struct TelnetFixture : SpottingFixture {
+    FakeTcpLink* cluster = nullptr;
+
+    PacketSpotfrm& connect()
+    {
+        writeSettings(settingsFile("Telnet", "9600", 0, "dxc.example", "7300"));
+        PacketSpotfrm& window = load();
+        cluster = lone.services.tcpLinks->front();
+        EXPECT_EQ(cluster->host, QStringLiteral("dxc.example"));
+        cluster->accept();
+        return window;
+    }
+    void sendCutAt(const QByteArray& bytes, qsizetype cut) const
+    {
+        cluster->send(bytes.left(cut));
+        cluster->send(bytes.mid(cut));
+    }
+};
+
+TEST(PacketSpotfrm, EveryShapeOfClusterLineFromTheTelnetClusterWhereverTheReadsCutIt)
+{
+    TelnetFixture f;
+    PacketSpotfrm& w = f.connect();
+    for (const SpotLineShape& shape : spotLineShapes()) {
+        const QByteArray bytes = shape.line + "\r\n";
+        for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
+            SCOPED_TRACE(std::string(shape.name) + ", cut at " + std::to_string(cut));
+            const size_t before = f.main.filed.size();
+            f.sendCutAt(bytes, cut);
+            f.main.expectFiled(shape, before);
+            ASSERT_TRUE(w.monitorText().endsWith(QString::fromLatin1(bytes)));
+        }
+    }
+}
+
+TEST(PacketSpotfrm, TelnetNegotiationAndCarriageReturnsStartingALineAreTakenOut)
+{
+    TelnetFixture f;
+    PacketSpotfrm& w = f.connect();
+    const QByteArray one = "DX de K5DX:      14025.0  N5ONE        CQ TQP                         1830Z";
+    const QByteArray two = "DX de K5DX:       7030.0  N5TWO        CQ TQP                         1830Z";
+    const struct {
+        const char* name;
+        QByteArray stream;
+        QByteArray shown;
+        std::vector<const char*> calls;
+    } streams[] = {
+        {"options offered and asked for", "\xff\xfb\x01\xff\xfb\x03\xff\xfd\x18" + one + "\r\n", one + "\r\n",
+         {"N5ONE"}},
+        {"a subnegotiation and a doubled IAC", "\xff\xfa\x18\x01\xff\xff\xff\xf0\xff\xf1" + two + "\r\n",
+         two + "\r\n", {"N5TWO"}},
+        {"lines ended LF CR", one + "\n\r" + two + "\n\r", one + "\n" + two + "\n", {"N5ONE", "N5TWO"}},
+        {"negotiation inside a line", "DX de K5DX:  \xff\xfe\x01    14025.0  N5ONE\r\n",
+         "DX de K5DX:      14025.0  N5ONE\r\n", {"N5ONE"}},
+    };
+    for (const auto& s : streams) {
+        for (qsizetype cut = 0; cut <= s.stream.size(); ++cut) {
+            SCOPED_TRACE(std::string(s.name) + ", cut at " + std::to_string(cut));
+            const size_t before = f.main.filed.size();
+            f.sendCutAt(s.stream, cut);
+            ASSERT_EQ(f.main.filed.size(), before + s.calls.size());
+            for (size_t i = 0; i < s.calls.size(); ++i)
+                EXPECT_EQ(f.main.filed[before + i].row.Call, QString::fromLatin1(s.calls[i]));
+            EXPECT_TRUE(w.monitorText().endsWith(QString::fromLatin1(s.shown)));
+        }
+    }
+    EXPECT_FALSE(w.monitorText().contains(QChar(0xFF))) << "no negotiation byte shows";
+}
+
+TEST(PacketSpotfrm, ATelnetPortThatIsNoPortIsRefusedAndNothingListens)
+{
+    for (const char* port : {"abc", "0", "65536", "73.5"}) {
+        SCOPED_TRACE(port);
+        SpottingFixture f;
+        f.writeSettings(settingsFile("Telnet", "9600", 0, "dxc.example", port));
+        PacketSpotfrm& w = f.load();
+        EXPECT_TRUE(w.Label4->isHidden());
+        EXPECT_FALSE(w.Timer1.isActive());
+        EXPECT_EQ(w.monitorText(), QStringLiteral("** Attempting to Open Port **\r\n\r\n** Telnet Port \"%1\" is not a "
+                                                  "whole number from 1 to 65535 **\r\n\r\n")
+                                       .arg(QString::fromLatin1(port)));
+        EXPECT_EQ(f.lone.services.beeper->beeps, 1);
+        EXPECT_EQ(f.lone.services.tcpLinks->front()->state(), TcpLink::State::Closed);
+    }
+}
+
 TEST(PacketSpotfrm, EscOpensTheClosedTncAndSendsItsCommandCharacter)
 {
     SpottingFixture f;
@@ -450,6 +576,51 @@ TEST(PacketSpotfrmEngine, NoEngineShowsWhyAndTheLinkStaysClosed)
     EXPECT_TRUE(w.Label4->isHidden());
     EXPECT_FALSE(w.Timer1.isActive());
     EXPECT_TRUE(w.monitorText().endsWith(QStringLiteral("- Click Open from this program.\r\n\r\n")));
+}
+
+TEST(PacketSpotfrmEngine, EveryShapeOfClusterLineFromTheEngine)
+{
+    EngineFixture f;
+    PacketSpotfrm& w = f.open(QStringLiteral("K5TQP"));
+    ASSERT_TRUE(waitUntil([&] { return f.engine.monitoring; }));
+    for (const SpotLineShape& shape : spotLineShapes()) {
+        SCOPED_TRACE(shape.name);
+        const size_t before = f.main.filed.size();
+        ASSERT_TRUE(f.engine.sendMonitored("W5ZZ", "CQ", shape.line + "\r"));
+        ASSERT_TRUE(waitUntil([&] {
+            w.Timer1_Timer();
+            return w.monitorText().contains(QString::fromLatin1(shape.line));
+        }));
+        f.main.expectFiled(shape, before);
+    }
+}
+
+TEST(PacketSpotfrmEngine, LosingTheEngineClosesTheLinkAsTheClusterHangingUpDoes)
+{
+    EngineFixture f;
+    PacketSpotfrm& w = f.open(QStringLiteral("K5TQP"));
+    ASSERT_TRUE(w.Timer1.isActive());
+    f.engine.hangUp();
+    ASSERT_TRUE(waitUntil([&] { return w.Label4->isHidden(); }));
+    EXPECT_TRUE(w.monitorText().endsWith(QStringLiteral("ERROR: Socket has been shut down.\r\n\r\n** Port Closed **")));
+    EXPECT_EQ(f.lone.services.beeper->beeps, 1);
+    EXPECT_FALSE(w.Timer1.isActive());
+
+    // Open Port registers again.
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_FALSE(w.Label4->isHidden());
+    EXPECT_TRUE(w.Timer1.isActive());
+    EXPECT_TRUE(w.monitorText().contains(QStringLiteral("** Successfully connected to AGW Packet Engine **")));
+
+    // A header announcing more data than an engine ever sends closes it the same way.
+    ASSERT_TRUE(waitUntil([&] { return f.engine.monitoring; }));
+    f.engine.sendBytes(FakeAgwEngine::header('U', "W5XX", "ID", 0x80000000u) + "and what follows");
+    ASSERT_TRUE(waitUntil([&] { return w.Label4->isHidden(); }));
+    EXPECT_TRUE(w.monitorText().endsWith(
+        QStringLiteral("ERROR: Bad frame from the AGW Packet Engine: kind 'U' from \"W5XX\" announces 2147483648 bytes of "
+                       "data (at most 65536).\r\n\r\n** Port Closed **")));
+    EXPECT_EQ(f.lone.services.beeper->beeps, 2);
+    EXPECT_FALSE(w.Timer1.isActive());
 }
 
 } // namespace
