@@ -93,10 +93,12 @@ public:
             if (!m_dxcc.contains(row.name))
                 m_dxcc.insert(row.name, row.number);
         }
+        // Counties are looked up without regard to case: older logs hold some as typed.
         const size_t counties = std::min(in.countyAbbrev.size(), in.countyName.size());
         for (size_t i = 0; i < counties; ++i) {
-            if (!m_county.contains(in.countyAbbrev[i]))
-                m_county.insert(in.countyAbbrev[i], in.countyName[i]);
+            const QString key = in.countyAbbrev[i].toUpper();
+            if (!m_county.contains(key))
+                m_county.insert(key, in.countyName[i]);
         }
     }
 
@@ -128,7 +130,8 @@ public:
         if (!w.state.isEmpty())
             field(out, "State", m_ansi(w.state, "the state", n));
         if (!e.County.isEmpty())
-            field(out, "Cnty", m_ansi(w.state + QLatin1Char(',') + m_county.value(e.County), "the county", n));
+            field(out, "Cnty",
+                  m_ansi(w.state + QLatin1Char(',') + m_county.value(e.County.toUpper()), "the county", n));
         if (!w.continent.isEmpty())
             field(out, "Cont", w.continent.toLatin1());
         if (!e.RstRcvd.isEmpty())

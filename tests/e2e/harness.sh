@@ -293,6 +293,22 @@ e2e_log_contact()
     e2e_key Return
 }
 
+# File > Export ADIF File with the proposed power, comment and file: the file lands in the
+# data folder (its path in E2E_ADIF); the closing message stays up for the caller to read.
+E2E_ADIF=
+e2e_export_adif()
+{
+    e2e_key alt+f a
+    e2e_wait_active "Please enter your transmitter output power."
+    e2e_key Return
+    e2e_wait_active "Please enter a comment."
+    e2e_key Return
+    e2e_wait_active "Save As"
+    e2e_key Return
+    e2e_wait_active "File Written Successfully."
+    E2E_ADIF=$E2E_HOME/Documents/"Vexol Software"/Texas/TX.adi
+}
+
 # Waits until log.txt holds a contact with the call (upper case), and shows the program still runs.
 e2e_expect_logged()
 {

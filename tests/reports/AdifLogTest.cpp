@@ -118,7 +118,7 @@ TEST_F(AdifLog, CountryStateAndContinent)
         {{.call = "ZZ1ZZ", .spc = "Nowhere"}, ""},          // listed with 0
         {{.call = "K5ABC", .county = "HARR"}, "<DXCC:3>291 <State:2>TX <Cnty:9>TX,Harris <Cont:2>NA "},
         {{.call = "K5ABC", .county = "ANDE"}, "<DXCC:3>291 <State:2>TX <Cnty:11>TX,Anderson <Cont:2>NA "},
-        {{.call = "K5ABC", .county = "ande"}, "<DXCC:3>291 <State:2>TX <Cnty:3>TX, <Cont:2>NA "},
+        {{.call = "K5ABC", .county = "ande"}, "<DXCC:3>291 <State:2>TX <Cnty:11>TX,Anderson <Cont:2>NA "}, // any case
         {{.call = "K5ABC", .county = "ZZZZ"}, "<DXCC:3>291 <State:2>TX <Cnty:3>TX, <Cont:2>NA "},
         {{.call = "K5ABC", .spc = "X"}, "<State:2>TX "},
     };

@@ -7,9 +7,11 @@
 
 #include "core/QStringPrinter.h"
 #include "platform/WriteFaults.h"
+#include "reports/CabrilloLog.h"
 #include "reports/windows/DEEditInfrm.h"
 #include "reports/windows/DEEditOut.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QHeaderView>
 
@@ -66,11 +68,50 @@ protected:
     }
 
     static LogEntry entryOf(const Qso& q) { return toEntry(q); }
+
+    // The QSO lines of the Cabrillo file the log makes now.
+    QByteArray cabrilloQsoLines(bool inHostState = false)
+    {
+        const LogStoreState& log = state().log;
+        CabrilloInput in;
+        in.ownCall = QStringLiteral("K5TRV");
+        in.ownSpc = QStringLiteral("CT");
+        in.hostState = QStringLiteral("TX");
+        in.inHostState = inHostState;
+        in.contacts = std::span<const LogEntry>(&log.Log[1], size_t(log.QsoCount));
+        QBuffer file;
+        file.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(WriteCabrilloLog(file, in));
+        QByteArray lines;
+        for (const QByteArray& line : file.data().split('\n')) {
+            if (line.startsWith("QSO:"))
+                lines += line + '\n';
+        }
+        return lines;
+    }
+
+    // The records of File > Export ADIF File, without power or comment.
+    QByteArray adifRecords(MainForm& w)
+    {
+        const QString dataFolder = folders.documents + QStringLiteral("/Vexol Software/Texas");
+        writeBytes(dataFolder + QStringLiteral("/ADIFCnt.txt"), "\"USA\",291\r\n");
+        const QString path = dataFolder + QStringLiteral("/TX.adi");
+        dialogs.inputAnswers = {std::nullopt, std::nullopt};
+        dialogs.fileAnswers = {path};
+        w.mnuexportADIF->trigger();
+        const QByteArray bytes = readBytes(path);
+        const QByteArray header = "<EOH>\r\n\r\n";
+        EXPECT_TRUE(bytes.contains(header));
+        return bytes.mid(bytes.indexOf(header) + header.size());
+    }
 };
 
 const Qso K5A{QStringLiteral("K5A"), QStringLiteral("BEXA")};
 const Qso W5B{QStringLiteral("W5B"), QStringLiteral("TRAV"), QStringLiteral("40"), QStringLiteral("PH")};
 const Qso N5C{QStringLiteral("N5C"), QStringLiteral("HARR"), QStringLiteral("2")};
+// A contact of the in-state log: from Bexar, in Texas, sent from Travis.
+const Qso K5AInState{QStringLiteral("K5A"), QStringLiteral("BEXA"), QStringLiteral("20"), QStringLiteral("CW"),
+                     QStringLiteral("17:00:00"), QStringLiteral("TX"), QStringLiteral("TRAV")};
 
 // ---- opening, the boxes and an unchanged Done ----
 
@@ -114,8 +155,7 @@ TEST_F(EditContact, OutOfStateBoxesHoldTheContactAndAnUnchangedDoneKeepsTheFile)
 TEST_F(EditContact, InStateOldContactIsSavedAsStoredThoughItsCountySentIsEmpty)
 {
     // A 2 m contact from a log written before the county sent was kept.
-    writeLog({{QStringLiteral("K5A"), QStringLiteral("BEXA"), QStringLiteral("20"), QStringLiteral("CW"),
-               QStringLiteral("17:00:00"), QStringLiteral("TX"), QStringLiteral("TRAV")},
+    writeLog({K5AInState,
               {QStringLiteral("W1AW"), {}, QStringLiteral("2"), QStringLiteral("PH"), QStringLiteral("17:05"),
                QStringLiteral("CT"), {}}});
     Infrm& w = openIn();
@@ -152,13 +192,15 @@ TEST_F(EditContact, CountyOfContactTwoChangesOnlyThatValue)
         keys(QStringLiteral("h"));
         EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("HARN"));
         EXPECT_EQ(d.txtEditPre->selectedText(), QStringLiteral("ARN"));
-        // Letters after the first keep the case they are typed in.
-        keys(QStringLiteral("arr{Enter}"));
+        // Every letter is a capital, as in the main windows.
+        keys(QStringLiteral("arr"));
+        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("HARR"));
+        keys(QStringLiteral("{Enter}"));
     });
     Qso changed = W5B;
-    changed.county = QStringLiteral("Harr");
+    changed.county = QStringLiteral("HARR");
     EXPECT_EQ(logBytes(), withLine(before, 2, entryOf(changed)));
-    EXPECT_EQ(state().log.Log[2].County, QStringLiteral("Harr"));
+    EXPECT_EQ(state().log.Log[2].County, QStringLiteral("HARR"));
     EXPECT_EQ(w.lblStation[5]->text(), QStringLiteral("Counties Worked - 2")) << "the window reloaded";
     // The cursor is back in the call field, and the refilled county lists pick nothing.
     EXPECT_EQ(w.focusWidget(), w.txtCall);
@@ -230,7 +272,7 @@ TEST_F(EditContact, KeysOfTheBoxes)
         keys(QStringLiteral("1a/8:0.5"));
         EXPECT_EQ(d.txtEditTime->text(), QStringLiteral("18:05"));
         // In the county box a blank at the start is typed without emptying the box, and a
-        // letter after a blank inside the text becomes a capital.
+        // letter is a capital wherever it is typed.
         tabInto(d.txtEditPre);
         d.txtEditPre->setCursorPosition(0);
         keys(QStringLiteral(" "));
@@ -239,10 +281,13 @@ TEST_F(EditContact, KeysOfTheBoxes)
         d.txtEditPre->setCursorPosition(3);
         keys(QStringLiteral("x"));
         EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("ab Xcd"));
+        d.txtEditPre->setCursorPosition(1);
+        keys(QStringLiteral("y"));
+        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("aYb Xcd"));
         // Copying the whole text leaves it in place; Backspace at the start empties it.
         d.txtEditPre->selectAll();
         QTest::keyClick(d.txtEditPre, Qt::Key_C, Qt::ControlModifier);
-        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("ab Xcd"));
+        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("aYb Xcd"));
         d.txtEditPre->setCursorPosition(0);
         keys(QStringLiteral("{BS}"));
         EXPECT_EQ(d.txtEditPre->text(), QString());
@@ -350,8 +395,7 @@ TEST_F(EditContact, EveryCheckedBoxRefusesOnLeavingAndOnDone)
 
 TEST_F(EditContact, InStateCountiesAndStateOrProvince)
 {
-    writeLog({{QStringLiteral("K5A"), QStringLiteral("BEXA"), QStringLiteral("20"), QStringLiteral("CW"),
-               QStringLiteral("17:00:00"), QStringLiteral("TX"), QStringLiteral("TRAV")}});
+    writeLog({K5AInState});
     Infrm& w = openIn();
     const QByteArray before = logBytes();
 
@@ -365,10 +409,9 @@ TEST_F(EditContact, InStateCountiesAndStateOrProvince)
         keys(QStringLiteral("{BS}{Enter}"));
         EXPECT_TRUE(d.Label9->isVisible());
         EXPECT_EQ(QApplication::focusWidget(), d.Text3);
-        // The county sent completes from the table like the county; a letter after the
-        // first keeps the case it was typed in.
+        // The county sent completes from the table like the county, in capitals.
         keys(QStringLiteral("ha"));
-        EXPECT_EQ(d.Text3->text(), QStringLiteral("HaRN"));
+        EXPECT_EQ(d.Text3->text(), QStringLiteral("HARN"));
         EXPECT_EQ(d.Text3->selectedText(), QStringLiteral("RN"));
         // A state typed in small letters; ZZ is no state or province.
         tabInto(d.txtEditPre);
@@ -382,7 +425,7 @@ TEST_F(EditContact, InStateCountiesAndStateOrProvince)
         EXPECT_FALSE(d.isVisible());
     });
     LogEntry changed = entryOf({QStringLiteral("K5A"), {}, QStringLiteral("20"), QStringLiteral("CW"),
-                                QStringLiteral("17:00:00"), QStringLiteral("OK"), QStringLiteral("HaRN")});
+                                QStringLiteral("17:00:00"), QStringLiteral("OK"), QStringLiteral("HARN")});
     EXPECT_EQ(logBytes(), withLine(before, 1, changed));
 }
 
@@ -437,14 +480,13 @@ TEST_F(EditContact, DuplicateMadeByAnEditBeepsOncePerDuplicate)
     });
     EXPECT_EQ(beeper.beeps, 2);
     Qso changed = K5A;
-    changed.county = QStringLiteral("Trav");
+    changed.county = QStringLiteral("TRAV");
     EXPECT_EQ(logBytes(), withLine(before, 3, entryOf(changed)));
 }
 
 TEST_F(EditContact, InStateDuplicatesCompareTheCountySentButNotTheState)
 {
-    writeLog({{QStringLiteral("K5A"), QStringLiteral("BEXA"), QStringLiteral("20"), QStringLiteral("CW"),
-               QStringLiteral("17:00:00"), QStringLiteral("TX"), QStringLiteral("TRAV")},
+    writeLog({K5AInState,
               {QStringLiteral("K5A"), QStringLiteral("BEXA"), QStringLiteral("20"), QStringLiteral("CW"),
                QStringLiteral("17:10:00"), QStringLiteral("OK"), QStringLiteral("HARR")}});
     Infrm& w = openIn();
@@ -498,6 +540,114 @@ TEST_F(EditContact, RightButtonOnTheListEditsTheContactUnderIt)
     EXPECT_FALSE(w.cmdEdit->isVisible());
     // The reload brings the newest first again.
     EXPECT_EQ(listedRecords(w), (std::vector<qint32>{3, 2, 1}));
+}
+
+// ---- what the exports make of an edit ----
+
+TEST_F(EditContact, ACountyTypedInSmallLettersIsStoredInCapitalsAndExportsWithItsName)
+{
+    writeLog({W5B});
+    Outfrm& w = openOut();
+    edit<DEEditOut>(w, 1, [&](DEEditOut& d) {
+        tabInto(d.txtEditPre);
+        keys(QStringLiteral("bexa"));
+        EXPECT_EQ(d.txtEditPre->text(), QStringLiteral("BEXA"));
+        keys(QStringLiteral("{Enter}"));
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_EQ(state().log.Log[1].County, QStringLiteral("BEXA"));
+    EXPECT_EQ(cabrilloQsoLines(), "QSO:     1  7000 PH 2026-04-25 1700 K5TRV     599 CT       W5B       599 BEXA\r\n");
+    EXPECT_TRUE(adifRecords(w).contains("<Cnty:8>TX,Bexar "));
+}
+
+TEST_F(EditContact, InStateCountyPastedInSmallLettersIsStoredInCapitals)
+{
+    // An older log holds the county in small letters.
+    Qso older = K5AInState;
+    older.county = QStringLiteral("bexa");
+    writeLog({older});
+    Infrm& w = openIn();
+    edit<DEEditInfrm>(w, 1, [&](DEEditInfrm& d) {
+        tabInto(d.Text3);
+        QApplication::clipboard()->setText(QStringLiteral("harr"));
+        keys(QStringLiteral("{Paste}{Enter}"));
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_EQ(state().log.Log[1].CountySent, QStringLiteral("HARR"));
+    EXPECT_EQ(state().log.Log[1].County, QStringLiteral("bexa")) << "the county left alone is kept as stored";
+    EXPECT_EQ(cabrilloQsoLines(true),
+              "QSO:     1 14000 CW 2026-04-25 1700 K5TRV     599 HARR     K5A       599 bexa\r\n");
+    EXPECT_TRUE(adifRecords(w).contains("<Cnty:8>TX,Bexar ")) << "the county is looked up whatever its case";
+}
+
+TEST_F(EditContact, AnEmptiedCallIsRefusedAndTheDialogStaysOpen)
+{
+    writeLog({K5A, W5B});
+    Outfrm& w = openOut();
+    const QByteArray before = logBytes();
+    edit<DEEditOut>(w, 2, [&](DEEditOut& d) {
+        // Emptied, too short for a call, blanks only: refused as the main windows refuse them.
+        for (const char* typed : {"{BS}", "k5", "   "}) {
+            SCOPED_TRACE(typed);
+            d.txtEditCall->selectAll();
+            keys(QString::fromLatin1(typed) + QStringLiteral("{Enter}"));
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_EQ(QApplication::focusWidget(), d.txtEditCall);
+            const ScriptedDialogs::Shown* box = dialogs.last(QStringLiteral("message"));
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->text, QStringLiteral("Need Call Sign!"));
+            EXPECT_EQ(box->title, QStringLiteral("Edit Contact Entry"));
+        }
+        EXPECT_EQ(beeper.beeps, 3);
+    });
+    EXPECT_EQ(logBytes(), before);
+    EXPECT_EQ(cabrilloQsoLines(), "QSO:     1 14000 CW 2026-04-25 1700 K5TRV     599 CT       K5A       599 BEXA\r\n"
+                                  "QSO:     2  7000 PH 2026-04-25 1700 K5TRV     599 CT       W5B       599 TRAV\r\n");
+    EXPECT_TRUE(adifRecords(w).contains("<eor>\r\n\r\n<Call:3>W5B "));
+
+    // The in-state dialog refuses it the same way.
+    writeLog({K5AInState});
+    w.hide();
+    delete &w;
+    Infrm& in = openIn();
+    const QByteArray inBefore = logBytes();
+    edit<DEEditInfrm>(in, 1, [&](DEEditInfrm& d) {
+        d.txtEditCall->selectAll();
+        keys(QStringLiteral("{BS}{Enter}"));
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(dialogs.last(QStringLiteral("message"))->text, QStringLiteral("Need Call Sign!"));
+    });
+    EXPECT_EQ(logBytes(), inBefore);
+    EXPECT_TRUE(adifRecords(in).startsWith("<Call:3>K5A "));
+}
+
+TEST_F(EditContact, AChangedBandDropsAFrequencyOutsideItAndKeepsOneInside)
+{
+    Qso on20 = K5A;
+    on20.frequency = QStringLiteral("14.025");
+    Qso radioOn40 = W5B; // logged on 20 m with the radio on 40 m
+    radioOn40.band = QStringLiteral("20");
+    radioOn40.frequency = QStringLiteral("7.185");
+    writeLog({on20, radioOn40});
+    Outfrm& w = openOut();
+    edit<DEEditOut>(w, 1, [&](DEEditOut& d) {
+        tabInto(d.Text1);
+        keys(QStringLiteral("2{Enter}"));
+        EXPECT_FALSE(d.isVisible());
+    });
+    edit<DEEditOut>(w, 2, [&](DEEditOut& d) {
+        tabInto(d.Text1);
+        keys(QStringLiteral("40{Enter}"));
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_EQ(state().log.Log[1].Frequency, QString()) << "14.025 lies outside 2 m";
+    EXPECT_EQ(state().log.Log[2].Frequency, QStringLiteral("7.185"));
+    // Both files then give the band, as for a contact logged without a radio.
+    EXPECT_EQ(cabrilloQsoLines(), "QSO:     1   144 CW 2026-04-25 1700 K5TRV     599 CT       K5A       599 BEXA\r\n"
+                                  "QSO:     2  7000 PH 2026-04-25 1700 K5TRV     599 CT       W5B       599 TRAV\r\n");
+    const QByteArray adif = adifRecords(w);
+    EXPECT_TRUE(adif.contains("<Call:3>K5A <Qso_Date:8:d>20260425 <Band:2>2M <Mode:2>CW\r\n<Time_On:4>1700 ")) << adif.toStdString();
+    EXPECT_TRUE(adif.contains("<Band:3>40M <Mode:3>SSB\r\n<Freq:5>7.185 <Time_On:4>1700 ")) << adif.toStdString();
 }
 
 } // namespace

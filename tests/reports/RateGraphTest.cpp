@@ -129,6 +129,28 @@ TEST(RateGraph, EachContactsRateAndBandGoIntoItsSlot)
     EXPECT_FALSE(computeRateGraph({}, Bands, Black));
 }
 
+TEST(RateGraph, AContactBetweenTwoSlotsGoesToTheNearestOneAHalfToTheEven)
+{
+    // 900 seconds: 0.6 s a slot, so few contacts fall on a whole slot.
+    const auto graph = computeRateGraph(contactsAt({0, 1, 4, 5, 899, 900}), Bands, Black);
+    ASSERT_TRUE(graph);
+    const struct {
+        int slot;
+        bool contact;
+    } slots[] = {{1, true},    {2, true},     {6, false},    {7, true},
+                 {8, true},    {1497, false}, {1498, true},  {1500, true}};
+    for (const auto& s : slots)
+        EXPECT_EQ(graph->SlotContact[size_t(s.slot)], s.contact) << "slot " << s.slot;
+    EXPECT_EQ(graph->SlotRate[7], 18.0f) << "the contact of second 4 (slot 6.67) with the two before it";
+
+    // 3000 seconds: 2 s a slot; seconds 5 and 7 lie on halves, which go to the even slot.
+    const auto halves = computeRateGraph(contactsAt({0, 5, 7, 3000}), Bands, Black);
+    ASSERT_TRUE(halves);
+    EXPECT_TRUE(halves->SlotContact[2]);
+    EXPECT_FALSE(halves->SlotContact[3]);
+    EXPECT_TRUE(halves->SlotContact[4]);
+}
+
 TEST(RateGraph, AGapOfUpToFifteenSlotsIsBridgedAndALongerOneDropsToZero)
 {
     RateGraph graph;

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/KeyFilters.h"
+#include "core/NumberFormat.h"
 #include "core/forms/FormScaler.h"
 #include "entry/BandPlan.h"
 #include "entry/DateTimeText.h"
@@ -18,6 +19,15 @@ constexpr float RowStep = 360;
 constexpr float BoxWidth = 1335;
 
 float rowTop(int row) { return FirstRowTop + float(row - 1) * RowStep; }
+
+// Whether a stored frequency (MHz as text) lies in the band; an empty one does.
+bool frequencyInBand(const QString& frequency, const QString& band)
+{
+    if (frequency.trimmed().isEmpty())
+        return true;
+    const std::optional<double> mhz = parsePlainNumber(frequency);
+    return mhz && bandForFrequency(*mhz).compare(band, Qt::CaseInsensitive) == 0;
+}
 
 } // namespace
 
@@ -139,11 +149,7 @@ void EditContactForm::countyKeyPress(KeyField* box, int& KeyAscii)
     const int caret = box->selStart();
     if (KeyAscii != 32 && caret == 0)
         box->clear();
-    const QString text = box->text();
-    if (text.isEmpty())
-        KeyToUpper(KeyAscii);
-    if (caret > 0 && caret < text.size() && text[caret - 1] == QLatin1Char(' '))
-        KeyToUpper(KeyAscii);
+    KeyToUpper(KeyAscii);
     const ReferenceTables& tables = context().state.tables;
     completeCountyField(*box, tables, SearchFrom::LastEntry, KeyAscii);
 }
@@ -166,6 +172,16 @@ bool EditContactForm::markedCheck(const KeyField* box, QLabel* marker, bool acce
         return true;
     beep();
     marker->show();
+    return false;
+}
+
+bool EditContactForm::txtEditCall_Check()
+{
+    const QString call = txtEditCall->text().trimmed();
+    if (call.size() >= 3 || (!call.isEmpty() && unchanged(txtEditCall)))
+        return true;
+    beep();
+    context().services.dialogs->messageBox(QStringLiteral("Need Call Sign!"), windowTitle());
     return false;
 }
 
@@ -215,7 +231,8 @@ bool EditContactForm::txtEditTime_LostFocus()
 
 std::vector<EditContactForm::Check> EditContactForm::doneChecks()
 {
-    return {{txtEditTime, [this] { return txtEditTime_LostFocus(); }},
+    return {{txtEditCall, [this] { return txtEditCall_Check(); }},
+            {txtEditTime, [this] { return txtEditTime_LostFocus(); }},
             {txtEditDate, [this] { return txtEditDate_LostFocus(); }},
             {txtEditBnd, [this] { return txtEditBnd_LostFocus(); }},
             {Text1, [this] { return Text1_LostFocus(); }}};
@@ -228,12 +245,18 @@ LogEntry EditContactForm::editedEntry() const
     LogEntry edited = storedEntry();
     for (const EditBox& b : m_boxes) {
         const QString text = b.box->text();
-        edited.*b.field = b.trimmed ? text.trimmed() : text;
+        QString value = b.trimmed ? text.trimmed() : text;
+        const bool county = b.field == &LogEntry::County || b.field == &LogEntry::CountySent;
+        if (county && !unchanged(b.box))
+            value = value.toUpper();
+        edited.*b.field = value;
     }
     if (!unchanged(txtEditDate))
         edited.Date = typedDate();
     if (!unchanged(txtEditTime))
         edited.Time = logTimeText(txtEditTime->text());
+    if (!unchanged(Text1) && !frequencyInBand(edited.Frequency, edited.Band))
+        edited.Frequency.clear();
     return edited;
 }
 

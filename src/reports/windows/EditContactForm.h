@@ -15,7 +15,10 @@
 // record arrays at the contact's entry. The dialog writes no file: its opener rewrites
 // the log and reloads it. A box still holding the value stored for the contact passes
 // its check, so a contact from an older log can be edited whatever else it holds.
-// DEEditInfrm and DEEditOut are this one design with their own rows.
+// A county is kept in capitals, as the main windows keep it; a call is never emptied; a
+// changed band drops a stored frequency that lies outside it, so that the exports give the
+// band's own frequency instead. DEEditInfrm and DEEditOut are this one design with their
+// own rows.
 class EditContactForm : public Form {
     Q_OBJECT
 public:
@@ -71,9 +74,8 @@ protected:
     // Whether the key is an editing shortcut (Ctrl+C, Ctrl+V, ...): it keeps its meaning
     // and takes no part in the type-ahead.
     static bool isShortcut(int KeyAscii) { return KeyAscii > 0 && KeyAscii < 32 && KeyAscii != 8; }
-    // A county box: a key but the blank at the start empties it, a letter starting the
-    // text or following a blank inside it is a capital, and the text is completed from
-    // the county table searched from its end.
+    // A county box: a key but the blank at the start empties it, a letter is a capital,
+    // and the text is completed from the county table searched from its end.
     void countyKeyPress(KeyField* box, int& KeyAscii);
 
     // Whether the box still holds what the contact has stored.
@@ -82,6 +84,9 @@ protected:
     // passes an unchanged box or one the test accepts; otherwise beeps and shows the
     // marker.
     bool markedCheck(const KeyField* box, QLabel* marker, bool accepted);
+    // A call of fewer than three characters is refused, as the main windows refuse it,
+    // unless it is the contact's own stored call; an empty one always.
+    bool txtEditCall_Check();
     bool Text1_LostFocus();
     bool txtEditBnd_LostFocus();
     bool txtEditDate_LostFocus();
@@ -89,7 +94,7 @@ protected:
     bool countyLostFocus(const KeyField* box, QLabel* marker, bool emptyPasses);
 
     // The boxes' checks in the order "Done" runs them, each showing its own failure:
-    // time, date, mode and band here; each dialog adds its county boxes.
+    // call, time, date, mode and band here; each dialog adds its county boxes.
     struct Check {
         KeyField* box;
         std::function<bool()> passes;
@@ -102,7 +107,8 @@ protected:
     virtual bool comparesCountySent() const = 0;
 
     // The contact as "Done" would write it: the stored entry with every box's text, the
-    // date and time of changed boxes in the log's own forms.
+    // date and time of changed boxes in the log's own forms, changed counties in
+    // capitals, and no frequency when the band changed to one that does not hold it.
     LogEntry editedEntry() const;
     // One beep and the markers for each other contact the edit would duplicate; true when
     // there is none.

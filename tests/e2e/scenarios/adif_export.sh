@@ -5,15 +5,8 @@ e2e_start_to_main_window
 e2e_log_contact k5abc harr
 e2e_expect_logged K5ABC
 
-e2e_key alt+f a
-e2e_wait_active "Please enter your transmitter output power."
-e2e_key Return
-e2e_wait_active "Please enter a comment."
-e2e_key Return
-e2e_wait_active "Save As"
-e2e_key Return
-e2e_wait_active "File Written Successfully."
-adif=$E2E_HOME/Documents/"Vexol Software"/Texas/TX.adi
+e2e_export_adif
+adif=$E2E_ADIF
 e2e_wait_file "$adif" '^<Call:5>K5ABC <Qso_Date:8:d>[0-9]{8} <Band:3>20M <Mode:2>CW.$'
 e2e_wait_file "$adif" '^<Tx_Pwr:3>100 <Time_On:4>[0-9]{4} <DXCC:3>291 <State:2>TX <Cnty:9>TX,Harris <Cont:2>NA '
 e2e_wait_file "$adif" '<Comment:26>TX State QSO Party Contest.$'

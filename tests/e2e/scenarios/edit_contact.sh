@@ -1,6 +1,7 @@
-# Edit Contact from the log list: a county changed through the dialog reaches log.txt; a
-# duplicate made in the dialog offers "Delete Dupe", and answering No to "Are you sure?"
-# keeps the contact. The program goes on and its main window still takes contacts.
+# Edit Contact from the log list: a county typed in small letters through the dialog reaches
+# log.txt in capitals and the ADIF export with its name; a duplicate made in the dialog
+# offers "Delete Dupe", and answering No to "Are you sure?" keeps the contact. The program
+# goes on and its main window still takes contacts.
 e2e_seed_work 1
 e2e_start_to_main_window
 e2e_log_contact k5abc harr
@@ -21,7 +22,7 @@ edit_newest
 e2e_key Tab Tab
 e2e_type bexa
 e2e_key Return
-e2e_wait_file "$E2E_WORK/log.txt" '^"N5XYZ","599","599","","Bexa",'
+e2e_wait_file "$E2E_WORK/log.txt" '^"N5XYZ","599","599","","BEXA",'
 e2e_expect_running 1 "after the edit was saved"
 
 edit_newest
@@ -37,6 +38,11 @@ e2e_click_at 0.125 0.295
 e2e_wait_active "Are you sure?"
 e2e_key alt+n
 e2e_expect_running 1 "after Delete Dupe was answered No"
-e2e_wait_file "$E2E_WORK/log.txt" '^"N5XYZ","599","599","","Bexa",'
+e2e_wait_file "$E2E_WORK/log.txt" '^"N5XYZ","599","599","","BEXA",'
 e2e_log_contact w5ww dall
 e2e_expect_logged W5WW
+
+e2e_export_adif
+e2e_wait_file "$E2E_ADIF" '<State:2>TX <Cnty:8>TX,Bexar <Cont:2>NA '
+e2e_key Return
+e2e_expect_running 1 "after the ADIF file was written"
