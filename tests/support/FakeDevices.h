@@ -98,7 +98,7 @@ public:
     // The device goes away under the open port: it closes, drops its output and says why.
     void fail(const QString& reason = QStringLiteral("COM1 (/dev/ttyUSB0) failed: Input/output error"))
     {
-        m_open = false;
+        m_open = lines->open = false;
         queued = 0;
         if (onFailed)
             onFailed(reason);
