@@ -1,9 +1,10 @@
 // 500 cluster lines arriving in one burst at the spotting window, by the TNC's serial port
 // (one poll tick) and by the telnet link (one read): cut into lines, shown in the monitor,
-// parsed, handed through Form1 to a main window that files each spot into the store, puts
-// its row at the top of the spot list and redraws its band map, and the monitor box
-// refilled once the burst is worked off. Goal: < 50 ms in all. Runs offscreen with the test
-// doubles of the platform services, in brevant_window_bench.
+// parsed, handed through Form1 to a stand-in main window that files each spot into the
+// store, puts its row at the top of the spot list and redraws its band map for every spot,
+// and the monitor box refilled once the burst is worked off. Goal: < 50 ms in all. Runs
+// offscreen with the test doubles of the platform services, in brevant_window_bench; the
+// real log window, which redraws once per read, is timed in brevant_spot_display_bench.
 
 #include "support/LoneWindowContext.h"
 

@@ -189,6 +189,9 @@ struct SpotStoreState {
     std::array<float, SpotSlots> SpotFrequency{}; // MHz
     std::array<QDateTime, SpotSlots> SpotArrival = emptyArrivals();
     std::array<QString, SpotSlots> SpotPrefix{};
+    // Spots filed since the program started: a display that saw the store at an earlier
+    // count knows that each spot it showed has moved down that many slots since.
+    quint64 Filed = 0;
     // Waits of the spotting window on a spot link (the packet engine's registration) that
     // are running; the main window's close is put off until they have ended.
     int LinkWaits = 0;

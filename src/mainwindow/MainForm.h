@@ -21,6 +21,7 @@
 #include "entry/DupeRules.h"
 #include "entry/windows/ClockRatesPanel.h"
 #include "mainwindow/LogListModel.h"
+#include "spots/SpotStore.h"
 
 #include <QAction>
 #include <QLabel>
@@ -429,6 +430,18 @@ private:
     void showSpotList(bool list);
     // A spot chosen on a map: its call into the call field, then on from it.
     void takeChosenCall(const QString& call);
+    // The spot displays redrawn once the spots in hand are all filed.
+    void redrawSpotDisplaysSoon();
+    void redrawSpotDisplays();
+    void addSpotListRows(const QList<SpotListRow>& newestFirst);
 
     SpectrumMap* m_spectrum = nullptr;
+    // What the spots filed since the last redraw of the spot displays have left to do.
+    struct SpotDisplaysDue {
+        bool pending = false;  // the redraw is on its way
+        bool bandMap = false;  // a spot arrived while the band map was shown
+        bool spectrum = false; // ... while the spectrum map was shown
+        QList<SpotListRow> rows; // the spot list's new rows, newest first
+    };
+    SpotDisplaysDue m_spotsDue;
 };

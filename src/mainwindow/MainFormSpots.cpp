@@ -100,6 +100,9 @@ void MainForm::buildSpotArea()
     connect(bandMap, &BandMap::spotHovered, lblDupe, &QLabel::setText);
 }
 
+// The spot goes into the store at once; the displays follow once every spot in hand (a
+// whole read of the cluster) is filed, each redrawn once for all of them. Until then they
+// show what they showed, and a click on the band map is on the spot its label shows.
 void MainForm::BandMapSpots(const QString& qDXSpotCall, const QString& qDXSpotFreq, const QString& qDXSpotRecord)
 {
     AppState& state = context().state;
@@ -107,13 +110,36 @@ void MainForm::BandMapSpots(const QString& qDXSpotCall, const QString& qDXSpotFr
                                context().services.clock->localNow());
     if (!spot)
         return;
-    if (bandMap->isShown())
+    m_spotsDue.bandMap = m_spotsDue.bandMap || bandMap->isShown();
+    m_spotsDue.spectrum = m_spotsDue.spectrum || (m_spectrum && m_spectrum->isVisible());
+    insertSpotListRow(m_spotsDue.rows, spot->row);
+    redrawSpotDisplaysSoon();
+}
+
+void MainForm::redrawSpotDisplaysSoon()
+{
+    if (std::exchange(m_spotsDue.pending, true))
+        return;
+    QMetaObject::invokeMethod(this, &MainForm::redrawSpotDisplays, Qt::QueuedConnection);
+}
+
+void MainForm::redrawSpotDisplays()
+{
+    const SpotDisplaysDue due = std::exchange(m_spotsDue, {});
+    if (due.bandMap && bandMap->isShown())
         DisplayBandMapLabels();
-    if (m_spectrum && m_spectrum->isVisible())
+    if (due.spectrum && m_spectrum && m_spectrum->isVisible())
         m_spectrum->BandMapLabelDisplay();
-    if (spotRows->rowCount() >= MaxSpotListRows)
-        spotRows->removeRows(MaxSpotListRows - 1, spotRows->rowCount() - (MaxSpotListRows - 1));
-    spotRows->insertRow(0, spotRowItems(spot->row));
+    addSpotListRows(due.rows);
+}
+
+void MainForm::addSpotListRows(const QList<SpotListRow>& newestFirst)
+{
+    const int kept = std::max(0, int(MaxSpotListRows - newestFirst.size()));
+    if (spotRows->rowCount() > kept)
+        spotRows->removeRows(kept, spotRows->rowCount() - kept);
+    for (auto row = newestFirst.crbegin(); row != newestFirst.crend(); ++row)
+        spotRows->insertRow(0, spotRowItems(*row));
 }
 
 void MainForm::DisplayBandMapLabels() { bandMap->DisplayBandMapLabels(); }

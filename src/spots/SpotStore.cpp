@@ -51,6 +51,7 @@ void fileSpot(SpotStoreState& store, const QString& call, float frequencyMHz, co
     store.SpotFrequency[newest] = frequencyMHz;
     store.SpotArrival[newest] = arrival;
     store.SpotPrefix[newest] = CallPrefix(call);
+    ++store.Filed;
     for (int i = newest - 1; i >= 1; --i) {
         if (store.SpotCall[i].compare(call, Qt::CaseInsensitive) == 0) {
             store.SpotFrequency[i] = 0;

@@ -20,7 +20,7 @@ QString CallPrefix(const QString& call);
 
 // Files a spot as the newest: every slot moves down one (the oldest is lost), slot 49
 // takes the spot, and the newest older spot of the same call (slots 48 to 1, letter case
-// ignored) is deleted.
+// ignored) is deleted. The store's count of spots filed goes up by one.
 void fileSpot(SpotStoreState& store, const QString& call, float frequencyMHz, const QDateTime& arrival);
 
 // Deleting a spot only clears its frequency; the slot moves on with the others.

@@ -69,12 +69,26 @@ protected:
         form1().PacketResize();
         return w;
     }
-    // The cluster line parsed as the spotting window parses it, handed to Form1.
-    void spot(const QString& call, const QString& kHz)
+    // The cluster line parsed as the spotting window parses it, handed to Form1, as one
+    // spot of a read that brings more: the displays follow once the read is worked off.
+    void handOver(const QString& call, const QString& kHz)
     {
         const SpotLineFields fields = parseSpotLine(clusterLine(call, kHz) + QStringLiteral("\r\n"));
         form1().BandMapSpots(fields.call, fields.frequency, fields.record);
+    }
+    // A read that brings one spot.
+    void spot(const QString& call, const QString& kHz)
+    {
+        handOver(call, kHz);
         QCoreApplication::processEvents();
+    }
+    // Spot n of an endless run of 37 calls in turn, each back after 37 spots (so that an
+    // older spot of it is deleted), over 20 m and one of them on 40 m.
+    void handOverSpot(int n)
+    {
+        const int call = n % 37;
+        const double kHz = call == 5 ? 7025 : 14001.5 + (call * 97) % 349;
+        handOver(QStringLiteral("K%1X%2").arg(call % 9).arg(QChar(u'A' + call % 11)), QString::number(kHz, 'f', 1));
     }
     void TearDown() override
     {
@@ -312,9 +326,127 @@ TEST_F(SpotArea, TheListKeepsTheNewest200Spots)
     MainForm& w = openWithArea(true);
     for (int i = 0; i < 201; ++i)
         form1().BandMapSpots(QStringLiteral("K5A%1").arg(i), QStringLiteral("14025"), QString());
+    QCoreApplication::processEvents();
     ASSERT_EQ(w.spotRows->rowCount(), 200);
     EXPECT_EQ(w.spotRows->item(0, 0)->text(), QStringLiteral("K5A200"));
     EXPECT_EQ(w.spotRows->item(199, 0)->text(), QStringLiteral("K5A1"));
+}
+
+// What the spot displays show, line by line: each band-map label by slot (hidden, or its
+// caption, tool tip, colour and place on the window), the scale, and the list's rows.
+std::vector<std::string> shownSpots(MainForm& w)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < MaxBandMapSpots; ++i) {
+        const SpotLabelWidget* label = w.bandMap->lblDXSpot[i];
+        QString line = QStringLiteral("label %1: ").arg(i);
+        if (label->isHidden()) {
+            line += QStringLiteral("hidden");
+        } else {
+            const QPoint at = label->mapTo(&w, QPoint());
+            line += QStringLiteral("%1 [%2] #%3 at %4,%5 %6x%7")
+                        .arg(label->text(), label->toolTip())
+                        .arg(label->palette().color(QPalette::WindowText).rgb(), 6, 16)
+                        .arg(at.x())
+                        .arg(at.y())
+                        .arg(label->width())
+                        .arg(label->height());
+        }
+        lines.push_back(line.toStdString());
+    }
+    for (const QLabel* scale : w.bandMap->lblFreqSpot)
+        lines.push_back("scale " + scale->text().toStdString());
+    for (int row = 0; row < w.spotRows->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < w.spotRows->columnCount(); ++column)
+            cells << w.spotRows->item(row, column)->text();
+        lines.push_back("row " + cells.join(u'|').toStdString());
+    }
+    return lines;
+}
+
+// Label i is the widget that says it is label i, and the labels lie one over the other in
+// slot order, the newest on top.
+void expectLabelsInSlotOrder(MainForm& w)
+{
+    const auto& labels = w.bandMap->lblDXSpot;
+    const QObjectList stack = labels[0]->parentWidget()->children();
+    ASSERT_EQ(stack.size(), qsizetype(MaxBandMapSpots));
+    for (int i = 0; i < MaxBandMapSpots; ++i) {
+        EXPECT_EQ(labels[i]->index(), i);
+        EXPECT_EQ(stack[i], labels[i]) << "stacked at " << i;
+    }
+}
+
+class SpotBursts : public SpotArea, public ::testing::WithParamInterface<bool> {};
+
+// The same 259 spots handed over one read each, then again in reads of many: the store
+// ends the same (the run repeats every 37 spots) and so must every display.
+TEST_P(SpotBursts, ShowWhatSpotBySpotShows)
+{
+    MainForm& w = openWithArea(GetParam());
+    int n = 0;
+    for (; n < 259; ++n) {
+        handOverSpot(n);
+        QCoreApplication::processEvents();
+    }
+    const std::vector<std::string> spotBySpot = shownSpots(w);
+    ASSERT_EQ(w.spotRows->rowCount(), 200);
+    const auto labelShown = [](const std::string& line) {
+        return line.starts_with("label") && !line.ends_with("hidden");
+    };
+    ASSERT_EQ(std::count_if(spotBySpot.begin(), spotBySpot.end(), labelShown) > 25, !GetParam());
+
+    // Reads of a whole store and more, of exactly one store, of one spot, of a few.
+    for (const int read : {95, 51, 50, 49, 1, 13}) {
+        SCOPED_TRACE(read);
+        for (const int last = n + read; n < last; ++n)
+            handOverSpot(n);
+        QCoreApplication::processEvents();
+        expectLabelsInSlotOrder(w);
+    }
+    EXPECT_EQ(shownSpots(w), spotBySpot);
+}
+
+INSTANTIATE_TEST_SUITE_P(SpotArea, SpotBursts, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "List" : "BandMap"; });
+
+TEST_F(SpotArea, AClickBeforeTheReadIsDrawnActsOnTheSpotTheLabelShows)
+{
+    MainForm& w = openWithArea(false);
+    spot(QStringLiteral("N5ABC"), QStringLiteral("14025.0"));
+    spot(QStringLiteral("K5XYZ"), QStringLiteral("14030.0"));
+    SpotLabelWidget* xyz = w.bandMap->lblDXSpot[MaxBandMapSpots - 1];
+    ASSERT_TRUE(xyz->toolTip().startsWith(QStringLiteral("K5XYZ")));
+
+    // Two spots of a read are filed, the operator's click comes before their redraw.
+    handOver(QStringLiteral("W5NEW"), QStringLiteral("14040"));
+    handOver(QStringLiteral("W5TWO"), QStringLiteral("14050"));
+    QTest::mouseClick(xyz, Qt::RightButton, {}, xyz->rect().center());
+    ASSERT_EQ(w.spotRows->rowCount(), 2) << "the read was drawn before the click";
+    EXPECT_EQ(w.txtCall->text(), QStringLiteral("K5XYZ"));
+    EXPECT_EQ(radio.tuned, std::vector<float>{14.030f});
+    QTest::mouseClick(xyz, Qt::LeftButton, {}, xyz->rect().center());
+    const SpotStoreState& store = state().spots;
+    EXPECT_EQ(store.SpotCall[47], QStringLiteral("K5XYZ"));
+    EXPECT_EQ(store.SpotFrequency[47], 0.0f);
+    EXPECT_EQ(store.SpotFrequency[48], 14.040f);
+    EXPECT_EQ(store.SpotFrequency[49], 14.050f);
+    QCoreApplication::processEvents();
+    for (int slot : {48, 49})
+        EXPECT_TRUE(w.bandMap->lblDXSpot[slot]->isVisible()) << slot;
+    EXPECT_TRUE(w.bandMap->lblDXSpot[47]->isHidden());
+
+    // A label whose spot a read has pushed out of the store does nothing.
+    SpotLabelWidget* two = w.bandMap->lblDXSpot[MaxBandMapSpots - 1];
+    for (int i = 0; i < MaxBandMapSpots; ++i)
+        handOver(QStringLiteral("K5B%1").arg(i), QStringLiteral("14100"));
+    const std::array<float, SpotSlots> frequencies = store.SpotFrequency;
+    QTest::mouseClick(two, Qt::LeftButton, {}, two->rect().center());
+    QTest::mouseClick(two, Qt::RightButton, {}, two->rect().center());
+    ASSERT_EQ(w.spotRows->rowCount(), 4) << "the read was drawn before the clicks";
+    EXPECT_EQ(store.SpotFrequency, frequencies);
+    EXPECT_EQ(radio.tuned.size(), 1u);
 }
 
 } // namespace

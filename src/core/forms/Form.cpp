@@ -1,5 +1,6 @@
 #include "core/forms/Form.h"
 
+#include "core/forms/ControlLayer.h"
 #include "core/forms/KeyField.h"
 #include "platform/Services.h"
 
@@ -184,13 +185,23 @@ void Form::applyControlGeometry(Control& c, bool withFont)
     }
     if (c.kind == ControlKind::Other)
         return;
-    c.widget->setGeometry(pixels(c.Left, tx), pixels(c.Top, ty), pixels(c.Width, tx), pixels(c.Height, ty));
+    c.widget->setGeometry(controlRect(c));
     if (withFont && c.kind != ControlKind::Image)
         applyFont(c.widget, c.FontSize, c.FontName);
     if (auto* view = qobject_cast<QTreeView*>(c.widget)) {
         for (size_t i = 0; i < c.ColumnWidths.size(); ++i)
             view->header()->resizeSection(int(i), pixels(c.ColumnWidths[i], tx));
     }
+}
+
+QRect Form::controlRect(const Control& c) const
+{
+    const double tx = screen().twipsPerPixelX();
+    const double ty = screen().twipsPerPixelY();
+    QRect rect(pixels(c.Left, tx), pixels(c.Top, ty), pixels(c.Width, tx), pixels(c.Height, ty));
+    if (const auto* layer = dynamic_cast<const ControlLayer*>(c.widget->parentWidget()))
+        rect.translate(-layer->origin());
+    return rect;
 }
 
 void Form::stretchTo(const QRectF& area)

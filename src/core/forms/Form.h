@@ -44,7 +44,8 @@ private:
 struct Control {
     QWidget* widget = nullptr;
     ControlKind kind = ControlKind::Other;
-    // Position and size in twips, relative to the parent (the form or a frame).
+    // Position and size in twips, relative to the parent (the form or a frame; a control on
+    // a layer keeps the coordinates of the control the layer covers).
     float Left = 0;
     float Top = 0;
     float Width = 0;
@@ -91,6 +92,8 @@ public:
     // Maps one control's twip values onto its widget (a control moved at run time); a
     // control only moved keeps its font.
     void applyControlGeometry(Control& control, bool withFont = true);
+    // The pixel rectangle of a control's widget within its parent widget, from its twip values.
+    QRect controlRect(const Control& control) const;
     // Moves the window to the top-left corner of the area (twips) at its size and stretches
     // every control by the same factors, across and down. Nothing is applied to the widgets.
     void stretchTo(const QRectF& area);

@@ -1,11 +1,14 @@
 #include "spots/windows/BandMap.h"
 
+#include "core/forms/ControlLayer.h"
 #include "core/forms/Form1.h"
 #include "core/forms/Navigation.h"
 #include "platform/Services.h"
 #include "spots/SpotDisplay.h"
 #include "spots/SpotStore.h"
 #include "spots/windows/SpotLabelWidget.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -31,8 +34,10 @@ BandMap::BandMap(Form& form) : QObject(&form), m_form(form), m_state(form.contex
         label->hide();
         lblFreqSpot[i] = label;
     }
+    m_spotLayer = new ControlLayer(lblDX);
+    m_filedSeen = m_state.spots.Filed;
     for (int i = 0; i < MaxBandMapSpots; ++i) {
-        auto* label = form.place(new SpotLabelWidget(i, &form), ControlKind::Label, 0, 1000, 600, 255, 6.75f);
+        auto* label = form.place(new SpotLabelWidget(i, m_spotLayer), ControlKind::Label, 0, 1000, 600, 255, 6.75f);
         form.controlFor(label)->FontName = QStringLiteral("MS Serif");
         label->setText(QStringLiteral("DXLBL"));
         setTextColour(label, rgb(255, 255, 255));
@@ -48,44 +53,90 @@ bool BandMap::isShown() const { return !lblDX->isHidden(); }
 void BandMap::SetBandMapScale()
 {
     const auto captions = scaleCaptions(ZoomBandToSpots(m_state.spots, bandMapEdges(m_state.station.CurrentBand)));
-    for (int i = 0; i < 5; ++i)
-        lblFreqSpot[i]->setText(captions[i]);
+    for (int i = 0; i < 5; ++i) {
+        if (lblFreqSpot[i]->text() != captions[i])
+            lblFreqSpot[i]->setText(captions[i]);
+    }
 }
 
-// A burst of spots redraws the map once per spot, so a label is touched only where the
-// redraw changes it; what shows afterwards is what hiding every label and placing the
-// ones in range would show.
+// What shows afterwards is what hiding every label and placing the ones in range would
+// show; a widget is touched only where that changes it.
 void BandMap::DisplayBandMapLabels()
 {
     if (!isShown())
         return;
+    followTheStore();
     SetBandMapScale();
     const FrequencyRange shown{readScaleCaption(lblFreqSpot[0]->text()), readScaleCaption(lblFreqSpot[4]->text())};
     const QDateTime now = m_form.context().services.clock->localNow();
-    const Control& line = control(LineDX);
     std::array<bool, MaxBandMapSpots> placed{};
+    std::vector<SpotLabelWidget*> appearing;
     for (const SpotLabel& spot : bandMapLabels(m_state.spots, shown, now, m_state.station.UtcOffsetHours)) {
         SpotLabelWidget* label = lblDXSpot[spot.slot];
         placed[size_t(spot.slot)] = true;
-        if (label->toolTip() != spot.toolTip)
-            label->setToolTip(spot.toolTip);
-        label->setText(spot.caption);
-        Control& place = control(label);
-        const float top = line.Y1 - place.Height - ScaleGap * m_form.Height;
-        const float left = float(line.X1 + spot.position * (line.X2 - line.X1) - place.Width / 2);
-        if (top != place.Top || left != place.Left) {
-            place.Top = top;
-            place.Left = left;
-            m_form.applyControlGeometry(place, false);
-        }
-        setTextColour(label, spot.colour);
+        drawLabel(label, spot);
         if (label->isHidden())
-            label->show();
+            appearing.push_back(label);
     }
     for (int i = 0; i < MaxBandMapSpots; ++i) {
         if (!placed[size_t(i)] && !lblDXSpot[i]->isHidden())
             lblDXSpot[i]->hide();
     }
+    showLabels(appearing);
+}
+
+void BandMap::drawLabel(SpotLabelWidget* label, const SpotLabel& spot)
+{
+    if (label->toolTip() != spot.toolTip)
+        label->setToolTip(spot.toolTip);
+    if (label->text() != spot.caption)
+        label->setText(spot.caption);
+    const Control& line = control(LineDX);
+    Control& place = control(label);
+    place.Top = line.Y1 - place.Height - ScaleGap * m_form.Height;
+    place.Left = float(line.X1 + spot.position * (line.X2 - line.X1) - place.Width / 2);
+    if (m_form.controlRect(place) != label->geometry())
+        m_form.applyControlGeometry(place, false);
+    setTextColour(label, spot.colour);
+}
+
+// A widget shown while the pointer is over the window makes Qt ask the X server where the
+// pointer is, to send enter and leave events: once per label when each is shown on its
+// own, once in all when they are shown together behind their hidden layer.
+void BandMap::showLabels(const std::vector<SpotLabelWidget*>& labels)
+{
+    if (labels.size() == 1) {
+        labels.front()->show();
+        return;
+    }
+    if (labels.empty())
+        return;
+    m_spotLayer->hide();
+    for (SpotLabelWidget* label : labels)
+        label->show();
+    m_spotLayer->show();
+}
+
+void BandMap::followTheStore()
+{
+    const quint64 moved = m_state.spots.Filed - m_filedSeen;
+    m_filedSeen = m_state.spots.Filed;
+    // After a whole store of new spots any widget may take any of them.
+    if (moved == 0 || moved >= quint64(MaxBandMapSpots))
+        return;
+    const int down = int(moved);
+    std::rotate(lblDXSpot.begin(), lblDXSpot.begin() + down, lblDXSpot.end());
+    for (int i = 0; i < MaxBandMapSpots; ++i)
+        lblDXSpot[i]->setIndex(i);
+    // The newer spot's label lies above the older one's where they overlap.
+    for (int i = MaxBandMapSpots - down; i < MaxBandMapSpots; ++i)
+        lblDXSpot[i]->raise();
+}
+
+int BandMap::slotShownBy(int index) const
+{
+    const quint64 moved = m_state.spots.Filed - m_filedSeen;
+    return moved > quint64(index) ? -1 : index - int(moved);
 }
 
 void BandMap::RefreshBandMapIfShown()
@@ -94,14 +145,19 @@ void BandMap::RefreshBandMapIfShown()
         DisplayBandMapLabels();
 }
 
+// The click is on the spot the label shows, even when spots filed since have not been
+// drawn yet.
 void BandMap::lblDXSpot_MouseDown(int index, int button)
 {
+    const int slot = slotShownBy(index);
+    if (slot < 0)
+        return;
     if (button == 2) {
-        m_form.context().navigation.form1().ChangeFrequency(m_state.spots.SpotFrequency[index]);
-        Q_EMIT spotChosen(m_state.spots.SpotCall[index]);
+        m_form.context().navigation.form1().ChangeFrequency(m_state.spots.SpotFrequency[slot]);
+        Q_EMIT spotChosen(m_state.spots.SpotCall[slot]);
         return;
     }
-    deleteSpot(m_state.spots, index);
+    deleteSpot(m_state.spots, slot);
     DisplayBandMapLabels();
 }
 

@@ -3,6 +3,12 @@
 // The main window's band map: the spots of the current band along one line, with a
 // five-label scale under it. The main window hosts its controls and lays the spot area
 // out; the map draws the labels from the spot store and handles clicks on them.
+//
+// lblDXSpot[i] always shows slot i of the store, but the widgets go with their spots: when
+// the store has moved its spots down k slots, the widgets move down k places in the array
+// (the ones that fell out of slot 0 coming round for the newest spots), so a spot that
+// stays where it was keeps its widget where it was. The spot labels lie on a layer over
+// the background, which lets a redraw show many of them at once.
 
 #include "core/AppState.h"
 #include "core/forms/Form.h"
@@ -10,8 +16,11 @@
 #include <QLabel>
 #include <QObject>
 #include <array>
+#include <vector>
 
+class ControlLayer;
 class SpotLabelWidget;
+struct SpotLabel;
 
 class BandMap : public QObject {
     Q_OBJECT
@@ -52,6 +61,16 @@ Q_SIGNALS:
     void spotHovered(const QString& toolTip);
 
 private:
+    // The widgets brought along with the spots filed since the last look.
+    void followTheStore();
+    // The slot of the spot that label `index` shows; -1 when that spot has left the store
+    // since the label was drawn.
+    int slotShownBy(int index) const;
+    void drawLabel(SpotLabelWidget* label, const SpotLabel& spot);
+    void showLabels(const std::vector<SpotLabelWidget*>& labels);
+
     Form& m_form;
     AppState& m_state;
+    ControlLayer* m_spotLayer = nullptr;
+    quint64 m_filedSeen = 0; // the store's count of spots filed when the widgets last followed it
 };

@@ -1,7 +1,8 @@
 #pragma once
 
 // A spot label of the band maps: a label that reports the mouse going down on it (with the
-// button as the maps number it: 1 left, 2 right, 4 middle) and moving over it.
+// button as the maps number it: 1 left, 2 right, 4 middle) and moving over it, with its
+// index in its map's labels (a map may hand a label on to another index).
 
 #include "core/Rgb.h"
 
@@ -14,6 +15,9 @@ class SpotLabelWidget : public QLabel {
     Q_OBJECT
 public:
     SpotLabelWidget(int index, QWidget* parent);
+
+    int index() const { return m_index; }
+    void setIndex(int index) { m_index = index; }
 
 Q_SIGNALS:
     void mouseDown(int index, int button);
