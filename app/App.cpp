@@ -23,6 +23,7 @@
 #include "spots/windows/PacketSpotfrm.h"
 
 #include <QApplication>
+#include <QInputEvent>
 
 namespace {
 
@@ -42,6 +43,12 @@ App::App(Services services) : m_services(std::move(services))
     // The run ends only where the program says so (App::quit, Services::endProgram): a
     // window closing, a dialog with no parent window among them, never ends it on its own.
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    // The paths that end the program at once (a log that cannot be read) let go of the
+    // transmitter first.
+    m_services.endProgram = [this, end = std::move(m_services.endProgram)](int code) {
+        releaseDevices();
+        end(code);
+    };
 }
 
 App::~App()
@@ -167,21 +174,45 @@ void App::startRigPolling()
 
 void App::unloadCompanionWindows()
 {
+    releaseDevices();
     delete m_phoneFrm;
     delete m_cwFrm;
     delete m_blindFrm;
     if (m_packetSpotfrm) {
         m_packetSpotfrm->hide();
-        m_packetSpotfrm->Form_Unload();
         delete m_packetSpotfrm;
     }
     if (m_rigControlfrm) {
         m_rigControlfrm->hide();
-        m_rigControlfrm->Form_Unload();
         delete m_rigControlfrm;
     }
     delete m_countyChangeRover;
     delete m_winKeyFrm;
+}
+
+void App::releaseDevices()
+{
+    KeyerState& keyer = m_state.keyer;
+    // A send under way stops after the character it keys, and nothing repeats.
+    keyer.CWBuffer.clear();
+    keyer.CWRepeatActive = 0;
+    keyer.PhoneRepeatActive = 0;
+    if (m_phoneFrm)
+        m_phoneFrm->releaseTransmitter();
+    if (m_cwFrm)
+        m_cwFrm->releaseKeyingLine();
+    if (m_winKeyFrm) {
+        m_winKeyFrm->device().wk_clearbuf();
+        m_winKeyFrm->cmdCloseWinkey_Click();
+    }
+    // The links' closing steps go out once.
+    if (m_linksClosed)
+        return;
+    m_linksClosed = true;
+    if (m_packetSpotfrm)
+        m_packetSpotfrm->Form_Unload();
+    if (m_rigControlfrm)
+        m_rigControlfrm->Form_Unload();
 }
 
 void App::showHelp() { showOnce<Form5>(context()); }
@@ -232,6 +263,26 @@ void App::endWhenNoWindowShown()
 
 void App::quit()
 {
+    releaseDevices();
+    if (!m_quitRequested)
+        qApp->installEventFilter(this);
     m_quitRequested = true;
-    QCoreApplication::quit();
+    // Not quit(): that first asks every window to close, and the main window refuses while a
+    // character is keyed, which would keep the run going.
+    QCoreApplication::exit(0);
+}
+
+void App::endOnSignal()
+{
+    if (m_mainWindow)
+        m_mainWindow->mnuExit_Click();
+    else
+        quit();
+}
+
+bool App::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_quitRequested && dynamic_cast<QInputEvent*>(event))
+        return true;
+    return QObject::eventFilter(watched, event);
 }

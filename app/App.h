@@ -65,9 +65,16 @@ public:
     // The main window has closed: the run ends once no other window of the program is shown.
     void mainWindowClosed() override;
 
-    // Ends the run through the event loop. Nothing else ends it: no window closing does.
+    // Ends the run through the event loop, after releasing every keyed line and closing
+    // every port and link (releaseDevices). Nothing else ends it: no window closing does.
     void quit() override;
     bool quitRequested() const { return m_quitRequested; }
+    // A signal that ends the program (SIGTERM, SIGINT, SIGHUP): as File > Exit.
+    void endOnSignal();
+
+protected:
+    // Once the run ends, keys and clicks still queued reach no window.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     AppState m_state;
@@ -83,6 +90,11 @@ private:
     QPointer<RigControlfrm> m_rigControlfrm;
     QPointer<PacketSpotfrm> m_packetSpotfrm;
     bool m_quitRequested = false;
+    bool m_linksClosed = false;
 
     void endWhenNoWindowShown();
+    // Push-to-talk and the keying lines dropped, the keyer device and the keying ports
+    // closed, the radio and spot links closed with their closing bytes. Each window's own
+    // release; the windows stay.
+    void releaseDevices();
 };

@@ -1,4 +1,5 @@
 #include "app/App.h"
+#include "app/EndSignals.h"
 #include "core/forms/CaptionStyle.h"
 
 #include <QApplication>
@@ -14,6 +15,8 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Vexol_Software"));
     QApplication::setStyle(new CaptionStyle);
     App app(Services::real());
+    EndSignals endSignals;
+    QObject::connect(&endSignals, &EndSignals::received, &app, &App::endOnSignal);
     app.start();
     // The start-up can already have ended the run (its setup window closed without "Done").
     if (app.quitRequested())

@@ -5,6 +5,8 @@
 #include "platform/Clock.h"
 #include "platform/KeyingLine.h"
 
+#include <QScopeGuard>
+
 namespace {
 
 constexpr int FirstFunctionKey = 112; // F1
@@ -13,6 +15,7 @@ constexpr int LastFunctionKey = 124;  // F10, passed on as F13
 // Releases the line on every way out of a character.
 class LineGuard {
 public:
+    // No line: nothing moves, and setting it always succeeds.
     explicit LineGuard(KeyingLine* line) : m_line(line) {}
     ~LineGuard()
     {
@@ -21,6 +24,8 @@ public:
     }
     bool set(bool keyed)
     {
+        if (!m_line)
+            return true;
         m_keyed = m_keyed || keyed;
         const bool done = m_line->setKeyed(keyed);
         if (done && !keyed)
@@ -67,6 +72,9 @@ void CwKeyer::FKeyCW(int KeyCode)
 void CwKeyer::LoopThroughCWBuffer()
 {
     if (m_keyer.CWKeyingInterface == KeyingInterface::WinKey) {
+        // A device that cannot be opened or does not answer sends nothing, so logs nothing.
+        if (!m_window.winKeyReady())
+            return;
         // The device logs nothing itself: the contact goes in once, before anything is sent.
         if (m_keyer.CWBuffer.contains(QLatin1Char('!')))
             m_window.logContact();
@@ -76,15 +84,23 @@ void CwKeyer::LoopThroughCWBuffer()
         return;
     }
     m_keyer.CWSending = 1;
+    // The best scheduling the system grants, for as long as a message goes out.
+    if (m_pumps++ == 0)
+        m_clock.beginPreciseTiming();
+    const auto timingEnds = qScopeGuard([this] {
+        if (--m_pumps == 0)
+            m_clock.endPreciseTiming();
+    });
     while (!m_keyer.CWBuffer.isEmpty()) {
         const QChar character = m_keyer.CWBuffer.front();
         m_keyer.CWBuffer.remove(0, 1);
-        Transmit(character);
+        keyCharacter(character);
         if (m_window.echo())
             m_window.showOnMainWindow(m_keyer.CWBuffer);
         // A second message, keyboard CW or Esc may change the buffer here.
         m_window.letEventsRun();
     }
+    finishTiming();
     if (m_keyer.CWRepeatActive == 1)
         m_window.armRepeat();
     m_keyer.CWSending = 0;
@@ -96,56 +112,96 @@ void CwKeyer::LoopThroughCWBuffer()
 
 bool CwKeyer::Transmit(QChar CodeCharacter)
 {
+    const bool keyed = keyCharacter(CodeCharacter);
+    finishTiming();
+    return keyed;
+}
+
+bool CwKeyer::keyCharacter(QChar character)
+{
+    using State = KeyingTarget::State;
     if (m_keyer.CWKeyingInterface == KeyingInterface::None)
         return false;
-    KeyingLine* line = m_window.keyingLine();
-    if (CodeCharacter == QLatin1Char('!'))
+    const KeyingTarget target = m_window.keyingLine();
+    if (target.state == State::Failed) {
+        dropMessage(); // nothing went out: neither the rest nor its "!"
+        return false;
+    }
+    if (character == QLatin1Char('!'))
         m_window.logContact();
     const auto space = parsePlainNumber(m_window.wordSpace());
     if (!space)
         return false;
-    const QString elements = CodeCharacter == QLatin1Char(' ') ? adjustedWordSpace(*space)
-                                                               : morseElements(CodeCharacter);
+    const QString elements = character == QLatin1Char(' ') ? adjustedWordSpace(*space) : morseElements(character);
     if (elements.isEmpty())
         return true;
-    if (!line)
+    if (target.state == State::Refused)
         return false;
-    LineGuard guard(line);
+    LineGuard guard(target.line);
     for (const QChar element : elements) {
         // The speed is read at every element, so a change takes effect at once; one that
         // cannot be timed stops the character before the line moves again.
         const auto wordsPerMinute = parsePlainNumber(m_window.wordsPerMinute());
         const auto unit = wordsPerMinute ? unitMs(*wordsPerMinute) : std::nullopt;
-        if (!unit)
+        if (!unit) {
+            m_running.reset();
             return false;
-        if (!guard.set(element == QLatin1Char('1')))
+        }
+        const qint64 startNs = waitForRunningElement();
+        if (!guard.set(element == QLatin1Char('1'))) {
+            m_window.keyingFailed();
+            dropMessage();
             return false;
-        if (!waitOneUnit(*unit, *wordsPerMinute))
-            return false;
+        }
+        // "Sleep" keeps whole milliseconds per unit.
+        const double lengthMs = m_window.timingMethod() == TimingMethod::Sleep ? roundHalfEven(*unit) : *unit;
+        m_running = Running{startNs + qint64(lengthMs * 1e6), *unit, *wordsPerMinute};
     }
     return true;
 }
 
-bool CwKeyer::waitOneUnit(double unit, double wordsPerMinute)
+qint64 CwKeyer::waitForRunningElement()
+{
+    const qint64 nowNs = m_clock.monotonicNs();
+    if (!m_running)
+        return nowNs;
+    const Running element = *std::exchange(m_running, std::nullopt);
+    if (double(nowNs - element.endNs) > element.unitMs * 1e6)
+        return nowNs;
+    waitUntil(element.endNs, element);
+    return element.endNs;
+}
+
+void CwKeyer::waitUntil(qint64 deadlineNs, const Running& element)
 {
     switch (m_window.timingMethod()) {
-    case TimingMethod::Timer: {
+    case TimingMethod::Timer:
         // A busy wait: no event runs inside a character. The clock never wraps.
-        const double deadline = double(m_clock.monotonicNs()) + unit * 1e6;
-        while (double(m_clock.monotonicNs()) < deadline) {
+        while (m_clock.monotonicNs() < deadlineNs) {
         }
-        return true;
-    }
+        return;
     case TimingMethod::Sleep:
-        m_clock.sleepMs(int(roundHalfEven(unit)));
-        return true;
+        m_clock.sleepMs(int(roundHalfEven(double(deadlineNs - m_clock.monotonicNs()) / 1e6)));
+        return;
     case TimingMethod::Loop: {
-        const double limit = m_window.loopsPer60ms() / wordsPerMinute * 20;
+        // Counted, not clocked: one unit of passes whenever the element started.
+        const double limit = m_window.loopsPer60ms() / element.wordsPerMinute * 20;
         volatile double count = 0;
         while (count < limit)
             count = count + 1;
-        return true;
+        return;
     }
     }
-    return false;
+}
+
+void CwKeyer::finishTiming()
+{
+    if (m_running)
+        waitForRunningElement();
+}
+
+void CwKeyer::dropMessage()
+{
+    m_running.reset();
+    m_keyer.CWBuffer.clear();
 }

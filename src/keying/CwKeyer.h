@@ -6,15 +6,34 @@
 // message arrive in the middle of a message. A character is keyed element by element on
 // the keying line, timed on the monotonic clock; the line is released again on every way
 // out of a character.
+//
+// The elements of one message keep to a timeline: each element starts where the one before
+// it was planned to end, across characters and words, and the pump does its work between
+// characters (the echo, the window's events) while the last released unit of the character
+// runs, so that work comes out of the gap instead of adding to it. Only an element that
+// would start more than one unit late starts afresh from the present.
 
 #include "core/AppState.h"
 
 #include <QString>
+#include <optional>
 
 class Clock;
 class KeyingLine;
 
 enum class TimingMethod { Timer, Sleep, Loop };
+
+// Where a character is keyed.
+struct KeyingTarget {
+    enum class State {
+        Ready,   // the line is there to key
+        NoLine,  // no port is chosen ("0"): no line moves, but every element is timed
+        Refused, // the settings name no line (a base address that is no number): nothing is keyed
+        Failed,  // the port would not open, and the operator has been told
+    };
+    State state = State::Refused;
+    KeyingLine* line = nullptr;
+};
 
 // What the keyer reads from its settings window whenever it sends, and what it asks of
 // the program around it.
@@ -29,15 +48,20 @@ public:
     virtual TimingMethod timingMethod() const = 0;
     virtual double loopsPer60ms() const = 0;
     virtual bool echo() const = 0;
-    // The line of the chosen interface, its port opened first when it is not; nothing
-    // when no line can be keyed.
-    virtual KeyingLine* keyingLine() = 0;
+    // The line of the chosen interface, its port opened first when it is not.
+    virtual KeyingTarget keyingLine() = 0;
+    // The line failed while keying (its port went away): the operator is told and the port
+    // let go.
+    virtual void keyingFailed() = 0;
     // The "!" of a message: the contact is logged on the running main window.
     virtual void logContact() = 0;
     virtual void showOnMainWindow(const QString& text) = 0;
     virtual void armRepeat() = 0;
     virtual void letEventsRun() = 0;
     virtual QString countyText(const QString& abbreviation) const = 0;
+    // Opens the keyer device when it is closed and checks that it answers; false, with the
+    // buffer emptied and the operator told, when nothing can be sent.
+    virtual bool winKeyReady() = 0;
     // Hands the buffer to the keyer device, emptying it.
     virtual void winKeyTransmit() = 0;
 
@@ -53,16 +77,34 @@ public:
     void FKeyCW(int KeyCode);
     // Sends what the buffer holds; returns when it is empty.
     void LoopThroughCWBuffer();
-    // Keys one character. False when it was refused: no speed that can be timed, a word
-    // space that is no number, no line, or a line that failed; the line is released then.
+    // Keys one character; returns when its last element has been timed. False when it was
+    // refused (no speed that can be timed, a word space that is no number, no line the
+    // settings name) or its port failed; the line is released then, and after a failed
+    // port the rest of the message is dropped.
     bool Transmit(QChar CodeCharacter);
 
     static constexpr int RepeatKey = 112; // F1
 
 private:
-    bool waitOneUnit(double unit, double wordsPerMinute);
+    // The element set last, still running: when it is planned to end, and how long it is.
+    struct Running {
+        qint64 endNs;
+        double unitMs;
+        double wordsPerMinute;
+    };
+
+    // Keys the character and leaves its last element running.
+    bool keyCharacter(QChar character);
+    // Waits for the running element to end; the start of the next one. An element more than
+    // one unit late starts from the present.
+    qint64 waitForRunningElement();
+    void waitUntil(qint64 deadlineNs, const Running& element);
+    void finishTiming();
+    void dropMessage();
 
     KeyerState& m_keyer;
     Clock& m_clock;
     CwKeyerWindow& m_window;
+    std::optional<Running> m_running;
+    int m_pumps = 0; // pumps running, nested ones counted
 };

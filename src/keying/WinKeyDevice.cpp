@@ -4,8 +4,8 @@
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
 
-WinKeyDevice::WinKeyDevice(std::unique_ptr<SerialPort> port, Clock& clock, std::function<void()> letEventsRun)
-    : m_port(std::move(port)), m_clock(clock), m_letEventsRun(std::move(letEventsRun))
+WinKeyDevice::WinKeyDevice(std::unique_ptr<SerialPort> port, Clock& clock, std::function<void(int)> wait)
+    : m_port(std::move(port)), m_clock(clock), m_wait(std::move(wait))
 {
 }
 
@@ -54,6 +54,7 @@ int WinKeyDevice::wk_open(quint8& version, quint8 port)
     m_status = 0xC0;
     m_requestedAt.reset();
     m_handedOver = false;
+    m_writeRefused = false;
     m_state = State::Open;
     return Success;
 }
@@ -87,6 +88,7 @@ int WinKeyDevice::send(const QByteArray& bytes)
         return NotOpen;
     if (!m_port->write(bytes)) {
         m_error = QStringLiteral("COM%1 refused the bytes for the keyer.").arg(m_port->comNumber());
+        m_writeRefused = m_state == State::Open;
         return NotOpen;
     }
     return Success;
@@ -112,19 +114,51 @@ qint32 WinKeyDevice::wk_getstatus()
     if (!isOpen())
         return NotOpen;
     takeReplies();
-    if (!m_requestedAt && send(WinKey::statusRequest()) == Success) {
-        m_requestedAt = m_clock.monotonicMs();
-        m_requestCoversHandover = m_handedOver;
-    }
+    requestStatus();
     const qint32 state = WinKey::feedState(m_status);
     // A character handed over counts as text to send until the keyer has told its state
     // after taking it.
     return state == WinKey::Idle && m_handedOver ? WinKey::Sending : state;
 }
 
+bool WinKeyDevice::requestStatus()
+{
+    if (m_requestedAt)
+        return true;
+    if (send(WinKey::statusRequest()) != Success)
+        return false;
+    m_requestedAt = m_clock.monotonicMs();
+    m_requestCoversHandover = m_handedOver;
+    return true;
+}
+
 qint64 WinKeyDevice::unansweredMs() const
 {
     return m_requestedAt ? m_clock.monotonicMs() - *m_requestedAt : 0;
+}
+
+bool WinKeyDevice::portLost() const
+{
+    return m_state == State::Open && (m_writeRefused || !m_port->isOpen());
+}
+
+bool WinKeyDevice::answersStatus(int withinMs)
+{
+    if (!isOpen())
+        return false;
+    takeReplies();
+    if (!requestStatus())
+        return false;
+    const std::shared_ptr<bool> alive = m_alive;
+    while (m_requestedAt) {
+        if (unansweredMs() > withinMs || portLost())
+            return false;
+        m_wait(timing.pollMs);
+        if (!*alive || !isOpen())
+            return false;
+        takeReplies();
+    }
+    return true;
 }
 
 void WinKeyDevice::takeReplies()
@@ -172,10 +206,9 @@ bool WinKeyDevice::pause(int ms)
     const std::shared_ptr<bool> alive = m_alive;
     const qint64 until = m_clock.monotonicMs() + ms;
     while (m_clock.monotonicMs() < until) {
-        m_letEventsRun();
+        m_wait(timing.pollMs);
         if (!*alive || m_state != State::Opening)
             return false;
-        m_clock.sleepMs(timing.pollMs);
     }
     return true;
 }
@@ -193,9 +226,8 @@ std::optional<quint8> WinKeyDevice::awaitAnswer()
         }
         if (m_clock.monotonicMs() >= until)
             return std::nullopt;
-        m_letEventsRun();
+        m_wait(timing.pollMs);
         if (!*alive || m_state != State::Opening)
             return std::nullopt;
-        m_clock.sleepMs(timing.pollMs);
     }
 }

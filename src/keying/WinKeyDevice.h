@@ -7,7 +7,7 @@
 //   wk_getstatus a number below 5 while the keyer takes a character, above 0 while it
 //                still has text to send; read from the status bytes the keyer reports
 //   the others   send one command; 0, or NotOpen when the keyer is not open
-// Waits for the keyer's answers let pending window events run and end at a deadline.
+// Waits for the keyer's answers let window events run and end at a deadline.
 // The protocol itself is in WinKeyProtocol.h.
 
 #include <QByteArray>
@@ -38,8 +38,9 @@ public:
         int pollMs = 5;       // between looks at the port while waiting
     };
 
-    // The port is the device's own. Events run through letEventsRun while it waits.
-    WinKeyDevice(std::unique_ptr<SerialPort> port, Clock& clock, std::function<void()> letEventsRun);
+    // The port is the device's own. Its waits go through wait(ms), which lets events run
+    // meanwhile; the clock tells when a wait is over.
+    WinKeyDevice(std::unique_ptr<SerialPort> port, Clock& clock, std::function<void(int ms)> wait);
     ~WinKeyDevice();
 
     Timing timing;
@@ -60,6 +61,12 @@ public:
     bool isOpen() const { return m_state == State::Open; }
     // How long a status request has gone unanswered; 0 when none waits.
     qint64 unansweredMs() const;
+    // Asks the keyer for its status and waits for the answer, letting events run; false when
+    // none came within the time (a request already waiting counts from when it went out),
+    // when the port has gone, or when the device was closed meanwhile.
+    bool answersStatus(int withinMs);
+    // The device is open but its port is not, or refused the last bytes: the keyer is gone.
+    bool portLost() const;
     // Why the last open failed, or the last write was refused.
     const QString& lastError() const { return m_error; }
 
@@ -68,6 +75,7 @@ private:
 
     int send(const QByteArray& bytes);
     void takeReplies();
+    bool requestStatus();
     // The first byte other than a status or pot reading, within the answer time; nothing
     // when none came, or when the device was closed or destroyed meanwhile.
     std::optional<quint8> awaitAnswer();
@@ -76,7 +84,7 @@ private:
 
     std::unique_ptr<SerialPort> m_port;
     Clock& m_clock;
-    std::function<void()> m_letEventsRun;
+    std::function<void(int)> m_wait;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     State m_state = State::Closed;
     QString m_error;
@@ -85,4 +93,5 @@ private:
     std::optional<qint64> m_requestedAt;  // a status request waits for its answer
     bool m_handedOver = false;            // a character went out since the keyer said idle
     bool m_requestCoversHandover = false;
+    bool m_writeRefused = false;          // the port refused bytes since the device opened
 };

@@ -146,8 +146,10 @@ void MainForm::prompt(const QString& name) { context().navigation.blindFrm().Bli
 
 void MainForm::mnuExit_Click()
 {
+    // Ends at once, without closing the companion windows and without the backup copy;
+    // the lines and ports are let go all the same.
     clocks->saveOperatingTimeIfRunning();
-    context().services.endProgram(0);
+    context().navigation.quit();
 }
 
 void MainForm::mouseMoveEvent(QMouseEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <optional>
 
 // Local and UTC time taken from one instant, so that the two never straddle a minute,
 // and a monotonic millisecond counter for waits and Morse timing.
@@ -18,6 +19,11 @@ public:
     // The same clock in nanoseconds, for timing Morse elements finer than a millisecond.
     virtual qint64 monotonicNs() const { return monotonicMs() * 1'000'000; }
     virtual void sleepMs(int ms) = 0;
+    // While Morse is keyed: the best scheduling the system grants the calling thread (a
+    // raised priority where this user may raise it, else nothing), until endPreciseTiming
+    // puts back what it had. Calls do not nest.
+    virtual void beginPreciseTiming() {}
+    virtual void endPreciseTiming() {}
 
     QDateTime localNow() const { return now().local; }
     QDateTime utcNow() const { return now().utc; }
@@ -29,4 +35,9 @@ public:
     qint64 monotonicMs() const override;
     qint64 monotonicNs() const override;
     void sleepMs(int ms) override;
+    void beginPreciseTiming() override;
+    void endPreciseTiming() override;
+
+private:
+    std::optional<int> m_nice; // the thread's own before precise timing raised it
 };

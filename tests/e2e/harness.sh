@@ -140,10 +140,10 @@ e2e_start_program()
         # A sanitized build writes each report to a file of its own, which fails the scenario.
         exec env HOME="$E2E_HOME" XDG_CONFIG_HOME="$E2E_HOME/.config" XDG_RUNTIME_DIR="$E2E_TMP/runtime" \
             TZ=UTC LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_ACCESSIBILITY=0 \
-            ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}log_path=$E2E_TMP/sanitizer" \
+            ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}log_path=$E2E_TMP/sanitizer${E2E_PRELOAD:+:verify_asan_link_order=0}" \
             UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}print_stacktrace=1:log_path=$E2E_TMP/sanitizer" \
             LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$E2E_HARNESS_DIR/leak-suppressions.txt:print_suppressions=0" \
-            "$E2E_PROGRAM"
+            ${E2E_PRELOAD:+LD_PRELOAD="$E2E_PRELOAD"} "$E2E_PROGRAM"
     ) >"$E2E_TMP/program.out" 2>&1 &
     E2E_PROGRAM_PID=$!
     E2E_PIDS+=("$E2E_PROGRAM_PID")

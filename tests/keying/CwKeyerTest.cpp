@@ -8,6 +8,7 @@
 #include "support/TestServices.h"
 
 #include <gtest/gtest.h>
+#include <cmath>
 #include <map>
 
 namespace {
@@ -79,8 +80,9 @@ public:
     TimingMethod method = TimingMethod::Timer;
     double loops = 0;
     bool echoOn = false;
-    bool lineAvailable = true;
+    KeyingTarget::State lineState = KeyingTarget::State::Ready;
     RecordingKeyingLine line;
+    int failuresTold = 0;
     int contactsLogged = 0;
     QStringList shown;
     int repeatsArmed = 0;
@@ -99,8 +101,18 @@ public:
     TimingMethod timingMethod() const override { return method; }
     double loopsPer60ms() const override { return loops; }
     bool echo() const override { return echoOn; }
-    KeyingLine* keyingLine() override { return lineAvailable ? &line : nullptr; }
-    void logContact() override { ++contactsLogged; }
+    KeyingTarget keyingLine() override
+    {
+        return {lineState, lineState == KeyingTarget::State::Ready ? &line : nullptr};
+    }
+    void keyingFailed() override { ++failuresTold; }
+    void logContact() override
+    {
+        ++contactsLogged;
+        if (onLog)
+            onLog();
+    }
+    std::function<void()> onLog;
     void showOnMainWindow(const QString& text) override { shown << text; }
     void armRepeat() override { ++repeatsArmed; }
     void letEventsRun() override
@@ -110,7 +122,14 @@ public:
             onYield();
     }
     QString countyText(const QString& abbreviation) const override { return abbreviation; }
+    bool winKeyReady() override
+    {
+        if (!deviceReady)
+            keyer->CWBuffer.clear();
+        return deviceReady;
+    }
     void winKeyTransmit() override { handedToDevice += std::exchange(keyer->CWBuffer, {}); }
+    bool deviceReady = true;
 
     KeyerState* keyer = nullptr;
 };
@@ -182,7 +201,7 @@ TEST_F(CwKeyerTest, RefusedCharactersKeyNothingAndTakeNoTime)
         window.line.changes.clear();
         window.speed = QString::fromLatin1(c.speed);
         window.space = QString::fromLatin1(c.space);
-        window.lineAvailable = c.line;
+        window.lineState = c.line ? KeyingTarget::State::Ready : KeyingTarget::State::Refused;
         const qint64 before = clock.nanoseconds();
         EXPECT_FALSE(cw.Transmit(QChar('T'))) << c.speed << "/" << c.space;
         EXPECT_LT(clock.nanoseconds() - before, 1'000'000) << "refused at once";
@@ -255,6 +274,75 @@ TEST_F(CwKeyerTest, ANewKeyWhileSendingDropsTheRestOfTheFirstMessage)
     EXPECT_EQ(keyedUnits, 8 + 10 + 3 + 5);
     EXPECT_TRUE(keyer.CWBuffer.isEmpty());
     EXPECT_EQ(keyer.CWSending, 0);
+    EXPECT_EQ(clock.preciseTimingRequests, 1) << "asked once for both messages";
+    EXPECT_FALSE(clock.preciseTiming) << "and given back";
+}
+
+// The work between characters (the echo, the window's events) runs while the gap does: it
+// comes out of the gap, up to one unit late; later than that the next element starts afresh.
+TEST_F(CwKeyerTest, ElementsKeepToTheMessagesTimeline)
+{
+    const struct {
+        double workMs;
+        double gapMs;          // the released stretch between the two characters
+        double secondElementMs;
+    } cases[] = {{0.7, 180, 60}, {25, 180, 60}, {70, 190, 50}, {130, 250, 60}};
+    for (const auto& c : cases) {
+        window.line.changes.clear();
+        window.onYield = [&] {
+            clock.monotonic += qint64(c.workMs);
+            clock.nsWithinMs += qint64(std::fmod(c.workMs, 1) * 1e6);
+        };
+        keyer.CWBuffer = QStringLiteral("EE");
+        cw.LoopThroughCWBuffer();
+        const auto s = stretches(clock.nanoseconds());
+        ASSERT_EQ(s.size(), 4u) << c.workMs;
+        EXPECT_NEAR(s[0].second, 60, 0.01) << c.workMs;
+        EXPECT_NEAR(s[1].second, c.gapMs, 0.01) << c.workMs;
+        EXPECT_NEAR(s[2].second, c.secondElementMs, 0.01) << c.workMs;
+        EXPECT_GE(s[3].second, 180 - 0.01) << c.workMs << ": the last gap is timed before the pump ends";
+    }
+}
+
+// No port chosen for RTS or DTR: nothing moves, but every element is timed, so the "!"
+// of "TU!" logs once T and U have had their time.
+TEST_F(CwKeyerTest, WithNoPortTheElementsAreStillTimed)
+{
+    window.method = TimingMethod::Sleep;
+    window.lineState = KeyingTarget::State::NoLine;
+    window.messages[113] = QStringLiteral("TU!");
+    keyer.CWCall = QStringLiteral("W1AW");
+    const qint64 start = clock.monotonicMs();
+    qint64 loggedAt = -1;
+    window.onLog = [&] { loggedAt = clock.monotonicMs(); };
+    cw.FKeyCW(113);
+    EXPECT_EQ(window.contactsLogged, 1);
+    EXPECT_GE(loggedAt - start, (6 + 10 - 1) * 60) << "T and U were timed first";
+    EXPECT_TRUE(window.line.changes.empty());
+}
+
+// A port that fails while keying, or will not open: the operator is told once (a port that
+// will not open tells it itself), the rest of the message goes, and its "!" logs nothing.
+TEST_F(CwKeyerTest, APortThatFailsDropsTheRestOfTheMessageAndItsLogMark)
+{
+    window.method = TimingMethod::Sleep;
+    window.messages[113] = QStringLiteral("TEST TU!");
+    window.line.failAfterChanges = 8;
+    cw.FKeyCW(113);
+    EXPECT_EQ(window.failuresTold, 1);
+    EXPECT_EQ(window.contactsLogged, 0);
+    EXPECT_EQ(window.line.changes.size(), 8u);
+    EXPECT_TRUE(keyer.CWBuffer.isEmpty());
+    EXPECT_EQ(keyer.CWSending, 0);
+
+    window.line.changes.clear();
+    window.line.failAfterChanges = -1;
+    window.lineState = KeyingTarget::State::Failed;
+    cw.FKeyCW(113);
+    EXPECT_EQ(window.failuresTold, 1);
+    EXPECT_EQ(window.contactsLogged, 0);
+    EXPECT_TRUE(window.line.changes.empty());
+    EXPECT_TRUE(keyer.CWBuffer.isEmpty());
 }
 
 TEST_F(CwKeyerTest, FunctionKeysAndInterfaces)
@@ -275,13 +363,18 @@ TEST_F(CwKeyerTest, FunctionKeysAndInterfaces)
     cw.FKeyCW(125);
     EXPECT_EQ(window.line.changes.size(), 4u) << "no message beyond F10";
 
-    // The keyer device logs once, before anything is handed over, "!" and all.
+    // The keyer device logs once, before anything is handed over, "!" and all; a device
+    // that cannot be opened or does not answer logs nothing.
     keyer.CWKeyingInterface = KeyingInterface::WinKey;
     window.messages[115] = QStringLiteral("TU ! 73 !");
     cw.FKeyCW(115);
     EXPECT_EQ(window.contactsLogged, 1);
     EXPECT_EQ(window.handedToDevice, "TU ! 73 !");
     EXPECT_EQ(window.line.changes.size(), 4u);
+    window.deviceReady = false;
+    cw.FKeyCW(115);
+    EXPECT_EQ(window.contactsLogged, 1);
+    EXPECT_EQ(window.handedToDevice, "TU ! 73 !");
 }
 
 TEST_F(CwKeyerTest, TheF1RepeatIsArmedWhenTheMessageEnds)

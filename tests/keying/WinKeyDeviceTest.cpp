@@ -10,6 +10,7 @@
 #include "core/QStringPrinter.h"
 #include "core/RecordFile.h"
 #include "platform/Clock.h"
+#include "platform/EventWait.h"
 #include "platform/SerialPort.h"
 
 #include <QBuffer>
@@ -48,7 +49,7 @@ protected:
 
     FakeWinKey keyer;
     SystemClock clock;
-    WinKeyDevice device{port(), clock, [] { QCoreApplication::processEvents(); }};
+    WinKeyDevice device{port(), clock, [](int ms) { letEventsRunFor(ms); }};
 };
 
 TEST_F(WinKeyOnThePort, OpensWithTheEchoTestAndHostOpenThenSendsEachSettingAsItsCommand)
@@ -93,7 +94,7 @@ TEST_F(WinKeyOnThePort, AnOpenThatFailsSaysWhyAndLeavesThePortClosed)
         FakeWinKey other;
         c.setUp(other);
         WinKeyDevice lone(std::make_unique<QtSerialPort>([&](int) { return other.name(); }), clock,
-                          [] { QCoreApplication::processEvents(); });
+                          [](int ms) { letEventsRunFor(ms); });
         lone.timing = device.timing;
         quint8 version = 0;
         EXPECT_EQ(lone.wk_open(version, 5), c.code) << c.name;

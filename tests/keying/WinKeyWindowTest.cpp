@@ -341,6 +341,50 @@ TEST_F(WinKeyMainWindowKeys, EscEndsTheWaitForAFullKeyerAndClearsItsBuffer)
     EXPECT_EQ(w.txtCall->text(), "W5XYZ") << "that Esc stopped the keyer, not the entry";
 }
 
+// A keyer that goes quiet while idle is found by the next function key: the "Error!"
+// message, the device closed, nothing sent and the message's "!" logging nothing.
+TEST_F(WinKeyMainWindowKeys, AKeyerSilentWhileIdleIsFoundByTheNextKeyAndItsLogMarkLogsNothing)
+{
+    MainForm& w = openWithKeyer();
+    app->winKeyFrm().feedLimits.unansweredMs = 300;
+    app->cwFrm().Text2->setText(QStringLiteral("TU!"));
+    keys(QStringLiteral("W5XYZ{Tab}599{Tab}HARR"));
+    w.txtCall->setFocus();
+    press(Qt::Key_F2);
+    ASSERT_EQ(state().log.QsoCount, 1) << "an answering keyer: the contact is logged";
+    ASSERT_TRUE(keyerTook("TU"));
+
+    keyer.silent = true;
+    keys(QStringLiteral("K5ABC{Tab}599{Tab}HARR"));
+    w.txtCall->setFocus();
+    const size_t messages = dialogs.shown.size();
+    press(Qt::Key_F2);
+    EXPECT_EQ(state().log.QsoCount, 1) << "nothing went out, so nothing is logged";
+    EXPECT_EQ(keyer.takenText(), "TU");
+    EXPECT_EQ(state().keyer.WinKeyOpen, 0);
+    ASSERT_EQ(dialogs.shown.size(), messages + 1);
+    EXPECT_EQ(dialogs.shown.back().title, "Error!");
+    EXPECT_TRUE(dialogs.shown.back().text.contains(QStringLiteral("does not answer"))) << dialogs.shown.back().text.toStdString();
+    EXPECT_EQ(w.txtCall->text(), "K5ABC") << "the entry stays for the operator";
+}
+
+// A keyer that stops answering in the middle of a message, while it still reports room.
+TEST_F(WinKeyWindow, AKeyerSilentMidMessageIsGivenUpThoughItHadRoom)
+{
+    writeSettings("5\r\n");
+    frmWinKey& w = opened();
+    w.feedLimits.unansweredMs = 300;
+    keyer.msPerCharacter = 1000;
+    QTimer::singleShot(50, &w, [&] { keyer.silent = true; });
+    // Less than the two thirds of the keyer's buffer that make it report itself full.
+    state().keyer.CWBuffer = QStringLiteral("CQ ").repeated(26);
+    w.WKTransmit();
+    EXPECT_LT(keyer.taken.size(), 78u) << "the rest was dropped";
+    EXPECT_TRUE(state().keyer.CWBuffer.isEmpty());
+    EXPECT_EQ(state().keyer.WinKeyOpen, 0);
+    EXPECT_EQ(dialogs.last(QStringLiteral("message"))->title, "Error!");
+}
+
 TEST_F(WinKeyMainWindowKeys, KeyboardCwTypesToTheKeyerAndBackspaceTakesBackWhatIsNotSent)
 {
     MainForm& w = openWithKeyer();

@@ -152,9 +152,13 @@ public:
     DeviceClock now = steadyNanoseconds;
     std::vector<Change> changes;
     bool keyed = false;
+    // From this many changes on the line refuses every change, as one whose port went away.
+    int failAfterChanges = -1;
 
     bool setKeyed(bool on) override
     {
+        if (failAfterChanges >= 0 && int(changes.size()) >= failAfterChanges)
+            return false;
         keyed = on;
         changes.push_back({on, now()});
         return true;

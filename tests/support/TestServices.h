@@ -79,6 +79,15 @@ public:
         sleeps.push_back(ms);
         monotonic += ms;
     }
+    // How often precise timing was asked for, and whether it still is.
+    int preciseTimingRequests = 0;
+    bool preciseTiming = false;
+    void beginPreciseTiming() override
+    {
+        ++preciseTimingRequests;
+        preciseTiming = true;
+    }
+    void endPreciseTiming() override { preciseTiming = false; }
 };
 
 class FixedScreen final : public Screen {

@@ -41,7 +41,9 @@ public:
     // once no other window of the program is shown.
     virtual void unloadCompanionWindows() = 0;
     virtual void mainWindowClosed() = 0;
-    // Ends the run through the event loop.
+    // Ends the run: every keyed line released and every port and link closed first, then
+    // the event loop ended. File > Exit, the last window closing and the end signals all
+    // come here.
     virtual void quit() = 0;
 
     // The keyer windows and the prompt player: loaded hidden on first reference and kept.

@@ -209,6 +209,11 @@ CWFrm::CWFrm(const WindowContext& context)
 CWFrm::~CWFrm()
 {
     context().state.keyer.ports.leave(KeyingPortHolder::CwPort);
+    releaseKeyingLine();
+}
+
+void CWFrm::releaseKeyingLine()
+{
     tmrRepeat.stop();
     dropSerialLines();
     Comm->close();
@@ -313,7 +318,7 @@ void CWFrm::tmrRepeat_Timer()
     FKeyCW(CwKeyer::RepeatKey);
 }
 
-void CWFrm::CWSetup()
+bool CWFrm::CWSetup()
 {
     dropSerialLines();
     Comm->close();
@@ -328,8 +333,13 @@ void CWFrm::CWSetup()
         Comm->setRts(false);
         opened = Comm->open();
     }
-    if (opened)
-        return;
+    if (!opened)
+        reportInvalidPort();
+    return opened;
+}
+
+void CWFrm::reportInvalidPort()
+{
     context().services.beeper->beep();
     context().services.dialogs->messageBox(
         QStringLiteral("The port you have selected for CW keying is invalid.  Please select another or enter 0 for none."),
@@ -444,25 +454,36 @@ TimingMethod CWFrm::timingMethod() const
     return TimingMethod::Timer;
 }
 
-KeyingLine* CWFrm::keyingLine()
+KeyingTarget CWFrm::keyingLine()
 {
-    switch (context().state.keyer.CWKeyingInterface) {
+    using State = KeyingTarget::State;
+    const KeyingInterface keying = context().state.keyer.CWKeyingInterface;
+    switch (keying) {
     case KeyingInterface::Rts:
     case KeyingInterface::Dtr:
+        if (!Comm->isOpen() && !CWSetup())
+            return {State::Failed};
         if (!Comm->isOpen())
-            CWSetup();
-        m_line = std::make_unique<SerialKeyingLine>(
-            *Comm, context().state.keyer.CWKeyingInterface == KeyingInterface::Rts ? ModemLine::Rts : ModemLine::Dtr);
-        return m_line.get();
+            return {State::NoLine}; // port "0"
+        m_line = std::make_unique<SerialKeyingLine>(*Comm, keying == KeyingInterface::Rts ? ModemLine::Rts : ModemLine::Dtr);
+        return {State::Ready, m_line.get()};
     case KeyingInterface::Printer:
         if (const auto base = parseBaseAddress(Text14->text())) {
             m_line = std::make_unique<ParallelKeyingLine>(*context().services.parallelPort, *base);
-            return m_line.get();
+            return {State::Ready, m_line.get()};
         }
-        return nullptr;
+        return {State::Refused};
     default:
-        return nullptr;
+        return {State::Refused};
     }
+}
+
+void CWFrm::keyingFailed()
+{
+    // A port gone while keying is let go and reported as one that will not open.
+    dropSerialLines();
+    Comm->close();
+    reportInvalidPort();
 }
 
 void CWFrm::logContact() { context().navigation.form1().MainsFromKeyer(); }
@@ -476,7 +497,8 @@ QString CWFrm::countyText(const QString& abbreviation) const
     return CountyTextForCW(context().state.tables, abbreviation);
 }
 
-void CWFrm::winKeyTransmit() { context().navigation.winKeyFrm().WKTransmit(); }
+bool CWFrm::winKeyReady() { return context().navigation.winKeyFrm().prepareSend(); }
+void CWFrm::winKeyTransmit() { context().navigation.winKeyFrm().feed(); }
 
 void CWFrm::Option1_Click() { context().state.keyer.CWKeyingInterface = KeyingInterface::Rts; }
 void CWFrm::Option2_Click() { context().state.keyer.CWKeyingInterface = KeyingInterface::Dtr; }

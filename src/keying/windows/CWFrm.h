@@ -80,8 +80,13 @@ public:
     void LoopThroughCWBuffer() { m_keyer.LoopThroughCWBuffer(); }
     void UpDown1_UpClick();
     void UpDown1_DownClick();
-    void CWSetup();
+    // (Re)opens the keying port named by the port box; false when it would not open, after
+    // telling the operator.
+    bool CWSetup();
     void CalibrateCWLoop();
+    // Lets go of the keying line: no repeat comes back, the serial lines are dropped and
+    // the port closed, the parallel port's control register released.
+    void releaseKeyingLine();
 
     void Command1_Click();
     void Command4_Click();
@@ -127,12 +132,15 @@ private:
     TimingMethod timingMethod() const override;
     double loopsPer60ms() const override { return LoopsPer60ms; }
     bool echo() const override { return Check1->isChecked(); }
-    KeyingLine* keyingLine() override;
+    KeyingTarget keyingLine() override;
+    void keyingFailed() override;
+    void reportInvalidPort();
     void logContact() override;
     void showOnMainWindow(const QString& text) override;
     void armRepeat() override { tmrRepeat.start(); }
     void letEventsRun() override;
     QString countyText(const QString& abbreviation) const override;
+    bool winKeyReady() override;
     void winKeyTransmit() override;
 
     std::unique_ptr<KeyingLine> m_line;

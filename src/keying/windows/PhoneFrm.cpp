@@ -61,6 +61,11 @@ PhoneFrm::PhoneFrm(const WindowContext& context)
 PhoneFrm::~PhoneFrm()
 {
     context().state.keyer.ports.leave(KeyingPortHolder::PttPort);
+    releaseTransmitter();
+}
+
+void PhoneFrm::releaseTransmitter()
+{
     Timer1.stop();
     tmrRepeat.stop();
     MMControl1->close();

@@ -56,6 +56,9 @@ public:
     void OpenPhonePttPort();
     // Lets go of the push-to-talk port: its keyed line dropped, the port closed.
     void closePttPort();
+    // Stops the message and its repeat, and releases every push-to-talk output (serial
+    // line and parallel register) and the port.
+    void releaseTransmitter();
 
     void Command1_Click();
     void browse(int key); // the "Browse" of F1 (1) ... F9 (9)

@@ -9,11 +9,11 @@
 #include "keying/WinKeyProtocol.h"
 #include "keying/windows/CWFrm.h"
 #include "platform/DiskFile.h"
+#include "platform/EventWait.h"
 #include "platform/FileLookup.h"
 #include "platform/Services.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QPointer>
 #include <QScopeGuard>
 #include <optional>
@@ -59,7 +59,7 @@ frmWinKey::frmWinKey(const WindowContext& context)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     m_device = std::make_unique<WinKeyDevice>(context.services.makeSerialPort(), m_clock,
-                                              [this] { letEventsRun(); });
+                                              [](int ms) { letEventsRunFor(ms); });
 
     auto row = [this](int index, const QString& caption, const QString& value, const QString& note) {
         const float top = 240 + float(index) * 420;
@@ -171,8 +171,6 @@ void frmWinKey::closeEvent(QCloseEvent* event)
     // Only "&Done" hides the window.
     event->ignore();
 }
-
-void frmWinKey::letEventsRun() { QCoreApplication::processEvents(); }
 
 void frmWinKey::loadSettings()
 {
@@ -407,6 +405,12 @@ void frmWinKey::cmdDone_Click()
 
 void frmWinKey::WKTransmit()
 {
+    if (prepareSend())
+        feed();
+}
+
+bool frmWinKey::prepareSend()
+{
     KeyerState& keyer = context().state.keyer;
     const QPointer<frmWinKey> alive(this);
     // Counted from the first wait on, the opening's included: the main window holds its
@@ -416,12 +420,29 @@ void frmWinKey::WKTransmit()
     if (keyer.WinKeyOpen == 0) {
         cmdOpenWinkey_Click();
         if (!alive)
-            return;
+            return false;
     }
     if (keyer.WinKeyOpen == 0) {
         keyer.CWBuffer.clear(); // no device: the text is dropped
-        return;
+        return false;
     }
+    // A keyer that went quiet while idle is found here, before anything counts as sent.
+    const bool answers = m_device->answersStatus(feedLimits.unansweredMs);
+    if (!alive)
+        return false;
+    if (!answers) {
+        giveUpDevice();
+        return false;
+    }
+    return true;
+}
+
+void frmWinKey::feed()
+{
+    KeyerState& keyer = context().state.keyer;
+    const QPointer<frmWinKey> alive(this);
+    ++keyer.WinKeyFeeds;
+    const auto feedEnds = qScopeGuard([&keyer] { --keyer.WinKeyFeeds; });
     while (!keyer.CWBuffer.isEmpty()) {
         const bool room = waitForRoom();
         if (!alive)
@@ -434,8 +455,7 @@ void frmWinKey::WKTransmit()
         if (c != u'!' && c > 0 && c <= 0xFF)
             m_device->wk_char(quint8(c));
         keyer.CWBuffer.remove(0, 1);
-        m_clock.sleepMs(10);
-        letEventsRun();
+        letEventsRunFor(10);
         if (!alive)
             break;
     }
@@ -446,35 +466,41 @@ bool frmWinKey::waitForRoom()
     KeyerState& keyer = context().state.keyer;
     const QPointer<frmWinKey> alive(this);
     const qint64 since = m_clock.monotonicMs();
-    keyer.WinKeyStatus = m_device->wk_getstatus();
-    while (keyer.WinKeyStatus >= WinKey::BufferFull) {
-        if (m_device->unansweredMs() > feedLimits.unansweredMs) {
-            giveUpDevice(QStringLiteral("does not answer"));
+    for (;;) {
+        if (keyer.WinKeyOpen == 0 || !m_device->isOpen())
+            return false;
+        keyer.WinKeyStatus = m_device->wk_getstatus();
+        // Whether or not it has room: a keyer that stopped answering, or left its port, is
+        // given up.
+        if (m_device->unansweredMs() > feedLimits.unansweredMs || m_device->portLost()) {
+            giveUpDevice();
             return false;
         }
+        if (keyer.WinKeyStatus < WinKey::BufferFull)
+            return true;
         if (m_clock.monotonicMs() - since > feedLimits.fullMs) {
             giveUpDevice(QStringLiteral("has kept its buffer full for %1 seconds").arg(feedLimits.fullMs / 1000));
             return false;
         }
-        m_clock.sleepMs(10);
-        letEventsRun();
-        if (!alive || keyer.CWBuffer.isEmpty() || keyer.WinKeyOpen == 0 || !m_device->isOpen())
+        letEventsRunFor(10);
+        if (!alive || keyer.CWBuffer.isEmpty())
             return false;
-        keyer.WinKeyStatus = m_device->wk_getstatus();
     }
-    return true;
 }
 
 void frmWinKey::giveUpDevice(const QString& why)
 {
     KeyerState& keyer = context().state.keyer;
     const quint8 port = keyer.WinKeyComPort;
+    const QString reason = !why.isEmpty()           ? why
+                           : m_device->portLost()   ? QStringLiteral("is no longer on its port")
+                                                    : QStringLiteral("does not answer");
     m_device->wk_clearbuf();
     keyer.CWBuffer.clear();
     cmdCloseWinkey_Click();
     context().services.dialogs->messageBox(
         QStringLiteral("The WinKey device on com port %1 %2; it was closed and the text still to send was dropped.")
             .arg(port)
-            .arg(why),
+            .arg(reason),
         QStringLiteral("Error!"));
 }

@@ -61,6 +61,12 @@ public:
     void cmdCloseWinkey_Click();
     // Hands the send buffer to the device; returns when the buffer is empty.
     void WKTransmit();
+    // The first half of a send: opens the device when it is closed and checks that it
+    // answers a status request within its time. False, with the buffer emptied and the
+    // operator told (the device given up when it did not answer), when nothing can be sent.
+    bool prepareSend();
+    // The second half: the buffer to the device, character by character.
+    void feed();
     static void Capital(int& KeyAscii);
 
     void cmdDone_Click();
@@ -84,10 +90,12 @@ private:
     void focusDone();
     void appendAndSend(const QString& text);
     // Waits, letting events run, while the device takes no character. False when the
-    // sending is to end: the buffer was emptied, the device closed or gave up.
+    // sending is to end: the buffer was emptied, the device closed, stopped answering or
+    // left its port.
     bool waitForRoom();
-    void giveUpDevice(const QString& why);
-    void letEventsRun();
+    // Closes a device that failed while sending and says so; why it failed, when not said,
+    // is read from the device.
+    void giveUpDevice(const QString& why = {});
 
     void txtWKComPort_LostFocus();
     void txtWKWPM_LostFocus();
