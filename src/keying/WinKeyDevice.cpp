@@ -7,6 +7,8 @@
 WinKeyDevice::WinKeyDevice(std::unique_ptr<SerialPort> port, Clock& clock, std::function<void(int)> wait)
     : m_port(std::move(port)), m_clock(clock), m_wait(std::move(wait))
 {
+    // The port closes itself when its device goes; portLost() then tells, and this says why.
+    m_port->onFailed = [this](const QString& reason) { m_error = reason; };
 }
 
 WinKeyDevice::~WinKeyDevice()

@@ -385,6 +385,24 @@ TEST_F(WinKeyWindow, AKeyerSilentMidMessageIsGivenUpThoughItHadRoom)
     EXPECT_EQ(dialogs.last(QStringLiteral("message"))->title, "Error!");
 }
 
+// A keyer pulled from its port in the middle of a message: given up, and said so.
+TEST_F(WinKeyWindow, AKeyerThatLeavesItsPortMidMessageIsGivenUp)
+{
+    writeSettings("5\r\n");
+    frmWinKey& w = opened();
+    keyer.msPerCharacter = 1000;
+    QTimer::singleShot(50, &w, [&] { keyer.hangUp(); });
+    state().keyer.CWBuffer = QStringLiteral("CQ ").repeated(26);
+    w.WKTransmit();
+    EXPECT_TRUE(state().keyer.CWBuffer.isEmpty());
+    EXPECT_EQ(state().keyer.WinKeyOpen, 0);
+    const auto* box = dialogs.last(QStringLiteral("message"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->title, "Error!");
+    EXPECT_TRUE(box->text.contains(QStringLiteral("no longer on its port"))) << box->text.toStdString();
+    EXPECT_EQ(dialogs.count(QStringLiteral("message")), 1) << "told once";
+}
+
 TEST_F(WinKeyMainWindowKeys, KeyboardCwTypesToTheKeyerAndBackspaceTakesBackWhatIsNotSent)
 {
     MainForm& w = openWithKeyer();

@@ -95,6 +95,38 @@ TEST_F(KeyerKeys, FunctionKeysSendTheirMessagesAndALaterKeyDropsTheRest)
     EXPECT_EQ(sent(), "");
 }
 
+// The keying port's device goes away after a few changes of RTS: the operator is told once
+// with the port message and the keyer's window, the rest of the message is not sent and its
+// "!" logs nothing.
+TEST_F(KeyerKeys, AKeyingPortThatFailsMidMessageIsToldOnceAndItsLogMarkLogsNothing)
+{
+    MainForm& w = openOut();
+    CWFrm& cw = keyer();
+    cw.Text10->setText(QStringLiteral("3"));
+    cw.selectKeyingInterface(KeyingInterface::Rts);
+    cw.Text2->setText(QStringLiteral("TEST TU!"));
+    keys(QStringLiteral("W5XYZ{Tab}599{Tab}HARR"));
+    w.txtCall->setFocus();
+    ASSERT_TRUE(cw.CWSetup());
+    auto& port = static_cast<FakeSerialPort&>(*cw.Comm);
+    int changes = 0;
+    port.now = [&] {
+        if (++changes == 5)
+            port.fail();
+        return steadyNanoseconds();
+    };
+    const int messages = dialogs.count(QStringLiteral("message"));
+    press(Qt::Key_F2);
+    EXPECT_EQ(changes, 5) << "nothing more was keyed";
+    EXPECT_EQ(dialogs.count(QStringLiteral("message")), messages + 1);
+    EXPECT_EQ(dialogs.last(QStringLiteral("message"))->title, "Invalid port.");
+    EXPECT_TRUE(cw.isVisible()) << "the keyer's window shows, for another port";
+    EXPECT_EQ(state().log.QsoCount, 0);
+    EXPECT_TRUE(state().keyer.CWBuffer.isEmpty());
+    EXPECT_EQ(state().keyer.CWSending, 0);
+    cw.hide();
+}
+
 TEST_F(KeyerKeys, TheF1RepeatSendsAgainUntilAKeyStopsIt)
 {
     openIn();

@@ -70,6 +70,13 @@ void FakeWinKey::holdFull(bool full)
     reportIfChanged();
 }
 
+void FakeWinKey::hangUp()
+{
+    m_notifier.reset();
+    m_keyer.stop();
+    m_pty.hangUp();
+}
+
 void FakeWinKey::send(const QByteArray& bytes)
 {
     if (silent)

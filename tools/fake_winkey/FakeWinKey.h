@@ -50,6 +50,8 @@ public:
     bool silent = false;               // answers nothing at all, as a stalled keyer
     int msPerCharacter = 20;
     void holdFull(bool full);
+    // The keyer goes away: its line hangs up under the program's open port.
+    void hangUp();
 
     // What it saw: every read as it came; the commands one by one (each with its parameter
     // bytes); the characters it took into its buffer with their times; what it has keyed.

@@ -493,7 +493,7 @@ void frmWinKey::giveUpDevice(const QString& why)
     KeyerState& keyer = context().state.keyer;
     const quint8 port = keyer.WinKeyComPort;
     const QString reason = !why.isEmpty()           ? why
-                           : m_device->portLost()   ? QStringLiteral("is no longer on its port")
+                           : m_device->portLost()   ? QStringLiteral("is no longer on its port (%1)").arg(m_device->lastError())
                                                     : QStringLiteral("does not answer");
     m_device->wk_clearbuf();
     keyer.CWBuffer.clear();
