@@ -276,6 +276,27 @@ PacketSpotfrm* spottingWindow()
     return nullptr;
 }
 
+// Clicks as the window system delivers them, to whatever lies under the pointer: on a spot
+// label it is the label's, beside the labels the band map's background's.
+TEST_F(SpotArea, AClickOnTheBandMapReachesTheLabelUnderThePointerOrElseTheBackground)
+{
+    MainForm& w = openWithArea(false);
+    spot(QStringLiteral("N5ABC"), QStringLiteral("14025.0"));
+    spot(QStringLiteral("K5XYZ"), QStringLiteral("14030.0"));
+    QWidget* label = w.bandMap->lblDXSpot[MaxBandMapSpots - 2];
+    QTest::mouseClick(w.windowHandle(), Qt::RightButton, {}, label->mapTo(&w, label->rect().center()));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.txtCall->text(), QStringLiteral("N5ABC"));
+    ASSERT_EQ(spottingWindow(), nullptr);
+
+    const QWidget* background = w.bandMap->lblDX;
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, background->mapTo(&w, QPoint(4, 4)));
+    QCoreApplication::processEvents();
+    ASSERT_NE(spottingWindow(), nullptr);
+    EXPECT_TRUE(spottingWindow()->isVisible());
+    EXPECT_EQ(state().spots.SpotFrequency[MaxBandMapSpots - 2], 14.025f) << "no spot was deleted";
+}
+
 TEST_F(SpotArea, CtrlDAndTheMenuShowTheSpottingWindowWhoseDoneLaysOutTheArea)
 {
     state().station.CurrentBand = QStringLiteral("20");

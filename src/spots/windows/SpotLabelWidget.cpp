@@ -14,6 +14,8 @@ void SpotLabelWidget::mousePressEvent(QMouseEvent* event)
     Q_EMIT mouseDown(m_index, button);
 }
 
+void SpotLabelWidget::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+
 void SpotLabelWidget::mouseMoveEvent(QMouseEvent*) { Q_EMIT mouseMove(m_index); }
 
 void SpotLabelWidget::enterEvent(QEnterEvent*) { Q_EMIT mouseMove(m_index); }
