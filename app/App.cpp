@@ -44,9 +44,11 @@ App::App(Services services) : m_services(std::move(services))
     // window closing, a dialog with no parent window among them, never ends it on its own.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     // The paths that end the program at once (a log that cannot be read) let go of the
-    // transmitter first.
+    // transmitter first, and make the writes that wait, as quit() does.
     m_services.endProgram = [this, end = std::move(m_services.endProgram)](int code) {
         releaseDevices();
+        if (m_services.delayedWrites)
+            m_services.delayedWrites->flush();
         end(code);
     };
 }
@@ -264,6 +266,8 @@ void App::endWhenNoWindowShown()
 void App::quit()
 {
     releaseDevices();
+    if (m_services.delayedWrites)
+        m_services.delayedWrites->flush();
     if (!m_quitRequested)
         qApp->installEventFilter(this);
     m_quitRequested = true;

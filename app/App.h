@@ -78,6 +78,7 @@ protected:
 
 private:
     AppState m_state;
+    // After the state: the delayed writes read it as they go.
     Services m_services;
     Form1 m_form1{m_state};
     QPointer<frmStationID> m_stationSetup;

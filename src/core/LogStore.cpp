@@ -20,10 +20,9 @@ const QString CrLf = QStringLiteral("\r\n");
 
 QString logPath(const AppState& state) { return workPath(state.folders, LogFileName); }
 
-void resetRecountedCounters(AppState& state)
+// Everything a reload counts again from the records, the number of records apart.
+void resetCounts(ScoreState& score)
 {
-    ScoreState& score = state.score;
-    state.log.QsoCount = 0;
     score.QsoPoints = 0;
     score.WorkedMultCount = 0;
     for (BandDXList& band : score.DXCountries)
@@ -32,6 +31,20 @@ void resetRecountedCounters(AppState& state)
         for (int row = 1; row < MultRows; ++row)
             score.WorkedMults[kind][row] = 0;
     }
+}
+
+void resetRecountedCounters(AppState& state)
+{
+    state.log.QsoCount = 0;
+    resetCounts(state.score);
+}
+
+// The first load of the run that finds contacts sets the count the backup at close
+// compares with.
+void noteLoaded(LogStoreState& log)
+{
+    if (log.FirstLoadCount == 0)
+        log.FirstLoadCount = float(log.QsoCount);
 }
 
 // Writes bytes into BACKUP (made when missing) under a name of their own, synced.
@@ -201,9 +214,28 @@ LoadLogResult LoadLogFile(AppState& state, QString* notice)
                 result = setAsideCutLastRecord(state, path, data, cutAt, notice);
         }
     }
-    if (result == LoadLogResult::Loaded && state.log.FirstLoadCount == 0)
-        state.log.FirstLoadCount = float(state.log.QsoCount);
+    if (result == LoadLogResult::Loaded)
+        noteLoaded(state.log);
     return result;
+}
+
+FileStamp logFileStamp(const AppState& state) { return FileStamp::of(logPath(state)); }
+
+bool readsBackAsHeld(const LogEntry& e)
+{
+    for (const QString* text : {&e.Call, &e.RstSent, &e.RstRcvd, &e.Spc, &e.County, &e.AltState, &e.CountySent,
+                                &e.Spare8, &e.Spare9, &e.Spare10, &e.Spare11, &e.Date, &e.Time, &e.Mode, &e.Band,
+                                &e.Spare17, &e.Spare18, &e.Frequency}) {
+        if (recordSafeText(*text) != *text)
+            return false;
+    }
+    return true;
+}
+
+void ReloadLogFromMemory(AppState& state)
+{
+    resetCounts(state.score);
+    noteLoaded(state.log);
 }
 
 QString unfinishedLineTitle() { return QStringLiteral("Unfinished Contact Removed"); }

@@ -5,6 +5,7 @@
 // or write log.txt.
 
 #include "core/AppState.h"
+#include "platform/FileStamp.h"
 
 #include <QDateTime>
 
@@ -38,6 +39,19 @@ enum class LoadLogResult { Loaded, Unreadable };
 // When everything before it reads, the whole file is copied into BACKUP, the record is
 // cut from log.txt, the log loads, and *notice says so.
 LoadLogResult LoadLogFile(AppState& state, QString* notice = nullptr);
+
+// The stamp of log.txt: equal stamps taken after a load or a write and later mean that
+// nothing else has written it since, so the record arrays still hold what it holds.
+FileStamp logFileStamp(const AppState& state);
+
+// Whether a record reads back from log.txt as it is held: its texts are all Latin-1 and
+// hold no double quote, which the file cannot keep.
+bool readsBackAsHeld(const LogEntry& entry);
+
+// A reload of a log.txt that the record arrays are known to hold (its stamp unchanged since
+// they were loaded or it was written): leaves the state as LoadLogFile would after reading
+// it, without reading it. The counts a reload recounts are reset and the records kept.
+void ReloadLogFromMemory(AppState& state);
 
 // The title of the box that shows that notice.
 QString unfinishedLineTitle();

@@ -2,8 +2,10 @@
 
 #include "core/RecordFile.h"
 #include "core/WorkFiles.h"
+#include "platform/DelayedWrites.h"
 #include "platform/DiskFile.h"
 
+#include <QBuffer>
 #include <functional>
 
 namespace {
@@ -40,12 +42,31 @@ void writePrefItems(QIODevice& device, const StationData& s)
     w.integer(s.ListPreviousContacts).endRecord();
 }
 
+namespace {
+
+QByteArray prefFileBytes(const StationData& station)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    writePrefItems(buffer, station);
+    return bytes;
+}
+
+} // namespace
+
 bool SavePrefFile(const AppState& state, QString* error)
 {
-    return DiskFile::replaceAtomically(workPath(state.folders, PrefFileName), [&](QIODevice& device) {
-        writePrefItems(device, state.station);
-        return true;
-    }, error);
+    return DiskFile::replaceAtomically(workPath(state.folders, PrefFileName), prefFileBytes(state.station), error);
+}
+
+void SavePrefFileSoon(const AppState& state, DelayedWrites* writes)
+{
+    if (!writes) {
+        SavePrefFile(state);
+        return;
+    }
+    writes->replaceSoon(workPath(state.folders, PrefFileName), [&state] { return prefFileBytes(state.station); });
 }
 
 int ReadPrefFile(AppState& state)

@@ -4,12 +4,18 @@
 
 #include "core/AppState.h"
 
+class DelayedWrites;
 class QIODevice;
 
 // Rewrites QSOpref.txt from the station data. A failure leaves the old file whole and
 // returns false, with the reason in *error; the windows keep it silent.
 bool SavePrefFile(const AppState& state, QString* error = nullptr);
 void writePrefItems(QIODevice& device, const StationData& station);
+
+// SavePrefFile a moment later through the delayed writes, with the station data as they
+// are then: for the changes that come in runs (band and mode from the radio). At once
+// when there are no delayed writes.
+void SavePrefFileSoon(const AppState& state, DelayedWrites* writes);
 
 constexpr int PrefItemCount = 25;
 

@@ -29,8 +29,6 @@ qint32 stateProvRows(const StateProvTable& table)
     return std::clamp<qint32>(qint32(table.StateProvCount), 0, qint32(table.StateProvAbbrev.size()) - 1);
 }
 
-bool isDXText(const QString& spc) { return spc.size() > 2 && !isExcludedFromDX(spc); }
-
 // Appends the text unless an equal one (without case) is already there.
 void addOnce(QStringList& list, QSet<QString>& seen, const QString& text)
 {
@@ -90,18 +88,6 @@ void addContactPoints(ScoreState& score, const QString& mode)
         score.QsoCountCW += 1;
     else
         score.QsoCountDG += 1;
-}
-
-void recountPoints(AppState& state)
-{
-    ScoreState& score = state.score;
-    score.QsoPoints = 0;
-    score.QsoCountPH = 0;
-    score.QsoCountCW = 0;
-    score.QsoCountDG = 0;
-    const qint32 last = lastEntry(state);
-    for (qint32 k = 1; k <= last; ++k)
-        addContactPoints(score, state.log.Log[k].Mode);
 }
 
 qint32 countyIndex(const ReferenceTables& tables, const QString& county)
@@ -176,19 +162,6 @@ MarkResult markStateProv(AppState& state, const QString& spc, qint32* row)
     return markRow(state.score, MultKindStateProv, index);
 }
 
-void markWorkedStates(AppState& state)
-{
-    const qint32 last = lastEntry(state);
-    for (qint32 k = 1; k <= last; ++k) {
-        const QString& spc = state.log.Log[k].Spc;
-        if (spc.size() != 2)
-            continue;
-        const qint32 row = stateProvIndex(state, spc);
-        if (row > 0 && row < MultRows)
-            state.score.WorkedMults[MultKindStateProv][row] = 1;
-    }
-}
-
 qint32 contactsWithSpc(const AppState& state, const QString& spc)
 {
     qint32 count = 0;
@@ -209,21 +182,6 @@ QStringList workedStatesAndProvinces(const AppState& state)
             worked << state.stateProv.StateProvAbbrev[size_t(i)];
     }
     return worked;
-}
-
-bool recountMultipliers(AppState& state)
-{
-    bool allInTable = true;
-    const qint32 last = lastEntry(state);
-    for (qint32 k = 1; k <= last; ++k) {
-        const qint32 row = countyIndex(state.tables, state.log.Log[k].County);
-        if (row >= MultRows)
-            allInTable = false;
-        else if (row > 0)
-            state.score.WorkedMults[MultKindCounty][row] = 1;
-    }
-    state.score.WorkedMultCount = countWorkedFlags(state.score);
-    return allInTable;
 }
 
 qint32 countWorkedFlags(const ScoreState& score)
@@ -250,23 +208,7 @@ bool isExcludedFromDX(const QString& spc)
     return false;
 }
 
-bool fillBandDXArrays(AppState& state)
-{
-    ScoreState& score = state.score;
-    for (BandDXList& list : score.DXCountries)
-        list.Count = 0;
-    const qint32 last = lastEntry(state);
-    for (qint32 k = 1; k <= last; ++k) {
-        const LogEntry& entry = state.log.Log[k];
-        if (!isDXText(entry.Spc) || bandDXIndex(entry.Band) < 0)
-            continue;
-        if (bandHasDXCountry(score, entry.Band, entry.Spc))
-            continue;
-        if (!addBandDXCountry(score, entry.Band, entry.Spc))
-            return false;
-    }
-    return true;
-}
+bool isDXText(const QString& spc) { return spc.size() > 2 && !isExcludedFromDX(spc); }
 
 int bandDXIndex(const QString& band)
 {
@@ -348,19 +290,18 @@ QStringList listedCountiesWorked(const AppState& state) { return sortedWithoutCa
 
 QStringList listedDXCountries(const AppState& state) { return sortedWithoutCase(dxCountriesOfLog(state)); }
 
-double windowMultipliers(const AppState& state, bool inHostState)
-{
-    const double dx = inHostState ? double(dxCountriesOfLog(state).size()) : 0;
-    return double(state.score.WorkedMultCount) + dx;
-}
-
 ScoreFigures scoreFigures(const AppState& state, bool inHostState)
 {
-    const ScoreState& score = state.score;
+    const double dx = inHostState ? double(dxCountriesOfLog(state).size()) : 0;
+    return scoreFigures(state.score, dx);
+}
+
+ScoreFigures scoreFigures(const ScoreState& score, double dxMultipliers)
+{
     ScoreFigures figures;
     figures.phoneContacts = score.QsoCountPH;
     figures.cwAndDigitalContacts = double(score.QsoCountCW) + double(score.QsoCountDG);
-    figures.multipliers = windowMultipliers(state, inHostState);
+    figures.multipliers = double(score.WorkedMultCount) + dxMultipliers;
     figures.score = double(score.QsoPoints) * figures.multipliers;
     return figures;
 }

@@ -18,9 +18,6 @@ void fillStateProvTable(StateProvTable& table);
 // Adds one contact's points and counts it by mode.
 void addContactPoints(ScoreState& score, const QString& mode);
 
-// Zeroes the per-mode counts and points, then adds every contact of the log.
-void recountPoints(AppState& state);
-
 // The first county-table entry equal to the text without case (1 to CountyCount), or 0.
 qint32 countyIndex(const ReferenceTables& tables, const QString& county);
 
@@ -46,10 +43,6 @@ MarkResult markCounty(AppState& state, const QString& county);
 // it when new; *row receives its index when found.
 MarkResult markStateProv(AppState& state, const QString& spc, qint32* row = nullptr);
 
-// After a reload: the state/province flags of every contact whose Spc has two characters
-// (no count changes).
-void markWorkedStates(AppState& state);
-
 // The number of contacts whose St/Prv/Country equals the text (without case): the total a
 // state label shows under the mouse.
 qint32 contactsWithSpc(const AppState& state, const QString& spc);
@@ -57,19 +50,15 @@ qint32 contactsWithSpc(const AppState& state, const QString& spc);
 // The states and provinces the score counts as worked, in the table's order.
 QStringList workedStatesAndProvinces(const AppState& state);
 
-// After a reload: the county flags of every contact, then WorkedMultCount as the number
-// of flags set in kinds 1 to 3. False when a county lies beyond the flag table.
-bool recountMultipliers(AppState& state);
-
 // The number of flags set in kinds 1 to 3, rows 1 to 260.
 qint32 countWorkedFlags(const ScoreState& score);
 
 // The texts that are never DX countries although longer than two characters.
 bool isExcludedFromDX(const QString& spc);
 
-// The per-band DX arrays rebuilt from the log (entries longer than two characters, each
-// once per band, as first logged). False when a band would hold more than its 1000.
-bool fillBandDXArrays(AppState& state);
+// Whether a St/Prv/Country text names a DX country: longer than two characters and none of
+// the texts never DX.
+bool isDXText(const QString& spc);
 
 // The index of a band in the per-band DX arrays (the contest bands' order), or -1 for a
 // band without one (2 m and any other text).
@@ -99,14 +88,11 @@ QStringList workedCountiesOfLog(const AppState& state);
 QStringList listedCountiesWorked(const AppState& state);
 QStringList listedDXCountries(const AppState& state);
 
-// The multipliers the log window counts: the worked counties (and, in the host state's
-// window, states and provinces), and in the host state's window the DX countries as well.
-// The score before bonuses is the points times these.
-double windowMultipliers(const AppState& state, bool inHostState);
-
 // The log window's score box: the phone contacts, the CW and digital contacts together
 // (shown in the label named lblsectogo), the multipliers, and the score before bonuses
-// (the points times the multipliers).
+// (the points times the multipliers). The multipliers are the worked counties (and, in the
+// host state's window, the states and provinces), and in the host state's window the DX
+// countries of the log as well.
 struct ScoreFigures {
     double phoneContacts = 0;
     double cwAndDigitalContacts = 0;
@@ -114,3 +100,5 @@ struct ScoreFigures {
     double score = 0;
 };
 ScoreFigures scoreFigures(const AppState& state, bool inHostState);
+// The same from the score and the number of DX countries that count as multipliers.
+ScoreFigures scoreFigures(const ScoreState& score, double dxMultipliers);

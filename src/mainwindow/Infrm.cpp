@@ -128,34 +128,26 @@ void Infrm::showDXCount()
 
 void Infrm::FillDXList()
 {
-    dxCountries->setItems(dxCountriesOfLog(context().state));
+    dxCountries->setItems(tally().dxCountries());
     showDXCount();
 }
 
+// Each state and province label in the colour of worked or of not yet worked.
 void Infrm::ColourStateLabels()
 {
-    AppState& state = context().state;
-    const quint32 worked = quint32(state.station.WorkedColor);
+    const AppState& state = context().state;
     for (int i = 1; i <= 63; ++i) {
-        if (state.score.WorkedMults[MultKindStateProv][size_t(i)] == 1)
-            setTextColor(Label10[size_t(i)], worked);
+        const bool worked = state.score.WorkedMults[MultKindStateProv][size_t(i)] == 1;
+        setTextColor(Label10[size_t(i)], quint32(worked ? state.station.WorkedColor : state.station.RemainingColor));
     }
 }
 
-void Infrm::ReloadLog()
+void Infrm::showReloadedLog()
 {
-    AppState& state = context().state;
-    if (!reloadCommon())
-        return;
-    for (int i = 1; i <= 63; ++i)
-        setTextColor(Label10[size_t(i)], quint32(state.station.RemainingColor));
-    markWorkedStates(state);
+    ColourStateLabels();
     fillCountyLists();
     clocks->UpdateQsoRates();
-    ColourStateLabels();
-    const bool countiesFit = recountMultipliers(state);
-    const bool dxFits = fillBandDXArrays(state);
-    if (!countiesFit || !dxFits) {
+    if (!tally().countiesFit() || !tally().dxFits()) {
         context().services.dialogs->messageBox(reloadErrorText(), QStringLiteral("File Error"));
         context().services.endProgram(1);
         return;

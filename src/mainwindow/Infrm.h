@@ -16,7 +16,6 @@ public:
     std::array<ClickLabel*, 65> Label10{}; // 1 to 63 the states and provinces; 64 unused
     int RoverRelogIndex = 0; // the county-line entry being logged; 0 outside a pass
 
-    void ReloadLog() override;
     void HoldDupeFlag();
     void txtCntry_Change();
     void Label10_Click(int index);
@@ -29,6 +28,7 @@ public:
     void setOwnCountyCaption(const QString& county);
 
 protected:
+    void showReloadedLog() override;
     void setCountyCaptions() override;
     std::vector<LogColumn> logColumns() const override;
     QString reloadErrorText() const override;

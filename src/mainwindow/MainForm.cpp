@@ -9,7 +9,6 @@
 #include "core/WorkFiles.h"
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
-#include "entry/Scoring.h"
 #include "keying/windows/BlindFrm.h"
 #include "mainwindow/LabelColors.h"
 #include "platform/Colors.h"
@@ -112,9 +111,19 @@ void MainForm::reportCountiesLeftOut(qint32 leftOut)
         QStringLiteral("County Table"));
 }
 
+void MainForm::ReloadLog()
+{
+    if (reloadCommon())
+        showReloadedLog();
+}
+
 bool MainForm::reloadCommon()
 {
     AppState& state = context().state;
+    // Until the load is counted, a change of band or mode (the radio's, while a box below
+    // shows) reads the log itself.
+    m_talliedLog.reset();
+    const FileStamp before = logFileStamp(state);
     QString notice;
     const LoadLogResult loaded = LoadLogFile(state, &notice);
     if (!notice.isEmpty())
@@ -126,8 +135,21 @@ bool MainForm::reloadCommon()
         return false;
     }
     m_logLoaded = true;
-    recountPoints(state);
+    m_fittedLogList.reset();
+    m_tally.recount(state);
+    // A file that changed while it was loaded (or that the load mended) is read again at the
+    // next change of band or mode.
+    if (const FileStamp after = logFileStamp(state); after == before)
+        m_talliedLog = after;
+    m_tally.applyTo(state.score, inState());
     return true;
+}
+
+bool MainForm::logAsTallied() const
+{
+    const AppState& state = context().state;
+    return m_logLoaded && m_talliedLog && m_tally.counted() == state.log.QsoCount
+        && logFileStamp(state) == *m_talliedLog;
 }
 
 void MainForm::setDialog(const QString& text) { lblDialog->setText(text); }

@@ -19,8 +19,10 @@
 #include "core/forms/SortedListBox.h"
 #include "entry/ContactCheck.h"
 #include "entry/DupeRules.h"
+#include "entry/LogTally.h"
 #include "entry/windows/ClockRatesPanel.h"
 #include "mainwindow/LogListModel.h"
+#include "platform/FileStamp.h"
 #include "spots/SpotStore.h"
 
 #include <QAction>
@@ -33,6 +35,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class BandMap;
 class QStandardItemModel;
@@ -107,7 +110,8 @@ public:
 
     // The log list, the score and the rates.
     void RefreshLogList();
-    virtual void ReloadLog() = 0;
+    // Reads log.txt into the record arrays and shows it counted (showReloadedLog).
+    void ReloadLog();
 
     // Band and mode.
     void BandFreqConversion(float frequencyValue) override;
@@ -342,8 +346,14 @@ protected:
     void ShowScore();
     virtual std::vector<LogColumn> logColumns() const = 0;
     virtual QString reloadErrorText() const = 0;
-    // Loads the log and recounts points; false (after the message) when the program ends.
+    // Loads the log and counts it into the score; false (after the message) when the
+    // program ends.
     bool reloadCommon();
+    // The reload's steps after the load: the score, the county, state and DX lists, the log
+    // list and the rates, from the tally of the log. A tally that does not fit its tables
+    // ends the program with the window's "File Error".
+    virtual void showReloadedLog() = 0;
+    const LogTally& tally() const { return m_tally; }
     // Says once that county2.txt holds more host-state counties than the table takes.
     void reportCountiesLeftOut(qint32 leftOut);
     virtual void afterModeOrBandChange() {}
@@ -399,6 +409,16 @@ protected:
     quint32 m_refusals = 0; // duplicates refused so far
 
 private:
+    // The reload after a change of band or mode (see MainFormBandMode.cpp).
+    void reloadAfterBandOrMode();
+    // Whether log.txt and the record arrays are still as the tally counted them.
+    bool logAsTallied() const;
+
+    // The counts of the log, and the stamp of log.txt they were counted from (nothing when
+    // the file may hold other records than the arrays).
+    LogTally m_tally;
+    std::optional<FileStamp> m_talliedLog;
+
     bool storeContact();
     QLabel* addLabel(const QString& text, float left, float top, float width, float height = 255);
     void buildFileMenu();
@@ -415,7 +435,14 @@ private:
     void buildMenus();
     void createListColumns();
     void fitLogColumns();
+    // Lists the records, the columns fitted to them.
+    void showLogRecords(std::vector<qint32> records);
+    // The width inside the log list for its rows, or for that many.
     int logListRoom() const;
+    int logListRoom(int rows) const;
+    // The records the log list's columns were last fitted to, and the room they had; nothing
+    // once the texts of the records may have changed.
+    std::optional<std::pair<std::vector<qint32>, int>> m_fittedLogList;
     void showSavedBandAndMode();
     void PromptOpenExistingLog();
     // The spot area's controls, closed, under the log list.

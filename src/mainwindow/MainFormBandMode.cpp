@@ -4,6 +4,7 @@
 #include "mainwindow/MainForm.h"
 
 #include "core/AppState.h"
+#include "core/LogStore.h"
 #include "core/Preferences.h"
 #include "entry/BandPlan.h"
 #include "entry/QsoRates.h"
@@ -60,8 +61,8 @@ void MainForm::selectBand(const QString& band)
     afterModeOrBandChange();
     bandItems[band]->setChecked(true);
     Label24->setText(band);
-    SavePrefFile(context().state);
-    ReloadLog();
+    SavePrefFileSoon(context().state, context().services.delayedWrites.get());
+    reloadAfterBandOrMode();
     spotAreaBandChanged();
 }
 
@@ -76,11 +77,28 @@ void MainForm::selectMode(const QString& mode)
     StationData& s = context().state.station;
     s.CurrentMode = mode;
     Label30->setText(mode);
-    SavePrefFile(context().state);
-    ReloadLog();
+    SavePrefFileSoon(context().state, context().services.delayedWrites.get());
+    reloadAfterBandOrMode();
     checkModeItem(mode);
     setReportLengths();
     afterModeOrBandChange();
+}
+
+// A change of band or mode changes no contact. While log.txt is as the window last read or
+// wrote it, the reload takes the records already in memory and the tally kept beside them,
+// where reading and counting 11,000 contacts again would hold the window up for longer
+// than a frame on every change the radio reports; the window then shows the log as after
+// any reload. A log.txt that something else wrote since is read again.
+void MainForm::reloadAfterBandOrMode()
+{
+    if (!logAsTallied()) {
+        ReloadLog();
+        return;
+    }
+    AppState& state = context().state;
+    ReloadLogFromMemory(state);
+    m_tally.applyTo(state.score, inState());
+    showReloadedLog();
 }
 
 void MainForm::Label24_Click()

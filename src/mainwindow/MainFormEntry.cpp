@@ -251,10 +251,19 @@ LogEntry* MainForm::newContactSlot()
 bool MainForm::appendNewContact()
 {
     AppState& state = context().state;
+    const bool tallied = logAsTallied();
     ++state.log.QsoCount;
     QString error;
-    if (AppendLogEntry(state, &error))
+    if (AppendLogEntry(state, &error)) {
+        const LogEntry& entry = state.log.Log[size_t(state.log.QsoCount)];
+        m_tally.add(state, entry);
+        // log.txt changed under the tally's stamp only by this contact, unless the file
+        // keeps it otherwise than it is held.
+        m_talliedLog.reset();
+        if (tallied && readsBackAsHeld(entry))
+            m_talliedLog = logFileStamp(state);
         return true;
+    }
     --state.log.QsoCount;
     context().services.dialogs->messageBox(QStringLiteral("The contact was not logged.\r\n\r\n") + error,
                                            QStringLiteral("Unable to write file."));

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QSet>
 #include <QHeaderView>
 #include <QLocale>
 #include <QMouseEvent>
@@ -28,14 +29,22 @@ void MainForm::RefreshLogList()
     records.reserve(size_t(std::max(0, count - oldest + 1)));
     for (qint32 n = count; n >= oldest; --n)
         records.push_back(n);
-    logModel->setRecords(std::move(records));
-    fitLogColumns();
+    showLogRecords(std::move(records));
 }
 
-void MainForm::showPreviousContacts(const std::vector<qint32>& records)
+void MainForm::showPreviousContacts(const std::vector<qint32>& records) { showLogRecords(records); }
+
+void MainForm::showLogRecords(std::vector<qint32> records)
 {
+    // Fitting the columns measures every row shown; the same records with the same texts in
+    // the same room keep the widths they were fitted to (a change of band or mode lists
+    // the log again as it was).
+    const bool fitted = m_fittedLogList && m_fittedLogList->first == records
+        && m_fittedLogList->second == logListRoom(int(records.size()));
     logModel->setRecords(records);
-    fitLogColumns();
+    if (!fitted)
+        fitLogColumns();
+    m_fittedLogList.emplace(std::move(records), logListRoom());
 }
 
 void MainForm::createListColumns()
@@ -84,12 +93,14 @@ void MainForm::fitLogColumns()
         header->resizeSection(i, widths[size_t(i)]);
 }
 
-int MainForm::logListRoom() const
+int MainForm::logListRoom() const { return logListRoom(logModel->rowCount()); }
+
+int MainForm::logListRoom(int rows) const
 {
     // The inside of the list's frame, less the vertical scroll bar when the rows need it.
     const int frame = 2 * ListView1->frameWidth();
     const int rowsRoom = ListView1->height() - frame - ListView1->header()->sizeHint().height();
-    const int rowsHeight = std::max(ListView1->sizeHintForRow(0), 0) * logModel->rowCount();
+    const int rowsHeight = std::max(ListView1->sizeHintForRow(0), 0) * rows;
     int room = ListView1->width() - frame;
     if (rowsHeight > rowsRoom)
         room -= ListView1->verticalScrollBar()->sizeHint().width();
@@ -214,18 +225,17 @@ void MainForm::mnuListPrevious_Click()
 void MainForm::fillCountyLists()
 {
     const AppState& state = context().state;
+    const QStringList& worked = m_tally.workedCounties();
+    // Each county worked takes the first abbreviation equal to it without case off the table.
+    QSet<QString> toTake;
+    for (const QString& county : worked)
+        toTake.insert(county.toCaseFolded());
     QStringList table;
     const qint32 count = qint32(state.tables.CountyCount);
-    for (qint32 i = 1; i <= count; ++i)
-        table << state.tables.CountyAbbrev[size_t(i)];
-    const QStringList worked = workedCountiesOfLog(state);
-    for (const QString& county : worked) {
-        for (qsizetype i = 0; i < table.size(); ++i) {
-            if (table[i].compare(county, Qt::CaseInsensitive) == 0) {
-                table.removeAt(i);
-                break;
-            }
-        }
+    for (qint32 i = 1; i <= count; ++i) {
+        const QString& abbrev = state.tables.CountyAbbrev[size_t(i)];
+        if (!toTake.remove(abbrev.toCaseFolded()))
+            table << abbrev;
     }
     countiesToGo->setItems(table);
     List2->setItems(worked);
@@ -244,7 +254,8 @@ void MainForm::updateCountyListsFor(const QString& county)
 
 void MainForm::ShowScore()
 {
-    const ScoreFigures figures = scoreFigures(context().state, m_profile.inState);
+    const double dx = m_profile.inState ? double(m_tally.dxCountries().size()) : 0;
+    const ScoreFigures figures = scoreFigures(context().state.score, dx);
     const QChar group = QLocale().groupSeparator().front();
     lblTotCon->setText(formatWhole(figures.phoneContacts, group, false));
     lblsectogo->setText(formatWhole(figures.cwAndDigitalContacts, group, false));

@@ -78,14 +78,12 @@ void Outfrm::setCountyCaptions()
     lblStation[7]->setText(QStringLiteral("Counties To Go - ") + QString::number(List1->ListCount()));
 }
 
-void Outfrm::ReloadLog()
+void Outfrm::showReloadedLog()
 {
-    if (!reloadCommon())
-        return;
     fillCountyLists();
     RefreshLogList();
     clocks->UpdateQsoRates();
-    if (!recountMultipliers(context().state)) {
+    if (!tally().countiesFit()) {
         context().services.dialogs->messageBox(reloadErrorText(), QStringLiteral("File Error"));
         context().services.endProgram(1);
         return;

@@ -11,11 +11,11 @@ public:
     SortedListBox* List1; // counties to go
     QLabel* Label10;      // a label of the score box
 
-    void ReloadLog() override;
     void List1_Click();
     void List2_Click();
 
 protected:
+    void showReloadedLog() override;
     void setCountyCaptions() override;
     std::vector<LogColumn> logColumns() const override;
     QString reloadErrorText() const override;

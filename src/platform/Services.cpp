@@ -20,6 +20,7 @@ Services Services::real()
     };
     s.makeTcpLink = [] { return std::make_unique<QtTcpLink>(); };
     s.parallelPort = std::make_unique<PpdevParallelPort>();
+    s.delayedWrites = std::make_unique<DelayedWrites>();
     s.endProgram = [](int code) { std::exit(code); };
     return s;
 }

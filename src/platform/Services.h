@@ -2,6 +2,7 @@
 
 #include "platform/Beeper.h"
 #include "platform/Clock.h"
+#include "platform/DelayedWrites.h"
 #include "platform/Dialogs.h"
 #include "platform/Environment.h"
 #include "platform/ParallelPort.h"
@@ -30,6 +31,9 @@ struct Services {
     std::function<std::unique_ptr<TcpLink>()> makeTcpLink;
     // The machine's parallel ports, shared by every keying path.
     std::unique_ptr<ParallelPort> parallelPort;
+    // Rewrites that may wait a moment (the preferences after a change of band or mode).
+    // App makes them before the program ends.
+    std::unique_ptr<DelayedWrites> delayedWrites;
     // Ends the program at once (the paths that the program ends on: an unreadable log).
     std::function<void(int)> endProgram;
 

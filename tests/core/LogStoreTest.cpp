@@ -1,6 +1,7 @@
 #include "LogStoreFixture.h"
 #include "core/LogStore.h"
 #include "core/QStringPrinter.h"
+#include "core/RecordFile.h"
 #include "support/TestLog.h"
 #include "support/TestServices.h"
 
@@ -217,6 +218,68 @@ TEST_F(LogStoreTest, FirstLoadCountIsTakenByTheFirstLoadThatFindsRecords)
 
     ASSERT_EQ(loadBytes(ExampleLine.repeated(3)), LoadLogResult::Loaded);
     EXPECT_EQ(state.log.FirstLoadCount, 2);
+}
+
+// A change of band or mode reloads from memory while log.txt is unchanged: it must leave
+// what a load of that file leaves, the first-load count included.
+TEST_F(LogStoreTest, ReloadFromMemoryLeavesWhatALoadOfTheSameFileLeaves)
+{
+    for (const float firstLoad : {0.0f, 1.0f}) {
+        SCOPED_TRACE(firstLoad);
+        setLog({contact("K5A"), contact("K5B")});
+        ASSERT_TRUE(RewriteLogFile(state));
+        auto fromMemory = std::make_unique<AppState>(state);
+        for (AppState* s : {&state, fromMemory.get()}) {
+            s->log.FirstLoadCount = firstLoad;
+            s->score.QsoPoints = 12;
+            s->score.WorkedMultCount = 3;
+            s->score.WorkedMults[3][7] = 1;
+            s->score.WorkedMults[0][5] = 1;
+            s->score.DXCountries[1].Count = 2;
+        }
+        ASSERT_EQ(LoadLogFile(state), LoadLogResult::Loaded);
+        ReloadLogFromMemory(*fromMemory);
+        EXPECT_EQ(fromMemory->log.QsoCount, state.log.QsoCount);
+        EXPECT_EQ(fromMemory->log.FirstLoadCount, state.log.FirstLoadCount);
+        EXPECT_EQ(fromMemory->log.Log[1], state.log.Log[1]);
+        EXPECT_EQ(fromMemory->log.Log[2], state.log.Log[2]);
+        EXPECT_EQ(describeScore(fromMemory->score), describeScore(state.score));
+    }
+}
+
+TEST_F(LogStoreTest, TheStampOfTheLogChangesWithEveryWriteOnly)
+{
+    const FileStamp missing = logFileStamp(state);
+    EXPECT_FALSE(missing.exists);
+    setLog({contact("K5A")});
+    ASSERT_TRUE(AppendLogEntry(state));
+    const FileStamp appended = logFileStamp(state);
+    EXPECT_NE(appended, missing);
+    ASSERT_EQ(LoadLogFile(state), LoadLogResult::Loaded);
+    EXPECT_EQ(logFileStamp(state), appended) << "reading changes nothing";
+
+    // A rewrite of the same bytes is another file, and so is an append.
+    ASSERT_TRUE(RewriteLogFile(state));
+    const FileStamp rewritten = logFileStamp(state);
+    EXPECT_NE(rewritten, appended);
+    ASSERT_TRUE(QFile::setPermissions(logFile(), QFile::ReadOwner | QFile::WriteOwner));
+    EXPECT_NE(logFileStamp(state), rewritten) << "new permissions";
+}
+
+// Whether a record comes back from log.txt as it went in: Latin-1 text without double quotes.
+TEST_F(LogStoreTest, ARecordReadsBackAsHeldOnlyWhenTheFileKeepsIt)
+{
+    for (const QString& call : {QStringLiteral("W5ABC"), QStringLiteral("OH2\u00c4\u00d6"),
+                                QStringLiteral("SP9\u0141"), QStringLiteral("W5\"A"), QString()}) {
+        LogEntry entry = contact(call);
+        RecordReader reader(logRecord(entry));
+        LogEntry back;
+        ASSERT_TRUE(readLogEntry(reader, back));
+        EXPECT_EQ(readsBackAsHeld(entry), back == entry) << call.toStdString();
+    }
+    LogEntry band = contact("K5A");
+    band.Band = QStringLiteral("2\u2009");
+    EXPECT_FALSE(readsBackAsHeld(band)) << "any field";
 }
 
 TEST_F(LogStoreTest, UnreadableLogEndsTheProgramWithAMessage)

@@ -1,5 +1,7 @@
 #include "entry/Scoring.h"
 
+#include "entry/LogTally.h"
+
 #include "support/TestLog.h"
 
 #include <gtest/gtest.h>
@@ -46,22 +48,6 @@ TEST(Scoring, PointsAndModeCounts)
         EXPECT_EQ(score.QsoCountCW, c.cw) << c.mode;
         EXPECT_EQ(score.QsoCountDG, c.dg) << c.mode;
     }
-}
-
-TEST(Scoring, RecountPointsStartsFromZero)
-{
-    auto state = stateWithLog({{.call = "K5A", .band = "20", .mode = "PH"},
-                               {.call = "K5B", .band = "40", .mode = "cw"},
-                               {.call = "K5C", .band = "40", .mode = "DG"}});
-    state->score.QsoPoints = 99;
-    state->score.QsoCountPH = 7;
-    state->score.QsoCountCW = 7;
-    state->score.QsoCountDG = 7;
-    recountPoints(*state);
-    EXPECT_EQ(state->score.QsoPoints, 8);
-    EXPECT_EQ(state->score.QsoCountPH, 1);
-    EXPECT_EQ(state->score.QsoCountCW, 1);
-    EXPECT_EQ(state->score.QsoCountDG, 1);
 }
 
 TEST(Scoring, StateProvTableOrder)
@@ -136,14 +122,6 @@ TEST(Scoring, CountyRowsEndAt260)
     EXPECT_EQ(markCounty(state, "C260"), MarkResult::NewlyWorked);
     EXPECT_EQ(markCounty(state, "C261"), MarkResult::BeyondTable);
     EXPECT_EQ(state.score.WorkedMultCount, 1);
-
-    appendContact(state, {.call = "K5A", .county = "C5", .band = "20", .mode = "CW"});
-    appendContact(state, {.call = "K5B", .county = "C262", .band = "20", .mode = "CW"});
-    appendContact(state, {.call = "K5C", .county = "C7", .band = "20", .mode = "CW"});
-    EXPECT_FALSE(recountMultipliers(state));
-    // The counties inside the table are still marked and counted.
-    EXPECT_EQ(state.score.WorkedMults[MultKindCounty][7], 1);
-    EXPECT_EQ(state.score.WorkedMultCount, 3);
 }
 
 TEST(Scoring, MarkStateProvSkipsHostStateAndNonStates)
@@ -162,46 +140,6 @@ TEST(Scoring, MarkStateProvSkipsHostStateAndNonStates)
     EXPECT_EQ(state->score.WorkedMults[MultKindStateProv][25], 1);
 }
 
-TEST(Scoring, ReloadCountsStatesCountiesAndDXOnce)
-{
-    // 5 states, the host state (no state multiplier), 2 counties on several bands and
-    // modes, 4 DX countries (one twice in other case), and entries that are never DX.
-    auto state = inStateLog({
-        {.call = "W1A", .band = "20", .mode = "PH", .spc = "CT"},
-        {.call = "W2A", .band = "20", .mode = "PH", .spc = "ny"},
-        {.call = "W6A", .band = "40", .mode = "PH", .spc = "CA"},
-        {.call = "W6B", .band = "20", .mode = "PH", .spc = "CA"},
-        {.call = "VE3A", .band = "20", .mode = "PH", .spc = "ON"},
-        {.call = "K7A", .band = "15", .mode = "PH", .spc = "AZ"},
-        {.call = "K5A", .county = "BELL", .band = "20", .mode = "PH", .spc = "TX"},
-        {.call = "K5B", .county = "bell", .band = "40", .mode = "CW", .spc = "TX"},
-        {.call = "K5C", .county = "BEXR", .band = "20", .mode = "PH", .spc = "TX"},
-        {.call = "EA1A", .band = "20", .mode = "PH", .spc = "Spain"},
-        {.call = "EA1B", .band = "40", .mode = "PH", .spc = "SPAIN"},
-        {.call = "OE1A", .band = "20", .mode = "PH", .spc = "Austria"},
-        {.call = "JA1A", .band = "20", .mode = "PH", .spc = "Japan"},
-        {.call = "DL1A", .band = "20", .mode = "PH", .spc = "Germany"},
-        {.call = "K1A", .band = "20", .mode = "PH", .spc = "USA"},
-        {.call = "KL7A", .band = "20", .mode = "PH", .spc = "alaska"},
-        {.call = "XX1A", .band = "20", .mode = "PH", .spc = "Not Found"},
-        {.call = "VE1A", .band = "20", .mode = "PH", .spc = "Canada"},
-        {.call = "KH6A", .band = "20", .mode = "PH", .spc = "Hawaii"},
-        {.call = "W9A", .band = "20", .mode = "PH", .spc = "I"},
-    });
-    recountPoints(*state);
-    markWorkedStates(*state);
-    EXPECT_EQ(state->score.WorkedMultCount, 0) << "marking the states changes no count";
-    EXPECT_TRUE(recountMultipliers(*state));
-    EXPECT_EQ(state->score.WorkedMultCount, 7);
-    EXPECT_EQ(countWorkedFlags(state->score), 7);
-    EXPECT_EQ(state->score.WorkedMults[MultKindStateProv][24], 0) << "host state";
-    const QStringList dx = dxCountriesOfLog(*state);
-    EXPECT_EQ(dx, QStringList({"Spain", "Austria", "Japan", "Germany"}));
-    EXPECT_EQ(state->score.QsoPoints, 41);
-    EXPECT_EQ(state->score.QsoCountCW, 1);
-    EXPECT_EQ(workedCountiesOfLog(*state), QStringList({"BELL", "BEXR"}));
-}
-
 TEST(Scoring, ScoreBoxFiguresFromTheScoreState)
 {
     // 2 phone and 3 CW or digital contacts; 2 counties and a state worked, 2 DX countries.
@@ -212,9 +150,9 @@ TEST(Scoring, ScoreBoxFiguresFromTheScoreState)
         {.call = "EA1A", .band = "20", .mode = "PH", .spc = "Spain"},
         {.call = "JA1A", .band = "20", .mode = "RTTY", .spc = "Japan"},
     });
-    recountPoints(*state);
-    markWorkedStates(*state);
-    ASSERT_TRUE(recountMultipliers(*state));
+    LogTally tally;
+    tally.recount(*state);
+    tally.applyTo(state->score, true);
     const struct {
         bool inHostState;
         double multipliers;
@@ -248,39 +186,12 @@ TEST(Scoring, NeverDXTexts)
         EXPECT_FALSE(isExcludedFromDX(spc)) << spc;
 }
 
-TEST(Scoring, BandDXArraysRebuiltPerBand)
-{
-    auto state = inStateLog({{.call = "EA1A", .band = "20", .mode = "CW", .spc = "Spain"},
-                             {.call = "EA1B", .band = "40", .mode = "CW", .spc = "Spain"},
-                             {.call = "EA1C", .band = "20", .mode = "PH", .spc = "SPAIN"},
-                             {.call = "JA1A", .band = "2", .mode = "CW", .spc = "Japan"},
-                             {.call = "OE1A", .band = "30", .mode = "CW", .spc = "Austria"},
-                             {.call = "K1A", .band = "20", .mode = "CW", .spc = "USA"},
-                             {.call = "W1A", .band = "20", .mode = "CW", .spc = "CT"},
-                             {.call = "DL1A", .band = "20", .mode = "CW", .spc = "Germany"}});
-    // Stale counts from before the reload are dropped.
-    state->score.DXCountries[2].Count = 5;
-    state->score.DXCountries[0].Count = 3;
-    ASSERT_TRUE(fillBandDXArrays(*state));
-    const BandDXList& b20 = state->score.DXCountries[bandDXIndex("20")];
-    const BandDXList& b40 = state->score.DXCountries[bandDXIndex("40")];
-    ASSERT_EQ(b20.Count, 2);
-    EXPECT_EQ(b20.Countries[1], "Spain");
-    EXPECT_EQ(b20.Countries[2], "Germany");
-    ASSERT_EQ(b40.Count, 1);
-    EXPECT_EQ(b40.Countries[1], "Spain");
-    EXPECT_EQ(state->score.DXCountries[0].Count, 0);
-
-    EXPECT_TRUE(bandHasDXCountry(state->score, "20", "germany"));
-    EXPECT_FALSE(bandHasDXCountry(state->score, "40", "Germany"));
-    EXPECT_FALSE(bandHasDXCountry(state->score, "2", "Japan"));
-    EXPECT_EQ(dxCountriesOfLog(*state), QStringList({"Spain", "Japan", "Austria", "Germany"}));
-}
-
 TEST(Scoring, NewDXCountryOnTheBand)
 {
     auto state = inStateLog({{.call = "EA1A", .band = "20", .spc = "Spain"}});
-    ASSERT_TRUE(fillBandDXArrays(*state));
+    LogTally tally;
+    tally.recount(*state);
+    tally.applyTo(state->score, true);
     const struct {
         const char* band;
         const char* spc;
@@ -302,14 +213,4 @@ TEST(Scoring, BandDXArrayHoldsAThousand)
     EXPECT_TRUE(addBandDXCountry(score, "15", "Japan"));
     EXPECT_TRUE(addBandDXCountry(score, "15", "Japan")) << "the array is not searched";
     EXPECT_EQ(score.DXCountries[4].Count, 2);
-
-    auto state = stateWithLog({});
-    for (int i = 1; i <= 1000; ++i)
-        appendContact(*state, {.call = "DX", .band = "10", .mode = "CW", .spc = QStringLiteral("Country %1").arg(i)});
-    appendContact(*state, {.call = "DX", .band = "10", .mode = "CW", .spc = "country 7"});
-    EXPECT_TRUE(fillBandDXArrays(*state)) << "a repeat does not take a slot";
-    EXPECT_EQ(state->score.DXCountries[5].Count, 1000);
-    EXPECT_FALSE(addBandDXCountry(state->score, "10", "One more"));
-    appendContact(*state, {.call = "DX", .band = "10", .mode = "CW", .spc = "One more"});
-    EXPECT_FALSE(fillBandDXArrays(*state));
 }

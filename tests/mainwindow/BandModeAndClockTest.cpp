@@ -11,7 +11,12 @@ namespace {
 
 class BandAndMode : public LogWindowTest {
 protected:
-    QList<QByteArray> prefLines() const { return readBytes(work(QStringLiteral("QSOpref.txt"))).split('\n'); }
+    // QSOpref.txt once the preferences saved a moment after a change are written.
+    QList<QByteArray> prefLines() const
+    {
+        app->services().delayedWrites->flush();
+        return readBytes(work(QStringLiteral("QSOpref.txt"))).split('\n');
+    }
 
     static QStringList checkedBands(const MainForm& w)
     {
@@ -80,6 +85,38 @@ TEST_F(BandAndMode, RadioFrequencyIsStoredWithTheNextContactOnly)
     app->form1().BandFreqConversion(10368.1f);
     EXPECT_EQ(state().station.CurrentBand, QStringLiteral("40"));
     EXPECT_EQ(state().RigFrequencyText, QStringLiteral("10368.100"));
+}
+
+// A radio tuned across the bands changes band and mode at every poll: the preferences are
+// written once for the run, a moment later, with the last band and mode, and the writes
+// that wait are made when the program ends.
+TEST_F(BandAndMode, ARunOfRadioChangesWritesThePreferencesOnceAndBeforeTheEnd)
+{
+    Outfrm& w = openOut();
+    w.cmdLogOn_Click();
+    const QString pref = work(QStringLiteral("QSOpref.txt"));
+    for (const float f : {7.1f, 14.2f, 21.2f, 3.55f}) {
+        app->form1().BandFreqConversion(f);
+        app->form1().ModeSelection(QString::fromLatin1(f < 10 ? "PH" : "CW"));
+    }
+    EXPECT_EQ(w.Label24->text(), QStringLiteral("80"));
+    EXPECT_EQ(w.Label30->text(), QStringLiteral("PH"));
+    EXPECT_FALSE(QFile::exists(pref)) << "written at once";
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(pref); }, 5000));
+    const QList<QByteArray> lines = readBytes(pref).split('\n');
+    ASSERT_GE(lines.size(), 10);
+    EXPECT_EQ(lines[8], "\"PH\"\r");
+    EXPECT_EQ(lines[9], "\"80\"\r");
+    EXPECT_FALSE(app->services().delayedWrites->pending());
+
+    app->form1().BandFreqConversion(28.4f);
+    w.mnuExit_Click();
+    EXPECT_TRUE(app->quitRequested());
+    EXPECT_EQ(readBytes(pref).split('\n')[9], "\"10\"\r") << "File > Exit wrote it";
+    app->form1().BandFreqConversion(7.1f);
+    EXPECT_THROW(app->services().endProgram(1), ProgramEnded);
+    EXPECT_EQ(readBytes(pref).split('\n')[9], "\"40\"\r") << "an end at once wrote it";
 }
 
 TEST_F(BandAndMode, TheForwardingObjectReachesOnlyTheRunningMainWindow)

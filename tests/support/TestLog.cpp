@@ -80,3 +80,28 @@ std::unique_ptr<AppState> stateWithLog(std::initializer_list<Qso> contacts)
         appendContact(*state, q);
     return state;
 }
+
+QStringList describeScore(const ScoreState& score)
+{
+    QStringList lines{QStringLiteral("points %1 PH %2 CW %3 DG %4 mults %5")
+                          .arg(score.QsoPoints)
+                          .arg(score.QsoCountPH)
+                          .arg(score.QsoCountCW)
+                          .arg(score.QsoCountDG)
+                          .arg(score.WorkedMultCount)};
+    for (int kind = 0; kind < MultKinds; ++kind) {
+        QString rows;
+        for (int row = 0; row < MultRows; ++row) {
+            if (score.WorkedMults[size_t(kind)][size_t(row)] != 0)
+                rows += QStringLiteral(" %1").arg(row);
+        }
+        lines << QStringLiteral("kind %1:%2").arg(kind).arg(rows);
+    }
+    for (const BandDXList& band : score.DXCountries) {
+        QStringList countries;
+        for (qint32 i = 1; i <= band.Count; ++i)
+            countries << band.Countries[size_t(i)];
+        lines << QStringLiteral("dx %1: %2").arg(band.Count).arg(countries.join(u'|'));
+    }
+    return lines;
+}

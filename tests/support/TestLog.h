@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -53,3 +54,7 @@ void setUpStation(StationData& station);
 
 // A fresh state of such a station, holding the contacts.
 std::unique_ptr<AppState> stateWithLog(std::initializer_list<Qso> contacts);
+
+// The score as lines (points and counts, the flags set of each kind, each band's DX
+// countries), so that two scores are compared with the difference shown.
+QStringList describeScore(const ScoreState& score);

@@ -98,6 +98,8 @@ TestServices::TestServices()
     services.screen = std::move(s);
     services.environment = std::move(e);
     services.settings = std::move(m);
+    services.delayedWrites = std::make_unique<DelayedWrites>();
+    delayedWrites = services.delayedWrites.get();
     services.endProgram = [](int code) { throw ProgramEnded(code); };
     auto p = std::make_unique<RecordingParallelPort>();
     parallelPort = p.get();

@@ -138,6 +138,7 @@ struct TestServices {
     FixedScreen* screen;
     FakeEnvironment* environment;
     MemorySettings* settings;
+    DelayedWrites* delayedWrites;
     // The prompt players that services.makeWavePlayer made and that are still alive,
     // oldest first: a player leaves the list when the window that owns it is unloaded.
     std::shared_ptr<std::vector<FakeWavePlayer*>> wavePlayers =
