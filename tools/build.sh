@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds everything into build/ (or the folder BREVANT_BUILD_DIR names,
-# relative to the tree). Arguments are CMake settings (-DNAME=VALUE); the build folder is
+# relative to the tree), or only the targets BREVANT_TARGETS names (separated by blanks)
+# and what they need. Arguments are CMake settings (-DNAME=VALUE); the build folder is
 # configured once, and again whenever settings are given.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,4 +12,8 @@ if [ ! -f "$build/build.ninja" ] || [ $# -gt 0 ]; then
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@"
 fi
-cmake --build "$build" -j"${BREVANT_JOBS:-$(nproc)}"
+targets=()
+for target in ${BREVANT_TARGETS:-}; do
+  targets+=(--target "$target")
+done
+cmake --build "$build" -j"${BREVANT_JOBS:-$(nproc)}" "${targets[@]}"
