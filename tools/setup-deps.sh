@@ -3,12 +3,26 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-multimedia-dev
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev locales
+          # sound: the program plays its wave files through Qt Multimedia's audio output,
+          # which hands them to the sound server (PulseAudio, or PipeWire in its place) through
+          # libpulse0, both brought by qt6-multimedia-dev: no GStreamer or FFmpeg plug-in is
+          # used. The sound tests start a private pulseaudio with a null output and look at
+          # its streams with pactl (pulseaudio-utils).
+          pulseaudio pulseaudio-utils
           # the end-to-end tests: a virtual X display, a window manager, X key events, screenshots
           xvfb openbox xdotool x11-utils imagemagick
           # the real-peer radio test: hamlib's TS-2000 emulator on a pseudo-terminal pair
           libhamlib-utils socat
           # the real packet engine the packet-engine link is tried against
           direwolf)
+# A desktop whose sound server is PipeWire keeps it: a second server would fight it for the
+# user's socket. The sound tests then need pulseaudio installed by hand.
+if dpkg-query -W -f='${Status}' pipewire-pulse 2>/dev/null | grep -q "install ok installed"; then
+  for i in "${!packages[@]}"; do
+    [ "${packages[i]}" != pulseaudio ] || unset 'packages[i]'
+  done
+  echo "PipeWire serves sound here: pulseaudio, which the sound tests use, is not installed." >&2
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

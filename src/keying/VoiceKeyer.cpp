@@ -2,6 +2,7 @@
 
 #include "core/NumberFormat.h"
 #include "keying/Morse.h"
+#include "platform/Clock.h"
 #include "platform/KeyingLine.h"
 #include "platform/ParallelPort.h"
 #include "platform/SerialPort.h"
@@ -19,8 +20,8 @@ std::optional<double> readVoiceKeyerNumber(const QString& text)
 }
 
 VoiceKeyer::VoiceKeyer(KeyerState& keyer, WavePlayer& player, SerialPort& pttPort, ParallelPort& parallel,
-                       VoiceKeyerWindow& window)
-    : m_keyer(keyer), m_player(player), m_port(pttPort), m_parallel(parallel), m_window(window)
+                       VoiceKeyerWindow& window, const Clock& clock)
+    : m_keyer(keyer), m_player(player), m_port(pttPort), m_parallel(parallel), m_window(window), m_clock(clock)
 {
 }
 
@@ -41,14 +42,22 @@ void VoiceKeyer::FKeyPhone(int KeyCode)
     const QString file = m_window.waveFile(KeyCode);
     if (file.trimmed().isEmpty())
         return;
+    // A file that cannot play keys nothing; what an earlier message keyed, its watch releases.
+    if (!m_player.open(file)) {
+        m_window.tellSoundProblem(m_player.problem());
+        return;
+    }
     if (!keySerialLine() || !keyParallel()) {
         // A box that cannot be read leaves nothing keyed.
+        m_player.close();
         releaseAll();
         return;
     }
-    // A file that will not open or play is no message: the watch's first tick releases.
-    if (m_player.open(file))
-        m_player.play();
+    if (!m_player.play()) {
+        giveUp(m_player.problem());
+        return;
+    }
+    m_giveUpAtMs = m_clock.monotonicMs() + m_player.durationMs() + WavePlayer::EndMarginMs;
     m_window.startWatch();
 }
 
@@ -87,12 +96,29 @@ bool VoiceKeyer::keyParallel()
 
 void VoiceKeyer::watchTick()
 {
-    if (m_player.mode() == WavePlayer::ModePlaying)
+    if (m_player.mode() == WavePlayer::ModePlaying) {
+        if (m_clock.monotonicMs() >= m_giveUpAtMs)
+            giveUp({WaveProblem::Kind::Output, QStringLiteral("The sound output did not end the message in time; "
+                                                              "push-to-talk was dropped.")});
         return;
+    }
     m_window.stopWatch();
     releaseAll();
+    if (const WaveProblem problem = m_player.problem(); problem.kind == WaveProblem::Kind::Output) {
+        giveUp(problem);
+        return;
+    }
     if (m_keyer.PhoneRepeatActive == 1)
         m_window.armRepeat();
+}
+
+void VoiceKeyer::giveUp(const WaveProblem& problem)
+{
+    m_player.close();
+    m_window.stopWatch();
+    releaseAll();
+    m_keyer.PhoneRepeatActive = 0;
+    m_window.tellSoundProblem(problem);
 }
 
 void VoiceKeyer::releaseAll()

@@ -6,6 +6,11 @@
 // on the first tick that finds the player no longer playing, and starts the wait before
 // the next F1 when the F1 message repeats.
 //
+// The file is opened before anything is keyed: a file or a sound output that cannot play
+// keys nothing. A player that fails while playing, or that has not reported the end of the
+// message by the file's length plus a margin, is given up: the transmitter released, the
+// repeat ended and the operator told.
+//
 // The keyer remembers exactly which outputs it raised and releases those and no others,
 // whatever the settings say by then: the operator may pick another line, port or address
 // while a message plays.
@@ -20,9 +25,11 @@
 // Nothing when the text is neither.
 std::optional<double> readVoiceKeyerNumber(const QString& text);
 
+class Clock;
 class ParallelPort;
 class SerialPort;
 class WavePlayer;
+struct WaveProblem;
 
 // What the keyer reads from its settings window whenever it acts, and what it asks of it.
 class VoiceKeyerWindow {
@@ -38,6 +45,8 @@ public:
     virtual void startWatch() = 0;
     virtual void stopWatch() = 0;
     virtual void armRepeat() = 0;
+    // Why a message did not play or broke off.
+    virtual void tellSoundProblem(const WaveProblem& problem) = 0;
 
 protected:
     ~VoiceKeyerWindow() = default;
@@ -46,7 +55,7 @@ protected:
 class VoiceKeyer {
 public:
     VoiceKeyer(KeyerState& keyer, WavePlayer& player, SerialPort& pttPort, ParallelPort& parallel,
-               VoiceKeyerWindow& window);
+               VoiceKeyerWindow& window, const Clock& clock);
 
     // Plays the message of F1 (112) to F9 (120); any other code does nothing.
     void FKeyPhone(int KeyCode);
@@ -64,12 +73,16 @@ private:
     bool keySerialLine();
     bool keyParallel();
     void releaseParallel();
+    // Releases everything, ends the repeat and says why.
+    void giveUp(const WaveProblem& problem);
 
     KeyerState& m_keyer;
     WavePlayer& m_player;
     SerialPort& m_port;
     ParallelPort& m_parallel;
     VoiceKeyerWindow& m_window;
+    const Clock& m_clock;
+    qint64 m_giveUpAtMs = 0; // when the message playing is given up
     // The outputs raised and not yet released.
     bool m_rts = false;
     bool m_dtr = false;

@@ -7,7 +7,8 @@
 #
 # Environment set for a scenario: E2E_PROGRAM (the built program), E2E_DATA (the shipped
 # data/ folder), E2E_WORK (the scenario's working folder), E2E_HOME (its home folder),
-# E2E_ARTIFACTS (where screenshots go).
+# E2E_ARTIFACTS (where screenshots go). The program has no sound output unless the scenario
+# starts a sound server of its own (e2e_start_sound_server) before it.
 
 set -uo pipefail
 
@@ -134,6 +135,9 @@ e2e_write_records()
 e2e_start_program()
 {
     [ -x "$E2E_PROGRAM" ] || e2e_fail "the program $E2E_PROGRAM is not built"
+    # Without a server of the scenario's own, no sound output: never the user's server, nor
+    # one started behind the scenario's back.
+    export PULSE_SERVER=${PULSE_SERVER:-unix:$E2E_TMP/no-sound-server}
     (
         cd "$E2E_WORK" || exit 1
         # The real platform: the X display, the real dialogs; nothing of the headless tests.
@@ -266,6 +270,62 @@ e2e_start_to_main_window()
     e2e_wait_active "Open existing log?"
     e2e_key Return
     e2e_wait_active "$E2E_MAIN_TITLE*"
+}
+
+# ---- sound ----
+
+# A private sound server with a null output, like the tests' own (tests/support/SoundServer.cpp):
+# the program started after this plays through it.
+e2e_start_sound_server()
+{
+    e2e_require pulseaudio pactl
+    local runtime=$E2E_TMP/sound
+    mkdir -p "$runtime" && chmod 700 "$runtime"
+    printf '%s\n' 'load-module module-null-sink sink_name=null' \
+        'load-module module-null-source source_name=silence' \
+        'load-module module-loopback source=silence sink=null latency_msec=20' \
+        "load-module module-native-protocol-unix auth-anonymous=1 socket=$runtime/native" \
+        'set-default-sink null' >"$runtime/server.pa"
+    env -u PULSE_SERVER -u DBUS_SESSION_BUS_ADDRESS -u DISPLAY HOME="$runtime" XDG_RUNTIME_DIR="$runtime" \
+        XDG_CONFIG_HOME="$runtime/config" PULSE_STATE_PATH="$runtime/state" \
+        pulseaudio -n -F "$runtime/server.pa" --daemonize=no --use-pid-file=no --exit-idle-time=-1 \
+        --disable-shm=yes --log-target=stderr --log-level=warning >"$runtime/server.log" 2>&1 &
+    E2E_PIDS+=($!)
+    export PULSE_SERVER=unix:$runtime/native
+    e2e_wait_until 15 "the sound server did not start: $(tail -n 5 "$runtime/server.log" 2>/dev/null)" pactl info
+    e2e_log "sound server at $PULSE_SERVER"
+}
+
+# How many streams of the program the sound server plays now.
+e2e_sound_streams()
+{
+    pactl list sink-inputs 2>/dev/null | grep -c "application.process.id = \"$E2E_PROGRAM_PID\"" || true
+}
+
+# Waits until the program has $1 streams on the sound server.
+e2e_wait_sound_streams()
+{
+    local count=$1 seconds=${2:-$E2E_STEP_TIMEOUT}
+    local deadline=$((SECONDS + seconds))
+    until [ "$(e2e_sound_streams)" = "$count" ]; do
+        e2e_program_running || e2e_fail "the program ended while waiting for $count sound streams"
+        ((SECONDS < deadline)) || e2e_fail "the program has $(e2e_sound_streams) sound streams, not $count"
+        sleep 0.1
+    done
+    e2e_log "sound streams of the program: $count"
+}
+
+# Writes a wave file of a square tone $2 milliseconds long (8-bit mono, 8000 frames a second).
+e2e_tone_wave()
+{
+    local file=$1 bytes=$(($2 * 8)) cycle i
+    _e2e_le32() { printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $((($1 >> 8) & 255)) $((($1 >> 16) & 255)) $((($1 >> 24) & 255)); }
+    cycle=$(printf '\xa0%.0s' 1 2 3 4 5 6 7 8)$(printf '\x60%.0s' 1 2 3 4 5 6 7 8)
+    {
+        printf "RIFF$(_e2e_le32 $((36 + bytes)))WAVEfmt $(_e2e_le32 16)"
+        printf "\\x01\\x00\\x01\\x00$(_e2e_le32 8000)$(_e2e_le32 8000)\\x01\\x00\\x08\\x00data$(_e2e_le32 "$bytes")"
+        for ((i = 0; i < bytes / 16; i++)); do printf '%s' "$cycle"; done
+    } >"$file"
 }
 
 # ---- files ----

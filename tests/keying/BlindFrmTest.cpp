@@ -123,31 +123,68 @@ TEST_F(VoiceNavigation, DoneKeepsTheClickedLevel)
 
 TEST_F(VoiceNavigation, WaitingForAPromptIsBoundedAndLetsEventsRun)
 {
-    // A prompt whose end never comes: the wait gives up.
+    // A prompt whose end never comes: the wait gives up after its length and the margin.
     lone.state.station.VoiceNavigationLevel = 2;
-    *lone.services.wavePlayLengthMs = -1;
-    auto stuck = load();
-    FakeWavePlayer& forever = player();
+    auto blind = load();
+    FakeWavePlayer& prompts = player();
+    prompts.neverEnds = true;
     qint64 before = clock().monotonic;
-    stuck->BlindKeyPhone(QStringLiteral("NavEn"));
-    stuck->waitWhilePlaying();
-    EXPECT_GE(clock().monotonic - before, BlindFrm::LongestPromptWaitMs);
-    EXPECT_LT(clock().monotonic - before, BlindFrm::LongestPromptWaitMs + 100);
+    blind->BlindKeyPhone(QStringLiteral("NavEn"));
+    blind->waitWhilePlaying();
+    EXPECT_GE(clock().monotonic - before, PromptMs + WavePlayer::EndMarginMs);
+    EXPECT_LT(clock().monotonic - before, PromptMs + WavePlayer::EndMarginMs + 100);
+    EXPECT_EQ(prompts.mode(), WavePlayer::ModeNotOpen) << "the stuck prompt is closed";
 
     // The real player learns of the end through an event: that event runs in the wait.
-    stuck->BlindKeyPhone(QStringLiteral("NavEn"));
-    QTimer::singleShot(0, stuck.get(), [&forever] { forever.finish(); });
+    prompts.neverEnds = false;
+    blind->BlindKeyPhone(QStringLiteral("NavEn"));
+    QTimer::singleShot(0, blind.get(), [&prompts] { prompts.finish(); });
     before = clock().monotonic;
-    stuck->waitWhilePlaying();
-    EXPECT_NE(forever.mode(), WavePlayer::ModePlaying);
+    blind->waitWhilePlaying();
+    EXPECT_NE(prompts.mode(), WavePlayer::ModePlaying);
     EXPECT_LT(clock().monotonic - before, 100);
 
     // No prompt playing (a missing recording): no wait at all.
     QFile::remove(folders.work + QStringLiteral("/NavEn.wav"));
     before = clock().monotonic;
-    clickOption(stuck->Option2);
+    clickOption(blind->Option2);
     EXPECT_EQ(clock().monotonic, before);
-    EXPECT_EQ(QFileInfo(forever.opened.last()).fileName(), "Call.wav");
+    EXPECT_EQ(QFileInfo(prompts.opened.last()).fileName(), "Call.wav");
+}
+
+TEST_F(VoiceNavigation, AFailingSoundOutputIsToldOnceToAnOperatorWhoAskedForPrompts)
+{
+    const auto boxes = [this] {
+        QCoreApplication::processEvents();
+        return lone.services.dialogs->count(QStringLiteral("message"));
+    };
+    // Prompts off and the window closed: a duplicate's "Dupe" that cannot play says nothing.
+    lone.state.station.VoiceNavigationLevel = 0;
+    auto blind = load();
+    player().noOutput = true;
+    blind->BlindKeyPhone(QStringLiteral("Dupe"));
+    EXPECT_EQ(boxes(), 0);
+
+    // Prompts on: a missing recording stays silent; a failing output is told once, however
+    // many prompts fail after.
+    lone.state.station.VoiceNavigationLevel = 1;
+    QFile::remove(folders.work + QStringLiteral("/County.wav"));
+    blind->BlindKeyPhone(QStringLiteral("County"));
+    EXPECT_EQ(boxes(), 0);
+    blind->BlindKeyPhone(QStringLiteral("Call"));
+    EXPECT_EQ(boxes(), 1);
+    const auto* box = lone.services.dialogs->last(QStringLiteral("message"));
+    EXPECT_EQ(box->title, "Voice Navigation");
+    EXPECT_EQ(box->text, "The spoken prompts cannot play: No sound output was found.");
+    player().noOutput = false;
+    player().playFails = true;
+    blind->BlindKeyPhone(QStringLiteral("Call"));
+    player().playFails = false;
+    player().neverEnds = true;
+    blind->BlindKeyPhone(QStringLiteral("Dupe"));
+    blind->waitWhilePlaying();
+    EXPECT_EQ(boxes(), 1);
+    EXPECT_EQ(player().mode(), WavePlayer::ModeNotOpen);
 }
 
 TEST_F(VoiceNavigation, CaptionsFitOnCommonScreens)

@@ -28,6 +28,7 @@ struct Settings final : VoiceKeyerWindow {
     int portOpenings = 0;
     bool watching = false;
     int repeatsArmed = 0;
+    std::vector<WaveProblem> told;
 
     QString waveFile(int keyCode) const override { return files[size_t(keyCode - 112)]; }
     QString repeatSeconds() const override { return repeat; }
@@ -43,15 +44,17 @@ struct Settings final : VoiceKeyerWindow {
     void startWatch() override { watching = true; }
     void stopWatch() override { watching = false; }
     void armRepeat() override { ++repeatsArmed; }
+    void tellSoundProblem(const WaveProblem& problem) override { told.push_back(problem); }
 };
 
 class VoiceKeyerTest : public ::testing::Test {
 protected:
     VoiceKeyerTest()
     {
-        const auto clock = [this] { return nowMs * 1'000'000; };
-        port.now = clock;
-        parallel.now = clock;
+        nowMs = 10'000;
+        const auto ns = [this] { return nowMs * 1'000'000; };
+        port.now = ns;
+        parallel.now = ns;
         player.clockMs = [this] { return nowMs; };
         player.lengthMs = 1000;
         message = dir.filePath(QStringLiteral("cq.wav"));
@@ -69,13 +72,14 @@ protected:
 
     QTemporaryDir dir;
     QString message;
-    qint64 nowMs = 10'000;
+    FakeClock clock;
+    qint64& nowMs = clock.monotonic;
     KeyerState state;
     FakeWavePlayer player;
     FakeSerialPort port;
     RecordingParallelPort parallel;
     Settings settings{port};
-    VoiceKeyer keyer{state, player, port, parallel, settings};
+    VoiceKeyer keyer{state, player, port, parallel, settings, clock};
 };
 
 TEST_F(VoiceKeyerTest, RtsIsRaisedBeforeThePlayingAndDroppedWithinOneTickOfItsEnd)
@@ -228,16 +232,71 @@ TEST_F(VoiceKeyerTest, AFailureAfterTheLineWentUpLeavesNothingKeyed)
     EXPECT_FALSE(port.rts);
     EXPECT_EQ(player.plays, 0);
 
-    // A file that cannot be played keys the line until the watch's first tick.
-    settings.address = QStringLiteral("&H378");
+}
+
+TEST_F(VoiceKeyerTest, AFileOrAnOutputThatCannotPlayKeysNothing)
+{
+    settings.portNumber = QStringLiteral("3");
+    settings.line = PttLine::Parallel;
     settings.files[1] = dir.filePath(QStringLiteral("missing.wav"));
     keyer.FKeyPhone(F2);
-    EXPECT_TRUE(port.rts);
-    EXPECT_TRUE(settings.watching);
-    nowMs += Tick;
-    keyer.watchTick();
+    player.noOutput = true;
+    settings.files[1] = message;
+    keyer.FKeyPhone(F2);
+    EXPECT_TRUE(port.lineChanges.empty());
+    EXPECT_TRUE(parallel.writes.empty());
+    EXPECT_EQ(player.plays, 0);
+    EXPECT_FALSE(settings.watching);
+    ASSERT_EQ(settings.told.size(), 2u);
+    EXPECT_EQ(settings.told[0].kind, WaveProblem::Kind::File);
+    EXPECT_EQ(settings.told[1].kind, WaveProblem::Kind::Output);
+    EXPECT_EQ(settings.told[1].text, "No sound output was found.");
+
+    // A play that fails once the line is up drops it at once.
+    player.noOutput = false;
+    player.playFails = true;
+    settings.line = PttLine::Rts;
+    keyer.FKeyPhone(F2);
+    ASSERT_EQ(port.lineChanges.size(), 2u);
     EXPECT_FALSE(port.rts);
-    EXPECT_FALSE(keyer.keyed());
+    EXPECT_EQ(port.lineChanges[1].atNs, port.lineChanges[0].atNs) << "no tick in between";
+    EXPECT_FALSE(settings.watching);
+    EXPECT_EQ(settings.told.back().text, "The sound output failed to start.");
+}
+
+TEST_F(VoiceKeyerTest, PlayingThatBreaksOffOrNeverEndsIsGivenUpAndTheRepeatWithIt)
+{
+    settings.files[0] = message;
+    settings.portNumber = QStringLiteral("3");
+    settings.repeat = QStringLiteral("2");
+
+    // The output fails while the message plays: released on the next tick, no repeat.
+    keyer.FKeyPhone(F1);
+    nowMs += 300;
+    player.breakOff();
+    const qint64 brokeMs = nowMs;
+    runWatch();
+    EXPECT_FALSE(port.rts);
+    EXPECT_LE(port.lineChanges.back().atNs / 1'000'000 - brokeMs, Tick);
+    EXPECT_EQ(settings.repeatsArmed, 0);
+    EXPECT_EQ(state.PhoneRepeatActive, 0);
+    ASSERT_EQ(settings.told.size(), 1u);
+    EXPECT_EQ(settings.told[0].text, "The sound output failed while playing.");
+
+    // The player never reports the end: given up after its length and the margin.
+    player.neverEnds = true;
+    const qint64 startMs = nowMs;
+    keyer.FKeyPhone(F1);
+    runWatch(10'000);
+    EXPECT_FALSE(port.rts);
+    const qint64 droppedMs = port.lineChanges.back().atNs / 1'000'000;
+    EXPECT_GE(droppedMs, startMs + player.lengthMs + WavePlayer::EndMarginMs);
+    EXPECT_LT(droppedMs, startMs + player.lengthMs + WavePlayer::EndMarginMs + Tick);
+    EXPECT_EQ(player.mode(), WavePlayer::ModeNotOpen) << "the stuck player is closed";
+    EXPECT_EQ(settings.repeatsArmed, 0);
+    EXPECT_EQ(state.PhoneRepeatActive, 0);
+    ASSERT_EQ(settings.told.size(), 2u);
+    EXPECT_EQ(settings.told[1].kind, WaveProblem::Kind::Output);
 }
 
 TEST_F(VoiceKeyerTest, AnUnopenablePortKeysNoLineAndTheMessageStillPlays)

@@ -59,6 +59,18 @@ TEST_F(VoiceKeys, FunctionKeysPlayTheirMessagesInPhoneModeOnly)
     EXPECT_EQ(player().plays, 1) << "the voice keyer plays in phone mode only";
 }
 
+TEST_F(VoiceKeys, AKeyThatFindsNoSoundOutputKeysNothingAndSaysSoInTheMessageLine)
+{
+    MainForm& w = openOut();
+    keyer();
+    player().noOutput = true;
+    keys(QStringLiteral("W5XX"));
+    press(Qt::Key_F2);
+    EXPECT_TRUE(pttPort().lineChanges.empty());
+    EXPECT_EQ(w.lblDialog->text(), "Voice keyer: No sound output was found.");
+    EXPECT_EQ(w.txtCall->text(), "W5XX");
+}
+
 TEST_F(VoiceKeys, AnyKeyEndsTheRepeatAndEscStopsTheMessageBeforeItClears)
 {
     MainForm& w = openIn();

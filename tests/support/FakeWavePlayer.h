@@ -4,7 +4,9 @@
 // opens only files that exist (as a real player needs a readable file), and once asked
 // to play reports ModePlaying until the test ends the prompt with finish() or the window
 // stops or closes it; or, when the test gives it a length and a clock, until that many
-// milliseconds of the clock have passed since play().
+// milliseconds of the clock have passed since play(). It can also fail as a sound system
+// does: no output at all, a play() that fails, playing that breaks off, or an end that
+// never comes.
 
 #include "platform/WavePlayer.h"
 #include "support/Listed.h"
@@ -22,16 +24,30 @@ public:
     qint64 lengthMs = -1;                // how long a message plays; -1 until finish()
     std::function<qint64()> clockMs;     // the clock lengthMs is measured on
     qint64 startedMs = 0;                // the clock at the last play()
+    bool noOutput = false;  // open() fails for want of a sound output
+    bool playFails = false; // play() fails, as when the sound server has gone
+    bool neverEnds = false; // plays on past its length, never reporting the end
+
     bool open(const QString& path) override
     {
         opened.append(path);
-        m_mode = QFileInfo(path).isFile() ? ModeStopped : ModeNotOpen;
-        return m_mode != ModeNotOpen;
+        m_problem = {};
+        if (!QFileInfo(path).isFile())
+            return fail(WaveProblem::Kind::File, path + QStringLiteral(" was not found."));
+        if (noOutput)
+            return fail(WaveProblem::Kind::Output, QStringLiteral("No sound output was found."));
+        m_mode = ModeStopped;
+        return true;
     }
     bool play() override
     {
         if (m_mode == ModeNotOpen)
             return false;
+        if (playFails) {
+            m_problem = {WaveProblem::Kind::Output, QStringLiteral("The sound output failed to start.")};
+            m_mode = ModeStopped;
+            return false;
+        }
         m_mode = ModePlaying;
         ++plays;
         if (clockMs)
@@ -46,14 +62,31 @@ public:
     void close() override { m_mode = ModeNotOpen; }
     int mode() const override
     {
-        if (m_mode == ModePlaying && lengthMs >= 0 && clockMs && clockMs() - startedMs >= lengthMs)
+        if (m_mode == ModePlaying && !neverEnds && lengthMs >= 0 && clockMs && clockMs() - startedMs >= lengthMs)
             m_mode = ModeStopped;
         return m_mode;
     }
+    qint64 durationMs() const override { return m_mode == ModeNotOpen ? 0 : qMax<qint64>(lengthMs, 0); }
+    WaveProblem problem() const override { return m_problem; }
+    bool outputFound() const override { return !noOutput; }
 
     // The prompt runs out.
     void finish() { stop(); }
+    // Playing breaks off with the sound output's failure.
+    void breakOff()
+    {
+        m_problem = {WaveProblem::Kind::Output, QStringLiteral("The sound output failed while playing.")};
+        stop();
+    }
 
 private:
+    bool fail(WaveProblem::Kind kind, const QString& text)
+    {
+        m_problem = {kind, text};
+        m_mode = ModeNotOpen;
+        return false;
+    }
+
     mutable int m_mode = ModeNotOpen;
+    WaveProblem m_problem;
 };

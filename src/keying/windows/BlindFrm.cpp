@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QTimer>
 
 namespace {
 
@@ -119,8 +120,11 @@ void BlindFrm::BlindKeyPhone(const QString& q)
     if (q.trimmed().isEmpty())
         return;
     const QString file = workPath(context().state.folders, q + QStringLiteral(".wav"));
-    if (MMControl1->open(file))
-        MMControl1->play();
+    if (!MMControl1->open(file) || !MMControl1->play()) {
+        tellSoundProblem(MMControl1->problem());
+        return;
+    }
+    m_giveUpAtMs = context().services.clock->monotonicMs() + MMControl1->durationMs() + WavePlayer::EndMarginMs;
 }
 
 void BlindFrm::waitWhilePlaying()
@@ -128,13 +132,34 @@ void BlindFrm::waitWhilePlaying()
     // The player learns that a prompt has ended from events, so they must run here; keys
     // and clicks are held back, as nothing may act before the prompt is over.
     Clock& clock = *context().services.clock;
-    const qint64 giveUpAt = clock.monotonicMs() + LongestPromptWaitMs;
-    while (MMControl1->mode() == WavePlayer::ModePlaying && clock.monotonicMs() < giveUpAt) {
+    while (MMControl1->mode() == WavePlayer::ModePlaying) {
+        if (clock.monotonicMs() >= m_giveUpAtMs) {
+            MMControl1->close();
+            tellSoundProblem({WaveProblem::Kind::Output, QStringLiteral("The sound output did not end the prompt in time.")});
+            return;
+        }
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         if (MMControl1->mode() != WavePlayer::ModePlaying)
             break;
         clock.sleepMs(10);
     }
+    if (MMControl1->problem().kind == WaveProblem::Kind::Output)
+        tellSoundProblem(MMControl1->problem());
+}
+
+void BlindFrm::tellSoundProblem(const WaveProblem& problem)
+{
+    if (problem.kind != WaveProblem::Kind::Output || m_told)
+        return;
+    if (context().state.station.VoiceNavigationLevel == 0 && !isVisible())
+        return;
+    m_told = true;
+    // After the prompt's caller is done: the box takes the focus, and the prompts ask for
+    // theirs as a field takes it.
+    QTimer::singleShot(0, this, [this, text = problem.text] {
+        context().services.dialogs->messageBox(QStringLiteral("The spoken prompts cannot play: ") + text,
+                                               QStringLiteral("Voice Navigation"));
+    });
 }
 
 void BlindFrm::Option1_Click() { BlindKeyPhone(QStringLiteral("NavDis")); }

@@ -18,10 +18,6 @@ public:
     explicit BlindFrm(const WindowContext& context);
     ~BlindFrm() override;
 
-    // The longest a caller waits for a prompt to end: a prompt that never reports its end
-    // (a stuck sound device) must not hold the program.
-    static constexpr int LongestPromptWaitMs = 5000;
-
     QGroupBox* Frame1;
     QRadioButton* Option1; // Off
     QRadioButton* Option2; // Call Only
@@ -34,11 +30,13 @@ public:
     // Selects the option of the saved level; selecting it speaks it, as a click would.
     void Form_Load();
 
-    // Plays <working directory>/<q>.wav and returns at once; a missing file or no sound
-    // device leaves it silent.
+    // Plays <working directory>/<q>.wav and returns at once; a missing file is silent. When
+    // the sound output fails, the operator who asked for prompts is told once a run.
     void BlindKeyPhone(const QString& q);
-    // Returns once the prompt playing has ended, or after LongestPromptWaitMs. Painting,
-    // timers and the player's own news go on meanwhile; keys and clicks wait until after.
+    // Returns once the prompt playing has ended, or when it has played its length and the
+    // player's margin without reporting the end (a stuck sound system must not hold the
+    // program): that prompt is then given up. Painting, timers and the player's own news
+    // go on meanwhile; keys and clicks wait until after.
     void waitWhilePlaying();
 
     void Option1_Click();
@@ -49,4 +47,12 @@ public:
 protected:
     // No close box: "Done" is the only way out.
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    // A fault of the sound output, in a message box once a run, for an operator who has
+    // prompts on or this window open; a recording that is missing or broken stays silent.
+    void tellSoundProblem(const WaveProblem& problem);
+
+    qint64 m_giveUpAtMs = 0; // when the prompt playing is given up
+    bool m_told = false;
 };

@@ -3,16 +3,21 @@
 #include "core/AppState.h"
 #include "core/NumberFormat.h"
 #include "core/WorkFiles.h"
+#include "core/forms/Form1.h"
 #include "core/forms/FormScaler.h"
+#include "core/forms/Navigation.h"
 #include "platform/DiskFile.h"
 #include "platform/Services.h"
 
 #include <QCloseEvent>
+#include <QShowEvent>
 
 namespace {
 
 constexpr float RowTop = 2460;
 constexpr float RowStep = 360;
+
+const QString NoOutputText = QStringLiteral("No sound output was found: the messages cannot play.");
 
 QLabel* paragraph(QLabel* label)
 {
@@ -27,7 +32,8 @@ PhoneFrm::PhoneFrm(const WindowContext& context)
     : Form(context, QStringLiteral("Phone Wave Selections"), 9360, 6840),
       MMControl1(context.services.makeWavePlayer()),
       CommPhone(context.services.makeSerialPort()),
-      m_keyer(context.state.keyer, *MMControl1, *CommPhone, *context.services.parallelPort, *this)
+      m_keyer(context.state.keyer, *MMControl1, *CommPhone, *context.services.parallelPort, *this,
+              *context.services.clock)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     placeInstructions();
@@ -39,6 +45,9 @@ PhoneFrm::PhoneFrm(const WindowContext& context)
     place(new QLabel(QStringLiteral("Plays F1 Command"), this), ControlKind::Label, 4800, 6390, 1560, 255);
     Command11 = place(new QPushButton(QStringLiteral("Test"), this), ControlKind::CommandButton, 6480, 6330, 1200, 375);
     connect(Command11, &QPushButton::clicked, this, &PhoneFrm::Command11_Click);
+    // Beside "Setup:", where the operator looks first.
+    lblSound = place(new QLabel(this), ControlKind::Label, 1560, 120, 7560, 255);
+    lblSound->setStyleSheet(QStringLiteral("color: red"));
 
     Timer1.setInterval(40);
     Timer1.setTimerType(Qt::PreciseTimer);
@@ -165,6 +174,23 @@ void PhoneFrm::closeEvent(QCloseEvent* event)
 {
     // Only "Done" hides the window; closing the program deletes it.
     event->ignore();
+}
+
+void PhoneFrm::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    if (!MMControl1->outputFound())
+        lblSound->setText(NoOutputText);
+    else if (lblSound->text() == NoOutputText)
+        lblSound->clear();
+}
+
+void PhoneFrm::tellSoundProblem(const WaveProblem& problem)
+{
+    lblSound->setText(problem.text);
+    lblSound->setToolTip(problem.text); // a long path may not fit the line
+    if (problem.kind == WaveProblem::Kind::Output)
+        context().navigation.form1().SetDialogCaption(QStringLiteral("Voice keyer: ") + problem.text);
 }
 
 void PhoneFrm::OpenPhonePttPort()

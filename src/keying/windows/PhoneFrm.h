@@ -45,6 +45,7 @@ public:
     QPushButton* Command1; // Done
     std::array<QPushButton*, 10> browseButtons{}; // Command2 ... Command10, for F1 ... F9 at 1 to 9
     QPushButton* Command11; // Test
+    QLabel* lblSound; // why messages cannot play, when they cannot
     QTimer Timer1;    // the playback watch
     QTimer tmrRepeat; // the wait before F1 plays again
     std::unique_ptr<WavePlayer> MMControl1;
@@ -74,6 +75,8 @@ public:
 protected:
     // No close box: "Done" is the only way out.
     void closeEvent(QCloseEvent* event) override;
+    // Says on showing when the machine has no sound output.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void placeInstructions();
@@ -97,6 +100,9 @@ private:
         if (tmrRepeat.interval() > 0)
             tmrRepeat.start();
     }
+    // In this window's sound line; a fault of the sound output also in the log window's
+    // message line, where the operator pressed the key.
+    void tellSoundProblem(const WaveProblem& problem) override;
 
     VoiceKeyer m_keyer;
 };

@@ -1,6 +1,8 @@
 # Options > Voice Navigation: the spoken prompts are in the working folder, the settings
-# window opens beside the log window, on the screen, and "Done" keeps "All Data Fields".
+# window opens beside the log window, on the screen, and "Done" keeps "All Data Fields"
+# (with a sound output; sound_missing shows what it says without one).
 e2e_seed_work 1
+e2e_start_sound_server
 for prompt in Call RstSnt RstRcvd County SPC Dupe NavEn NavDis; do
     [ -s "$E2E_WORK/$prompt.wav" ] || e2e_fail "no $prompt.wav in the working folder"
 done
