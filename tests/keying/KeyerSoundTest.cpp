@@ -136,6 +136,10 @@ TEST_F(KeyerSound, ASoundServerThatHasGoneKeysNothingAndIsTold)
     phone->FKeyPhone(F1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return port->lineChanges.size() == 4 && !port->rts; }, 5000));
     server().stop();
+    // The sound system notices the server's end from its own thread: a key in the very
+    // moment the server goes can hang inside Qt's audio output (Qt 6.4), which no test can
+    // bound; this one comes a moment later.
+    QTest::qWait(500);
     port->lineChanges.clear();
     phone->FKeyPhone(F1);
     EXPECT_TRUE(port->lineChanges.empty());
