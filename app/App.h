@@ -7,6 +7,7 @@
 #include "core/AppState.h"
 #include "core/forms/Form1.h"
 #include "core/forms/Navigation.h"
+#include "core/forms/Sessions.h"
 #include "core/forms/WindowContext.h"
 #include "platform/Services.h"
 
@@ -25,7 +26,7 @@ public:
 
     AppState& state() { return m_state; }
     Services& services() { return m_services; }
-    WindowContext context() { return {m_state, m_services, *this}; }
+    WindowContext context() { return {m_state, m_services, *this, m_sessions}; }
 
     // Runs the start-up sequence: the start-up window's load.
     void start();
@@ -81,6 +82,7 @@ private:
     // After the state: the delayed writes read it as they go.
     Services m_services;
     Form1 m_form1{m_state};
+    Sessions m_sessions;
     QPointer<frmStationID> m_stationSetup;
     QPointer<PhoneFrm> m_phoneFrm;
     QPointer<CWFrm> m_cwFrm;

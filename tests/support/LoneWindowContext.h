@@ -9,6 +9,7 @@
 #include "core/AppState.h"
 #include "core/forms/Form1.h"
 #include "core/forms/Navigation.h"
+#include "core/forms/Sessions.h"
 #include "core/forms/WindowContext.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,8 @@ struct LoneWindowContext {
     AppState state;
     Services running = std::move(services.services);
     NoNavigation navigation{state};
+    // Empty until a test sets the session its window needs.
+    Sessions sessions;
 
-    WindowContext context() { return {state, running, navigation}; }
+    WindowContext context() { return {state, running, navigation, sessions}; }
 };
