@@ -196,8 +196,8 @@ QString SpotWindowRig::openSpotArea(Display display)
     QApplication::setActiveWindow(m_window);
     workOffEvents();
     restPointerOnTheSpotArea();
-    const bool mapShown = m_window->bandMap->isShown();
-    if (mapShown != (display == Display::BandMap) || m_window->txtDX->isHidden() == (display == Display::List))
+    const SpotAreaPanel& area = *m_window->spotArea;
+    if (area.bandMap->isShown() != (display == Display::BandMap) || area.txtDX->isHidden() == (display == Display::List))
         return QStringLiteral("the spot area does not show the display chosen");
     return {};
 }
@@ -208,7 +208,7 @@ void SpotWindowRig::restPointerOnTheSpotArea()
 {
     if (!onRealDisplay())
         return;
-    const QRect area = m_window->txtDX->geometry();
+    const QRect area = m_window->spotArea->txtDX->geometry();
     QCursor::setPos(m_window->mapToGlobal(QPoint(area.center().x(), area.bottom() - area.height() / 8)));
     QTest::qWait(100);
     workOffEvents();
@@ -217,7 +217,7 @@ void SpotWindowRig::restPointerOnTheSpotArea()
 int SpotWindowRig::labelsShown() const
 {
     int shown = 0;
-    for (const SpotLabelWidget* label : m_window->bandMap->lblDXSpot)
+    for (const SpotLabelWidget* label : m_window->spotArea->bandMap->lblDXSpot)
         shown += label->isVisible() ? 1 : 0;
     return shown;
 }
@@ -255,7 +255,7 @@ void SpotBurst(benchmark::State& bench, WindowKind kind, Display display)
         const auto t1 = SteadyClock::now();
         bench.SetIterationTime(Seconds(t1 - t0).count());
     }
-    if (w.spotRows->rowCount() != 200)
+    if (w.spotArea->spotRows->rowCount() != 200)
         bench.SkipWithError("the list does not hold the newest 200 spots");
     else if (display == Display::BandMap && rig->labelsShown() == 0)
         bench.SkipWithError("the band map shows no spot");

@@ -10,8 +10,9 @@
 // message lines), MainFormLayout.cpp (controls and menus), MainFormSize.cpp (form size and
 // taskbar), MainFormKeys.cpp (the entry fields' keys), MainFormEntry.cpp (logging a
 // contact), MainFormLogList.cpp (log list, county lists, score), MainFormBandMode.cpp
-// (band, mode, time on), MainFormFile.cpp (the File menu and the windows it opens) and
-// MainFormSpots.cpp (the spot area: spot list, band map, spectrum map).
+// (band, mode, time on) and MainFormFile.cpp (the File menu and the windows it opens). The
+// spot area (spot list, band map, spectrum map) is a panel of its own, as are the clocks
+// and rates.
 
 #include "core/forms/Form.h"
 #include "core/forms/Form1.h"
@@ -23,7 +24,7 @@
 #include "entry/windows/ClockRatesPanel.h"
 #include "mainwindow/LogListModel.h"
 #include "platform/FileStamp.h"
-#include "spots/SpotStore.h"
+#include "spots/windows/SpotAreaPanel.h"
 
 #include <QAction>
 #include <QLabel>
@@ -36,10 +37,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-
-class BandMap;
-class QStandardItemModel;
-class SpectrumMap;
 
 // A label that reports clicks.
 class ClickLabel : public QLabel {
@@ -159,18 +156,11 @@ public:
     void Form_KeyDown(int& KeyCode, int Shift);
     void Form_KeyPress(int& KeyAscii);
 
-    // The spot area.
+    // The spot area, as the spotting window drives it through Form1.
     void BandMapSpots(const QString& qDXSpotCall, const QString& qDXSpotFreq, const QString& qDXSpotRecord) override;
     void DisplayBandMapLabels() override;
     void PacketResize() override;
     void chooseCall(const QString& call) override;
-    void RefreshBandMapIfShown();
-    void txtDX_Click();
-    void txtDX_DblClick();
-    void lblDX_Click();
-    void lblDX_DblClick();
-    // The spectrum map while it is shown.
-    SpectrumMap* spectrumMap() const { return m_spectrum; }
 
     bool inState() const { return m_profile.inState; }
     bool logLoaded() const { return m_logLoaded; }
@@ -220,9 +210,7 @@ public:
     QPushButton* cmdDup;
     QPushButton* cmdEdit;
     QPushButton* cmdDelete;
-    QTreeView* txtDX; // the spot list
-    QStandardItemModel* spotRows = nullptr;
-    BandMap* bandMap = nullptr; // lblDX, LineDX, lblFreqSpot, lblDXSpot
+    SpotAreaPanel* spotArea = nullptr; // txtDX and the band map, under the log list
     LineControl* Line3; // the multiplier lists reach down to it
     QLabel* lblPostConTime;
     QLabel* lblPostConDate;
@@ -447,28 +435,6 @@ private:
     void PromptOpenExistingLog();
     // The spot area's controls, closed, under the log list.
     void buildSpotArea();
-    // The spot area's part of a band change: the scale follows the band.
-    void spotAreaBandChanged();
-    // Opening and closing the spot area: the other controls' heights and tops scale by f;
-    // the lowest bottom met.
-    float scaleForSpotArea(float f);
-    void openSpotArea(bool list);
-    void closeSpotArea();
-    void showSpotList(bool list);
-    // A spot chosen on a map: its call into the call field, then on from it.
+    // A spot's call into the call field, with the focus there.
     void takeChosenCall(const QString& call);
-    // The spot displays redrawn once the spots in hand are all filed.
-    void redrawSpotDisplaysSoon();
-    void redrawSpotDisplays();
-    void addSpotListRows(const QList<SpotListRow>& newestFirst);
-
-    SpectrumMap* m_spectrum = nullptr;
-    // What the spots filed since the last redraw of the spot displays have left to do.
-    struct SpotDisplaysDue {
-        bool pending = false;  // the redraw is on its way
-        bool bandMap = false;  // a spot arrived while the band map was shown
-        bool spectrum = false; // ... while the spectrum map was shown
-        QList<SpotListRow> rows; // the spot list's new rows, newest first
-    };
-    SpotDisplaysDue m_spotsDue;
 };

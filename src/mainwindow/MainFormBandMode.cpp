@@ -63,7 +63,7 @@ void MainForm::selectBand(const QString& band)
     Label24->setText(band);
     SavePrefFileSoon(context().state, context().services.delayedWrites.get());
     reloadAfterBandOrMode();
-    spotAreaBandChanged();
+    spotArea->bandChanged();
 }
 
 void MainForm::checkModeItem(const QString& mode)

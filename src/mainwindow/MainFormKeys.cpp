@@ -70,7 +70,7 @@ bool MainForm::openHotKeyWindow(int KeyCode)
 {
     Navigation& navigation = context().navigation;
     switch (KeyCode) {
-    case 'B': lblDX_DblClick(); return true;
+    case 'B': spotArea->lblDX_DblClick(); return true;
     case 'C':
     case 'S': navigation.cwFrm().showNormal(); return true;
     case 'F': navigation.showPrivileges(); return true;

@@ -108,7 +108,7 @@ void MainForm::buildOptionsMenu()
         context().navigation.showSpotting();
     });
     mnuSpectrumMap = mnuDX->addAction(QStringLiteral("&View Spectrum Map"));
-    connect(mnuSpectrumMap, &QAction::triggered, this, &MainForm::lblDX_DblClick);
+    connect(mnuSpectrumMap, &QAction::triggered, this, [this] { spotArea->lblDX_DblClick(); });
     mnuOptions->addSeparator();
     mnuBlind = mnuOptions->addAction(QStringLiteral("&Voice Navigation"));
     connect(mnuBlind, &QAction::triggered, this, &MainForm::mnuBlind_Click);
@@ -319,9 +319,6 @@ void MainForm::buildLogList()
     connect(cmdEdit, &QPushButton::clicked, this, &MainForm::cmdEdit_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &MainForm::cmdDelete_Click);
 
-    txtDX = place(new QTreeView(this), ControlKind::ListView, 120, 5820, 6120, 1140);
-    txtDX->setRootIsDecorated(false);
-    txtDX->hide();
     buildSpotArea();
     Line3 = addLine(6360, 6720, 9360, 6720);
 }

@@ -68,7 +68,7 @@ void MainForm::createListColumns()
         logWidths.push_back(c.designWidth);
     apply(ListView1, logWidths);
     // The spot list's columns; the spots themselves arrive with the spotting window.
-    apply(txtDX, {1040, 880, 2000, 0, 3400, 520, 600, 520});
+    apply(spotArea->txtDX, {1040, 880, 2000, 0, 3400, 520, 600, 520});
 }
 
 void MainForm::fitLogColumns()

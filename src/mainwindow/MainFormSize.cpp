@@ -104,7 +104,7 @@ void MainForm::ApplyFormSizePercent()
     FontSize *= f;
     shrinkControls(controls(), f);
     FitListHeights();
-    for (QTreeView* view : {ListView1, txtDX}) {
+    for (QTreeView* view : {ListView1, spotArea->txtDX}) {
         for (float& w : controlFor(view)->ColumnWidths)
             w *= f;
     }
@@ -123,7 +123,7 @@ void MainForm::ApplyFullScreenLayout()
     const QRectF area = s.TaskbarMode == 1 ? screen().workAreaTwips() : QRectF(QPointF(0, 0), screen().sizeTwips());
     stretchTo(area);
     const float w = Width / oldWidth;
-    for (float& width : controlFor(txtDX)->ColumnWidths)
+    for (float& width : controlFor(spotArea->txtDX)->ColumnWidths)
         width *= w;
     FitListHeights();
 }

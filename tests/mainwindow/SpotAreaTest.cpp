@@ -105,20 +105,20 @@ TEST_F(SpotArea, DoneOpensSwitchesAndClosesTheAreaUnderTheOtherControls)
     choice.link = QStringLiteral("None");
     form1().PacketResize();
     EXPECT_FALSE(form1().lblDXVisible);
-    EXPECT_TRUE(w.txtDX->isHidden());
-    EXPECT_TRUE(w.bandMap->lblDX->isHidden());
+    EXPECT_TRUE(w.spotArea->txtDX->isHidden());
+    EXPECT_TRUE(w.spotArea->bandMap->lblDX->isHidden());
     const Control before = *w.controlFor(w.ListView1);
-    EXPECT_EQ(w.controlFor(w.txtDX)->Top, 1000);
+    EXPECT_EQ(w.controlFor(w.spotArea->txtDX)->Top, 1000);
 
     choice.link = QStringLiteral("telnet");
     form1().PacketResize();
     const Control shrunk = *w.controlFor(w.ListView1);
     EXPECT_FLOAT_EQ(shrunk.Height, before.Height * 0.9f);
     EXPECT_FLOAT_EQ(shrunk.Top, before.Top * 0.9f);
-    EXPECT_FALSE(w.bandMap->lblDX->isHidden());
-    EXPECT_TRUE(w.txtDX->isHidden());
+    EXPECT_FALSE(w.spotArea->bandMap->lblDX->isHidden());
+    EXPECT_TRUE(w.spotArea->txtDX->isHidden());
     EXPECT_TRUE(form1().lblDXVisible);
-    const Control area = *w.controlFor(w.bandMap->lblDX);
+    const Control area = *w.controlFor(w.spotArea->bandMap->lblDX);
     EXPECT_GE(area.Top, shrunk.Top + shrunk.Height);
     EXPECT_FLOAT_EQ(area.Width, 0.97f * w.Width);
 
@@ -127,21 +127,21 @@ TEST_F(SpotArea, DoneOpensSwitchesAndClosesTheAreaUnderTheOtherControls)
     EXPECT_FLOAT_EQ(w.controlFor(w.ListView1)->Height, shrunk.Height);
     choice.list = true;
     form1().PacketResize();
-    EXPECT_FALSE(w.txtDX->isHidden());
-    EXPECT_TRUE(w.bandMap->lblDX->isHidden());
+    EXPECT_FALSE(w.spotArea->txtDX->isHidden());
+    EXPECT_TRUE(w.spotArea->bandMap->lblDX->isHidden());
     EXPECT_FALSE(form1().lblDXVisible);
-    EXPECT_FLOAT_EQ(w.controlFor(w.txtDX)->Top, area.Top);
+    EXPECT_FLOAT_EQ(w.controlFor(w.spotArea->txtDX)->Top, area.Top);
     EXPECT_FLOAT_EQ(w.controlFor(w.ListView1)->Height, shrunk.Height);
 
     // "None" with the band map chosen: switched, then closed, the others grown back.
     choice.list = false;
     choice.link = QStringLiteral("None");
     form1().PacketResize();
-    EXPECT_TRUE(w.txtDX->isHidden());
-    EXPECT_TRUE(w.bandMap->lblDX->isHidden());
+    EXPECT_TRUE(w.spotArea->txtDX->isHidden());
+    EXPECT_TRUE(w.spotArea->bandMap->lblDX->isHidden());
     EXPECT_FALSE(form1().lblDXVisible);
     EXPECT_NEAR(w.controlFor(w.ListView1)->Height, before.Height, 0.01);
-    EXPECT_FLOAT_EQ(w.controlFor(w.bandMap->lblDX)->Top, 1000);
+    EXPECT_FLOAT_EQ(w.controlFor(w.spotArea->bandMap->lblDX)->Top, 1000);
 }
 
 TEST_F(SpotArea, ASpotOnTheBandMapTunesAndFillsTheCallOnARightClickAndGoesOnALeftClick)
@@ -150,15 +150,15 @@ TEST_F(SpotArea, ASpotOnTheBandMapTunesAndFillsTheCallOnARightClickAndGoesOnALef
     MainForm& w = openWithArea(false);
     spot(QStringLiteral("N5ABC"), QStringLiteral("14025.0"));
 
-    SpotLabelWidget* label = w.bandMap->lblDXSpot[MaxBandMapSpots - 1];
+    SpotLabelWidget* label = w.spotArea->bandMap->lblDXSpot[MaxBandMapSpots - 1];
     ASSERT_TRUE(label->isVisible());
     EXPECT_EQ(label->text(), QStringLiteral("N5"));
     EXPECT_EQ(label->toolTip(), QStringLiteral("N5ABC  14.025  18:05:00"));
-    ASSERT_EQ(w.spotRows->rowCount(), 1);
-    EXPECT_EQ(w.spotRows->item(0, 0)->text(), QStringLiteral("N5ABC"));
-    EXPECT_EQ(w.spotRows->item(0, 1)->text(), QStringLiteral("14.025"));
-    EXPECT_EQ(w.spotRows->item(0, 4)->text(), QStringLiteral("de K5DX:  CQ TQP"));
-    EXPECT_EQ(w.spotRows->item(0, 6)->text(), QStringLiteral("1805"));
+    ASSERT_EQ(w.spotArea->spotRows->rowCount(), 1);
+    EXPECT_EQ(w.spotArea->spotRows->item(0, 0)->text(), QStringLiteral("N5ABC"));
+    EXPECT_EQ(w.spotArea->spotRows->item(0, 1)->text(), QStringLiteral("14.025"));
+    EXPECT_EQ(w.spotArea->spotRows->item(0, 4)->text(), QStringLiteral("de K5DX:  CQ TQP"));
+    EXPECT_EQ(w.spotArea->spotRows->item(0, 6)->text(), QStringLiteral("1805"));
 
     QTest::mouseMove(label, label->rect().center());
     QCoreApplication::processEvents();
@@ -187,8 +187,8 @@ TEST_F(SpotArea, TheBandMapFollowsTheBandAndTheWindowBecomingActive)
     MainForm& w = openWithArea(false);
     spot(QStringLiteral("N5ABC"), QStringLiteral("14025.0"));
     spot(QStringLiteral("K5XYZ"), QStringLiteral("7010"));
-    SpotLabelWidget* twenty = w.bandMap->lblDXSpot[MaxBandMapSpots - 2];
-    SpotLabelWidget* forty = w.bandMap->lblDXSpot[MaxBandMapSpots - 1];
+    SpotLabelWidget* twenty = w.spotArea->bandMap->lblDXSpot[MaxBandMapSpots - 2];
+    SpotLabelWidget* forty = w.spotArea->bandMap->lblDXSpot[MaxBandMapSpots - 1];
     EXPECT_TRUE(twenty->isVisible());
     EXPECT_FALSE(forty->isVisible());
 
@@ -196,7 +196,7 @@ TEST_F(SpotArea, TheBandMapFollowsTheBandAndTheWindowBecomingActive)
     QCoreApplication::processEvents();
     EXPECT_FALSE(twenty->isVisible());
     EXPECT_TRUE(forty->isVisible());
-    EXPECT_EQ(w.bandMap->lblFreqSpot[0]->text(), QStringLiteral("7.000"));
+    EXPECT_EQ(w.spotArea->bandMap->lblFreqSpot[0]->text(), QStringLiteral("7.000"));
 
     // An hour later the window becomes active again: the spots are too old to show.
     clock.local = clock.local.addSecs(3600);
@@ -211,25 +211,26 @@ TEST_F(SpotArea, TheBandMapFollowsTheBandAndTheWindowBecomingActive)
 TEST_F(SpotArea, AClickOnASpotListRowTunesOnlyWithARadioAndFillsTheCall)
 {
     MainForm& w = openWithArea(true);
-    ASSERT_FALSE(w.txtDX->isHidden());
+    ASSERT_FALSE(w.spotArea->txtDX->isHidden());
     // The always empty "Status" column has no width and no header on screen.
-    EXPECT_TRUE(w.txtDX->header()->isSectionHidden(3));
-    EXPECT_FALSE(w.txtDX->header()->isSectionHidden(4));
+    EXPECT_TRUE(w.spotArea->txtDX->header()->isSectionHidden(3));
+    EXPECT_FALSE(w.spotArea->txtDX->header()->isSectionHidden(4));
     // An empty list only takes the focus to the call field.
-    w.txtDX->setFocus();
-    QTest::mouseClick(w.txtDX->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    w.spotArea->txtDX->setFocus();
+    QTest::mouseClick(w.spotArea->txtDX->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(QApplication::focusWidget(), w.txtCall);
 
     spot(QStringLiteral("N5ABC"), QStringLiteral("14025.0"));
     spot(QStringLiteral("K5XYZ"), QStringLiteral("abc")); // no frequency: dropped
-    ASSERT_EQ(w.spotRows->rowCount(), 1);
+    ASSERT_EQ(w.spotArea->spotRows->rowCount(), 1);
     for (const char* rig : {"None", "TS-850"}) {
         SCOPED_TRACE(rig);
         radio.tuned.clear();
         w.txtCall->clear();
         state().station.RigName = QString::fromLatin1(rig);
-        const QModelIndex row = w.spotRows->index(0, 0);
-        QTest::mouseClick(w.txtDX->viewport(), Qt::LeftButton, {}, w.txtDX->visualRect(row).center());
+        QTreeView* list = w.spotArea->txtDX;
+        const QModelIndex row = w.spotArea->spotRows->index(0, 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
         QCoreApplication::processEvents();
         EXPECT_EQ(w.txtCall->text(), QStringLiteral("N5ABC"));
         EXPECT_EQ(QApplication::focusWidget(), w.txtCall);
@@ -244,7 +245,7 @@ TEST_F(SpotArea, ADoubleClickOnTheBandMapOpensTheSpectrumMapWhichRedrawsAsSpotsA
     bool shown = false;
     const auto script = [&](SpectrumMap& map) {
         shown = true;
-        EXPECT_EQ(w.spectrumMap(), &map);
+        EXPECT_EQ(w.spotArea->spectrumMap(), &map);
         spot(QStringLiteral("N5ABC"), QStringLiteral("14025.0"));
         SpotLabelWidget* label = map.lblDXSpot[MaxBandMapSpots - 1];
         ASSERT_TRUE(label->isVisible());
@@ -252,18 +253,18 @@ TEST_F(SpotArea, ADoubleClickOnTheBandMapOpensTheSpectrumMapWhichRedrawsAsSpotsA
     };
     SpectrumShownHook hook([&] { onceShown<SpectrumMap>(script); });
     qApp->installEventFilter(&hook);
-    QWidget* background = w.bandMap->lblDX;
+    QWidget* background = w.spotArea->bandMap->lblDX;
     QTest::mouseDClick(background, Qt::LeftButton, {}, background->rect().center());
     QCoreApplication::processEvents();
     ASSERT_TRUE(shown);
-    EXPECT_EQ(w.spectrumMap(), nullptr);
+    EXPECT_EQ(w.spotArea->spectrumMap(), nullptr);
     EXPECT_EQ(radio.tuned, std::vector<float>{14.025f});
     EXPECT_EQ(w.txtCall->text(), QStringLiteral("N5ABC"));
     // The spectrum map sends no Tab: the call field has the window's focus when it is active again.
     EXPECT_EQ(w.focusWidget(), w.txtCall);
     // Its row is in the list all the same, and the band map shows it.
-    EXPECT_EQ(w.spotRows->rowCount(), 1);
-    EXPECT_TRUE(w.bandMap->lblDXSpot[MaxBandMapSpots - 1]->isVisible());
+    EXPECT_EQ(w.spotArea->spotRows->rowCount(), 1);
+    EXPECT_TRUE(w.spotArea->bandMap->lblDXSpot[MaxBandMapSpots - 1]->isVisible());
 }
 
 // The spotting window of the running program, when one is loaded.
@@ -283,13 +284,13 @@ TEST_F(SpotArea, AClickOnTheBandMapReachesTheLabelUnderThePointerOrElseTheBackgr
     MainForm& w = openWithArea(false);
     spot(QStringLiteral("N5ABC"), QStringLiteral("14025.0"));
     spot(QStringLiteral("K5XYZ"), QStringLiteral("14030.0"));
-    QWidget* label = w.bandMap->lblDXSpot[MaxBandMapSpots - 2];
+    QWidget* label = w.spotArea->bandMap->lblDXSpot[MaxBandMapSpots - 2];
     QTest::mouseClick(w.windowHandle(), Qt::RightButton, {}, label->mapTo(&w, label->rect().center()));
     QCoreApplication::processEvents();
     EXPECT_EQ(w.txtCall->text(), QStringLiteral("N5ABC"));
     ASSERT_EQ(spottingWindow(), nullptr);
 
-    const QWidget* background = w.bandMap->lblDX;
+    const QWidget* background = w.spotArea->bandMap->lblDX;
     QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, background->mapTo(&w, QPoint(4, 4)));
     QCoreApplication::processEvents();
     ASSERT_NE(spottingWindow(), nullptr);
@@ -315,7 +316,7 @@ TEST_F(SpotArea, CtrlDAndTheMenuShowTheSpottingWindowWhoseDoneLaysOutTheArea)
     QTest::mouseClick(spotting->OptList, Qt::LeftButton);
     QTest::mouseClick(spotting->cmdDone, Qt::LeftButton);
     EXPECT_TRUE(spotting->isHidden());
-    EXPECT_FALSE(w.txtDX->isHidden()) << "the list chosen opens under the other controls";
+    EXPECT_FALSE(w.spotArea->txtDX->isHidden()) << "the list chosen opens under the other controls";
     EXPECT_TRUE(QFile::exists(work(QStringLiteral("PackSpot.txt"))));
 
     QFile::remove(work(QStringLiteral("QSOpref.txt")));
@@ -333,7 +334,7 @@ TEST_F(SpotArea, TheInStateWindowHostsTheBandMapAsWell)
     form1().attachSpotting(choice);
     form1().PacketResize();
     spot(QStringLiteral("N5ABC"), QStringLiteral("14025.0"));
-    SpotLabelWidget* label = w.bandMap->lblDXSpot[MaxBandMapSpots - 1];
+    SpotLabelWidget* label = w.spotArea->bandMap->lblDXSpot[MaxBandMapSpots - 1];
     ASSERT_TRUE(label->isVisible());
     QTest::mouseClick(label, Qt::RightButton, {}, label->rect().center());
     QCoreApplication::processEvents();
@@ -348,9 +349,9 @@ TEST_F(SpotArea, TheListKeepsTheNewest200Spots)
     for (int i = 0; i < 201; ++i)
         form1().BandMapSpots(QStringLiteral("K5A%1").arg(i), QStringLiteral("14025"), QString());
     QCoreApplication::processEvents();
-    ASSERT_EQ(w.spotRows->rowCount(), 200);
-    EXPECT_EQ(w.spotRows->item(0, 0)->text(), QStringLiteral("K5A200"));
-    EXPECT_EQ(w.spotRows->item(199, 0)->text(), QStringLiteral("K5A1"));
+    ASSERT_EQ(w.spotArea->spotRows->rowCount(), 200);
+    EXPECT_EQ(w.spotArea->spotRows->item(0, 0)->text(), QStringLiteral("K5A200"));
+    EXPECT_EQ(w.spotArea->spotRows->item(199, 0)->text(), QStringLiteral("K5A1"));
 }
 
 // What the spot displays show, line by line: each band-map label by slot (hidden, or its
@@ -359,7 +360,7 @@ std::vector<std::string> shownSpots(MainForm& w)
 {
     std::vector<std::string> lines;
     for (int i = 0; i < MaxBandMapSpots; ++i) {
-        const SpotLabelWidget* label = w.bandMap->lblDXSpot[i];
+        const SpotLabelWidget* label = w.spotArea->bandMap->lblDXSpot[i];
         QString line = QStringLiteral("label %1: ").arg(i);
         if (label->isHidden()) {
             line += QStringLiteral("hidden");
@@ -375,12 +376,12 @@ std::vector<std::string> shownSpots(MainForm& w)
         }
         lines.push_back(line.toStdString());
     }
-    for (const QLabel* scale : w.bandMap->lblFreqSpot)
+    for (const QLabel* scale : w.spotArea->bandMap->lblFreqSpot)
         lines.push_back("scale " + scale->text().toStdString());
-    for (int row = 0; row < w.spotRows->rowCount(); ++row) {
+    for (int row = 0; row < w.spotArea->spotRows->rowCount(); ++row) {
         QStringList cells;
-        for (int column = 0; column < w.spotRows->columnCount(); ++column)
-            cells << w.spotRows->item(row, column)->text();
+        for (int column = 0; column < w.spotArea->spotRows->columnCount(); ++column)
+            cells << w.spotArea->spotRows->item(row, column)->text();
         lines.push_back("row " + cells.join(u'|').toStdString());
     }
     return lines;
@@ -390,7 +391,7 @@ std::vector<std::string> shownSpots(MainForm& w)
 // slot order, the newest on top.
 void expectLabelsInSlotOrder(MainForm& w)
 {
-    const auto& labels = w.bandMap->lblDXSpot;
+    const auto& labels = w.spotArea->bandMap->lblDXSpot;
     const QObjectList stack = labels[0]->parentWidget()->children();
     ASSERT_EQ(stack.size(), qsizetype(MaxBandMapSpots));
     for (int i = 0; i < MaxBandMapSpots; ++i) {
@@ -412,7 +413,7 @@ TEST_P(SpotBursts, ShowWhatSpotBySpotShows)
         QCoreApplication::processEvents();
     }
     const std::vector<std::string> spotBySpot = shownSpots(w);
-    ASSERT_EQ(w.spotRows->rowCount(), 200);
+    ASSERT_EQ(w.spotArea->spotRows->rowCount(), 200);
     const auto labelShown = [](const std::string& line) {
         return line.starts_with("label") && !line.ends_with("hidden");
     };
@@ -437,14 +438,14 @@ TEST_F(SpotArea, AClickBeforeTheReadIsDrawnActsOnTheSpotTheLabelShows)
     MainForm& w = openWithArea(false);
     spot(QStringLiteral("N5ABC"), QStringLiteral("14025.0"));
     spot(QStringLiteral("K5XYZ"), QStringLiteral("14030.0"));
-    SpotLabelWidget* xyz = w.bandMap->lblDXSpot[MaxBandMapSpots - 1];
+    SpotLabelWidget* xyz = w.spotArea->bandMap->lblDXSpot[MaxBandMapSpots - 1];
     ASSERT_TRUE(xyz->toolTip().startsWith(QStringLiteral("K5XYZ")));
 
     // Two spots of a read are filed, the operator's click comes before their redraw.
     handOver(QStringLiteral("W5NEW"), QStringLiteral("14040"));
     handOver(QStringLiteral("W5TWO"), QStringLiteral("14050"));
     QTest::mouseClick(xyz, Qt::RightButton, {}, xyz->rect().center());
-    ASSERT_EQ(w.spotRows->rowCount(), 2) << "the read was drawn before the click";
+    ASSERT_EQ(w.spotArea->spotRows->rowCount(), 2) << "the read was drawn before the click";
     EXPECT_EQ(w.txtCall->text(), QStringLiteral("K5XYZ"));
     EXPECT_EQ(radio.tuned, std::vector<float>{14.030f});
     QTest::mouseClick(xyz, Qt::LeftButton, {}, xyz->rect().center());
@@ -455,17 +456,17 @@ TEST_F(SpotArea, AClickBeforeTheReadIsDrawnActsOnTheSpotTheLabelShows)
     EXPECT_EQ(store.SpotFrequency[49], 14.050f);
     QCoreApplication::processEvents();
     for (int slot : {48, 49})
-        EXPECT_TRUE(w.bandMap->lblDXSpot[slot]->isVisible()) << slot;
-    EXPECT_TRUE(w.bandMap->lblDXSpot[47]->isHidden());
+        EXPECT_TRUE(w.spotArea->bandMap->lblDXSpot[slot]->isVisible()) << slot;
+    EXPECT_TRUE(w.spotArea->bandMap->lblDXSpot[47]->isHidden());
 
     // A label whose spot a read has pushed out of the store does nothing.
-    SpotLabelWidget* two = w.bandMap->lblDXSpot[MaxBandMapSpots - 1];
+    SpotLabelWidget* two = w.spotArea->bandMap->lblDXSpot[MaxBandMapSpots - 1];
     for (int i = 0; i < MaxBandMapSpots; ++i)
         handOver(QStringLiteral("K5B%1").arg(i), QStringLiteral("14100"));
     const std::array<float, SpotSlots> frequencies = store.SpotFrequency;
     QTest::mouseClick(two, Qt::LeftButton, {}, two->rect().center());
     QTest::mouseClick(two, Qt::RightButton, {}, two->rect().center());
-    ASSERT_EQ(w.spotRows->rowCount(), 4) << "the read was drawn before the clicks";
+    ASSERT_EQ(w.spotArea->spotRows->rowCount(), 4) << "the read was drawn before the clicks";
     EXPECT_EQ(store.SpotFrequency, frequencies);
     EXPECT_EQ(radio.tuned.size(), 1u);
 }
