@@ -1,23 +1,52 @@
 #pragma once
 
-// One radio family behind one interface: what a poll sends, how a reply is read, and the
-// commands that tune the radio. rigDriverFor() picks the family from the radio type's name;
-// the families themselves are plain functions in their codec files.
+// One radio family behind one interface: how its port is opened and left, what a poll
+// sends, how a reply is read, the commands that tune the radio, and what choosing the type
+// in the rig list fills in. rigDriverFor() picks the driver from the radio type's name; each
+// family's drivers sit beside its codec (KenwoodDriver, IcomDriver, YaesuDriver,
+// TenTecDriver), the codecs themselves being plain functions.
 
 #include "rig/RigReport.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 #include <vector>
+
+// What choosing a radio type in the rig list sets; an empty optional leaves that control
+// as it was.
+struct RigTypeDefaults {
+    std::optional<QString> baud; // "4800"
+    std::optional<QString> parity;
+    std::optional<QString> dataBits;
+    std::optional<QString> stopBits;
+    QString frequencyRequest;
+    QString modeRequest;
+    bool convertToHex = false;
+    // Whether the operator may choose to send the requests as hex pairs.
+    bool hexChoice = false;
+    // A note on the requests, shown while the type is chosen; `noteAtLoad` when the
+    // window's load shows it too for this type.
+    QString note;
+    bool noteAtLoad = false;
+};
 
 class RigDriver {
 public:
     virtual ~RigDriver() = default;
 
-    // False for a radio run by an outside program through files ("Ten Tec Pegasus").
+    // False for a radio run by an outside program through files.
     virtual bool usesPort() const { return true; }
+    // Whether the port needs RTS/CTS handshaking. Once such a radio has been opened, the
+    // handshaking stays for the others until the rig window unloads.
+    virtual bool hardwareHandshaking() const { return false; }
+    // What the radio's interface needs right after the port opens, and on the way out
+    // while it is polled; empty for none.
+    virtual QByteArray openingBytes() const { return {}; }
+    virtual QByteArray closingBytes() const { return {}; }
+    virtual RigTypeDefaults defaults() const { return {}; }
 
     // The bytes one send tick puts out, empty when there is nothing to send. Types that
     // ask frequency and mode in turn read and flip the toggle (0 asks the frequency).
@@ -51,19 +80,54 @@ public:
     // The set-mode command; nothing for a type or mode without one.
     virtual std::optional<QByteArray> modeCommand(const QString& mode, const RigRequests& requests) const = 0;
 
-    // A radio reached without the port is tuned here ("Ten Tec Pegasus").
+    // A radio reached without the port is tuned here.
     virtual void tuneWithoutPort(float /*mhz*/, const RigReport& /*report*/) const {}
 };
 
-// Where the Pegasus exchange files lie.
+// Where a radio run through exchange files has them; empty for the Pegasus folder in the
+// home folder.
 struct RigDriverOptions {
-    QString pegasusFolder;
+    QString exchangeFolder;
 };
+
+// The rig list in its order, "None" first and "Other" last.
+const QStringList& rigTypes();
 
 // The driver of a radio type as the rig list names it; a driver that sends and reads
 // nothing for "None", an empty name and any name the list does not hold.
 std::unique_ptr<RigDriver> rigDriverFor(const QString& rigName, const RigDriverOptions& options = {});
 
-// Whether the name starts with "Yaesu" and is not the FTdx9000 (the binary Yaesu radios,
-// which take five zero bytes after the port opens and 00 00 00 00 80 at the end).
-bool isBinaryYaesu(const QString& rigName);
+// The framing the families' drivers share.
+namespace rigframes {
+
+// Requests that go out as typed, frequency first, an empty one skipped.
+QByteArray bothAsTyped(const RigRequests& r, const QByteArray& after = {});
+
+// One request per send tick, frequency and mode in turn; a request not longer than
+// `shortest` - 1 characters is skipped (the toggle still flips).
+template <class Frame>
+std::optional<QByteArray> inTurn(const RigRequests& r, quint8& toggle, qsizetype shortest, Frame frame)
+{
+    const QString& request = toggle == 0 ? r.frequency : r.mode;
+    QByteArray bytes;
+    if (request.size() >= shortest) {
+        const auto framed = frame(request);
+        if (!framed)
+            return std::nullopt;
+        bytes = *framed;
+    }
+    toggle = toggle == 0 ? 1 : 0;
+    return bytes;
+}
+
+// Text replies end with a terminator: what follows the last one is a reply not yet whole.
+inline qsizetype throughLast(const QByteArray& read, char terminator) { return read.lastIndexOf(terminator) + 1; }
+
+// A block read by position is whole once it reaches the last byte its decoder reads.
+inline qsizetype blockOf(const QByteArray& read, qsizetype length) { return read.size() >= length ? read.size() : 0; }
+
+// What a list entry of the usual serial line sets: 8 data bits, no parity.
+RigTypeDefaults lineDefaults(const char* baud, const char* stopBits, const QString& frequencyRequest,
+                             const QString& modeRequest, bool convertToHex);
+
+} // namespace rigframes

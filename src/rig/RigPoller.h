@@ -42,6 +42,7 @@ public:
     // The radio type and what the operator set in the window.
     void setRigName(const QString& rigName, const RigDriverOptions& options = {});
     const QString& rigName() const { return m_rigName; }
+    const RigDriver& driver() const { return *m_driver; }
     RigRequests requests;
     bool useFrequency = true;
     ModeSource modeSource = ModeSource::Rig;

@@ -67,64 +67,6 @@ bool writeRigSettings(QIODevice& device, const RigSettings& s)
     return w.ok();
 }
 
-const QStringList& rigTypes()
-{
-    static const QStringList types = {
-        QStringLiteral("None"),           QStringLiteral("Elecraft"),        QStringLiteral("Icom"),
-        QStringLiteral("Icom 735"),       QStringLiteral("Kenwood"),         QStringLiteral("Kenwood 2"),
-        QStringLiteral("Ten Tec Omni VI"), QStringLiteral("Ten Tec Orion"),  QStringLiteral("Ten Tec Fnt Pnl"),
-        QStringLiteral("Ten Tec Pegasus"), QStringLiteral("Yaesu"),          QStringLiteral("Yaesu 757 GX II"),
-        QStringLiteral("Yaesu 890"),      QStringLiteral("Yaesu 920"),       QStringLiteral("Yaesu 990"),
-        QStringLiteral("Yaesu 1000 D"),   QStringLiteral("Yaesu 1000"),      QStringLiteral("Yaesu FTdx9000"),
-        QStringLiteral("Other")};
-    return types;
-}
-
-RigTypeDefaults rigTypeDefaults(const QString& rigName)
-{
-    const auto line = [](const char* baud, const char* stop, const char* freq, const char* mode, bool hex) {
-        RigTypeDefaults d;
-        d.baud = QString::fromLatin1(baud);
-        d.parity = QStringLiteral("N");
-        d.dataBits = QStringLiteral("8");
-        d.stopBits = QString::fromLatin1(stop);
-        d.frequencyRequest = QString::fromLatin1(freq);
-        d.modeRequest = QString::fromLatin1(mode);
-        d.convertToHex = hex;
-        return d;
-    };
-    const auto is = [&](const char* name) { return rigName == QLatin1String(name); };
-    if (is("Elecraft") || is("Kenwood"))
-        return line("4800", "2", "FA;", "MD;", false);
-    if (is("Kenwood 2"))
-        return line("4800", "2", "IF;", "", false);
-    if (is("Icom") || is("Icom 735")) {
-        RigTypeDefaults d = line("1200", "1", "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true);
-        d.icomNote = true;
-        return d;
-    }
-    if (is("Ten Tec Omni VI"))
-        return line("1200", "1", "FE FE 04 E0 03 FD", "FE FE 04 E0 04 FD", true);
-    if (is("Ten Tec Orion"))
-        return line("56000", "1", "?AF", "?RMM", false);
-    if (is("Ten Tec Fnt Pnl"))
-        return line("56000", "1", "3F 41 0D", "3F 4D 0D", true);
-    if (is("Yaesu"))
-        return line("4800", "2", "00 00 00 00 03", "", true);
-    if (is("Yaesu 757 GX II"))
-        return line("4800", "2", "00 00 00 00 10", "", true);
-    if (is("Yaesu 890") || is("Yaesu 920") || is("Yaesu 990") || is("Yaesu 1000 D") || is("Yaesu 1000"))
-        return line("4800", "2", "00 00 00 02 10", "", true);
-    if (is("Yaesu FTdx9000")) {
-        RigTypeDefaults d;
-        d.baud = QStringLiteral("4800");
-        d.frequencyRequest = QStringLiteral("FA;");
-        d.modeRequest = QStringLiteral("MD0;");
-        return d;
-    }
-    return {}; // "None", "Ten Tec Pegasus", "Other"
-}
-
 std::optional<int> pollIntervalMs(const QString& rate)
 {
     if (rate == QLatin1String("F"))

@@ -6,10 +6,8 @@
 //   8 COM port (bare number)  9 power line "N"/"R"/"D"  10 poll rate "F"/"M"/"S"/"R"
 //   11 radio type  (texts)  12 convert to hex  13 use frequency (bare 0 or 1)
 //   14 mode source (bare: 1 rig, 2 frequency, 3 don't use)
-// And the radio types of the rig list with the defaults that choosing one applies.
 
 #include <QString>
-#include <QStringList>
 #include <optional>
 
 class QIODevice;
@@ -43,22 +41,6 @@ QString fixedWidth(const QString& text, int width);
 // the first item missing or of the wrong kind, the later items keeping their values.
 int readRigSettings(RecordReader& reader, RigSettings& settings);
 bool writeRigSettings(QIODevice& device, const RigSettings& settings);
-
-// The rig list in its order, "None" first and "Other" last.
-const QStringList& rigTypes();
-
-// What choosing a radio type sets; an empty optional leaves that control as it was.
-struct RigTypeDefaults {
-    std::optional<QString> baud; // "4800"
-    std::optional<QString> parity;
-    std::optional<QString> dataBits;
-    std::optional<QString> stopBits;
-    QString frequencyRequest;
-    QString modeRequest;
-    bool convertToHex = false;
-    bool icomNote = false;
-};
-RigTypeDefaults rigTypeDefaults(const QString& rigName);
 
 // The poll timer's interval for a rate letter (each poll takes two ticks): F 50 ms,
 // M 250 ms, S 1000 ms, R 5000 ms; nothing for any other text.

@@ -70,3 +70,16 @@ std::optional<QByteArray> testCommandBytes(const QString& text, bool hexPairs)
         return std::nullopt;
     return bytes;
 }
+
+const FrequencyTestNotes& frequencyTestNotes()
+{
+    static const FrequencyTestNotes notes = {
+        QStringLiteral("FA00028475000;"),
+        QStringLiteral("Please use the text box below to enter a complete command to send to your radio.  The default "
+                       "example is the command used for Kenwood radios."),
+        QStringLiteral("Most Elecrafts, Icoms, Kenwoods and Yaesus are now supported. For any supported radio, you "
+                       "should be able to enter a frequency in Mhz, click send and your radio should switch to the "
+                       "specified frequency."),
+    };
+    return notes;
+}

@@ -31,3 +31,12 @@ QString scanFrequencyText(float mhz);
 // (a lone digit at the very end counts as a pair: "FEFE" gives FE 0E). Nothing when a pair
 // is not hexadecimal or a character does not fit in a byte.
 std::optional<QByteArray> testCommandBytes(const QString& text, bool hexPairs);
+
+// What the test window says about the radios: its example command (a Kenwood's set
+// frequency) with the note that names it, and which families tune by frequency.
+struct FrequencyTestNotes {
+    QString exampleCommand;
+    QString exampleNote;
+    QString familiesNote;
+};
+const FrequencyTestNotes& frequencyTestNotes();

@@ -518,8 +518,37 @@ TEST(RigDriver, PegasusUsesNoPort)
     EXPECT_FALSE(rigDriverFor(QStringLiteral("Ten Tec Pegasus"))->usesPort());
     EXPECT_TRUE(rigDriverFor(QStringLiteral("Kenwood"))->usesPort());
     EXPECT_EQ(rigDriverFor(QStringLiteral("Elecraft"))->frequencyPausesMs(), (std::vector<int>{205, 1000}));
-    EXPECT_TRUE(isBinaryYaesu(QStringLiteral("Yaesu 757 GX II")));
-    EXPECT_FALSE(isBinaryYaesu(QStringLiteral("Yaesu FTdx9000")));
+}
+
+// What a family needs of its port besides the poll: the wake-up bytes after opening, the
+// bytes on the way out, and RTS/CTS handshaking.
+TEST(RigDriver, PortOpeningAndClosing)
+{
+    const QByteArray zeros(5, '\0');
+    const QByteArray signOff("\0\0\0\0\x80", 5);
+    const struct {
+        const char* rig;
+        QByteArray opening;
+        QByteArray closing;
+        bool handshaking;
+    } rows[] = {
+        {"Yaesu", zeros, signOff, false},
+        {"Yaesu 757 GX II", zeros, signOff, false},
+        {"Yaesu 1000", zeros, signOff, false},
+        {"Yaesu 1000 MP", zeros, signOff, false}, // not in the list: the name's first five letters count
+        {"Yaesu FTdx9000", {}, {}, false},
+        {"Ten Tec Orion", "X\r", {}, true},
+        {"Ten Tec Fnt Pnl", {}, {}, true},
+        {"Kenwood", {}, {}, false},
+        {"Icom", {}, {}, false},
+        {"None", {}, {}, false},
+    };
+    for (const auto& row : rows) {
+        const auto driver = rigDriverFor(QLatin1String(row.rig));
+        EXPECT_EQ(driver->openingBytes(), row.opening) << row.rig;
+        EXPECT_EQ(driver->closingBytes(), row.closing) << row.rig;
+        EXPECT_EQ(driver->hardwareHandshaking(), row.handshaking) << row.rig;
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // RigCntrl.txt byte for byte, the radio-type defaults, and the band plan and its data file.
 
 #include "rig/RigBandPlan.h"
+#include "rig/RigDriver.h"
 #include "rig/RigSettings.h"
 
 #include "core/QStringPrinter.h"
@@ -55,16 +56,25 @@ TEST(RigTypes, Defaults)
     EXPECT_EQ(rigTypes().front(), "None");
     EXPECT_EQ(rigTypes().back(), "Other");
 
-    const RigTypeDefaults k2 = rigTypeDefaults(QStringLiteral("Kenwood 2"));
+    const auto defaults = [](const char* rig) { return rigDriverFor(QLatin1String(rig))->defaults(); };
+    const RigTypeDefaults k2 = defaults("Kenwood 2");
     EXPECT_EQ(k2.baud, QStringLiteral("4800"));
     EXPECT_EQ(k2.stopBits, QStringLiteral("2"));
     EXPECT_EQ(k2.frequencyRequest, "IF;");
     EXPECT_EQ(k2.modeRequest, "");
-    const RigTypeDefaults ftdx = rigTypeDefaults(QStringLiteral("Yaesu FTdx9000"));
+    const RigTypeDefaults ftdx = defaults("Yaesu FTdx9000");
     EXPECT_EQ(ftdx.baud, QStringLiteral("4800"));
     EXPECT_FALSE(ftdx.stopBits) << "the FTdx9000 leaves data bits, stop bits and parity";
-    EXPECT_TRUE(rigTypeDefaults(QStringLiteral("Icom")).icomNote);
-    EXPECT_FALSE(rigTypeDefaults(QStringLiteral("Ten Tec Pegasus")).baud);
+    EXPECT_TRUE(defaults("Icom").note.startsWith("Icom radio users will have to replace the 64"));
+    EXPECT_TRUE(defaults("Icom").noteAtLoad);
+    EXPECT_EQ(defaults("Icom 735").note, defaults("Icom").note);
+    EXPECT_FALSE(defaults("Icom 735").noteAtLoad) << "the load shows the note for the Icom only";
+    EXPECT_EQ(defaults("Ten Tec Omni VI").note, "");
+    EXPECT_EQ(defaults("Ten Tec Omni VI").frequencyRequest, "FE FE 04 E0 03 FD");
+    EXPECT_EQ(defaults("Yaesu 1000 D").frequencyRequest, "00 00 00 02 10");
+    EXPECT_FALSE(defaults("Ten Tec Pegasus").baud);
+    EXPECT_TRUE(defaults("Other").hexChoice);
+    EXPECT_FALSE(defaults("Kenwood").hexChoice);
     EXPECT_EQ(pollIntervalMs(QStringLiteral("F")), 50);
     EXPECT_EQ(pollIntervalMs(QStringLiteral("R")), 5000);
     EXPECT_EQ(pollIntervalMs(QStringLiteral("X")), std::nullopt);

@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QFocusEvent>
 
 namespace {
@@ -128,10 +127,7 @@ void RigControlfrm::buildControls()
     Label2->setStyleSheet(QStringLiteral("color: white; background: blue"));
     Label2->setAlignment(Qt::AlignCenter);
     Label2->hide();
-    Label10 = place(new QLabel(QStringLiteral("Icom radio users will have to replace the 64 in the string with the ID "
-                                              "for your particular radio.  Please check your Icom user's manual for details."),
-                               this),
-                    ControlKind::Label, 120, 5040, 9240, 500);
+    Label10 = place(new QLabel(this), ControlKind::Label, 120, 5040, 9240, 500);
     Label10->setWordWrap(true);
     Label10->hide();
     place(new QLabel(QStringLiteral("Select your rig, check the settings, click Test and watch the readouts; "
@@ -259,8 +255,10 @@ void RigControlfrm::LoadRigSettings()
         List1->setCurrentItem(entries.front());
     rig = read; // the restore's handlers have run
     m_poller->setRigName(read.RigName);
-    chkConvToHex->setEnabled(read.RigName == QLatin1String("Other"));
-    Label10->setVisible(read.RigName == QLatin1String("Icom"));
+    const RigTypeDefaults d = m_poller->driver().defaults();
+    chkConvToHex->setEnabled(d.hexChoice);
+    Label10->setText(d.note);
+    Label10->setVisible(d.noteAtLoad);
     if (read.RigComPort < 1 || read.RigComPort > 10)
         return;
     applyRestoredOptions();
@@ -305,7 +303,7 @@ void RigControlfrm::List1_Click()
     chkConvToHex->setChecked(false);
     chkConvToHex->setEnabled(false);
     Label10->hide();
-    const RigTypeDefaults d = rigTypeDefaults(name);
+    const RigTypeDefaults d = m_poller->driver().defaults();
     if (d.baud)
         for (size_t i = 0; i < optBaud.size(); ++i)
             if (*d.baud == QLatin1String(BaudRates[i]))
@@ -318,9 +316,10 @@ void RigControlfrm::List1_Click()
         optParityNone->setChecked(true);
     txtFreq->setText(d.frequencyRequest);
     txtMode->setText(d.modeRequest);
-    Label10->setVisible(d.icomNote);
+    Label10->setText(d.note);
+    Label10->setVisible(!d.note.isEmpty());
     chkConvToHex->setChecked(d.convertToHex);
-    if (name == QLatin1String("Other"))
+    if (d.hexChoice)
         chkConvToHex->setEnabled(true);
 }
 
@@ -373,13 +372,13 @@ void RigControlfrm::Command1_Click()
     collectOptions();
     if (none)
         return;
-    m_poller->setRigName(name, {QDir::homePath() + QStringLiteral("/Pegasus")});
+    m_poller->setRigName(name);
     m_poller->beginPolling();
     clearSilentMessage();
-    const bool pegasus = name == QLatin1String("Ten Tec Pegasus");
-    if (!pegasus)
+    const bool usesPort = m_poller->driver().usesPort();
+    if (usesPort)
         OpenRigPort();
-    if (m_port->isOpen() || pegasus) {
+    if (m_port->isOpen() || !usesPort) {
         m_poller->tmrGetData_Timer();
         StartRigPolling();
         return;
@@ -408,11 +407,11 @@ bool RigControlfrm::OpenRigPort()
 // this way too.
 bool RigControlfrm::openPortQuietly()
 {
-    const QString& name = context().state.station.RigName;
+    const RigDriver& driver = m_poller->driver();
     if (m_port->isOpen())
         m_port->close();
     m_port->setComNumber(rig.RigComPort);
-    if (name == QLatin1String("Ten Tec Fnt Pnl") || name == QLatin1String("Ten Tec Orion"))
+    if (driver.hardwareHandshaking())
         m_hardwareHandshaking = true;
     QString error;
     const auto settings = parseSerialSettings(rig.RigPortSettings);
@@ -423,10 +422,8 @@ bool RigControlfrm::openPortQuietly()
         ok = m_port->setRts(true);
     if (ok && rig.RigPowerLine == QLatin1String("D"))
         ok = m_port->setDtr(true);
-    if (ok && isBinaryYaesu(name))
-        ok = m_port->write(QByteArray(5, '\0'));
-    if (ok && name == QLatin1String("Ten Tec Orion"))
-        ok = m_port->write("X\r");
+    if (const QByteArray wakeUp = driver.openingBytes(); ok && !wakeUp.isEmpty())
+        ok = m_port->write(wakeUp);
     return ok;
 }
 
@@ -525,8 +522,8 @@ void RigControlfrm::ChangeMode(float qChangeFrequency, QString& ModeToChangeTo)
 
 void RigControlfrm::Form_Unload()
 {
-    if (isBinaryYaesu(context().state.station.RigName) && m_poller->polling())
-        m_port->write(QByteArray("\0\0\0\0\x80", 5));
+    if (const QByteArray signOff = m_poller->driver().closingBytes(); !signOff.isEmpty() && m_poller->polling())
+        m_port->write(signOff);
     m_poller->tmrGetData.stop();
     if (m_port->isOpen())
         m_port->close();

@@ -50,7 +50,7 @@ public:
     QLabel* lblMode;
     QLabel* lblUnProcess;
     QLabel* Label2;  // "Polling Rig"
-    QLabel* Label10; // the Icom note
+    QLabel* Label10; // the note on the chosen type's requests
 
     // The variables of the settings file, RigName apart (it lives in the station state).
     RigSettings rig;
@@ -66,7 +66,7 @@ public:
     // Tunes the radio while it is polled; the caller's value is not changed.
     void ChangeFrequency(float& qChangeFreq) override;
     void ChangeMode(float qChangeFrequency, QString& ModeToChangeTo);
-    // The window goes with the main window: a binary Yaesu gets its closing bytes.
+    // The window goes with the main window: a radio polled gets its driver's closing bytes.
     void Form_Unload();
 
 protected:

@@ -20,29 +20,26 @@ frmFrequencyTest::frmFrequencyTest(const WindowContext& context, RigControlfrm& 
     : Form(context, QStringLiteral("Test Change Frequency Function"), 7200, 4920), m_rig(rig)
 {
     FontSize = 8.25f;
-    const auto label = [this](const char* text, float top, float height) {
-        return wrapped(place(new QLabel(QLatin1String(text), this), ControlKind::Label, 240, top, 6720, height, 8.25f));
+    const auto label = [this](const QString& text, float top, float height) {
+        return wrapped(place(new QLabel(text, this), ControlKind::Label, 240, top, 6720, height, 8.25f));
     };
-    label("Please use the text box below to enter a complete command to send to your radio.  The default example is "
-          "the command used for Kenwood radios.",
-          120, 480);
-    label("If your radio requires a hexidecimal format, please enter in the format of XX XX XX (using spaces between "
-          "each two digits) and click the Convert to Hex check box below.",
+    const FrequencyTestNotes& notes = frequencyTestNotes();
+    label(notes.exampleNote, 120, 480);
+    label(QStringLiteral("If your radio requires a hexidecimal format, please enter in the format of XX XX XX (using "
+                         "spaces between each two digits) and click the Convert to Hex check box below."),
           660, 480);
-    Text1 = place(new QLineEdit(QStringLiteral("FA00028475000;"), this), ControlKind::TextBox, 240, 1260, 4200, 315,
+    Text1 = place(new QLineEdit(notes.exampleCommand, this), ControlKind::TextBox, 240, 1260, 4200, 315,
                   8.25f);
     Command1 = place(new QPushButton(QStringLiteral("Send"), this), ControlKind::CommandButton, 4680, 1230, 1095, 375,
                      8.25f);
     Check1 = place(new QCheckBox(QStringLiteral("Convert to Hex"), this), ControlKind::CheckBox, 240, 1680, 2400, 285,
                    8.25f);
-    label("Most Elecrafts, Icoms, Kenwoods and Yaesus are now supported. For any supported radio, you should be able "
-          "to enter a frequency in Mhz, click send and your radio should switch to the specified frequency.",
-          2160, 480);
+    label(notes.familiesNote, 2160, 480);
     Text2 = place(new QLineEdit(this), ControlKind::TextBox, 240, 2760, 2400, 315, 8.25f);
     Command2 = place(new QPushButton(QStringLiteral("Send"), this), ControlKind::CommandButton, 2880, 2730, 1095, 375,
                      8.25f);
-    label("If you find a command that works for a radio not listed, please report it together with the frequency in "
-          "MHz that it names, so that the radio can be added.",
+    label(QStringLiteral("If you find a command that works for a radio not listed, please report it together with the "
+                         "frequency in MHz that it names, so that the radio can be added."),
           3300, 480);
     connect(Command1, &QPushButton::clicked, this, &frmFrequencyTest::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmFrequencyTest::Command2_Click);
@@ -64,7 +61,7 @@ void frmFrequencyTest::Command1_Click()
     const auto command = testCommandBytes(Text1->text(), Check1->isChecked());
     if (!command)
         return;
-    // A closed port (the Pegasus type polls without one) takes nothing; no message.
+    // A closed port (a radio run through exchange files polls without one) takes nothing; no message.
     m_rig.comComm1().write(*command);
 }
 

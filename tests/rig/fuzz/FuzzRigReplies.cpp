@@ -3,7 +3,6 @@
 #include "platform/SerialPort.h"
 #include "rig/IcomCodec.h"
 #include "rig/RigPoller.h"
-#include "rig/RigSettings.h"
 #include "rig/TenTecCodec.h"
 #include "rig/YaesuCodec.h"
 
@@ -90,7 +89,7 @@ void fuzzRigReplies(const std::uint8_t* data, std::size_t size)
                              "Yaesu 920", "Yaesu 990", "Yaesu 1000", "Other"}) {
         ReplyPort port;
         RigPoller poller(port, {[] { return qint64(0); }, [] {}});
-        const RigTypeDefaults d = rigTypeDefaults(QString::fromLatin1(name));
+        const RigTypeDefaults d = rigDriverFor(QString::fromLatin1(name))->defaults();
         poller.requests = {d.frequencyRequest, d.modeRequest, d.convertToHex};
         poller.setRigName(QString::fromLatin1(name));
         poller.bandFreqConversion = [](float f) { require(f > 0 && std::isfinite(f)); };
