@@ -20,6 +20,7 @@
 #include "rig/windows/RigControlfrm.h"
 #include "rig/windows/frmBandPlan.h"
 #include "rig/windows/frmRigTune.h"
+#include "spots/SpotSession.h"
 #include "spots/windows/PacketSpotfrm.h"
 
 #include <QApplication>
@@ -51,6 +52,10 @@ App::App(Services services) : m_services(std::move(services))
             m_services.delayedWrites->flush();
         end(code);
     };
+    m_spotSession = std::make_unique<SpotSession>(
+        SpotLinkDevices{[this] { return m_services.makeSerialPort(); }, [this] { return m_services.makeTcpLink(); },
+                        [this] { return m_services.environment->variable("BREVANT_AGW"); }});
+    m_sessions.spots = m_spotSession.get();
 }
 
 App::~App()
@@ -211,8 +216,7 @@ void App::releaseDevices()
     if (m_linksClosed)
         return;
     m_linksClosed = true;
-    if (m_packetSpotfrm)
-        m_packetSpotfrm->Form_Unload();
+    m_spotSession->release();
     if (m_rigControlfrm)
         m_rigControlfrm->Form_Unload();
 }

@@ -13,6 +13,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <memory>
 
 class frmStationID;
 class MainForm;
@@ -83,6 +84,7 @@ private:
     Services m_services;
     Form1 m_form1{m_state};
     Sessions m_sessions;
+    std::unique_ptr<SpotSession> m_spotSession;
     QPointer<frmStationID> m_stationSetup;
     QPointer<PhoneFrm> m_phoneFrm;
     QPointer<CWFrm> m_cwFrm;

@@ -57,25 +57,67 @@ bool agwSpotText(const QString& frameText)
 AgwLink::AgwLink(std::unique_ptr<AgwEngine> engine) : m_engine(std::move(engine))
 {
     m_engine->onLost = [this](const QString& message) {
-        if (lost)
-            lost(message);
+        if (onError)
+            onError(message);
     };
 }
 
-AgwLink::Start AgwLink::StartAgw(const QString& ownCall, const QString& applicationName)
+void AgwLink::configure(const SpotLinkSettings& settings)
+{
+    m_ownCall = settings.ownCall;
+    m_applicationName = settings.applicationName;
+}
+
+SpotOpen AgwLink::open() { return StartAgw(m_ownCall, m_applicationName); }
+
+bool AgwLink::isOpen() const { return m_engine->isRegistered(); }
+
+bool AgwLink::sendLine(const QString& text)
+{
+    if (!isOpen())
+        return false;
+    SendAgw(text);
+    return true;
+}
+
+void AgwLink::appendMonitor(const QString& text) const
+{
+    if (onStatus)
+        onStatus(text);
+}
+
+void AgwLink::setCaption(const QString& caption) const
+{
+    if (onCaption)
+        onCaption(caption);
+}
+
+void AgwLink::beep() const
+{
+    if (onBeep)
+        onBeep();
+}
+
+void AgwLink::messageBox(const QString& text, const QString& title) const
+{
+    if (onMessage)
+        onMessage(text, title);
+}
+
+SpotOpen AgwLink::StartAgw(const QString& ownCall, const QString& applicationName)
 {
     const QString call = trimSpaces(ownCall);
     if (call.isEmpty()) {
         beep();
         messageBox(QStringLiteral("Please enter your call sign on the setup form to transmit!"),
                    QStringLiteral("Call Sign Required!"));
-        return Start::NoCall;
+        return SpotOpen::NoCall;
     }
     const QByteArray callBytes = call.toLatin1();
     const QByteArray name = trimSpaces(applicationName.left(ApplicationNameMax)).toLatin1();
     if (m_engine->AGWStartPoll(callBytes, name, int(callBytes.size()), int(name.size())) != 0) {
         appendMonitor(CRLF + QStringLiteral("** Successfully connected to AGW Packet Engine **") + CRLF + CRLF);
-        return Start::Registered;
+        return SpotOpen::Running;
     }
     messageBox(UnableHead + CRLF + CRLF + DownloadLine + CRLF + CRLF
                    + QStringLiteral("- Make sure the AGW Packet Engine software is running and configure it as "
@@ -85,8 +127,9 @@ AgwLink::Start AgwLink::StartAgw(const QString& ownCall, const QString& applicat
                   + QStringLiteral("- Run the Packet Engine software and configure it as described on the AGW "
                                    "Packet Engine website for your sound card or TNC.")
                   + CRLF + CRLF + QStringLiteral("- Click Open from this program.") + CRLF + CRLF);
-    showWindow();
-    return Start::Refused;
+    if (onShowWindow)
+        onShowWindow();
+    return SpotOpen::Refused;
 }
 
 void AgwLink::PollAgw()
@@ -106,13 +149,14 @@ void AgwLink::PollAgw()
     const QString frameLine = agwLineEnds(QChar(char16_t(kind & 0xFF)) + fromCall + u' ' + data);
     const QString frameText = agwFrameText(data, connected);
 
-    const bool seen = inDuplicateWindow(monitorText(), frameText);
+    const bool seen = monitorText && inDuplicateWindow(monitorText(), frameText);
     if (!seen && agwSpotText(frameText)) {
         const SpotLineFields fields = parseSpotLine(frameText);
         appendMonitor(frameText);
-        postSpot(fields.frequency, fields.call, frameText);
+        if (onSpot)
+            onSpot(fields.frequency, fields.call, frameText);
     }
-    const bool dxOnly = listDxOnly();
+    const bool dxOnly = listDxOnly && listDxOnly();
     if (connected && fromCall.compare(AgwConnectedCall, Qt::CaseInsensitive) == 0 && !dxOnly
         && !frameText.startsWith(QLatin1String("DX")))
         appendMonitor(frameText);

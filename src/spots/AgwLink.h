@@ -1,49 +1,41 @@
 #pragma once
 
-// Spots through the AGW Packet Engine, as the spotting window runs the link: registering
-// the station's call, taking one frame from the engine per poll tick (monitored frames and
-// the text of the one connected station), showing it, passing spot lines on, and the
-// operator's ":C call" and ":D" commands and typed text. The window gives the link its
-// monitor, its "List DX Only" box and the few things it does for it (caption, beep,
-// message box) through the hooks below; the link never sees a widget.
+// Spots through the AGW Packet Engine as a spot source: registering the station's call,
+// taking one frame from the engine per tick (monitored frames and the text of the one
+// connected station), showing it, passing spot lines on, and the operator's ":C call" and
+// ":D" commands and typed text. The engine's frames are shown and filtered here, against
+// the monitor and the List DX Only box the source's hooks give; the caption, the beeps and
+// the message boxes go out through them too. The link never sees a widget.
 
 #include "spots/AgwEngine.h"
+#include "spots/SpotSource.h"
 
 #include <QString>
-#include <functional>
 #include <memory>
 
-class AgwLink {
+class AgwLink final : public SpotSource {
 public:
-    enum class Start {
-        Registered, // the engine took the call: the poll timer runs
-        NoCall,     // no call sign: nothing asked of the engine
-        Refused,    // the engine is not there or refused: the link is shown closed
-    };
-
     explicit AgwLink(std::unique_ptr<AgwEngine> engine);
 
-    // The window's side.
-    std::function<QString()> monitorText;
-    std::function<bool()> listDxOnly;
-    // Appends to the monitor and keeps it bounded.
-    std::function<void(const QString& text)> appendMonitor;
-    std::function<void(const QString& frequency, const QString& call, const QString& line)> postSpot;
-    std::function<void(const QString& caption)> setCaption;
-    std::function<void()> beep;
-    std::function<void(const QString& text, const QString& title)> messageBox;
-    // Shows the spotting window when it is hidden.
-    std::function<void()> showWindow;
-    // The engine was lost while registered (AgwEngine::onLost): the window shows the
-    // message and closes the link, as after a telnet link's error.
-    std::function<void(const QString& message)> lost;
+    void configure(const SpotLinkSettings& settings) override;
+    // StartAgw with the call and application name configured.
+    SpotOpen open() override;
+    // Close Port: the connected station is disconnected, then the registration ends.
+    void close() override { closeLink(); }
+    // Registered with the engine.
+    bool isOpen() const override;
+    // Nothing goes to an engine the link is not registered with.
+    bool sendLine(const QString& text) override;
+    int wordBreakLength() const override { return 70; }
+    void poll() override { PollAgw(); }
 
-    Start StartAgw(const QString& ownCall, const QString& applicationName);
+    // Running when the engine took the call; NoCall (nothing asked of the engine) without a
+    // call sign; Refused when the engine is not there or refused.
+    SpotOpen StartAgw(const QString& ownCall, const QString& applicationName);
     // One frame from the engine, if one waits.
     void PollAgw();
     // The send box's text: a ":" command or text for the connected station.
     void SendAgw(const QString& text);
-    // Close Port: the connected station is disconnected, then the registration ends.
     void closeLink();
 
     const QString& connectedCall() const { return AgwConnectedCall; }
@@ -54,9 +46,15 @@ public:
 private:
     void disconnectStation();
     void takeConnectionFrame(int kind, const QString& fromCall);
+    void appendMonitor(const QString& text) const;
+    void setCaption(const QString& caption) const;
+    void beep() const;
+    void messageBox(const QString& text, const QString& title) const;
 
     std::unique_ptr<AgwEngine> m_engine;
     QString AgwConnectedCall;
+    QString m_ownCall;
+    QString m_applicationName;
 };
 
 // What the link does to a frame's data before it is shown: every CR and every LF becomes

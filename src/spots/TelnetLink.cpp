@@ -75,24 +75,30 @@ TelnetLink::TelnetLink(std::unique_ptr<TcpLink> link) : m_link(std::move(link))
     m_link->onClosed = [this] { failed(SocketRemoteClosed); };
 }
 
-bool TelnetLink::open()
+SpotOpen TelnetLink::open()
 {
     m_link->close();
     const auto port = telnetPort(m_portText);
     if (!port)
-        return false;
+        return SpotOpen::BadPort;
     m_host = m_hostText;
     m_port = *port;
     // A new connection starts a new stream: nothing of the last one waits for its end.
     m_lines = TncLineAssembler();
     m_text = TelnetText();
     m_link->connectToHost(m_host, m_port);
-    return true;
+    return SpotOpen::Running;
 }
 
 void TelnetLink::close() { m_link->close(); }
 
 bool TelnetLink::isOpen() const { return m_link->state() != TcpLink::State::Closed; }
+
+QString TelnetLink::openingNotice() const
+{
+    return QStringLiteral("Attempting connection to: ") + m_host + u':' + QString::number(m_port)
+           + QStringLiteral("\r\n\r\n");
+}
 
 bool TelnetLink::sendLine(const QString& text)
 {

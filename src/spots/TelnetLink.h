@@ -48,11 +48,17 @@ public:
         m_hostText = host;
         m_portText = portText;
     }
-    // Closes any connection and starts a new one to the host and port set; false (and
+    void configure(const SpotLinkSettings& settings) override
+    {
+        setRemote(settings.telnetHost, settings.telnetPort);
+    }
+    // Closes any connection and starts a new one to the host and port set; BadPort (and
     // nothing started) when the port text is no port.
-    bool open() override;
+    SpotOpen open() override;
     void close() override;
     bool isOpen() const override;
+    // "Attempting connection to: host:port".
+    QString openingNotice() const override;
     // The text and CR LF while connected; otherwise a notice and false.
     bool sendLine(const QString& text) override;
 

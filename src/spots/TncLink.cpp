@@ -37,14 +37,14 @@ std::optional<char> tncCommandCharacter(const QString& hexDigits)
 
 TncLink::TncLink(std::unique_ptr<SerialPort> port) : m_port(std::move(port)) {}
 
-bool TncLink::open()
+SpotOpen TncLink::open()
 {
     if (m_port->isOpen())
         m_port->close();
     m_port->setComNumber(m_options.TncPort);
     const auto settings = parseSerialSettings(tncSettingsText(m_options));
     if (!settings || m_options.TncPort < 1 || m_options.TncPort > 10)
-        return false;
+        return SpotOpen::PortFailed;
     m_port->setSettings(*settings);
     m_port->setDtr(false);
     m_port->setRts(false);
@@ -52,14 +52,14 @@ bool TncLink::open()
     if (m_options.TncHandshaking == 3 || m_options.TncHandshaking == 4)
         m_port->setRts(true);
     if (!m_port->open())
-        return false;
+        return SpotOpen::PortFailed;
     if (m_options.TncPower == QLatin1String("R"))
         m_port->setRts(true);
     else if (m_options.TncPower == QLatin1String("D"))
         m_port->setDtr(true);
     if (onStatus)
         onStatus(QStringLiteral("** TNC Serial Port Open **\r\n\r\n"));
-    return true;
+    return SpotOpen::Running;
 }
 
 void TncLink::close()

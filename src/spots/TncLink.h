@@ -1,7 +1,7 @@
 #pragma once
 
 // The packet TNC on a serial port as a spot source. The TNC sends plain text lines ended
-// by CR LF (or LF); the typed lines go out ended by CR. The window reads the port on its
+// by CR LF (or LF); the typed lines go out ended by CR. The session reads the port on its
 // 333 ms tick, the text is cut into lines at each LF, and each complete line is handed on.
 // One character, given as two hexadecimal digits ("03", Ctrl+C), puts the TNC into its
 // command mode.
@@ -13,17 +13,6 @@
 #include <QString>
 #include <memory>
 #include <optional>
-
-// The serial settings of the TNC, as the window's buttons give them.
-struct TncSerialOptions {
-    quint8 TncPort = 0;      // 1 to 10
-    QString TncBaud;         // "1200" ... "19200"
-    QString TncParity;       // "O", "N", "E"
-    QString TncDataBits;     // "7", "8"
-    QString TncStopBits;     // "1", "2"
-    QString TncPower;        // "N" none, "R" RTS, "D" DTR: the line that powers the TNC
-    quint8 TncHandshaking = 0; // 1 none, 2 XON/XOFF, 3 RTS, 4 RTS and XON/XOFF
-};
 
 // "9600,N,8,1": the baud without trailing blanks, then parity, data bits and stop bits.
 QString tncSettingsText(const TncSerialOptions& options);
@@ -37,11 +26,12 @@ public:
     explicit TncLink(std::unique_ptr<SerialPort> port);
 
     void setOptions(const TncSerialOptions& options) { m_options = options; }
+    void configure(const SpotLinkSettings& settings) override { setOptions(settings.tnc); }
 
     // Opens the port with the options: both lines down, the handshaking (RTS raised before
     // the opening for the RTS choices), the power line raised only once the port is open.
     // Announces "** TNC Serial Port Open **" when it opened.
-    bool open() override;
+    SpotOpen open() override;
     void close() override;
     bool isOpen() const override;
     // The text and a CR.
@@ -50,7 +40,7 @@ public:
     void poll() override;
 
     // The TNC's command character; false when the port is closed or the text names none.
-    bool sendCommandCharacter(const QString& hexDigits);
+    bool sendCommandCharacter(const QString& hexDigits) override;
 
     SerialPort& port() { return *m_port; }
     // The text waiting for its line feed; kept across closing and opening the port.

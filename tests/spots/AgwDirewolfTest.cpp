@@ -86,28 +86,28 @@ TEST(DirewolfEngine, RegistersMonitorsItsOwnSpotComesBackAndItsEndIsReported)
     QStringList spots;
     link.monitorText = [&] { return monitor; };
     link.listDxOnly = [] { return false; };
-    link.appendMonitor = [&](const QString& text) {
+    link.onStatus = [&](const QString& text) {
         monitor += text;
         TrimMonitor(monitor);
     };
-    link.postSpot = [&](const QString& f, const QString& c, const QString&) { spots << c + u'@' + f; };
-    link.setCaption = [](const QString&) {};
-    link.beep = [] {};
+    link.onSpot = [&](const QString& f, const QString& c, const QString&) { spots << c + u'@' + f; };
+    link.onCaption = [](const QString&) {};
+    link.onBeep = [] {};
     std::vector<QString> boxes;
-    link.messageBox = [&](const QString&, const QString& title) { boxes.push_back(title); };
-    link.showWindow = [] {};
+    link.onMessage = [&](const QString&, const QString& title) { boxes.push_back(title); };
+    link.onShowWindow = [] {};
     QStringList losses;
-    link.lost = [&](const QString& message) { losses << message; };
+    link.onError = [&](const QString& message) { losses << message; };
 
     // The engine takes a moment to open its port.
-    AgwLink::Start started = AgwLink::Start::Refused;
-    for (int attempt = 0; attempt < 40 && started != AgwLink::Start::Registered; ++attempt) {
+    SpotOpen started = SpotOpen::Refused;
+    for (int attempt = 0; attempt < 40 && started != SpotOpen::Running; ++attempt) {
         QTest::qWait(250);
         boxes.clear();
         monitor.clear();
         started = link.StartAgw(QStringLiteral("K5TQP"), QStringLiteral("Form1"));
     }
-    ASSERT_EQ(started, AgwLink::Start::Registered) << QString::fromLocal8Bit(direwolf.readAll()).toStdString();
+    ASSERT_EQ(started, SpotOpen::Running) << QString::fromLocal8Bit(direwolf.readAll()).toStdString();
     EXPECT_TRUE(boxes.empty());
 
     const QByteArray spot = "DX de K5TQP:     14025.0  N5ABC        CQ TQP                         1830Z\r";

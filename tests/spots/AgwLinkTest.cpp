@@ -38,20 +38,20 @@ protected:
         ASSERT_NE(engine.port(), 0);
         link.monitorText = [this] { return monitor; };
         link.listDxOnly = [this] { return dxOnly; };
-        link.appendMonitor = [this](const QString& text) {
+        link.onStatus = [this](const QString& text) {
             monitor += text;
             TrimMonitor(monitor);
         };
-        link.postSpot = [this](const QString& f, const QString& c, const QString& l) { spots.push_back({f, c, l}); };
-        link.setCaption = [this](const QString& c) { caption = c; };
-        link.beep = [this] { ++beeps; };
-        link.messageBox = [this](const QString& t, const QString& title) { boxes.emplace_back(t, title); };
-        link.showWindow = [this] { ++shown; };
+        link.onSpot = [this](const QString& f, const QString& c, const QString& l) { spots.push_back({f, c, l}); };
+        link.onCaption = [this](const QString& c) { caption = c; };
+        link.onBeep = [this] { ++beeps; };
+        link.onMessage = [this](const QString& t, const QString& title) { boxes.emplace_back(t, title); };
+        link.onShowWindow = [this] { ++shown; };
     }
 
     void start()
     {
-        ASSERT_EQ(link.StartAgw(QStringLiteral(" K5TQP "), QStringLiteral("Form1")), AgwLink::Start::Registered);
+        ASSERT_EQ(link.StartAgw(QStringLiteral(" K5TQP "), QStringLiteral("Form1")), SpotOpen::Running);
         ASSERT_TRUE(QTest::qWaitFor([&] { return engine.monitoring; }, 2000));
     }
     // Ticks until the engine's frames have all been taken.
@@ -180,7 +180,7 @@ TEST_F(AgwLinkTest, ClosingDisconnectsTheStationThenUnregisters)
 
 TEST_F(AgwLinkTest, NoCallSignAsksNothingOfTheEngine)
 {
-    EXPECT_EQ(link.StartAgw(QStringLiteral("   "), QStringLiteral("Form1")), AgwLink::Start::NoCall);
+    EXPECT_EQ(link.StartAgw(QStringLiteral("   "), QStringLiteral("Form1")), SpotOpen::NoCall);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].first, "Please enter your call sign on the setup form to transmit!");
     EXPECT_EQ(boxes[0].second, "Call Sign Required!");
@@ -192,7 +192,7 @@ TEST_F(AgwLinkTest, NoCallSignAsksNothingOfTheEngine)
 TEST_F(AgwLinkTest, ARefusedRegistrationShowsTheInstructions)
 {
     engine.refuseRegistration = true;
-    EXPECT_EQ(link.StartAgw(QStringLiteral("K5TQP"), QStringLiteral("Form1")), AgwLink::Start::Refused);
+    EXPECT_EQ(link.StartAgw(QStringLiteral("K5TQP"), QStringLiteral("Form1")), SpotOpen::Refused);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].second, "Unable to connect to the AGW Packet Engine.");
     EXPECT_TRUE(boxes[0].first.startsWith("Unable to connect to the AGW Packet Engine.  To use"));
@@ -239,7 +239,7 @@ TEST_F(AgwLinkTest, AFloodingEngineLosesItsOldestFramesNotTheProgramsMemory)
 TEST_F(AgwLinkTest, TheEngineLeavingIsReportedOnceWithTheSocketsText)
 {
     std::vector<QString> losses;
-    link.lost = [&](const QString& message) { losses.push_back(message); };
+    link.onError = [&](const QString& message) { losses.push_back(message); };
     start();
     engine.hangUp();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !losses.empty(); }, 2000));
@@ -259,7 +259,7 @@ TEST_F(AgwLinkTest, TheEngineLeavingIsReportedOnceWithTheSocketsText)
 TEST_F(AgwLinkTest, AHeaderAnnouncingMoreThanAnEngineSendsClosesTheLinkNamingTheFrame)
 {
     std::vector<QString> losses;
-    link.lost = [&](const QString& message) { losses.push_back(message); };
+    link.onError = [&](const QString& message) { losses.push_back(message); };
     start();
     ASSERT_TRUE(engine.sendMonitored("K5DX", "DX", spotText + "\r"));
     engine.sendBytes(FakeAgwEngine::header('U', "W5XX", "ID", 0x80000000u) + "every frame after it");

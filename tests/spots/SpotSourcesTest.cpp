@@ -66,7 +66,7 @@ TEST(TncLinkTest, RaisesTheHandshakeLineBeforeOpeningAndThePowerLineAfter)
         Heard heard;
         heard.listen(tnc);
         tnc.setOptions(tncOptions(row.power, row.handshaking));
-        ASSERT_TRUE(tnc.open()) << row.name;
+        ASSERT_EQ(tnc.open(), SpotOpen::Running) << row.name;
         EXPECT_EQ(port.settings, (SerialSettings{9600, 'N', 8, 1})) << row.name;
         bool raisedBefore = false;
         bool raisedAfter = false;
@@ -90,14 +90,14 @@ TEST(TncLinkTest, AFailedOpenSaysNothingAndReportsFalse)
     Heard heard;
     heard.listen(tnc);
     tnc.setOptions(tncOptions("N", 1));
-    EXPECT_FALSE(tnc.open());
+    EXPECT_EQ(tnc.open(), SpotOpen::PortFailed);
     EXPECT_TRUE(heard.status.isEmpty());
 
     TncLink noPort(std::make_unique<FakeSerialPort>());
     TncSerialOptions none = tncOptions("N", 1);
     none.TncPort = 0;
     noPort.setOptions(none);
-    EXPECT_FALSE(noPort.open()) << "port 0 names no port";
+    EXPECT_EQ(noPort.open(), SpotOpen::PortFailed) << "port 0 names no port";
 }
 
 TEST(TncLinkTest, SendsLinesWithACarriageReturnAndTheCommandCharacterFromHex)
@@ -107,7 +107,7 @@ TEST(TncLinkTest, SendsLinesWithACarriageReturnAndTheCommandCharacterFromHex)
     TncLink tnc(std::move(owned));
     EXPECT_FALSE(tnc.sendLine(QStringLiteral("C KB5XYZ"))) << "closed port";
     tnc.setOptions(tncOptions("N", 1));
-    ASSERT_TRUE(tnc.open());
+    ASSERT_EQ(tnc.open(), SpotOpen::Running);
     EXPECT_TRUE(tnc.sendLine(QStringLiteral("C KB5XYZ")));
     EXPECT_TRUE(tnc.sendLine(QString()));
     EXPECT_TRUE(tnc.sendCommandCharacter(QStringLiteral("1B")));
@@ -125,7 +125,7 @@ TEST(TncLinkTest, HandsOnCompleteLinesOnlyAndBoundsALineThatNeverEnds)
     Heard heard;
     heard.listen(tnc);
     tnc.setOptions(tncOptions("N", 1));
-    ASSERT_TRUE(tnc.open());
+    ASSERT_EQ(tnc.open(), SpotOpen::Running);
     const QByteArray spot = clusterSpotLine(QStringLiteral("K5DX"), 14025.0, QStringLiteral("W1AW"));
     port.received = spot.left(20);
     tnc.poll();
@@ -160,11 +160,11 @@ TEST(TelnetLinkTest, APortTextThatIsNoNumberStartsNothing)
     TelnetLink telnet(std::move(owned));
     for (const char* text : {"abc", "", "70000", "-1", "0", "65536", "73.5"}) {
         telnet.setRemote(QStringLiteral("127.0.0.1"), QString::fromLatin1(text));
-        EXPECT_FALSE(telnet.open()) << text;
+        EXPECT_EQ(telnet.open(), SpotOpen::BadPort) << text;
         EXPECT_EQ(link.state(), TcpLink::State::Closed) << text;
     }
     telnet.setRemote(QStringLiteral("127.0.0.1"), QStringLiteral(" 7300"));
-    EXPECT_TRUE(telnet.open());
+    EXPECT_EQ(telnet.open(), SpotOpen::Running);
     EXPECT_EQ(link.port, 7300);
 }
 
@@ -181,7 +181,7 @@ TEST(TelnetLinkTest, CutsTheStreamIntoLinesWhereverTheReadsSplitIt)
         Heard heard;
         heard.listen(telnet);
         telnet.setRemote(QStringLiteral("127.0.0.1"), QStringLiteral("7300"));
-        ASSERT_TRUE(telnet.open());
+        ASSERT_EQ(telnet.open(), SpotOpen::Running);
         link.accept();
         link.send(stream.left(cut));
         link.send(stream.mid(cut));
@@ -199,7 +199,7 @@ TEST(TelnetLinkTest, AgainstTheLocalCluster)
     EXPECT_FALSE(telnet.sendLine(QStringLiteral("K5ABC")));
     EXPECT_EQ(heard.status.size(), 1);
     telnet.setRemote(QStringLiteral("127.0.0.1"), QString::number(cluster.port()));
-    ASSERT_TRUE(telnet.open());
+    ASSERT_EQ(telnet.open(), SpotOpen::Running);
     ASSERT_TRUE(cluster.waitForClient());
     ASSERT_TRUE(waitUntil([&] { return telnet.sendLine(QStringLiteral("K5ABC")); }));
     ASSERT_TRUE(waitUntil([&] { return cluster.received == "K5ABC\r\n"; }));
@@ -226,7 +226,7 @@ TEST(TelnetLinkTest, ARefusedConnectionIsReportedWithItsText)
     Heard heard;
     heard.listen(telnet);
     telnet.setRemote(QStringLiteral("127.0.0.1"), QString::number(FakeCluster::closedPort()));
-    ASSERT_TRUE(telnet.open());
+    ASSERT_EQ(telnet.open(), SpotOpen::Running);
     ASSERT_TRUE(waitUntil([&] { return !heard.errors.isEmpty(); }));
     EXPECT_EQ(heard.errors, QStringList{QStringLiteral("ERROR: Connection is forcefully rejected.")});
 }

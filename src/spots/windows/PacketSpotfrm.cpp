@@ -4,30 +4,27 @@
 #include "core/RecordFile.h"
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
+#include "core/forms/Sessions.h"
 #include "platform/DiskFile.h"
 #include "platform/FileLookup.h"
 #include "platform/Services.h"
-#include "spots/AgwEngine.h"
-#include "spots/AgwLink.h"
 #include "spots/SpotLines.h"
+#include "spots/SpotSession.h"
 #include "spots/SpotSettings.h"
-#include "spots/TelnetLink.h"
-#include "spots/TncLink.h"
 
 #include <QFont>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTimer>
 
 namespace {
 
 const QString SettingsFile = QStringLiteral("PackSpot.txt");
 const QString CrLf2 = QStringLiteral("\r\n\r\n");
-constexpr int TimerInterval = 333;
 constexpr int KeyEsc = 27;
 constexpr int KeyC = 67;
 constexpr int KeyEnter = 13;
 constexpr int CtrlAlone = 2;
-constexpr int AgwAutoSendLength = 70;
 
 const char* const BaudValues[] = {"1200", "2400", "4800", "9600", "14400", "19200"};
 
@@ -123,46 +120,15 @@ QString helpText(const QString& choice)
     return text;
 }
 
-// The packet engine's link as a spot source: it shows, filters and hands on what it
-// fetches itself, through the hooks the window gives it.
-class AgwSource final : public SpotSource {
-public:
-    explicit AgwSource(std::unique_ptr<AgwEngine> engine) : link(std::move(engine))
-    {
-        link.lost = [this](const QString& message) {
-            if (onError)
-                onError(message);
-        };
-    }
-
-    bool open() override { return false; } // the window starts the registration itself
-    void close() override { link.closeLink(); }
-    bool isOpen() const override { return false; }
-    bool sendLine(const QString& text) override
-    {
-        link.SendAgw(text);
-        return true;
-    }
-    void poll() override { link.PollAgw(); }
-
-    AgwLink link;
-};
-
 } // namespace
 
 PacketSpotfrm::PacketSpotfrm(const WindowContext& context)
-    : Form(context, QStringLiteral(" DX Spotting Setup"), 9420, 5955),
-      m_tnc(std::make_unique<TncLink>(context.services.makeSerialPort())),
-      m_telnet(std::make_unique<TelnetLink>(context.services.makeTcpLink()))
+    : Form(context, QStringLiteral(" DX Spotting Setup"), 9420, 5955)
 {
     buildControls();
     scaleToScreen();
     connectControls();
-    wireSource(*m_tnc, Transport::Tnc);
-    wireSource(*m_telnet, Transport::Telnet);
-    installAgwSource(makeAgwSource());
-    Timer1.setInterval(TimerInterval);
-    connect(&Timer1, &QTimer::timeout, this, &PacketSpotfrm::Timer1_Timer);
+    wireSession();
     previewKeys([this](int& KeyCode, int Shift) { Form_KeyDown(KeyCode, Shift); }, nullptr);
     this->context().navigation.form1().attachSpotting(*this);
 
@@ -176,9 +142,13 @@ PacketSpotfrm::PacketSpotfrm(const WindowContext& context)
 
 PacketSpotfrm::~PacketSpotfrm()
 {
-    Timer1.stop();
+    session().unload();
     context().navigation.form1().detachSpotting(*this);
 }
+
+SpotSession& PacketSpotfrm::session() const { return *context().sessions.spots; }
+
+const QString& PacketSpotfrm::monitorText() const { return session().monitorText(); }
 
 QRadioButton* PacketSpotfrm::addOption(QGroupBox* frame, const QString& caption, float left, float top, float width)
 {
@@ -324,23 +294,25 @@ void PacketSpotfrm::connectControls()
     connect(txtSent, &QLineEdit::textChanged, this, &PacketSpotfrm::txtSent_Change);
 }
 
-void PacketSpotfrm::wireSource(SpotSource& link, Transport transport)
+void PacketSpotfrm::wireSession()
 {
-    link.onStatus = [this](const QString& text) { appendMonitor(text); };
-    link.onError = [this](const QString& message) { linkFailed(message); };
-    if (transport == Transport::Telnet) {
-        link.onReceived = [this](const QString& text) { telnetText(text); };
-        link.onLine = [this](const QString& line) { telnetLine(line); };
-    } else {
-        link.onLine = [this](const QString& line) { tncLine(line); };
-    }
-}
-
-void PacketSpotfrm::installAgwSource(std::unique_ptr<SpotSource> agw)
-{
-    m_agw = std::move(agw);
-    if (m_agw)
-        wireSource(*m_agw, Transport::Agw);
+    SpotSession& spots = session();
+    spots.onTick = [this] { Timer1_Timer(); };
+    spots.listDxOnly = [this] { return chkDX->isChecked(); };
+    spots.onMonitorChanged = [this] { showMonitor(); };
+    spots.onSpot = [this](const QString& frequency, const QString& call, const QString& line) {
+        PostSpot(frequency, call, line);
+    };
+    spots.onError = [this](const QString& message) { linkFailed(message); };
+    spots.onCaption = [this](const QString& caption) { setWindowTitle(caption); };
+    spots.onBeep = [this] { context().services.beeper->beep(); };
+    spots.onMessage = [this](const QString& text, const QString& title) {
+        context().services.dialogs->messageBox(text, title, Dialogs::Buttons::Ok);
+    };
+    spots.onShowWindow = [this] {
+        if (isHidden())
+            show();
+    };
 }
 
 QString PacketSpotfrm::transport() const
@@ -349,26 +321,12 @@ QString PacketSpotfrm::transport() const
     return item ? item->text() : QString();
 }
 
-PacketSpotfrm::Transport PacketSpotfrm::chosen() const
-{
-    if (sameText(SpotTransport, "TNC"))
-        return Transport::Tnc;
-    if (sameText(SpotTransport, "Telnet"))
-        return Transport::Telnet;
-    if (sameText(SpotTransport, "AGW Packet Engine") && m_agw)
-        return Transport::Agw;
-    return Transport::None;
-}
+SpotLinkKind PacketSpotfrm::chosen() const { return session().chosen(); }
 
-SpotSource* PacketSpotfrm::source(Transport transport) const
+void PacketSpotfrm::setSpotTransport(const QString& transport)
 {
-    switch (transport) {
-    case Transport::Tnc: return m_tnc.get();
-    case Transport::Telnet: return m_telnet.get();
-    case Transport::Agw: return m_agw.get();
-    case Transport::None: break;
-    }
-    return nullptr;
+    SpotTransport = transport;
+    session().choose(spotLinkKind(SpotTransport));
 }
 
 // The settings file ------------------------------------------------------------------------
@@ -388,7 +346,7 @@ void PacketSpotfrm::LoadSpotSettings()
     TncStopBits = read.TncStopBits;
     TncPort = read.TncPort;
     TncPower = read.TncPower;
-    SpotTransport = read.SpotTransport;
+    setSpotTransport(read.SpotTransport);
     TncHandshaking = read.TncHandshaking;
     chkConvToHex->setChecked(read.convertToHex != 0);
     OptList->setChecked(read.listChosen);
@@ -406,12 +364,12 @@ void PacketSpotfrm::LoadSpotSettings()
     applyLoadedButtons();
     SpotSettingsLoading = 0;
     switch (chosen()) {
-    case Transport::Tnc: EnableTncSettings(); break;
-    case Transport::Telnet: EnableTelnetSettings(); break;
-    case Transport::Agw: EnableAgwSettings(); break;
-    case Transport::None: break;
+    case SpotLinkKind::Tnc: EnableTncSettings(); break;
+    case SpotLinkKind::Telnet: EnableTelnetSettings(); break;
+    case SpotLinkKind::Agw: EnableAgwSettings(); break;
+    case SpotLinkKind::None: break;
     }
-    if (chosen() != Transport::None)
+    if (chosen() != SpotLinkKind::None)
         Command1_Click();
 }
 
@@ -511,7 +469,7 @@ void PacketSpotfrm::List1_Click()
     if (SpotSettingsLoading == 0) {
         Command2_Click();
         DisableSpotSettings();
-        SpotTransport = transport();
+        setSpotTransport(transport());
         if (sameText(SpotTransport, "TNC")) {
             optBaud96->setChecked(true);
             optParityNone->setChecked(true);
@@ -524,8 +482,8 @@ void PacketSpotfrm::List1_Click()
     }
     ShowSpotHelp();
     switch (chosen()) {
-    case Transport::Telnet: EnableTelnetSettings(); break;
-    case Transport::Agw: EnableAgwSettings(); break;
+    case SpotLinkKind::Telnet: EnableTelnetSettings(); break;
+    case SpotLinkKind::Agw: EnableAgwSettings(); break;
     default: break;
     }
     if (sameText(SpotTransport, "TNC"))
@@ -541,64 +499,14 @@ void PacketSpotfrm::List1_Click()
 void PacketSpotfrm::Command1_Click()
 {
     replaceMonitor(QStringLiteral("** Attempting to Open Port **") + CrLf2);
-    m_tnc->close();
-    const Transport transport = chosen();
-    if (transport == Transport::None)
+    if (chosen() == SpotLinkKind::None)
         return;
     Label4->show();
     if (isVisible())
         focusSendBox();
-    switch (transport) {
-    case Transport::Tnc: ReadSerialSettings(); break;
-    case Transport::Telnet: ConnectTelnet(); break;
-    case Transport::Agw: StartAgw(); break;
-    case Transport::None: break;
-    }
-}
-
-std::unique_ptr<SpotSource> PacketSpotfrm::makeAgwSource()
-{
-    // The engine listens on 127.0.0.1:8000 unless BREVANT_AGW names another "host:port".
-    const AgwAddress engine = agwAddress(context().services.environment->variable("BREVANT_AGW"));
-    auto source = std::make_unique<AgwSource>(
-        std::make_unique<AgwEngine>(context().services.makeTcpLink(), engine.host, engine.port));
-    AgwLink& link = source->link;
-    link.monitorText = [this] { return m_monitor; };
-    link.listDxOnly = [this] { return chkDX->isChecked(); };
-    link.appendMonitor = [this](const QString& text) { appendMonitor(text); };
-    link.postSpot = [this](const QString& frequency, const QString& call, const QString& line) {
-        PostSpot(frequency, call, line);
-    };
-    link.setCaption = [this](const QString& caption) { setWindowTitle(caption); };
-    link.beep = [this] { context().services.beeper->beep(); };
-    link.messageBox = [this](const QString& text, const QString& title) {
-        context().services.dialogs->messageBox(text, title, Dialogs::Buttons::Ok);
-    };
-    link.showWindow = [this] {
-        if (isHidden())
-            show();
-    };
-    m_agwLink = &link;
-    return source;
-}
-
-void PacketSpotfrm::StartAgw()
-{
-    const QString application = context().navigation.form1().Caption.left(50).trimmed();
-    // The registration lets events run while it waits for the engine; the main window
-    // closing then must not unload this window under it.
-    int& waits = context().state.spots.LinkWaits;
-    ++waits;
-    const AgwLink::Start started = m_agwLink->StartAgw(context().state.station.OwnCall, application);
-    --waits;
-    switch (started) {
-    case AgwLink::Start::Registered: Timer1.start(); break;
-    case AgwLink::Start::Refused:
-        Label4->hide();
-        Timer1.stop();
-        break;
-    case AgwLink::Start::NoCall: break;
-    }
+    if (chosen() == SpotLinkKind::Tnc)
+        ReadSerialSettings();
+    openLink();
 }
 
 void PacketSpotfrm::Command2_Click()
@@ -607,18 +515,12 @@ void PacketSpotfrm::Command2_Click()
         return;
     Label4->hide();
     appendMonitor(CrLf2 + QStringLiteral("** Port Closed **"));
-    m_tnc->close();
-    m_telnet->close();
-    if (chosen() == Transport::Agw)
-        m_agw->close();
-    Timer1.stop();
+    session().close();
 }
 
+// The serial settings as the buttons give them, into the window's variables.
 void PacketSpotfrm::ReadSerialSettings()
 {
-    if (chosen() == Transport::None)
-        return;
-    Label4->show();
     for (size_t i = 0; i < optComm.size(); ++i) {
         if (optComm[i]->isChecked()) {
             TncPort = quint8(i + 1);
@@ -635,25 +537,42 @@ void PacketSpotfrm::ReadSerialSettings()
     takeSelected({optPowerNone, optPowerRTS, optPowerDTR},
                  {QStringLiteral("N"), QStringLiteral("R"), QStringLiteral("D")}, TncPower);
     takeSelected<quint8>({Option1, Option2, Option3, Option4}, {1, 2, 3, 4}, TncHandshaking);
-    if (chosen() == Transport::Tnc)
-        OpenTncPort();
 }
 
-void PacketSpotfrm::OpenTncPort()
+void PacketSpotfrm::openLink()
 {
-    TncSerialOptions options;
-    options.TncPort = TncPort;
-    options.TncBaud = TncBaud;
-    options.TncParity = TncParity;
-    options.TncDataBits = TncDataBits;
-    options.TncStopBits = TncStopBits;
-    options.TncPower = TncPower;
-    options.TncHandshaking = TncHandshaking;
-    m_tnc->setOptions(options);
-    if (m_tnc->open())
-        Timer1.start();
-    else
-        tncOpenFailed();
+    SpotLinkSettings settings;
+    settings.tnc.TncPort = TncPort;
+    settings.tnc.TncBaud = TncBaud;
+    settings.tnc.TncParity = TncParity;
+    settings.tnc.TncDataBits = TncDataBits;
+    settings.tnc.TncStopBits = TncStopBits;
+    settings.tnc.TncPower = TncPower;
+    settings.tnc.TncHandshaking = TncHandshaking;
+    settings.telnetHost = txtTelnetHost->text();
+    settings.telnetPort = txtTelnetPort->text();
+    settings.ownCall = context().state.station.OwnCall;
+    settings.applicationName = context().navigation.form1().Caption.left(50).trimmed();
+    // The packet engine's registration lets events run while it waits for the engine; the
+    // main window closing then must not unload this window under it.
+    int& waits = context().state.spots.LinkWaits;
+    ++waits;
+    const SpotOpen opened = session().open(settings);
+    --waits;
+    switch (opened) {
+    case SpotOpen::Running: break;
+    case SpotOpen::PortFailed: tncOpenFailed(); break;
+    case SpotOpen::BadPort:
+        // No connection was started: nothing may claim to be listening.
+        Label4->hide();
+        appendMonitor(QStringLiteral("** Telnet Port \"%1\" is not a whole number from 1 to 65535 **")
+                          .arg(txtTelnetPort->text())
+                      + CrLf2);
+        context().services.beeper->beep();
+        break;
+    case SpotOpen::Refused: Label4->hide(); break;
+    case SpotOpen::NoCall: break;
+    }
 }
 
 void PacketSpotfrm::tncOpenFailed()
@@ -670,25 +589,7 @@ void PacketSpotfrm::tncOpenFailed()
     if (!isVisible())
         showModal();
     Command2_Click();
-    Timer1.stop();
-}
-
-void PacketSpotfrm::ConnectTelnet()
-{
-    m_telnet->close();
-    m_telnet->setRemote(txtTelnetHost->text(), txtTelnetPort->text());
-    if (!m_telnet->open()) {
-        // No connection was started: nothing may claim to be listening.
-        Label4->hide();
-        appendMonitor(QStringLiteral("** Telnet Port \"%1\" is not a whole number from 1 to 65535 **")
-                          .arg(txtTelnetPort->text())
-                      + CrLf2);
-        context().services.beeper->beep();
-        return;
-    }
-    replaceMonitor(QStringLiteral("Attempting connection to: ") + m_telnet->remoteHost() + u':'
-                   + QString::number(m_telnet->remotePort()) + CrLf2);
-    Timer1.start();
+    session().stopTick();
 }
 
 void PacketSpotfrm::linkFailed(const QString& message)
@@ -703,7 +604,7 @@ void PacketSpotfrm::linkFailed(const QString& message)
 
 void PacketSpotfrm::cmdDone_Click()
 {
-    if (chosen() != Transport::None && Label4->isHidden())
+    if (chosen() != SpotLinkKind::None && Label4->isHidden())
         Command1_Click();
     Form1& form1 = context().navigation.form1();
     form1.SavePref();
@@ -724,7 +625,7 @@ void PacketSpotfrm::Command3_Click()
 
 void PacketSpotfrm::Form_Activate()
 {
-    if (chosen() == Transport::None)
+    if (chosen() == SpotLinkKind::None)
         return;
     TrimMonitor();
     focusSendBox();
@@ -736,12 +637,6 @@ bool PacketSpotfrm::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
     return handled;
-}
-
-void PacketSpotfrm::Form_Unload()
-{
-    if (chosen() == Transport::Agw)
-        m_agw->close();
 }
 
 void PacketSpotfrm::focusSendBox()
@@ -759,7 +654,7 @@ void PacketSpotfrm::Form_KeyDown(int& KeyCode, int Shift)
     chkDX->setChecked(false);
     if (Label4->isHidden())
         Command1_Click();
-    if (m_tnc->isOpen() && chosen() == Transport::Tnc && m_tnc->sendCommandCharacter(txtHex->text())) {
+    if (session().sendCommandCharacter(txtHex->text())) {
         KeyCode = 0;
         focusSendBox();
     }
@@ -772,19 +667,11 @@ void PacketSpotfrm::txtSent_KeyPress(int& KeyAscii)
     if (KeyAscii == KeyEnter) {
         if (Label4->isHidden())
             Command1_Click();
-        const QString text = txtSent->text();
-        switch (chosen()) {
-        case Transport::Tnc: m_tnc->sendLine(text); break;
-        case Transport::Telnet: m_telnet->sendLine(text); break;
-        case Transport::Agw:
-            if (Timer1.isActive())
-                m_agw->sendLine(text);
-            break;
-        case Transport::None: break;
-        }
+        session().sendLine(txtSent->text());
         txtSent->clear();
     }
-    if (chosen() == Transport::Agw && KeyAscii == KeyEsc)
+    // Esc starts a packet engine command.
+    if (chosen() == SpotLinkKind::Agw && KeyAscii == KeyEsc)
         KeyAscii = ':';
     if (KeyAscii == KeyEnter || KeyAscii == KeyEsc)
         KeyAscii = 0;
@@ -792,21 +679,16 @@ void PacketSpotfrm::txtSent_KeyPress(int& KeyAscii)
 
 void PacketSpotfrm::txtSent_Change()
 {
-    const QString text = txtSent->text();
-    if (chosen() != Transport::Agw || !Timer1.isActive() || text.size() <= AgwAutoSendLength || !text.endsWith(u' '))
-        return;
-    // Long packet lines go at the first word break past 70 characters.
-    m_agw->sendLine(text.left(text.size() - 1));
-    txtSent->clear();
+    // Long packet lines go at the first word break past their length.
+    if (session().sendAtWordBreak(txtSent->text()))
+        txtSent->clear();
 }
 
 // What arrives --------------------------------------------------------------------------
 
 void PacketSpotfrm::Timer1_Timer()
 {
-    const Transport transport = chosen();
-    if (transport == Transport::Tnc || transport == Transport::Agw)
-        source(transport)->poll();
+    session().poll();
     if (!countRedrawTick(LabelUpdateTimeCounter))
         return;
     Form1& form1 = context().navigation.form1();
@@ -823,51 +705,13 @@ void PacketSpotfrm::PostSpot(const QString& frequency, const QString& call, cons
     context().navigation.form1().BandMapSpots(call, frequency, record);
 }
 
-void PacketSpotfrm::tncLine(const QString& line)
-{
-    monitorLine(m_monitor, line, chkDX->isChecked(), [this](const QString& spotLine) {
-        const SpotLineFields fields = parseSpotLine(spotLine);
-        PostSpot(fields.frequency, fields.call, spotLine);
-    });
-    showMonitor();
-}
-
-void PacketSpotfrm::telnetText(const QString& text)
-{
-    if (chkDX->isChecked())
-        return;
-    appendMonitor(text);
-}
-
-void PacketSpotfrm::telnetLine(const QString& line)
-{
-    if (!isSpotLine(line))
-        return;
-    const SpotLineFields fields = parseSpotLine(line);
-    PostSpot(fields.frequency, fields.call, line);
-    if (chkDX->isChecked())
-        appendMonitor(line);
-}
-
 // The monitor ---------------------------------------------------------------------------
 
-void PacketSpotfrm::appendMonitor(const QString& text)
-{
-    m_monitor += text;
-    TrimMonitor();
-}
+void PacketSpotfrm::appendMonitor(const QString& text) { session().appendMonitor(text); }
 
-void PacketSpotfrm::replaceMonitor(const QString& text)
-{
-    m_monitor = text;
-    showMonitor();
-}
+void PacketSpotfrm::replaceMonitor(const QString& text) { session().replaceMonitor(text); }
 
-void PacketSpotfrm::TrimMonitor()
-{
-    ::TrimMonitor(m_monitor);
-    showMonitor();
-}
+void PacketSpotfrm::TrimMonitor() { session().trimMonitor(); }
 
 // The box is refilled once the burst in hand is worked off, not once per line, and then
 // scrolled to its end.
@@ -878,11 +722,11 @@ void PacketSpotfrm::showMonitor()
     m_monitorShowPending = true;
     QTimer::singleShot(0, this, [this] {
         m_monitorShowPending = false;
-        QString shown = m_monitor;
+        QString shown = session().monitorText();
         shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         shown.replace(u'\r', u'\n');
         txtUnProcessed->setPlainText(shown);
-        if (monitorCaretAfterTrim(m_monitor) < 0)
+        if (monitorCaretAfterTrim(session().monitorText()) < 0)
             return;
         txtUnProcessed->moveCursor(QTextCursor::End);
         txtUnProcessed->verticalScrollBar()->setValue(txtUnProcessed->verticalScrollBar()->maximum());

@@ -80,19 +80,19 @@ void fuzzAgwFrames(const std::uint8_t* data, std::size_t size)
     int spots = 0;
     link.monitorText = [&] { return monitor; };
     link.listDxOnly = [&] { return dxOnly; };
-    link.appendMonitor = [&](const QString& text) {
+    link.onStatus = [&](const QString& text) {
         monitor += text;
         TrimMonitor(monitor);
     };
-    link.postSpot = [&](const QString&, const QString&, const QString& line) {
+    link.onSpot = [&](const QString&, const QString&, const QString& line) {
         require(agwSpotText(line));
         ++spots;
     };
-    link.setCaption = [](const QString&) {};
-    link.beep = [] {};
-    link.messageBox = [](const QString&, const QString&) {};
-    link.showWindow = [] {};
-    require(link.StartAgw(QStringLiteral("K5TQP"), QStringLiteral("Form1")) == AgwLink::Start::Registered);
+    link.onCaption = [](const QString&) {};
+    link.onBeep = [] {};
+    link.onMessage = [](const QString&, const QString&) {};
+    link.onShowWindow = [] {};
+    require(link.StartAgw(QStringLiteral("K5TQP"), QStringLiteral("Form1")) == SpotOpen::Running);
 
     for (qsizetype at = 0, piece = 3; at < bytes.size(); at += piece, piece = piece % 211 + 29) {
         engineEnd->deliver(bytes.mid(at, piece));

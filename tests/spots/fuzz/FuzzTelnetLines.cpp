@@ -71,7 +71,7 @@ void fuzzTelnetLines(const std::uint8_t* data, std::size_t size)
         require(monitor.size() <= MonitorTrimThreshold);
     };
     telnet.setRemote(QStringLiteral("127.0.0.1"), QStringLiteral("7300"));
-    require(telnet.open());
+    require(telnet.open() == SpotOpen::Running);
     for (qsizetype at = 0, piece = step; at < stream.size(); at += piece, piece = piece % 61 + step) {
         peer.deliver(stream.mid(at, piece));
         require(telnet.waitingText().size() <= TncLineAssembler::MaxWaitingLine + 1 + 128);

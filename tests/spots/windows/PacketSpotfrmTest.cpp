@@ -1,6 +1,7 @@
-// The spotting window driven as the operator drives it: PackSpot.txt restored and saved,
-// the TNC on a serial port double, the telnet link against our local cluster on 127.0.0.1,
-// and the spots handed to the running main window through Form1.
+// The spotting window driven as the operator drives it, over the spot session it calls:
+// PackSpot.txt restored and saved, the TNC on a serial port double, the telnet link against
+// our local cluster on 127.0.0.1, and the spots handed to the running main window through
+// Form1.
 
 #include "spots/windows/PacketSpotfrm.h"
 
@@ -8,6 +9,7 @@
 #include "FakeCluster.h"
 #include "spots/SpotLineShapes.h"
 #include "core/QStringPrinter.h"
+#include "spots/SpotSession.h"
 #include "spots/SpotStore.h"
 #include "spots/TelnetLink.h"
 #include "spots/TncLink.h"
@@ -68,6 +70,7 @@ struct SpottingFixture {
     TestFolders folders;
     LoneWindowContext lone;
     MainWindowDouble main;
+    std::unique_ptr<SpotSession> session;
     std::unique_ptr<PacketSpotfrm> w;
 
     SpottingFixture()
@@ -87,11 +90,19 @@ struct SpottingFixture {
     {
         lone.running.makeTcpLink = [] { return std::unique_ptr<TcpLink>(new QtTcpLink); };
     }
+    // The session as App makes it, with the devices the test has set by now.
     PacketSpotfrm& load()
     {
+        Services& services = lone.running;
+        session = std::make_unique<SpotSession>(SpotLinkDevices{
+            services.makeSerialPort, services.makeTcpLink,
+            [&services] { return services.environment->variable("BREVANT_AGW"); }});
+        lone.sessions.spots = session.get();
         w = std::make_unique<PacketSpotfrm>(lone.context());
         return *w;
     }
+    bool ticking() const { return session->ticking(); }
+    TelnetLink& telnet() const { return dynamic_cast<TelnetLink&>(*session->source()); }
     FakeSerialPort& port() const { return *lone.services.serialPorts->back(); }
     void choose(const char* transport)
     {
@@ -121,7 +132,7 @@ TEST(PacketSpotfrm, RestoresASavedTncAndOpensIt)
     EXPECT_FALSE(w.txtTelnetHost->isEnabled());
     EXPECT_FALSE(w.chkConvToHex->isEnabled());
     EXPECT_FALSE(w.Label4->isHidden());
-    EXPECT_TRUE(w.Timer1.isActive());
+    EXPECT_TRUE(f.ticking());
     EXPECT_EQ(w.monitorText(), QStringLiteral("** Attempting to Open Port **\r\n\r\n** TNC Serial Port Open **\r\n\r\n"));
     EXPECT_TRUE(f.port().isOpen());
     EXPECT_EQ(f.port().settings, (SerialSettings{9600, 'N', 8, 1}));
@@ -163,7 +174,7 @@ TEST(PacketSpotfrm, AnOccupiedPortFailsOnceAndLeavesTheLinkClosed)
     EXPECT_EQ(f.lone.services.dialogs->shown[0].title, QStringLiteral("Invalid Comm Settings."));
     EXPECT_EQ(f.lone.services.beeper->beeps, 1);
     EXPECT_TRUE(w.Label4->isHidden());
-    EXPECT_FALSE(w.Timer1.isActive());
+    EXPECT_FALSE(f.ticking());
 }
 
 TEST(PacketSpotfrm, ASettingChangeClosesTheLinkAndDoneReopensAndSavesIt)
@@ -210,7 +221,7 @@ TEST(PacketSpotfrm, WithNoSourceChosenNothingOpensAndTheSendBoxIsLeftAlone)
     EXPECT_FALSE(w.txtSent->hasFocus());
     QTest::mouseClick(w.cmdDone, Qt::LeftButton);
     EXPECT_TRUE(w.Label4->isHidden());
-    EXPECT_FALSE(w.Timer1.isActive());
+    EXPECT_FALSE(f.ticking());
     EXPECT_TRUE(f.savedSettings().contains("\r\n\"\"\r\n0\r\n0\r\n0\r\n")) << "no transport saved";
 }
 
@@ -375,7 +386,7 @@ TEST(PacketSpotfrm, ATelnetPortThatIsNoPortIsRefusedAndNothingListens)
         f.writeSettings(settingsFile("Telnet", "9600", 0, "dxc.example", port));
         PacketSpotfrm& w = f.load();
         EXPECT_TRUE(w.Label4->isHidden());
-        EXPECT_FALSE(w.Timer1.isActive());
+        EXPECT_FALSE(f.ticking());
         EXPECT_EQ(w.monitorText(), QStringLiteral("** Attempting to Open Port **\r\n\r\n** Telnet Port \"%1\" is not a "
                                                   "whole number from 1 to 65535 **\r\n\r\n")
                                        .arg(QString::fromLatin1(port)));
@@ -431,7 +442,7 @@ TEST(PacketSpotfrm, ThePacketEngineAsksForTheCallSignFirst)
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     ASSERT_EQ(f.lone.services.dialogs->shown.size(), 1u);
     EXPECT_EQ(f.lone.services.dialogs->shown[0].title, QStringLiteral("Call Sign Required!"));
-    EXPECT_FALSE(w.Timer1.isActive());
+    EXPECT_FALSE(f.ticking());
     QTest::keyClick(w.txtSent, Qt::Key_Escape);
     EXPECT_EQ(w.txtSent->text(), QStringLiteral(":")) << "Esc starts an engine command";
 }
@@ -460,7 +471,7 @@ TEST(PacketSpotfrmCluster, SpotsArriveWholeHoweverTheReadsCutThem)
     f.cluster.send("Please enter your call: ");
     ASSERT_TRUE(waitUntil([&] { return w.monitorText().endsWith(QStringLiteral("your call: ")); }))
         << "a prompt shows before its line ends";
-    ASSERT_TRUE(waitUntil([&] { return w.telnet().isOpen() && w.telnet().sendLine(QString()); }));
+    ASSERT_TRUE(waitUntil([&] { return f.telnet().isOpen() && f.telnet().sendLine(QString()); }));
     f.typeAndEnter(QStringLiteral("K5ABC"));
     ASSERT_TRUE(waitUntil([&] { return f.cluster.received == "\r\nK5ABC\r\n"; }));
 
@@ -473,7 +484,7 @@ TEST(PacketSpotfrmCluster, SpotsArriveWholeHoweverTheReadsCutThem)
 
     const QByteArray split = clusterSpotLine(QStringLiteral("W5XX"), 21012.3, QStringLiteral("VK2ABCDEF"));
     f.cluster.send(split.left(31));
-    ASSERT_TRUE(waitUntil([&] { return w.telnet().waitingText().size() > 1; }));
+    ASSERT_TRUE(waitUntil([&] { return f.telnet().waitingText().size() > 1; }));
     EXPECT_EQ(f.main.spots.size(), 2u);
     f.cluster.send(split.mid(31));
     ASSERT_TRUE(waitUntil([&] { return f.main.spots.size() == 3; }));
@@ -490,7 +501,7 @@ TEST(PacketSpotfrmCluster, ARefusedConnectionClosesTheLinkWithItsMessage)
     EXPECT_TRUE(w.monitorText().endsWith(
         QStringLiteral("ERROR: Connection is forcefully rejected.\r\n\r\n** Port Closed **")));
     EXPECT_EQ(f.lone.services.beeper->beeps, 1);
-    EXPECT_FALSE(w.Timer1.isActive());
+    EXPECT_FALSE(f.ticking());
 }
 
 TEST(PacketSpotfrmCluster, TheClusterHangingUpClosesTheLink)
@@ -532,7 +543,7 @@ TEST(PacketSpotfrmEngine, ColonCConnectsAndAMonitoredSpotArrivesOnce)
     EngineFixture f;
     PacketSpotfrm& w = f.open(QStringLiteral("K5TQP"));
     EXPECT_TRUE(w.monitorText().contains(QStringLiteral("** Successfully connected to AGW Packet Engine **")));
-    ASSERT_TRUE(w.Timer1.isActive());
+    ASSERT_TRUE(f.ticking());
     EXPECT_FALSE(w.Label4->isHidden());
     ASSERT_TRUE(waitUntil([&] { return f.engine.monitoring; }));
 
@@ -562,7 +573,7 @@ TEST(PacketSpotfrmEngine, ColonCConnectsAndAMonitoredSpotArrivesOnce)
     w.Command2_Click();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("DX Spotting Setup"));
     ASSERT_TRUE(waitUntil([&] { return f.engine.kinds() == "XmcPdx"; })) << f.engine.kinds().constData();
-    EXPECT_FALSE(w.Timer1.isActive());
+    EXPECT_FALSE(f.ticking());
 }
 
 TEST(PacketSpotfrmEngine, NoEngineShowsWhyAndTheLinkStaysClosed)
@@ -574,7 +585,7 @@ TEST(PacketSpotfrmEngine, NoEngineShowsWhyAndTheLinkStaysClosed)
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->title, QStringLiteral("Unable to connect to the AGW Packet Engine."));
     EXPECT_TRUE(w.Label4->isHidden());
-    EXPECT_FALSE(w.Timer1.isActive());
+    EXPECT_FALSE(f.ticking());
     EXPECT_TRUE(w.monitorText().endsWith(QStringLiteral("- Click Open from this program.\r\n\r\n")));
 }
 
@@ -599,17 +610,17 @@ TEST(PacketSpotfrmEngine, LosingTheEngineClosesTheLinkAsTheClusterHangingUpDoes)
 {
     EngineFixture f;
     PacketSpotfrm& w = f.open(QStringLiteral("K5TQP"));
-    ASSERT_TRUE(w.Timer1.isActive());
+    ASSERT_TRUE(f.ticking());
     f.engine.hangUp();
     ASSERT_TRUE(waitUntil([&] { return w.Label4->isHidden(); }));
     EXPECT_TRUE(w.monitorText().endsWith(QStringLiteral("ERROR: Socket has been shut down.\r\n\r\n** Port Closed **")));
     EXPECT_EQ(f.lone.services.beeper->beeps, 1);
-    EXPECT_FALSE(w.Timer1.isActive());
+    EXPECT_FALSE(f.ticking());
 
     // Open Port registers again.
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_FALSE(w.Label4->isHidden());
-    EXPECT_TRUE(w.Timer1.isActive());
+    EXPECT_TRUE(f.ticking());
     EXPECT_TRUE(w.monitorText().contains(QStringLiteral("** Successfully connected to AGW Packet Engine **")));
 
     // A header announcing more data than an engine ever sends closes it the same way.
@@ -620,7 +631,7 @@ TEST(PacketSpotfrmEngine, LosingTheEngineClosesTheLinkAsTheClusterHangingUpDoes)
         QStringLiteral("ERROR: Bad frame from the AGW Packet Engine: kind 'U' from \"W5XX\" announces 2147483648 bytes of "
                        "data (at most 65536).\r\n\r\n** Port Closed **")));
     EXPECT_EQ(f.lone.services.beeper->beeps, 2);
-    EXPECT_FALSE(w.Timer1.isActive());
+    EXPECT_FALSE(f.ticking());
 }
 
 } // namespace
