@@ -9,6 +9,7 @@
 #include "support/LoneWindowContext.h"
 
 #include "FakeCluster.h"
+#include "spots/SpotSession.h"
 #include "spots/SpotStore.h"
 #include "spots/TelnetLink.h"
 #include "spots/windows/BandMap.h"
@@ -70,6 +71,7 @@ struct Setup {
     TestFolders folders;
     std::unique_ptr<LoneWindowContext> lone = std::make_unique<LoneWindowContext>();
     std::unique_ptr<SpotHost> host;
+    std::unique_ptr<SpotSession> session;
     std::unique_ptr<PacketSpotfrm> window;
 
     explicit Setup(const char* transport)
@@ -81,6 +83,9 @@ struct Setup {
                        + "\"\r\n0\r\n3\r\n0\r\n#FALSE#\r\n\"03\"\r\n\"7300\"\r\n\"127.0.0.1\"\r\n");
         host = std::make_unique<SpotHost>(*lone);
         lone->navigation.form1().attach(*host);
+        session = std::make_unique<SpotSession>(
+            SpotLinkDevices{lone->running.makeSerialPort, lone->running.makeTcpLink, [] { return QString(); }});
+        lone->sessions.spots = session.get();
         window = std::make_unique<PacketSpotfrm>(lone->context());
         window->show();
         QCoreApplication::processEvents();
