@@ -17,6 +17,7 @@
 #include "reports/windows/DEEditInfrm.h"
 #include "reports/windows/DEEditOut.h"
 #include "reports/windows/GraphQSO.h"
+#include "rig/RigSession.h"
 #include "rig/windows/RigControlfrm.h"
 #include "rig/windows/frmBandPlan.h"
 #include "rig/windows/frmRigTune.h"
@@ -56,6 +57,9 @@ App::App(Services services) : m_services(std::move(services))
         SpotLinkDevices{[this] { return m_services.makeSerialPort(); }, [this] { return m_services.makeTcpLink(); },
                         [this] { return m_services.environment->variable("BREVANT_AGW"); }});
     m_sessions.spots = m_spotSession.get();
+    // The port is made as the rig window first needs it, by the services as they are then.
+    m_rigSession = std::make_unique<RigSession>([this] { return m_services.makeSerialPort(); });
+    m_sessions.rig = m_rigSession.get();
 }
 
 App::~App()
@@ -217,8 +221,7 @@ void App::releaseDevices()
         return;
     m_linksClosed = true;
     m_spotSession->release();
-    if (m_rigControlfrm)
-        m_rigControlfrm->Form_Unload();
+    m_rigSession->release();
 }
 
 void App::showHelp() { showOnce<Form5>(context()); }

@@ -18,6 +18,7 @@
 class frmStationID;
 class MainForm;
 class PacketSpotfrm;
+class RigSession;
 
 class App : public QObject, public Navigation {
     Q_OBJECT
@@ -49,6 +50,7 @@ public:
     Form1& form1() override { return m_form1; }
     frmCountyChangeRover& countyChangeRover() override;
     RigControlfrm& rigControlfrm() override;
+    RigSession& rigSession() { return *m_rigSession; }
     bool rigControlfrmLoaded() const { return !m_rigControlfrm.isNull(); }
     void showRigInterface() override;
     void showSpotting() override;
@@ -85,6 +87,7 @@ private:
     Form1 m_form1{m_state};
     Sessions m_sessions;
     std::unique_ptr<SpotSession> m_spotSession;
+    std::unique_ptr<RigSession> m_rigSession;
     QPointer<frmStationID> m_stationSetup;
     QPointer<PhoneFrm> m_phoneFrm;
     QPointer<CWFrm> m_cwFrm;

@@ -18,6 +18,7 @@
 #include "app/App.h"
 #include "core/Tables.h"
 #include "mainwindow/MainForm.h"
+#include "rig/RigSession.h"
 #include "rig/windows/RigControlfrm.h"
 #include "platform/SerialPort.h"
 
@@ -78,7 +79,7 @@ std::unique_ptr<App> openWithRadio(TestServices& ts, const QTemporaryDir& dir, c
               QByteArray("\"4800 \"\r\n\"N\"\r\n\"8\"\r\n\"2\"\r\n\"MD;\"\r\n\"FA;\"\r\n\"4800,N,8,2\"\r\n1\r\n\"N\"\r\n\"")
                   + rate + "\"\r\n\"Kenwood\"\r\n0\r\n1\r\n1\r\n");
     app->showMainWindow();
-    if (!app->mainWindow() || !app->rigControlfrmLoaded() || !app->rigControlfrm().poller().polling()
+    if (!app->mainWindow() || !app->rigControlfrmLoaded() || !app->rigSession().polling()
         || s.log.QsoCount != MaxLogEntries)
         return nullptr;
     // The clocks would tick in the middle of a timing.
@@ -107,7 +108,7 @@ void BM_RigReplyToLogWindow(benchmark::State& state)
         return;
     }
     MainForm* w = app->mainWindow();
-    RigPoller& poller = app->rigControlfrm().poller();
+    RigPoller& poller = app->rigSession().poller();
     poller.tmrGetData.stop(); // the benchmark runs the ticks
     FakeSerialPort& port = *serialPorts->back();
     const QByteArray replies[] = {"FA00014074000;MD3;", "FA00007200000;MD2;"};

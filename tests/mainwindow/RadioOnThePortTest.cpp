@@ -9,6 +9,7 @@
 #include "FakeRadio.h"
 #include "core/QStringPrinter.h"
 #include "platform/SerialPort.h"
+#include "rig/RigSession.h"
 #include "rig/RigText.h"
 #include "rig/windows/RigControlfrm.h"
 
@@ -121,8 +122,8 @@ TEST_F(RadioOnThePort, KenwoodIsPolledAndTheLogFollowsIt)
     radio.replies["MD"] = "MD3;";
     Outfrm& w = openOut();
     ASSERT_TRUE(app->rigControlfrmLoaded());
-    RigControlfrm& rig = app->rigControlfrm();
-    ASSERT_TRUE(rig.comComm1().isOpen());
+    ASSERT_TRUE(app->rigControlfrmLoaded());
+    ASSERT_TRUE(app->rigSession().port().isOpen());
     for (const auto& box : dialogs.shown)
         EXPECT_NE(box.title, "Invalid Comm Settings.");
 
@@ -217,9 +218,9 @@ TEST_F(RadioOnThePort, TheRigWindowBroughtBackToTheFrontKeepsPolling)
     RigControlfrm& rig = app->rigControlfrm();
     rig.show();
     focusIn(&rig, rig.txtFreq); // a click into the box ends the test, as it should
-    ASSERT_FALSE(rig.poller().polling());
+    ASSERT_FALSE(app->rigSession().polling());
     rig.Command1_Click();
-    ASSERT_TRUE(rig.poller().polling());
+    ASSERT_TRUE(app->rigSession().polling());
     ASSERT_TRUE(rig.txtFreq->hasFocus());
 
     focusIn(&w, w.txtCall);
@@ -227,7 +228,7 @@ TEST_F(RadioOnThePort, TheRigWindowBroughtBackToTheFrontKeepsPolling)
     QApplication::setActiveWindow(&rig);
     rig.activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return rig.txtFreq->hasFocus(); }, 2000)) << "the box has the focus back";
-    EXPECT_TRUE(rig.poller().polling());
+    EXPECT_TRUE(app->rigSession().polling());
     radio.replies["FA"] = "FA00007030000;";
     EXPECT_TRUE(followed("40", "CW")) << "the log still follows the radio";
 }
@@ -244,7 +245,7 @@ TEST_F(RadioOnThePort, ARadioThatGoesSilentIsShownAndComesBack)
     EXPECT_LT(silentFor.elapsed(), 5000);
     EXPECT_EQ(rig.lblFreq->text(), "14.07400 stale");
     EXPECT_EQ(rig.lblMode->text(), "No Response");
-    EXPECT_TRUE(rig.poller().polling());
+    EXPECT_TRUE(app->rigSession().polling());
     EXPECT_EQ(logAContact(w, QStringLiteral("K5DEF")), "14.074") << "the last good frequency still goes with contacts";
     const size_t asked = radio.commands.size();
     ASSERT_TRUE(QTest::qWaitFor([&] { return radio.commands.size() > asked + 2; }, 2000)) << "the poll keeps asking";
@@ -267,12 +268,12 @@ TEST_F(RadioOnThePort, APortThatVanishesIsShownAndLeavesTheProcessorIdle)
         << w.lblDialog->text().toStdString();
     EXPECT_TRUE(w.lblDialog->text().startsWith("No Response: COM1 (" + device + ") failed: "));
     EXPECT_EQ(rig.lblMode->text(), "No Response");
-    EXPECT_FALSE(rig.comComm1().isOpen());
+    EXPECT_FALSE(app->rigSession().port().isOpen());
 
     const qint64 cpu = threadCpuMs();
     QTest::qWait(1000);
     EXPECT_LT(threadCpuMs() - cpu, 300) << "the program idles while it waits for the radio";
-    EXPECT_TRUE(rig.poller().polling()) << "and keeps trying the port";
+    EXPECT_TRUE(app->rigSession().polling()) << "and keeps trying the port";
 
     dialogs.shown.clear();
     float spot = 7.03f;
@@ -504,7 +505,7 @@ TEST_F(HamlibPeer, PolledAsKenwoodTheLogFollowsAndATuneReachesTheRadio)
     state().station.CurrentMode = QStringLiteral("PH");
     settingsFor("Kenwood", "MD;", "FA;");
     Outfrm& w = openOut();
-    ASSERT_TRUE(app->rigControlfrm().comComm1().isOpen());
+    ASSERT_TRUE(app->rigSession().port().isOpen());
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return state().station.CurrentBand == "20"; }, 5000));
     EXPECT_EQ(state().station.CurrentMode, "CW");
@@ -552,7 +553,7 @@ TEST_F(HamlibPeer, PolledAsKenwoodTwoTheIfReplyReachesTheLog)
     state().station.CurrentMode = QStringLiteral("PH");
     settingsFor("Kenwood 2", "", "IF;");
     openOut();
-    ASSERT_TRUE(app->rigControlfrm().comComm1().isOpen());
+    ASSERT_TRUE(app->rigSession().port().isOpen());
     ASSERT_TRUE(QTest::qWaitFor([&] { return state().station.CurrentBand == "20"; }, 5000));
     EXPECT_EQ(state().station.CurrentMode, "CW");
     EXPECT_EQ(state().RigFrequencyText, "14.074");

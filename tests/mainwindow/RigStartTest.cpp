@@ -4,6 +4,7 @@
 #include "ShellFixture.h"
 
 #include "core/QStringPrinter.h"
+#include "rig/RigSession.h"
 #include "rig/windows/RigControlfrm.h"
 #include "support/FakeDevices.h"
 
@@ -51,17 +52,18 @@ TEST_F(RigStart, ARadioInRigCntrlStartsPollingAtLoad)
     open(0);
     ASSERT_TRUE(app->rigControlfrmLoaded());
     RigControlfrm& rig = app->rigControlfrm();
+    RigSession& radio = app->rigSession();
     EXPECT_EQ(state().station.RigName, "Kenwood");
-    EXPECT_TRUE(rig.poller().polling());
-    EXPECT_TRUE(rig.comComm1().isOpen());
-    EXPECT_EQ(rig.comComm1().comNumber(), 1);
+    EXPECT_TRUE(radio.polling());
+    EXPECT_TRUE(radio.port().isOpen());
+    EXPECT_EQ(radio.port().comNumber(), 1);
     EXPECT_TRUE(rig.isHidden()) << "polling starts with the rig window hidden";
 
     // The radio reports; the log follows.
     auto& port = *ports().back();
     const auto lines = port.lines;
     port.received = "FA00014074000;MD3;";
-    rig.poller().tmrGetData_Timer();
+    radio.poller().tmrGetData_Timer();
     EXPECT_EQ(state().station.CurrentBand, "20");
     EXPECT_EQ(state().station.CurrentMode, "CW");
 

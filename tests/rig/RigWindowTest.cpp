@@ -5,6 +5,7 @@
 #include "rig/windows/RigControlfrm.h"
 
 #include "core/QStringPrinter.h"
+#include "rig/RigSession.h"
 #include "support/FakeDevices.h"
 #include "support/LoneWindowContext.h"
 
@@ -33,6 +34,7 @@ protected:
     RigWindow()
     {
         lone.state.folders.WorkingDirectory = folder.path();
+        lone.sessions.rig = &session;
         lone.navigation.form1().attach(log);
     }
     ~RigWindow() override { lone.navigation.form1().detach(log); }
@@ -51,6 +53,7 @@ protected:
 
     QTemporaryDir folder;
     LoneWindowContext lone;
+    RigSession session{[this] { return lone.running.makeSerialPort(); }};
     LogWindowDouble log;
 };
 
@@ -86,7 +89,7 @@ TEST_F(RigWindow, DoneWritesTheSettingsAndALoadRestoresThem)
         choose(*w, "Kenwood");
         QTest::mouseClick(w->cmdDone, Qt::LeftButton);
         EXPECT_TRUE(w->isHidden());
-        EXPECT_TRUE(w->poller().polling()) << "Done keeps polling";
+        EXPECT_TRUE(session.polling()) << "Done keeps polling";
     }
     EXPECT_EQ(settingsFile(), "\"4800 \"\r\n\"N\"\r\n\"8\"\r\n\"2\"\r\n\"MD;\"\r\n\"FA;\"\r\n\"4800,N,8,2\"\r\n1\r\n"
                               "\"N\"\r\n\"M\"\r\n\"Kenwood\"\r\n0\r\n1\r\n1\r\n");
@@ -97,7 +100,7 @@ TEST_F(RigWindow, DoneWritesTheSettingsAndALoadRestoresThem)
     EXPECT_TRUE(w->optBaud[2]->isChecked());
     EXPECT_TRUE(w->optStop2->isChecked());
     EXPECT_EQ(w->txtMode->text(), "MD;");
-    EXPECT_FALSE(w->poller().polling()) << "loading starts nothing";
+    EXPECT_FALSE(session.polling()) << "loading starts nothing";
 }
 
 TEST_F(RigWindow, TestOpensThePortWithItsLinesAndPollsIntoTheLog)
@@ -115,11 +118,11 @@ TEST_F(RigWindow, TestOpensThePortWithItsLinesAndPollsIntoTheLog)
     ASSERT_FALSE(port().lineChanges.empty());
     EXPECT_FALSE(port().lineChanges.front().open) << "both lines are dropped before the port opens";
     EXPECT_EQ(port().written, "FA;MD;") << "Test asks at once";
-    EXPECT_EQ(w->poller().tmrGetData.interval(), 250);
+    EXPECT_EQ(session.poller().tmrGetData.interval(), 250);
     EXPECT_FALSE(w->Label2->isHidden());
 
     port().received = "FA00014074000;MD3;";
-    w->poller().tmrGetData_Timer();
+    session.poller().tmrGetData_Timer();
     ASSERT_EQ(log.frequencies.size(), 1u);
     EXPECT_FLOAT_EQ(log.frequencies[0], 14.074f);
     EXPECT_EQ(log.modes, std::vector<QString>{"CW"});
@@ -129,7 +132,7 @@ TEST_F(RigWindow, TestOpensThePortWithItsLinesAndPollsIntoTheLog)
     EXPECT_TRUE(port().written.endsWith("FA00007030000;")) << port().written.toStdString();
 
     w->optPollFast->click();
-    EXPECT_FALSE(w->poller().polling()) << "a changed option ends the test";
+    EXPECT_FALSE(session.polling()) << "a changed option ends the test";
     EXPECT_FALSE(port().isOpen());
 }
 
@@ -150,10 +153,10 @@ TEST_F(RigWindow, OnlyTheFocusMovingIntoARequestBoxEndsTheTest)
     for (const auto& row : rows) {
         for (QLineEdit* box : {w->txtFreq, w->txtMode}) {
             w->Command1_Click();
-            ASSERT_TRUE(w->poller().polling());
+            ASSERT_TRUE(session.polling());
             QFocusEvent focusIn(QEvent::FocusIn, row.reason);
             QApplication::sendEvent(box, &focusIn);
-            EXPECT_EQ(w->poller().polling(), !row.endsTheTest) << "reason " << row.reason;
+            EXPECT_EQ(session.polling(), !row.endsTheTest) << "reason " << row.reason;
         }
     }
 }
@@ -166,20 +169,20 @@ TEST_F(RigWindow, ASilentRadioIsShownUntilItAnswers)
     choose(*w, "Kenwood");
     w->Command1_Click();
     port().received = "FA00014074000;MD3;";
-    w->poller().tmrGetData_Timer();
-    w->poller().tmrGetData_Timer();
+    session.poller().tmrGetData_Timer();
+    session.poller().tmrGetData_Timer();
 
     port().fail(QStringLiteral("COM1 (/dev/ttyUSB0) failed: Input/output error"));
     EXPECT_EQ(log.caption, "No Response: COM1 (/dev/ttyUSB0) failed: Input/output error");
     EXPECT_EQ(w->lblFreq->text(), "14.07400 stale");
     EXPECT_EQ(w->lblMode->text(), "No Response");
     EXPECT_EQ(w->lblUnProcess->text(), log.caption);
-    EXPECT_TRUE(w->poller().polling());
+    EXPECT_TRUE(session.polling());
 
     ASSERT_TRUE(port().open());
     port().received = "FA00007030000;MD3;";
-    w->poller().tmrGetData_Timer();
-    w->poller().tmrGetData_Timer();
+    session.poller().tmrGetData_Timer();
+    session.poller().tmrGetData_Timer();
     EXPECT_EQ(log.caption, "") << "cleared when the radio answers";
     EXPECT_EQ(w->lblFreq->text(), "7.03000");
     EXPECT_EQ(w->lblMode->text(), "CW");
@@ -209,7 +212,7 @@ TEST_F(RigWindow, WakeUpBytesAndTheFailedOpening)
     ASSERT_EQ(lone.services.dialogs->shown.size(), 1u);
     EXPECT_EQ(lone.services.dialogs->shown[0].title, "Invalid Comm Settings.");
     EXPECT_EQ(lone.services.beeper->beeps, 1);
-    EXPECT_FALSE(w->poller().polling());
+    EXPECT_FALSE(session.polling());
     EXPECT_TRUE(w->Label2->isHidden());
     EXPECT_EQ(w->lblFreq->text(), "No Response");
 }

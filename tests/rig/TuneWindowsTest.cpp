@@ -7,6 +7,7 @@
 #include "rig/windows/frmRigTune.h"
 
 #include "core/QStringPrinter.h"
+#include "rig/RigSession.h"
 #include "support/FakeDevices.h"
 #include "support/LoneWindowContext.h"
 
@@ -29,11 +30,12 @@ protected:
                    "\"40\",\"E\",\"CW\",7,7.125\r\n\"40\",\"E\",\"PH\",7.125,7.3\r\n"
                    "\"20\",\"E\",\"CW\",14,14.15\r\n\"20\",\"E\",\"PH\",14.15,14.35\r\n");
         plan.close();
+        lone.sessions.rig = &session;
         rig = std::make_unique<RigControlfrm>(lone.context());
         rig->List1->setCurrentItem(rig->List1->findItems(QStringLiteral("Kenwood"), Qt::MatchExactly).front());
         rig->Command1_Click();
-        rig->poller().tmrGetData.stop(); // the ticks of these tests are driven by hand
-        rig->poller().tmrGetData.start(3600 * 1000);
+        session.poller().tmrGetData.stop(); // the ticks of these tests are driven by hand
+        session.poller().tmrGetData.start(3600 * 1000);
         port().written.clear();
     }
 
@@ -52,6 +54,7 @@ protected:
 
     QTemporaryDir folder;
     LoneWindowContext lone;
+    RigSession session{[this] { return lone.running.makeSerialPort(); }};
     std::unique_ptr<RigControlfrm> rig;
 };
 
@@ -149,7 +152,7 @@ TEST_F(TuneWindows, ScanStepsWrapsAndStopsOnAnyKey)
 
 TEST_F(TuneWindows, TestWindowSendsTextOrHexPairsAndTunes)
 {
-    frmFrequencyTest w(lone.context(), *rig);
+    frmFrequencyTest w(lone.context());
     w.Form_Load();
     w.show();
     EXPECT_EQ(w.windowTitle(), "Test Change Frequency Function");

@@ -6,9 +6,11 @@
 #include "core/forms/Form1.h"
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
+#include "core/forms/Sessions.h"
 #include "platform/DiskFile.h"
 #include "platform/FileLookup.h"
 #include "platform/Services.h"
+#include "rig/RigSession.h"
 #include "rig/RigText.h"
 #include "rig/windows/frmFrequencyTest.h"
 
@@ -35,33 +37,37 @@ QString trimmedRight(const QString& text)
 
 RigControlfrm::RigControlfrm(const WindowContext& context)
     : Form(context, QStringLiteral(" Rig Interface Setup"), 9480, 6900),
-      m_port(context.services.makeSerialPort()),
-      m_poller(std::make_unique<RigPoller>(*m_port, RigTiming::real()))
+      m_session(*context.sessions.rig)
 {
     buildControls();
     ResizeFormToScreen(*this);
     applyGeometry();
 
-    m_poller->bandFreqConversion = [this](float f) { this->context().navigation.form1().BandFreqConversion(f); };
-    m_poller->modeSelection = [this](const QString& m) { this->context().navigation.form1().ModeSelection(m); };
-    m_poller->replyRead = [this](const QByteArray& reply) { showReply(reply); };
-    m_poller->showError = [this](const QString& title, const QString& text) {
+    connect(&m_session, &RigSession::frequencyRead, this,
+            [this](float f) { this->context().navigation.form1().BandFreqConversion(f); });
+    connect(&m_session, &RigSession::modeRead, this,
+            [this](const QString& m) { this->context().navigation.form1().ModeSelection(m); });
+    connect(&m_session, &RigSession::replyRead, this, &RigControlfrm::showReply);
+    connect(&m_session, &RigSession::failed, this, [this](const QString& title, const QString& text) {
         this->context().services.dialogs->messageBox(text, title, Dialogs::Buttons::Ok);
-    };
-    m_poller->radioSilent = [this](const QString& why) { showSilent(why); };
-    m_poller->radioAnswering = [this] { showAnswering(); };
-    m_poller->reopenPort = [this] { return openPortQuietly(); };
+    });
+    connect(&m_session, &RigSession::radioSilent, this, &RigControlfrm::showSilent);
+    connect(&m_session, &RigSession::radioAnswering, this, &RigControlfrm::showAnswering);
 
     List1->addItems(rigTypes());
     RigSettingsLoading = 1;
     LoadRigSettings();
-    m_poller->extraBandPlan = LoadBandPlan(this->context().state.folders.WorkingDirectory);
+    m_session.poller().extraBandPlan = LoadBandPlan(this->context().state.folders.WorkingDirectory);
     RigSettingsLoading = 0;
-    m_poller->report.kenwoodVfoCode = 10;
+    m_session.poller().report.kenwoodVfoCode = 10;
     this->context().navigation.form1().attachRadio(*this);
 }
 
-RigControlfrm::~RigControlfrm() { context().navigation.form1().detachRadio(*this); }
+RigControlfrm::~RigControlfrm()
+{
+    context().navigation.form1().detachRadio(*this);
+    m_session.unload();
+}
 
 QRadioButton* RigControlfrm::addOption(QGroupBox* frame, const QString& caption, float left, float top, float width)
 {
@@ -172,23 +178,23 @@ void RigControlfrm::buildControls()
             if (!on)
                 return;
             lblMode->setText(QStringLiteral("No Response"));
-            m_poller->report.mode.clear();
-            m_poller->modeSource = OptFreq->isChecked()   ? ModeSource::Frequency
+            m_session.poller().report.mode.clear();
+            m_session.poller().modeSource = OptFreq->isChecked()   ? ModeSource::Frequency
                                    : OptDont->isChecked() ? ModeSource::DontUse
                                                           : ModeSource::Rig;
         });
-    connect(chkFrequency, &QCheckBox::toggled, this, [this](bool on) { m_poller->useFrequency = on; });
+    connect(chkFrequency, &QCheckBox::toggled, this, [this](bool on) { m_session.poller().useFrequency = on; });
     connect(chkConvToHex, &QCheckBox::toggled, this, [this](bool on) {
         ChkConvHex->setChecked(on);
-        m_poller->requests.convertToHex = on;
+        m_session.poller().requests.convertToHex = on;
     });
     connect(txtFreq, &QLineEdit::textChanged, this, [this](const QString& t) {
         rig.RigFrequencyRequest = t;
-        m_poller->requests.frequency = t;
+        m_session.poller().requests.frequency = t;
     });
     connect(txtMode, &QLineEdit::textChanged, this, [this](const QString& t) {
         rig.RigModeRequest = t;
-        m_poller->requests.mode = t;
+        m_session.poller().requests.mode = t;
     });
     txtFreq->installEventFilter(this);
     txtMode->installEventFilter(this);
@@ -200,8 +206,8 @@ void RigControlfrm::buildControls()
     connect(Command2, &QPushButton::clicked, this, &RigControlfrm::Command2_Click);
     connect(cmdDone, &QPushButton::clicked, this, &RigControlfrm::cmdDone_Click);
     connect(Command3, &QPushButton::clicked, this, [this] {
-        if (m_poller->polling()) {
-            frmFrequencyTest test(this->context(), *this);
+        if (m_session.polling()) {
+            frmFrequencyTest test(this->context());
             test.Form_Load();
             test.showModal();
             return;
@@ -254,8 +260,8 @@ void RigControlfrm::LoadRigSettings()
     if (!entries.isEmpty())
         List1->setCurrentItem(entries.front());
     rig = read; // the restore's handlers have run
-    m_poller->setRigName(read.RigName);
-    const RigTypeDefaults d = m_poller->driver().defaults();
+    m_session.chooseRadio(read.RigName);
+    const RigTypeDefaults d = m_session.driver().defaults();
     chkConvToHex->setEnabled(d.hexChoice);
     Label10->setText(d.note);
     Label10->setVisible(d.noteAtLoad);
@@ -297,13 +303,13 @@ void RigControlfrm::List1_Click()
     Command2_Click();
     const QString name = List1->currentItem()->text();
     context().state.station.RigName = name;
-    m_poller->setRigName(name);
+    m_session.chooseRadio(name);
     txtFreq->clear();
     txtMode->clear();
     chkConvToHex->setChecked(false);
     chkConvToHex->setEnabled(false);
     Label10->hide();
-    const RigTypeDefaults d = m_poller->driver().defaults();
+    const RigTypeDefaults d = m_session.driver().defaults();
     if (d.baud)
         for (size_t i = 0; i < optBaud.size(); ++i)
             if (*d.baud == QLatin1String(BaudRates[i]))
@@ -367,30 +373,27 @@ void RigControlfrm::Command1_Click()
         lblFreq->setText(QStringLiteral("No Response"));
         Command2->setEnabled(true);
         Label2->show();
-        m_poller->report.mode.clear();
+        m_session.poller().report.mode.clear();
     }
     collectOptions();
     if (none)
         return;
-    m_poller->setRigName(name);
-    m_poller->beginPolling();
+    m_session.beginTest(name);
     clearSilentMessage();
-    const bool usesPort = m_poller->driver().usesPort();
-    if (usesPort)
+    if (m_session.driver().usesPort())
         OpenRigPort();
-    if (m_port->isOpen() || !usesPort) {
-        m_poller->tmrGetData_Timer();
+    if (m_session.readyToPoll()) {
         StartRigPolling();
         return;
     }
-    m_poller->tmrGetData.stop(); // no poll of a port that did not open
+    m_session.stopPolling(); // no poll of a port that did not open
     Command2->setEnabled(false);
     Label2->hide();
 }
 
 bool RigControlfrm::OpenRigPort()
 {
-    if (openPortQuietly())
+    if (m_session.openPort(rig))
         return true;
     context().services.beeper->beep();
     context().services.dialogs->messageBox(
@@ -403,36 +406,8 @@ bool RigControlfrm::OpenRigPort()
     return false;
 }
 
-// The port with its settings, lines and wake-up bytes; a port that failed is opened again
-// this way too.
-bool RigControlfrm::openPortQuietly()
-{
-    const RigDriver& driver = m_poller->driver();
-    if (m_port->isOpen())
-        m_port->close();
-    m_port->setComNumber(rig.RigComPort);
-    if (driver.hardwareHandshaking())
-        m_hardwareHandshaking = true;
-    QString error;
-    const auto settings = parseSerialSettings(rig.RigPortSettings);
-    bool ok = settings && m_port->setHandshaking(m_hardwareHandshaking ? Handshaking::RtsCts : Handshaking::None)
-              && m_port->setSettings(*settings) && m_port->setDtr(false) && m_port->setRts(false)
-              && m_port->open(&error);
-    if (ok && rig.RigPowerLine == QLatin1String("R"))
-        ok = m_port->setRts(true);
-    if (ok && rig.RigPowerLine == QLatin1String("D"))
-        ok = m_port->setDtr(true);
-    if (const QByteArray wakeUp = driver.openingBytes(); ok && !wakeUp.isEmpty())
-        ok = m_port->write(wakeUp);
-    return ok;
-}
-
-void RigControlfrm::StartRigPolling()
-{
-    if (const auto interval = pollIntervalMs(rig.RigPollRate))
-        m_poller->tmrGetData.setInterval(*interval);
-    m_poller->tmrGetData.start();
-}
+// One tick at once, then at the chosen rate.
+void RigControlfrm::StartRigPolling() { m_session.startPolling(pollIntervalMs(rig.RigPollRate)); }
 
 void RigControlfrm::showIdle()
 {
@@ -440,11 +415,9 @@ void RigControlfrm::showIdle()
     lblMode->clear();
     lblFreq->clear();
     lblUnProcess->clear();
-    m_poller->tmrGetData.stop();
+    m_session.stop();
     Label2->hide();
     Command2->setEnabled(false);
-    if (m_port->isOpen())
-        m_port->close();
 }
 
 void RigControlfrm::Command2_Click() { showIdle(); }
@@ -478,7 +451,7 @@ void RigControlfrm::showReply(const QByteArray& reply)
 
 void RigControlfrm::showReadings()
 {
-    const RigReport& report = m_poller->report;
+    const RigReport& report = m_session.poller().report;
     if (report.frequency > 0)
         lblFreq->setText(QString::number(double(report.frequency), 'f', 5));
     lblMode->setText(report.mode);
@@ -488,7 +461,7 @@ void RigControlfrm::showReadings()
 // keeps it, marked stale; the main window's message line says why, once.
 void RigControlfrm::showSilent(const QString& why)
 {
-    const float frequency = m_poller->report.frequency;
+    const float frequency = m_session.poller().report.frequency;
     lblFreq->setText(frequency > 0 ? QString::number(double(frequency), 'f', 5) + QStringLiteral(" stale")
                                    : QStringLiteral("No Response"));
     lblMode->setText(QStringLiteral("No Response"));
@@ -513,18 +486,9 @@ void RigControlfrm::clearSilentMessage()
     m_silentMessage.clear();
 }
 
-void RigControlfrm::ChangeFrequency(float& qChangeFreq) { m_poller->ChangeFrequency(qChangeFreq); }
+void RigControlfrm::ChangeFrequency(float& qChangeFreq) { m_session.ChangeFrequency(qChangeFreq); }
 
 void RigControlfrm::ChangeMode(float qChangeFrequency, QString& ModeToChangeTo)
 {
-    m_poller->ChangeMode(qChangeFrequency, ModeToChangeTo);
-}
-
-void RigControlfrm::Form_Unload()
-{
-    if (const QByteArray signOff = m_poller->driver().closingBytes(); !signOff.isEmpty() && m_poller->polling())
-        m_port->write(signOff);
-    m_poller->tmrGetData.stop();
-    if (m_port->isOpen())
-        m_port->close();
+    m_session.ChangeMode(qChangeFrequency, ModeToChangeTo);
 }

@@ -2,7 +2,6 @@
 
 #include "core/forms/Form.h"
 #include "core/forms/Form1.h"
-#include "rig/RigPoller.h"
 #include "rig/RigSettings.h"
 
 #include <QCheckBox>
@@ -15,12 +14,13 @@
 #include <array>
 #include <memory>
 
-class SerialPort;
+class RigSession;
 
 // The rig interface: which radio, on which port and how, how often it is polled and where
-// the logged mode comes from. It owns the radio's port and the poll; "&Done" only hides
-// it, so polling goes on in the background. Loaded hidden on first reference and kept
-// until the main window closes.
+// the logged mode comes from. It shows and collects the settings; the rig session of its
+// context holds the port and the poll, which the window's unloading ends. "&Done" only
+// hides it, so polling goes on in the background. Loaded hidden on first reference and
+// kept until the main window closes.
 class RigControlfrm : public Form, public RadioTuning {
     Q_OBJECT
 public:
@@ -56,9 +56,6 @@ public:
     RigSettings rig;
     quint8 RigSettingsLoading = 0;
 
-    RigPoller& poller() { return *m_poller; }
-    SerialPort& comComm1() { return *m_port; }
-
     // "Test": collects the settings, opens the port and starts polling.
     void Command1_Click();
     void Command2_Click();
@@ -66,8 +63,6 @@ public:
     // Tunes the radio while it is polled; the caller's value is not changed.
     void ChangeFrequency(float& qChangeFreq) override;
     void ChangeMode(float qChangeFrequency, QString& ModeToChangeTo);
-    // The window goes with the main window: a radio polled gets its driver's closing bytes.
-    void Form_Unload();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,7 +72,6 @@ private:
     void LoadRigSettings();
     void SaveRigSettings();
     bool OpenRigPort();
-    bool openPortQuietly();
     void StartRigPolling();
     void List1_Click();
     void applyRestoredOptions();
@@ -90,8 +84,6 @@ private:
     void clearSilentMessage();
     QRadioButton* addOption(QGroupBox* frame, const QString& caption, float left, float top, float width);
 
-    std::unique_ptr<SerialPort> m_port;
-    std::unique_ptr<RigPoller> m_poller;
-    bool m_hardwareHandshaking = false;
+    RigSession& m_session;
     QString m_silentMessage; // what the main window's message line was given for a silent radio
 };

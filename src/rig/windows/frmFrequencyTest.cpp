@@ -1,9 +1,9 @@
 #include "rig/windows/frmFrequencyTest.h"
 
 #include "core/forms/FormScaler.h"
-#include "platform/SerialPort.h"
+#include "core/forms/Sessions.h"
+#include "rig/RigSession.h"
 #include "rig/RigTuning.h"
-#include "rig/windows/RigControlfrm.h"
 
 namespace {
 
@@ -16,8 +16,8 @@ QLabel* wrapped(QLabel* label)
 
 } // namespace
 
-frmFrequencyTest::frmFrequencyTest(const WindowContext& context, RigControlfrm& rig)
-    : Form(context, QStringLiteral("Test Change Frequency Function"), 7200, 4920), m_rig(rig)
+frmFrequencyTest::frmFrequencyTest(const WindowContext& context)
+    : Form(context, QStringLiteral("Test Change Frequency Function"), 7200, 4920), m_rig(*context.sessions.rig)
 {
     FontSize = 8.25f;
     const auto label = [this](const QString& text, float top, float height) {
@@ -62,7 +62,7 @@ void frmFrequencyTest::Command1_Click()
     if (!command)
         return;
     // A closed port (a radio run through exchange files polls without one) takes nothing; no message.
-    m_rig.comComm1().write(*command);
+    m_rig.send(*command);
 }
 
 void frmFrequencyTest::Command2_Click()

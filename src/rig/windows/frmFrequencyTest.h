@@ -7,16 +7,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-class RigControlfrm;
+class RigSession;
 
 // "Test Change Frequency Function": sends a complete command, typed as text or as hex
-// pairs, through the rig window's port while the radio is polled, and tunes the radio to a
-// typed frequency through the rig window's ChangeFrequency. Opened from the rig window's
+// pairs, through the rig session's port while the radio is polled, and tunes the radio to
+// a typed frequency through the session's ChangeFrequency. Opened from the rig window's
 // "Change Frequency" while it polls; shown modally and unloaded when it closes.
 class frmFrequencyTest : public Form {
     Q_OBJECT
 public:
-    frmFrequencyTest(const WindowContext& context, RigControlfrm& rig);
+    explicit frmFrequencyTest(const WindowContext& context);
 
     // Sizes the window to the screen and puts the default frequency in.
     void Form_Load();
@@ -33,5 +33,5 @@ public:
     void Command2_Click();
 
 private:
-    RigControlfrm& m_rig;
+    RigSession& m_rig;
 };
