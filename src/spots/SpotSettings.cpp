@@ -1,10 +1,14 @@
 #include "spots/SpotSettings.h"
 
 #include "core/RecordFile.h"
+#include "platform/DiskFile.h"
+#include "platform/FileLookup.h"
 
 #include <functional>
 
 namespace {
+
+const QString SettingsFile = QStringLiteral("PackSpot.txt");
 
 // A value of any type as a number: a bare number, a truth value (#TRUE# is -1), or a text
 // that reads as one; anything else is 0.
@@ -67,4 +71,17 @@ bool writeSpotSettings(QIODevice& device, const SpotSettings& s)
     w.text(s.telnetPort).endRecord();
     w.text(s.telnetHost).endRecord();
     return w.ok();
+}
+
+bool loadSpotSettings(const QString& workingDirectory, SpotSettings& settings)
+{
+    auto reader = RecordReader::fromFile(FileLookup::resolve(workingDirectory, SettingsFile));
+    return reader && readSpotSettings(*reader, settings) >= SpotSettings::ItemCount;
+}
+
+bool saveSpotSettings(const QString& workingDirectory, const SpotSettings& settings)
+{
+    const QString path = FileLookup::resolve(workingDirectory, SettingsFile);
+    return DiskFile::replaceAtomically(path,
+                                       [&settings](QIODevice& device) { return writeSpotSettings(device, settings); });
 }

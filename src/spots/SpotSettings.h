@@ -40,3 +40,9 @@ struct SpotSettings {
 // window reads as values of any type (8 and 10 to 14) take whatever stands there.
 int readSpotSettings(RecordReader& reader, SpotSettings& settings);
 bool writeSpotSettings(QIODevice& device, const SpotSettings& settings);
+
+// PackSpot.txt in the working folder, found whatever the letter case of its name: true when
+// it held every item.
+bool loadSpotSettings(const QString& workingDirectory, SpotSettings& settings);
+// Written to a temporary file renamed over the old one, so a failed write leaves it whole.
+bool saveSpotSettings(const QString& workingDirectory, const SpotSettings& settings);

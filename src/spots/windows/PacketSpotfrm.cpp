@@ -1,12 +1,9 @@
 #include "spots/windows/PacketSpotfrm.h"
 
 #include "core/AppState.h"
-#include "core/RecordFile.h"
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
 #include "core/forms/Sessions.h"
-#include "platform/DiskFile.h"
-#include "platform/FileLookup.h"
 #include "platform/Services.h"
 #include "spots/SpotHelp.h"
 #include "spots/SpotLines.h"
@@ -20,7 +17,6 @@
 
 namespace {
 
-const QString SettingsFile = QStringLiteral("PackSpot.txt");
 const QString CrLf2 = QStringLiteral("\r\n\r\n");
 constexpr int KeyEsc = 27;
 constexpr int KeyC = 67;
@@ -263,12 +259,8 @@ void PacketSpotfrm::setSpotTransport(const QString& transport)
 
 void PacketSpotfrm::LoadSpotSettings()
 {
-    AppState& state = context().state;
-    auto reader = RecordReader::fromFile(FileLookup::resolve(state.folders.WorkingDirectory, SettingsFile));
-    if (!reader)
-        return;
     SpotSettings read;
-    if (readSpotSettings(*reader, read) < SpotSettings::ItemCount)
+    if (!loadSpotSettings(context().state.folders.WorkingDirectory, read))
         return;
     TncBaud = read.TncBaud;
     TncParity = read.TncParity;
@@ -345,8 +337,7 @@ void PacketSpotfrm::SaveSpotSettings()
     s.hexCharacter = txtHex->text();
     s.telnetPort = txtTelnetPort->text();
     s.telnetHost = txtTelnetHost->text();
-    const QString path = FileLookup::resolve(context().state.folders.WorkingDirectory, SettingsFile);
-    DiskFile::replaceAtomically(path, [&s](QIODevice& device) { return writeSpotSettings(device, s); });
+    saveSpotSettings(context().state.folders.WorkingDirectory, s);
 }
 
 // Enabling per transport ---------------------------------------------------------------------
