@@ -26,4 +26,8 @@ public:
                                                 const QString& filter) = 0;
     virtual std::optional<QString> saveFileName(const QString& title, const QString& proposedPath,
                                                 const QString& filter) = 0;
+
+    // Pays, while nothing waits on it, what the first box of a run costs (finding its icon
+    // in the icon theme, polishing its widgets), so that the first question comes at once.
+    virtual void prepare() {}
 };

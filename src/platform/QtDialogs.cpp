@@ -72,6 +72,18 @@ void makeRoomForTitle(QMessageBox& box)
 
 } // namespace
 
+void QtDialogs::prepare()
+{
+    // A box never shown: making it looks its icon up and lays it out as the first real one
+    // would; the style and the icon loader keep what they found for the run.
+    for (const Icon icon : {Icon::Question, Icon::Information, Icon::Warning, Icon::Critical}) {
+        QMessageBox box(messageIcon(icon), QStringLiteral(" "), QStringLiteral(" "), standardButtons(Buttons::YesNo));
+        makeRoomForTitle(box);
+        box.ensurePolished();
+        box.adjustSize();
+    }
+}
+
 Dialogs::Answer QtDialogs::messageBox(const QString& text, const QString& title, Buttons buttons,
                                       Icon icon)
 {

@@ -18,6 +18,7 @@ public:
                                         const QString& filter) override;
     std::optional<QString> saveFileName(const QString& title, const QString& proposedPath,
                                         const QString& filter) override;
+    void prepare() override;
 
 private:
     // The window a dialog belongs to: the modal one shown, else the active one, else the one

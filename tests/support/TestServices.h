@@ -33,6 +33,7 @@ public:
     std::deque<std::optional<quint32>> colorAnswers;
     std::deque<std::optional<QString>> fileAnswers;
     quint32 lastColorInitial = 0;
+    int prepared = 0; // how many times prepare() ran
 
     Answer messageBox(const QString& text, const QString& title, Buttons buttons, Icon icon) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title,
@@ -42,6 +43,7 @@ public:
                                         const QString& filter) override;
     std::optional<QString> saveFileName(const QString& title, const QString& proposedPath,
                                         const QString& filter) override;
+    void prepare() override { ++prepared; }
 
     int count(const QString& kind) const;
     const Shown* last(const QString& kind) const;

@@ -11,6 +11,8 @@
 namespace {
 constexpr float LogoWidth = 6000;
 constexpr float LogoHeight = 4000;
+// Long enough for the logo to be drawn before the warm-up takes the window thread.
+constexpr int FirstUsePreparationDelayMs = 100;
 } // namespace
 
 void ImageControl::mousePressEvent(QMouseEvent* event)
@@ -42,6 +44,7 @@ frmVexolLogo::frmVexolLogo(const WindowContext& context) : Form(context, QString
 void frmVexolLogo::Form_Load()
 {
     CentreFormRaised(*this);
+    QTimer::singleShot(FirstUsePreparationDelayMs, this, &frmVexolLogo::prepareFirstUse);
     const QString base = GetUserFolder(context().services, QStringLiteral("/Vexol Software"),
                                        QStringLiteral("/Shared"));
     const QString splash =
@@ -58,6 +61,10 @@ void frmVexolLogo::Form_Load()
     Timer1.start();
     Timer2.start();
 }
+
+// The operator looks at the logo and then fills in setup: the first question after setup's
+// Done should not be the first box of the run.
+void frmVexolLogo::prepareFirstUse() { context().services.dialogs->prepare(); }
 
 void frmVexolLogo::Image1_Click() { close(); }
 

@@ -33,4 +33,7 @@ public:
     void Image1_Click();
     void Timer1_Timer();
     void Timer2_Timer();
+
+private:
+    void prepareFirstUse();
 };

@@ -82,6 +82,21 @@ TEST_F(Startup, LogoWithoutSplashPictureShowsTheSecondPictureOnItsTimer)
     EXPECT_TRUE(logo.isNull());
 }
 
+// The first box of a run (the question after setup's Done) costs its icon's lookup; the
+// logo pays it once it has been drawn, while the operator has nothing to wait for.
+TEST_F(Startup, LogoPreparesTheFirstBoxOnceWhileItShows)
+{
+    App app(std::move(t.services));
+    QPointer<frmVexolLogo> logo = new frmVexolLogo(app.context());
+    logo->Form_Load();
+    logo->show();
+    EXPECT_EQ(t.dialogs->prepared, 0);
+    QTest::qWait(300);
+    EXPECT_EQ(t.dialogs->prepared, 1);
+    EXPECT_TRUE(logo->isVisible());
+    delete logo;
+}
+
 TEST_F(Startup, SplashPictureReplacesTheLogoForLongerAndTheSecondPictureNeverShows)
 {
     QDir().mkpath(home.vexol() + QStringLiteral("/Shared"));
