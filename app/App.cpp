@@ -60,6 +60,7 @@ App::App(Services services) : m_services(std::move(services))
     // The port is made as the rig window first needs it, by the services as they are then.
     m_rigSession = std::make_unique<RigSession>([this] { return m_services.makeSerialPort(); });
     m_sessions.rig = m_rigSession.get();
+    m_form1.attachRadio(*m_rigSession);
 }
 
 App::~App()

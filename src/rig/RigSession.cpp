@@ -97,7 +97,7 @@ void RigSession::stop()
 
 void RigSession::send(const QByteArray& bytes) { port().write(bytes); }
 
-void RigSession::ChangeFrequency(float qChangeFreq)
+void RigSession::ChangeFrequency(float& qChangeFreq)
 {
     if (m_poller)
         m_poller->ChangeFrequency(qChangeFreq);

@@ -9,6 +9,7 @@
 // poll reads and what goes wrong are told through the signals; a message box or a line in
 // the main window is the window's to show.
 
+#include "core/RadioTuning.h"
 #include "rig/RigDriver.h"
 #include "rig/RigPoller.h"
 
@@ -20,7 +21,7 @@
 class SerialPort;
 struct RigSettings;
 
-class RigSession : public QObject {
+class RigSession : public QObject, public RadioTuning {
     Q_OBJECT
 public:
     using PortFactory = std::function<std::unique_ptr<SerialPort>()>;
@@ -51,8 +52,9 @@ public:
     // The bytes as they are, the test window's command; a closed port takes nothing.
     void send(const QByteArray& bytes);
 
-    // Tune the radio while it is polled (nothing otherwise).
-    void ChangeFrequency(float qChangeFreq);
+    // Tune the radio while it is polled (nothing otherwise); the caller's value is not
+    // changed. The band maps and the spot list reach it through Form1.
+    void ChangeFrequency(float& qChangeFreq) override;
     void ChangeMode(float qChangeFrequency, QString& ModeToChangeTo);
 
     // The rig window has gone: the poll and the port go with it, without closing bytes, and

@@ -36,6 +36,7 @@ protected:
         lone.state.folders.WorkingDirectory = folder.path();
         lone.sessions.rig = &session;
         lone.navigation.form1().attach(log);
+        lone.navigation.form1().attachRadio(session);
     }
     ~RigWindow() override { lone.navigation.form1().detach(log); }
 

@@ -4,6 +4,8 @@
 // call on to the main window that runs. The main window attaches itself as it loads and
 // detaches as it closes; with none attached the calls do nothing.
 
+#include "core/RadioTuning.h"
+
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -32,16 +34,6 @@ protected:
     ~RunningMainWindow() = default;
 };
 
-// What the rig window does for the band maps and the spot list: tunes the radio to a
-// frequency in MHz (nothing while it is not polling the radio).
-class RadioTuning {
-public:
-    virtual void ChangeFrequency(float& qChangeFreq) = 0;
-
-protected:
-    ~RadioTuning() = default;
-};
-
 // What the spotting window's "Done" leaves chosen for the main window's spot area: the list
 // or the band map, and the transport ("None" closes the area).
 class SpotAreaChoice {
@@ -67,7 +59,7 @@ public:
     // Only the window attached detaches.
     void detach(const RunningMainWindow& window);
 
-    // The rig window attaches itself as it loads; until then tuning does nothing.
+    // App attaches the rig session for the run; until then tuning does nothing.
     void attachRadio(RadioTuning& radio);
     void detachRadio(const RadioTuning& radio);
     void ChangeFrequency(float qChangeFreq);

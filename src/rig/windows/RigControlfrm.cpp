@@ -60,14 +60,9 @@ RigControlfrm::RigControlfrm(const WindowContext& context)
     m_session.poller().extraBandPlan = LoadBandPlan(this->context().state.folders.WorkingDirectory);
     RigSettingsLoading = 0;
     m_session.poller().report.kenwoodVfoCode = 10;
-    this->context().navigation.form1().attachRadio(*this);
 }
 
-RigControlfrm::~RigControlfrm()
-{
-    context().navigation.form1().detachRadio(*this);
-    m_session.unload();
-}
+RigControlfrm::~RigControlfrm() { m_session.unload(); }
 
 QRadioButton* RigControlfrm::addOption(QGroupBox* frame, const QString& caption, float left, float top, float width)
 {

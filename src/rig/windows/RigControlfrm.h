@@ -21,7 +21,7 @@ class RigSession;
 // context holds the port and the poll, which the window's unloading ends. "&Done" only
 // hides it, so polling goes on in the background. Loaded hidden on first reference and
 // kept until the main window closes.
-class RigControlfrm : public Form, public RadioTuning {
+class RigControlfrm : public Form {
     Q_OBJECT
 public:
     explicit RigControlfrm(const WindowContext& context);
@@ -61,7 +61,7 @@ public:
     void Command2_Click();
     void cmdDone_Click();
     // Tunes the radio while it is polled; the caller's value is not changed.
-    void ChangeFrequency(float& qChangeFreq) override;
+    void ChangeFrequency(float& qChangeFreq);
     void ChangeMode(float qChangeFrequency, QString& ModeToChangeTo);
 
 protected:
