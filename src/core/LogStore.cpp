@@ -5,7 +5,8 @@
 #include "core/WorkFiles.h"
 #include "platform/DiskFile.h"
 #include "platform/FileLookup.h"
-#include "platform/Services.h"
+#include "platform/CoreServices.h"
+#include "platform/Prompts.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -63,7 +64,7 @@ bool keepCopyInBackup(const Folders& folders, const QByteArray& bytes, const QDa
 }
 
 // Copies log.txt into BACKUP. A missing log.txt is a failure.
-bool copyLogIntoBackup(const AppState& state, const Services& services, QString* error)
+bool copyLogIntoBackup(const AppState& state, const CoreServices& services, QString* error)
 {
     QByteArray bytes;
     return DiskFile::readWhole(logPath(state), &bytes, error)
@@ -247,25 +248,25 @@ bool isReadableLog(const QByteArray& data)
     return readLogRecords(reader, *scratch) == LoadLogResult::Loaded;
 }
 
-void LoadLogFileOrEnd(AppState& state, Services& services)
+void LoadLogFileOrEnd(AppState& state, CoreServices& services, const Prompts& prompts)
 {
     QString notice;
     if (LoadLogFile(state, &notice) == LoadLogResult::Loaded) {
         if (!notice.isEmpty())
-            services.dialogs->messageBox(notice, unfinishedLineTitle());
+            prompts.tell(notice, unfinishedLineTitle());
         return;
     }
-    services.dialogs->messageBox(QStringLiteral("Error opening file."), QStringLiteral("File Error"));
+    prompts.tell(QStringLiteral("Error opening file."), QStringLiteral("File Error"));
     services.endProgram(1);
 }
 
-bool StartNewLog(AppState& state, Services& services)
+bool StartNewLog(AppState& state, CoreServices& services, const Prompts& prompts)
 {
-    const auto answer = services.dialogs->inputBox(
+    const auto answer = prompts.ask(
         QStringLiteral("Are you sure that you want to start a new log file?  This function will "
                        "ERASE the existing log file!\n\nTo verify that you want to start a new log "
                        "file, please type: YES"),
-        QStringLiteral("WARNING - Your existing log file will be ERASED!"));
+        QStringLiteral("WARNING - Your existing log file will be ERASED!"), QString());
     if (!answer || answer->toUpper() != QLatin1String("YES"))
         return false;
 
@@ -273,17 +274,16 @@ bool StartNewLog(AppState& state, Services& services)
     // is only erased once that copy is on disk. An empty or missing log needs none.
     QString error;
     if (logHasContent(state) && !copyLogIntoBackup(state, services, &error)) {
-        services.dialogs->messageBox(QStringLiteral("The log was not erased: its copy could not be written into "
-                                                    "BACKUP, so log.txt was left as it was.")
-                                         + CrLf + CrLf + error,
-                                     QStringLiteral("Unable to write file."));
+        prompts.tell(QStringLiteral("The log was not erased: its copy could not be written into BACKUP, so log.txt "
+                                    "was left as it was.")
+                         + CrLf + CrLf + error,
+                     QStringLiteral("Unable to write file."));
         return false;
     }
     if (!DiskFile::replaceAtomically(logPath(state), QByteArray(), &error)) {
-        services.dialogs->messageBox(QStringLiteral("The log was not erased: log.txt could not be emptied and was "
-                                                    "left as it was.")
-                                         + CrLf + CrLf + error,
-                                     QStringLiteral("Unable to write file."));
+        prompts.tell(QStringLiteral("The log was not erased: log.txt could not be emptied and was left as it was.")
+                         + CrLf + CrLf + error,
+                     QStringLiteral("Unable to write file."));
         return false;
     }
 
@@ -291,11 +291,11 @@ bool StartNewLog(AppState& state, Services& services)
     state.station.StoredOperatingSeconds = 0;
     state.log.QsoCount = 0;
     SavePrefFile(state);
-    LoadLogFileOrEnd(state, services);
+    LoadLogFileOrEnd(state, services, prompts);
     return true;
 }
 
-void BackupLogFile(const AppState& state, const Services& services)
+void BackupLogFile(const AppState& state, const CoreServices& services)
 {
     if (state.log.QsoCount <= 0 || float(state.log.QsoCount) == state.log.FirstLoadCount)
         return;
@@ -308,7 +308,7 @@ bool ArchiveLogFile(const AppState& state, const QString& target, QString* error
     return DiskFile::readWhole(logPath(state), &bytes, error) && DiskFile::replaceAtomically(target, bytes, error);
 }
 
-bool RestoreLogFile(const AppState& state, const Services& services, const QString& source, QString* error)
+bool RestoreLogFile(const AppState& state, const CoreServices& services, const QString& source, QString* error)
 {
     QByteArray bytes;
     if (!DiskFile::readWhole(source, &bytes, error))

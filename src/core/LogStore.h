@@ -9,7 +9,8 @@
 
 #include <QDateTime>
 
-struct Services;
+struct CoreServices;
+struct Prompts;
 class RecordReader;
 class RecordWriter;
 
@@ -60,17 +61,17 @@ QString unfinishedLineTitle();
 bool isReadableLog(const QByteArray& data);
 
 // LoadLogFile; on failure shows "Error opening file." and ends the program.
-void LoadLogFileOrEnd(AppState& state, Services& services);
+void LoadLogFileOrEnd(AppState& state, CoreServices& services, const Prompts& prompts);
 
 // Asks for the typed YES and, when given, backs the log up, empties it and reloads.
 // A log that is not empty is only emptied once its copy in BACKUP is on disk; when the
 // copy or the emptying fails, a message says why and the log stays as it was.
 // True when the log was emptied.
-bool StartNewLog(AppState& state, Services& services);
+bool StartNewLog(AppState& state, CoreServices& services, const Prompts& prompts);
 
 // Copies log.txt into BACKUP under the local "yyyymmddhhnn.log" name when the number of
 // records changed since the first load. Ignores every failure.
-void BackupLogFile(const AppState& state, const Services& services);
+void BackupLogFile(const AppState& state, const CoreServices& services);
 
 // Copies log.txt to the chosen file, replacing it. False with the reason.
 bool ArchiveLogFile(const AppState& state, const QString& target, QString* error);
@@ -78,7 +79,7 @@ bool ArchiveLogFile(const AppState& state, const QString& target, QString* error
 // Puts a chosen archive or backup in place of log.txt once it reads as a log. A log.txt
 // that is not empty is first copied into BACKUP. False with the reason; log.txt is then
 // as it was.
-bool RestoreLogFile(const AppState& state, const Services& services, const QString& source,
+bool RestoreLogFile(const AppState& state, const CoreServices& services, const QString& source,
                     QString* error);
 
 // Every copy into BACKUP is named after the local time ("yyyymmddhhnn.log"); when a file

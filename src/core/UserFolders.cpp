@@ -1,7 +1,8 @@
 #include "core/UserFolders.h"
 
+#include "platform/Environment.h"
 #include "platform/FileLookup.h"
-#include "platform/Services.h"
+#include "platform/Prompts.h"
 
 #include <QFileInfo>
 #include <filesystem>
@@ -36,20 +37,20 @@ bool present(const QString& path)
 }
 
 // Creates the folder when it is missing; a failure is shown under the title given.
-void createReporting(Services& services, const QString& path, const QString& title)
+void createReporting(const Prompts& prompts, const QString& path, const QString& title)
 {
     if (present(path))
         return;
     const QString failure = createOneFolder(path);
     if (!failure.isEmpty())
-        services.dialogs->messageBox(failure + QStringLiteral("  ") + path, title);
+        prompts.tell(failure + QStringLiteral("  ") + path, title);
 }
 
 // Makes sure one of the user's folders exists; a failure is the user folders' own, and
 // the search goes on with the next step.
-void makeSure(Services& services, const QString& path)
+void makeSure(const Prompts& prompts, const QString& path)
 {
-    createReporting(services, path, QStringLiteral("User Access Directory Error"));
+    createReporting(prompts, path, QStringLiteral("User Access Directory Error"));
 }
 
 } // namespace
@@ -64,36 +65,34 @@ QString lookupEntryName(const QString& path)
     return info.fileName();
 }
 
-void CreateFolderPath(Services& services, const QString& path, quint8 flag)
+void CreateFolderPath(const Prompts& prompts, const QString& path, quint8 flag)
 {
     if (path.isEmpty()) {
-        services.dialogs->messageBox(QStringLiteral("Invalid Path"),
-                                     QStringLiteral("Unable to Create Directory"));
+        prompts.tell(QStringLiteral("Invalid Path"), QStringLiteral("Unable to Create Directory"));
         return;
     }
     if (flag == 1)
-        createReporting(services, path, QStringLiteral("Unable to create directory."));
+        createReporting(prompts, path, QStringLiteral("Unable to create directory."));
     else if (!present(path))
         createOneFolder(path);
 }
 
-QString GetUserFolder(Services& services, const QString& folder, const QString& subfolder)
+QString GetUserFolder(const Environment& env, const Prompts& prompts, const QString& folder, const QString& subfolder)
 {
-    const Environment& env = *services.environment;
     const QString profile = env.variable("USERPROFILE");
 
     auto settle = [&](const QString& documents) {
         const QString base = actualPath(documents);
-        makeSure(services, base + folder);
+        makeSure(prompts, base + folder);
         const QString withFolder = actualPath(base + folder);
-        makeSure(services, withFolder + subfolder);
+        makeSure(prompts, withFolder + subfolder);
         return withFolder;
     };
 
     if (profile.isEmpty()) {
         // A desktop session without a Windows-style profile: its own documents folder.
         const QString documents = env.documentsLocation();
-        makeSure(services, documents);
+        makeSure(prompts, documents);
         return settle(documents);
     }
 
@@ -101,7 +100,7 @@ QString GetUserFolder(Services& services, const QString& folder, const QString& 
     // rather than a second folder made beside it.
     const QString myDocuments = profile + QStringLiteral("/My Documents");
     if (!present(myDocuments))
-        CreateFolderPath(services, myDocuments, 0);
+        CreateFolderPath(prompts, myDocuments, 0);
     if (present(myDocuments))
         return settle(myDocuments);
 

@@ -3,7 +3,8 @@
 #include "core/AppState.h"
 #include "core/NumberFormat.h"
 #include "core/Preferences.h"
-#include "platform/Services.h"
+#include "platform/CoreServices.h"
+#include "platform/Prompts.h"
 
 #include <cmath>
 #include <limits>
@@ -25,7 +26,7 @@ float recommendedUtcOffset(const ClockReading& reading)
     return float(roundHalfEven(double(minutes) / 60.0 * 100.0) / 100.0);
 }
 
-bool CheckUTCOffset(AppState& state, Services& services, bool saveAccepted)
+bool CheckUTCOffset(AppState& state, CoreServices& services, const Prompts& prompts, bool saveAccepted)
 {
     const float kept = state.station.UtcOffsetHours;
     const ClockReading reading = services.clock->now();
@@ -42,7 +43,7 @@ bool CheckUTCOffset(AppState& state, Services& services, bool saveAccepted)
         + QStringLiteral("\n\nRecommended Offset Setting: ") + formatSingle(recommended)
         + QStringLiteral("\n\nCurrent Offset Setting: ") + formatSingle(kept)
         + QStringLiteral("\n\nPlease click OK to accept the recommended change or Cancel to keep the current setting.");
-    const auto answer = services.dialogs->inputBox(
+    const auto answer = prompts.ask(
         prompt, QStringLiteral("Update the Local Time / UTC Offset?"), formatSingle(recommended));
     if (!answer)
         return false;

@@ -3,7 +3,8 @@
 #include "platform/Clock.h"
 
 struct AppState;
-struct Services;
+struct CoreServices;
+struct Prompts;
 
 // UTC minus local time in hours, from one clock reading, counted in whole minutes with
 // the seconds dropped, rounded to two decimals.
@@ -12,4 +13,4 @@ float recommendedUtcOffset(const ClockReading& reading);
 // Compares the stored offset with the clocks and, when they differ, offers the measured
 // one; an accepted number becomes the offset, saved at once when saveAccepted is set (not
 // over a preferences file that was not read whole). Returns whether one was accepted.
-bool CheckUTCOffset(AppState& state, Services& services, bool saveAccepted = true);
+bool CheckUTCOffset(AppState& state, CoreServices& services, const Prompts& prompts, bool saveAccepted = true);

@@ -94,7 +94,7 @@ void MainForm::PromptOpenExistingLog()
                        "erases any existing log and starts a new log.)"),
         QStringLiteral("Open existing log?"), Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
     if (answer != Dialogs::Answer::Yes)
-        StartNewLog(context().state, context().services);
+        StartNewLog(context().state, context().services, promptsOf(*context().services.dialogs));
     cmdEdit->hide();
     cmdDelete->hide();
 }

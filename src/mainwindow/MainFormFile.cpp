@@ -15,7 +15,7 @@
 
 void MainForm::mnuNew_Click()
 {
-    StartNewLog(context().state, context().services);
+    StartNewLog(context().state, context().services, promptsOf(*context().services.dialogs));
     ReloadLog();
     clocks->showStoredOperatingTime();
     clocks->UpdateQsoRates();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Prompts.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -31,3 +33,12 @@ public:
     // in the icon theme, polishing its widgets), so that the first question comes at once.
     virtual void prepare() {}
 };
+
+// The message and input boxes as the prompts the logic asks through.
+inline Prompts promptsOf(Dialogs& dialogs)
+{
+    return {[&dialogs](const QString& text, const QString& title) { dialogs.messageBox(text, title); },
+            [&dialogs](const QString& prompt, const QString& title, const QString& defaultAnswer) {
+                return dialogs.inputBox(prompt, title, defaultAnswer);
+            }};
+}

@@ -1,41 +1,18 @@
 #pragma once
 
 #include "platform/Beeper.h"
-#include "platform/Clock.h"
-#include "platform/DelayedWrites.h"
+#include "platform/CoreServices.h"
 #include "platform/Dialogs.h"
-#include "platform/Environment.h"
-#include "platform/ParallelPort.h"
 #include "platform/Screen.h"
-#include "platform/SerialPort.h"
-#include "platform/TcpLink.h"
-#include "platform/UserSettings.h"
-#include "platform/WavePlayer.h"
 
-#include <functional>
 #include <memory>
 
-// The platform services one running program uses. main() fills it with the real ones;
-// tests fill it with doubles.
-struct Services {
+// The platform services one running program uses: the Qt Core ones and those the windows
+// need besides. main() fills it with the real ones; tests fill it with doubles.
+struct Services : CoreServices {
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<Beeper> beeper;
-    std::unique_ptr<Clock> clock;
     std::unique_ptr<Screen> screen;
-    std::unique_ptr<Environment> environment;
-    std::unique_ptr<UserSettings> settings;
-    // Makes a player for one media control (each window that plays owns one).
-    std::function<std::unique_ptr<WavePlayer>()> makeWavePlayer;
-    // Makes one serial port (each serial control owns one) and one TCP link.
-    std::function<std::unique_ptr<SerialPort>()> makeSerialPort;
-    std::function<std::unique_ptr<TcpLink>()> makeTcpLink;
-    // The machine's parallel ports, shared by every keying path.
-    std::unique_ptr<ParallelPort> parallelPort;
-    // Rewrites that may wait a moment (the preferences after a change of band or mode).
-    // App makes them before the program ends.
-    std::unique_ptr<DelayedWrites> delayedWrites;
-    // Ends the program at once (the paths that the program ends on: an unreadable log).
-    std::function<void(int)> endProgram;
 
     static Services real();
 };

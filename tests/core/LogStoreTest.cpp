@@ -285,14 +285,14 @@ TEST_F(LogStoreTest, ARecordReadsBackAsHeldOnlyWhenTheFileKeepsIt)
 TEST_F(LogStoreTest, UnreadableLogEndsTheProgramWithAMessage)
 {
     writeBytes(logFile(), "\"short\"\r\n" + ExampleLine);
-    EXPECT_THROW(LoadLogFileOrEnd(state, t.services), ProgramEnded);
+    EXPECT_THROW(LoadLogFileOrEnd(state, t.services, t.prompts()), ProgramEnded);
     const auto* box = t.dialogs->last("message");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text, "Error opening file.");
     EXPECT_EQ(box->title, "File Error");
 
     writeBytes(logFile(), ExampleLine);
-    EXPECT_NO_THROW(LoadLogFileOrEnd(state, t.services));
+    EXPECT_NO_THROW(LoadLogFileOrEnd(state, t.services, t.prompts()));
     EXPECT_EQ(t.dialogs->count("message"), 1);
     EXPECT_EQ(state.log.QsoCount, 1);
 }
@@ -301,7 +301,7 @@ TEST_F(LogStoreTest, UnreadableLogEndsTheProgramWithAMessage)
 TEST_F(LogStoreTest, CutLastRecordIsRemovedWithAMessage)
 {
     writeBytes(logFile(), ExampleLine + ExampleLine.left(ExampleLine.size() - 4));
-    EXPECT_NO_THROW(LoadLogFileOrEnd(state, t.services));
+    EXPECT_NO_THROW(LoadLogFileOrEnd(state, t.services, t.prompts()));
     EXPECT_EQ(state.log.QsoCount, 1);
     const auto* box = t.dialogs->last("message");
     ASSERT_NE(box, nullptr);
@@ -404,7 +404,7 @@ TEST_F(LogStoreTest, StartNewLogNeedsTheTypedYes)
     state.log.QsoCount = 1;
     for (const auto& answer : refusals) {
         t.dialogs->inputAnswers.push_back(answer);
-        EXPECT_FALSE(StartNewLog(state, t.services)) << answer.value_or("<cancel>").toStdString();
+        EXPECT_FALSE(StartNewLog(state, t.services, t.prompts())) << answer.value_or("<cancel>").toStdString();
         EXPECT_EQ(t.dialogs->last("input")->title, "WARNING - Your existing log file will be ERASED!");
     }
     EXPECT_EQ(readBytes(logFile()), ExampleLine);
@@ -427,7 +427,7 @@ TEST_F(LogStoreTest, StartNewLogBacksUpEmptiesAndReloads)
         state.score.QsoPoints = 7; // recounted by the reload
 
         t.dialogs->inputAnswers.push_back(yes);
-        ASSERT_TRUE(StartNewLog(state, t.services));
+        ASSERT_TRUE(StartNewLog(state, t.services, t.prompts()));
 
         EXPECT_EQ(backups(), QStringList{"202604251305.log"});
         EXPECT_EQ(readBytes(backupFolder() + "/202604251305.log"), ExampleLine.repeated(2));
@@ -448,7 +448,7 @@ TEST_F(LogStoreTest, StartNewLogBacksUpEmptiesAndReloads)
 TEST_F(LogStoreTest, StartNewLogWithoutALogFileMakesNoBackup)
 {
     t.dialogs->inputAnswers.push_back(QString("YES"));
-    ASSERT_TRUE(StartNewLog(state, t.services));
+    ASSERT_TRUE(StartNewLog(state, t.services, t.prompts()));
     EXPECT_TRUE(backups().isEmpty());
     EXPECT_EQ(readBytes(logFile()), QByteArray());
 }

@@ -239,7 +239,7 @@ TEST_F(LogWriteFailure, NewLeavesTheLogWhenItsCopyOrTheEmptyingFails)
         t.dialogs->inputAnswers = {QString("YES")};
         {
             ScopedWriteFault broken(c.fault);
-            EXPECT_FALSE(StartNewLog(state, t.services)) << c.name;
+            EXPECT_FALSE(StartNewLog(state, t.services, t.prompts())) << c.name;
         }
         EXPECT_EQ(readBytes(logFile()), before) << c.name;
         EXPECT_EQ(state.log.QsoCount, 2) << c.name;
@@ -263,7 +263,7 @@ TEST_F(LogWriteFailure, NewWithAnEmptyLogNeedsNoCopy)
     writeBytes(backupFolder(), "not a folder");
     writeBytes(logFile(), "");
     t.dialogs->inputAnswers = {QString("YES")};
-    EXPECT_TRUE(StartNewLog(state, t.services));
+    EXPECT_TRUE(StartNewLog(state, t.services, t.prompts()));
     EXPECT_EQ(t.dialogs->count("message"), 0);
 }
 

@@ -26,14 +26,14 @@ protected:
 TEST_F(UserFoldersTest, ProfileGetsMyDocumentsCreatedAndUsed)
 {
     t.environment->variables["USERPROFILE"] = profile;
-    const QString folder = GetUserFolder(t.services, "/Vexol Software", "/Texas");
+    const QString folder = GetUserFolder(*t.environment, t.prompts(), "/Vexol Software", "/Texas");
     EXPECT_EQ(folder, profile + "/My Documents/Vexol Software");
     EXPECT_TRUE(isDir(profile + "/My Documents/Vexol Software/Texas"));
     EXPECT_EQ(entries(profile), QStringList{"My Documents"});
     EXPECT_TRUE(t.dialogs->shown.empty());
 
     // A second start finds everything in place.
-    EXPECT_EQ(GetUserFolder(t.services, "/Vexol Software", "/Texas"), folder);
+    EXPECT_EQ(GetUserFolder(*t.environment, t.prompts(), "/Vexol Software", "/Texas"), folder);
     EXPECT_EQ(entries(profile + "/My Documents"), QStringList{"Vexol Software"});
     EXPECT_TRUE(t.dialogs->shown.empty());
 }
@@ -42,7 +42,7 @@ TEST_F(UserFoldersTest, MyDocumentsSpeltInAnotherCaseIsUsed)
 {
     QDir().mkpath(profile + "/my documents/vexol software");
     t.environment->variables["USERPROFILE"] = profile;
-    const QString folder = GetUserFolder(t.services, "/Vexol Software", "/Texas");
+    const QString folder = GetUserFolder(*t.environment, t.prompts(), "/Vexol Software", "/Texas");
     EXPECT_EQ(QDir::cleanPath(folder).compare(profile + "/my documents/vexol software", Qt::CaseInsensitive), 0)
         << folder.toStdString();
     EXPECT_TRUE(isDir(folder + "/Texas"));
@@ -54,7 +54,7 @@ TEST_F(UserFoldersTest, MyDocumentsSpeltInAnotherCaseIsUsed)
 TEST_F(UserFoldersTest, WithoutProfileTheDesktopDocumentsFolderIsUsed)
 {
     t.environment->documents = folders.path("desktop-docs");
-    const QString folder = GetUserFolder(t.services, "/Vexol Software", "/Texas");
+    const QString folder = GetUserFolder(*t.environment, t.prompts(), "/Vexol Software", "/Texas");
     EXPECT_EQ(folder, folders.path("desktop-docs/Vexol Software"));
     EXPECT_TRUE(isDir(folder + "/Texas"));
     EXPECT_FALSE(isDir(profile + "/My Documents"));
@@ -65,7 +65,7 @@ TEST_F(UserFoldersTest, FoldersThatCannotBeMadeAreReportedAndTheSearchGoesOn)
 {
     const QString documents = folders.path("gone/Documents"); // its parent does not exist
     t.environment->documents = documents;
-    const QString folder = GetUserFolder(t.services, "/Vexol Software", "/Texas");
+    const QString folder = GetUserFolder(*t.environment, t.prompts(), "/Vexol Software", "/Texas");
 
     EXPECT_EQ(folder, documents + "/Vexol Software");
     const QStringList failed = {documents, documents + "/Vexol Software", documents + "/Vexol Software/Texas"};
@@ -79,16 +79,16 @@ TEST_F(UserFoldersTest, FoldersThatCannotBeMadeAreReportedAndTheSearchGoesOn)
 
 TEST_F(UserFoldersTest, CreateFolderPathReportsFailuresOnlyWhenAsked)
 {
-    CreateFolderPath(t.services, "", 1);
+    CreateFolderPath(t.prompts(), "", 1);
     ASSERT_EQ(t.dialogs->count("message"), 1);
     EXPECT_EQ(t.dialogs->last("message")->text, "Invalid Path");
     EXPECT_EQ(t.dialogs->last("message")->title, "Unable to Create Directory");
 
     const QString impossible = folders.path("no/such/parent");
-    CreateFolderPath(t.services, impossible, 0);
+    CreateFolderPath(t.prompts(), impossible, 0);
     EXPECT_EQ(t.dialogs->count("message"), 1);
 
-    CreateFolderPath(t.services, impossible, 1);
+    CreateFolderPath(t.prompts(), impossible, 1);
     ASSERT_EQ(t.dialogs->count("message"), 2);
     const auto* box = t.dialogs->last("message");
     EXPECT_EQ(box->title, "Unable to create directory.");
@@ -97,8 +97,8 @@ TEST_F(UserFoldersTest, CreateFolderPathReportsFailuresOnlyWhenAsked)
     EXPECT_FALSE(isDir(impossible));
 
     const QString possible = folders.path("new");
-    CreateFolderPath(t.services, possible, 1);
-    CreateFolderPath(t.services, possible, 1); // already there
+    CreateFolderPath(t.prompts(), possible, 1);
+    CreateFolderPath(t.prompts(), possible, 1); // already there
     EXPECT_TRUE(isDir(possible));
     EXPECT_EQ(t.dialogs->count("message"), 2);
 }

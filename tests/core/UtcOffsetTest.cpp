@@ -55,7 +55,7 @@ protected:
 TEST_F(CheckUtcOffsetTest, MatchingOffsetAsksNothing)
 {
     state.station.UtcOffsetHours = 5;
-    CheckUTCOffset(state, t.services);
+    CheckUTCOffset(state, t.services, t.prompts());
     EXPECT_TRUE(t.dialogs->shown.empty());
     EXPECT_FALSE(QFileInfo::exists(prefFile()));
 }
@@ -64,7 +64,7 @@ TEST_F(CheckUtcOffsetTest, DifferentOffsetOffersTheMeasuredOne)
 {
     state.station.UtcOffsetHours = 6;
     t.dialogs->inputAnswers.push_back(QString("5"));
-    CheckUTCOffset(state, t.services);
+    CheckUTCOffset(state, t.services, t.prompts());
 
     ASSERT_EQ(t.dialogs->count("input"), 1);
     const auto* box = t.dialogs->last("input");
@@ -90,7 +90,7 @@ TEST_F(CheckUtcOffsetTest, AnswersOtherThanANumberChangeNothing)
                                                 std::optional<QString>(""), std::optional<QString>("5,5")}) {
         state.station.UtcOffsetHours = 6;
         t.dialogs->inputAnswers.push_back(answer);
-        CheckUTCOffset(state, t.services);
+        CheckUTCOffset(state, t.services, t.prompts());
         EXPECT_EQ(state.station.UtcOffsetHours, 6) << answer.value_or("<cancel>").toStdString();
         EXPECT_FALSE(QFileInfo::exists(prefFile()));
     }
@@ -100,14 +100,14 @@ TEST_F(CheckUtcOffsetTest, TypedNumberIsTakenAsIs)
 {
     state.station.UtcOffsetHours = 6;
     t.dialogs->inputAnswers.push_back(QString("4"));
-    CheckUTCOffset(state, t.services);
+    CheckUTCOffset(state, t.services, t.prompts());
     EXPECT_EQ(state.station.UtcOffsetHours, 4);
     EXPECT_EQ(readBytes(prefFile()).split('\n').value(10), "4\r");
 
     // A half-hour zone is offered as such.
     t.clock->utcOffsetSeconds = -(5 * 3600 + 30 * 60);
     t.dialogs->inputAnswers.push_back(QString("-5.5"));
-    CheckUTCOffset(state, t.services);
+    CheckUTCOffset(state, t.services, t.prompts());
     EXPECT_EQ(t.dialogs->last("input")->defaultAnswer, "-5.5");
     EXPECT_EQ(state.station.UtcOffsetHours, -5.5f);
 }

@@ -155,6 +155,8 @@ struct TestServices {
     RecordingParallelPort* parallelPort;
 
     TestServices();
+    // The scripted dialogs as the prompts logic asks through.
+    Prompts prompts() { return promptsOf(*dialogs); }
 };
 
 // A temporary folder tree: the working directory, and the documents folder with the data

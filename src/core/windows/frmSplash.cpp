@@ -34,14 +34,15 @@ void frmSplash::Form_Load()
     ResizeFormToScreen(*this);
 
     const QString vexol = QStringLiteral("/Vexol Software");
-    const QString base = GetUserFolder(services, vexol, QStringLiteral("/Texas"));
-    GetUserFolder(services, vexol, QStringLiteral("/Shared"));
+    const Prompts prompts = promptsOf(*services.dialogs);
+    const QString base = GetUserFolder(*services.environment, prompts, vexol, QStringLiteral("/Texas"));
+    GetUserFolder(*services.environment, prompts, vexol, QStringLiteral("/Shared"));
     state.folders.SharedFolder = base + QStringLiteral("/Shared");
     state.folders.DataFolder = base + QStringLiteral("/Texas");
 
     LoadGlobalPreferences(state.shared,
                           state.folders.SharedFolder + QStringLiteral("/SharedUserPreferences.xml"));
-    CreateFolderPath(services, state.folders.DataFolder + QStringLiteral("/BACKUP"), 0);
+    CreateFolderPath(prompts, state.folders.DataFolder + QStringLiteral("/BACKUP"), 0);
     clearInterruptedRewrites(state.folders);
     Command1_Click();
 }

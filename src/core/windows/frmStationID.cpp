@@ -154,7 +154,8 @@ void frmStationID::Form_Load()
 
     // A damaged or short file is not rewritten before "Done": an accepted offset then waits
     // in its box for "Done" to store it with the rest.
-    m_utcAccepted = CheckUTCOffset(state, context().services, prefItemsRead == PrefItemCount);
+    m_utcAccepted = CheckUTCOffset(state, context().services, promptsOf(*context().services.dialogs),
+                                   prefItemsRead == PrefItemCount);
 
     const QString prefixTable = findPrefixTable(state.folders);
     if (!prefixTable.isEmpty() && !LoadPrefixTable(state.tables, prefixTable))

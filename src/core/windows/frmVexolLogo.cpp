@@ -45,8 +45,9 @@ void frmVexolLogo::Form_Load()
 {
     CentreFormRaised(*this);
     QTimer::singleShot(FirstUsePreparationDelayMs, this, &frmVexolLogo::prepareFirstUse);
-    const QString base = GetUserFolder(context().services, QStringLiteral("/Vexol Software"),
-                                       QStringLiteral("/Shared"));
+    Services& services = context().services;
+    const QString base = GetUserFolder(*services.environment, promptsOf(*services.dialogs),
+                                       QStringLiteral("/Vexol Software"), QStringLiteral("/Shared"));
     const QString splash =
         FileLookup::resolvePath(base + QStringLiteral("/Shared/splash.jpg"));
     if (QFileInfo(splash).isFile()) {
