@@ -12,6 +12,7 @@
 #include "keying/windows/frmWinKey.h"
 #include "mainwindow/Infrm.h"
 #include "mainwindow/Outfrm.h"
+#include "reports/windows/AdifExportDialogs.h"
 #include "reports/windows/CountyMapTX.h"
 #include "reports/windows/DECabrilloIn.h"
 #include "reports/windows/DEEditInfrm.h"
@@ -234,6 +235,8 @@ void App::showSummary() { showOnce<DECabrilloIn>(context()); }
 void App::showCountyMap() { showOnce<CountyMapTX>(context()); }
 
 void App::showRateGraph() { showOnce<GraphQSO>(context()); }
+
+void App::exportAdif() { WriteADIFFile(m_state, m_services); }
 
 void App::showPrivileges() { showOnce<frmBandPlan>(context()); }
 

@@ -62,6 +62,7 @@ public:
     void showSummary() override;
     void showCountyMap() override;
     void showRateGraph() override;
+    void exportAdif() override;
     void showPrivileges() override;
     void showRigTune() override;
     void editContact(qint32 entry, std::function<void()> deleteContact) override;

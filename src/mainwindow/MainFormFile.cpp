@@ -11,7 +11,6 @@
 #include "entry/windows/frmCountyList.h"
 #include "platform/FileLookup.h"
 #include "platform/Services.h"
-#include "reports/AdifExport.h"
 
 void MainForm::mnuNew_Click()
 {
@@ -88,7 +87,7 @@ void MainForm::mnuWriteSumm_Click() { context().navigation.showSummary(); }
 
 void MainForm::mnuexportADIF_Click()
 {
-    WriteADIFFile(context().state, context().services);
+    context().navigation.exportAdif();
 }
 
 void MainForm::mnuHelp_Click() { context().navigation.showHelp(); }

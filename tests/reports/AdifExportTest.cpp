@@ -2,7 +2,7 @@
 // table is found, the file dialog and the closing message; and the shipped country table
 // against the shipped prefix table.
 
-#include "reports/AdifExport.h"
+#include "reports/windows/AdifExportDialogs.h"
 #include "reports/AdifLog.h"
 
 #include "QByteArrayPrinter.h"

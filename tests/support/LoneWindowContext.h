@@ -38,6 +38,7 @@ public:
     void showSummary() override { refuse("the summary sheet"); }
     void showCountyMap() override { refuse("the county map"); }
     void showRateGraph() override { refuse("the rate graph"); }
+    void exportAdif() override { refuse("the ADIF export"); }
     void editContact(qint32, std::function<void()>) override { refuse("the contact editor"); }
 
 private:

@@ -69,6 +69,8 @@ public:
     virtual void showSummary() = 0;
     virtual void showCountyMap() = 0;
     virtual void showRateGraph() = 0;
+    // File > "Export &ADIF File": its questions, the file dialog and the file.
+    virtual void exportAdif() = 0;
     // The spotting window, non-modal, loaded on first use (nothing until there is one).
     virtual void showSpotting() {}
     // The frequency privileges chart, modal, loaded afresh for one showing.
