@@ -1,31 +1,13 @@
 #include "entry/BandPlan.h"
 
+#include "core/AmateurBands.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-struct BandRow {
-    float low;
-    float high;
-    const char* name;
-};
-
-// In the order tested; a frequency belongs to a row when low < f < high, all in single
-// precision. The rows do not overlap.
-constexpr BandRow BandRows[] = {
-    {1.7999f, 2.0001f, "160"},       {3.4999f, 4.0001f, "80"},
-    {6.9999f, 7.3001f, "40"},        {13.9999f, 14.3501f, "20"},
-    {20.9999f, 21.4501f, "15"},      {27.9999f, 29.7001f, "10"},
-    {49.9999f, 54.0001f, "6"},       {143.9999f, 148.0001f, "2"},
-    {218.9999f, 225.0001f, "1.25"},  {419.9999f, 450.0001f, "440"},
-    {901.9999f, 928.0001f, "902"},   {1239.9999f, 1300.0001f, "1.24"},
-    {2300.0f, 2450.0f, "2.3"},       {3300.0f, 3500.0f, "3.3"},
-    {5650.0f, 5925.0f, "5.6"},       {10000.0f, 10500.0f, "10"},
-    {10.0999f, 10.1501f, "30"},      {18.0679f, 18.1681f, "17"},
-    {24.8899f, 24.9901f, "12"},
-};
 
 // The value times 1000 rounded to a whole number, halves away from zero, taken from the
 // value's decimal digits: 7 significant digits for a value a float holds exactly (a radio
@@ -72,20 +54,31 @@ bool thousandths(double magnitude, long long* result)
 
 QString bandForFrequency(double mhz)
 {
+    // A frequency belongs to a band when low < f < high, all in single precision. The
+    // bands do not overlap.
     const float f = float(mhz);
-    QString name;
-    for (const BandRow& row : BandRows) {
-        if (row.low < f && f < row.high)
-            name = QString::fromLatin1(row.name);
+    for (const AmateurBand& band : amateurBands()) {
+        if (!(band.uses & AmateurBand::Lookup))
+            continue;
+        const qint64 margin = band.uses & AmateurBand::Margin ? 1 : 0;
+        const float low = float(AmateurBand::megahertz(band.lower, -margin));
+        const float high = float(AmateurBand::megahertz(band.upper, margin));
+        if (low < f && f < high)
+            return QString::fromLatin1(band.name);
     }
-    return name;
+    return {};
 }
 
 const QStringList& contestBands()
 {
-    static const QStringList bands = {QStringLiteral("160"), QStringLiteral("80"), QStringLiteral("40"),
-                                      QStringLiteral("20"),  QStringLiteral("15"), QStringLiteral("10"),
-                                      QStringLiteral("6"),   QStringLiteral("2")};
+    static const QStringList bands = [] {
+        QStringList names;
+        for (const AmateurBand& band : amateurBands()) {
+            if (band.uses & AmateurBand::Contest)
+                names.append(QString::fromLatin1(band.name));
+        }
+        return names;
+    }();
     return bands;
 }
 

@@ -1,23 +1,15 @@
 #include "spots/SpotDisplay.h"
 
+#include "core/AmateurBands.h"
 #include "core/NumberFormat.h"
 
 #include <cstdio>
 
 FrequencyRange bandMapEdges(const QString& band)
 {
-    struct Edge {
-        const char* band;
-        FrequencyRange range;
-    };
-    static const Edge edges[] = {
-        {"160", {1.8f, 2}},   {"80", {3.5f, 4}},       {"40", {7, 7.3f}},     {"20", {14, 14.35f}},
-        {"15", {21, 21.45f}}, {"10", {28, 29.7f}},     {"6", {50, 54}},       {"2", {144, 148}},
-        {"1.25", {219, 225}}, {"440", {420, 450}},
-    };
-    for (const Edge& edge : edges) {
-        if (band.compare(QLatin1String(edge.band), Qt::CaseInsensitive) == 0)
-            return edge.range;
+    for (const AmateurBand& known : amateurBands()) {
+        if ((known.uses & AmateurBand::BandMap) && band.compare(QLatin1String(known.name), Qt::CaseInsensitive) == 0)
+            return {float(AmateurBand::megahertz(known.lower)), float(AmateurBand::megahertz(known.upper))};
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "rig/windows/frmRigTune.h"
 
+#include "core/AmateurBands.h"
 #include "core/AppState.h"
 #include "core/forms/Form1.h"
 #include "core/forms/FormScaler.h"
@@ -7,16 +8,23 @@
 #include "rig/RigTuning.h"
 #include "rig/windows/RigControlfrm.h"
 
+#include <vector>
+
 namespace {
 
-struct Band {
-    const char* caption;
-    const char* frequency;
-};
-constexpr Band Bands[16] = {{"160", "1.9"},   {"80", "3.75"},  {"60", "5.368"}, {"40", "7.15"},
-                            {"30", "10.13"},  {"20", "14.175"}, {"17", "18.118"}, {"15", "21.225"},
-                            {"12", "24.94"},  {"10", "28.5"},  {"6", "52"},      {"2", "146"},
-                            {"1.25", "223.5"}, {"70", "435"},   {"33", "915"},    {"23", "1270"}};
+// The bands with a button, lowest first.
+const AmateurBand& tuneBand(int index)
+{
+    static const std::vector<const AmateurBand*> bands = [] {
+        std::vector<const AmateurBand*> withButton;
+        for (const AmateurBand& band : amateurBands()) {
+            if (band.tuneCaption)
+                withButton.push_back(&band);
+        }
+        return withButton;
+    }();
+    return *bands.at(size_t(index));
+}
 
 struct Step {
     const char* caption;
@@ -50,7 +58,7 @@ frmRigTune::frmRigTune(const WindowContext& context, RigControlfrm& rig)
 void frmRigTune::buildControls()
 {
     for (int i = 0; i < 16; ++i) {
-        auto* button = new QPushButton(QLatin1String(Bands[i].caption), this);
+        auto* button = new QPushButton(QLatin1String(tuneBand(i).tuneCaption), this);
         cmdBand[size_t(i)] = place(button, ControlKind::CommandButton, 120 + 600 * (i % 8), i < 8 ? 120 : 600, 495, 375);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdBand_Click(i); });
     }
@@ -147,7 +155,7 @@ void frmRigTune::Command1_Click()
 
 void frmRigTune::cmdBand_Click(int Index)
 {
-    txtFreq->setText(QLatin1String(Bands[Index].frequency));
+    txtFreq->setText(QLatin1String(tuneBand(Index).tuneFrequency));
     Command1_Click();
 }
 
