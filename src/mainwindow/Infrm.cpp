@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/Preferences.h"
+#include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
 #include "entry/Scoring.h"
 #include "entry/windows/frmCountyChange.h"
@@ -198,7 +199,7 @@ void Infrm::Label10_MouseMove(int index)
     const AppState& state = context().state;
     const qint32 count = contactsWithSpc(state, state.stateProv.StateProvAbbrev[size_t(index)]);
     QFont font = lblDupe->font();
-    const double size = screen().sizeTwips().width() * 8.0 / 9600.0 * state.station.FormSizePercent / 100.0;
+    const double size = screen().sizeTwips().width() * 8.0 / ReferenceScreenWidth * state.station.FormSizePercent / 100.0;
     if (size > 0)
         font.setPointSizeF(size);
     lblDupe->setFont(font);

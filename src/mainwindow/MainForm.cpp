@@ -26,7 +26,7 @@ const QString WindowTitle =
 } // namespace
 
 MainForm::MainForm(const WindowContext& context, const LogWindowProfile& profile)
-    : Form(context, WindowTitle, 9600, 7200), m_profile(profile)
+    : Form(context, WindowTitle, ReferenceScreenWidth, ReferenceScreenHeight), m_profile(profile)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setOuterFrame(true);

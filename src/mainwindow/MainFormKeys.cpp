@@ -6,6 +6,7 @@
 
 #include "core/AppState.h"
 #include "core/KeyFilters.h"
+#include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
 #include "entry/CallSigns.h"
 #include "entry/DateTimeText.h"
@@ -212,7 +213,7 @@ void MainForm::txtCall_KeyPress(int& KeyAscii)
     AppState& state = context().state;
     const QString call = txtCall->text();
     const double dupeFont =
-        9.0 * screen().sizeTwips().width() / 9600.0 * state.station.FormSizePercent / 100.0;
+        9.0 * screen().sizeTwips().width() / ReferenceScreenWidth * state.station.FormSizePercent / 100.0;
     if (dupeFont > 0) {
         QFont font = lblDupe->font();
         font.setPointSizeF(dupeFont);

@@ -6,6 +6,7 @@
 #include "core/LogStore.h"
 #include "core/NumberFormat.h"
 #include "core/Preferences.h"
+#include "core/forms/FormScaler.h"
 #include "core/forms/HandlerOrder.h"
 #include "core/forms/Navigation.h"
 #include "entry/Scoring.h"
@@ -49,7 +50,7 @@ void MainForm::showLogRecords(std::vector<qint32> records)
 
 void MainForm::createListColumns()
 {
-    const double widthRatio = double(Width) / 9600.0;
+    const double widthRatio = double(Width) / ReferenceScreenWidth;
     const double perPixel = screen().twipsPerPixelX();
     auto apply = [&](QTreeView* view, const std::vector<float>& designWidths) {
         Control* control = controlFor(view);

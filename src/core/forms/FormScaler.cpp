@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr float ReferenceWidth = 9600;
-constexpr float ReferenceHeight = 7200;
 constexpr float RaiseAboveCentre = 170;
 
 // The largest value in twips a window property can take (a widget's size limit).
@@ -42,8 +40,8 @@ struct Factors {
 Factors factorsFor(const Form& frm)
 {
     const QSizeF screen = frm.screen().sizeTwips();
-    return {screen.width(), screen.height(), float(screen.width() / ReferenceWidth),
-            float(screen.height() / ReferenceHeight), screen.height() / ReferenceHeight};
+    return {screen.width(), screen.height(), float(screen.width() / ReferenceScreenWidth),
+            float(screen.height() / ReferenceScreenHeight), screen.height() / ReferenceScreenHeight};
 }
 
 float smaller(float a, float b) { return b < a ? b : a; }
@@ -83,8 +81,8 @@ void ResizeFormToScreen(Form& frm)
 {
     try {
         const Factors f = factorsFor(frm);
-        frm.Width = checked(double(frm.Width) / ReferenceWidth * f.screenWidth);
-        frm.Height = checked(double(frm.Height) / ReferenceHeight * f.screenHeight);
+        frm.Width = checked(double(frm.Width) / ReferenceScreenWidth * f.screenWidth);
+        frm.Height = checked(double(frm.Height) / ReferenceScreenHeight * f.screenHeight);
         frm.Left = checked((f.screenWidth - frm.Width) / 2);
         frm.Top = checked((f.screenHeight - frm.Height) / 2 - RaiseAboveCentre);
         frm.FontSize = checked(frm.FontSize * f.hfExact);
@@ -180,15 +178,15 @@ namespace {
 void scaleLocally(Form& frm, const LocalScaling& options)
 {
     const Factors f = factorsFor(frm);
-    frm.Width = checked(double(frm.Width) / ReferenceWidth * f.screenWidth);
-    frm.Height = checked(double(frm.Height) / ReferenceHeight * f.screenHeight);
+    frm.Width = checked(double(frm.Width) / ReferenceScreenWidth * f.screenWidth);
+    frm.Height = checked(double(frm.Height) / ReferenceScreenHeight * f.screenHeight);
     frm.Left = checked((f.screenWidth - frm.Width) / 2);
     frm.Top = options.top == LocalScaling::Top::Centre
         ? checked((f.screenHeight - frm.Height) / 2)
         : checked((f.screenHeight - frm.Height) / 6);
     const double windowFont = options.windowFont == LocalScaling::WindowFont::WidthFactor
         ? double(f.wf)
-        : double(frm.Width) / ReferenceWidth;
+        : double(frm.Width) / ReferenceScreenWidth;
     frm.FontSize = checked(frm.FontSize * windowFont);
 
     float controlFont = f.wf;

@@ -8,6 +8,10 @@
 
 #include <set>
 
+// The reference screen every window is designed on, in twips (640 x 480 pixels).
+constexpr float ReferenceScreenWidth = 9600;
+constexpr float ReferenceScreenHeight = 7200;
+
 // The reference rule: scaled to the screen, centred and raised 170 twips.
 void ResizeFormToScreen(Form& frm);
 

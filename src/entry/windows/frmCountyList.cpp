@@ -26,7 +26,7 @@ void frmCountyList::Form_Load()
                            ControlKind::TextBox, ControlKind::Label};
     scaling.fontKinds = scaling.scaledKinds;
     ScaleFormLocally(*this, scaling);
-    const double columnTwips = 1300.0 * screen().sizeTwips().width() / 9600.0;
+    const double columnTwips = 1300.0 * screen().sizeTwips().width() / ReferenceScreenWidth;
     for (int c = 0; c < 2; ++c)
         ListView1->header()->resizeSection(c, int(columnTwips / screen().twipsPerPixelX()));
     const ReferenceTables& t = context().state.tables;

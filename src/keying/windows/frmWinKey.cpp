@@ -147,7 +147,8 @@ frmWinKey::frmWinKey(const WindowContext& context)
     }
 
     const QSizeF screenSize = screen().sizeTwips();
-    ResizeFormBetween(*this, float(screenSize.width()), float(screenSize.height()), 9600, 7200, 0, 1.0f,
+    ResizeFormBetween(*this, float(screenSize.width()), float(screenSize.height()), ReferenceScreenWidth,
+                      ReferenceScreenHeight, 0, 1.0f,
                       QStringLiteral("Arial"));
     loadSettings();
     // A port taken for CW or push-to-talk closes the device first.

@@ -1,6 +1,7 @@
 #include "reports/windows/GraphQSO.h"
 
 #include "core/AppState.h"
+#include "core/forms/FormScaler.h"
 #include "entry/BandPlan.h"
 #include "platform/Dialogs.h"
 #include "platform/Screen.h"
@@ -14,8 +15,8 @@
 namespace {
 
 // The window's design: its outer size on the reference screen and its client area.
-constexpr double DesignWidth = 9600;
-constexpr double DesignHeight = 7200;
+constexpr double DesignWidth = ReferenceScreenWidth;
+constexpr double DesignHeight = ReferenceScreenHeight;
 constexpr float ClientWidth = 9465;
 constexpr float ClientHeight = 6825;
 

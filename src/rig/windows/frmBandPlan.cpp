@@ -1,6 +1,7 @@
 #include "rig/windows/frmBandPlan.h"
 
 #include "core/AppState.h"
+#include "core/forms/FormScaler.h"
 #include "platform/Dialogs.h"
 #include "platform/FileLookup.h"
 #include "platform/Screen.h"
@@ -14,7 +15,6 @@ namespace {
 // The outer size as designed: 9480 by 6690 inside, with a dialog's border and title bar.
 constexpr float DesignWidth = 9480 + 90;
 constexpr float DesignHeight = 6690 + 405;
-constexpr float ReferenceScreenWidth = 9600;
 
 const QString Navy = QStringLiteral("#000080");
 const QString Blue = QStringLiteral("#0000ff");
