@@ -4,6 +4,7 @@
 // in the form's control collection with its design geometry and font size; the form
 // scaler works on those values, and applyGeometry() maps them onto the real widgets.
 
+#include "core/forms/KeyPreview.h"
 #include "core/forms/WindowContext.h"
 
 #include <QFont>
@@ -58,7 +59,7 @@ struct Control {
     std::vector<float> ColumnWidths;
 };
 
-class Form : public QWidget {
+class Form : public QWidget, public KeyPreview {
     Q_OBJECT
 public:
     Form(const WindowContext& context, const QString& caption, float clientWidth, float clientHeight);
@@ -107,16 +108,8 @@ public:
 
     const Screen& screen() const;
 
-    // The window's key preview, set by previewKeys: it sees every key of the window before
-    // the control with the focus does (the text boxes, KeyField, hand their keys to it).
-    // The key-down sees the key code (65 for A, 112 for F1, 38 for up) and the Shift
-    // state (1 Shift, 2 Ctrl, 4 Alt, added up); the key press the character code. Either
-    // sets its code to 0 to discard the key.
-    using KeyDownHandler = std::function<void(int& KeyCode, int Shift)>;
-    using KeyPressHandler = std::function<void(int& KeyAscii)>;
+    // Sets the window's key preview (KeyPreview.h).
     void previewKeys(KeyDownHandler keyDown, KeyPressHandler keyPress);
-    KeyDownHandler keyDownPreview;
-    KeyPressHandler keyPressPreview;
 
 Q_SIGNALS:
     void hidden();

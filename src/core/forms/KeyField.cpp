@@ -1,7 +1,7 @@
 #include "core/forms/KeyField.h"
 
-#include "core/forms/Form.h"
 #include "core/forms/HandlerOrder.h"
+#include "core/forms/KeyPreview.h"
 
 #include <QKeyEvent>
 #include <QTimer>
@@ -125,7 +125,7 @@ int KeyField::selStart() const { return hasSelectedText() ? selectionStart() : c
 
 bool KeyField::previewKeyDown(QKeyEvent* event)
 {
-    auto* form = qobject_cast<Form*>(window());
+    auto* form = dynamic_cast<KeyPreview*>(window());
     if (!form || !form->keyDownPreview)
         return true;
     const int original = virtualKeyCode(event);
@@ -155,7 +155,7 @@ void KeyField::keyPressEvent(QKeyEvent* event)
 void KeyField::handleKey(QKeyEvent* event, int original, bool keyDownKept)
 {
     int code = original;
-    auto* form = qobject_cast<Form*>(window());
+    auto* form = dynamic_cast<KeyPreview*>(window());
     if (form && form->keyPressPreview)
         form->keyPressPreview(code);
     if (code != 0 && keyPress)

@@ -6,18 +6,9 @@
 #include "core/forms/Navigation.h"
 #include "entry/Scoring.h"
 #include "entry/windows/FieldCompletion.h"
+#include "entry/windows/InvalidLabel.h"
 #include "entry/windows/frmCountyChangeRover.h"
 #include "platform/Services.h"
-
-void styleInvalidLabel(QLabel* label)
-{
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, QColor(128, 0, 0));
-    palette.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(palette);
-    label->hide();
-}
 
 frmCountyChange::frmCountyChange(const WindowContext& context)
     : Form(context, QStringLiteral("County Change"), 3210, 1995)

@@ -27,6 +27,3 @@ public:
     // Puts the county into the box, as the county-line window's "&Done" does.
     void showCounty(const QString& county);
 };
-
-// Shows the "   Invalid!" label of the county windows (white on dark red) with a beep.
-void styleInvalidLabel(QLabel* label);

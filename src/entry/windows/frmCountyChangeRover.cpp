@@ -4,7 +4,7 @@
 #include "core/forms/FormScaler.h"
 #include "entry/Scoring.h"
 #include "entry/windows/FieldCompletion.h"
-#include "entry/windows/frmCountyChange.h"
+#include "entry/windows/InvalidLabel.h"
 #include "platform/Services.h"
 
 #include <QCloseEvent>

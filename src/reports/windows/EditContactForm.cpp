@@ -9,7 +9,7 @@
 #include "entry/DupeRules.h"
 #include "entry/Scoring.h"
 #include "entry/windows/FieldCompletion.h"
-#include "entry/windows/frmCountyChange.h"
+#include "entry/windows/InvalidLabel.h"
 #include "platform/Services.h"
 
 namespace {
