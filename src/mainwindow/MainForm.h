@@ -14,6 +14,7 @@
 // spot area (spot list, band map, spectrum map) is a panel of its own, as are the clocks
 // and rates.
 
+#include "core/forms/ClickLabel.h"
 #include "core/forms/Form.h"
 #include "core/forms/Form1.h"
 #include "core/forms/KeyField.h"
@@ -37,21 +38,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-
-// A label that reports clicks.
-class ClickLabel : public QLabel {
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-Q_SIGNALS:
-    void clicked();
-    void hovered();
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-};
 
 // What sets the two log windows apart in their look and in the rules their entry follows.
 // Each window hands its own to the shared core.

@@ -16,24 +16,6 @@
 
 #include <QHeaderView>
 
-void ClickLabel::mousePressEvent(QMouseEvent* event)
-{
-    QLabel::mousePressEvent(event);
-    Q_EMIT clicked();
-}
-
-void ClickLabel::enterEvent(QEnterEvent* event)
-{
-    QLabel::enterEvent(event);
-    Q_EMIT hovered();
-}
-
-void ClickLabel::mouseMoveEvent(QMouseEvent* event)
-{
-    QLabel::mouseMoveEvent(event);
-    Q_EMIT hovered();
-}
-
 namespace {
 
 // An item of the original layout that does nothing here.

@@ -15,20 +15,14 @@ constexpr float LogoHeight = 4000;
 constexpr int FirstUsePreparationDelayMs = 100;
 } // namespace
 
-void ImageControl::mousePressEvent(QMouseEvent* event)
-{
-    QLabel::mousePressEvent(event);
-    Q_EMIT clicked();
-}
-
 frmVexolLogo::frmVexolLogo(const WindowContext& context) : Form(context, QString(), LogoWidth, LogoHeight)
 {
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_DeleteOnClose);
-    Image1 = place(new ImageControl(this), ControlKind::Image, 0, 0, LogoWidth, LogoHeight);
+    Image1 = place(new ClickLabel(this), ControlKind::Image, 0, 0, LogoWidth, LogoHeight);
     Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/logo.png")));
     Image1->setScaledContents(true);
-    Image2 = place(new ImageControl(this), ControlKind::Image, 4080, 2880, 1800, 1000);
+    Image2 = place(new ClickLabel(this), ControlKind::Image, 4080, 2880, 1800, 1000);
     Image2->setPixmap(QPixmap(QStringLiteral(":/pictures/logo-second.png")));
     Image2->setScaledContents(true);
     Image2->setVisible(false);
@@ -38,7 +32,7 @@ frmVexolLogo::frmVexolLogo(const WindowContext& context) : Form(context, QString
     Timer2.setInterval(1100);
     connect(&Timer1, &QTimer::timeout, this, &frmVexolLogo::Timer1_Timer);
     connect(&Timer2, &QTimer::timeout, this, &frmVexolLogo::Timer2_Timer);
-    connect(Image1, &ImageControl::clicked, this, &frmVexolLogo::Image1_Click);
+    connect(Image1, &ClickLabel::clicked, this, &frmVexolLogo::Image1_Click);
 }
 
 void frmVexolLogo::Form_Load()

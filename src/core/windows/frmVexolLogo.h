@@ -1,21 +1,10 @@
 #pragma once
 
+#include "core/forms/ClickLabel.h"
 #include "core/forms/Form.h"
 
 #include <QLabel>
 #include <QTimer>
-
-// A picture that reports a click.
-class ImageControl : public QLabel {
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-Q_SIGNALS:
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-};
 
 // The logo shown while the program starts: the logo picture (or the operator's own
 // splash.jpg from the shared folder), and a second picture after a moment.
@@ -24,8 +13,8 @@ class frmVexolLogo : public Form {
 public:
     explicit frmVexolLogo(const WindowContext& context);
 
-    ImageControl* Image1;
-    ImageControl* Image2;
+    ClickLabel* Image1;
+    ClickLabel* Image2;
     QTimer Timer1;
     QTimer Timer2;
 
