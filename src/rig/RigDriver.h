@@ -2,9 +2,9 @@
 
 // One radio family behind one interface: how its port is opened and left, what a poll
 // sends, how a reply is read, the commands that tune the radio, and what choosing the type
-// in the rig list fills in. rigDriverFor() picks the driver from the radio type's name; each
-// family's drivers sit beside its codec (KenwoodDriver, IcomDriver, YaesuDriver,
-// TenTecDriver), the codecs themselves being plain functions.
+// in the rig list fills in. rigDriverFor() (RigTypes.h) picks the driver from the radio
+// type's name; each family's drivers sit beside its codec (KenwoodDriver, IcomDriver,
+// YaesuDriver, TenTecDriver), the codecs themselves being plain functions.
 
 #include "rig/RigReport.h"
 
@@ -83,19 +83,6 @@ public:
     // A radio reached without the port is tuned here.
     virtual void tuneWithoutPort(float /*mhz*/, const RigReport& /*report*/) const {}
 };
-
-// Where a radio run through exchange files has them; empty for the Pegasus folder in the
-// home folder.
-struct RigDriverOptions {
-    QString exchangeFolder;
-};
-
-// The rig list in its order, "None" first and "Other" last.
-const QStringList& rigTypes();
-
-// The driver of a radio type as the rig list names it; a driver that sends and reads
-// nothing for "None", an empty name and any name the list does not hold.
-std::unique_ptr<RigDriver> rigDriverFor(const QString& rigName, const RigDriverOptions& options = {});
 
 // The framing the families' drivers share.
 namespace rigframes {

@@ -9,7 +9,7 @@
 // held off, paced by fixed pauses and drain waits.
 
 #include "rig/RigBandPlan.h"
-#include "rig/RigDriver.h"
+#include "rig/RigTypes.h"
 #include "rig/RigReport.h"
 
 #include <QByteArray>

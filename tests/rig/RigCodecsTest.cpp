@@ -2,7 +2,7 @@
 
 #include "rig/IcomCodec.h"
 #include "rig/KenwoodCodec.h"
-#include "rig/RigDriver.h"
+#include "rig/RigTypes.h"
 #include "rig/RigText.h"
 #include "rig/TenTecCodec.h"
 #include "rig/YaesuCodec.h"

@@ -1,7 +1,7 @@
 // RigCntrl.txt byte for byte, the radio-type defaults, and the band plan and its data file.
 
 #include "rig/RigBandPlan.h"
-#include "rig/RigDriver.h"
+#include "rig/RigTypes.h"
 #include "rig/RigSettings.h"
 
 #include "core/QStringPrinter.h"

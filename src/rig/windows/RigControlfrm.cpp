@@ -12,6 +12,7 @@
 #include "platform/Services.h"
 #include "rig/RigSession.h"
 #include "rig/RigText.h"
+#include "rig/RigTypes.h"
 #include "rig/windows/frmFrequencyTest.h"
 
 #include <QApplication>
