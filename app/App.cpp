@@ -6,6 +6,7 @@
 #include "core/windows/frmSplash.h"
 #include "core/windows/frmStationID.h"
 #include "entry/windows/frmCountyChangeRover.h"
+#include "keying/KeyerSession.h"
 #include "keying/windows/BlindFrm.h"
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
@@ -43,6 +44,14 @@ void showOnce(const WindowContext& context, Arguments&&... arguments)
 
 App::App(Services services) : m_services(std::move(services))
 {
+    m_keyerSession = std::make_unique<KeyerSession>(
+        m_state.keyer, m_state.tables, *m_services.clock, *m_services.parallelPort,
+        [this] { return m_services.makeSerialPort(); }, [this] { return m_services.makeWavePlayer(); });
+    m_sessions.keyer = m_keyerSession.get();
+    // The keyer's "!" and echo go to the running main window.
+    connect(m_keyerSession.get(), &KeyerSession::contactToLog, this, [this] { m_form1.MainsFromKeyer(); });
+    connect(m_keyerSession.get(), &KeyerSession::mainWindowText, this,
+            [this](const QString& text) { m_form1.SetDialogCaption(text); });
     // The run ends only where the program says so (App::quit, Services::endProgram): a
     // window closing, a dialog with no parent window among them, never ends it on its own.
     QGuiApplication::setQuitOnLastWindowClosed(false);
@@ -107,6 +116,8 @@ frmWinKey& App::winKeyFrm()
         m_winKeyFrm = new frmWinKey(context());
     return *m_winKeyFrm;
 }
+
+void App::showWinKeySetup() { winKeyFrm().showModal(); }
 
 CWFrm& App::cwFrm()
 {
@@ -205,19 +216,7 @@ void App::unloadCompanionWindows()
 
 void App::releaseDevices()
 {
-    KeyerState& keyer = m_state.keyer;
-    // A send under way stops after the character it keys, and nothing repeats.
-    keyer.CWBuffer.clear();
-    keyer.CWRepeatActive = 0;
-    keyer.PhoneRepeatActive = 0;
-    if (m_phoneFrm)
-        m_phoneFrm->releaseTransmitter();
-    if (m_cwFrm)
-        m_cwFrm->releaseKeyingLine();
-    if (m_winKeyFrm) {
-        m_winKeyFrm->device().wk_clearbuf();
-        m_winKeyFrm->cmdCloseWinkey_Click();
-    }
+    m_keyerSession->releaseAll();
     // The links' closing steps go out once.
     if (m_linksClosed)
         return;

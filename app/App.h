@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <memory>
 
+class KeyerSession;
 class frmStationID;
 class MainForm;
 class PacketSpotfrm;
@@ -29,6 +30,7 @@ public:
     AppState& state() { return m_state; }
     Services& services() { return m_services; }
     WindowContext context() { return {m_state, m_services, *this, m_sessions}; }
+    KeyerSession& keyerSession() { return *m_keyerSession; }
 
     // Runs the start-up sequence: the start-up window's load.
     void start();
@@ -40,6 +42,7 @@ public:
     CWFrm& cwFrm() override;
     BlindFrm& blindFrm() override;
     frmWinKey& winKeyFrm() override;
+    void showWinKeySetup() override;
     bool winKeyFrmLoaded() const { return !m_winKeyFrm.isNull(); }
     bool phoneFrmLoaded() const;
     bool cwFrmLoaded() const;
@@ -89,6 +92,7 @@ private:
     Sessions m_sessions;
     std::unique_ptr<SpotSession> m_spotSession;
     std::unique_ptr<RigSession> m_rigSession;
+    std::unique_ptr<KeyerSession> m_keyerSession;
     QPointer<frmStationID> m_stationSetup;
     QPointer<PhoneFrm> m_phoneFrm;
     QPointer<CWFrm> m_cwFrm;
@@ -103,7 +107,7 @@ private:
 
     void endWhenNoWindowShown();
     // Push-to-talk and the keying lines dropped, the keyer device and the keying ports
-    // closed, the radio and spot links closed with their closing bytes. Each window's own
-    // release; the windows stay.
+    // closed (the keyer session's release), the radio and spot links closed with their
+    // closing bytes. The windows stay.
     void releaseDevices();
 };

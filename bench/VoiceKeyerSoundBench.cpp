@@ -9,7 +9,7 @@
 
 #include "core/forms/Form1.h"
 #include "keying/windows/PhoneFrm.h"
-#include "support/LoneWindowContext.h"
+#include "support/LoneKeyerSession.h"
 #include "support/SoundServer.h"
 #include "support/WaveSamples.h"
 
@@ -39,8 +39,9 @@ void BM_PushToTalkAgainstTheMessage(benchmark::State& state)
     lone.running.clock = std::make_unique<SystemClock>();
     const QString file = folders.path(QStringLiteral("work/cq.wav"));
     writeBytes(file, toneWave(lengthMs));
+    LoneKeyerSession keyer(lone);
     PhoneFrm phone(lone.context());
-    FakeSerialPort& port = *lone.services.serialPorts->back();
+    auto& port = static_cast<FakeSerialPort&>(keyer.session.pttPort());
     phone.Text1->setText(file);
     phone.Text10->setText(QStringLiteral("1"));
 
@@ -51,7 +52,7 @@ void BM_PushToTalkAgainstTheMessage(benchmark::State& state)
         const qint64 keyedAt = port.lineChanges.empty() ? steadyNs() : port.lineChanges.back().atNs;
         qint64 reportedAt = 0;
         while (port.rts) {
-            if (!reportedAt && phone.MMControl1->mode() != WavePlayer::ModePlaying)
+            if (!reportedAt && keyer.session.voicePlayer().mode() != WavePlayer::ModePlaying)
                 reportedAt = steadyNs();
             QTest::qWait(1);
         }

@@ -8,13 +8,16 @@
 #include "core/KeyFilters.h"
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
+#include "core/forms/Sessions.h"
+#include "core/forms/WindowContext.h"
 #include "entry/CallSigns.h"
 #include "entry/DateTimeText.h"
 #include "entry/DupeRules.h"
 #include "entry/windows/FieldCompletion.h"
+#include "keying/KeyerSession.h"
+#include "keying/WinKeyDevice.h"
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
-#include "keying/windows/frmWinKey.h"
 #include "mainwindow/LabelColors.h"
 #include "platform/Colors.h"
 #include "platform/Services.h"
@@ -36,6 +39,8 @@ constexpr quint32 KeyboardCwColor = 0xC0FFFF;
 
 // Ctrl+V, Ctrl+X and Ctrl+Z as their key presses come.
 bool isEditingShortcut(int KeyAscii) { return KeyAscii == 22 || KeyAscii == 24 || KeyAscii == 26; }
+
+KeyerSession& keyerOf(const WindowContext& context) { return *context.sessions.keyer; }
 
 bool modeIs(const AppState& state, const char* mode)
 {
@@ -60,7 +65,7 @@ void MainForm::Form_KeyDown(int& KeyCode, int Shift)
         if (KeyCode == KeyF10)
             KeyCode = 0;
         else if (KeyCode >= KeyF1 && KeyCode <= KeyF9)
-            context().navigation.phoneFrm().FKeyPhone(KeyCode);
+            keyerOf(context()).FKeyPhone(KeyCode);
         return;
     }
     if (modeIs(state, "CW") && state.keyer.CWKeyingInterface != KeyingInterface::None)
@@ -85,31 +90,14 @@ bool MainForm::openHotKeyWindow(int KeyCode)
 
 // Any key ends the F1 repeats: the rest of the CW message is dropped and the timers
 // stopped; a voice message that plays goes on to its end.
-void MainForm::stopRepeats()
-{
-    KeyerState& keyer = context().state.keyer;
-    if (keyer.CWRepeatActive != 0) {
-        if (keyer.WinKeyOpen != 0)
-            context().navigation.winKeyFrm().device().wk_clearbuf();
-        keyer.CWBuffer.clear();
-        keyer.CWRepeatActive = 0;
-        context().navigation.cwFrm().tmrRepeat.stop();
-    }
-    if (keyer.PhoneRepeatActive != 0) {
-        keyer.PhoneRepeatActive = 0;
-        context().navigation.phoneFrm().tmrRepeat.stop();
-    }
-}
+void MainForm::stopRepeats() { keyerOf(context()).stopRepeats(); }
 
 void MainForm::cwKeyDown(int& KeyCode)
 {
-    CWFrm& cw = context().navigation.cwFrm();
+    KeyerSession& keyer = keyerOf(context());
     if (KeyCode == KeyDown || KeyCode == KeyUp) {
-        if (KeyCode == KeyUp)
-            cw.UpDown1_UpClick();
-        else
-            cw.UpDown1_DownClick();
-        setDialog(cw.Text11->text() + QStringLiteral(" WPM"));
+        keyer.stepSpeed(KeyCode == KeyUp ? 1 : -1);
+        setDialog(keyer.wordsPerMinute() + QStringLiteral(" WPM"));
         KeyCode = 0;
         return;
     }
@@ -118,13 +106,13 @@ void MainForm::cwKeyDown(int& KeyCode)
     if (KeyCode == KeyF10)
         KeyCode = KeyF13;
     if (KeyCode != KeyF12) {
-        cw.FKeyCW(KeyCode);
+        keyer.FKeyCW(KeyCode);
         return;
     }
-    KeyerState& keyer = context().state.keyer;
-    keyer.KeyboardCWMode = keyer.KeyboardCWMode == 0 ? 1 : 0;
-    setDialog(keyer.KeyboardCWMode == 1 ? m_profile.keyboardCwMessage : QString());
-    setDialogColor(keyer.KeyboardCWMode == 1 ? KeyboardCwColor : DialogNormalColor);
+    KeyerState& state = context().state.keyer;
+    state.KeyboardCWMode = state.KeyboardCWMode == 0 ? 1 : 0;
+    setDialog(state.KeyboardCWMode == 1 ? m_profile.keyboardCwMessage : QString());
+    setDialogColor(state.KeyboardCWMode == 1 ? KeyboardCwColor : DialogNormalColor);
 }
 
 void MainForm::Form_KeyPress(int& KeyAscii)
@@ -144,24 +132,16 @@ void MainForm::Form_KeyPress(int& KeyAscii)
     KeyerState& keyer = context().state.keyer;
     if (KeyAscii == 27 && modeIs(context().state, "PH")) {
         // The first Esc stops the voice message; the watch then releases the transmitter.
-        WavePlayer& player = *context().navigation.phoneFrm().MMControl1;
-        if (player.mode() == WavePlayer::ModePlaying) {
-            player.stop();
+        if (keyerOf(context()).stopVoiceMessage()) {
             KeyAscii = 0;
             return;
         }
     }
     if (KeyAscii == 27) {
         // The keyer device still sending: Esc stops it and drops what waits.
-        if (keyer.CWKeyingInterface == KeyingInterface::WinKey && keyer.WinKeyOpen != 0) {
-            WinKeyDevice& device = context().navigation.winKeyFrm().device();
-            keyer.WinKeyStatus = device.wk_getstatus();
-            if (keyer.WinKeyStatus > 0) {
-                device.wk_clearbuf();
-                keyer.CWBuffer.clear();
-                KeyAscii = 0;
-                return;
-            }
+        if (keyerOf(context()).stopWinKeySending()) {
+            KeyAscii = 0;
+            return;
         }
         // While CW goes out on a line, Esc stops it after the character being keyed; else
         // it clears.
@@ -172,8 +152,7 @@ void MainForm::Form_KeyPress(int& KeyAscii)
         KeyAscii = 0;
         return;
     }
-    if (keyer.WinKeyOpen != 0)
-        keyer.WinKeyStatus = context().navigation.winKeyFrm().device().wk_getstatus();
+    keyerOf(context()).readWinKeyStatus();
     if (keyer.KeyboardCWMode == 1)
         keyboardCwKey(KeyAscii);
 }
@@ -186,7 +165,7 @@ void MainForm::keyboardCwKey(int& KeyAscii)
     if (KeyAscii == 8 && keyer.WinKeyStatus > 0) {
         // The device takes back the last character it has not sent yet.
         if (keyer.WinKeyOpen != 0)
-            context().navigation.winKeyFrm().device().wk_backspace();
+            keyerOf(context()).winKey().wk_backspace();
         KeyAscii = 0;
         return;
     }
@@ -201,7 +180,7 @@ void MainForm::keyboardCwKey(int& KeyAscii)
     keyer.CWBuffer += QChar(char16_t(KeyAscii));
     KeyAscii = 0;
     if (keyer.CWSending == 0)
-        context().navigation.cwFrm().LoopThroughCWBuffer();
+        keyerOf(context()).LoopThroughCWBuffer();
 }
 
 QString MainForm::callFieldText() const { return txtCall->text(); }

@@ -6,6 +6,7 @@
 
 #include "app/EndSignals.h"
 #include "core/QStringPrinter.h"
+#include "keying/KeyerSession.h"
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
 
@@ -87,7 +88,7 @@ TEST_P(EveryWayOut, MidMessageReleasesEveryLineAndEndsTheRun)
     w.cmdLogOn_Click();
     playVoiceMessage();
     cwKeyer(KeyingInterface::Rts);
-    auto& port = static_cast<FakeSerialPort&>(*app->cwFrm().Comm);
+    auto& port = static_cast<FakeSerialPort&>(app->keyerSession().cwPort());
 
     // The way out comes while the first character of F2 goes out: a signal is taken at the
     // next point where events run, between two characters.
@@ -104,7 +105,7 @@ TEST_P(EveryWayOut, MidMessageReleasesEveryLineAndEndsTheRun)
     EXPECT_GT(keyedUnits(port), 0);
     EXPECT_LT(keyedUnits(port), 2 * 10) << "the rest of the message was dropped";
     EXPECT_EQ(lastWrite(VoiceRegister), 2) << "push-to-talk released";
-    EXPECT_NE(static_cast<FakeWavePlayer&>(*app->phoneFrm().MMControl1).mode(), WavePlayer::ModePlaying);
+    EXPECT_NE(static_cast<FakeWavePlayer&>(app->keyerSession().voicePlayer()).mode(), WavePlayer::ModePlaying);
     EXPECT_EQ(state().keyer.CWSending, 0);
     EXPECT_TRUE(QFile::exists(work(QStringLiteral("QSOpref.txt")))) << "the operating time is kept, as File > Exit keeps it";
 

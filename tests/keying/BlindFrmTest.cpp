@@ -5,7 +5,7 @@
 
 #include "core/QStringPrinter.h"
 #include "support/CaptionsFit.h"
-#include "support/LoneWindowContext.h"
+#include "support/LoneKeyerSession.h"
 
 #include <QFileInfo>
 #include <QTest>
@@ -30,6 +30,7 @@ protected:
         for (const QString& name : PromptNames)
             writeBytes(folders.work + QLatin1Char('/') + name + QStringLiteral(".wav"), "RIFF");
         *lone.services.wavePlayLengthMs = PromptMs;
+        keyer = std::make_unique<LoneKeyerSession>(lone); // its prompt player plays that long
     }
 
     std::unique_ptr<BlindFrm> load()
@@ -38,7 +39,7 @@ protected:
         blind->Form_Load();
         return blind;
     }
-    FakeWavePlayer& player() { return *lone.services.wavePlayers->back(); }
+    FakeWavePlayer& player() { return static_cast<FakeWavePlayer&>(keyer->session.promptPlayer()); }
     FakeClock& clock() { return *lone.services.clock; }
     // The prompts opened so far, by name.
     QStringList spoken()
@@ -52,6 +53,7 @@ protected:
     static constexpr qint64 PromptMs = 700;
     TestFolders folders;
     LoneWindowContext lone;
+    std::unique_ptr<LoneKeyerSession> keyer;
 };
 
 TEST_F(VoiceNavigation, LoadingSpeaksTheSavedLevel)
@@ -69,6 +71,7 @@ TEST_F(VoiceNavigation, LoadingSpeaksTheSavedLevel)
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.level));
         lone.state.station.VoiceNavigationLevel = c.level;
+        player().opened.clear(); // the session's one prompt player serves every load
         const qint64 before = clock().monotonic;
         auto blind = load();
         EXPECT_EQ(spoken(), c.spoken);

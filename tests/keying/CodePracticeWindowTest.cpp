@@ -7,7 +7,7 @@
 #include "core/QStringPrinter.h"
 #include "keying/windows/CWFrm.h"
 #include "support/CaptionsFit.h"
-#include "support/LoneWindowContext.h"
+#include "support/LoneKeyerSession.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -37,7 +37,7 @@ protected:
         lone.navigation.form1().attach(main);
         cw = std::make_unique<CWFrm>(lone.context());
         cw->OptSleep->setChecked(true); // timed on the fake clock
-        practice = std::make_unique<frmCodePractice>(lone.context(), *cw);
+        practice = std::make_unique<frmCodePractice>(lone.context());
     }
     ~CodePractice() override
     {
@@ -63,6 +63,7 @@ protected:
 
     TestFolders folders;
     LoneWindowContext lone;
+    LoneKeyerSession session{lone};
     FakeMainWindow main;
     std::unique_ptr<CWFrm> cw;
     std::unique_ptr<frmCodePractice> practice;
@@ -212,7 +213,7 @@ TEST_F(CodePractice, CaptionsFitOnCommonScreens)
     for (const QSizeF size : {QSizeF(9600, 7200), QSizeF(15360, 11520), QSizeF(19200, 15360), QSizeF(28800, 16200)}) {
         SCOPED_TRACE(size.width());
         lone.services.screen->size = size;
-        frmCodePractice window(lone.context(), *cw);
+        frmCodePractice window(lone.context());
         window.show();
         expectCaptionsFit(window);
     }

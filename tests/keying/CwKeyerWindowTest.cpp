@@ -6,7 +6,7 @@
 #include "core/QStringPrinter.h"
 #include "keying/windows/frmCodePractice.h"
 #include "support/CaptionsFit.h"
-#include "support/LoneWindowContext.h"
+#include "support/LoneKeyerSession.h"
 
 #include <QApplication>
 #include <QTest>
@@ -47,8 +47,11 @@ protected:
     std::unique_ptr<CWFrm> load() { return std::make_unique<CWFrm>(lone.context()); }
     AppState& state() { return lone.state; }
 
+    QTimer& repeatTimer() { return keyer.session.cwRepeatTimer(); }
+
     TestFolders folders;
     LoneWindowContext lone;
+    LoneKeyerSession keyer{lone};
     FakeMainWindow main;
 };
 
@@ -114,13 +117,13 @@ TEST_F(CwKeyerWindow, BoxesTakeOnlyWhatTheyHold)
     QTest::keyClicks(cw->txtCWLoop, QStringLiteral("2.5s"));
     leave(cw->txtCWLoop);
     EXPECT_EQ(cw->txtCWLoop->text(), "2.5");
-    EXPECT_EQ(cw->tmrRepeat.interval(), 2500);
+    EXPECT_EQ(repeatTimer().interval(), 2500);
     cw->txtCWLoop->setFocus();
     cw->txtCWLoop->selectAll();
     QTest::keyClicks(cw->txtCWLoop, QStringLiteral("60"));
     leave(cw->txtCWLoop);
     EXPECT_EQ(cw->txtCWLoop->text(), "0");
-    EXPECT_EQ(cw->tmrRepeat.interval(), 0);
+    EXPECT_EQ(repeatTimer().interval(), 0);
 }
 
 TEST_F(CwKeyerWindow, TestSendsF9OnThePrinterPortAndLogsAtTheBang)
@@ -149,7 +152,7 @@ TEST_F(CwKeyerWindow, TestSendsF9OnThePrinterPortAndLogsAtTheBang)
     EXPECT_EQ(main.logged, 1);
 }
 
-TEST_F(CwKeyerWindow, SerialLineOpensOnFirstUseAndDropsWhenTheWindowGoes)
+TEST_F(CwKeyerWindow, SerialLineOpensOnFirstUseAndDropsOnRelease)
 {
     auto cw = load();
     cw->OptSleep->setChecked(true);
@@ -157,7 +160,7 @@ TEST_F(CwKeyerWindow, SerialLineOpensOnFirstUseAndDropsWhenTheWindowGoes)
     cw->Text10->setText(QStringLiteral("2"));
     cw->Text9->setText(QStringLiteral("T"));
     cw->FKeyCW(120);
-    FakeSerialPort* port = lone.services.serialPorts->back();
+    auto* port = static_cast<FakeSerialPort*>(&keyer.session.cwPort());
     EXPECT_EQ(port->comNumber(), 2);
     EXPECT_TRUE(port->isOpen());
     ASSERT_FALSE(port->lineChanges.empty());
@@ -178,17 +181,18 @@ TEST_F(CwKeyerWindow, SerialLineOpensOnFirstUseAndDropsWhenTheWindowGoes)
     cw->CWSetup();
     cw->Text1->setText(QStringLiteral("E"));
     cw->txtCWLoop->setText(QStringLiteral("2.5"));
-    cw->tmrRepeat.setInterval(2500);
+    repeatTimer().setInterval(2500);
     cw->FKeyCW(112);
     EXPECT_EQ(state().keyer.CWRepeatActive, 1);
-    EXPECT_TRUE(cw->tmrRepeat.isActive());
+    EXPECT_TRUE(repeatTimer().isActive());
     const size_t before = port->lineChanges.size();
-    cw->tmrRepeat_Timer();
+    keyer.session.repeatCw();
     EXPECT_GT(port->lineChanges.size(), before);
-    EXPECT_TRUE(cw->tmrRepeat.isActive()) << "armed again";
+    EXPECT_TRUE(repeatTimer().isActive()) << "armed again";
 
     const auto lines = port->lines;
-    cw.reset();
+    keyer.session.releaseAll();
+    EXPECT_FALSE(repeatTimer().isActive());
     EXPECT_FALSE(lines->rts);
     EXPECT_FALSE(lines->dtr);
 }

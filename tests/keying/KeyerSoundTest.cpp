@@ -8,7 +8,7 @@
 #include "keying/windows/PhoneFrm.h"
 
 #include "core/QStringPrinter.h"
-#include "support/LoneWindowContext.h"
+#include "support/LoneKeyerSession.h"
 #include "support/SoundServer.h"
 #include "support/WaveSamples.h"
 
@@ -33,6 +33,7 @@ protected:
         lone.running.makeWavePlayer = [] { return std::make_unique<QtWavePlayer>(); };
         // Real time: the player plays in it, and the waits give up in it.
         lone.running.clock = std::make_unique<SystemClock>();
+        session = std::make_unique<LoneKeyerSession>(lone);
     }
 
     QString work(const QString& name) const { return folders.work + QLatin1Char('/') + name; }
@@ -47,8 +48,13 @@ protected:
         return phone;
     }
 
+    FakeSerialPort* pttPort() { return static_cast<FakeSerialPort*>(&session->session.pttPort()); }
+    WavePlayer& voicePlayer() { return session->session.voicePlayer(); }
+    WavePlayer& promptPlayer() { return session->session.promptPlayer(); }
+
     TestFolders folders;
     LoneWindowContext lone;
+    std::unique_ptr<LoneKeyerSession> session; // made once the fixture has set its services
 };
 
 qint64 msBetween(const FakeSerialPort::LineChange& from, const FakeSerialPort::LineChange& to)
@@ -59,10 +65,10 @@ qint64 msBetween(const FakeSerialPort::LineChange& from, const FakeSerialPort::L
 TEST_F(KeyerSound, AMessageKeysPushToTalkWhileTheServerPlaysItAndReleasesAtItsEnd)
 {
     auto phone = keyer(toneWave(1000));
-    FakeSerialPort* port = lone.services.serialPorts->back();
+    FakeSerialPort* port = pttPort();
     phone->FKeyPhone(F1);
     ASSERT_TRUE(port->rts) << phone->lblSound->text().toStdString();
-    EXPECT_EQ(phone->MMControl1->mode(), WavePlayer::ModePlaying);
+    EXPECT_EQ(voicePlayer().mode(), WavePlayer::ModePlaying);
     EXPECT_EQ(server().streamsOfThisProcess(), 1);
     EXPECT_TRUE(port->rts) << "still keyed while the server plays the stream";
 
@@ -72,7 +78,7 @@ TEST_F(KeyerSound, AMessageKeysPushToTalkWhileTheServerPlaysItAndReleasesAtItsEn
     const qint64 keyedMs = msBetween(port->lineChanges[2], port->lineChanges[3]);
     EXPECT_GE(keyedMs, 1000) << "keyed for the whole message";
     EXPECT_LT(keyedMs, 1000 + WavePlayer::EndMarginMs) << "released at its end, not given up";
-    EXPECT_EQ(phone->MMControl1->mode(), WavePlayer::ModeStopped);
+    EXPECT_EQ(voicePlayer().mode(), WavePlayer::ModeStopped);
     EXPECT_EQ(phone->lblSound->text(), "");
     EXPECT_TRUE(QTest::qWaitFor([] { return server().streamsOfThisProcess() == 0; }, 2000));
 }
@@ -80,7 +86,7 @@ TEST_F(KeyerSound, AMessageKeysPushToTalkWhileTheServerPlaysItAndReleasesAtItsEn
 TEST_F(KeyerSound, AFileThatCannotPlayKeysNothingAndStopReleasesWithinATick)
 {
     auto phone = keyer(QByteArray("RIFF\x10\0\0\0WAVEjunk", 16));
-    FakeSerialPort* port = lone.services.serialPorts->back();
+    FakeSerialPort* port = pttPort();
     phone->FKeyPhone(F1);
     EXPECT_EQ(port->lineChanges.size(), 0u) << "the port is not even opened";
     EXPECT_EQ(phone->lblSound->text(), "cq.wav cannot be played: it has no sound format.");
@@ -93,7 +99,7 @@ TEST_F(KeyerSound, AFileThatCannotPlayKeysNothingAndStopReleasesWithinATick)
     QTest::qWait(300);
     QElapsedTimer stopped;
     stopped.start();
-    phone->MMControl1->stop();
+    voicePlayer().stop();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !port->rts; }, 2000));
     EXPECT_LT(stopped.elapsed(), 500);
     EXPECT_TRUE(QTest::qWaitFor([] { return server().streamsOfThisProcess() == 0; }, 2000));
@@ -108,12 +114,12 @@ TEST_F(KeyerSound, APromptsWaitEndsWithThePrompt)
     QElapsedTimer waited;
     waited.start();
     blind.BlindKeyPhone(QStringLiteral("Call"));
-    ASSERT_EQ(blind.MMControl1->mode(), WavePlayer::ModePlaying);
-    const qint64 length = blind.MMControl1->durationMs();
+    ASSERT_EQ(promptPlayer().mode(), WavePlayer::ModePlaying);
+    const qint64 length = promptPlayer().durationMs();
     blind.waitWhilePlaying();
     EXPECT_GE(waited.elapsed(), length);
     EXPECT_LT(waited.elapsed(), length + WavePlayer::EndMarginMs) << "the prompt's end, not the give-up";
-    EXPECT_EQ(blind.MMControl1->mode(), WavePlayer::ModeStopped);
+    EXPECT_EQ(promptPlayer().mode(), WavePlayer::ModeStopped);
 
     // "Call Only" says "NavEn", waits for its end, then says "Call"; a prompt cuts off the
     // one before it, so the server never holds two.
@@ -121,7 +127,7 @@ TEST_F(KeyerSound, APromptsWaitEndsWithThePrompt)
     waited.restart();
     blind.Option2_Click();
     EXPECT_GE(waited.elapsed(), 500) << "NavEn.wav plays for over half a second";
-    EXPECT_EQ(blind.MMControl1->mode(), WavePlayer::ModePlaying);
+    EXPECT_EQ(promptPlayer().mode(), WavePlayer::ModePlaying);
     EXPECT_EQ(server().streamsOfThisProcess(), 1);
     blind.waitWhilePlaying();
     QCoreApplication::processEvents();
@@ -132,7 +138,7 @@ TEST_F(KeyerSound, APromptsWaitEndsWithThePrompt)
 TEST_F(KeyerSound, ASoundServerThatHasGoneKeysNothingAndIsTold)
 {
     auto phone = keyer(toneWave(200));
-    FakeSerialPort* port = lone.services.serialPorts->back();
+    FakeSerialPort* port = pttPort();
     phone->FKeyPhone(F1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return port->lineChanges.size() == 4 && !port->rts; }, 5000));
     server().stop();

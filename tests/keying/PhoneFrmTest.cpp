@@ -8,7 +8,7 @@
 #include "core/QStringPrinter.h"
 #include "core/windows/WindowTestSupport.h"
 #include "platform/WriteFaults.h"
-#include "support/LoneWindowContext.h"
+#include "support/LoneKeyerSession.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -28,12 +28,14 @@ protected:
     }
 
     std::unique_ptr<PhoneFrm> load() { return std::make_unique<PhoneFrm>(lone.context()); }
-    FakeWavePlayer& player() { return *lone.services.wavePlayers->back(); }
+    FakeWavePlayer& player() { return static_cast<FakeWavePlayer&>(keyer.session.voicePlayer()); }
+    FakeSerialPort* pttPort() { return static_cast<FakeSerialPort*>(&keyer.session.pttPort()); }
     QString wave2() const { return folders.path(QStringLiteral("work/wave2.txt")); }
     AppState& state() { return lone.state; }
 
     TestFolders folders;
     LoneWindowContext lone;
+    LoneKeyerSession keyer{lone};
     QString message;
 };
 
@@ -99,7 +101,7 @@ TEST_F(PhoneWindow, TheBoxesTakeOnlyWhatTheyHold)
         phone->Text1->setFocus();
         QCoreApplication::processEvents();
         EXPECT_EQ(phone->txtPHLoop->text(), r.shown) << r.typed;
-        EXPECT_EQ(phone->tmrRepeat.interval(), r.interval) << r.typed;
+        EXPECT_EQ(keyer.session.voiceRepeatTimer().interval(), r.interval) << r.typed;
     }
 
     phone->Text11->setFocus();
@@ -116,19 +118,19 @@ TEST_F(PhoneWindow, TheBoxesTakeOnlyWhatTheyHold)
     phone->Text1->setFocus();
     QCoreApplication::processEvents();
     EXPECT_EQ(phone->Text10->text(), "0");
-    EXPECT_FALSE(phone->CommPhone->isOpen());
+    EXPECT_FALSE(pttPort()->isOpen());
     phone->Text10->setFocus();
     QTest::keyClicks(phone->Text10, QStringLiteral("&H3"));
     phone->Text1->setFocus();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(phone->CommPhone->isOpen());
-    EXPECT_EQ(phone->CommPhone->comNumber(), 3);
+    EXPECT_TRUE(pttPort()->isOpen());
+    EXPECT_EQ(pttPort()->comNumber(), 3);
 }
 
 TEST_F(PhoneWindow, APortThatWillNotOpenIsReportedAndTheWindowShownToMendIt)
 {
     auto phone = load();
-    FakeSerialPort* port = lone.services.serialPorts->back();
+    FakeSerialPort* port = pttPort();
     port->refuseOpen = true;
     phone->Text2->setText(message);
     phone->Text10->setText(QStringLiteral("9"));
@@ -148,9 +150,9 @@ TEST_F(PhoneWindow, APortThatWillNotOpenIsReportedAndTheWindowShownToMendIt)
 TEST_F(PhoneWindow, ThePttAndCwPortsAreNeverOpenAtOnce)
 {
     auto cw = std::make_unique<CWFrm>(lone.context());
-    FakeSerialPort* cwPort = lone.services.serialPorts->back();
+    auto* cwPort = static_cast<FakeSerialPort*>(&keyer.session.cwPort());
     auto phone = load();
-    FakeSerialPort* pttPort = lone.services.serialPorts->back();
+    FakeSerialPort* pttPort = this->pttPort();
     cw->Text10->setText(QStringLiteral("2"));
     cw->CWSetup();
     ASSERT_TRUE(cwPort->isOpen());
@@ -180,17 +182,17 @@ TEST_F(PhoneWindow, ThePttAndCwPortsAreNeverOpenAtOnce)
     EXPECT_FALSE(cwPort->isOpen());
 }
 
-TEST_F(PhoneWindow, UnloadingWhilePlayingReleasesEverythingThatWasKeyed)
+TEST_F(PhoneWindow, ReleasingWhilePlayingReleasesEverythingThatWasKeyed)
 {
     auto phone = load();
-    FakeSerialPort* port = lone.services.serialPorts->back();
+    FakeSerialPort* port = pttPort();
     phone->Text2->setText(message);
     phone->Text10->setText(QStringLiteral("3"));
     phone->Option3->setChecked(true);
     phone->FKeyPhone(F2);
     ASSERT_TRUE(port->rts);
     const auto lines = port->lines;
-    phone.reset();
+    keyer.session.releaseAll();
     EXPECT_FALSE(lines->rts);
     EXPECT_FALSE(lines->open);
     const auto& writes = lone.services.parallelPort->writes;
@@ -214,7 +216,7 @@ TEST_F(PhoneWindow, TheWindowSaysWhyMessagesCannotPlay)
     phone->Text2->setText(folders.path(QStringLiteral("work/gone.wav")));
     phone->Text10->setText(QStringLiteral("3"));
     phone->FKeyPhone(F2);
-    EXPECT_TRUE(lone.services.serialPorts->back()->lineChanges.empty());
+    EXPECT_TRUE(pttPort()->lineChanges.empty());
     EXPECT_TRUE(phone->lblSound->text().endsWith(QStringLiteral("gone.wav was not found.")));
     EXPECT_EQ(lone.services.dialogs->shown.size(), 0u);
 }
@@ -222,20 +224,20 @@ TEST_F(PhoneWindow, TheWindowSaysWhyMessagesCannotPlay)
 TEST_F(PhoneWindow, TheWatchReleasesOnItsTimerAndTheRepeatPlaysF1Again)
 {
     auto phone = load();
-    FakeSerialPort* port = lone.services.serialPorts->back();
+    FakeSerialPort* port = pttPort();
     phone->Text1->setText(message);
     phone->Text10->setText(QStringLiteral("1"));
     phone->txtPHLoop->setText(QStringLiteral("0.1"));
-    phone->tmrRepeat.setInterval(100);
+    keyer.session.voiceRepeatTimer().setInterval(100);
     QTest::mouseClick(phone->Command11, Qt::LeftButton);
     EXPECT_EQ(player().plays, 1);
-    EXPECT_TRUE(phone->Timer1.isActive());
-    EXPECT_EQ(phone->Timer1.interval(), 40);
+    EXPECT_TRUE(keyer.session.voiceWatchTimer().isActive());
+    EXPECT_EQ(keyer.session.voiceWatchTimer().interval(), 40);
     EXPECT_EQ(state().keyer.PhoneRepeatActive, 1);
 
     player().finish();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !port->rts; }, 2000));
-    EXPECT_FALSE(phone->Timer1.isActive());
+    EXPECT_FALSE(keyer.session.voiceWatchTimer().isActive());
     EXPECT_TRUE(QTest::qWaitFor([&] { return player().plays == 2; }, 2000)) << "F1 again after its interval";
     EXPECT_TRUE(port->rts);
 
@@ -243,7 +245,7 @@ TEST_F(PhoneWindow, TheWatchReleasesOnItsTimerAndTheRepeatPlaysF1Again)
     state().keyer.PhoneRepeatActive = 0;
     player().finish();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !port->rts; }, 2000));
-    EXPECT_FALSE(phone->tmrRepeat.isActive());
+    EXPECT_FALSE(keyer.session.voiceRepeatTimer().isActive());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "support/LogWindowFixture.h"
 
 #include "core/QStringPrinter.h"
+#include "keying/KeyerSession.h"
 #include "keying/windows/BlindFrm.h"
 
 #include <QFileInfo>
@@ -18,7 +19,12 @@ protected:
             writeBytes(work(QString::fromLatin1(name) + QStringLiteral(".wav")), "RIFF");
     }
 
-    FakeWavePlayer& promptPlayer() { return dynamic_cast<FakeWavePlayer&>(*app->blindFrm().MMControl1); }
+    // The prompt window loaded first, as the main window loads it for its first prompt.
+    FakeWavePlayer& promptPlayer()
+    {
+        app->blindFrm();
+        return dynamic_cast<FakeWavePlayer&>(app->keyerSession().promptPlayer());
+    }
 
     // The prompts spoken (opened) since the last call.
     QStringList spoken()
@@ -80,7 +86,10 @@ TEST_F(FieldPrompts, InStateWindowNamesTheStateField)
 TEST_F(FieldPrompts, RefusedDuplicateSaysDupeAndWaitsOnlyWhenNavigating)
 {
     writeLog({{QStringLiteral("W5ABC"), QStringLiteral("HARR")}});
-    *ts.wavePlayLengthMs = 700;
+    // The prompt player lives from the start of the run: its prompts play 700 ms from now on.
+    FakeWavePlayer& player = promptPlayer();
+    player.lengthMs = 700;
+    player.clockMs = [this] { return clock.monotonicMs(); };
     for (const quint8 level : {0, 1}) {
         SCOPED_TRACE(int(level));
         state().station.VoiceNavigationLevel = level;

@@ -6,6 +6,7 @@
 
 #include "core/QStringPrinter.h"
 #include "keying/Morse.h"
+#include "keying/KeyerSession.h"
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
 #include "rig/windows/RigControlfrm.h"
@@ -108,7 +109,7 @@ TEST_F(KeyerKeys, AKeyingPortThatFailsMidMessageIsToldOnceAndItsLogMarkLogsNothi
     keys(QStringLiteral("W5XYZ{Tab}599{Tab}HARR"));
     w.txtCall->setFocus();
     ASSERT_TRUE(cw.CWSetup());
-    auto& port = static_cast<FakeSerialPort&>(*cw.Comm);
+    auto& port = static_cast<FakeSerialPort&>(app->keyerSession().cwPort());
     int changes = 0;
     port.now = [&] {
         if (++changes == 5)
@@ -133,29 +134,29 @@ TEST_F(KeyerKeys, TheF1RepeatSendsAgainUntilAKeyStopsIt)
     CWFrm& cw = keyer();
     cw.Text1->setText(QStringLiteral("CQ"));
     cw.txtCWLoop->setText(QStringLiteral("2.5"));
-    cw.tmrRepeat.setInterval(2500);
+    app->keyerSession().cwRepeatTimer().setInterval(2500);
 
     press(Qt::Key_F1);
     EXPECT_EQ(sent(), morse(QStringLiteral("CQ")));
     EXPECT_EQ(state().keyer.CWRepeatActive, 1);
-    EXPECT_TRUE(cw.tmrRepeat.isActive());
-    EXPECT_EQ(cw.tmrRepeat.interval(), 2500);
-    cw.tmrRepeat_Timer();
+    EXPECT_TRUE(app->keyerSession().cwRepeatTimer().isActive());
+    EXPECT_EQ(app->keyerSession().cwRepeatTimer().interval(), 2500);
+    app->keyerSession().repeatCw();
     EXPECT_EQ(sent(), morse(QStringLiteral("CQCQ")));
-    EXPECT_TRUE(cw.tmrRepeat.isActive()) << "armed again";
+    EXPECT_TRUE(app->keyerSession().cwRepeatTimer().isActive()) << "armed again";
 
     // Any key, Shift alone too, ends it.
     press(Qt::Key_Shift);
     EXPECT_EQ(state().keyer.CWRepeatActive, 0);
-    EXPECT_FALSE(cw.tmrRepeat.isActive());
+    EXPECT_FALSE(app->keyerSession().cwRepeatTimer().isActive());
 
     // A key during a repeated sending drops the rest of it and arms nothing.
     press(Qt::Key_F1);
     ts.parallelPort->writes.clear();
     QTimer::singleShot(0, [] { press(Qt::Key_Shift); });
-    cw.tmrRepeat_Timer();
+    app->keyerSession().repeatCw();
     EXPECT_EQ(sent(), morse(QStringLiteral("C")));
-    EXPECT_FALSE(cw.tmrRepeat.isActive());
+    EXPECT_FALSE(app->keyerSession().cwRepeatTimer().isActive());
 }
 
 TEST_F(KeyerKeys, TheArrowsStepTheSpeedInCwOnly)

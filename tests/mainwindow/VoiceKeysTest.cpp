@@ -5,6 +5,7 @@
 #include "ShellFixture.h"
 
 #include "core/QStringPrinter.h"
+#include "keying/KeyerSession.h"
 #include "keying/windows/PhoneFrm.h"
 
 namespace {
@@ -23,8 +24,8 @@ protected:
         state().station.CurrentMode = QStringLiteral("PH");
         return phone;
     }
-    FakeWavePlayer& player() { return static_cast<FakeWavePlayer&>(*app->phoneFrm().MMControl1); }
-    FakeSerialPort& pttPort() { return static_cast<FakeSerialPort&>(*app->phoneFrm().CommPhone); }
+    FakeWavePlayer& player() { return static_cast<FakeWavePlayer&>(app->keyerSession().voicePlayer()); }
+    FakeSerialPort& pttPort() { return static_cast<FakeSerialPort&>(app->keyerSession().pttPort()); }
 
     static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
@@ -36,7 +37,7 @@ protected:
 TEST_F(VoiceKeys, FunctionKeysPlayTheirMessagesInPhoneModeOnly)
 {
     MainForm& w = openOut();
-    PhoneFrm& phone = keyer();
+    keyer();
     keys(QStringLiteral("W5XX"));
 
     press(Qt::Key_F2);
@@ -44,7 +45,7 @@ TEST_F(VoiceKeys, FunctionKeysPlayTheirMessagesInPhoneModeOnly)
     EXPECT_TRUE(pttPort().rts) << "keyed while it plays";
     EXPECT_EQ(w.txtCall->text(), "W5XX");
     player().finish();
-    phone.Timer1_Timer();
+    app->keyerSession().watchVoiceMessage();
     EXPECT_FALSE(pttPort().rts);
 
     // F10 is swallowed, F11 and F3 (an empty box) play nothing.
@@ -76,7 +77,7 @@ TEST_F(VoiceKeys, AnyKeyEndsTheRepeatAndEscStopsTheMessageBeforeItClears)
     MainForm& w = openIn();
     PhoneFrm& phone = keyer();
     phone.txtPHLoop->setText(QStringLiteral("3"));
-    phone.tmrRepeat.setInterval(3000);
+    app->keyerSession().voiceRepeatTimer().setInterval(3000);
     keys(QStringLiteral("W5XX"));
 
     press(Qt::Key_F1);
@@ -85,9 +86,9 @@ TEST_F(VoiceKeys, AnyKeyEndsTheRepeatAndEscStopsTheMessageBeforeItClears)
     EXPECT_EQ(state().keyer.PhoneRepeatActive, 0) << "the key ends the repeat first";
     EXPECT_NE(player().mode(), WavePlayer::ModePlaying) << "Esc stopped the message";
     EXPECT_EQ(w.txtCall->text(), "W5XX") << "and left the entry alone";
-    phone.Timer1_Timer();
+    app->keyerSession().watchVoiceMessage();
     EXPECT_FALSE(pttPort().rts);
-    EXPECT_FALSE(phone.tmrRepeat.isActive()) << "F1 does not come back";
+    EXPECT_FALSE(app->keyerSession().voiceRepeatTimer().isActive()) << "F1 does not come back";
 
     press(Qt::Key_Escape);
     EXPECT_EQ(w.txtCall->text(), "") << "the second Esc clears";
@@ -95,10 +96,10 @@ TEST_F(VoiceKeys, AnyKeyEndsTheRepeatAndEscStopsTheMessageBeforeItClears)
     // While the wait before the next F1 runs, Shift alone ends it.
     press(Qt::Key_F1);
     player().finish();
-    phone.Timer1_Timer();
-    EXPECT_TRUE(phone.tmrRepeat.isActive());
+    app->keyerSession().watchVoiceMessage();
+    EXPECT_TRUE(app->keyerSession().voiceRepeatTimer().isActive());
     press(Qt::Key_Shift);
-    EXPECT_FALSE(phone.tmrRepeat.isActive());
+    EXPECT_FALSE(app->keyerSession().voiceRepeatTimer().isActive());
     EXPECT_EQ(state().keyer.PhoneRepeatActive, 0);
 }
 

@@ -29,6 +29,7 @@ public:
     CWFrm& cwFrm() override { refuse("the CW keyer"); }
     BlindFrm& blindFrm() override { refuse("the prompt player"); }
     frmWinKey& winKeyFrm() override { refuse("the keyer device window"); }
+    void showWinKeySetup() override { refuse("the keyer device window"); }
     frmCountyChangeRover& countyChangeRover() override { refuse("the county-line window"); }
     RigControlfrm& rigControlfrm() override { refuse("the rig window"); }
     void showRigInterface() override { refuse("the rig window"); }

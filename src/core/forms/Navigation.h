@@ -53,6 +53,8 @@ public:
     // The keyer device's window: loaded hidden on first reference and kept until the main
     // window closes.
     virtual frmWinKey& winKeyFrm() = 0;
+    // The keyer device's window shown modal, loaded first when it is not.
+    virtual void showWinKeySetup() = 0;
     // The county-line window: loaded hidden on first reference and kept (with its list)
     // until the main window closes.
     virtual frmCountyChangeRover& countyChangeRover() = 0;

@@ -4,6 +4,8 @@
 #include "core/Preferences.h"
 #include "core/WorkFiles.h"
 #include "core/forms/FormScaler.h"
+#include "core/forms/Sessions.h"
+#include "keying/KeyerSession.h"
 #include "platform/Services.h"
 
 #include <QCloseEvent>
@@ -43,7 +45,7 @@ void onSelected(QRadioButton* button, BlindFrm* form, void (BlindFrm::*handler)(
 
 BlindFrm::BlindFrm(const WindowContext& context)
     : Form(context, QStringLiteral("Voice Navigation Settings"), 7200, 5520),
-      MMControl1(context.services.makeWavePlayer())
+      m_player(context.sessions.keyer->promptPlayer())
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
@@ -93,11 +95,6 @@ BlindFrm::BlindFrm(const WindowContext& context)
                     + context.state.folders.WorkingDirectory);
 }
 
-BlindFrm::~BlindFrm()
-{
-    MMControl1->close();
-}
-
 void BlindFrm::closeEvent(QCloseEvent* event)
 {
     event->ignore();
@@ -116,15 +113,15 @@ void BlindFrm::Form_Load()
 void BlindFrm::BlindKeyPhone(const QString& q)
 {
     // A new prompt cuts off the one still playing.
-    MMControl1->close();
+    m_player.close();
     if (q.trimmed().isEmpty())
         return;
     const QString file = workPath(context().state.folders, q + QStringLiteral(".wav"));
-    if (!MMControl1->open(file) || !MMControl1->play()) {
-        tellSoundProblem(MMControl1->problem());
+    if (!m_player.open(file) || !m_player.play()) {
+        tellSoundProblem(m_player.problem());
         return;
     }
-    m_giveUpAtMs = context().services.clock->monotonicMs() + MMControl1->durationMs() + WavePlayer::EndMarginMs;
+    m_giveUpAtMs = context().services.clock->monotonicMs() + m_player.durationMs() + WavePlayer::EndMarginMs;
 }
 
 void BlindFrm::waitWhilePlaying()
@@ -132,19 +129,19 @@ void BlindFrm::waitWhilePlaying()
     // The player learns that a prompt has ended from events, so they must run here; keys
     // and clicks are held back, as nothing may act before the prompt is over.
     Clock& clock = *context().services.clock;
-    while (MMControl1->mode() == WavePlayer::ModePlaying) {
+    while (m_player.mode() == WavePlayer::ModePlaying) {
         if (clock.monotonicMs() >= m_giveUpAtMs) {
-            MMControl1->close();
+            m_player.close();
             tellSoundProblem({WaveProblem::Kind::Output, QStringLiteral("The sound output did not end the prompt in time.")});
             return;
         }
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (MMControl1->mode() != WavePlayer::ModePlaying)
+        if (m_player.mode() != WavePlayer::ModePlaying)
             break;
         clock.sleepMs(10);
     }
-    if (MMControl1->problem().kind == WaveProblem::Kind::Output)
-        tellSoundProblem(MMControl1->problem());
+    if (m_player.problem().kind == WaveProblem::Kind::Output)
+        tellSoundProblem(m_player.problem());
 }
 
 void BlindFrm::tellSoundProblem(const WaveProblem& problem)

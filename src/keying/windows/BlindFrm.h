@@ -1,22 +1,23 @@
 #pragma once
 
 #include "core/forms/Form.h"
-#include "platform/WavePlayer.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <memory>
+
+class KeyerSession;
+class WavePlayer;
+struct WaveProblem;
 
 // Voice navigation: the operator's choice of how far the spoken field prompts go, and the
-// player that names a field aloud. Loaded hidden on first use and kept for the run; "Done"
-// is the only way out and only hides it.
+// prompts that name a field aloud on the keyer session's prompt player. Loaded hidden on
+// first use and kept for the run; "Done" is the only way out and only hides it.
 class BlindFrm : public Form {
     Q_OBJECT
 public:
     explicit BlindFrm(const WindowContext& context);
-    ~BlindFrm() override;
 
     QGroupBox* Frame1;
     QRadioButton* Option1; // Off
@@ -25,7 +26,6 @@ public:
     QPushButton* Command1; // Done
     QLabel* Label5;        // the instructions
     QLabel* Label7;        // where the recordings go
-    std::unique_ptr<WavePlayer> MMControl1;
 
     // Selects the option of the saved level; selecting it speaks it, as a click would.
     void Form_Load();
@@ -53,6 +53,7 @@ private:
     // prompts on or this window open; a recording that is missing or broken stays silent.
     void tellSoundProblem(const WaveProblem& problem);
 
+    WavePlayer& m_player;
     qint64 m_giveUpAtMs = 0; // when the prompt playing is given up
     bool m_told = false;
 };

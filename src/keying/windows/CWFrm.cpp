@@ -8,9 +8,11 @@
 #include "core/forms/Form1.h"
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
+#include "core/forms/Sessions.h"
+#include "keying/KeyerSession.h"
 #include "keying/Morse.h"
+#include "keying/windows/KeyerScaling.h"
 #include "keying/windows/frmCodePractice.h"
-#include "keying/windows/frmWinKey.h"
 #include "platform/DiskFile.h"
 #include "platform/Services.h"
 
@@ -56,11 +58,24 @@ void zeroWhenNotANumber(KeyField* box)
 } // namespace
 
 CWFrm::CWFrm(const WindowContext& context)
-    : Form(context, QStringLiteral("CW String Selections"), 9600, 6600),
-      Comm(context.services.makeSerialPort()),
-      m_keyer(context.state.keyer, *context.services.clock, *this)
+    : Form(context, QStringLiteral("CW String Selections"), 9600, 6600), m_session(*context.sessions.keyer)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    placeMessageBoxes();
+    placeSettingBoxes();
+    placeKeyingOptions();
+    addHelpTexts();
+    placeButtons();
+    placeTimingOptions();
+    wireControls();
+    wireBoxes();
+    restoreTiming();
+    sendSettings();
+    ScaleKeyerWindow(*this);
+}
+
+void CWFrm::placeMessageBoxes()
+{
     KeyField** messages[] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8, &Text9,
                              &Text12, &Text13};
     for (int i = 0; i < 11; ++i) {
@@ -70,7 +85,10 @@ CWFrm::CWFrm(const WindowContext& context)
         *messages[i] = place(new KeyField(this), ControlKind::TextBox, left + 360, top, 1860, 315);
     }
     place(new QLabel(QStringLiteral("F12  Keyboard"), this), ControlKind::Label, 7260, 1110, 2000, 255);
+}
 
+void CWFrm::placeSettingBoxes()
+{
     auto labelled = [this](const QString& caption, float left, float top, const QString& value) {
         place(new QLabel(caption, this), ControlKind::Label, left, top, 1080, 255);
         auto* box = place(new KeyField(this), ControlKind::TextBox, left, top + 255, 960, 315);
@@ -86,7 +104,10 @@ CWFrm::CWFrm(const WindowContext& context)
     Check1 = place(new QCheckBox(QStringLiteral("Display CW text on main form (NA for WinKey)."), this),
                    ControlKind::CheckBox, 240, 3150, 4800, 255);
     Check1->setChecked(true);
+}
 
+void CWFrm::placeKeyingOptions()
+{
     Frame1 = place(new QGroupBox(QStringLiteral("Keying Options"), this), ControlKind::Frame, 6600, 1560, 2760, 1680);
     Option1 = place(new QRadioButton(QStringLiteral("RTS"), Frame1), ControlKind::OptionButton, 120, 240, 1200, 255);
     Option2 = place(new QRadioButton(QStringLiteral("DTR"), Frame1), ControlKind::OptionButton, 120, 520, 1200, 255);
@@ -98,19 +119,14 @@ CWFrm::CWFrm(const WindowContext& context)
                           ControlKind::CommandButton, 120, 1140, 2520, 375);
     cmdConfWinkey->setVisible(false);
 
-    onSelected(Option1, this, &CWFrm::Option1_Click);
-    onSelected(Option2, this, &CWFrm::Option2_Click);
-    onSelected(Option3, this, &CWFrm::Option3_Click);
-    onSelected(Option4, this, &CWFrm::Option4_Click);
-    onSelected(Option5, this, &CWFrm::Option5_Click);
-
     place(new QLabel(QStringLiteral("Wildcards are $ for Call, * for RST  # for Num and ^ for County (where applicable)."), this),
           ControlKind::Label, 240, 3480, 9000, 255);
     place(new QLabel(QStringLiteral("Prosigns:  AR [   SK ]   KN ;   CL \\   BT ="), this), ControlKind::Label, 240,
           3780, 6000, 255);
+}
 
-    addHelpTexts();
-
+void CWFrm::placeButtons()
+{
     auto button = [this](const QString& caption, float left, float top, float width) {
         return place(new QPushButton(caption, this), ControlKind::CommandButton, left, top, width, 375);
     };
@@ -123,7 +139,10 @@ CWFrm::CWFrm(const WindowContext& context)
     Command1 = button(QStringLiteral("Done"), 8040, 5760, 1320);
     Label23 = place(new QLabel(QStringLiteral("Sending!"), this), ControlKind::Label, 6600, 6240, 1320, 255);
     Label23->setVisible(false);
+}
 
+void CWFrm::placeTimingOptions()
+{
     auto* timing = place(new QGroupBox(QStringLiteral("Timing Options: "), this), ControlKind::Frame, 6600, 3360,
                          2760, 1800);
     timing->setToolTip(QStringLiteral("Timer is the preferred option on most systems. "));
@@ -143,10 +162,18 @@ CWFrm::CWFrm(const WindowContext& context)
     cmdLoopSlower->setToolTip(QStringLiteral("Slow Down CW"));
     optTimer->setChecked(true);
     setLoopControlsEnabled(false);
+}
+
+void CWFrm::wireControls()
+{
+    onSelected(Option1, this, &CWFrm::Option1_Click);
+    onSelected(Option2, this, &CWFrm::Option2_Click);
+    onSelected(Option3, this, &CWFrm::Option3_Click);
+    onSelected(Option4, this, &CWFrm::Option4_Click);
+    onSelected(Option5, this, &CWFrm::Option5_Click);
 
     connect(Command1, &QPushButton::clicked, this, &CWFrm::Command1_Click);
     connect(cmdConfWinkey, &QPushButton::clicked, this, &CWFrm::cmdConfWinkey_Click);
-    connect(Text11, &QLineEdit::textChanged, this, &CWFrm::Text11_Change);
     connect(Command4, &QPushButton::clicked, this, &CWFrm::Command4_Click);
     connect(Command7, &QPushButton::clicked, this, &CWFrm::Command7_Click);
     connect(Command2, &QPushButton::clicked, this, &CWFrm::UpDown1_UpClick);
@@ -163,6 +190,22 @@ CWFrm::CWFrm(const WindowContext& context)
             LoopsPer60ms = *loops;
     });
 
+    // The session keys with what the boxes show at that moment, and shows its speed here.
+    for (KeyField* box : messageBoxes())
+        connect(box, &QLineEdit::textChanged, this, &CWFrm::sendSettings);
+    for (KeyField* box : {Text10, Text11, Text14, txtSpace, txtCWLoop, txtLoop})
+        connect(box, &QLineEdit::textChanged, this, &CWFrm::sendSettings);
+    for (QAbstractButton* option : std::initializer_list<QAbstractButton*>{Check1, optTimer, OptSleep, optLoop})
+        connect(option, &QAbstractButton::toggled, this, &CWFrm::sendSettings);
+    connect(&m_session, &KeyerSession::wordsPerMinuteChanged, this, [this](const QString& speed) {
+        if (Text11->text() != speed)
+            Text11->setText(speed);
+    });
+    connect(&m_session, &KeyerSession::cwPortInvalid, this, &CWFrm::reportInvalidPort);
+}
+
+void CWFrm::wireBoxes()
+{
     for (KeyField* box : messageBoxes())
         box->keyPress = KeyToUpper; // a double quote never gets in: the box refuses it
     Text10->keyPress = KeyDigitsOnly;
@@ -181,17 +224,11 @@ CWFrm::CWFrm(const WindowContext& context)
         if (n && *n < -8)
             txtSpace->setText(QStringLiteral("-8"));
     });
+}
 
-    tmrRepeat.setSingleShot(true);
-    tmrRepeat.setInterval(0);
-    connect(&tmrRepeat, &QTimer::timeout, this, &CWFrm::tmrRepeat_Timer);
-    context.state.keyer.ports.enter(KeyingPortHolder::CwPort, [this] {
-        dropSerialLines();
-        Comm->close();
-    });
-
-    // The timing method and its loop count, as this user left them.
-    const UserSettings& user = *context.services.settings;
+void CWFrm::restoreTiming()
+{
+    const UserSettings& user = *context().services.settings;
     if (const auto loops = parsePlainNumber(user.value(LoopOffsetKey, QStringLiteral("0"))))
         LoopsPer60ms = *loops;
     txtLoop->setText(formatDouble(LoopsPer60ms));
@@ -202,39 +239,18 @@ CWFrm::CWFrm(const WindowContext& context)
         OptSleep->setChecked(true);
     else if (selection == QLatin1String("Loop"))
         optLoop->setChecked(true);
-
-    ScaleKeyerWindow(*this);
 }
 
-CWFrm::~CWFrm()
+void CWFrm::sendSettings()
 {
-    context().state.keyer.ports.leave(KeyingPortHolder::CwPort);
-    releaseKeyingLine();
-}
-
-void CWFrm::releaseKeyingLine()
-{
-    tmrRepeat.stop();
-    dropSerialLines();
-    Comm->close();
-    if (context().state.keyer.CWKeyingInterface == KeyingInterface::Printer) {
-        if (const auto base = parseBaseAddress(Text14->text()))
-            ParallelKeyingLine(*context().services.parallelPort, *base).setKeyed(false);
-    }
+    m_session.setCwSettings(settings());
+    m_session.setCwTiming(timingMethod(), LoopsPer60ms);
 }
 
 void CWFrm::closeEvent(QCloseEvent* event)
 {
     // Only "Done" hides the window; closing the program deletes it.
     event->ignore();
-}
-
-void CWFrm::dropSerialLines()
-{
-    if (Comm->isOpen()) {
-        Comm->setDtr(false);
-        Comm->setRts(false);
-    }
 }
 
 void CWFrm::setLoopControlsEnabled(bool enabled)
@@ -265,6 +281,7 @@ void CWFrm::CalibrateCWLoop()
     const double perMs = 5'000'000.0 / (double(t1 - t0) / 1e6);
     LoopsPer60ms = roundHalfEven(perMs * 60);
     txtLoop->setText(formatDouble(LoopsPer60ms));
+    sendSettings();
 }
 
 void CWFrm::scaleLoops(double factor)
@@ -274,25 +291,10 @@ void CWFrm::scaleLoops(double factor)
     Command1->setFocus();
 }
 
-void CWFrm::stepSpeed(int by)
-{
-    if (const auto speed = parsePlainNumber(Text11->text()))
-        Text11->setText(formatDouble(*speed + by));
-}
+void CWFrm::UpDown1_UpClick() { m_session.stepSpeed(1); }
+void CWFrm::UpDown1_DownClick() { m_session.stepSpeed(-1); }
 
-// The keyer device follows the speed while it keys.
-void CWFrm::Text11_Change()
-{
-    const KeyerState& keyer = context().state.keyer;
-    const auto speed = parsePlainNumber(Text11->text());
-    if (!speed || *speed <= 4 || *speed >= 100 || keyer.WinKeyOpen == 0
-        || keyer.CWKeyingInterface != KeyingInterface::WinKey)
-        return;
-    context().navigation.winKeyFrm().device().wk_wpm(quint8(roundHalfEven(*speed)));
-}
-
-void CWFrm::UpDown1_UpClick() { stepSpeed(1); }
-void CWFrm::UpDown1_DownClick() { stepSpeed(-1); }
+void CWFrm::FKeyCW(int KeyCode) { m_session.FKeyCW(KeyCode); }
 
 void CWFrm::stepWordSpace(int by)
 {
@@ -305,38 +307,14 @@ void CWFrm::txtCWLoop_LostFocus()
     const auto seconds = parsePlainNumber(txtCWLoop->text());
     const auto interval = repeatIntervalMs(txtCWLoop->text());
     if (seconds && *seconds >= 0 && *seconds < 60 && interval) {
-        tmrRepeat.setInterval(*interval);
+        m_session.cwRepeatTimer().setInterval(*interval);
         return;
     }
     txtCWLoop->setText(QStringLiteral("0"));
-    tmrRepeat.setInterval(0);
+    m_session.cwRepeatTimer().setInterval(0);
 }
 
-void CWFrm::tmrRepeat_Timer()
-{
-    tmrRepeat.stop();
-    FKeyCW(CwKeyer::RepeatKey);
-}
-
-bool CWFrm::CWSetup()
-{
-    dropSerialLines();
-    Comm->close();
-    const auto port = parsePlainNumber(Text10->text());
-    bool opened = true;
-    if (!port) {
-        opened = false;
-    } else if (*port > 0) {
-        context().state.keyer.ports.claim(KeyingPortHolder::CwPort);
-        Comm->setComNumber(int(roundHalfEven(*port)));
-        Comm->setDtr(false);
-        Comm->setRts(false);
-        opened = Comm->open();
-    }
-    if (!opened)
-        reportInvalidPort();
-    return opened;
-}
+bool CWFrm::CWSetup() { return m_session.openCwPort(); }
 
 void CWFrm::reportInvalidPort()
 {
@@ -367,7 +345,7 @@ void CWFrm::Command1_Click()
 void CWFrm::Command7_Click()
 {
     {
-        frmCodePractice practice(context(), *this);
+        frmCodePractice practice(context());
         practice.showModal();
     }
     context().state.keyer.CWBuffer.clear();
@@ -433,18 +411,6 @@ void CWFrm::Command4_Click()
         Text1->setFocus();
 }
 
-QString CWFrm::message(int keyCode) const
-{
-    const auto boxes = messageBoxes();
-    if (keyCode >= 112 && keyCode <= 120)
-        return boxes[size_t(keyCode - 112)]->text();
-    if (keyCode == 124)
-        return Text12->text();
-    if (keyCode == 122)
-        return Text13->text();
-    return {};
-}
-
 TimingMethod CWFrm::timingMethod() const
 {
     if (OptSleep->isChecked())
@@ -453,52 +419,6 @@ TimingMethod CWFrm::timingMethod() const
         return TimingMethod::Loop;
     return TimingMethod::Timer;
 }
-
-KeyingTarget CWFrm::keyingLine()
-{
-    using State = KeyingTarget::State;
-    const KeyingInterface keying = context().state.keyer.CWKeyingInterface;
-    switch (keying) {
-    case KeyingInterface::Rts:
-    case KeyingInterface::Dtr:
-        if (!Comm->isOpen() && !CWSetup())
-            return {State::Failed};
-        if (!Comm->isOpen())
-            return {State::NoLine}; // port "0"
-        m_line = std::make_unique<SerialKeyingLine>(*Comm, keying == KeyingInterface::Rts ? ModemLine::Rts : ModemLine::Dtr);
-        return {State::Ready, m_line.get()};
-    case KeyingInterface::Printer:
-        if (const auto base = parseBaseAddress(Text14->text())) {
-            m_line = std::make_unique<ParallelKeyingLine>(*context().services.parallelPort, *base);
-            return {State::Ready, m_line.get()};
-        }
-        return {State::Refused};
-    default:
-        return {State::Refused};
-    }
-}
-
-void CWFrm::keyingFailed()
-{
-    // A port gone while keying is let go and reported as one that will not open.
-    dropSerialLines();
-    Comm->close();
-    reportInvalidPort();
-}
-
-void CWFrm::logContact() { context().navigation.form1().MainsFromKeyer(); }
-
-void CWFrm::showOnMainWindow(const QString& text) { context().navigation.form1().SetDialogCaption(text); }
-
-void CWFrm::letEventsRun() { QCoreApplication::processEvents(); }
-
-QString CWFrm::countyText(const QString& abbreviation) const
-{
-    return CountyTextForCW(context().state.tables, abbreviation);
-}
-
-bool CWFrm::winKeyReady() { return context().navigation.winKeyFrm().prepareSend(); }
-void CWFrm::winKeyTransmit() { context().navigation.winKeyFrm().feed(); }
 
 void CWFrm::Option1_Click() { context().state.keyer.CWKeyingInterface = KeyingInterface::Rts; }
 void CWFrm::Option2_Click() { context().state.keyer.CWKeyingInterface = KeyingInterface::Dtr; }
@@ -509,12 +429,12 @@ void CWFrm::Option5_Click()
 {
     context().state.keyer.CWKeyingInterface = KeyingInterface::WinKey;
     cmdConfWinkey->setVisible(true);
-    context().navigation.winKeyFrm(); // loaded hidden, ready to send
+    context().navigation.winKeyFrm(); // loaded hidden, with its settings
 }
 
 void CWFrm::cmdConfWinkey_Click()
 {
-    context().navigation.winKeyFrm().showModal();
+    context().navigation.showWinKeySetup();
     Command1->setFocus();
 }
 
@@ -535,7 +455,7 @@ void CWFrm::showSettings(const CwSettings& settings)
     Check1->setChecked(settings.echo);
     txtCWLoop->setText(settings.repeatSeconds);
     if (const auto interval = repeatIntervalMs(settings.repeatSeconds))
-        tmrRepeat.setInterval(*interval);
+        m_session.cwRepeatTimer().setInterval(*interval);
 }
 
 CwSettings CWFrm::settings() const
@@ -570,16 +490,4 @@ void CWFrm::selectKeyingInterface(KeyingInterface keying)
     case KeyingInterface::WinKey: Option5->setChecked(true); break;
     default: Option4->setChecked(true); break; // "None" also for a code no option has
     }
-}
-
-void ScaleKeyerWindow(Form& form)
-{
-    LocalScaling scaling;
-    scaling.windowFont = LocalScaling::WindowFont::NewWidthRatio;
-    scaling.controlFont = LocalScaling::ControlFont::WidthFactorCapped;
-    scaling.scaledKinds = {ControlKind::ListBox, ControlKind::CommandButton, ControlKind::TextBox,
-                           ControlKind::Label, ControlKind::ComboBox, ControlKind::Image,
-                           ControlKind::CheckBox, ControlKind::OptionButton, ControlKind::Frame};
-    scaling.fontKinds = scaling.scaledKinds;
-    ScaleFormLocally(form, scaling);
 }

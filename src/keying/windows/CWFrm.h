@@ -4,8 +4,6 @@
 #include "core/forms/KeyField.h"
 #include "keying/CwKeyer.h"
 #include "keying/KeyerSettings.h"
-#include "platform/KeyingLine.h"
-#include "platform/SerialPort.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -13,23 +11,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
-#include <QTimer>
 #include <array>
-#include <memory>
 
-// The keyer windows' own scaling: sized to the screen and centred, every control with it,
-// the fonts at most 1.5 times.
-void ScaleKeyerWindow(Form& form);
+class KeyerSession;
 
 // The CW keyer's settings: the function-key messages, the keying line and speed. Loaded
-// hidden at start-up and kept for the run; it carries the keyer itself, which reads these
-// boxes whenever it sends.
-class CWFrm : public Form, private CwKeyerWindow {
+// hidden at start-up and kept for the run; what the boxes show goes to the keyer session
+// as the operator changes it, and the session keys.
+class CWFrm : public Form {
     Q_OBJECT
 public:
     explicit CWFrm(const WindowContext& context);
-    // Drops the keying lines and releases the port.
-    ~CWFrm() override;
 
     KeyField* Text1;
     KeyField* Text2;
@@ -71,28 +63,21 @@ public:
     QLabel* lblLoop;
     QPushButton* cmdLoopFaster;
     QPushButton* cmdLoopSlower;
-    QTimer tmrRepeat;
-    std::unique_ptr<SerialPort> Comm; // the serial port of the keying line
     double LoopsPer60ms = 0;
 
     // The keyer.
-    void FKeyCW(int KeyCode) { m_keyer.FKeyCW(KeyCode); }
-    void LoopThroughCWBuffer() { m_keyer.LoopThroughCWBuffer(); }
+    void FKeyCW(int KeyCode);
     void UpDown1_UpClick();
     void UpDown1_DownClick();
     // (Re)opens the keying port named by the port box; false when it would not open, after
     // telling the operator.
     bool CWSetup();
     void CalibrateCWLoop();
-    // Lets go of the keying line: no repeat comes back, the serial lines are dropped and
-    // the port closed, the parallel port's control register released.
-    void releaseKeyingLine();
 
     void Command1_Click();
     void Command4_Click();
     // Opens the code practice window modal; once it closes, nothing it left is sent.
     void Command7_Click();
-    void tmrRepeat_Timer();
 
     void Option1_Click();
     void Option2_Click();
@@ -113,36 +98,29 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    std::array<KeyField*, 11> messageBoxes() const; // F1 ... F11
+    // The layout.
+    void placeMessageBoxes();
+    void placeSettingBoxes();
+    void placeKeyingOptions();
     void addHelpTexts();
-    void stepSpeed(int by);
+    void placeButtons();
+    void placeTimingOptions();
+    // The handlers and the key filters of the controls.
+    void wireControls();
+    void wireBoxes();
+    // The timing method and its loop count, as this user left them.
+    void restoreTiming();
+
+    std::array<KeyField*, 11> messageBoxes() const; // F1 ... F11
     void stepWordSpace(int by);
     void scaleLoops(double factor);
     void setLoopControlsEnabled(bool enabled);
     void optLoop_Click();
     void txtCWLoop_LostFocus();
-    void Text11_Change();
-    void dropSerialLines();
-
-    // What the keyer reads and asks for.
-    QString message(int keyCode) const override;
-    QString repeatSeconds() const override { return txtCWLoop->text(); }
-    QString wordsPerMinute() const override { return Text11->text(); }
-    QString wordSpace() const override { return txtSpace->text(); }
-    TimingMethod timingMethod() const override;
-    double loopsPer60ms() const override { return LoopsPer60ms; }
-    bool echo() const override { return Check1->isChecked(); }
-    KeyingTarget keyingLine() override;
-    void keyingFailed() override;
+    TimingMethod timingMethod() const;
+    // What the boxes show, to the session.
+    void sendSettings();
     void reportInvalidPort();
-    void logContact() override;
-    void showOnMainWindow(const QString& text) override;
-    void armRepeat() override { tmrRepeat.start(); }
-    void letEventsRun() override;
-    QString countyText(const QString& abbreviation) const override;
-    bool winKeyReady() override;
-    void winKeyTransmit() override;
 
-    std::unique_ptr<KeyingLine> m_line;
-    CwKeyer m_keyer;
+    KeyerSession& m_session;
 };

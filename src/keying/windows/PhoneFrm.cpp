@@ -6,6 +6,8 @@
 #include "core/forms/Form1.h"
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
+#include "core/forms/Sessions.h"
+#include "keying/KeyerSession.h"
 #include "platform/DiskFile.h"
 #include "platform/Services.h"
 
@@ -29,11 +31,7 @@ QLabel* paragraph(QLabel* label)
 } // namespace
 
 PhoneFrm::PhoneFrm(const WindowContext& context)
-    : Form(context, QStringLiteral("Phone Wave Selections"), 9360, 6840),
-      MMControl1(context.services.makeWavePlayer()),
-      CommPhone(context.services.makeSerialPort()),
-      m_keyer(context.state.keyer, *MMControl1, *CommPhone, *context.services.parallelPort, *this,
-              *context.services.clock)
+    : Form(context, QStringLiteral("Phone Wave Selections"), 9360, 6840), m_session(*context.sessions.keyer)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     placeInstructions();
@@ -49,14 +47,7 @@ PhoneFrm::PhoneFrm(const WindowContext& context)
     lblSound = place(new QLabel(this), ControlKind::Label, 1560, 120, 7560, 255);
     lblSound->setStyleSheet(QStringLiteral("color: red"));
 
-    Timer1.setInterval(40);
-    Timer1.setTimerType(Qt::PreciseTimer);
-    connect(&Timer1, &QTimer::timeout, this, &PhoneFrm::Timer1_Timer);
-    tmrRepeat.setSingleShot(true);
-    tmrRepeat.setInterval(0);
-    connect(&tmrRepeat, &QTimer::timeout, this, &PhoneFrm::tmrRepeat_Timer);
-
-    context.state.keyer.ports.enter(KeyingPortHolder::PttPort, [this] { closePttPort(); });
+    wireSession();
 
     // Sized to the screen and centred, every control with it, the fonts at most 1.5 times.
     LocalScaling scaling;
@@ -67,20 +58,23 @@ PhoneFrm::PhoneFrm(const WindowContext& context)
     ScaleFormLocally(*this, scaling);
 }
 
-PhoneFrm::~PhoneFrm()
+void PhoneFrm::wireSession()
 {
-    context().state.keyer.ports.leave(KeyingPortHolder::PttPort);
-    releaseTransmitter();
+    // The session plays with what the boxes show at that moment.
+    for (size_t i = 1; i <= 9; ++i)
+        connect(fileBoxes[i], &QLineEdit::textChanged, this, &PhoneFrm::sendSettings);
+    for (KeyField* box : {Text10, Text11, txtPHLoop})
+        connect(box, &QLineEdit::textChanged, this, &PhoneFrm::sendSettings);
+    for (QRadioButton* option : {Option1, Option2, Option3})
+        connect(option, &QRadioButton::toggled, this, &PhoneFrm::sendSettings);
+    connect(&m_session, &KeyerSession::pttPortInvalid, this, &PhoneFrm::reportInvalidPort);
+    connect(&m_session, &KeyerSession::soundProblem, this, &PhoneFrm::tellSoundProblem);
+    sendSettings();
 }
 
-void PhoneFrm::releaseTransmitter()
-{
-    Timer1.stop();
-    tmrRepeat.stop();
-    MMControl1->close();
-    m_keyer.releaseAll();
-    CommPhone->close();
-}
+void PhoneFrm::sendSettings() { m_session.setVoiceSettings(settings()); }
+
+void PhoneFrm::FKeyPhone(int KeyCode) { m_session.FKeyPhone(KeyCode); }
 
 void PhoneFrm::placeInstructions()
 {
@@ -179,7 +173,7 @@ void PhoneFrm::closeEvent(QCloseEvent* event)
 void PhoneFrm::showEvent(QShowEvent* event)
 {
     Form::showEvent(event);
-    if (!MMControl1->outputFound())
+    if (!m_session.voicePlayer().outputFound())
         lblSound->setText(NoOutputText);
     else if (lblSound->text() == NoOutputText)
         lblSound->clear();
@@ -193,34 +187,16 @@ void PhoneFrm::tellSoundProblem(const WaveProblem& problem)
         context().navigation.form1().SetDialogCaption(QStringLiteral("Voice keyer: ") + problem.text);
 }
 
-void PhoneFrm::OpenPhonePttPort()
+void PhoneFrm::OpenPhonePttPort() { m_session.openPttPort(); }
+
+void PhoneFrm::reportInvalidPort()
 {
-    const auto port = readVoiceKeyerNumber(Text10->text());
-    if (port && *port <= 0)
-        return; // a port opened earlier stays open, its lines no longer driven
-    bool opened = false;
-    if (port && roundHalfEven(*port) <= 32767) {
-        context().state.keyer.ports.claim(KeyingPortHolder::PttPort);
-        closePttPort();
-        CommPhone->setComNumber(int(roundHalfEven(*port)));
-        CommPhone->setDtr(false);
-        CommPhone->setRts(false);
-        opened = CommPhone->open();
-    }
-    if (opened)
-        return;
     context().services.beeper->beep();
     context().services.dialogs->messageBox(
         QStringLiteral("The port you have selected for Phone keying is invalid.  Please select another or enter 0 for none."),
         QStringLiteral("Invalid port."));
     if (!isVisible())
         showModal();
-}
-
-void PhoneFrm::closePttPort()
-{
-    m_keyer.releaseSerialLines();
-    CommPhone->close();
 }
 
 void PhoneFrm::Text10_LostFocus()
@@ -234,17 +210,11 @@ void PhoneFrm::txtPHLoop_LostFocus()
 {
     const auto seconds = readVoiceKeyerNumber(txtPHLoop->text());
     if (seconds && *seconds >= 0 && *seconds < 60) {
-        tmrRepeat.setInterval(int(roundHalfEven(*seconds * 1000)));
+        m_session.voiceRepeatTimer().setInterval(int(roundHalfEven(*seconds * 1000)));
         return;
     }
     txtPHLoop->setText(QStringLiteral("0"));
-    tmrRepeat.setInterval(0);
-}
-
-void PhoneFrm::tmrRepeat_Timer()
-{
-    tmrRepeat.stop();
-    FKeyPhone(VoiceKeyer::RepeatKey);
+    m_session.voiceRepeatTimer().setInterval(0);
 }
 
 void PhoneFrm::Command1_Click()
@@ -305,6 +275,6 @@ void PhoneFrm::showSettings(const WaveSettings& settings)
     }
     txtPHLoop->setText(settings.repeatSeconds);
     if (const auto interval = repeatIntervalMs(settings.repeatSeconds))
-        tmrRepeat.setInterval(*interval);
+        m_session.voiceRepeatTimer().setInterval(*interval);
     Text11->setText(settings.parallelAddress);
 }

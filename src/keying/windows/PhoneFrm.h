@@ -3,27 +3,23 @@
 #include "core/forms/Form.h"
 #include "core/forms/KeyField.h"
 #include "keying/KeyerSettings.h"
-#include "keying/VoiceKeyer.h"
-#include "platform/SerialPort.h"
-#include "platform/WavePlayer.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <array>
-#include <memory>
+
+class KeyerSession;
+struct WaveProblem;
 
 // The voice keyer: one wave file per function key F1 to F9, the push-to-talk line and the
-// repeat interval of the F1 message. Loaded hidden at start-up and kept for the run; it
-// carries the keyer itself, which reads these boxes whenever it plays.
-class PhoneFrm : public Form, private VoiceKeyerWindow {
+// repeat interval of the F1 message. Loaded hidden at start-up and kept for the run; what
+// the boxes show goes to the keyer session as the operator changes it, and the session plays.
+class PhoneFrm : public Form {
     Q_OBJECT
 public:
     explicit PhoneFrm(const WindowContext& context);
-    // Stops the message, releases the transmitter and the port.
-    ~PhoneFrm() override;
 
     std::array<KeyField*, 10> fileBoxes{}; // Text1 ... Text9 at indexes 1 to 9
     KeyField* Text1;
@@ -46,26 +42,15 @@ public:
     std::array<QPushButton*, 10> browseButtons{}; // Command2 ... Command10, for F1 ... F9 at 1 to 9
     QPushButton* Command11; // Test
     QLabel* lblSound; // why messages cannot play, when they cannot
-    QTimer Timer1;    // the playback watch
-    QTimer tmrRepeat; // the wait before F1 plays again
-    std::unique_ptr<WavePlayer> MMControl1;
-    std::unique_ptr<SerialPort> CommPhone; // only its RTS and DTR lines are used
 
     // Plays the message of F1 (112) to F9 (120) with the transmitter keyed.
-    void FKeyPhone(int KeyCode) { m_keyer.FKeyPhone(KeyCode); }
+    void FKeyPhone(int KeyCode);
     // (Re)opens the push-to-talk port named by the port box.
     void OpenPhonePttPort();
-    // Lets go of the push-to-talk port: its keyed line dropped, the port closed.
-    void closePttPort();
-    // Stops the message and its repeat, and releases every push-to-talk output (serial
-    // line and parallel register) and the port.
-    void releaseTransmitter();
 
     void Command1_Click();
     void browse(int key); // the "Browse" of F1 (1) ... F9 (9)
     void Command11_Click();
-    void Timer1_Timer() { m_keyer.watchTick(); }
-    void tmrRepeat_Timer();
 
     // The settings as the boxes and options show them.
     WaveSettings settings() const;
@@ -84,25 +69,13 @@ private:
     void placePttSettings();
     void txtPHLoop_LostFocus();
     void Text10_LostFocus();
-
-    // What the keyer reads and asks for.
-    QString waveFile(int keyCode) const override { return fileBoxes[size_t(keyCode - 111)]->text(); }
-    QString repeatSeconds() const override { return txtPHLoop->text(); }
-    QString pttPortNumber() const override { return Text10->text(); }
-    std::optional<PttLine> pttLine() const override { return settings().pttLine; }
-    QString parallelAddress() const override { return Text11->text(); }
-    void openPttPort() override { OpenPhonePttPort(); }
-    void startWatch() override { Timer1.start(); }
-    void stopWatch() override { Timer1.stop(); }
-    // A wait of 0 never ends: the timer stays off.
-    void armRepeat() override
-    {
-        if (tmrRepeat.interval() > 0)
-            tmrRepeat.start();
-    }
+    void wireSession();
+    // What the boxes show, to the session.
+    void sendSettings();
+    void reportInvalidPort();
     // In this window's sound line; a fault of the sound output also in the log window's
     // message line, where the operator pressed the key.
-    void tellSoundProblem(const WaveProblem& problem) override;
+    void tellSoundProblem(const WaveProblem& problem);
 
-    VoiceKeyer m_keyer;
+    KeyerSession& m_session;
 };

@@ -3,7 +3,9 @@
 #include "core/AppState.h"
 #include "core/NumberFormat.h"
 #include "core/forms/FormScaler.h"
-#include "keying/windows/CWFrm.h"
+#include "core/forms/Sessions.h"
+#include "keying/KeyerSession.h"
+#include "keying/windows/KeyerScaling.h"
 #include "platform/Services.h"
 
 #include <QApplication>
@@ -41,8 +43,8 @@ void PracticeTextBox::keyPressEvent(QKeyEvent* event)
     QPlainTextEdit::keyPressEvent(event);
 }
 
-frmCodePractice::frmCodePractice(const WindowContext& context, CWFrm& keyer)
-    : Form(context, QStringLiteral("On the Air Code Practice"), 8400, 6600), m_keyer(keyer)
+frmCodePractice::frmCodePractice(const WindowContext& context)
+    : Form(context, QStringLiteral("On the Air Code Practice"), 8400, 6600), m_keyer(*context.sessions.keyer)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto label = [this](const QString& caption, float left, float top, float width) {
@@ -121,7 +123,7 @@ frmCodePractice::frmCodePractice(const WindowContext& context, CWFrm& keyer)
     Text5->setFocus();
 }
 
-void frmCodePractice::showSpeed() { Label8->setText(m_keyer.Text11->text()); }
+void frmCodePractice::showSpeed() { Label8->setText(m_keyer.wordsPerMinute()); }
 
 void frmCodePractice::Command1_Click() { Text1->setPlainText(QApplication::clipboard()->text()); }
 
@@ -164,13 +166,13 @@ void frmCodePractice::Command4_Click()
 
 void frmCodePractice::Command7_Click()
 {
-    m_keyer.UpDown1_UpClick();
+    m_keyer.stepSpeed(1);
     showSpeed();
 }
 
 void frmCodePractice::Command8_Click()
 {
-    m_keyer.UpDown1_DownClick();
+    m_keyer.stepSpeed(-1);
     showSpeed();
 }
 

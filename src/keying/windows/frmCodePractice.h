@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-class CWFrm;
+class KeyerSession;
 
 // A multi-line box of white capitals on dark blue; a lower-case letter typed into it
 // goes in as its capital.
@@ -30,7 +30,7 @@ protected:
 class frmCodePractice : public Form {
     Q_OBJECT
 public:
-    frmCodePractice(const WindowContext& context, CWFrm& keyer);
+    explicit frmCodePractice(const WindowContext& context);
 
     PracticeTextBox* Text1; // text to send
     PracticeTextBox* Text2; // text sent
@@ -71,5 +71,5 @@ private:
     void showSent(const QString& character);
     void showSpeed();
 
-    CWFrm& m_keyer;
+    KeyerSession& m_keyer;
 };

@@ -5,17 +5,15 @@
 #include "core/NumberFormat.h"
 #include "core/RecordFile.h"
 #include "core/forms/FormScaler.h"
-#include "core/forms/Navigation.h"
-#include "keying/WinKeyProtocol.h"
-#include "keying/windows/CWFrm.h"
+#include "core/forms/Sessions.h"
+#include "keying/KeyerSession.h"
+#include "keying/WinKeyDevice.h"
 #include "platform/DiskFile.h"
-#include "platform/EventWait.h"
 #include "platform/FileLookup.h"
 #include "platform/Services.h"
 
 #include <QCloseEvent>
 #include <QPointer>
-#include <QScopeGuard>
 #include <optional>
 
 namespace {
@@ -55,11 +53,9 @@ const struct {
 } // namespace
 
 frmWinKey::frmWinKey(const WindowContext& context)
-    : Form(context, QStringLiteral(" WinKey Setup"), 9120, 5640)
+    : Form(context, QStringLiteral(" WinKey Setup"), 9120, 5640), m_session(*context.sessions.keyer)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    m_device = std::make_unique<WinKeyDevice>(context.services.makeSerialPort(), m_clock,
-                                              [](int ms) { letEventsRunFor(ms); });
 
     auto row = [this](int index, const QString& caption, const QString& value, const QString& note) {
         const float top = 240 + float(index) * 420;
@@ -151,20 +147,34 @@ frmWinKey::frmWinKey(const WindowContext& context)
                       ReferenceScreenHeight, 0, 1.0f,
                       QStringLiteral("Arial"));
     loadSettings();
-    // A port taken for CW or push-to-talk closes the device first.
-    context.state.keyer.ports.enter(KeyingPortHolder::WinKey, [this] {
-        if (this->context().state.keyer.WinKeyOpen != 0)
-            cmdCloseWinkey_Click();
-    });
+    wireSession();
 }
 
-frmWinKey::~frmWinKey()
+void frmWinKey::wireSession()
 {
-    context().state.keyer.ports.leave(KeyingPortHolder::WinKey);
-    m_device->wk_close();
-    // The device is closed now: later CW must not take it for open.
-    context().state.keyer.WinKeyOpen = 0;
-    context().state.keyer.WinKeyStatus = 0;
+    connect(&m_session, &KeyerSession::winKeyNotConnected, this, [this](quint8 port) {
+        context().services.dialogs->messageBox(
+            QStringLiteral("Unable to establish connection with WinKey on com port %1.  Please check to make sure "
+                           "that you have specified the correct port and that the Winkey device is properly "
+                           "connected.")
+                .arg(port),
+            QStringLiteral("Unable to establish connection with Winkey."));
+    });
+    connect(&m_session, &KeyerSession::winKeyOpenStatus, this, &frmWinKey::showOpenStatus);
+    connect(&m_session, &KeyerSession::winKeySettingsWanted, this, &frmWinKey::SendWinKeySettings);
+    connect(&m_session, &KeyerSession::winKeyOpened, this, [this](quint8 version) {
+        if (version != 0)
+            lblVersion->setText(QStringLiteral("Version # %1").arg(version));
+        focusDone();
+    });
+    connect(&m_session, &KeyerSession::winKeyClosed, this, [this] {
+        lblOpenStatus->setText(QStringLiteral("Closed"));
+        lblVersion->setText(QStringLiteral("Version #"));
+        focusDone();
+    });
+    connect(&m_session, &KeyerSession::winKeyGivenUp, this, [this](const QString& message) {
+        context().services.dialogs->messageBox(message, QStringLiteral("Error!"));
+    });
 }
 
 void frmWinKey::closeEvent(QCloseEvent* event)
@@ -197,7 +207,7 @@ void frmWinKey::loadSettings()
             return; // a damaged file: what was read stays, the rest is skipped
     }
     // The CW keyer's speed wins over the stored one.
-    txtWKWPM->setText(context().navigation.cwFrm().Text11->text());
+    txtWKWPM->setText(m_session.wordsPerMinute());
     txtWKComPort->setText(QString::number(keyer.WinKeyComPort));
     const quint8 pins = keyer.WinKeyPinConfig;
     const quint8 mode = keyer.WinKeyMode;
@@ -240,45 +250,9 @@ void frmWinKey::focusDone()
         cmdDone->setFocus();
 }
 
-void frmWinKey::cmdOpenWinkey_Click()
-{
-    // The keying ports and the device are never held at once.
-    context().state.keyer.ports.claim(KeyingPortHolder::WinKey);
-    KeyerState& keyer = context().state.keyer;
-    const quint8 port = keyer.WinKeyComPort;
-    quint8 version = 0;
-    const QPointer<frmWinKey> alive(this);
-    const int code = m_device->wk_open(version, port);
-    if (!alive)
-        return;
-    if (code != WinKeyDevice::AlreadyOpen && version == 0) {
-        context().services.dialogs->messageBox(
-            QStringLiteral("Unable to establish connection with WinKey on com port %1.  Please check to make sure "
-                           "that you have specified the correct port and that the Winkey device is properly "
-                           "connected.")
-                .arg(port),
-            QStringLiteral("Unable to establish connection with Winkey."));
-    }
-    showOpenStatus(code);
-    if (code == WinKeyDevice::AlreadyOpen)
-        return;
-    SendWinKeySettings();
-    if (version != 0) {
-        keyer.WinKeyOpen = version;
-        lblVersion->setText(QStringLiteral("Version # %1").arg(version));
-    }
-    focusDone();
-}
+void frmWinKey::cmdOpenWinkey_Click() { m_session.openWinKey(); }
 
-void frmWinKey::cmdCloseWinkey_Click()
-{
-    m_device->wk_close();
-    lblOpenStatus->setText(QStringLiteral("Closed"));
-    lblVersion->setText(QStringLiteral("Version #"));
-    context().state.keyer.WinKeyOpen = 0;
-    context().state.keyer.WinKeyStatus = 0;
-    focusDone();
-}
+void frmWinKey::cmdCloseWinkey_Click() { m_session.closeWinKey(); }
 
 void frmWinKey::SendWinKeySettings()
 {
@@ -287,8 +261,8 @@ void frmWinKey::SendWinKeySettings()
     leadTail_LostFocus(txtLeadIn);
     txtRatio_LostFocus();
     const KeyerState& keyer = context().state.keyer;
-    m_device->wk_pincfg(keyer.WinKeyPinConfig);
-    m_device->wk_setmode(keyer.WinKeyMode);
+    m_session.winKey().wk_pincfg(keyer.WinKeyPinConfig);
+    m_session.winKey().wk_setmode(keyer.WinKeyMode);
 }
 
 void frmWinKey::modeChosen(quint8 mode)
@@ -320,7 +294,7 @@ void frmWinKey::txtWKWPM_LostFocus()
     if (!speed.byte)
         txtWKWPM->setText(QStringLiteral("18"));
     else if (*speed.byte <= 99)
-        m_device->wk_wpm(*speed.byte);
+        m_session.winKey().wk_wpm(*speed.byte);
 }
 
 void frmWinKey::txtWeight_LostFocus()
@@ -329,7 +303,7 @@ void frmWinKey::txtWeight_LostFocus()
     if (!weight.byte)
         txtWeight->setText(QStringLiteral("50"));
     else if (*weight.byte <= 99)
-        m_device->wk_weight(*weight.byte);
+        m_session.winKey().wk_weight(*weight.byte);
 }
 
 void frmWinKey::txtRatio_LostFocus()
@@ -338,7 +312,7 @@ void frmWinKey::txtRatio_LostFocus()
     if (!ratio.byte)
         txtRatio->setText(QStringLiteral("50"));
     else if (*ratio.byte >= 32 && *ratio.byte <= 67)
-        m_device->wk_ditdah_ratio(*ratio.byte);
+        m_session.winKey().wk_ditdah_ratio(*ratio.byte);
 }
 
 void frmWinKey::leadTail_LostFocus(KeyField* left)
@@ -346,7 +320,7 @@ void frmWinKey::leadTail_LostFocus(KeyField* left)
     const ByteValue lead = byteOf(txtLeadIn);
     const ByteValue tail = byteOf(txtTail);
     if (lead.byte && tail.byte)
-        m_device->wk_ptt_leadtail(*lead.byte, *tail.byte);
+        m_session.winKey().wk_ptt_leadtail(*lead.byte, *tail.byte);
     else
         left->setText(QStringLiteral("0"));
 }
@@ -390,7 +364,7 @@ void frmWinKey::Command3_Click()
 
 void frmWinKey::cmdStop_Click()
 {
-    m_device->wk_clearbuf();
+    m_session.winKey().wk_clearbuf();
     context().state.keyer.CWBuffer.clear();
     focusDone();
 }
@@ -404,104 +378,4 @@ void frmWinKey::cmdDone_Click()
     hide();
 }
 
-void frmWinKey::WKTransmit()
-{
-    if (prepareSend())
-        feed();
-}
-
-bool frmWinKey::prepareSend()
-{
-    KeyerState& keyer = context().state.keyer;
-    const QPointer<frmWinKey> alive(this);
-    // Counted from the first wait on, the opening's included: the main window holds its
-    // close until the send is over.
-    ++keyer.WinKeyFeeds;
-    const auto feedEnds = qScopeGuard([&keyer] { --keyer.WinKeyFeeds; });
-    if (keyer.WinKeyOpen == 0) {
-        cmdOpenWinkey_Click();
-        if (!alive)
-            return false;
-    }
-    if (keyer.WinKeyOpen == 0) {
-        keyer.CWBuffer.clear(); // no device: the text is dropped
-        return false;
-    }
-    // A keyer that went quiet while idle is found here, before anything counts as sent.
-    const bool answers = m_device->answersStatus(feedLimits.unansweredMs);
-    if (!alive)
-        return false;
-    if (!answers) {
-        giveUpDevice();
-        return false;
-    }
-    return true;
-}
-
-void frmWinKey::feed()
-{
-    KeyerState& keyer = context().state.keyer;
-    const QPointer<frmWinKey> alive(this);
-    ++keyer.WinKeyFeeds;
-    const auto feedEnds = qScopeGuard([&keyer] { --keyer.WinKeyFeeds; });
-    while (!keyer.CWBuffer.isEmpty()) {
-        const bool room = waitForRoom();
-        if (!alive)
-            break;
-        if (!room || keyer.CWBuffer.isEmpty())
-            break;
-        const char16_t c = keyer.CWBuffer.front().unicode();
-        // "!" marks where the contact is logged, which happened before the send: it is no
-        // Morse. Characters beyond one byte have no code on the device.
-        if (c != u'!' && c > 0 && c <= 0xFF)
-            m_device->wk_char(quint8(c));
-        keyer.CWBuffer.remove(0, 1);
-        letEventsRunFor(10);
-        if (!alive)
-            break;
-    }
-}
-
-bool frmWinKey::waitForRoom()
-{
-    KeyerState& keyer = context().state.keyer;
-    const QPointer<frmWinKey> alive(this);
-    const qint64 since = m_clock.monotonicMs();
-    for (;;) {
-        if (keyer.WinKeyOpen == 0 || !m_device->isOpen())
-            return false;
-        keyer.WinKeyStatus = m_device->wk_getstatus();
-        // Whether or not it has room: a keyer that stopped answering, or left its port, is
-        // given up.
-        if (m_device->unansweredMs() > feedLimits.unansweredMs || m_device->portLost()) {
-            giveUpDevice();
-            return false;
-        }
-        if (keyer.WinKeyStatus < WinKey::BufferFull)
-            return true;
-        if (m_clock.monotonicMs() - since > feedLimits.fullMs) {
-            giveUpDevice(QStringLiteral("has kept its buffer full for %1 seconds").arg(feedLimits.fullMs / 1000));
-            return false;
-        }
-        letEventsRunFor(10);
-        if (!alive || keyer.CWBuffer.isEmpty())
-            return false;
-    }
-}
-
-void frmWinKey::giveUpDevice(const QString& why)
-{
-    KeyerState& keyer = context().state.keyer;
-    const quint8 port = keyer.WinKeyComPort;
-    const QString reason = !why.isEmpty()           ? why
-                           : m_device->portLost()   ? QStringLiteral("is no longer on its port (%1)").arg(m_device->lastError())
-                                                    : QStringLiteral("does not answer");
-    m_device->wk_clearbuf();
-    keyer.CWBuffer.clear();
-    cmdCloseWinkey_Click();
-    context().services.dialogs->messageBox(
-        QStringLiteral("The WinKey device on com port %1 %2; it was closed and the text still to send was dropped.")
-            .arg(port)
-            .arg(reason),
-        QStringLiteral("Error!"));
-}
+void frmWinKey::WKTransmit() { m_session.transmitWinKey(); }

@@ -4,6 +4,7 @@
 #include "WindowTestSupport.h"
 
 #include "app/App.h"
+#include "keying/KeyerSession.h"
 #include "keying/windows/BlindFrm.h"
 
 #include <QFileInfo>
@@ -13,11 +14,12 @@ namespace {
 
 class PromptPlayer : public ::testing::Test {
 protected:
-    PromptPlayer() : players(t.wavePlayers), app(std::move(t.services)) { folders.applyTo(app.state()); }
+    PromptPlayer() : app(std::move(t.services)) { folders.applyTo(app.state()); }
+
+    FakeWavePlayer& promptPlayer() { return static_cast<FakeWavePlayer&>(app.keyerSession().promptPlayer()); }
 
     TestServices t;
     TestFolders folders;
-    std::shared_ptr<std::vector<FakeWavePlayer*>> players;
     App app;
 };
 
@@ -25,8 +27,7 @@ TEST_F(PromptPlayer, PlaysTheNamedPromptAndReturnsAtOnce)
 {
     writeBytes(folders.work + QStringLiteral("/call.WAV"), "RIFF");
     BlindFrm& blind = app.blindFrm();
-    ASSERT_EQ(players->size(), 1u);
-    FakeWavePlayer& player = *players->front();
+    FakeWavePlayer& player = promptPlayer();
 
     ASSERT_EQ(player.opened.size(), 1) << "loading at level 0 says \"NavDis\", here silent";
     EXPECT_EQ(player.plays, 0);
@@ -39,15 +40,16 @@ TEST_F(PromptPlayer, PlaysTheNamedPromptAndReturnsAtOnce)
     EXPECT_EQ(player.mode(), WavePlayer::ModeStopped);
     EXPECT_FALSE(blind.isVisible());
 
+    blind.BlindKeyPhone(QStringLiteral("Call"));
     app.unloadCompanionWindows();
-    EXPECT_TRUE(players->empty()) << "an unloaded window's player is gone";
+    EXPECT_EQ(player.mode(), WavePlayer::ModeNotOpen) << "unloading the windows ends the prompt";
 }
 
 TEST_F(PromptPlayer, MissingOrBlankPromptPlaysNothing)
 {
     writeBytes(folders.work + QStringLiteral("/Call.wav"), "RIFF");
     BlindFrm& blind = app.blindFrm();
-    FakeWavePlayer& player = *players->front();
+    FakeWavePlayer& player = promptPlayer();
     blind.BlindKeyPhone(QStringLiteral("Call"));
 
     blind.BlindKeyPhone(QStringLiteral("Dupe")); // no such file: the playing prompt is closed

@@ -1,0 +1,461 @@
+#include "keying/KeyerSession.h"
+
+#include "core/NumberFormat.h"
+#include "core/Tables.h"
+#include "keying/Morse.h"
+#include "keying/WinKeyDevice.h"
+#include "keying/WinKeyProtocol.h"
+#include "platform/EventWait.h"
+#include "platform/KeyingLine.h"
+#include "platform/ParallelPort.h"
+#include "platform/SerialPort.h"
+
+#include <QCoreApplication>
+#include <QScopeGuard>
+
+class KeyerSession::CwSide final : public CwKeyerWindow {
+public:
+    explicit CwSide(KeyerSession& session) : m_session(session) {}
+
+    QString message(int keyCode) const override
+    {
+        const auto& messages = m_session.m_cw.messages; // F1 ... F9, F10, F11
+        if (keyCode >= 112 && keyCode <= 120)
+            return messages[size_t(keyCode - 112)];
+        if (keyCode == 124)
+            return messages[9];
+        if (keyCode == 122)
+            return messages[10];
+        return {};
+    }
+    QString repeatSeconds() const override { return m_session.m_cw.repeatSeconds; }
+    QString wordsPerMinute() const override { return m_session.m_cw.wordsPerMinute; }
+    QString wordSpace() const override { return m_session.m_cw.wordSpace; }
+    TimingMethod timingMethod() const override { return m_session.m_timing; }
+    double loopsPer60ms() const override { return m_session.m_loopsPer60ms; }
+    bool echo() const override { return m_session.m_cw.echo; }
+    KeyingTarget keyingLine() override { return m_session.keyingLine(); }
+    void keyingFailed() override { m_session.keyingFailed(); }
+    void logContact() override { Q_EMIT m_session.contactToLog(); }
+    void showOnMainWindow(const QString& text) override { Q_EMIT m_session.mainWindowText(text); }
+    void armRepeat() override { m_session.m_cwRepeat.start(); }
+    void letEventsRun() override { QCoreApplication::processEvents(); }
+    QString countyText(const QString& abbreviation) const override
+    {
+        return CountyTextForCW(m_session.m_tables, abbreviation);
+    }
+    bool winKeyReady() override { return m_session.prepareWinKeySend(); }
+    void winKeyTransmit() override { m_session.feedWinKey(); }
+
+private:
+    KeyerSession& m_session;
+};
+
+class KeyerSession::VoiceSide final : public VoiceKeyerWindow {
+public:
+    explicit VoiceSide(KeyerSession& session) : m_session(session) {}
+
+    QString waveFile(int keyCode) const override { return m_session.m_voice.waveFiles[size_t(keyCode - 112)]; }
+    QString repeatSeconds() const override { return m_session.m_voice.repeatSeconds; }
+    QString pttPortNumber() const override { return m_session.m_voice.serialPort; }
+    std::optional<PttLine> pttLine() const override { return m_session.m_voice.pttLine; }
+    QString parallelAddress() const override { return m_session.m_voice.parallelAddress; }
+    void openPttPort() override { m_session.openPttPort(); }
+    void startWatch() override { m_session.m_voiceWatch.start(); }
+    void stopWatch() override { m_session.m_voiceWatch.stop(); }
+    // A wait of 0 never ends: the timer stays off.
+    void armRepeat() override
+    {
+        if (m_session.m_voiceRepeat.interval() > 0)
+            m_session.m_voiceRepeat.start();
+    }
+    void tellSoundProblem(const WaveProblem& problem) override { Q_EMIT m_session.soundProblem(problem); }
+
+private:
+    KeyerSession& m_session;
+};
+
+KeyerSession::KeyerSession(KeyerState& keyer, const ReferenceTables& tables, Clock& clock, ParallelPort& parallel,
+                           const SerialPortFactory& makeSerialPort, const WavePlayerFactory& makeWavePlayer)
+    : m_keyer(keyer),
+      m_tables(tables),
+      m_parallel(parallel),
+      m_cwSide(std::make_unique<CwSide>(*this)),
+      m_voiceSide(std::make_unique<VoiceSide>(*this)),
+      m_cwPort(makeSerialPort()),
+      m_cwKeyer(keyer, clock, *m_cwSide),
+      m_makeSerialPort(makeSerialPort),
+      m_voicePlayer(makeWavePlayer()),
+      m_pttPort(makeSerialPort()),
+      m_voiceKeyer(keyer, *m_voicePlayer, *m_pttPort, parallel, *m_voiceSide, clock),
+      m_promptPlayer(makeWavePlayer())
+{
+    m_cwRepeat.setSingleShot(true);
+    m_cwRepeat.setInterval(0);
+    connect(&m_cwRepeat, &QTimer::timeout, this, &KeyerSession::repeatCw);
+    m_voiceWatch.setInterval(40);
+    m_voiceWatch.setTimerType(Qt::PreciseTimer);
+    connect(&m_voiceWatch, &QTimer::timeout, this, &KeyerSession::watchVoiceMessage);
+    m_voiceRepeat.setSingleShot(true);
+    m_voiceRepeat.setInterval(0);
+    connect(&m_voiceRepeat, &QTimer::timeout, this, &KeyerSession::repeatVoice);
+
+    // A port taken for CW or push-to-talk closes the device first.
+    keyer.ports.enter(KeyingPortHolder::WinKey, [this] {
+        if (m_keyer.WinKeyOpen != 0)
+            closeWinKey();
+    });
+    keyer.ports.enter(KeyingPortHolder::CwPort, [this] {
+        dropCwSerialLines();
+        m_cwPort->close();
+    });
+    keyer.ports.enter(KeyingPortHolder::PttPort, [this] { closePttPort(); });
+}
+
+KeyerSession::~KeyerSession()
+{
+    for (const auto holder : {KeyingPortHolder::WinKey, KeyingPortHolder::CwPort, KeyingPortHolder::PttPort})
+        m_keyer.ports.leave(holder);
+    releaseTransmitter();
+    releaseCwKeying();
+    if (m_winKey)
+        m_winKey->wk_close();
+    // The device is closed now: later CW must not take it for open.
+    m_keyer.WinKeyOpen = 0;
+    m_keyer.WinKeyStatus = 0;
+    m_promptPlayer->close();
+}
+
+void KeyerSession::releaseAll()
+{
+    // A send under way stops after the character it keys, and nothing repeats.
+    m_keyer.CWBuffer.clear();
+    m_keyer.CWRepeatActive = 0;
+    m_keyer.PhoneRepeatActive = 0;
+    releaseTransmitter();
+    releaseCwKeying();
+    if (m_winKey)
+        m_winKey->wk_clearbuf();
+    closeWinKey();
+    m_promptPlayer->close();
+}
+
+// --- CW ---
+
+void KeyerSession::setCwSettings(const CwSettings& settings)
+{
+    const QString speed = m_cw.wordsPerMinute;
+    m_cw = settings;
+    // The speed changes through setWordsPerMinute alone, so that whatever follows it does.
+    m_cw.wordsPerMinute = speed;
+    setWordsPerMinute(settings.wordsPerMinute);
+}
+
+void KeyerSession::setCwTiming(TimingMethod method, double loopsPer60ms)
+{
+    m_timing = method;
+    m_loopsPer60ms = loopsPer60ms;
+}
+
+void KeyerSession::setWordsPerMinute(const QString& wordsPerMinute)
+{
+    if (wordsPerMinute == m_cw.wordsPerMinute)
+        return;
+    m_cw.wordsPerMinute = wordsPerMinute;
+    // The keyer device follows the speed while it keys.
+    const auto speed = parsePlainNumber(wordsPerMinute);
+    if (speed && *speed > 4 && *speed < 100 && m_keyer.WinKeyOpen != 0
+        && m_keyer.CWKeyingInterface == KeyingInterface::WinKey)
+        winKey().wk_wpm(quint8(roundHalfEven(*speed)));
+    Q_EMIT wordsPerMinuteChanged(wordsPerMinute);
+}
+
+void KeyerSession::stepSpeed(int by)
+{
+    if (const auto speed = parsePlainNumber(m_cw.wordsPerMinute))
+        setWordsPerMinute(formatDouble(*speed + by));
+}
+
+bool KeyerSession::openCwPort()
+{
+    dropCwSerialLines();
+    m_cwPort->close();
+    const auto port = parsePlainNumber(m_cw.serialPort);
+    bool opened = true;
+    if (!port) {
+        opened = false;
+    } else if (*port > 0) {
+        m_keyer.ports.claim(KeyingPortHolder::CwPort);
+        m_cwPort->setComNumber(int(roundHalfEven(*port)));
+        m_cwPort->setDtr(false);
+        m_cwPort->setRts(false);
+        opened = m_cwPort->open();
+    }
+    if (!opened)
+        Q_EMIT cwPortInvalid();
+    return opened;
+}
+
+void KeyerSession::releaseCwKeying()
+{
+    m_cwRepeat.stop();
+    dropCwSerialLines();
+    m_cwPort->close();
+    if (m_keyer.CWKeyingInterface == KeyingInterface::Printer) {
+        if (const auto base = parseBaseAddress(m_cw.parallelAddress))
+            ParallelKeyingLine(m_parallel, *base).setKeyed(false);
+    }
+}
+
+void KeyerSession::dropCwSerialLines()
+{
+    if (m_cwPort->isOpen()) {
+        m_cwPort->setDtr(false);
+        m_cwPort->setRts(false);
+    }
+}
+
+void KeyerSession::repeatCw()
+{
+    m_cwRepeat.stop();
+    FKeyCW(CwKeyer::RepeatKey);
+}
+
+KeyingTarget KeyerSession::keyingLine()
+{
+    using State = KeyingTarget::State;
+    const KeyingInterface keying = m_keyer.CWKeyingInterface;
+    switch (keying) {
+    case KeyingInterface::Rts:
+    case KeyingInterface::Dtr:
+        if (!m_cwPort->isOpen() && !openCwPort())
+            return {State::Failed};
+        if (!m_cwPort->isOpen())
+            return {State::NoLine}; // port "0"
+        m_line = std::make_unique<SerialKeyingLine>(*m_cwPort, keying == KeyingInterface::Rts ? ModemLine::Rts
+                                                                                               : ModemLine::Dtr);
+        return {State::Ready, m_line.get()};
+    case KeyingInterface::Printer:
+        if (const auto base = parseBaseAddress(m_cw.parallelAddress)) {
+            m_line = std::make_unique<ParallelKeyingLine>(m_parallel, *base);
+            return {State::Ready, m_line.get()};
+        }
+        return {State::Refused};
+    default:
+        return {State::Refused};
+    }
+}
+
+void KeyerSession::keyingFailed()
+{
+    // A port gone while keying is let go and reported as one that will not open.
+    dropCwSerialLines();
+    m_cwPort->close();
+    Q_EMIT cwPortInvalid();
+}
+
+void KeyerSession::stopRepeats()
+{
+    if (m_keyer.CWRepeatActive != 0) {
+        if (m_keyer.WinKeyOpen != 0)
+            winKey().wk_clearbuf();
+        m_keyer.CWBuffer.clear();
+        m_keyer.CWRepeatActive = 0;
+        m_cwRepeat.stop();
+    }
+    if (m_keyer.PhoneRepeatActive != 0) {
+        m_keyer.PhoneRepeatActive = 0;
+        m_voiceRepeat.stop();
+    }
+}
+
+// --- WinKey ---
+
+WinKeyDevice& KeyerSession::winKey()
+{
+    if (!m_winKey)
+        m_winKey = std::make_unique<WinKeyDevice>(m_makeSerialPort(), m_wireClock, [](int ms) { letEventsRunFor(ms); });
+    return *m_winKey;
+}
+
+void KeyerSession::openWinKey()
+{
+    // The keying ports and the device are never held at once.
+    m_keyer.ports.claim(KeyingPortHolder::WinKey);
+    const quint8 port = m_keyer.WinKeyComPort;
+    quint8 version = 0;
+    const int code = winKey().wk_open(version, port);
+    if (code != WinKeyDevice::AlreadyOpen && version == 0)
+        Q_EMIT winKeyNotConnected(port);
+    Q_EMIT winKeyOpenStatus(code);
+    if (code == WinKeyDevice::AlreadyOpen)
+        return;
+    Q_EMIT winKeySettingsWanted();
+    if (version != 0)
+        m_keyer.WinKeyOpen = version;
+    Q_EMIT winKeyOpened(version);
+}
+
+void KeyerSession::closeWinKey()
+{
+    if (m_winKey)
+        m_winKey->wk_close();
+    m_keyer.WinKeyOpen = 0;
+    m_keyer.WinKeyStatus = 0;
+    Q_EMIT winKeyClosed();
+}
+
+void KeyerSession::transmitWinKey()
+{
+    if (prepareWinKeySend())
+        feedWinKey();
+}
+
+bool KeyerSession::prepareWinKeySend()
+{
+    KeyerState& keyer = m_keyer;
+    // Counted from the first wait on, the opening's included: the main window holds its
+    // close until the send is over.
+    ++keyer.WinKeyFeeds;
+    const auto feedEnds = qScopeGuard([&keyer] { --keyer.WinKeyFeeds; });
+    if (keyer.WinKeyOpen == 0)
+        openWinKey();
+    if (keyer.WinKeyOpen == 0) {
+        keyer.CWBuffer.clear(); // no device: the text is dropped
+        return false;
+    }
+    // A keyer that went quiet while idle is found here, before anything counts as sent.
+    if (!winKey().answersStatus(winKeyFeedLimits.unansweredMs)) {
+        giveUpWinKey();
+        return false;
+    }
+    return true;
+}
+
+void KeyerSession::feedWinKey()
+{
+    KeyerState& keyer = m_keyer;
+    ++keyer.WinKeyFeeds;
+    const auto feedEnds = qScopeGuard([&keyer] { --keyer.WinKeyFeeds; });
+    while (!keyer.CWBuffer.isEmpty()) {
+        if (!waitForWinKeyRoom() || keyer.CWBuffer.isEmpty())
+            break;
+        const char16_t c = keyer.CWBuffer.front().unicode();
+        // "!" marks where the contact is logged, which happened before the send: it is no
+        // Morse. Characters beyond one byte have no code on the device.
+        if (c != u'!' && c > 0 && c <= 0xFF)
+            winKey().wk_char(quint8(c));
+        keyer.CWBuffer.remove(0, 1);
+        letEventsRunFor(10);
+    }
+}
+
+bool KeyerSession::waitForWinKeyRoom()
+{
+    KeyerState& keyer = m_keyer;
+    const qint64 since = m_wireClock.monotonicMs();
+    for (;;) {
+        if (keyer.WinKeyOpen == 0 || !winKey().isOpen())
+            return false;
+        keyer.WinKeyStatus = winKey().wk_getstatus();
+        // Whether or not it has room: a keyer that stopped answering, or left its port, is
+        // given up.
+        if (winKey().unansweredMs() > winKeyFeedLimits.unansweredMs || winKey().portLost()) {
+            giveUpWinKey();
+            return false;
+        }
+        if (keyer.WinKeyStatus < WinKey::BufferFull)
+            return true;
+        if (m_wireClock.monotonicMs() - since > winKeyFeedLimits.fullMs) {
+            giveUpWinKey(QStringLiteral("has kept its buffer full for %1 seconds").arg(winKeyFeedLimits.fullMs / 1000));
+            return false;
+        }
+        letEventsRunFor(10);
+        if (keyer.CWBuffer.isEmpty())
+            return false;
+    }
+}
+
+void KeyerSession::giveUpWinKey(const QString& why)
+{
+    const quint8 port = m_keyer.WinKeyComPort;
+    const QString reason = !why.isEmpty()          ? why
+                           : winKey().portLost() ? QStringLiteral("is no longer on its port (%1)").arg(winKey().lastError())
+                                                  : QStringLiteral("does not answer");
+    winKey().wk_clearbuf();
+    m_keyer.CWBuffer.clear();
+    closeWinKey();
+    Q_EMIT winKeyGivenUp(
+        QStringLiteral("The WinKey device on com port %1 %2; it was closed and the text still to send was dropped.")
+            .arg(port)
+            .arg(reason));
+}
+
+bool KeyerSession::stopWinKeySending()
+{
+    if (m_keyer.CWKeyingInterface != KeyingInterface::WinKey || m_keyer.WinKeyOpen == 0)
+        return false;
+    m_keyer.WinKeyStatus = winKey().wk_getstatus();
+    if (m_keyer.WinKeyStatus <= 0)
+        return false;
+    winKey().wk_clearbuf();
+    m_keyer.CWBuffer.clear();
+    return true;
+}
+
+void KeyerSession::readWinKeyStatus()
+{
+    if (m_keyer.WinKeyOpen != 0)
+        m_keyer.WinKeyStatus = winKey().wk_getstatus();
+}
+
+// --- Voice ---
+
+void KeyerSession::setVoiceSettings(const WaveSettings& settings) { m_voice = settings; }
+
+void KeyerSession::openPttPort()
+{
+    const auto port = readVoiceKeyerNumber(m_voice.serialPort);
+    if (port && *port <= 0)
+        return; // a port opened earlier stays open, its lines no longer driven
+    bool opened = false;
+    if (port && roundHalfEven(*port) <= 32767) {
+        m_keyer.ports.claim(KeyingPortHolder::PttPort);
+        closePttPort();
+        m_pttPort->setComNumber(int(roundHalfEven(*port)));
+        m_pttPort->setDtr(false);
+        m_pttPort->setRts(false);
+        opened = m_pttPort->open();
+    }
+    if (!opened)
+        Q_EMIT pttPortInvalid();
+}
+
+void KeyerSession::closePttPort()
+{
+    m_voiceKeyer.releaseSerialLines();
+    m_pttPort->close();
+}
+
+void KeyerSession::releaseTransmitter()
+{
+    m_voiceWatch.stop();
+    m_voiceRepeat.stop();
+    m_voicePlayer->close();
+    m_voiceKeyer.releaseAll();
+    m_pttPort->close();
+}
+
+bool KeyerSession::stopVoiceMessage()
+{
+    if (m_voicePlayer->mode() != WavePlayer::ModePlaying)
+        return false;
+    m_voicePlayer->stop();
+    return true;
+}
+
+void KeyerSession::repeatVoice()
+{
+    m_voiceRepeat.stop();
+    FKeyPhone(VoiceKeyer::RepeatKey);
+}

@@ -1,0 +1,194 @@
+#pragma once
+
+// The keyers' devices for the whole run: the CW keying port and its line, the CW keyer, the
+// WinKey device, the voice keyer with its player and push-to-talk port, the prompt player,
+// and the timers that repeat F1 and watch a voice message. App owns the session; the keyer
+// windows show and collect the settings, put them here as the operator changes them, and
+// call the session to act. Whatever the operator must be told goes out as a signal for the
+// window that tells it.
+//
+// The CW keying port, the push-to-talk port and the WinKey device share the serial ports:
+// the session enters all three in the keyer state's port sharing for as long as it lives.
+
+#include "core/AppState.h"
+#include "keying/CwKeyer.h"
+#include "keying/KeyerSettings.h"
+#include "keying/VoiceKeyer.h"
+#include "platform/Clock.h"
+#include "platform/WavePlayer.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+class KeyingLine;
+class ParallelPort;
+class SerialPort;
+class WinKeyDevice;
+struct ReferenceTables;
+
+class KeyerSession : public QObject {
+    Q_OBJECT
+public:
+    using SerialPortFactory = std::function<std::unique_ptr<SerialPort>()>;
+    using WavePlayerFactory = std::function<std::unique_ptr<WavePlayer>()>;
+
+    KeyerSession(KeyerState& keyer, const ReferenceTables& tables, Clock& clock, ParallelPort& parallel,
+                 const SerialPortFactory& makeSerialPort, const WavePlayerFactory& makeWavePlayer);
+    // Releases every line and closes every port and the device.
+    ~KeyerSession() override;
+
+    // Every keyed line released, every port and the WinKey device closed, nothing repeating
+    // or playing. The program's one way out calls it; the session stays usable.
+    void releaseAll();
+
+    // --- CW ---
+    // The settings the CW keyer reads whenever it sends, as the operator set them.
+    void setCwSettings(const CwSettings& settings);
+    const CwSettings& cwSettings() const { return m_cw; }
+    void setCwTiming(TimingMethod method, double loopsPer60ms);
+    // The speed, in words per minute as its box shows it.
+    const QString& wordsPerMinute() const { return m_cw.wordsPerMinute; }
+    void setWordsPerMinute(const QString& wordsPerMinute);
+    // One word per minute faster or slower; a speed that is no number stays.
+    void stepSpeed(int by);
+
+    void FKeyCW(int KeyCode) { m_cwKeyer.FKeyCW(KeyCode); }
+    void LoopThroughCWBuffer() { m_cwKeyer.LoopThroughCWBuffer(); }
+    // (Re)opens the CW keying port the settings name; false when it would not open, after
+    // cwPortInvalid.
+    bool openCwPort();
+    // Lets go of the CW keying: no repeat comes back, the serial lines are dropped and the
+    // port closed, the parallel port's control register released.
+    void releaseCwKeying();
+    SerialPort& cwPort() { return *m_cwPort; }
+    QTimer& cwRepeatTimer() { return m_cwRepeat; }
+    // The F1 repeat's wait is over: F1 goes out again.
+    void repeatCw();
+
+    // Any key ends the F1 repeats: the rest of the CW message is dropped (on the WinKey
+    // device too) and the timers stopped; a voice message that plays goes on to its end.
+    void stopRepeats();
+
+    // --- WinKey ---
+    // The device, made with its port on first use.
+    WinKeyDevice& winKey();
+    // How long a send waits on a device that keeps its buffer full, or that leaves its
+    // status unanswered, before it gives the device up.
+    struct FeedLimits {
+        int unansweredMs = 3000;
+        int fullMs = 30000;
+    } winKeyFeedLimits;
+    // Opens the device on the port the keyer state names, taking the serial ports from the
+    // other keyers first.
+    void openWinKey();
+    void closeWinKey();
+    // Hands the send buffer to the device; returns when the buffer is empty.
+    void transmitWinKey();
+    // The first half of a send: opens the device when it is closed and checks that it
+    // answers a status request within its time. False, with the buffer emptied and the
+    // operator told (the device given up when it did not answer), when nothing can be sent.
+    bool prepareWinKeySend();
+    // The second half: the buffer to the device, character by character.
+    void feedWinKey();
+    // Esc while the device still sends: it stops and what waits is dropped. False when the
+    // device is not the keyer, is closed or has nothing to send.
+    bool stopWinKeySending();
+    // Reads the device's status into the keyer state when it is open.
+    void readWinKeyStatus();
+
+    // --- Voice ---
+    void setVoiceSettings(const WaveSettings& settings);
+    const WaveSettings& voiceSettings() const { return m_voice; }
+    void FKeyPhone(int KeyCode) { m_voiceKeyer.FKeyPhone(KeyCode); }
+    // (Re)opens the push-to-talk port the settings name; pttPortInvalid when it would not.
+    void openPttPort();
+    // Lets go of the push-to-talk port: its keyed line dropped, the port closed.
+    void closePttPort();
+    // Stops the message and its repeat, and releases every push-to-talk output (serial
+    // line and parallel register) and the port.
+    void releaseTransmitter();
+    // Esc while a voice message plays: it stops, and the watch then releases the
+    // transmitter. False when none plays.
+    bool stopVoiceMessage();
+    WavePlayer& voicePlayer() { return *m_voicePlayer; }
+    SerialPort& pttPort() { return *m_pttPort; }
+    QTimer& voiceWatchTimer() { return m_voiceWatch; }
+    QTimer& voiceRepeatTimer() { return m_voiceRepeat; }
+    void watchVoiceMessage() { m_voiceKeyer.watchTick(); }
+    void repeatVoice();
+
+    // --- Spoken prompts ---
+    WavePlayer& promptPlayer() { return *m_promptPlayer; }
+
+Q_SIGNALS:
+    // The "!" of a CW message: the contact is logged on the running main window.
+    void contactToLog();
+    // The CW keyer's echo of what is still to go out, for the main window's message line.
+    void mainWindowText(const QString& text);
+    // The speed changed, from wherever.
+    void wordsPerMinuteChanged(const QString& wordsPerMinute);
+    // The CW keying port would not open, or went away while keying.
+    void cwPortInvalid();
+    // The push-to-talk port would not open.
+    void pttPortInvalid();
+    // Why a voice message did not play or broke off.
+    void soundProblem(const WaveProblem& problem);
+    // The WinKey device did not answer its opening on the port.
+    void winKeyNotConnected(quint8 port);
+    // The opening's status code (WinKeyDevice's codes).
+    void winKeyOpenStatus(int code);
+    // The device was opened: the settings are to be sent to it now.
+    void winKeySettingsWanted();
+    // The opening is over; a version of 0 when no device answered.
+    void winKeyOpened(quint8 version);
+    void winKeyClosed();
+    // A device that failed while sending was closed, the text still to send dropped.
+    void winKeyGivenUp(const QString& message);
+
+private:
+    // What the keyers read and ask for.
+    class CwSide;
+    class VoiceSide;
+
+    KeyingTarget keyingLine();
+    void keyingFailed();
+    void dropCwSerialLines();
+    // Waits, letting events run, while the device takes no character. False when the
+    // sending is to end: the buffer was emptied, the device closed, stopped answering or
+    // left its port.
+    bool waitForWinKeyRoom();
+    // Closes a device that failed while sending and says so; why it failed, when not said,
+    // is read from the device.
+    void giveUpWinKey(const QString& why = {});
+
+    KeyerState& m_keyer;
+    const ReferenceTables& m_tables;
+    ParallelPort& m_parallel;
+    CwSettings m_cw;
+    TimingMethod m_timing = TimingMethod::Timer;
+    double m_loopsPer60ms = 0;
+    WaveSettings m_voice;
+
+    std::unique_ptr<CwSide> m_cwSide;
+    std::unique_ptr<VoiceSide> m_voiceSide;
+
+    std::unique_ptr<SerialPort> m_cwPort;
+    std::unique_ptr<KeyingLine> m_line;
+    CwKeyer m_cwKeyer;
+    QTimer m_cwRepeat;
+
+    SerialPortFactory m_makeSerialPort;
+    SystemClock m_wireClock; // the WinKey device's waits are on the wire's own time
+    std::unique_ptr<WinKeyDevice> m_winKey;
+
+    std::unique_ptr<WavePlayer> m_voicePlayer;
+    std::unique_ptr<SerialPort> m_pttPort;
+    VoiceKeyer m_voiceKeyer;
+    QTimer m_voiceWatch;
+    QTimer m_voiceRepeat;
+
+    std::unique_ptr<WavePlayer> m_promptPlayer;
+};

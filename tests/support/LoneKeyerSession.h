@@ -1,0 +1,25 @@
+#pragma once
+
+// A keyer session for keyer windows tested on their own: made from the lone context's
+// service doubles and put into its sessions, its "!" and echo going to the context's
+// running main window as App sends them. Declare it after the context and before the
+// windows, so that it outlives them.
+
+#include "support/LoneWindowContext.h"
+
+#include "keying/KeyerSession.h"
+
+struct LoneKeyerSession {
+    explicit LoneKeyerSession(LoneWindowContext& lone)
+        : session(lone.state.keyer, lone.state.tables, *lone.running.clock, *lone.running.parallelPort,
+                  [&lone] { return lone.running.makeSerialPort(); }, [&lone] { return lone.running.makeWavePlayer(); })
+    {
+        lone.sessions.keyer = &session;
+        Form1& mainWindow = lone.navigation.form1();
+        QObject::connect(&session, &KeyerSession::contactToLog, [&mainWindow] { mainWindow.MainsFromKeyer(); });
+        QObject::connect(&session, &KeyerSession::mainWindowText,
+                         [&mainWindow](const QString& text) { mainWindow.SetDialogCaption(text); });
+    }
+
+    KeyerSession session;
+};
