@@ -49,8 +49,7 @@ public:
     TimingMethod timingMethod() const override { return TimingMethod::Timer; }
     double loopsPer60ms() const override { return 0; }
     bool echo() const override { return false; }
-    KeyingTarget keyingLine() override { return {KeyingTarget::State::Ready, &line}; }
-    void keyingFailed() override {}
+    KeyerOutput& output() override { return lineOutput; }
     void logContact() override {}
     void showOnMainWindow(const QString&) override {}
     void armRepeat() override {}
@@ -62,8 +61,18 @@ public:
         }
     }
     QString countyText(const QString& a) const override { return a; }
-    bool winKeyReady() override { return true; }
-    void winKeyTransmit() override {}
+
+private:
+    class LineOutput final : public KeyerOutput {
+    public:
+        explicit LineOutput(TimedLine& line) : m_line(line) {}
+        bool keys() const override { return true; }
+        KeyingTarget keyingLine() override { return {KeyingTarget::State::Ready, &m_line}; }
+
+    private:
+        TimedLine& m_line;
+    };
+    LineOutput lineOutput{line};
 };
 
 // Runs of one state as (keyed, length): units for the elements, nanoseconds for the line.

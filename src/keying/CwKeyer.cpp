@@ -49,7 +49,7 @@ void CwKeyer::FKeyCW(int KeyCode)
 {
     m_keyer.CWBuffer.clear();
     const bool functionKey = KeyCode >= FirstFunctionKey && KeyCode <= LastFunctionKey;
-    if (m_keyer.CWKeyingInterface != KeyingInterface::None && (functionKey || m_keyer.KeyboardCWMode == 1)) {
+    if (m_window.output().keys() && (functionKey || m_keyer.KeyboardCWMode == 1)) {
         if (KeyCode == RepeatKey) {
             const auto seconds = parsePlainNumber(m_window.repeatSeconds());
             if (!seconds)
@@ -71,14 +71,14 @@ void CwKeyer::FKeyCW(int KeyCode)
 
 void CwKeyer::LoopThroughCWBuffer()
 {
-    if (m_keyer.CWKeyingInterface == KeyingInterface::WinKey) {
+    if (KeyerOutput& device = m_window.output(); device.takesWholeMessages()) {
         // A device that cannot be opened or does not answer sends nothing, so logs nothing.
-        if (!m_window.winKeyReady())
+        if (!device.ready())
             return;
         // The device logs nothing itself: the contact goes in once, before anything is sent.
         if (m_keyer.CWBuffer.contains(QLatin1Char('!')))
             m_window.logContact();
-        m_window.winKeyTransmit();
+        device.transmit();
         if (m_keyer.CWRepeatActive == 1)
             m_window.armRepeat();
         return;
@@ -120,9 +120,10 @@ bool CwKeyer::Transmit(QChar CodeCharacter)
 bool CwKeyer::keyCharacter(QChar character)
 {
     using State = KeyingTarget::State;
-    if (m_keyer.CWKeyingInterface == KeyingInterface::None)
+    KeyerOutput& output = m_window.output();
+    if (!output.keys())
         return false;
-    const KeyingTarget target = m_window.keyingLine();
+    const KeyingTarget target = output.keyingLine();
     if (target.state == State::Failed) {
         dropMessage(); // nothing went out: neither the rest nor its "!"
         return false;
@@ -149,7 +150,7 @@ bool CwKeyer::keyCharacter(QChar character)
         }
         const qint64 startNs = waitForRunningElement();
         if (!guard.set(element == QLatin1Char('1'))) {
-            m_window.keyingFailed();
+            output.keyingFailed();
             dropMessage();
             return false;
         }

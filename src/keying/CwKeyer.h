@@ -14,26 +14,14 @@
 // would start more than one unit late starts afresh from the present.
 
 #include "core/AppState.h"
+#include "keying/KeyerOutput.h"
 
 #include <QString>
 #include <optional>
 
 class Clock;
-class KeyingLine;
 
 enum class TimingMethod { Timer, Sleep, Loop };
-
-// Where a character is keyed.
-struct KeyingTarget {
-    enum class State {
-        Ready,   // the line is there to key
-        NoLine,  // no port is chosen ("0"): no line moves, but every element is timed
-        Refused, // the settings name no line (a base address that is no number): nothing is keyed
-        Failed,  // the port would not open, and the operator has been told
-    };
-    State state = State::Refused;
-    KeyingLine* line = nullptr;
-};
 
 // What the keyer reads from its settings window whenever it sends, and what it asks of
 // the program around it.
@@ -48,22 +36,14 @@ public:
     virtual TimingMethod timingMethod() const = 0;
     virtual double loopsPer60ms() const = 0;
     virtual bool echo() const = 0;
-    // The line of the chosen interface, its port opened first when it is not.
-    virtual KeyingTarget keyingLine() = 0;
-    // The line failed while keying (its port went away): the operator is told and the port
-    // let go.
-    virtual void keyingFailed() = 0;
+    // The output of the chosen interface.
+    virtual KeyerOutput& output() = 0;
     // The "!" of a message: the contact is logged on the running main window.
     virtual void logContact() = 0;
     virtual void showOnMainWindow(const QString& text) = 0;
     virtual void armRepeat() = 0;
     virtual void letEventsRun() = 0;
     virtual QString countyText(const QString& abbreviation) const = 0;
-    // Opens the keyer device when it is closed and checks that it answers; false, with the
-    // buffer emptied and the operator told, when nothing can be sent.
-    virtual bool winKeyReady() = 0;
-    // Hands the buffer to the keyer device, emptying it.
-    virtual void winKeyTransmit() = 0;
 
 protected:
     ~CwKeyerWindow() = default;

@@ -34,8 +34,7 @@ public:
     TimingMethod timingMethod() const override { return m_session.m_timing; }
     double loopsPer60ms() const override { return m_session.m_loopsPer60ms; }
     bool echo() const override { return m_session.m_cw.echo; }
-    KeyingTarget keyingLine() override { return m_session.keyingLine(); }
-    void keyingFailed() override { m_session.keyingFailed(); }
+    KeyerOutput& output() override { return m_session.output(); }
     void logContact() override { Q_EMIT m_session.contactToLog(); }
     void showOnMainWindow(const QString& text) override { Q_EMIT m_session.mainWindowText(text); }
     void armRepeat() override { m_session.m_cwRepeat.start(); }
@@ -44,8 +43,6 @@ public:
     {
         return CountyTextForCW(m_session.m_tables, abbreviation);
     }
-    bool winKeyReady() override { return m_session.prepareWinKeySend(); }
-    void winKeyTransmit() override { m_session.feedWinKey(); }
 
 private:
     KeyerSession& m_session;
@@ -70,6 +67,88 @@ public:
             m_session.m_voiceRepeat.start();
     }
     void tellSoundProblem(const WaveProblem& problem) override { Q_EMIT m_session.soundProblem(problem); }
+
+private:
+    KeyerSession& m_session;
+};
+
+// RTS or DTR of the CW keying port.
+class KeyerSession::SerialLineOutput final : public KeyerOutput {
+public:
+    SerialLineOutput(KeyerSession& session, ModemLine line) : m_session(session), m_modemLine(line) {}
+
+    bool keys() const override { return true; }
+    KeyingTarget keyingLine() override
+    {
+        using State = KeyingTarget::State;
+        SerialPort& port = *m_session.m_cwPort;
+        if (!port.isOpen() && !m_session.openCwPort())
+            return {State::Failed};
+        if (!port.isOpen())
+            return {State::NoLine}; // port "0"
+        m_line = std::make_unique<SerialKeyingLine>(port, m_modemLine);
+        return {State::Ready, m_line.get()};
+    }
+    void keyingFailed() override { m_session.keyingFailed(); }
+
+private:
+    KeyerSession& m_session;
+    ModemLine m_modemLine;
+    std::unique_ptr<KeyingLine> m_line;
+};
+
+// The control register of the parallel port at the address the settings give.
+class KeyerSession::ParallelLineOutput final : public KeyerOutput {
+public:
+    explicit ParallelLineOutput(KeyerSession& session) : m_session(session) {}
+
+    bool keys() const override { return true; }
+    KeyingTarget keyingLine() override
+    {
+        if (const auto base = parseBaseAddress(m_session.m_cw.parallelAddress)) {
+            m_line = std::make_unique<ParallelKeyingLine>(m_session.m_parallel, *base);
+            return {KeyingTarget::State::Ready, m_line.get()};
+        }
+        return {KeyingTarget::State::Refused};
+    }
+    void keyingFailed() override { m_session.keyingFailed(); }
+    void release() override
+    {
+        if (const auto base = parseBaseAddress(m_session.m_cw.parallelAddress))
+            ParallelKeyingLine(m_session.m_parallel, *base).setKeyed(false);
+    }
+
+private:
+    KeyerSession& m_session;
+    std::unique_ptr<KeyingLine> m_line;
+};
+
+// The WinKey device.
+class KeyerSession::WinKeyOutput final : public KeyerOutput {
+public:
+    explicit WinKeyOutput(KeyerSession& session) : m_session(session) {}
+
+    bool keys() const override { return true; }
+    bool takesWholeMessages() const override { return true; }
+    bool ready() override { return m_session.prepareWinKeySend(); }
+    void transmit() override { m_session.feedWinKey(); }
+    void followSpeed(quint8 wordsPerMinute) override
+    {
+        if (m_session.m_keyer.WinKeyOpen != 0)
+            m_session.winKey().wk_wpm(wordsPerMinute);
+    }
+    bool stopSending() override
+    {
+        KeyerState& keyer = m_session.m_keyer;
+        if (keyer.WinKeyOpen == 0)
+            return false;
+        keyer.WinKeyStatus = m_session.winKey().wk_getstatus();
+        if (keyer.WinKeyStatus <= 0)
+            return false;
+        m_session.winKey().wk_clearbuf();
+        keyer.CWBuffer.clear();
+        return true;
+    }
 
 private:
     KeyerSession& m_session;
@@ -164,9 +243,8 @@ void KeyerSession::setWordsPerMinute(const QString& wordsPerMinute)
     m_cw.wordsPerMinute = wordsPerMinute;
     // The keyer device follows the speed while it keys.
     const auto speed = parsePlainNumber(wordsPerMinute);
-    if (speed && *speed > 4 && *speed < 100 && m_keyer.WinKeyOpen != 0
-        && m_keyer.CWKeyingInterface == KeyingInterface::WinKey)
-        winKey().wk_wpm(quint8(roundHalfEven(*speed)));
+    if (speed && *speed > 4 && *speed < 100)
+        output().followSpeed(quint8(roundHalfEven(*speed)));
     Q_EMIT wordsPerMinuteChanged(wordsPerMinute);
 }
 
@@ -201,10 +279,7 @@ void KeyerSession::releaseCwKeying()
     m_cwRepeat.stop();
     dropCwSerialLines();
     m_cwPort->close();
-    if (m_keyer.CWKeyingInterface == KeyingInterface::Printer) {
-        if (const auto base = parseBaseAddress(m_cw.parallelAddress))
-            ParallelKeyingLine(m_parallel, *base).setKeyed(false);
-    }
+    output().release();
 }
 
 void KeyerSession::dropCwSerialLines()
@@ -221,29 +296,24 @@ void KeyerSession::repeatCw()
     FKeyCW(CwKeyer::RepeatKey);
 }
 
-KeyingTarget KeyerSession::keyingLine()
+KeyerOutput& KeyerSession::output()
 {
-    using State = KeyingTarget::State;
-    const KeyingInterface keying = m_keyer.CWKeyingInterface;
+    std::unique_ptr<KeyerOutput>& made = m_outputs[m_keyer.CWKeyingInterface];
+    if (!made)
+        made = makeOutput(m_keyer.CWKeyingInterface);
+    return *made;
+}
+
+std::unique_ptr<KeyerOutput> KeyerSession::makeOutput(KeyingInterface keying)
+{
     switch (keying) {
-    case KeyingInterface::Rts:
-    case KeyingInterface::Dtr:
-        if (!m_cwPort->isOpen() && !openCwPort())
-            return {State::Failed};
-        if (!m_cwPort->isOpen())
-            return {State::NoLine}; // port "0"
-        m_line = std::make_unique<SerialKeyingLine>(*m_cwPort, keying == KeyingInterface::Rts ? ModemLine::Rts
-                                                                                               : ModemLine::Dtr);
-        return {State::Ready, m_line.get()};
-    case KeyingInterface::Printer:
-        if (const auto base = parseBaseAddress(m_cw.parallelAddress)) {
-            m_line = std::make_unique<ParallelKeyingLine>(m_parallel, *base);
-            return {State::Ready, m_line.get()};
-        }
-        return {State::Refused};
-    default:
-        return {State::Refused};
+    case KeyingInterface::Rts: return std::make_unique<SerialLineOutput>(*this, ModemLine::Rts);
+    case KeyingInterface::Dtr: return std::make_unique<SerialLineOutput>(*this, ModemLine::Dtr);
+    case KeyingInterface::Printer: return std::make_unique<ParallelLineOutput>(*this);
+    case KeyingInterface::WinKey: return std::make_unique<WinKeyOutput>(*this);
+    case KeyingInterface::None: break;
     }
+    return std::make_unique<NoKeyerOutput>();
 }
 
 void KeyerSession::keyingFailed()
@@ -389,18 +459,6 @@ void KeyerSession::giveUpWinKey(const QString& why)
         QStringLiteral("The WinKey device on com port %1 %2; it was closed and the text still to send was dropped.")
             .arg(port)
             .arg(reason));
-}
-
-bool KeyerSession::stopWinKeySending()
-{
-    if (m_keyer.CWKeyingInterface != KeyingInterface::WinKey || m_keyer.WinKeyOpen == 0)
-        return false;
-    m_keyer.WinKeyStatus = winKey().wk_getstatus();
-    if (m_keyer.WinKeyStatus <= 0)
-        return false;
-    winKey().wk_clearbuf();
-    m_keyer.CWBuffer.clear();
-    return true;
 }
 
 void KeyerSession::readWinKeyStatus()

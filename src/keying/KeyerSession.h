@@ -12,6 +12,7 @@
 
 #include "core/AppState.h"
 #include "keying/CwKeyer.h"
+#include "keying/KeyerOutput.h"
 #include "keying/KeyerSettings.h"
 #include "keying/VoiceKeyer.h"
 #include "platform/Clock.h"
@@ -21,9 +22,9 @@
 #include <QString>
 #include <QTimer>
 #include <functional>
+#include <map>
 #include <memory>
 
-class KeyingLine;
 class ParallelPort;
 class SerialPort;
 class WinKeyDevice;
@@ -55,6 +56,10 @@ public:
     // One word per minute faster or slower; a speed that is no number stays.
     void stepSpeed(int by);
 
+    // The output of the keying interface the keyer state names, made on its first use.
+    KeyerOutput& output();
+    // Whether CW goes anywhere: an interface is chosen.
+    bool keysCw() { return output().keys(); }
     void FKeyCW(int KeyCode) { m_cwKeyer.FKeyCW(KeyCode); }
     void LoopThroughCWBuffer() { m_cwKeyer.LoopThroughCWBuffer(); }
     // (Re)opens the CW keying port the settings name; false when it would not open, after
@@ -93,9 +98,9 @@ public:
     bool prepareWinKeySend();
     // The second half: the buffer to the device, character by character.
     void feedWinKey();
-    // Esc while the device still sends: it stops and what waits is dropped. False when the
-    // device is not the keyer, is closed or has nothing to send.
-    bool stopWinKeySending();
+    // Esc while the keyer device still sends: it stops and what waits is dropped. False when
+    // the output is no device, or the device has nothing to send.
+    bool stopDeviceSending() { return output().stopSending(); }
     // Reads the device's status into the keyer state when it is open.
     void readWinKeyStatus();
 
@@ -152,8 +157,12 @@ private:
     // What the keyers read and ask for.
     class CwSide;
     class VoiceSide;
+    class SerialLineOutput;
+    class ParallelLineOutput;
+    class WinKeyOutput;
 
-    KeyingTarget keyingLine();
+    // The one place an interface becomes its output.
+    std::unique_ptr<KeyerOutput> makeOutput(KeyingInterface keying);
     void keyingFailed();
     void dropCwSerialLines();
     // Waits, letting events run, while the device takes no character. False when the
@@ -176,7 +185,7 @@ private:
     std::unique_ptr<VoiceSide> m_voiceSide;
 
     std::unique_ptr<SerialPort> m_cwPort;
-    std::unique_ptr<KeyingLine> m_line;
+    std::map<KeyingInterface, std::unique_ptr<KeyerOutput>> m_outputs;
     CwKeyer m_cwKeyer;
     QTimer m_cwRepeat;
 

@@ -68,7 +68,7 @@ void MainForm::Form_KeyDown(int& KeyCode, int Shift)
             keyerOf(context()).FKeyPhone(KeyCode);
         return;
     }
-    if (modeIs(state, "CW") && state.keyer.CWKeyingInterface != KeyingInterface::None)
+    if (modeIs(state, "CW") && keyerOf(context()).keysCw())
         cwKeyDown(KeyCode);
 }
 
@@ -139,7 +139,7 @@ void MainForm::Form_KeyPress(int& KeyAscii)
     }
     if (KeyAscii == 27) {
         // The keyer device still sending: Esc stops it and drops what waits.
-        if (keyerOf(context()).stopWinKeySending()) {
+        if (keyerOf(context()).stopDeviceSending()) {
             KeyAscii = 0;
             return;
         }

@@ -101,11 +101,16 @@ public:
     TimingMethod timingMethod() const override { return method; }
     double loopsPer60ms() const override { return loops; }
     bool echo() const override { return echoOn; }
-    KeyingTarget keyingLine() override
+    // The output of the interface the keyer state names: a recording line for RTS, DTR and
+    // the printer port, a device that takes whole messages for WinKey, else none.
+    KeyerOutput& output() override
     {
-        return {lineState, lineState == KeyingTarget::State::Ready ? &line : nullptr};
+        switch (keyer->CWKeyingInterface) {
+        case KeyingInterface::WinKey: return device;
+        case KeyingInterface::None: return none;
+        default: return lineOutput;
+        }
     }
-    void keyingFailed() override { ++failuresTold; }
     void logContact() override
     {
         ++contactsLogged;
@@ -122,16 +127,45 @@ public:
             onYield();
     }
     QString countyText(const QString& abbreviation) const override { return abbreviation; }
-    bool winKeyReady() override
-    {
-        if (!deviceReady)
-            keyer->CWBuffer.clear();
-        return deviceReady;
-    }
-    void winKeyTransmit() override { handedToDevice += std::exchange(keyer->CWBuffer, {}); }
     bool deviceReady = true;
 
     KeyerState* keyer = nullptr;
+
+private:
+    class LineOutput final : public KeyerOutput {
+    public:
+        explicit LineOutput(FakeKeyerWindow& window) : m_window(window) {}
+        bool keys() const override { return true; }
+        KeyingTarget keyingLine() override
+        {
+            const auto state = m_window.lineState;
+            return {state, state == KeyingTarget::State::Ready ? &m_window.line : nullptr};
+        }
+        void keyingFailed() override { ++m_window.failuresTold; }
+
+    private:
+        FakeKeyerWindow& m_window;
+    };
+    class DeviceOutput final : public KeyerOutput {
+    public:
+        explicit DeviceOutput(FakeKeyerWindow& window) : m_window(window) {}
+        bool keys() const override { return true; }
+        bool takesWholeMessages() const override { return true; }
+        bool ready() override
+        {
+            if (!m_window.deviceReady)
+                m_window.keyer->CWBuffer.clear();
+            return m_window.deviceReady;
+        }
+        void transmit() override { m_window.handedToDevice += std::exchange(m_window.keyer->CWBuffer, {}); }
+
+    private:
+        FakeKeyerWindow& m_window;
+    };
+
+    LineOutput lineOutput{*this};
+    DeviceOutput device{*this};
+    NoKeyerOutput none;
 };
 
 class CwKeyerTest : public ::testing::Test {
