@@ -2,6 +2,8 @@
 
 #include "core/NumberFormat.h"
 #include "core/RecordFile.h"
+#include "core/WorkFiles.h"
+#include "platform/DiskFile.h"
 
 #include <functional>
 
@@ -113,4 +115,16 @@ bool writeWaveSettings(QIODevice& device, const WaveSettings& s)
     w.text(s.repeatSeconds).endRecord();
     w.text(s.parallelAddress).endRecord();
     return w.ok();
+}
+
+bool saveCwSettings(const Folders& folders, const CwSettings& settings)
+{
+    return DiskFile::replaceAtomically(workPath(folders, QStringLiteral("CW.txt")),
+                                       [&settings](QIODevice& device) { return writeCwSettings(device, settings); });
+}
+
+bool saveWaveSettings(const Folders& folders, const WaveSettings& settings)
+{
+    return DiskFile::replaceAtomically(workPath(folders, QStringLiteral("wave2.txt")),
+                                       [&settings](QIODevice& device) { return writeWaveSettings(device, settings); });
 }

@@ -22,6 +22,7 @@
 
 class QIODevice;
 class RecordReader;
+struct Folders;
 
 // The repeat interval of a seconds text: whole milliseconds, halves to even; nothing when
 // the text is not a number or the interval falls outside 0 to 65535 ms.
@@ -49,6 +50,9 @@ struct CwSettings {
 // empty F9 message is read as "VVV DE ".
 int readCwSettings(RecordReader& reader, CwSettings& settings);
 bool writeCwSettings(QIODevice& device, const CwSettings& settings);
+// Rewrites CW.txt in the working folder whole; false, the old file left as it was, when it
+// cannot be written.
+bool saveCwSettings(const Folders& folders, const CwSettings& settings);
 
 // The line that keys the transmitter for the voice keyer.
 enum class PttLine : quint8 { Rts = 0, Dtr = 1, Parallel = 2 };
@@ -71,3 +75,6 @@ struct WaveSettings {
 // number other than 0, 1 and 2 (an empty line is 0) leaves the line as it was.
 int readWaveSettings(RecordReader& reader, WaveSettings& settings);
 bool writeWaveSettings(QIODevice& device, const WaveSettings& settings);
+// Rewrites wave2.txt in the working folder whole; false, the old file left as it was, when
+// it cannot be written.
+bool saveWaveSettings(const Folders& folders, const WaveSettings& settings);

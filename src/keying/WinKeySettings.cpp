@@ -1,6 +1,8 @@
 #include "keying/WinKeySettings.h"
 
 #include "core/RecordFile.h"
+#include "platform/DiskFile.h"
+#include "platform/FileLookup.h"
 
 #include <functional>
 
@@ -36,4 +38,26 @@ bool writeWinKeySettings(QIODevice& device, const WinKeySettings& s)
     w.integer(s.pinConfig).endRecord();
     w.integer(s.mode).endRecord();
     return w.ok();
+}
+
+namespace {
+
+const QString FileName = QStringLiteral("WK.txt");
+
+} // namespace
+
+std::optional<WinKeyFileRead> loadWinKeySettings(const QString& dataFolder, WinKeySettings& settings)
+{
+    auto reader = RecordReader::fromFile(FileLookup::resolve(dataFolder, FileName));
+    if (!reader)
+        return std::nullopt;
+    const int read = readWinKeySettings(*reader, settings);
+    return WinKeyFileRead{read, read == WinKeySettings::ItemCount || (read >= 6 && reader->onlyLineEndsLeft())};
+}
+
+bool saveWinKeySettings(const QString& dataFolder, const WinKeySettings& settings)
+{
+    return DiskFile::replaceAtomically(FileLookup::resolve(dataFolder, FileName), [&settings](QIODevice& device) {
+        return writeWinKeySettings(device, settings);
+    });
 }

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 class QIODevice;
 class RecordReader;
@@ -31,3 +32,14 @@ struct WinKeySettings {
 // read only while the file goes on, so a six-item file is whole.
 int readWinKeySettings(RecordReader& reader, WinKeySettings& settings);
 bool writeWinKeySettings(QIODevice& device, const WinKeySettings& settings);
+
+// WK.txt in the data folder, its name matched without regard to case. Nothing when there is
+// no such file; else the items read into the settings, and whether the file was whole (all
+// eight items, or the six before only line ends).
+struct WinKeyFileRead {
+    int itemsRead = 0;
+    bool whole = false;
+};
+std::optional<WinKeyFileRead> loadWinKeySettings(const QString& dataFolder, WinKeySettings& settings);
+// Rewrites WK.txt whole; false, the old file left as it was, when it cannot be written.
+bool saveWinKeySettings(const QString& dataFolder, const WinKeySettings& settings);

@@ -4,7 +4,6 @@
 #include "core/KeyFilters.h"
 #include "core/NumberFormat.h"
 #include "core/Tables.h"
-#include "core/WorkFiles.h"
 #include "core/forms/Form1.h"
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
@@ -13,7 +12,6 @@
 #include "keying/Morse.h"
 #include "keying/windows/KeyerScaling.h"
 #include "keying/windows/frmCodePractice.h"
-#include "platform/DiskFile.h"
 #include "platform/Services.h"
 
 #include <QCloseEvent>
@@ -330,10 +328,7 @@ void CWFrm::Command1_Click()
 {
     const Services& services = context().services;
     const CwSettings current = settings();
-    const bool written = DiskFile::replaceAtomically(
-        workPath(context().state.folders, QStringLiteral("CW.txt")),
-        [&current](QIODevice& device) { return writeCwSettings(device, current); });
-    if (written) {
+    if (saveCwSettings(context().state.folders, current)) {
         services.settings->setValue(SelectionKey, optLoop->isChecked()    ? QStringLiteral("Loop")
                                                   : OptSleep->isChecked() ? QStringLiteral("Sleep")
                                                                           : QStringLiteral("Timer"));

@@ -2,13 +2,11 @@
 
 #include "core/AppState.h"
 #include "core/NumberFormat.h"
-#include "core/WorkFiles.h"
 #include "core/forms/Form1.h"
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
 #include "core/forms/Sessions.h"
 #include "keying/KeyerSession.h"
-#include "platform/DiskFile.h"
 #include "platform/Services.h"
 
 #include <QCloseEvent>
@@ -222,8 +220,7 @@ void PhoneFrm::Command1_Click()
     hide();
     const WaveSettings current = settings();
     // A file that cannot be written leaves the old one whole; the settings stay in the window.
-    DiskFile::replaceAtomically(workPath(context().state.folders, QStringLiteral("wave2.txt")),
-                                [&current](QIODevice& device) { return writeWaveSettings(device, current); });
+    saveWaveSettings(context().state.folders, current);
 }
 
 void PhoneFrm::browse(int key)

@@ -3,13 +3,10 @@
 #include "core/AppState.h"
 #include "core/KeyFilters.h"
 #include "core/NumberFormat.h"
-#include "core/RecordFile.h"
 #include "core/forms/FormScaler.h"
 #include "core/forms/Sessions.h"
 #include "keying/KeyerSession.h"
 #include "keying/WinKeyDevice.h"
-#include "platform/DiskFile.h"
-#include "platform/FileLookup.h"
 #include "platform/Services.h"
 
 #include <QCloseEvent>
@@ -17,8 +14,6 @@
 #include <optional>
 
 namespace {
-
-const QString FileName = QStringLiteral("WK.txt");
 
 // A box's number as the byte the device takes, rounded to the nearest whole number;
 // nothing when the box holds no number or one that no byte holds.
@@ -188,12 +183,10 @@ void frmWinKey::loadSettings()
     KeyerState& keyer = context().state.keyer;
     keyer.WinKeyPinConfig = 6;
     keyer.WinKeyMode = 0;
-    const QString path = FileLookup::resolve(context().state.folders.DataFolder, FileName);
-    if (auto reader = RecordReader::fromFile(path)) {
-        WinKeySettings s;
-        s.pinConfig = keyer.WinKeyPinConfig;
-        s.mode = keyer.WinKeyMode;
-        const int read = readWinKeySettings(*reader, s);
+    WinKeySettings s;
+    s.pinConfig = keyer.WinKeyPinConfig;
+    s.mode = keyer.WinKeyMode;
+    if (const auto read = loadWinKeySettings(context().state.folders.DataFolder, s)) {
         keyer.WinKeyComPort = s.comPort;
         txtWKWPM->setText(s.wordsPerMinute);
         txtWeight->setText(s.weight);
@@ -202,8 +195,7 @@ void frmWinKey::loadSettings()
         txtRatio->setText(s.ratio);
         keyer.WinKeyPinConfig = s.pinConfig;
         keyer.WinKeyMode = s.mode;
-        const bool whole = read == WinKeySettings::ItemCount || (read >= 6 && reader->onlyLineEndsLeft());
-        if (!whole)
+        if (!read->whole)
             return; // a damaged file: what was read stays, the rest is skipped
     }
     // The CW keyer's speed wins over the stored one.
@@ -372,9 +364,8 @@ void frmWinKey::cmdStop_Click()
 void frmWinKey::cmdDone_Click()
 {
     const WinKeySettings current = settings();
-    const QString path = FileLookup::resolve(context().state.folders.DataFolder, FileName);
     // A file that cannot be written is passed over: the settings stay live in the window.
-    DiskFile::replaceAtomically(path, [&current](QIODevice& device) { return writeWinKeySettings(device, current); });
+    saveWinKeySettings(context().state.folders.DataFolder, current);
     hide();
 }
 
