@@ -4,11 +4,6 @@
 # "include_circles", or by hand:
 #   cmake -DSOURCE_DIR=. -P tools/check_circles.cmake
 
-# Includes that still close a circle, as "from>to" units, each to go with the work that
-# takes it away. Nothing is to join this list.
-set(pending_includes
-  "src/keying/windows/frmCodePractice>src/keying/windows/CWFrm"
-  "src/keying/windows/frmWinKey>src/keying/windows/CWFrm")
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -49,7 +44,7 @@ foreach(file IN LISTS files)
       continue()
     endif()
     unit_of_header("${CMAKE_MATCH_1}" "${dir}" to)
-    if(to AND NOT to STREQUAL unit AND NOT "${unit}>${to}" IN_LIST pending_includes)
+    if(to AND NOT to STREQUAL unit)
       list(APPEND "out_${unit}" "${to}")
     endif()
   endforeach()

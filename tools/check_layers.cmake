@@ -39,9 +39,6 @@ set(platform_widgets Beeper.h Colors.h Dialogs.h FloodFill.h QtDialogs.h Screen.
 set(window_folders core/forms keying/windows core/windows entry/windows reports/windows spots/windows rig/windows
   mainwindow)
 set(platform_devices KeyingLine.h ParallelPort.h SerialPort.h TcpLink.h WavePlayer.h)
-# Windows that still hold a device of their own, each to lose it to its session. Nothing is
-# to join this list.
-set(pending_device_windows src/keying/windows/BlindFrm.h src/keying/windows/CWFrm.h src/keying/windows/PhoneFrm.h)
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -89,8 +86,7 @@ foreach(file IN LISTS files)
     if(folder IN_LIST logic_folders AND from STREQUAL "platform" AND name IN_LIST platform_widgets)
       string(APPEND faults "\n  ${file} includes ${header}: the logic sees only the Qt Core part of the platform")
     endif()
-    if(folder IN_LIST window_folders AND from STREQUAL "platform" AND name IN_LIST platform_devices
-       AND NOT file IN_LIST pending_device_windows)
+    if(folder IN_LIST window_folders AND from STREQUAL "platform" AND name IN_LIST platform_devices)
       string(APPEND faults "\n  ${file} includes ${header}: a window reaches devices through its session")
     endif()
     if(from STREQUAL "" OR from STREQUAL folder OR "*" IN_LIST below_${folder} OR from IN_LIST below_${folder})

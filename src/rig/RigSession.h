@@ -33,6 +33,8 @@ public:
     SerialPort& port();
     const RigDriver& driver() { return poller().driver(); }
     bool polling() const { return m_poller && m_poller->polling(); }
+    // A fresh load of the rig window knows no VFO of the radio yet.
+    void forgetVfo() { poller().report.kenwoodVfoCode = RigReport{}.kenwoodVfoCode; }
 
     // The radio type chosen in the list.
     void chooseRadio(const QString& rigName);

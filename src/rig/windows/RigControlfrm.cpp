@@ -60,7 +60,7 @@ RigControlfrm::RigControlfrm(const WindowContext& context)
     LoadRigSettings();
     m_session.poller().extraBandPlan = LoadBandPlan(this->context().state.folders.WorkingDirectory);
     RigSettingsLoading = 0;
-    m_session.poller().report.kenwoodVfoCode = 10;
+    m_session.forgetVfo();
 }
 
 RigControlfrm::~RigControlfrm() { m_session.unload(); }
