@@ -6,6 +6,7 @@
 //   bench/on_xvfb.sh ./build/bench/brevant_first_question_bench --benchmark_filter=Cold
 //   bench/on_xvfb.sh ./build/bench/brevant_first_question_bench --benchmark_filter=Prepared
 
+#include "support/ProgramClose.h"
 #include "support/SampleLog.h"
 #include "support/TestLog.h"
 #include "support/TestServices.h"
@@ -78,10 +79,7 @@ void BM_DoneToFirstQuestion(benchmark::State& bench, bool prepared)
         }
         bench.SetIterationTime(std::chrono::duration<double>(*watch.drawn - done).count());
 
-        if (MainForm* w = app->mainWindow())
-            w->hide();
-        app.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeProgram(app);
     }
 }
 

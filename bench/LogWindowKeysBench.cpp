@@ -10,6 +10,7 @@
 // the tests are built, run by hand, never registered with ctest:
 //   ./build/bench/brevant_window_bench
 
+#include "support/ProgramClose.h"
 #include "support/SampleLog.h"
 #include "support/TestLog.h"
 #include "support/TestServices.h"
@@ -134,15 +135,7 @@ WindowRig::WindowRig(WindowKind kind) : m_kind(kind)
     }
 }
 
-WindowRig::~WindowRig()
-{
-    // As the program closes it: hidden first, so the field losing the focus still talks
-    // to a whole window.
-    if (MainForm* w = m_app->mainWindow())
-        w->hide();
-    m_app.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+WindowRig::~WindowRig() { closeProgram(m_app); }
 
 QString WindowRig::setUp()
 {

@@ -11,6 +11,7 @@
 //   bench/on_xvfb.sh ./build/bench/brevant_window_bench --benchmark_filter='Rig|Polling'
 
 #include "support/FakeDevices.h"
+#include "support/ProgramClose.h"
 #include "support/SampleLog.h"
 #include "support/TestLog.h"
 #include "support/TestServices.h"
@@ -87,14 +88,6 @@ std::unique_ptr<App> openWithRadio(TestServices& ts, const QTemporaryDir& dir, c
     return app;
 }
 
-void closeWindow(std::unique_ptr<App>& app)
-{
-    if (app && app->mainWindow())
-        app->mainWindow()->hide();
-    app.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 const char* windowName(benchmark::State& state) { return state.range(0) == 1 ? "Outfrm" : "Infrm"; }
 
 void BM_RigReplyToLogWindow(benchmark::State& state)
@@ -134,7 +127,7 @@ void BM_RigReplyToLogWindow(benchmark::State& state)
     }
     state.counters["worst_ms"] = worstMs;
     state.SetLabel(windowName(state));
-    closeWindow(app);
+    closeProgram(app);
 }
 BENCHMARK(BM_RigReplyToLogWindow)->Arg(1)->Arg(0)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
@@ -195,7 +188,7 @@ void BM_PollingAtTheFastestRateStallsNothing(benchmark::State& state)
     state.counters["band_changes"] = bandChanges;
     if (tuning ? bandChanges < 2 : band != QLatin1String("20"))
         state.SkipWithError("the window did not follow the radio");
-    closeWindow(app);
+    closeProgram(app);
 }
 BENCHMARK(BM_PollingAtTheFastestRateStallsNothing)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2);
 

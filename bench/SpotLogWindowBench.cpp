@@ -12,6 +12,7 @@
 // The platform services are the test doubles, apart from the screen on a real display.
 
 #include "support/FakeDevices.h"
+#include "support/ProgramClose.h"
 #include "support/SampleLog.h"
 #include "support/TestLog.h"
 #include "support/TestServices.h"
@@ -107,13 +108,7 @@ SpotWindowRig::SpotWindowRig(WindowKind kind, Display display)
     }
 }
 
-SpotWindowRig::~SpotWindowRig()
-{
-    if (MainForm* w = m_app->mainWindow())
-        w->hide();
-    m_app.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+SpotWindowRig::~SpotWindowRig() { closeProgram(m_app); }
 
 QString SpotWindowRig::setUp(WindowKind kind, Display display)
 {

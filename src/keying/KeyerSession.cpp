@@ -254,6 +254,20 @@ void KeyerSession::stepSpeed(int by)
         setWordsPerMinute(formatDouble(*speed + by));
 }
 
+namespace {
+
+// A keying or push-to-talk port opens with both of its lines down: nothing keys until the
+// keyer raises one.
+bool openWithLinesDown(SerialPort& port, double number)
+{
+    port.setComNumber(int(roundHalfEven(number)));
+    port.setDtr(false);
+    port.setRts(false);
+    return port.open();
+}
+
+} // namespace
+
 bool KeyerSession::openCwPort()
 {
     dropCwSerialLines();
@@ -264,10 +278,7 @@ bool KeyerSession::openCwPort()
         opened = false;
     } else if (*port > 0) {
         m_keyer.ports.claim(KeyingPortHolder::CwPort);
-        m_cwPort->setComNumber(int(roundHalfEven(*port)));
-        m_cwPort->setDtr(false);
-        m_cwPort->setRts(false);
-        opened = m_cwPort->open();
+        opened = openWithLinesDown(*m_cwPort, *port);
     }
     if (!opened)
         Q_EMIT cwPortInvalid();
@@ -480,10 +491,7 @@ void KeyerSession::openPttPort()
     if (port && roundHalfEven(*port) <= 32767) {
         m_keyer.ports.claim(KeyingPortHolder::PttPort);
         closePttPort();
-        m_pttPort->setComNumber(int(roundHalfEven(*port)));
-        m_pttPort->setDtr(false);
-        m_pttPort->setRts(false);
-        opened = m_pttPort->open();
+        opened = openWithLinesDown(*m_pttPort, *port);
     }
     if (!opened)
         Q_EMIT pttPortInvalid();

@@ -5,6 +5,7 @@
 // the standing choices of a station that has been set up (setUpStation). A test writes
 // the files it needs into the working folder and opens the windows it drives.
 
+#include "support/ProgramClose.h"
 #include "support/TestLog.h"
 #include "support/TestServices.h"
 
@@ -32,15 +33,7 @@ protected:
         setUpStation(app->state().station);
     }
 
-    ~StationTest() override
-    {
-        // As the program closes it: hidden first, so the field losing the focus still
-        // talks to a whole window.
-        if (MainForm* w = app->mainWindow())
-            w->hide();
-        app.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    ~StationTest() override { closeProgram(app); }
 
     AppState& state() { return app->state(); }
     QString work(const QString& name) const { return folders.work + QLatin1Char('/') + name; }
