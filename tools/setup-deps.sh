@@ -14,7 +14,10 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-m
           # the real-peer radio test: hamlib's TS-2000 emulator on a pseudo-terminal pair
           libhamlib-utils socat
           # the real packet engine the packet-engine link is tried against
-          direwolf)
+          direwolf
+          # the fuzzers: clang with its sanitizers and libFuzzer (libclang_rt.fuzzer, in the
+          # compiler-rt package clang itself does not bring)
+          clang libclang-rt-dev)
 # A desktop whose sound server is PipeWire keeps it: a second server would fight it for the
 # user's socket. The sound tests then need pulseaudio installed by hand.
 if dpkg-query -W -f='${Status}' pipewire-pulse 2>/dev/null | grep -q "install ok installed"; then
