@@ -127,9 +127,11 @@ bool parseIcomMode(const QByteArray& reply, RigReport& report)
 
 std::optional<QByteArray> icomFrequencyCommand(float mhz, const RigRequests& requests)
 {
-    QByteArray digits = hertzDigits(mhz, 10);
-    if (digits.size() % 2 != 0)
-        digits.prepend('0');
+    // Ten BCD digits of hertz: nothing past 9,999,999,999 Hz.
+    const auto field = hertzDigits(mhz, 10, 10);
+    if (!field)
+        return std::nullopt;
+    const QByteArray& digits = *field;
     QByteArray leastSignificantFirst;
     for (qsizetype at = digits.size() - 2; at >= 0; at -= 2)
         leastSignificantFirst += digits.mid(at, 2);

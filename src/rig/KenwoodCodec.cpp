@@ -73,21 +73,33 @@ bool parseFtdx9000Reply(const QByteArray& reply, const RigRequests& requests, Ri
     return read;
 }
 
-QByteArray kenwoodFrequencyCommand(float mhz, const RigRequests& requests)
+namespace {
+
+std::optional<QByteArray> frequencyCommand(const QByteArray& marker, float mhz, int width)
 {
-    return marker(requests.frequency, 2) + hertzDigits(mhz, 11) + ';';
+    const auto digits = hertzDigits(mhz, width);
+    if (!digits)
+        return std::nullopt;
+    return marker + *digits + ';';
 }
 
-QByteArray kenwood2FrequencyCommand(float mhz, const RigReport& report)
+} // namespace
+
+std::optional<QByteArray> kenwoodFrequencyCommand(float mhz, const RigRequests& requests)
 {
-    return QByteArray(report.kenwoodVfoCode == 1 ? "FB" : "FA") + hertzDigits(mhz, 11) + ';';
+    return frequencyCommand(marker(requests.frequency, 2), mhz, 11);
 }
 
-QByteArray elecraftFrequencyCommand(float mhz) { return "FA" + hertzDigits(mhz, 11) + ';'; }
-
-QByteArray ftdx9000FrequencyCommand(float mhz, const RigRequests& requests)
+std::optional<QByteArray> kenwood2FrequencyCommand(float mhz, const RigReport& report)
 {
-    return marker(requests.frequency, 2) + hertzDigits(mhz, 8) + ';';
+    return frequencyCommand(report.kenwoodVfoCode == 1 ? "FB" : "FA", mhz, 11);
+}
+
+std::optional<QByteArray> elecraftFrequencyCommand(float mhz) { return frequencyCommand("FA", mhz, 11); }
+
+std::optional<QByteArray> ftdx9000FrequencyCommand(float mhz, const RigRequests& requests)
+{
+    return frequencyCommand(marker(requests.frequency, 2), mhz, 8);
 }
 
 std::optional<QByteArray> kenwoodModeCommand(const QString& mode)

@@ -29,13 +29,15 @@ bool parseKenwoodIfReply(const QByteArray& reply, RigReport& report);
 // "FA" and 8 digits, then "MD0" and one character ("3" CW, other PH).
 bool parseFtdx9000Reply(const QByteArray& reply, const RigRequests& requests, RigReport& report);
 
+// Each set-frequency command is nothing for a frequency its field cannot carry (not above
+// 0, or more than 11 digits of hertz).
 // "FA" (or the request's first two characters) + Hz in 11 digits + ";".
-QByteArray kenwoodFrequencyCommand(float mhz, const RigRequests& requests);
+std::optional<QByteArray> kenwoodFrequencyCommand(float mhz, const RigRequests& requests);
 // "FB" when the last IF reply named VFO B, else "FA"; Hz in 11 digits; ";".
-QByteArray kenwood2FrequencyCommand(float mhz, const RigReport& report);
-QByteArray elecraftFrequencyCommand(float mhz);
-// The request's first two characters + Hz in 8 digits + ";".
-QByteArray ftdx9000FrequencyCommand(float mhz, const RigRequests& requests);
+std::optional<QByteArray> kenwood2FrequencyCommand(float mhz, const RigReport& report);
+std::optional<QByteArray> elecraftFrequencyCommand(float mhz);
+// The request's first two characters + Hz in 8 digits (a wider number keeps its digits) + ";".
+std::optional<QByteArray> ftdx9000FrequencyCommand(float mhz, const RigRequests& requests);
 
 // "MD3;" and so on; nothing for a mode the radio has no command for.
 std::optional<QByteArray> kenwoodModeCommand(const QString& mode);

@@ -1,6 +1,7 @@
 #include "rig/RigPoller.h"
 
 #include "platform/SerialPort.h"
+#include "rig/RigText.h"
 
 #include <QCoreApplication>
 #include <chrono>
@@ -220,6 +221,14 @@ void RigPoller::ChangeFrequency(float qChangeFreq)
 {
     if (!tmrGetData.isActive())
         return;
+    if (!mhzToHertz(qChangeFreq, HighestRadioHertz)) {
+        // Nothing goes to the radio; each family's command also refuses what its field
+        // cannot carry.
+        if (showError)
+            showError(FrequencyError, QStringLiteral("%1 MHz is no frequency a radio can be sent.")
+                                          .arg(QString::number(double(qChangeFreq), 'g', 9)));
+        return;
+    }
     if (m_driver->usesPort() && !m_port.isOpen()) {
         // The port failed; the poll goes on trying to open it again.
         if (showError)

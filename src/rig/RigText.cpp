@@ -1,5 +1,6 @@
 #include "rig/RigText.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -78,11 +79,33 @@ std::optional<float> hertzDigitsToMhz(const QByteArray& field)
     return hertzToMhz(hertz);
 }
 
-qint64 mhzToHertz(float mhz) { return qint64(std::nearbyint(double(mhz) * 1000000.0)); }
-
-QByteArray hertzDigits(float mhz, int width)
+std::optional<qint64> mhzToHertz(float mhz, qint64 highest)
 {
-    return QByteArray::number(mhzToHertz(mhz)).rightJustified(width, '0');
+    // Compared as doubles before the conversion: a NaN fails both tests, and nothing out of
+    // the range of qint64 is ever converted.
+    const double hertz = std::nearbyint(double(mhz) * 1000000.0);
+    if (!(hertz > 0) || !(hertz <= double(highest)))
+        return std::nullopt;
+    const auto whole = qint64(hertz);
+    if (whole > highest) // highest itself rounded up as a double
+        return std::nullopt;
+    return whole;
+}
+
+qint64 largestOfDigits(int digits)
+{
+    qint64 largest = 0;
+    for (int i = 0; i < digits && i < 18; ++i)
+        largest = largest * 10 + 9;
+    return largest;
+}
+
+std::optional<QByteArray> hertzDigits(float mhz, int width, int widest)
+{
+    const auto hertz = mhzToHertz(mhz, largestOfDigits(std::max(width, widest)));
+    if (!hertz)
+        return std::nullopt;
+    return QByteArray::number(*hertz).rightJustified(width, '0');
 }
 
 int hexDigitValue(QChar c)

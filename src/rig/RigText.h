@@ -31,7 +31,16 @@ int hexDigitValue(QChar c);
 std::optional<float> hertzDigitsToMhz(const QByteArray& digits);
 // A whole number of hertz in MHz rounded to 10 Hz, halves to even.
 float hertzToMhz(quint64 hertz);
-// A frequency in MHz as whole hertz, halves to even.
-qint64 mhzToHertz(float mhz);
-// Hertz as decimal digits with leading zeros to the width; a wider number keeps every digit.
-QByteArray hertzDigits(float mhz, int width);
+// A frequency in MHz as whole hertz, halves to even; nothing unless it is above 0 hertz and
+// at most `highest` (what the radio's field can carry), a value that is no number
+// included. Never overflows.
+std::optional<qint64> mhzToHertz(float mhz, qint64 highest);
+// No radio is sent a frequency above 300 GHz (the highest amateur band ends at 250).
+constexpr qint64 HighestRadioHertz = 300'000'000'000;
+// The widest hertz field of the radio families, the Kenwood protocol's 11 digits.
+constexpr int WidestHertzDigits = 11;
+// Hertz as decimal digits with leading zeros to the width; a wider number keeps every digit
+// up to `widest` digits. Nothing for a frequency the field cannot carry (mhzToHertz).
+std::optional<QByteArray> hertzDigits(float mhz, int width, int widest = WidestHertzDigits);
+// The largest number of `digits` decimal digits (99 for 2).
+qint64 largestOfDigits(int digits);

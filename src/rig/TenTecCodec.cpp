@@ -27,15 +27,21 @@ bool parseTenTecPanelMode(const QByteArray& reply, RigReport& report)
     return true;
 }
 
-QByteArray tenTecPanelFrequencyCommand(float mhz)
+std::optional<QByteArray> tenTecPanelFrequencyCommand(float mhz)
 {
+    constexpr qint64 fourBytes = 0xFFFFFFFF;
+    const auto exact = mhzToHertz(mhz, fourBytes);
+    if (!exact)
+        return std::nullopt;
     // Whole hertz held in single precision: above 16,777,216 Hz the nearest value it holds.
-    const auto hertz = quint64(std::max(0.0f, float(mhzToHertz(mhz))));
+    const auto hertz = quint64(double(float(*exact)));
+    if (hertz > quint64(fourBytes))
+        return std::nullopt;
     QString digits = QString::number(hertz, 16).toUpper().rightJustified(8, QLatin1Char('0'));
     if (digits.size() % 2 != 0)
         digits.prepend(QLatin1Char('0'));
     const QString text = QStringLiteral("2A41") + digits + QStringLiteral("0D");
-    return hexDigitsToBytes(text).value_or(QByteArray());
+    return hexDigitsToBytes(text);
 }
 
 bool parseOrionFrequency(const QByteArray& reply, RigReport& report)
@@ -62,8 +68,11 @@ bool parseOrionMode(const QByteArray& reply, RigReport& report)
     return true;
 }
 
-QByteArray orionFrequencyCommand(float mhz)
+std::optional<QByteArray> orionFrequencyCommand(float mhz)
 {
+    // Seven significant digits write anything below 10,000,000 MHz without an exponent.
+    if (!mhzToHertz(mhz, 9999999LL * 1000000))
+        return std::nullopt;
     return "*AF" + QByteArray::number(double(mhz), 'g', 7) + '\r';
 }
 

@@ -30,13 +30,15 @@
 bool parseTenTecPanelFrequency(const QByteArray& reply, RigReport& report);
 // The low half of byte 2; fewer than 3 bytes change nothing.
 bool parseTenTecPanelMode(const QByteArray& reply, RigReport& report);
-// "*A" + whole hertz (as single precision holds them) in four bytes + CR.
-QByteArray tenTecPanelFrequencyCommand(float mhz);
+// "*A" + whole hertz (as single precision holds them) in four bytes + CR; nothing for a
+// frequency four bytes cannot carry.
+std::optional<QByteArray> tenTecPanelFrequencyCommand(float mhz);
 
 bool parseOrionFrequency(const QByteArray& reply, RigReport& report);
 bool parseOrionMode(const QByteArray& reply, RigReport& report);
-// "*AF" + the frequency in MHz with at most seven significant digits + CR.
-QByteArray orionFrequencyCommand(float mhz);
+// "*AF" + the frequency in MHz with at most seven significant digits + CR; nothing for a
+// frequency not above 0 or too large to be written without an exponent.
+std::optional<QByteArray> orionFrequencyCommand(float mhz);
 
 // Reads the frequency and the mode from PEGASUS.OUT in the folder; a mode other than "CW"
 // becomes "PH". A missing or short file keeps what could be read.

@@ -129,11 +129,13 @@ bool parseYaesu920Status(const QByteArray& reply, RigReport& report)
     return true;
 }
 
-QByteArray yaesuFrequencyCommand(float mhz, YaesuCommandSet set)
+std::optional<QByteArray> yaesuFrequencyCommand(float mhz, YaesuCommandSet set)
 {
+    if (!mhzToHertz(mhz, 999999994))
+        return std::nullopt;
     const QByteArray digits = tensOfHertzDigits(mhz);
     const QByteArray text = set == YaesuCommandSet::Newer ? digits + "01" : pairsReversed(digits) + "0A";
-    return hexDigitsToBytes(QString::fromLatin1(text)).value_or(QByteArray());
+    return hexDigitsToBytes(QString::fromLatin1(text));
 }
 
 std::optional<QByteArray> yaesuModeCommand(const QString& mode, YaesuCommandSet set)

@@ -48,6 +48,8 @@ bool parseYaesu1000Status(const QByteArray& reply, RigReport& report);
 bool parseYaesu990Status(const QByteArray& reply, RigReport& report);
 bool parseYaesu920Status(const QByteArray& reply, RigReport& report);
 
-QByteArray yaesuFrequencyCommand(float mhz, YaesuCommandSet set);
+// Tens of hertz in four BCD bytes; nothing for a frequency they cannot carry (not above 0,
+// or past 999,999,990 Hz).
+std::optional<QByteArray> yaesuFrequencyCommand(float mhz, YaesuCommandSet set);
 // Nothing for a mode the command set has no code for.
 std::optional<QByteArray> yaesuModeCommand(const QString& mode, YaesuCommandSet set);

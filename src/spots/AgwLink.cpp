@@ -54,6 +54,14 @@ bool agwSpotText(const QString& frameText)
     return at == 0 || at == 1;
 }
 
+QString agwSpotLine(const QString& frameText)
+{
+    const qsizetype start = spotLineStart(upToLineEnd(frameText));
+    if (start > 0)
+        return frameText.mid(start);
+    return agwSpotText(frameText) ? frameText : QString();
+}
+
 AgwLink::AgwLink(std::unique_ptr<AgwEngine> engine) : m_engine(std::move(engine))
 {
     m_engine->onLost = [this](const QString& message) {
@@ -150,11 +158,12 @@ void AgwLink::PollAgw()
     const QString frameText = agwFrameText(data, connected);
 
     const bool seen = monitorText && inDuplicateWindow(monitorText(), frameText);
-    if (!seen && agwSpotText(frameText)) {
-        const SpotLineFields fields = parseSpotLine(frameText);
+    const QString spotLine = seen ? QString() : agwSpotLine(frameText);
+    if (!spotLine.isEmpty()) {
+        const SpotLineFields fields = parseSpotLine(spotLine);
         appendMonitor(frameText);
         if (onSpot)
-            onSpot(fields.frequency, fields.call, frameText);
+            onSpot(fields.frequency, fields.call, spotLine);
     }
     const bool dxOnly = listDxOnly && listDxOnly();
     if (connected && fromCall.compare(AgwConnectedCall, Qt::CaseInsensitive) == 0 && !dxOnly

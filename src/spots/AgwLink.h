@@ -65,3 +65,7 @@ QString agwLineEnds(const QString& text);
 QString agwFrameText(const QString& data, bool connected);
 // "DX" (any letter case) first found at the first or second character.
 bool agwSpotText(const QString& frameText);
+// The spot line of a frame text: from a "DX de " that follows other text on its first line
+// (a prompt left without its line end); else the whole text when agwSpotText holds;
+// else empty.
+QString agwSpotLine(const QString& frameText);

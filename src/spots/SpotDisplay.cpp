@@ -3,6 +3,7 @@
 #include "core/AmateurBands.h"
 #include "core/NumberFormat.h"
 
+#include <charconv>
 #include <cstdio>
 
 FrequencyRange bandMapEdges(const QString& band)
@@ -42,6 +43,22 @@ QString formatSpotMHz(double mhz)
         shown.remove(0, 1);
     else if (shown.startsWith(QLatin1String("-0.")))
         shown.remove(1, 1);
+    return shown;
+}
+
+QString formatSpotFrequency(float mhz)
+{
+    char text[64];
+    const auto written = std::to_chars(text, text + sizeof text, mhz, std::chars_format::fixed);
+    if (written.ec != std::errc())
+        return formatSpotMHz(double(mhz));
+    QString shown = QString::fromLatin1(text, written.ptr - text);
+    const qsizetype point = shown.indexOf(u'.');
+    const qsizetype decimals = point < 0 ? 0 : shown.size() - point - 1;
+    if (decimals < 3)
+        return formatSpotMHz(double(mhz));
+    if (shown.startsWith(QLatin1String("0.")))
+        shown.remove(0, 1);
     return shown;
 }
 
@@ -85,7 +102,7 @@ qint64 ageSeconds(const QDateTime& arrival, const QDateTime& now) { return wallC
 QString spotToolTip(const QString& call, float frequencyMHz, const QDateTime& arrival, float utcOffsetHours)
 {
     const QDateTime utc = wallClock(arrival).addSecs(qint64(roundHalfEven(double(utcOffsetHours) * 60)) * 60);
-    return call + QStringLiteral("  ") + formatSpotMHz(double(frequencyMHz)) + QStringLiteral("  ")
+    return call + QStringLiteral("  ") + formatSpotFrequency(frequencyMHz) + QStringLiteral("  ")
         + utc.time().toString(Qt::ISODate);
 }
 

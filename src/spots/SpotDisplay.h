@@ -30,6 +30,9 @@ FrequencyRange ZoomBandToSpots(const SpotStoreState& store, FrequencyRange range
 // A frequency shown with three decimals, half to even, no thousands separator and no
 // leading zero: 14.025, .000.
 QString formatSpotMHz(double mhz);
+// A spot's frequency as its tool tip shows it: three decimals, more when the value needs
+// them to read back as itself (7.0253, not 7.025).
+QString formatSpotFrequency(float mhz);
 // A caption read back; 0 when it is not a number.
 float readScaleCaption(const QString& caption);
 

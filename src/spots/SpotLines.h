@@ -7,9 +7,10 @@
 //
 // Not every cluster keeps to the columns: skimmers and stations with an SSID send longer
 // spotter fields ("DX de DL8LAS-2-#:"), microwave spots need ten characters for the
-// frequency (10368100.0), portable calls run past column 39. Such a line is read by its
-// words instead: after the spotter's colon, the first word is the frequency in kHz and the
-// next one the call.
+// frequency (10368100.0), a call may stand a column to the left. Such a line is read by its
+// words instead: after the spotter's field (the first word after "DX de", up to its colon),
+// the first word is the frequency in kHz and the next one the call; the time is the "1830Z"
+// word at the end, and a word after it is where the spotter is from.
 
 #include "core/TextTrim.h"
 
@@ -19,6 +20,11 @@
 
 // Whether the line is a spot line: "DX" in its first two columns, any letter case.
 bool isSpotLine(const QString& line);
+// Where the spot line of a received line starts: 0 for a line that begins with "DX de " or
+// with "DX" alone; in any other line, the first "DX de " after other text that does not
+// end a word (a cluster's prompt left without its line end, any letter case); -1 when
+// none.
+qsizetype spotLineStart(const QString& line);
 
 // What a spot line hands to the spot intake.
 struct SpotLineFields {
@@ -32,15 +38,38 @@ struct SpotLineFields {
 // line are empty. A line that gives no spot either way keeps what its columns hold, for
 // the spot intake to refuse; where they cut a field, it gives empty fields.
 SpotLineFields parseSpotLine(const QString& line);
+
+// A spot line read by its words (without its line end). Each field is the text as the line
+// has it; the spotter, the comment and the place are cut to the widths of their columns
+// (a spotter to the comment's).
+struct SpotLineWords {
+    QString spotter;   // "de DL8LAS-2-#:": from "de" up to the spotter's colon
+    QString frequency; // kHz, as text
+    QString call;
+    QString comment;   // what stands between the call and the time
+    QString time;      // "0830" of "0830Z"; empty when the line has no time word
+    QString from;      // the word after the time: where the spotter is (a state, a locator)
+};
+constexpr int SpotCommentWidth = 25;
+constexpr int SpotFromWidth = 4;
+// Nothing for a line that does not begin with "DX" or has no frequency and call words.
+std::optional<SpotLineWords> spotLineWords(const QString& line);
+// Whether the line's spot is read by its columns (what parseSpotLine does first).
+bool spotLineByColumns(const QString& line);
 // The text up to its first CR or LF: a line without its line ending, a record as the spot
 // list reads its columns.
 QString upToLineEnd(const QString& text);
 // The record of a line; nothing for a line of fewer than three characters.
 bool spotRecord(const QString& line, QString& record);
 
-// What makes a spot: a call of one word of printable characters, and a frequency text that
-// reads as kHz above 0 whose value in MHz the store can hold (a number, finite in single
-// precision and not 0 there). The frequency in MHz, or nothing.
+// What makes a spot: a call sign as the call's columns hold one (1 to 13 letters, digits
+// and "/"), and a frequency text that reads as kHz above 0 and at most 300 GHz (the highest
+// amateur band ends at 250) whose value in MHz is not 0 in single precision. The frequency
+// in MHz is the decimal value of the text moved three places (7025.3 gives the double
+// nearest 7.0253, not 7025.3 / 1000), so that its shortest text is the one the cluster
+// meant. Nothing when there is no spot.
+constexpr int SpotCallWidth = 13;
+constexpr double HighestSpotKHz = 300e6;
 bool isSpotCall(const QString& call);
 std::optional<double> spotFrequencyMHz(const QString& kHzText);
 
@@ -56,22 +85,26 @@ int monitorCaretAfterTrim(const QString& monitor);
 constexpr int DuplicateWindowChars = 800;
 bool inDuplicateWindow(const QString& monitor, const QString& line);
 
-// The TNC's text waiting for its line feed. It always begins with the line feed that ended
-// the line before; a line is the text after it up to and including the next line feed (a
-// carriage return stays part of the line).
+// A link's text cut into lines. A line ends at a CR, an LF or a CR LF, and keeps its
+// ending; a CR LF is one ending also when a read ends between the two (a line ended by a
+// CR is taken at once, and an LF that comes first in the next read is its end, not a line
+// of its own). A line in which "DX de " follows other text (a cluster's prompt left without
+// its line end) comes out as two: the text before, without an ending, then the spot line.
 class TncLineAssembler {
 public:
-    // A TNC that never sends a line feed would grow the buffer for ever: a waiting line
-    // longer than this is dropped.
+    // A peer that never ends a line would grow the buffer for ever: a waiting line longer
+    // than this is dropped.
     static constexpr int MaxWaitingLine = 4096;
 
+    // The text still waiting for its line end.
     const QString& buffer() const { return TncReceiveBuffer; }
     void append(const QString& text);
     // Takes every complete line out of the buffer, in order.
     void takeLines(const std::function<void(const QString& line)>& line);
 
 private:
-    QString TncReceiveBuffer = QStringLiteral("\n");
+    QString TncReceiveBuffer;
+    bool m_afterCarriageReturn = false;
 };
 
 // One line of a link's text into the monitor: a line seen in the duplicate window is

@@ -84,8 +84,19 @@ SpotListRow spotListRow(const QString& call, double frequencyMHz, const QString&
 {
     SpotListRow row;
     row.Call = call;
-    row.Frequency = listLocale().toString(frequencyMHz, 'g', QLocale::FloatingPointShortest);
+    row.Frequency = listLocale().toString(frequencyMHz, 'f', QLocale::FloatingPointShortest);
     row.QTH = country;
+    // A line its columns do not hold is read by its words, and its fields go to the columns
+    // a line of the cluster layout gives them.
+    const QString line = QStringLiteral("DX ") + record;
+    if (!spotLineByColumns(line)) {
+        if (const auto words = spotLineWords(line)) {
+            row.Comments = words->spotter + QStringLiteral("  ") + trimSpaces(words->comment);
+            row.Time = words->time;
+            row.From = words->from;
+            return row;
+        }
+    }
     row.Comments = trimSpaces(columns(record, 1, 11)) + QStringLiteral("  ") + trimSpaces(columns(record, 35, 59));
     row.Prefix = trimSpaces(columns(record, 62, 66));
     row.Time = columns(record, 68, 71);

@@ -29,7 +29,7 @@ void deleteSpot(SpotStoreState& store, int slot);
 // One row of the spot list, columns in the list's order.
 struct SpotListRow {
     QString Call;
-    QString Frequency; // MHz in the system's number format: 14.025, 14
+    QString Frequency; // MHz in the system's number format, the shortest text of the value: 14.025, 14, 7.0253
     QString QTH;
     QString Status;
     QString Comments;
@@ -40,7 +40,9 @@ struct SpotListRow {
     bool operator==(const SpotListRow&) const = default;
 };
 
-// The row of a spot; the record is already cut at its first carriage return.
+// The row of a spot; the record is already cut at its first carriage return. A record whose
+// columns do not hold its spot (a line read by its words) gives its spotter, comment, time
+// and place to the columns a line of the cluster layout would.
 SpotListRow spotListRow(const QString& call, double frequencyMHz, const QString& record, const QString& country);
 
 // The frequency of a row read back as the row wrote it; nothing when it is not a number.

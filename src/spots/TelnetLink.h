@@ -1,10 +1,10 @@
 #pragma once
 
 // The telnet DX cluster as a spot source, over a TCP link. The cluster sends text lines
-// ended by CR LF (a login prompt may come without one); the typed lines go out ended by CR
-// LF. The received text is handed on as it arrives, for the monitor, and cut into lines at
-// each LF, for the spots: a line split over two reads comes out whole once its end
-// arrives, and several lines in one read come out one by one.
+// ended by CR LF, LF or CR alone (a login prompt may come without one); the typed lines go
+// out ended by CR LF. The received text is handed on as it arrives, for the monitor, and
+// cut into lines (TncLineAssembler), for the spots: a line split over two reads comes out
+// whole once its end arrives, and several lines in one read come out one by one.
 //
 // What the telnet protocol adds to the text is taken out as it arrives, before anything is
 // shown or cut into lines: option negotiation (IAC, a command and its option byte; a
@@ -64,7 +64,7 @@ public:
 
     QString remoteHost() const { return m_host; }
     quint16 remotePort() const { return m_port; }
-    // The part of a line still waiting for its LF.
+    // The part of a line still waiting for its end.
     const QString& waitingText() const { return m_lines.buffer(); }
 
     // What arrives from the link, one read at a time (the link's data event).

@@ -85,8 +85,6 @@ void TncLink::poll()
     if (bytes.isEmpty())
         return;
     m_lines.append(QString::fromLatin1(bytes));
-    if (m_lines.buffer().size() <= 2)
-        return;
     m_lines.takeLines([this](const QString& line) {
         if (onLine)
             onLine(line);

@@ -1,8 +1,9 @@
 #pragma once
 
 // The packet TNC on a serial port as a spot source. The TNC sends plain text lines ended
-// by CR LF (or LF); the typed lines go out ended by CR. The session reads the port on its
-// 333 ms tick, the text is cut into lines at each LF, and each complete line is handed on.
+// by CR LF, LF or CR alone; the typed lines go out ended by CR. The session reads the port
+// on its 333 ms tick, the text is cut into lines (TncLineAssembler), and each complete line
+// is handed on.
 // One character, given as two hexadecimal digits ("03", Ctrl+C), puts the TNC into its
 // command mode.
 
@@ -43,7 +44,7 @@ public:
     bool sendCommandCharacter(const QString& hexDigits) override;
 
     SerialPort& port() { return *m_port; }
-    // The text waiting for its line feed; kept across closing and opening the port.
+    // The text waiting for its line end; kept across closing and opening the port.
     const QString& TncReceiveBuffer() const { return m_lines.buffer(); }
 
 private:

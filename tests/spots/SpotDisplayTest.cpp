@@ -82,6 +82,12 @@ TEST(SpotLabels, TheToolTipGivesCallFrequencyAndUtcArrival)
 {
     EXPECT_EQ(spotToolTip(QStringLiteral("N5ABC"), 14.025f, noon, 6), QStringLiteral("N5ABC  14.025  18:00:00"));
     EXPECT_EQ(spotToolTip(QStringLiteral("N5ABC"), 14.025f, noon, 5.5f), QStringLiteral("N5ABC  14.025  17:30:00"));
+    // Three decimals at least, more where the spot has them.
+    const std::pair<float, const char*> shown[] = {{7.0253f, "7.0253"},   {14.0333f, "14.0333"}, {14.0f, "14.000"},
+                                                   {7.03f, "7.030"},      {0.5f, ".500"},        {0.1357f, ".1357"},
+                                                   {144.174123f, "144.17412"}, {10368.1f, "10368.100"}};
+    for (const auto& [mhz, text] : shown)
+        EXPECT_EQ(formatSpotFrequency(mhz), QString::fromLatin1(text)) << text;
 }
 
 TEST(BandMapLabels, AnOldInBandSpotEndsTheRedrawButOtherBandsAndDeletedSpotsDoNot)

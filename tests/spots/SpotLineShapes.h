@@ -3,8 +3,8 @@
 // Cluster lines in the shapes they really arrive in, for the tests of every spot source:
 // lines the fixed columns read (the frequency right-aligned to column 24, the call from
 // column 27), lines only their words give (skimmer and SSID spotter fields, frequencies of
-// ten characters, calls past column 39), and lines that are no spot. Each without its
-// line ending; the tests add one.
+// ten characters, a call a column to the left), and lines that are no spot. Each without
+// its line ending; the tests add one.
 
 #include <QByteArray>
 #include <QString>
@@ -51,8 +51,16 @@ inline const std::vector<SpotLineShape>& spotLineShapes()
          "14027.0", "N5SKM", false},
         {"eleven-character spotter", "DX de VE2WU-11-#:  7025.0  K5ELV       CW 18 dB 22 WPM CQ            1830Z",
          "7025.0", "K5ELV", false},
-        {"fourteen-character call", "DX de K5DX:      14028.0  VP2V/KB5XYZ/MM CQ                           1830Z",
-         "14028.0", "VP2V/KB5XYZ/MM", false},
+        {"skimmer with an SSID, short columns", "DX de DL8LAS-2-#:  14025.0  K5ABC  CW 12 dB 25 WPM CQ  0830Z",
+         "14025.0", "K5ABC", false},
+        {"colon in the comment", "DX de VE2WU-11-#:  7025.0  K5QSX  CW QSX: 7.027 up 1831Z", "7025.0", "K5QSX",
+         false},
+        {"spotter without a colon, colon in the comment", "DX de K5DX 14025.0 N5QSX QSX: 14.030 1832Z", "14025.0",
+         "N5QSX", false},
+        {"300 GHz", "DX de K5DX:    300000000  W5THZ        ms                             1830Z", "300000000",
+         "W5THZ", true},
+        {"prompt left without its line end", "K5DX de W3LPL-2 >DX de W3LPL:     14036.0  N5PRM        CQ   1830Z",
+         "14036.0", "N5PRM", true},
         // No spot.
         {"negative frequency", "DX de K5DX:     -14025.0  N5NEG        CQ TQP                         1830Z", nullptr,
          "", true},
@@ -62,6 +70,16 @@ inline const std::vector<SpotLineShape>& spotLineShapes()
          nullptr, "", true},
         {"frequency beyond the store", "DX de K5DX:        1e300  N5BIG        CQ TQP                         1830Z",
          nullptr, "", true},
+        {"frequency 1e38", "DX de K5DX:         1e38  N5E38        CQ TQP                         1830Z", nullptr, "",
+         true},
+        {"frequency 1e10", "DX de K5DX:         1e10  N5E10        CQ TQP                         1830Z", nullptr, "",
+         true},
+        {"just above 300 GHz", "DX de K5DX:    300000001  W5THZ        ms                             1830Z", nullptr,
+         "", true},
+        {"fourteen-character call", "DX de K5DX:      14028.0  VP2V/KB5XYZ/MM CQ                           1830Z",
+         nullptr, "", true},
+        {"call with a dash", "DX de K5DX:      14029.0  N5ABC-1      CQ TQP                         1830Z", nullptr,
+         "", true},
         {"no number", "DX de K5DX:          ABC  N5ABC        CQ TQP                         1830Z", nullptr, "",
          true},
         {"line cut after the frequency", "DX de K5DX:      14030.0", nullptr, "", true},

@@ -26,11 +26,12 @@ TEST(SpotLine, EachShapeOfClusterLineGivesItsSpotOrNone)
     const QDateTime noon(QDate(2024, 10, 5), QTime(12, 0));
     for (const SpotLineShape& shape : spotLineShapes()) {
         SCOPED_TRACE(shape.name);
-        const QString line = QString::fromLatin1(shape.line) + QStringLiteral("\r\n");
-        if (!isSpotLine(line)) {
+        const QString received = QString::fromLatin1(shape.line) + QStringLiteral("\r\n");
+        if (spotLineStart(received) < 0) {
             EXPECT_EQ(shape.frequency, nullptr);
             continue;
         }
+        const QString line = received.mid(spotLineStart(received));
         const SpotLineFields fields = parseSpotLine(line);
         SpotStoreState store;
         const auto spot = takeSpot(store, {}, fields.call, fields.frequency, fields.record, noon);
@@ -44,7 +45,7 @@ TEST(SpotLine, EachShapeOfClusterLineGivesItsSpotOrNone)
         EXPECT_EQ(store.SpotCall[49], QString::fromLatin1(shape.call));
         EXPECT_EQ(store.SpotFrequency[49], float(QByteArray(shape.frequency).toDouble() / 1000));
         // The columns of the line without its ending read these; the others they misread.
-        const QString bare = QString::fromLatin1(shape.line);
+        const QString bare = upToLineEnd(line);
         const bool columnsRead = trimSpaces(bare.mid(15, 9)) == fields.frequency
             && trimSpaces(bare.mid(26, 13)) == fields.call;
         EXPECT_EQ(columnsRead, shape.byColumns);
@@ -77,7 +78,47 @@ TEST(TncLines, ALineIsTakenWholeWhenItsLineFeedArrivesEvenOnALaterTick)
     EXPECT_EQ(lines[0], QStringLiteral("DX de K5DX: 14025.0\r\n"));
     EXPECT_EQ(lines[1], QStringLiteral("next\n"));
     EXPECT_EQ(lines[2], QStringLiteral("\n"));
-    EXPECT_EQ(tnc.buffer(), QStringLiteral("\npart"));
+    EXPECT_EQ(tnc.buffer(), QStringLiteral("part"));
+}
+
+TEST(TncLines, ALineEndsAtACrAnLfOrACrLfCountedOnceWhereverTheReadsCutIt)
+{
+    const QString stream = QStringLiteral("one\r\ntwo\rthree\nfour\r\n\r\nfive\r\rsix\n");
+    const QStringList bare = {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"),
+                              QStringLiteral("four"), QString(), QStringLiteral("five"), QString(),
+                              QStringLiteral("six")};
+    for (qsizetype first = 0; first <= stream.size(); ++first) {
+        for (qsizetype second = first; second <= stream.size(); ++second) {
+            TncLineAssembler lines;
+            QStringList taken;
+            for (const QString& read : {stream.left(first), stream.mid(first, second - first), stream.mid(second)}) {
+                lines.append(read);
+                lines.takeLines([&](const QString& line) {
+                    EXPECT_TRUE(line.endsWith(u'\r') || line.endsWith(u'\n')) << "a whole line";
+                    taken.push_back(upToLineEnd(line));
+                });
+            }
+            ASSERT_EQ(taken, bare) << "reads cut at " << first << " and " << second;
+            EXPECT_TRUE(lines.buffer().isEmpty());
+        }
+    }
+}
+
+TEST(TncLines, APromptLeftWithoutItsLineEndComesOutBeforeTheSpotLine)
+{
+    TncLineAssembler lines;
+    QStringList taken;
+    lines.append(QStringLiteral("login: K5ABC\r\nK5ABC de W3LPL >DX de W3LPL:     14036.0  N5PRM  CQ\r\n"
+                                "dx de K5DX: 7030.0 N5LOW CQ dx de W3LPL\r\n"));
+    lines.takeLines([&](const QString& line) { taken.push_back(line); });
+    EXPECT_EQ(taken, (QStringList{QStringLiteral("login: K5ABC\r\n"), QStringLiteral("K5ABC de W3LPL >"),
+                                  QStringLiteral("DX de W3LPL:     14036.0  N5PRM  CQ\r\n"),
+                                  QStringLiteral("dx de K5DX: 7030.0 N5LOW CQ dx de W3LPL\r\n")}))
+        << "a spot line is never cut at a DX de in its comment";
+    EXPECT_EQ(spotLineStart(QStringLiteral("DXSpider >DX de W3LPL: 14025.0 N5ABC")), 10);
+    EXPECT_EQ(spotLineStart(QStringLiteral("DX K5DX 14025.0 N5ABC")), 0);
+    EXPECT_EQ(spotLineStart(QStringLiteral("WWV de W0MU <18>: SFI=68")), -1);
+    EXPECT_EQ(spotLineStart(QStringLiteral("K5DX de W3LPL-2 >")), -1) << "DX de inside a word";
 }
 
 TEST(TncLines, AWaitingLineWithoutALineFeedIsBounded)

@@ -98,16 +98,20 @@ TEST(SpotIntake, TheClusterLineBecomesASpotWithItsCommentAndTime)
 
 TEST(SpotIntake, AFrequencyOrACallThatMakesNoSpotChangesNothing)
 {
-    // The frequency: a number of kHz above 0 that the store can hold in MHz.
-    for (const char* text : {"ABC", "", "14.0.1", "-14025.0", "0.0", "1e99999", "1e300", "1e-300"}) {
+    // The frequency: a number of kHz above 0 and at most 300 GHz that the store can hold in MHz.
+    for (const char* text :
+         {"ABC", "", "14.0.1", "-14025.0", "0.0", "1e99999", "1e300", "1e-300", "1e38", "1e10", "300000000.1", "nan",
+          "inf"}) {
         SpotStoreState store;
         fileSpot(store, QStringLiteral("N5ABC"), 14.025f, noon);
         EXPECT_FALSE(takeSpot(store, {}, QStringLiteral("N5ABC"), QString::fromLatin1(text), {}, noon)) << text;
         EXPECT_EQ(store.SpotFrequency[49], 14.025f) << text << ": the real spot of the call stays";
     }
-    // The call: one word of printable characters.
-    for (const QString& call : {QString(), QStringLiteral("N5CRLF\r\n"), QStringLiteral("N5\x01" "ABC"),
-                                QStringLiteral("N5 ABC"), QString(QChar(0)) + QStringLiteral("N5ABC")}) {
+    // The call: 1 to 13 letters, digits and "/", as its columns hold one.
+    for (const QString& call :
+         {QString(), QStringLiteral("N5CRLF\r\n"), QStringLiteral("N5\x01" "ABC"), QStringLiteral("N5 ABC"),
+          QString(QChar(0)) + QStringLiteral("N5ABC"), QStringLiteral("VP2V/KB5XYZ/MM"), QStringLiteral("N5ABC-1"),
+          QString(9900, u'A'), QStringLiteral("N5ABC:"), QStringLiteral("N5\u00C4BC")}) {
         SpotStoreState store;
         EXPECT_FALSE(takeSpot(store, {}, call, QStringLiteral("14025.0"), {}, noon)) << call.toStdString();
         EXPECT_TRUE(store.SpotCall[49].isEmpty());
@@ -116,6 +120,86 @@ TEST(SpotIntake, AFrequencyOrACallThatMakesNoSpotChangesNothing)
     const auto spot = takeSpot(store, {}, QStringLiteral("N5ABC"), QStringLiteral(" 14000 "), {}, noon);
     ASSERT_TRUE(spot);
     EXPECT_EQ(spot->row.Frequency, QStringLiteral("14"));
+    EXPECT_TRUE(takeSpot(store, {}, QStringLiteral("KP4/N5ABC/QRP"), QStringLiteral("300000000"), {}, noon))
+        << "a call that fills its columns, at 300 GHz";
+    EXPECT_EQ(store.Filed, 2);
+}
+
+TEST(SpotList, TheFrequencyIsTheShortestTextOfTheSpotsOwnDigits)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"7025.3", "7.0253"},          {"14033.3", "14.0333"},   {"144174.123", "144.174123"}, {"14025.0", "14.025"},
+        {"1296100", "1296.1"},         {"10368100.0", "10368.1"}, {"300000000", "300000"},     {"0.5", "0.0005"},
+        {" 1.4025e4 ", "14.025"},
+    };
+    for (const auto& [kHz, shown] : cases) {
+        const auto mhz = spotFrequencyMHz(QString::fromLatin1(kHz));
+        ASSERT_TRUE(mhz) << kHz;
+        EXPECT_EQ(spotListRow(QStringLiteral("N5ABC"), *mhz, {}, {}).Frequency.replace(QLocale::system().decimalPoint(),
+                                                                                       QStringLiteral(".")),
+                  QString::fromLatin1(shown))
+            << kHz;
+    }
+    // Every 0.1 kHz from 1.8 to 30 MHz, as a cluster writes it.
+    for (int tenths = 18000; tenths <= 300000; ++tenths) {
+        const QString kHz = QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
+        QString expected = QStringLiteral("%1.%2").arg(tenths / 10000).arg(tenths % 10000, 4, 10, QLatin1Char('0'));
+        while (expected.endsWith(u'0'))
+            expected.chop(1);
+        if (expected.endsWith(u'.'))
+            expected.chop(1);
+        const auto mhz = spotFrequencyMHz(kHz);
+        ASSERT_TRUE(mhz) << kHz.toStdString();
+        const QString shown = spotListRow(QStringLiteral("N5ABC"), *mhz, {}, {}).Frequency;
+        ASSERT_EQ(QString(shown).replace(QLocale::system().decimalPoint(), QStringLiteral(".")), expected);
+        ASSERT_EQ(spotListFrequency(shown), *mhz) << "read back as it was written";
+    }
+}
+
+// A line its columns do not hold: what its words give goes to the columns a line of the
+// cluster layout gives it.
+TEST(SpotList, ALineReadByItsWordsFillsTheColumnsOfTheClusterLayout)
+{
+    const struct {
+        const char* line;
+        const char* comments;
+        const char* time;
+        const char* from;
+    } cases[] = {
+        {"DX de DL8LAS-2-#:  14025.0  K5ABC  CW 12 dB 25 WPM CQ  0830Z", "de DL8LAS-2-#:  CW 12 dB 25 WPM CQ", "0830", ""},
+        {"DX de VE2WU-11-#:  7025.0  K5ELV       CW 18 dB 22 WPM CQ            2359Z TX",
+         "de VE2WU-11-#:  CW 18 dB 22 WPM CQ", "2359", "TX"},
+        {"DX de N2QT-3-#:    14033.0  K5QT           CW    24 dB  25 WPM  CQ      0001Z",
+         "de N2QT-3-#:  CW    24 dB  25 WPM  CQ", "0001", ""},
+        {"DX de K5DX:   10368100.0  W5LUA        ms                             1830Z FN20", "de K5DX:  ms", "1830",
+         "FN20"},
+        {"DX de K5DX 14025.0 N5QSX QSX: 14.030 1832Z", "de K5DX  QSX: 14.030", "1832", ""},
+        {"DX de K5DX: 14025.0 N5NOT", "de K5DX:  ", "", ""},
+        {"DX de K5DX: 14025.0 N5LONG " "a comment that runs on past its twenty-five columns 1830Z",
+         "de K5DX:  a comment that runs on pa", "1830", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const QString line = QString::fromLatin1(c.line);
+        ASSERT_FALSE(spotLineByColumns(line));
+        const SpotLineFields fields = parseSpotLine(line + QStringLiteral("\r\n"));
+        SpotStoreState store;
+        const auto spot = takeSpot(store, {}, fields.call, fields.frequency, fields.record, noon);
+        ASSERT_TRUE(spot);
+        EXPECT_EQ(spot->row.Comments, QString::fromLatin1(c.comments));
+        EXPECT_EQ(spot->row.Time, QString::fromLatin1(c.time));
+        EXPECT_EQ(spot->row.From, QString::fromLatin1(c.from));
+        EXPECT_TRUE(spot->row.Prefix.isEmpty());
+    }
+    // The same spot in the cluster layout gives the same columns.
+    const QString fixed = clusterLine(QStringLiteral("K5DX:"), QStringLiteral("14025.0"), QStringLiteral("N5ABC"),
+                                      QStringLiteral("CQ TQP"), QStringLiteral("1830Z TX"));
+    const SpotLineFields byColumns = parseSpotLine(fixed);
+    const SpotLineFields byWords = parseSpotLine(QStringLiteral("DX de K5DX: 14025.0 N5ABC CQ TQP 1830Z TX"));
+    const SpotListRow one = spotListRow(byColumns.call, 14.025, byColumns.record, {});
+    const SpotListRow other = spotListRow(byWords.call, 14.025, byWords.record, {});
+    EXPECT_EQ(one, other);
+    EXPECT_EQ(one.From, QStringLiteral("TX"));
 }
 
 TEST(SpotIntake, TheRecordEndsAtItsFirstCarriageReturnAndShortRecordsLeaveColumnsEmpty)

@@ -28,8 +28,9 @@ void fuzzSpotLines(const std::uint8_t* data, std::size_t size)
     // Pieces of varying length, as ticks of the poll timer deliver them.
     for (qsizetype at = 0, piece = 1; at < text.size(); at += piece, piece = piece % 97 + 13) {
         tnc.append(text.mid(at, piece));
-        require(tnc.buffer().startsWith(u'\n'));
         tnc.takeLines([&](const QString& line) {
+            // A whole line, or the text a spot line followed on it.
+            require(line.endsWith(u'\r') || line.endsWith(u'\n') || spotLineStart(line) != 0);
             monitorLine(monitor, line, (line.size() & 1) != 0, [&](const QString& spotLine) {
                 const SpotLineFields fields = parseSpotLine(spotLine);
                 const auto spot = takeSpot(store, {}, fields.call, fields.frequency, fields.record, now);
@@ -37,11 +38,13 @@ void fuzzSpotLines(const std::uint8_t* data, std::size_t size)
                     return;
                 insertSpotListRow(rows, spot->row);
                 require(store.SpotCall[49] == fields.call && isSpotCall(fields.call));
-                require(store.SpotFrequency[49] > 0 && std::isfinite(store.SpotFrequency[49]));
+                require(store.SpotFrequency[49] > 0 && store.SpotFrequency[49] <= 300000);
+                require(spotListFrequency(spot->row.Frequency) == spotFrequencyMHz(fields.frequency));
             });
             require(monitor.size() <= MonitorTrimThreshold);
         });
-        require(tnc.buffer().size() <= TncLineAssembler::MaxWaitingLine + 1 + 110);
+        require(!tnc.buffer().contains(u'\r') && !tnc.buffer().contains(u'\n'));
+        require(tnc.buffer().size() <= TncLineAssembler::MaxWaitingLine + 110);
     }
     require(rows.size() <= MaxSpotListRows);
     std::array<FrequencyRange, SpectrumLineCount> shown{};

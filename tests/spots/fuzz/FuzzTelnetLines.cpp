@@ -56,7 +56,8 @@ void fuzzTelnetLines(const std::uint8_t* data, std::size_t size)
         TrimMonitor(monitor);
     };
     telnet.onLine = [&](const QString& line) {
-        require(line.endsWith(u'\n'));
+        // A whole line, or the text a spot line followed on it.
+        require(line.endsWith(u'\r') || line.endsWith(u'\n') || spotLineStart(line) != 0);
         if (isSpotLine(line)) {
             const SpotLineFields fields = parseSpotLine(line);
             // Read by columns or by words, the fields come from the line before its ending.
@@ -74,6 +75,7 @@ void fuzzTelnetLines(const std::uint8_t* data, std::size_t size)
     require(telnet.open() == SpotOpen::Running);
     for (qsizetype at = 0, piece = step; at < stream.size(); at += piece, piece = piece % 61 + step) {
         peer.deliver(stream.mid(at, piece));
-        require(telnet.waitingText().size() <= TncLineAssembler::MaxWaitingLine + 1 + 128);
+        require(telnet.waitingText().size() <= TncLineAssembler::MaxWaitingLine + 128);
+        require(!telnet.waitingText().contains(u'\r') && !telnet.waitingText().contains(u'\n'));
     }
 }
