@@ -70,8 +70,7 @@ bool parseOrionMode(const QByteArray& reply, RigReport& report)
 
 std::optional<QByteArray> orionFrequencyCommand(float mhz)
 {
-    // Seven significant digits write anything below 10,000,000 MHz without an exponent.
-    if (!mhzToHertz(mhz, 9999999LL * 1000000))
+    if (!mhzToHertz(mhz, HighestRadioHertz))
         return std::nullopt;
     return "*AF" + QByteArray::number(double(mhz), 'g', 7) + '\r';
 }

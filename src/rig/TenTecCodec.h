@@ -37,7 +37,7 @@ std::optional<QByteArray> tenTecPanelFrequencyCommand(float mhz);
 bool parseOrionFrequency(const QByteArray& reply, RigReport& report);
 bool parseOrionMode(const QByteArray& reply, RigReport& report);
 // "*AF" + the frequency in MHz with at most seven significant digits + CR; nothing for a
-// frequency not above 0 or too large to be written without an exponent.
+// frequency not above 0 or past 300 GHz.
 std::optional<QByteArray> orionFrequencyCommand(float mhz);
 
 // Reads the frequency and the mode from PEGASUS.OUT in the folder; a mode other than "CW"

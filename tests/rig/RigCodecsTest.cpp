@@ -10,6 +10,7 @@
 #include "core/QStringPrinter.h"
 
 #include <QTemporaryDir>
+#include <limits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -59,6 +60,37 @@ TEST(RigText, HertzRoundToTenHertzHalvesToEven)
     EXPECT_EQ(hertzDigits(14.074f, 11), "00014074000");
     EXPECT_EQ(hertzDigits(7.03f, 8), "07030000");
     EXPECT_EQ(hertzDigits(1296.125f, 8), "1296125000") << "a wider number keeps every digit";
+}
+
+// What no radio field carries is refused, never converted: 1e35 MHz once sent
+// "FA-9223372036854775808;".
+TEST(RigText, AFrequencyTheFieldCannotCarryIsRefusedWithoutOverflow)
+{
+    EXPECT_EQ(mhzToHertz(14.074f, HighestRadioHertz), 14074000);
+    EXPECT_EQ(mhzToHertz(300000.0f, HighestRadioHertz), HighestRadioHertz);
+    EXPECT_EQ(mhzToHertz(99999.99f, largestOfDigits(11)), 99999992188) << "as single precision holds it";
+    EXPECT_EQ(mhzToHertz(99999.999f, largestOfDigits(11)), std::nullopt) << "100000 MHz in single precision";
+    for (const float mhz : {0.0f, -7.03f, 1e-9f, 300001.0f, 1e10f, 1e35f, 3.4e38f, std::numeric_limits<float>::infinity(),
+                            -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) {
+        SCOPED_TRACE(mhz);
+        EXPECT_EQ(mhzToHertz(mhz, HighestRadioHertz), std::nullopt);
+        EXPECT_EQ(hertzDigits(mhz, 11), std::nullopt);
+        EXPECT_EQ(kenwoodFrequencyCommand(mhz, {QStringLiteral("FA;"), {}}), std::nullopt);
+        EXPECT_EQ(icomFrequencyCommand(mhz, {QStringLiteral("FE FE 64 E0 03 FD"), {}}), std::nullopt);
+        EXPECT_EQ(yaesuFrequencyCommand(mhz, YaesuCommandSet::Newer), std::nullopt);
+        EXPECT_EQ(tenTecPanelFrequencyCommand(mhz), std::nullopt);
+        EXPECT_EQ(orionFrequencyCommand(mhz), std::nullopt);
+    }
+    // Each family up to what its field holds.
+    EXPECT_EQ(elecraftFrequencyCommand(99999.99f), "FA99999992188;");
+    EXPECT_EQ(elecraftFrequencyCommand(100000.0f), std::nullopt) << "twelve digits";
+    EXPECT_EQ(icomFrequencyCommand(9999.0f, {QStringLiteral("FE FE 64 E0 03 FD"), {}}).value_or("").size(), 11);
+    EXPECT_EQ(icomFrequencyCommand(10000.0f, {QStringLiteral("FE FE 64 E0 03 FD"), {}}), std::nullopt)
+        << "eleven BCD digits";
+    EXPECT_TRUE(yaesuFrequencyCommand(999.9999f, YaesuCommandSet::Older));
+    EXPECT_EQ(yaesuFrequencyCommand(1000.0f, YaesuCommandSet::Older), std::nullopt) << "nine digits of tens of hertz";
+    EXPECT_TRUE(tenTecPanelFrequencyCommand(4294.0f));
+    EXPECT_EQ(tenTecPanelFrequencyCommand(4295.0f), std::nullopt) << "past four bytes";
 }
 
 TEST(KenwoodCodec, Replies)

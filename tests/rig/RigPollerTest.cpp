@@ -7,6 +7,7 @@
 #include "support/FakeDevices.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -290,6 +291,24 @@ TEST_F(RigPolling, ChangeFrequencyOnlyWhilePolling)
     poller.tmrGetData.start(250);
     poller.ChangeFrequency(1.83f);
     EXPECT_EQ(port.written, "FA00001830000;") << "no mode on 160 m";
+}
+
+TEST_F(RigPolling, ChangeFrequencySendsNothingForAFrequencyNoRadioTakes)
+{
+    poller.tmrGetData.start(250);
+    for (const float mhz : {1e35f, 1e7f, 300000.1f, 0.0f, -14.074f, std::numeric_limits<float>::quiet_NaN()}) {
+        SCOPED_TRACE(mhz);
+        errors.clear();
+        poller.ChangeFrequency(mhz);
+        EXPECT_EQ(port.written, "");
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_TRUE(errors[0].startsWith("Error Changing Frequency: ")) << errors[0].toStdString();
+        EXPECT_TRUE(poller.polling());
+    }
+    poller.ChangeFrequency(250000.0f);
+    EXPECT_EQ(port.written, "") << "past the eleven digits of the Kenwood field: no command";
+    poller.ChangeFrequency(14.074f);
+    EXPECT_EQ(port.written, "MD3;FA00014074000;");
 }
 
 TEST_F(RigPolling, ElecraftWaitsASecondBeforeTheFrequency)

@@ -5,6 +5,7 @@
 
 #include "spots/windows/PacketSpotfrm.h"
 
+#include "DevicePty.h"
 #include "FakeAgwEngine.h"
 #include "FakeCluster.h"
 #include "spots/SpotLineShapes.h"
@@ -307,6 +308,70 @@ TEST(PacketSpotfrm, EveryShapeOfClusterLineFromTheTnc)
     }
 }
 
+// Lines as clusters send them in the field, through each of the three links: `send` gives
+// the link one piece of text, `arrived` says when what was sent has been taken.
+struct FieldLines {
+    QByteArray spot(const char* call, const char* kHz) const
+    {
+        return clusterSpotLine(QStringLiteral("K5DX"), 0, QString::fromLatin1(call)).replace("      0.0",
+                                                                                           QByteArray(kHz).rightJustified(9, ' '));
+    }
+
+    // Each of `pieces` is sent as one read; `spots` new spots must follow.
+    static void sendAll(MainWindowDouble& main, const std::vector<QByteArray>& pieces, size_t spots,
+                        const std::function<void(const QByteArray&)>& send, const std::function<void()>& pump)
+    {
+        const size_t before = main.filed.size();
+        for (const QByteArray& piece : pieces)
+            send(piece);
+        ASSERT_TRUE(waitUntil([&] {
+            pump();
+            return main.filed.size() >= before + spots;
+        }));
+    }
+
+    void run(MainWindowDouble& main, bool oneSpotPerSend, const std::function<void(const QByteArray&)>& send,
+             const std::function<void()>& pump) const
+    {
+        // Five lines ended by CR alone: five spots, each as its line ends.
+        std::vector<QByteArray> crOnly;
+        for (const char* call : {"N5CR1", "N5CR2", "N5CR3", "N5CR4", "N5CR5"})
+            crOnly.push_back(spot(call, "14025.0").replace("\r\n", "\r"));
+        if (oneSpotPerSend)
+            sendAll(main, crOnly, 5, send, pump);
+        else
+            sendAll(main, {crOnly[0] + crOnly[1] + crOnly[2] + crOnly[3] + crOnly[4]}, 5, send, pump);
+        ASSERT_EQ(main.filed.size(), 5u);
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(main.filed[size_t(i)].row.Call, QStringLiteral("N5CR%1").arg(i + 1));
+
+        // A 9,900-character call and a frequency of 1e38 file nothing and clear nothing: the
+        // spot after them is the next one filed.
+        const int filedBefore = main.store.Filed;
+        sendAll(main, {"DX de K5DX: 14051.0 " + QByteArray(9900, 'K') + "\r\n", spot("N5CR1", "1e38"),
+                       spot("N5CR2", "1e10"), spot("N5NXT", "7025.3")},
+                1, send, pump);
+        ASSERT_EQ(main.filed.size(), 6u);
+        EXPECT_EQ(main.store.Filed, filedBefore + 1);
+        EXPECT_EQ(main.filed.back().row.Call, QStringLiteral("N5NXT"));
+        EXPECT_EQ(QString(main.filed.back().row.Frequency).replace(QLocale::system().decimalPoint(), QStringLiteral(".")),
+                  QStringLiteral("7.0253"));
+        EXPECT_EQ(main.store.SpotFrequency[47], 14.025f) << "N5CR4's spot is still shown";
+        for (const QString& call : main.store.SpotCall)
+            EXPECT_LE(call.size(), 13);
+
+        // A skimmer's spot: time, spotter and comment where the cluster layout has them.
+        sendAll(main, {"DX de DL8LAS-2-#:  14025.0  K5ABC  CW 12 dB 25 WPM CQ  0830Z\r\n"}, 1, send, pump);
+        EXPECT_EQ(main.filed.back().row.Time, QStringLiteral("0830"));
+        EXPECT_EQ(main.filed.back().row.Comments, QStringLiteral("de DL8LAS-2-#:  CW 12 dB 25 WPM CQ"));
+
+        // A prompt left without its line end, the spot line right after it.
+        sendAll(main, {"K5ABC de W3LPL-2 >" + spot("N5PRM", "21025.0")}, 1, send, pump);
+        EXPECT_EQ(main.filed.back().row.Call, QStringLiteral("N5PRM"));
+        EXPECT_TRUE(main.filed.back().row.Comments.startsWith(QStringLiteral("de K5DX:")));
+    }
+};
+
 // The telnet cluster at the far end of a link double, so that every cut of the stream
 // between two reads is tried.
 struct TelnetFixture : SpottingFixture {
@@ -342,6 +407,32 @@ TEST(PacketSpotfrm, EveryShapeOfClusterLineFromTheTelnetClusterWhereverTheReadsC
             ASSERT_TRUE(w.monitorText().endsWith(QString::fromLatin1(bytes)));
         }
     }
+}
+
+TEST(PacketSpotfrm, ATncOnAPseudoTerminalAsTheFieldSendsItsLines)
+{
+    DevicePty tnc;
+    ASSERT_GE(tnc.fd(), 0) << "no pseudo-terminal";
+    SpottingFixture f;
+    const QString device = tnc.name();
+    f.lone.running.makeSerialPort = [device] {
+        return std::unique_ptr<SerialPort>(new QtSerialPort([device](int) { return device; }));
+    };
+    f.writeSettings(settingsFile("TNC"));
+    PacketSpotfrm& w = f.load();
+    ASSERT_FALSE(w.Label4->isHidden()) << w.monitorText().toStdString();
+    FieldLines().run(
+        f.main, false,
+        [&](const QByteArray& bytes) {
+            // A piece at a time, read as it goes, so that the line never fills up.
+            for (qsizetype at = 0; at < bytes.size(); at += 1000) {
+                tnc.write(bytes.mid(at, 1000));
+                waitUntil([] { return false; }, 5);
+                w.Timer1_Timer();
+            }
+        },
+        [&] { w.Timer1_Timer(); });
+    EXPECT_TRUE(w.monitorText().contains(QStringLiteral("K5ABC de W3LPL-2 >DX de K5DX:"))) << "shown as received";
 }
 
 TEST(PacketSpotfrm, TelnetNegotiationAndCarriageReturnsStartingALineAreTakenOut)
@@ -493,6 +584,17 @@ TEST(PacketSpotfrmCluster, SpotsArriveWholeHoweverTheReadsCutThem)
     EXPECT_EQ(w.monitorText().count(QStringLiteral("VK2ABCDEF")), 1);
 }
 
+TEST(PacketSpotfrmCluster, ClusterLinesAsTheFieldSendsThem)
+{
+    ClusterFixture f;
+    PacketSpotfrm& w = f.connect(f.cluster.port());
+    ASSERT_TRUE(f.cluster.waitForClient());
+    FieldLines().run(
+        f.main, false, [&](const QByteArray& bytes) { f.cluster.send(bytes); }, [] {});
+    EXPECT_TRUE(w.monitorText().endsWith(QStringLiteral("K5ABC de W3LPL-2 >")
+                                         + QString::fromLatin1(FieldLines().spot("N5PRM", "21025.0"))));
+}
+
 TEST(PacketSpotfrmCluster, ARefusedConnectionClosesTheLinkWithItsMessage)
 {
     ClusterFixture f;
@@ -604,6 +706,16 @@ TEST(PacketSpotfrmEngine, EveryShapeOfClusterLineFromTheEngine)
         }));
         f.main.expectFiled(shape, before);
     }
+}
+
+TEST(PacketSpotfrmEngine, ClusterLinesAsTheFieldSendsThemOneFrameEach)
+{
+    EngineFixture f;
+    PacketSpotfrm& w = f.open(QStringLiteral("K5TQP"));
+    ASSERT_TRUE(waitUntil([&] { return f.engine.monitoring; }));
+    FieldLines().run(
+        f.main, true, [&](const QByteArray& text) { ASSERT_TRUE(f.engine.sendMonitored("K5DX", "DX", text)); },
+        [&] { w.Timer1_Timer(); });
 }
 
 TEST(PacketSpotfrmEngine, LosingTheEngineClosesTheLinkAsTheClusterHangingUpDoes)
