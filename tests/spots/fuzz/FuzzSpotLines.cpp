@@ -25,12 +25,15 @@ void fuzzSpotLines(const std::uint8_t* data, std::size_t size)
     SpotStoreState store;
     QList<SpotListRow> rows;
     QString monitor;
+    bool promptBefore = false;
     // Pieces of varying length, as ticks of the poll timer deliver them.
     for (qsizetype at = 0, piece = 1; at < text.size(); at += piece, piece = piece % 97 + 13) {
         tnc.append(text.mid(at, piece));
         tnc.takeLines([&](const QString& line) {
-            // A whole line, or the text a spot line followed on it.
-            require(line.endsWith(u'\r') || line.endsWith(u'\n') || spotLineStart(line) != 0);
+            // A whole line, or the text a spot line followed on it, that spot line next.
+            if (promptBefore)
+                require(line.startsWith(QLatin1String("DX de "), Qt::CaseInsensitive));
+            promptBefore = !line.endsWith(u'\r') && !line.endsWith(u'\n');
             monitorLine(monitor, line, (line.size() & 1) != 0, [&](const QString& spotLine) {
                 const SpotLineFields fields = parseSpotLine(spotLine);
                 const auto spot = takeSpot(store, {}, fields.call, fields.frequency, fields.record, now);

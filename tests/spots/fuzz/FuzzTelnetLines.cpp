@@ -49,6 +49,7 @@ void fuzzTelnetLines(const std::uint8_t* data, std::size_t size)
     TelnetLink telnet(std::move(owned));
     QString monitor;
     bool listDxOnly = (data[0] & 0x40) != 0;
+    bool promptBefore = false;
     telnet.onReceived = [&](const QString& text) {
         if (listDxOnly)
             return;
@@ -56,8 +57,10 @@ void fuzzTelnetLines(const std::uint8_t* data, std::size_t size)
         TrimMonitor(monitor);
     };
     telnet.onLine = [&](const QString& line) {
-        // A whole line, or the text a spot line followed on it.
-        require(line.endsWith(u'\r') || line.endsWith(u'\n') || spotLineStart(line) != 0);
+        // A whole line, or the text a spot line followed on it, that spot line next.
+        if (promptBefore)
+            require(line.startsWith(QLatin1String("DX de "), Qt::CaseInsensitive));
+        promptBefore = !line.endsWith(u'\r') && !line.endsWith(u'\n');
         if (isSpotLine(line)) {
             const SpotLineFields fields = parseSpotLine(line);
             // Read by columns or by words, the fields come from the line before its ending.
