@@ -170,7 +170,20 @@ bool findAppendPoint(int fd, off_t size, AppendPoint* point)
     return readAt(fd, contentEnd, size - contentEnd, &point->cut);
 }
 
-const char TemporarySuffix[] = ".new-XXXXXX";
+// "<folder>/.<name>.new-XXXXXX": hidden, and of a form the operator's own files do not take
+// (a file named "log.txt.new-report" is theirs).
+QByteArray temporaryTemplate(const QByteArray& target)
+{
+    const qsizetype slash = target.lastIndexOf('/');
+    return target.left(slash + 1) + '.' + target.mid(slash + 1) + ".new-XXXXXX";
+}
+
+bool isTemporaryOf(const QString& name, const std::function<bool(const QString&)>& belongs)
+{
+    static const QRegularExpression temporaryName(QStringLiteral("^\\.(.+)\\.new-[A-Za-z0-9]{6}$"));
+    const QRegularExpressionMatch match = temporaryName.match(name);
+    return match.hasMatch() && belongs(match.captured(1));
+}
 
 } // namespace
 
@@ -223,7 +236,7 @@ bool appendDurably(const QString& path, const QByteArray& bytes, QString* error)
 bool replaceAtomically(const QString& path, const QByteArray& bytes, QString* error)
 {
     const QByteArray target = QFile::encodeName(rewriteTarget(path));
-    QByteArray temporary = target + TemporarySuffix;
+    QByteArray temporary = temporaryTemplate(target);
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return failWrite(error, path, errno);
@@ -293,16 +306,26 @@ bool readWhole(const QString& path, QByteArray* bytes, QString* error)
     return true;
 }
 
-void removeInterruptedRewrites(const QString& folder, const QString& fileName)
+void removeInterruptedRewrites(const QString& folder, const std::function<bool(const QString&)>& belongs)
 {
-    static const QRegularExpression temporaryName(QStringLiteral("^(.+)\\.new-[A-Za-z0-9]{6}$"));
     const QDir dir(folder);
-    const QStringList candidates = dir.entryList({QStringLiteral("*.new-??????")}, QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList candidates = dir.entryList({QStringLiteral(".*.new-??????")}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : candidates) {
-        const QRegularExpressionMatch match = temporaryName.match(name);
-        if (match.hasMatch() && (fileName.isEmpty() || match.captured(1) == fileName))
+        if (isTemporaryOf(name, belongs))
             QFile::remove(dir.filePath(name));
     }
+}
+
+void removeInterruptedRewrites(const QString& folder, const QStringList& fileNames)
+{
+    removeInterruptedRewrites(folder, [&fileNames](const QString& name) {
+        return fileNames.contains(name, Qt::CaseInsensitive);
+    });
+}
+
+void removeInterruptedRewrites(const QString& folder, const QString& fileName)
+{
+    removeInterruptedRewrites(folder, [&fileName](const QString& name) { return name == fileName; });
 }
 
 bool ensureFolder(const QString& path, QString* error)

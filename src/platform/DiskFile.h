@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QIODevice;
@@ -30,11 +31,14 @@ bool replaceAtomically(const QString& path, const QByteArray& bytes, QString* er
 bool replaceAtomically(const QString& path, const std::function<bool(QIODevice&)>& writer,
                        QString* error = nullptr);
 
-// A rewrite writes "<file>.new-" and six letters or digits beside the file; one cut off
-// before its rename (the program killed, the power cut) leaves that file behind. Removes
-// those in the folder that belong to fileName, or to any file when it is empty; nothing
-// else is touched, and a file that cannot be removed is left.
-void removeInterruptedRewrites(const QString& folder, const QString& fileName = QString());
+// A rewrite writes ".<file>.new-" and six letters or digits beside the file; one cut off
+// before its rename (the program killed, the power cut) leaves that file behind. These
+// remove such files in the folder: those whose <file> the test accepts, those of any of
+// the names (matched without regard to case, as the files are looked up), or those of
+// the one file. Nothing else is touched, and a file that cannot be removed is left.
+void removeInterruptedRewrites(const QString& folder, const std::function<bool(const QString&)>& belongs);
+void removeInterruptedRewrites(const QString& folder, const QStringList& fileNames);
+void removeInterruptedRewrites(const QString& folder, const QString& fileName);
 
 // Cuts the file to its first length bytes and syncs it.
 bool truncateDurably(const QString& path, qint64 length, QString* error = nullptr);

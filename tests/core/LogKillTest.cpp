@@ -91,13 +91,15 @@ TEST(LogKill, EveryAcknowledgedRewriteSurvivesAKill)
 TEST(LogKill, NextRewriteClearsTheTemporaryFilesOfKilledOnes)
 {
     TestFolders folders;
-    for (const char* name : {"log.txt.new-AbC123", "log.txt.new-zz9ZZ9"})
+    for (const char* name : {".log.txt.new-AbC123", ".log.txt.new-zz9ZZ9"})
         writeBytes(folders.work + QLatin1Char('/') + QLatin1String(name), "\"K1\"");
-    writeBytes(folders.work + QStringLiteral("/QSOpref.txt.new-AbC123"), "x");
+    for (const char* name : {".QSOpref.txt.new-AbC123", "log.txt.new-report"})
+        writeBytes(folders.work + QLatin1Char('/') + QLatin1String(name), "x");
     AppState state;
     folders.applyTo(state);
     ASSERT_TRUE(RewriteLogFile(state));
-    EXPECT_EQ(QDir(folders.work).entryList(QDir::Files), (QStringList{"log.txt", "QSOpref.txt.new-AbC123"}));
+    EXPECT_EQ(QDir(folders.work).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{".QSOpref.txt.new-AbC123", "log.txt", "log.txt.new-report"}));
 }
 
 } // namespace

@@ -165,18 +165,36 @@ TEST_F(Startup, FreshAccountGetsItsFoldersAndTheSetupWindowOpens)
 }
 
 // A rewrite cut off before its rename leaves its temporary file; the next start removes
-// those of every folder the program rewrites files in, and nothing else.
+// those of the files the program rewrites, in every folder it rewrites files in, and
+// nothing else: the working folder may be the operator's home folder.
 TEST_F(Startup, TemporaryFilesOfInterruptedRewritesAreRemoved)
 {
     const QString data = home.vexol() + QStringLiteral("/Texas");
     const QString shared = home.vexol() + QStringLiteral("/Shared");
     QDir().mkpath(data + QStringLiteral("/BACKUP"));
     QDir().mkpath(shared);
-    const QStringList removed{folders.work + "/log.txt.new-AbC123", folders.work + "/QSOpref.txt.new-zz9ZZ9",
-                              data + "/BACKUP/202604251700.log.new-Q1w2E3",
-                              shared + "/SharedUserPreferences.xml.new-a1B2c3"};
-    const QStringList kept{folders.work + "/log.txt", folders.work + "/log.txt.new-AbC12", folders.work + "/notes.new-ab_123",
-                           data + "/BACKUP/202604251700.log", shared + "/OtherProgram.ini.new-AbC123"};
+    const QString work = folders.work;
+    const QStringList removed{work + "/.log.txt.new-AbC123",     work + "/.QSOpref.txt.new-zz9ZZ9",
+                              work + "/.LOG.TXT.new-000000",     work + "/.CW.txt.new-aaaaaa",
+                              work + "/.wave2.txt.new-Zz0Zz0",   work + "/.RigCntrl.txt.new-q1q1q1",
+                              work + "/.PackSpot.txt.new-XYZ789", data + "/.WK.txt.new-w0w0w0",
+                              data + "/BACKUP/.202604251700.log.new-Q1w2E3",
+                              data + "/BACKUP/.202604251700-2.log.new-Q1w2E3",
+                              shared + "/.SharedUserPreferences.xml.new-a1B2c3"};
+    const QStringList kept{work + "/log.txt",
+                           work + "/holiday.new-photos",
+                           work + "/contest.new-2024ab",
+                           work + "/log.txt.new-report",
+                           work + "/log.txt.new-AbC123",
+                           work + "/.log.txt.new-AbC12",
+                           work + "/.log.txt.new-AbC1234",
+                           work + "/.log.txt.new-ab_123",
+                           work + "/.notes.txt.new-AbC123",
+                           work + "/.WK.txt.new-w0w0w0",
+                           data + "/.log.txt.new-AbC123",
+                           data + "/BACKUP/202604251700.log",
+                           data + "/BACKUP/.holiday.log.new-Q1w2E3",
+                           shared + "/.OtherProgram.ini.new-AbC123"};
     for (const QString& file : removed + kept)
         writeBytes(file, "\"K1\"");
 
