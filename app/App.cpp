@@ -166,10 +166,7 @@ RigControlfrm& App::rigControlfrm()
 
 void App::showRigInterface()
 {
-    RigControlfrm& rig = rigControlfrm();
-    rig.show();
-    rig.raise();
-    rig.activateWindow();
+    rigControlfrm().showModeless(Form::WindowState::Kept);
 }
 
 // Loaded on first showing; shown non-modal and brought back from minimised.
@@ -177,10 +174,7 @@ void App::showSpotting()
 {
     if (!m_packetSpotfrm)
         m_packetSpotfrm = new PacketSpotfrm(context());
-    PacketSpotfrm& spotting = *m_packetSpotfrm;
-    spotting.showNormal();
-    spotting.raise();
-    spotting.activateWindow();
+    m_packetSpotfrm->showModeless();
 }
 
 void App::startRigPolling()

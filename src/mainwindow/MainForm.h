@@ -360,6 +360,7 @@ protected:
     void ListView1_LostFocus();
     // Shows the buttons that act on the selected record, when the list holds any.
     void showRecordButtons();
+    void hideRecordButtons();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void ListView1_MouseUp(Qt::MouseButton button);
     void showPreviousContacts(const std::vector<qint32>& records);

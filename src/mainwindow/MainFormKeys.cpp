@@ -78,10 +78,10 @@ bool MainForm::openHotKeyWindow(int KeyCode)
     switch (KeyCode) {
     case 'B': spotArea->lblDX_DblClick(); return true;
     case 'C':
-    case 'S': navigation.cwFrm().showNormal(); return true;
+    case 'S': navigation.cwFrm().showModeless(); return true;
     case 'F': navigation.showPrivileges(); return true;
     case 'G': navigation.showRigTune(); return true;
-    case 'P': navigation.phoneFrm().showNormal(); return true;
+    case 'P': navigation.phoneFrm().showModeless(); return true;
     case 'D': navigation.showSpotting(); return true;
     case 'R': navigation.showRigInterface(); return true;
     default: return false;

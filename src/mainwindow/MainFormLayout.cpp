@@ -14,12 +14,32 @@
 #include "platform/Colors.h"
 #include "platform/Services.h"
 
+#include <QApplication>
 #include <QHeaderView>
 
 namespace {
 
 // An item of the original layout that does nothing here.
 void never(QAction* item) { item->setEnabled(false); }
+
+// A command chosen from the menus leaves the keys where the next contact is typed: in the
+// entry field it went to, in the window it opened, or else in the call field, so that a
+// contact typed at once is not swallowed by the log list or the county lists. Post Contest
+// Mode leaves the focus where it was.
+void keepKeysForTheNextContact(MainForm& w)
+{
+    for (QAction* action : w.menuBar->findChildren<QAction*>()) {
+        if (action == w.mnuPostContest || action->isSeparator())
+            continue;
+        // Connected after the item's own handler, so it runs when that has returned.
+        QObject::connect(action, &QAction::triggered, &w, [&w] {
+            QWidget* focus = QApplication::focusWidget();
+            if (!w.isVisible() || (focus && focus->window() != &w) || qobject_cast<KeyField*>(focus))
+                return;
+            w.txtCall->setFocus();
+        });
+    }
+}
 
 } // namespace
 
@@ -32,6 +52,7 @@ void MainForm::buildMenus()
         never(menuBar->addAction(QStringLiteral("&Setup")));
     buildBandAndModeMenus();
     buildMenuBarItems();
+    keepKeysForTheNextContact(*this);
 }
 
 void MainForm::buildFileMenu()
@@ -111,10 +132,7 @@ void MainForm::mnuVoice_Click() { context().navigation.phoneFrm().showModal(); }
 // Shown beside the main window, which stays usable.
 void MainForm::mnuBlind_Click()
 {
-    BlindFrm& blind = context().navigation.blindFrm();
-    blind.show();
-    blind.raise();
-    blind.activateWindow();
+    context().navigation.blindFrm().showModeless(Form::WindowState::Kept);
 }
 
 void MainForm::buildBandAndModeMenus()
@@ -320,6 +338,8 @@ void MainForm::connectEntryFields()
     // The entry fields' keys: the window's preview first, then the field's own handler.
     previewKeys([this](int& k, int shift) { Form_KeyDown(k, shift); }, [this](int& k) { Form_KeyPress(k); });
     txtCall->keyPress = [this](int& k) { txtCall_KeyPress(k); };
+    txtCall->pasteInCapitals();
+    txtSec->pasteInCapitals();
     txtRSTR->keyPress = [this](int& k) { txtRSTR_KeyPress(k); };
     txtSec->keyPress = [this](int& k) { txtSec_KeyPress(k); };
     txtRSTS->keyPress = [this](int& k) { txtRSTS_KeyPress(k); };

@@ -146,6 +146,16 @@ void MainForm::showRecordButtons()
     cmdDelete->show();
 }
 
+// The next contact is typed at once: the call field takes the focus before the buttons go,
+// since a hidden button that had it would hand it on to the county lists, whose type-ahead
+// and refill would then swallow the keys or pick a county.
+void MainForm::hideRecordButtons()
+{
+    txtCall->setFocus();
+    cmdEdit->hide();
+    cmdDelete->hide();
+}
+
 void MainForm::ListView1_MouseUp(Qt::MouseButton button)
 {
     if (button == Qt::RightButton && logModel->rowCount() > 0)
@@ -171,17 +181,12 @@ void MainForm::cmdEdit_Click()
 {
     const QModelIndex selected = ListView1->currentIndex();
     if (!selected.isValid() || !m_logLoaded) {
-        cmdEdit->hide();
-        cmdDelete->hide();
+        hideRecordButtons();
         return;
     }
     EditEntryIndex = logModel->recordAt(selected.row());
     context().navigation.editContact(EditEntryIndex, [this] { cmdDelete_Click(); });
-    // Back to the call field before the buttons go: a hidden button would hand the focus
-    // on to the county lists, whose refill would then pick a county.
-    txtCall->setFocus();
-    cmdEdit->hide();
-    cmdDelete->hide();
+    hideRecordButtons();
     QString error;
     if (!RewriteLogFile(context().state, &error)) {
         // The reload brings back what log.txt still holds, so the window shows what is saved.
@@ -196,8 +201,7 @@ void MainForm::cmdDelete_Click()
     const int row = ListView1->currentIndex().isValid() ? ListView1->currentIndex().row() : -1;
     const auto answer = context().services.dialogs->messageBox(
         QStringLiteral("Are you sure?"), QStringLiteral("Are you sure?"), Dialogs::Buttons::YesNo);
-    cmdEdit->hide();
-    cmdDelete->hide();
+    hideRecordButtons();
     if (answer != Dialogs::Answer::Yes || row < 0 || !m_logLoaded)
         return;
     QString error;
@@ -207,8 +211,7 @@ void MainForm::cmdDelete_Click()
         return;
     }
     ReloadLog();
-    cmdEdit->hide();
-    cmdDelete->hide();
+    hideRecordButtons();
 }
 
 void MainForm::mnuCopyListtoClipboard_Click()

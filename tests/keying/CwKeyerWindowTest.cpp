@@ -172,9 +172,14 @@ TEST_F(CwKeyerWindow, SerialLineOpensOnFirstUseAndDropsOnRelease)
     // A port that does not open is reported, and nothing is keyed.
     port->refuseOpen = true;
     cw->Text10->setText(QStringLiteral("9"));
+    bool shownModal = false;
+    QTimer::singleShot(0, cw.get(), [&] {
+        shownModal = QApplication::activeModalWidget() == cw.get();
+        cw->hide();
+    });
     cw->CWSetup();
     EXPECT_EQ(lone.services.dialogs->last("message")->title, "Invalid port.");
-    cw->hide();
+    EXPECT_TRUE(shownModal) << "the window is shown modal, to mend the port";
 
     // The F1 repeat: armed as the message ends, re-sent when it fires, stopped by a key.
     port->refuseOpen = false;

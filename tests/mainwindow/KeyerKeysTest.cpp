@@ -117,15 +117,16 @@ TEST_F(KeyerKeys, AKeyingPortThatFailsMidMessageIsToldOnceAndItsLogMarkLogsNothi
         return steadyNanoseconds();
     };
     const int messages = dialogs.count(QStringLiteral("message"));
+    bool shownModal = false;
+    onceShown<CWFrm>([&](CWFrm& shown) { shownModal = QApplication::activeModalWidget() == &shown; });
     press(Qt::Key_F2);
     EXPECT_EQ(changes, 5) << "nothing more was keyed";
     EXPECT_EQ(dialogs.count(QStringLiteral("message")), messages + 1);
     EXPECT_EQ(dialogs.last(QStringLiteral("message"))->title, "Invalid port.");
-    EXPECT_TRUE(cw.isVisible()) << "the keyer's window shows, for another port";
+    EXPECT_TRUE(shownModal) << "the keyer's window shows modal, for another port";
     EXPECT_EQ(state().log.QsoCount, 0);
     EXPECT_TRUE(state().keyer.CWBuffer.isEmpty());
     EXPECT_EQ(state().keyer.CWSending, 0);
-    cw.hide();
 }
 
 TEST_F(KeyerKeys, TheF1RepeatSendsAgainUntilAKeyStopsIt)

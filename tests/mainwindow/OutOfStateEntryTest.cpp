@@ -4,7 +4,9 @@
 #include "support/LogWindowFixture.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
+#include <QMenu>
 
 namespace {
 
@@ -142,15 +144,62 @@ TEST_F(OutOfStateEntry, CountyCompletesAndSpaceMovesOn)
     EXPECT_EQ(QApplication::focusWidget(), w.txtSec);
 }
 
-TEST_F(OutOfStateEntry, CountyPastedInSmallLettersIsValid)
+TEST_F(OutOfStateEntry, CountyPastedInSmallLettersIsLoggedInCapitals)
 {
     keys(QStringLiteral("W5ABC{Tab}{Tab}"));
     QApplication::clipboard()->setText(QStringLiteral("harr"));
     keys(QStringLiteral("{Paste}{Enter}"));
 
     ASSERT_EQ(state().log.QsoCount, 1);
-    EXPECT_EQ(state().log.Log[1].County, QStringLiteral("harr"));
+    EXPECT_EQ(state().log.Log[1].County, QStringLiteral("HARR"));
+    EXPECT_EQ(logBytes(), FirstContactLine);
     EXPECT_EQ(w.lblTotSec->text(), QStringLiteral("1"));
+}
+
+// A call pasted in small letters is logged in capitals, as typed keys are, whichever way
+// it is pasted.
+TEST_F(OutOfStateEntry, CallPastedInSmallLettersIsLoggedInCapitals)
+{
+    const struct {
+        const char* way;
+        std::function<void(KeyField*)> paste;
+    } ways[] = {
+        {"Ctrl+V", [](KeyField* f) { QTest::keyClick(f, Qt::Key_V, Qt::ControlModifier); }},
+        {"Shift+Insert", [](KeyField* f) { QTest::keyClick(f, Qt::Key_Insert, Qt::ShiftModifier); }},
+        {"context menu",
+         [](KeyField* f) {
+             QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, f->rect().center(),
+                                         f->mapToGlobal(f->rect().center()));
+             QCoreApplication::sendEvent(f, &menuEvent);
+             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+             ASSERT_NE(menu, nullptr);
+             QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+             if (!paste) {
+                 for (QAction* action : menu->actions())
+                     paste = action->objectName() == QLatin1String("edit-paste") ? action : paste;
+             }
+             ASSERT_NE(paste, nullptr);
+             menu->close();
+             paste->trigger();
+         }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.way);
+        clock.local = clock.local.addSecs(60);
+        QApplication::clipboard()->setText(QStringLiteral("k5zz/m"));
+        way.paste(w.txtCall);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(w.txtCall->text(), QStringLiteral("K5ZZ/M"));
+        keys(QStringLiteral("{Tab}{Tab}h{Enter}"));
+        ASSERT_GT(state().log.QsoCount, 0);
+        const QList<QByteArray> lines = logBytes().trimmed().split('\n');
+        EXPECT_TRUE(lines.back().startsWith("\"K5ZZ/M\",\"599\",\"599\",\"\",\"HARR\","))
+            << lines.back().toStdString();
+        // The next way logs the call on another band, so that it is no duplicate.
+        w.bandItems.at(QString::number(state().log.QsoCount == 1 ? 40 : 15))->trigger();
+        w.txtCall->setFocus();
+    }
+    EXPECT_EQ(state().log.QsoCount, 3);
 }
 
 TEST_F(OutOfStateEntry, ContactAfterLocalMidnightInUtcTakesTheNextDay)

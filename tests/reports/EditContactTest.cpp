@@ -253,14 +253,15 @@ TEST_F(EditContact, KeysOfTheBoxes)
     Outfrm& w = openOut();
 
     edit<DEEditOut>(w, 1, [&](DEEditOut& d) {
-        // Letters become capitals; a double quote is no key and cannot be pasted.
+        // Letters become capitals, typed or pasted; a double quote is no key and cannot
+        // be pasted.
         d.txtEditCall->selectAll();
         QApplication::clipboard()->setText(QStringLiteral("/m"));
         keys(QStringLiteral("n5\"zz{Paste}"));
-        EXPECT_EQ(d.txtEditCall->text(), QStringLiteral("N5ZZ/m"));
+        EXPECT_EQ(d.txtEditCall->text(), QStringLiteral("N5ZZ/M"));
         QApplication::clipboard()->setText(QStringLiteral("K5\"Q"));
         keys(QStringLiteral("{Paste}"));
-        EXPECT_EQ(d.txtEditCall->text(), QStringLiteral("N5ZZ/m"));
+        EXPECT_EQ(d.txtEditCall->text(), QStringLiteral("N5ZZ/M"));
         tabInto(d.txtEditBnd);
         keys(QStringLiteral("ph"));
         EXPECT_EQ(d.txtEditBnd->text(), QStringLiteral("PH"));

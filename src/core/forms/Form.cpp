@@ -273,6 +273,10 @@ bool Form::event(QEvent* event)
 
 void Form::showModal()
 {
+    // The modality of a window takes effect when it is shown: one open beside the others
+    // is shown again.
+    if (isVisible() && windowModality() != Qt::ApplicationModal)
+        hide();
     setWindowModality(Qt::ApplicationModal);
     show();
     if (!isVisible())
@@ -281,6 +285,21 @@ void Form::showModal()
     connect(this, &Form::hidden, &loop, &QEventLoop::quit);
     connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+void Form::showModeless(WindowState state)
+{
+    // A modal showing leaves its modality on the window; it is cleared before the window
+    // shows, since it takes effect only then.
+    if (!isVisible())
+        setWindowModality(Qt::NonModal);
+    if (state == WindowState::Normal)
+        setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)));
+    else
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 void Form::hideEvent(QHideEvent* event)

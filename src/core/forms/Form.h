@@ -105,6 +105,11 @@ public:
 
     // Shows the window and waits, letting events run, until it is hidden or closed.
     void showModal();
+    // Shows the window beside the others, which stay usable, whatever an earlier showing
+    // made it, in front and with the focus. Normal: restored to the normal window state
+    // (from minimised or maximised); otherwise only brought back from minimised.
+    enum class WindowState { Normal, Kept };
+    void showModeless(WindowState state = WindowState::Normal);
 
     const Screen& screen() const;
 

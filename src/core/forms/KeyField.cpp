@@ -3,7 +3,12 @@
 #include "core/forms/HandlerOrder.h"
 #include "core/forms/KeyPreview.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QTimer>
 #include <QValidator>
 
@@ -142,7 +147,7 @@ void KeyField::keyPressEvent(QKeyEvent* event)
     const int original = keyCode(event);
     if (original < 0) {
         if (keyDownKept)
-            QLineEdit::keyPressEvent(event);
+            editKey(event);
         else
             event->accept();
         return;
@@ -168,7 +173,7 @@ void KeyField::handleKey(QKeyEvent* event, int original, bool keyDownKept)
         if (code == 13 || code == 27 || !keyDownKept)
             event->accept(); // a box takes no line ends and does nothing on Esc
         else
-            QLineEdit::keyPressEvent(event);
+            editKey(event);
         return;
     }
     if (code == 8)
@@ -176,6 +181,84 @@ void KeyField::handleKey(QKeyEvent* event, int original, bool keyDownKept)
     else if (code >= 32)
         insert(QString(QChar(char16_t(code))));
     event->accept();
+}
+
+void KeyField::editKey(QKeyEvent* event)
+{
+    if (m_pasteInCapitals && event->matches(QKeySequence::Paste)) {
+        pasteText(QClipboard::Clipboard);
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+QString KeyField::pasted(const QString& text) const
+{
+    if (!m_pasteInCapitals)
+        return text;
+    QString capitals = text;
+    for (QChar& c : capitals) {
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 32);
+    }
+    return capitals;
+}
+
+// As the box's own paste: in place of the selection, refused whole by the box's validator.
+void KeyField::pasteText(QClipboard::Mode mode)
+{
+    if (isReadOnly())
+        return;
+    const QString text = pasted(QGuiApplication::clipboard()->text(mode));
+    if (!text.isEmpty() || hasSelectedText())
+        insert(text);
+}
+
+void KeyField::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The middle button pastes the text last selected anywhere on the screen.
+    if (m_pasteInCapitals && event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()
+        && !isReadOnly()) {
+        deselect();
+        pasteText(QClipboard::Selection);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void KeyField::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    if (!menu)
+        return;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (m_pasteInCapitals) {
+        for (QAction* action : menu->actions()) {
+            if (action->objectName() != QLatin1String("edit-paste"))
+                continue;
+            disconnect(action, &QAction::triggered, this, nullptr);
+            connect(action, &QAction::triggered, this, [this] { pasteText(QClipboard::Clipboard); });
+        }
+    }
+    menu->popup(event->globalPos());
+}
+
+void KeyField::dropEvent(QDropEvent* event)
+{
+    if (!m_pasteInCapitals || !event->mimeData()->hasText()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    QMimeData capitals;
+    capitals.setText(pasted(event->mimeData()->text()));
+    QDropEvent drop(event->position(), event->possibleActions(), &capitals, event->buttons(), event->modifiers(),
+                    event->type());
+    drop.setDropAction(event->dropAction());
+    QLineEdit::dropEvent(&drop);
+    event->setDropAction(drop.dropAction());
+    event->setAccepted(drop.isAccepted());
 }
 
 void KeyField::focusInEvent(QFocusEvent* event)

@@ -8,6 +8,7 @@
 // ordinary editing. Text that a file could not hold (a double quote, a character outside
 // Latin-1) can be neither typed nor pasted.
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <functional>
 
@@ -19,6 +20,11 @@ public:
     // Lets the box take any character, double quotes included: for a box whose text no
     // record file holds (the summary sheet's, written to the Cabrillo file).
     void acceptAnyText() { setValidator(nullptr); }
+
+    // For a box whose typed letters become capitals (a call, a county): text pasted into it,
+    // by Ctrl+V, Shift+Insert, the context menu, a middle click or a drop, comes in
+    // capitals too, a to z as the typed keys are.
+    void pasteInCapitals() { m_pasteInCapitals = true; }
 
     using KeyHandler = std::function<void(int& KeyAscii)>;
     KeyHandler keyPress; // the box's own KeyPress; the window's preview runs first (Form)
@@ -50,12 +56,21 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    // The box's ordinary editing of a key, pastes through pasteText.
+    void editKey(QKeyEvent* event);
+    QString pasted(const QString& text) const;
+    void pasteText(QClipboard::Mode mode);
+
     void handleKey(QKeyEvent* event, int original, bool keyDownKept);
     // The window's key-down preview; false when it discarded the key.
     bool previewKeyDown(QKeyEvent* event);
 
+    bool m_pasteInCapitals = false;
     bool m_validating = false;
     bool m_entered = false; // the gotFocus handler has run and lostFocus not yet
 };

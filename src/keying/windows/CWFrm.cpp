@@ -321,7 +321,7 @@ void CWFrm::reportInvalidPort()
         QStringLiteral("The port you have selected for CW keying is invalid.  Please select another or enter 0 for none."),
         QStringLiteral("Invalid port."));
     if (!isVisible())
-        show();
+        showModal();
 }
 
 void CWFrm::Command1_Click()

@@ -25,6 +25,8 @@ DEEditInfrm::DEEditInfrm(const WindowContext& context, qint32 EditEntryIndex, st
     Label9 = addMarker(10, invalid);
     finishLayout(4560);
     txtEditSec->keyPress = [this](int& k) { txtEditSec_KeyPress(k); };
+    txtEditSec->pasteInCapitals();
+    Text3->pasteInCapitals();
     txtEditPre->keyPress = [this](int& k) { txtEditPre_KeyPress(k); };
     Text3->keyPress = [this](int& k) { Text3_KeyPress(k); };
     txtEditSec->validate = [this] { return txtEditSec_LostFocus(); };

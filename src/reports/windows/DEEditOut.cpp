@@ -17,6 +17,7 @@ DEEditOut::DEEditOut(const WindowContext& context, qint32 EditEntryIndex, std::f
     Label6 = addMarker(8, invalid);
     finishLayout(3960);
     txtEditPre->keyPress = [this](int& k) { txtEditPre_KeyPress(k); };
+    txtEditPre->pasteInCapitals();
     txtEditPre->validate = [this] { return txtEditPre_LostFocus(); };
 }
 

@@ -128,6 +128,7 @@ void EditContactForm::capKeys(KeyField* box)
         if (commonKeyStart(k))
             Cap2(k);
     };
+    box->pasteInCapitals();
 }
 
 void EditContactForm::digitKeys(KeyField* box, int lowest, int highest)
