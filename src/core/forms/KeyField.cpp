@@ -28,6 +28,13 @@ public:
     }
 };
 
+// The "Paste" item of a box's own context menu, known by its caption in the desktop's language.
+bool isPasteItem(const QAction* action)
+{
+    return action->objectName() == QLatin1String("edit-paste")
+        || action->text().startsWith(QCoreApplication::translate("QLineEdit", "&Paste"));
+}
+
 } // namespace
 
 KeyField::KeyField(QWidget* parent) : QLineEdit(parent)
@@ -236,7 +243,7 @@ void KeyField::contextMenuEvent(QContextMenuEvent* event)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     if (m_pasteInCapitals) {
         for (QAction* action : menu->actions()) {
-            if (action->objectName() != QLatin1String("edit-paste"))
+            if (!isPasteItem(action))
                 continue;
             disconnect(action, &QAction::triggered, this, nullptr);
             connect(action, &QAction::triggered, this, [this] { pasteText(QClipboard::Clipboard); });
