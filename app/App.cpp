@@ -13,6 +13,7 @@
 #include "keying/windows/frmWinKey.h"
 #include "mainwindow/Infrm.h"
 #include "mainwindow/Outfrm.h"
+#include "platform/EventWait.h"
 #include "reports/windows/AdifExportDialogs.h"
 #include "reports/windows/CountyMapTX.h"
 #include "reports/windows/DECabrilloIn.h"
@@ -44,6 +45,7 @@ void showOnce(const WindowContext& context, Arguments&&... arguments)
 
 App::App(Services services) : m_services(std::move(services))
 {
+    EventWaits::clearEndRequest();
     m_keyerSession = std::make_unique<KeyerSession>(
         m_state.keyer, m_state.tables, *m_services.clock, *m_services.parallelPort,
         [this] { return m_services.makeSerialPort(); }, [this] { return m_services.makeWavePlayer(); });
@@ -211,6 +213,11 @@ void App::unloadCompanionWindows()
 void App::releaseDevices()
 {
     m_keyerSession->releaseAll();
+    closeLinks();
+}
+
+void App::closeLinks()
+{
     // The links' closing steps go out once.
     if (m_linksClosed)
         return;
@@ -269,7 +276,13 @@ void App::endWhenNoWindowShown()
 
 void App::quit()
 {
-    releaseDevices();
+    // Whatever loop of waits runs stops at its next step.
+    EventWaits::requestEnd();
+    m_keyerSession->releaseAll();
+    // A wait may be running inside a link's session (the radio's port draining): the
+    // session is left alone until it has returned, or else until the run has ended
+    // (~App), whichever comes first.
+    EventWaits::whenNoneRuns(this, [this] { closeLinks(); });
     if (m_services.delayedWrites)
         m_services.delayedWrites->flush();
     if (!m_quitRequested)
@@ -282,6 +295,9 @@ void App::quit()
 
 void App::endOnSignal()
 {
+    // The transmitter first, whatever the way out then does.
+    EventWaits::requestEnd();
+    m_keyerSession->releaseAll();
     if (m_mainWindow)
         m_mainWindow->mnuExit_Click();
     else

@@ -77,7 +77,8 @@ public:
     // every port and link (releaseDevices). Nothing else ends it: no window closing does.
     void quit() override;
     bool quitRequested() const { return m_quitRequested; }
-    // A signal that ends the program (SIGTERM, SIGINT, SIGHUP): as File > Exit.
+    // A signal that ends the program (SIGTERM, SIGINT, SIGHUP, SIGQUIT): the keyed lines
+    // dropped at once, then as File > Exit.
     void endOnSignal();
 
 protected:
@@ -110,4 +111,6 @@ private:
     // closed (the keyer session's release), the radio and spot links closed with their
     // closing bytes. The windows stay.
     void releaseDevices();
+    // The radio's and the spot link's closing steps sent, their ports closed; once.
+    void closeLinks();
 };

@@ -1,5 +1,7 @@
 #include "app/EndSignals.h"
 
+#include "platform/EventWait.h"
+
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -9,12 +11,15 @@
 
 namespace {
 
-constexpr std::array<int, 3> Taken = {SIGTERM, SIGINT, SIGHUP};
+constexpr std::array<int, 4> Taken = {SIGTERM, SIGINT, SIGHUP, SIGQUIT};
 volatile sig_atomic_t writeEnd = -1;
 
 extern "C" void passOn(int signalNumber)
 {
     const int saved = errno;
+    // A Morse element or a hold that is being waited out ends at once, the line dropped
+    // there; the rest of the way out runs from the event loop.
+    EventWaits::requestEnd();
     const char number = char(signalNumber);
     // Non-blocking: with the pair full the signals already waiting say enough.
     [[maybe_unused]] const ssize_t written = ::write(writeEnd, &number, 1);
@@ -34,6 +39,8 @@ void take(int signalNumber, void (*handler)(int))
 
 EndSignals::EndSignals()
 {
+    // A peer gone from a socket or pipe is an error of the write, never the end of the program.
+    take(SIGPIPE, SIG_IGN);
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, m_fds) != 0)
         return; // the signals keep their default: they end the program as before
     writeEnd = m_fds[0];

@@ -3,9 +3,11 @@
 #include "core/NumberFormat.h"
 #include "keying/Morse.h"
 #include "platform/Clock.h"
+#include "platform/EventWait.h"
 #include "platform/KeyingLine.h"
 
 #include <QScopeGuard>
+#include <algorithm>
 
 namespace {
 
@@ -121,7 +123,7 @@ bool CwKeyer::keyCharacter(QChar character)
 {
     using State = KeyingTarget::State;
     KeyerOutput& output = m_window.output();
-    if (!output.keys())
+    if (!output.keys() || EventWaits::endRequested())
         return false;
     const KeyingTarget target = output.keyingLine();
     if (target.state == State::Failed) {
@@ -149,6 +151,12 @@ bool CwKeyer::keyCharacter(QChar character)
             return false;
         }
         const qint64 startNs = waitForRunningElement();
+        // The end of the program was asked for while the element ran: the line drops now,
+        // in the middle of the character, and nothing more is keyed.
+        if (EventWaits::endRequested()) {
+            dropMessage();
+            return false;
+        }
         if (!guard.set(element == QLatin1Char('1'))) {
             output.keyingFailed();
             dropMessage();
@@ -176,20 +184,28 @@ qint64 CwKeyer::waitForRunningElement()
 void CwKeyer::waitUntil(qint64 deadlineNs, const Running& element)
 {
     switch (m_window.timingMethod()) {
+    // No event runs inside a character; each wait ends early only when the end of the
+    // program is asked for (a signal), so that the line drops at once.
     case TimingMethod::Timer:
-        // A busy wait: no event runs inside a character. The clock never wraps.
-        while (m_clock.monotonicNs() < deadlineNs) {
+        // A busy wait. The clock never wraps.
+        while (m_clock.monotonicNs() < deadlineNs && !EventWaits::endRequested()) {
         }
         return;
     case TimingMethod::Sleep:
+        // The clock's sleep ends early too once the end is asked for.
         m_clock.sleepMs(int(roundHalfEven(double(deadlineNs - m_clock.monotonicNs()) / 1e6)));
         return;
     case TimingMethod::Loop: {
-        // Counted, not clocked: one unit of passes whenever the element started.
+        // Counted, not clocked: one unit of passes whenever the element started. The inner
+        // loop is the one the calibration counts.
+        constexpr double Stretch = 65536;
         const double limit = m_window.loopsPer60ms() / element.wordsPerMinute * 20;
         volatile double count = 0;
-        while (count < limit)
-            count = count + 1;
+        while (count < limit && !EventWaits::endRequested()) {
+            const double stretchEnd = std::min(limit, count + Stretch);
+            while (count < stretchEnd)
+                count = count + 1;
+        }
         return;
     }
     }

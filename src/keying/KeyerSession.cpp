@@ -10,8 +10,6 @@
 #include "platform/ParallelPort.h"
 #include "platform/SerialPort.h"
 
-#include <QCoreApplication>
-#include <QScopeGuard>
 
 class KeyerSession::CwSide final : public CwKeyerWindow {
 public:
@@ -38,7 +36,7 @@ public:
     void logContact() override { Q_EMIT m_session.contactToLog(); }
     void showOnMainWindow(const QString& text) override { Q_EMIT m_session.mainWindowText(text); }
     void armRepeat() override { m_session.m_cwRepeat.start(); }
-    void letEventsRun() override { QCoreApplication::processEvents(); }
+    void letEventsRun() override { ::letEventsRun(); }
     QString countyText(const QString& abbreviation) const override
     {
         return CountyTextForCW(m_session.m_tables, abbreviation);
@@ -395,10 +393,6 @@ void KeyerSession::transmitWinKey()
 bool KeyerSession::prepareWinKeySend()
 {
     KeyerState& keyer = m_keyer;
-    // Counted from the first wait on, the opening's included: the main window holds its
-    // close until the send is over.
-    ++keyer.WinKeyFeeds;
-    const auto feedEnds = qScopeGuard([&keyer] { --keyer.WinKeyFeeds; });
     if (keyer.WinKeyOpen == 0)
         openWinKey();
     if (keyer.WinKeyOpen == 0) {
@@ -416,8 +410,6 @@ bool KeyerSession::prepareWinKeySend()
 void KeyerSession::feedWinKey()
 {
     KeyerState& keyer = m_keyer;
-    ++keyer.WinKeyFeeds;
-    const auto feedEnds = qScopeGuard([&keyer] { --keyer.WinKeyFeeds; });
     while (!keyer.CWBuffer.isEmpty()) {
         if (!waitForWinKeyRoom() || keyer.CWBuffer.isEmpty())
             break;
@@ -428,6 +420,9 @@ void KeyerSession::feedWinKey()
             winKey().wk_char(quint8(c));
         keyer.CWBuffer.remove(0, 1);
         letEventsRunFor(10);
+        // The way out has emptied the device's buffer too.
+        if (EventWaits::endRequested())
+            keyer.CWBuffer.clear();
     }
 }
 
@@ -452,7 +447,7 @@ bool KeyerSession::waitForWinKeyRoom()
             return false;
         }
         letEventsRunFor(10);
-        if (keyer.CWBuffer.isEmpty())
+        if (keyer.CWBuffer.isEmpty() || EventWaits::endRequested())
             return false;
     }
 }

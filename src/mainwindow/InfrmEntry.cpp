@@ -14,9 +14,9 @@
 #include "entry/Scoring.h"
 #include "entry/windows/FieldCompletion.h"
 #include "entry/windows/frmCountyChangeRover.h"
+#include "platform/EventWait.h"
 #include "platform/Services.h"
 
-#include <QCoreApplication>
 #include <QLocale>
 
 MainForm::EarlierContact Infrm::judgeEarlierContact(const LogEntry& earlier, qint32)
@@ -48,8 +48,9 @@ void Infrm::HoldDupeFlag()
 {
     AppState& state = context().state;
     Clock& clock = *context().services.clock;
-    // A busy wait on the monotonic clock: no other event runs meanwhile.
-    while (clock.monotonicMs() < state.entry.LastDupeAtMs + 3000)
+    // A busy wait on the monotonic clock: no other event runs meanwhile. The end of the
+    // program, asked for by a signal, ends it.
+    while (clock.monotonicMs() < state.entry.LastDupeAtMs + 3000 && !EventWaits::endRequested())
         clock.sleepMs(10);
     state.entry.DupeFound = 0;
 }
@@ -273,7 +274,7 @@ void Infrm::LogRoverCountyLine()
         RoverRelogIndex = i;
         state.station.OwnCounty = counties[i];
         setOwnCountyCaption(state.station.OwnCounty);
-        QCoreApplication::processEvents();
+        letEventsRun();
         txtCall->setText(original.Call);
         txtCntry->setText(original.Spc);
         txtSec->setText(original.County);

@@ -12,10 +12,10 @@
 #include "keying/windows/BlindFrm.h"
 #include "mainwindow/LabelColors.h"
 #include "platform/Colors.h"
+#include "platform/EventWait.h"
 #include "platform/Services.h"
 
 #include <QCloseEvent>
-#include <QTimer>
 #include <QMouseEvent>
 
 namespace {
@@ -187,16 +187,21 @@ void MainForm::closeEvent(QCloseEvent* event)
 {
     AppState& state = context().state;
     state.keyer.CWBuffer.clear();
-    if (state.keyer.CWSending == 1) {
+    if (EventWaits::running() > 0) {
+        // The close comes from inside a wait that lets events run: a CW message between two
+        // characters, a send to the keyer device, a spot link's or the radio's wait. The
+        // windows and devices it runs in stay until it has returned: the emptied buffer ends
+        // a message after the character it keys and a device's send at its next step, a
+        // link's wait ends within its time; then the window closes.
         event->ignore();
+        EventWaits::whenNoneRuns(this, [this] {
+            if (isVisible())
+                close();
+        });
         return;
     }
-    if (state.keyer.WinKeyFeeds > 0 || state.spots.LinkWaits > 0) {
-        // The send to the keyer device ends at its next step, the buffer being empty, and a
-        // spot link's wait within its time limit; the window closes once they have (their
-        // windows are still on the way back).
-        event->ignore();
-        QTimer::singleShot(10, this, [this] { close(); });
+    if (state.keyer.CWSending == 1) {
+        event->ignore(); // the message stops after its character: a second close succeeds
         return;
     }
     clocks->stop();

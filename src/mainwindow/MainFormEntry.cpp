@@ -12,9 +12,9 @@
 #include "entry/QsoRates.h"
 #include "entry/Scoring.h"
 #include "keying/windows/BlindFrm.h"
+#include "platform/EventWait.h"
 #include "platform/Services.h"
 
-#include <QCoreApplication>
 
 void MainForm::Mains()
 {
@@ -29,7 +29,7 @@ void MainForm::Mains()
         clearEntryFields();
         txtCall->setFocus();
     }
-    QCoreApplication::processEvents();
+    letEventsRun();
     resetDupeLine();
     clocks->UpdateQsoRates();
     state.RigFrequencyText.clear();
@@ -56,7 +56,7 @@ bool MainForm::storeContact()
     addContactPoints(state.score, state.station.CurrentMode);
     RefreshLogList();
     countMultipliers(entry);
-    QCoreApplication::processEvents();
+    letEventsRun();
     ShowScore();
     return true;
 }

@@ -1,5 +1,7 @@
 #include "platform/Clock.h"
 
+#include "platform/EventWait.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -27,8 +29,16 @@ qint64 SystemClock::monotonicNs() const
 
 void SystemClock::sleepMs(int ms)
 {
-    if (ms > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    // In short steps: a signal asking for the end comes in the middle of a sleep.
+    using namespace std::chrono;
+    constexpr int StepMs = 5;
+    const auto end = steady_clock::now() + milliseconds(ms);
+    while (!EventWaits::endRequested()) {
+        const auto left = duration_cast<microseconds>(end - steady_clock::now());
+        if (left.count() <= 0)
+            return;
+        std::this_thread::sleep_for(std::min<microseconds>(left, milliseconds(StepMs)));
+    }
 }
 
 void SystemClock::beginPreciseTiming()

@@ -18,6 +18,8 @@ public:
     virtual qint64 monotonicMs() const = 0;
     // The same clock in nanoseconds, for timing Morse elements finer than a millisecond.
     virtual qint64 monotonicNs() const { return monotonicMs() * 1'000'000; }
+    // Sleeps ms milliseconds; less once the end of the program is asked for (EventWait.h), so
+    // that no keyed line waits out a sleep.
     virtual void sleepMs(int ms) = 0;
     // While Morse is keyed: the best scheduling the system grants the calling thread (a
     // raised priority where this user may raise it, else nothing), until endPreciseTiming

@@ -1,5 +1,6 @@
 #include "spots/AgwEngine.h"
 
+#include "platform/EventWait.h"
 #include "spots/SocketErrors.h"
 
 #include <QEventLoop>
@@ -185,6 +186,7 @@ template <typename Done> bool AgwEngine::waitFor(Done done)
 {
     if (done())
         return true;
+    const EventWaitScope waiting;
     QEventLoop loop;
     QTimer limit;
     limit.setSingleShot(true);

@@ -1,6 +1,6 @@
 // Every way out of the program lets go of the transmitter: File > Exit, the main window's
-// close and the end signals (SIGTERM, SIGINT, SIGHUP), with a CW message going out on RTS
-// and a voice message keyed on the parallel port.
+// close and the end signals (SIGTERM, SIGINT, SIGHUP, SIGQUIT), with a CW message going out
+// on RTS and a voice message keyed on the parallel port.
 
 #include "support/LogWindowFixture.h"
 
@@ -117,8 +117,51 @@ TEST_P(EveryWayOut, MidMessageReleasesEveryLineAndEndsTheRun)
 
 INSTANTIATE_TEST_SUITE_P(Shutdown, EveryWayOut,
                          ::testing::Values(WayOut{"FileExit", 0}, WayOut{"SIGTERM", SIGTERM},
-                                           WayOut{"SIGINT", SIGINT}, WayOut{"SIGHUP", SIGHUP}),
+                                           WayOut{"SIGINT", SIGINT}, WayOut{"SIGHUP", SIGHUP},
+                                           WayOut{"SIGQUIT", SIGQUIT}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A signal in the middle of an element does not wait for the character to end: at 5 WPM the
+// T's dah alone is 720 ms. The busy wait that times it sees the signal, the line drops at
+// that reading of the clock, and the rest of the way out follows from the event loop.
+TEST_F(Shutdown, ASignalInTheMiddleOfADahDropsRtsAtOnce)
+{
+    EndSignals endSignals;
+    QObject::connect(&endSignals, &EndSignals::received, app.get(), &App::endOnSignal);
+    MainForm& w = openOut();
+    playVoiceMessage();
+    CWFrm& cw = cwKeyer(KeyingInterface::Rts);
+    cw.optTimer->setChecked(true);
+    cw.Text11->setText(QStringLiteral("5"));
+    auto& port = static_cast<FakeSerialPort&>(app->keyerSession().cwPort());
+    port.now = [this] { return clock.nanoseconds(); };
+
+    constexpr qint64 Ms = 1'000'000;
+    qint64 signalledAt = -1;
+    clock.onNanosecondReading = [&](qint64 ns) {
+        if (signalledAt >= 0 || !port.rts)
+            return;
+        if (ns - port.lineChanges.back().atNs >= 250 * Ms) {
+            signalledAt = ns;
+            std::raise(SIGQUIT);
+        }
+    };
+    app->cwFrm().FKeyCW(113);
+    clock.onNanosecondReading = nullptr;
+    ASSERT_GE(signalledAt, 0) << "the dah was keyed";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app->quitRequested(); }, 2000));
+
+    const auto drop = std::find_if(port.lineChanges.begin(), port.lineChanges.end(), [&](const auto& change) {
+        return change.line == ModemLine::Rts && !change.on && change.atNs >= signalledAt;
+    });
+    ASSERT_NE(drop, port.lineChanges.end());
+    EXPECT_LT(drop->atNs - signalledAt, 1 * Ms) << "RTS dropped at the signal, not at the end of the dah";
+    EXPECT_EQ(keyedUnits(port), 1) << "nothing keyed after the signal";
+    EXPECT_FALSE(port.rts);
+    EXPECT_EQ(lastWrite(VoiceRegister), 2) << "push-to-talk released";
+    EXPECT_FALSE(port.isOpen()) << "then the orderly way out";
+    (void)w;
+}
 
 TEST_F(Shutdown, ClosingTheMainWindowReleasesTheParallelLinesOnceTheCharacterIsOut)
 {

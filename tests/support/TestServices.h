@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -72,8 +73,13 @@ public:
         nsWithinMs += 1000;
         monotonic += nsWithinMs / 1'000'000;
         nsWithinMs %= 1'000'000;
+        if (onNanosecondReading)
+            onNanosecondReading(nanoseconds());
         return nanoseconds();
     }
+    // Called at each nanosecond reading with the time read: something that happens in the
+    // middle of a busy wait (a signal arriving).
+    std::function<void(qint64)> onNanosecondReading;
     // The time without moving it, for the records of the devices.
     qint64 nanoseconds() const { return monotonic * 1'000'000 + nsWithinMs; }
     void sleepMs(int ms) override

@@ -6,10 +6,10 @@
 #include "core/forms/FormScaler.h"
 #include "core/forms/Sessions.h"
 #include "keying/KeyerSession.h"
+#include "platform/EventWait.h"
 #include "platform/Services.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -135,7 +135,7 @@ void BlindFrm::waitWhilePlaying()
             tellSoundProblem({WaveProblem::Kind::Output, QStringLiteral("The sound output did not end the prompt in time.")});
             return;
         }
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        letEventsRun(QEventLoop::ExcludeUserInputEvents);
         if (m_player.mode() != WavePlayer::ModePlaying)
             break;
         clock.sleepMs(10);

@@ -12,10 +12,10 @@
 #include "keying/Morse.h"
 #include "keying/windows/KeyerScaling.h"
 #include "keying/windows/frmCodePractice.h"
+#include "platform/EventWait.h"
 #include "platform/Services.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <functional>
 
 namespace {
@@ -260,7 +260,7 @@ void CWFrm::setLoopControlsEnabled(bool enabled)
 void CWFrm::optLoop_Click()
 {
     setLoopControlsEnabled(true);
-    QCoreApplication::processEvents();
+    letEventsRun();
     if (LoopsPer60ms == 0)
         CalibrateCWLoop();
     txtLoop->setText(formatDouble(LoopsPer60ms));
@@ -399,7 +399,7 @@ void CWFrm::addHelpTexts()
 void CWFrm::Command4_Click()
 {
     Label23->setVisible(true);
-    QCoreApplication::processEvents();
+    letEventsRun();
     FKeyCW(120);
     Label23->setVisible(false);
     if (isVisible())

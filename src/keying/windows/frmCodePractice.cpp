@@ -6,6 +6,7 @@
 #include "core/forms/Sessions.h"
 #include "keying/KeyerSession.h"
 #include "keying/windows/KeyerScaling.h"
+#include "platform/EventWait.h"
 #include "platform/Services.h"
 
 #include <QApplication>
@@ -154,7 +155,9 @@ void frmCodePractice::Command3_Click()
         QTextCursor caret = Text1->textCursor();
         caret.setPosition(int(std::min(position, qsizetype(Text1->document()->characterCount() - 1))));
         Text1->setTextCursor(caret);
-        QCoreApplication::processEvents(); // "Stop", "Clear" and the close box act here
+        letEventsRun(); // "Stop", "Clear" and the close box act here
+        if (EventWaits::endRequested())
+            return;
     }
 }
 

@@ -7,10 +7,10 @@
 #include "core/forms/FormScaler.h"
 #include "entry/Scoring.h"
 #include "platform/DiskFile.h"
+#include "platform/EventWait.h"
 #include "platform/Services.h"
 #include "reports/BonusPoints.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <algorithm>
 
@@ -123,7 +123,7 @@ DECabrilloIn::DECabrilloIn(const WindowContext& context)
 void DECabrilloIn::Form_Load()
 {
     ResizeFormToScreen(*this);
-    QCoreApplication::processEvents();
+    letEventsRun();
 
     const AppState& state = context().state;
     if (state.station.OwnRover == 1) {

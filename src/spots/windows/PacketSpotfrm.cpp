@@ -474,12 +474,9 @@ void PacketSpotfrm::openLink()
     settings.telnetPort = txtTelnetPort->text();
     settings.ownCall = context().state.station.OwnCall;
     settings.applicationName = context().navigation.form1().Caption.left(50).trimmed();
-    // The packet engine's registration lets events run while it waits for the engine; the
-    // main window closing then must not unload this window under it.
-    int& waits = context().state.spots.LinkWaits;
-    ++waits;
+    // The packet engine's registration lets events run while it waits for the engine (a
+    // counted wait: the main window's close waits for it to end).
     const SpotOpen opened = session().open(settings);
-    --waits;
     switch (opened) {
     case SpotOpen::Running: break;
     case SpotOpen::PortFailed: tncOpenFailed(); break;

@@ -3,11 +3,11 @@
 #include "core/forms/Form1.h"
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
+#include "platform/EventWait.h"
 #include "platform/Services.h"
 #include "spots/SpotStore.h"
 #include "spots/windows/SpotLabelWidget.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 
 namespace {
@@ -66,7 +66,7 @@ void SpectrumMap::Form_Load()
         label->show();
     FitToWorkArea();
     applyGeometry();
-    QCoreApplication::processEvents();
+    letEventsRun();
 }
 
 void SpectrumMap::LayoutFrequencyScales()

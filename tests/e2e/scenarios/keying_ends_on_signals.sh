@@ -1,4 +1,4 @@
-# SIGTERM, SIGINT and SIGHUP while the CW keyer sends on the RTS line of COM3: the program
+# SIGTERM, SIGINT, SIGHUP and SIGQUIT while the CW keyer sends on the RTS line of COM3: the program
 # ends through its orderly way out, RTS and DTR dropped, the rest of the message not sent.
 # The lines are recorded by the line recorder loaded into the program, COM3 being one end
 # of a pseudo-terminal pair.
@@ -17,7 +17,7 @@ e2e_write_records "$E2E_WORK/CW.txt" '"TEST TEST TEST TEST TEST TEST TEST TEST"'
 keyed() { grep -c '^RTS 1$' "$BREVANT_LINE_RECORD" 2>/dev/null; }
 last_state() { grep "^$1 " "$BREVANT_LINE_RECORD" | tail -n 1; }
 
-for signal in TERM INT HUP; do
+for signal in TERM INT HUP QUIT; do
     export BREVANT_LINE_RECORD=$E2E_TMP/lines-$signal
     e2e_start_to_main_window
     e2e_key F1
