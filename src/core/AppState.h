@@ -66,6 +66,9 @@ struct LogStoreState {
     std::vector<LogEntry> Log = std::vector<LogEntry>(MaxLogEntries + 1);
     qint32 QsoCount = 0;
     float FirstLoadCount = 0;
+    // Where the unfinished last line of log.txt starts while it is still in the file (its
+    // copy could not be written into BACKUP, so it was not cut off); -1 when there is none.
+    qint64 UnfinishedLineAt = -1;
 };
 
 // Per-band DX country arrays (entries 1 to the count; entry 0 unused).
@@ -147,7 +150,6 @@ struct KeyerState {
     qint32 WinKeyStatus = 0;    // the last status read from the device
     quint8 WinKeyPinConfig = 6; // 5 PTT, 6 tone, 4 key on pin 3, 8 key on pin 5
     quint8 WinKeyMode = 0;      // 0 iambic B, 16 iambic A, 32 ultimatic, 48 bug
-    int WinKeyFeeds = 0;        // sends to the device running, nested ones counted
 };
 
 // The in-state window's 63 states and provinces (entries 1 to 63 of 0 to 100).
@@ -192,10 +194,6 @@ struct SpotStoreState {
     // Spots filed since the program started: a display that saw the store at an earlier
     // count knows that each spot it showed has moved down that many slots since.
     quint64 Filed = 0;
-    // Waits of the spotting window on a spot link (the packet engine's registration) that
-    // are running; the main window's close is put off until they have ended.
-    int LinkWaits = 0;
-
     // An empty slot arrived at the zero date, older than any real spot.
     static std::array<QDateTime, SpotSlots> emptyArrivals()
     {

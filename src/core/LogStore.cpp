@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -90,6 +91,26 @@ QByteArray logBytes(const LogStoreState& log, qint32 skipped)
     return bytes;
 }
 
+// The start of a removed line as a message box can show it: a few hundred characters on a
+// few lines at most, and how much more there was.
+QString removedLineExcerpt(const QByteArray& line)
+{
+    constexpr qsizetype MostCharacters = 300;
+    constexpr int MostLineEnds = 4;
+    qsizetype shown = std::min(line.size(), MostCharacters);
+    int lineEnds = 0;
+    for (qsizetype i = 0; i < shown; ++i) {
+        if (line[i] == '\n' && ++lineEnds == MostLineEnds) {
+            shown = i > 0 && line[i - 1] == '\r' ? i - 1 : i;
+            break;
+        }
+    }
+    QString excerpt = QString::fromLatin1(line.left(shown));
+    if (shown < line.size())
+        excerpt += QStringLiteral(" ... (%1 more characters not shown)").arg(line.size() - shown);
+    return excerpt;
+}
+
 } // namespace
 
 QString backupFileName(const QString& backupFolder, const QDateTime& local)
@@ -120,10 +141,10 @@ bool readLogEntry(RecordReader& r, LogEntry& e)
         && r.readText(e.Frequency);
 }
 
-bool AppendLogEntry(const AppState& state, QString* error)
+bool AppendLogEntry(AppState& state, QString* error)
 {
     const qint32 n = state.log.QsoCount;
-    if (n < 1 || n > MaxLogEntries)
+    if (n < 1 || n > MaxLogEntries || !setAsideUnfinishedLine(state, error))
         return false;
     QByteArray line;
     QBuffer buffer(&line);
@@ -133,9 +154,9 @@ bool AppendLogEntry(const AppState& state, QString* error)
     return DiskFile::appendDurably(logPath(state), line, error);
 }
 
-bool RewriteLogFile(const AppState& state, QString* error)
+bool RewriteLogFile(AppState& state, QString* error)
 {
-    return DiskFile::replaceAtomically(logPath(state), logBytes(state.log, 0), error);
+    return setAsideUnfinishedLine(state, error) && DiskFile::replaceAtomically(logPath(state), logBytes(state.log, 0), error);
 }
 
 bool DeleteLogEntry(AppState& state, qint32 n, QString* error)
@@ -144,7 +165,7 @@ bool DeleteLogEntry(AppState& state, qint32 n, QString* error)
     if (n < 1 || n > log.QsoCount)
         return false;
     // The file first: the records in memory only change once it holds the log without n.
-    if (!DiskFile::replaceAtomically(logPath(state), logBytes(log, n), error))
+    if (!setAsideUnfinishedLine(state, error) || !DiskFile::replaceAtomically(logPath(state), logBytes(log, n), error))
         return false;
     for (qint32 i = n; i < log.QsoCount; ++i)
         log.Log[size_t(i)] = log.Log[size_t(i) + 1];
@@ -180,27 +201,69 @@ static LoadLogResult readLogRecords(RecordReader& reader, LogStoreState& log, qs
 // the program reported as logged, but it would keep the log from loading at every start.
 // When the records before it read and it starts a line of its own, the whole file is kept
 // in BACKUP and the record is cut off.
+// When the copy cannot be written (a full disk, a BACKUP that cannot be written), nothing
+// is cut: the log loads without the record, the line stays in log.txt, and the operator is
+// told why, at every start until the copy can be made.
 static LoadLogResult setAsideCutLastRecord(AppState& state, const QString& path, const QByteArray& data,
                                            qsizetype cutAt, QString* notice)
 {
     --state.log.QsoCount; // the cut record
     QString savedAs;
+    QString why;
     const QDateTime written = QFileInfo(path).lastModified();
-    if (!keepCopyInBackup(state.folders, data, written, &savedAs, nullptr) || !DiskFile::truncateDurably(path, cutAt))
-        return LoadLogResult::Unreadable;
+    const bool cut = keepCopyInBackup(state.folders, data, written, &savedAs, &why)
+                     && DiskFile::truncateDurably(path, cutAt, &why);
+    if (!cut)
+        state.log.UnfinishedLineAt = cutAt;
     if (notice) {
-        *notice = QStringLiteral("log.txt ended in the middle of a contact, as a write cut off by a crash or a "
-                                 "power failure leaves it. That unfinished last line was removed so that the "
-                                 "log loads; the whole file was kept as %1.")
-                      .arg(QDir::toNativeSeparators(savedAs))
-            + CrLf + CrLf + QStringLiteral("The removed line: ") + QString::fromLatin1(data.mid(cutAt).trimmed());
+        const QString crash = QStringLiteral("log.txt ended in the middle of a contact, as a write cut off by a "
+                                             "crash or a power failure leaves it. ");
+        *notice = cut ? crash
+                            + QStringLiteral("That unfinished last line was removed so that the log loads; the "
+                                             "whole file was kept as %1.")
+                                  .arg(QDir::toNativeSeparators(savedAs))
+                      : crash
+                            + QStringLiteral("The log was loaded without that unfinished last line, but the line "
+                                             "was left in log.txt, because the copy of the whole file could not "
+                                             "be written into BACKUP:")
+                            + CrLf + why + CrLf + CrLf
+                            + QStringLiteral("No contact can be written after the line until that copy can be "
+                                             "made; it is tried again before each one.");
+        *notice += CrLf + CrLf + (cut ? QStringLiteral("The removed line: ") : QStringLiteral("The unfinished line: "))
+                   + removedLineExcerpt(data.mid(cutAt).trimmed());
     }
     return LoadLogResult::Loaded;
+}
+
+// The unfinished last line that a load had to leave in log.txt, set aside now as the load
+// would have: the whole file copied into BACKUP and the line cut off. True when there is no
+// such line (any more).
+static bool setAsideUnfinishedLine(AppState& state, QString* error)
+{
+    LogStoreState& log = state.log;
+    if (log.UnfinishedLineAt < 0)
+        return true;
+    const QString path = logPath(state);
+    QByteArray data;
+    QString why;
+    if (!DiskFile::readWhole(path, &data, &why)
+        || !keepCopyInBackup(state.folders, data, QFileInfo(path).lastModified(), nullptr, &why)
+        || !DiskFile::truncateDurably(path, log.UnfinishedLineAt, &why)) {
+        if (error)
+            *error = QStringLiteral("log.txt still ends in the unfinished line found when it was loaded, and "
+                                    "nothing is written after it before the whole file is copied into BACKUP, "
+                                    "which failed:")
+                + CrLf + why;
+        return false;
+    }
+    log.UnfinishedLineAt = -1;
+    return true;
 }
 
 LoadLogResult LoadLogFile(AppState& state, QString* notice)
 {
     resetRecountedCounters(state);
+    state.log.UnfinishedLineAt = -1;
     const QString path = logPath(state);
     LoadLogResult result = LoadLogResult::Loaded;
     if (QFileInfo::exists(path)) {

@@ -21,10 +21,12 @@ bool readLogEntry(RecordReader& reader, LogEntry& entry);
 // Appends record QsoCount to log.txt (created when missing) and makes sure it reached
 // the disk. False, with the reason in *error, when it could not be written; the file is
 // then as it was, and the caller does not count the contact.
-bool AppendLogEntry(const AppState& state, QString* error = nullptr);
+// This and the other writes first set aside an unfinished last line that the load left in
+// log.txt (see LoadLogFile), and fail with the reason while it cannot be.
+bool AppendLogEntry(AppState& state, QString* error = nullptr);
 
 // Replaces log.txt with records 1 to QsoCount; on failure the old file stays whole.
-bool RewriteLogFile(const AppState& state, QString* error = nullptr);
+bool RewriteLogFile(AppState& state, QString* error = nullptr);
 
 // Removes record n (1 to QsoCount) from the file and then from memory. An index outside
 // the log, or a rewrite that fails, changes nothing and returns false.
@@ -38,7 +40,9 @@ enum class LoadLogResult { Loaded, Unreadable };
 // One exception: a last record that starts a line and holds fewer than nineteen values,
 // or whose last quoted value never closes, is what a write cut off by a crash leaves.
 // When everything before it reads, the whole file is copied into BACKUP, the record is
-// cut from log.txt, the log loads, and *notice says so.
+// cut from log.txt, the log loads, and *notice says so, showing the start of the line.
+// When the copy cannot be written, the log loads all the same but the line stays in
+// log.txt (LogStoreState::UnfinishedLineAt), and *notice says why.
 LoadLogResult LoadLogFile(AppState& state, QString* notice = nullptr);
 
 // The stamp of log.txt: equal stamps taken after a load or a write and later mean that

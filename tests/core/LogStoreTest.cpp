@@ -311,6 +311,75 @@ TEST_F(LogStoreTest, CutLastRecordIsRemovedWithAMessage)
     EXPECT_EQ(readBytes(logFile()), ExampleLine);
 }
 
+// The box shows the start of the removed line, however long it was, and how much more
+// there was: a cut quoted value runs to the end of the file, line ends and all.
+TEST_F(LogStoreTest, TheRemovedLineIsShownUpToAFewHundredCharacters)
+{
+    const QByteArray start = ExampleLine.left(40); // "N0CALL","599",... inside the county
+    const struct Case {
+        const char* name;
+        QByteArray cut;
+        QByteArray shown;
+        qsizetype more;
+    } cases[] = {
+        {"short", start, start, 0},
+        {"300 characters", start + QByteArray(260, 'x'), start + QByteArray(260, 'x'), 0},
+        {"301 characters", start + QByteArray(261, 'x'), start + QByteArray(260, 'x'), 1},
+        {"a megabyte", start + QByteArray(1 << 20, 'x'), start + QByteArray(260, 'x'), (1 << 20) - 260},
+        {"many lines", start + QByteArray("a\r\nb\r\nc\r\nd\r\ne\r\nf"), start + "a\r\nb\r\nc\r\nd", 6},
+    };
+    for (const Case& c : cases) {
+        writeBytes(logFile(), ExampleLine + c.cut);
+        QString notice;
+        ASSERT_EQ(LoadLogFile(state, &notice), LoadLogResult::Loaded) << c.name;
+        EXPECT_EQ(state.log.QsoCount, 1) << c.name;
+        const QString expected = "The removed line: " + QString::fromLatin1(c.shown)
+                                 + (c.more ? QStringLiteral(" ... (%1 more characters not shown)").arg(c.more) : QString());
+        EXPECT_TRUE(notice.endsWith(expected)) << c.name << ": " << notice.right(400).toStdString();
+        EXPECT_LT(notice.size(), 1000) << c.name;
+        EXPECT_EQ(readBytes(logFile()), ExampleLine) << c.name;
+    }
+}
+
+// Without its copy in BACKUP the unfinished line is not cut: the log loads its whole
+// records, the operator is told why at every load, and nothing is written after the line
+// until the copy can be made.
+TEST_F(LogStoreTest, ACutLineWhoseCopyCannotBeWrittenStaysAndTheLogLoads)
+{
+    const QByteArray cutLog = ExampleLine + ExampleLine.left(30);
+    writeBytes(logFile(), cutLog);
+    writeBytes(backupFolder(), "in the way"); // BACKUP cannot be made
+    for (int start = 1; start <= 2; ++start) {
+        QString notice;
+        ASSERT_EQ(LoadLogFile(state, &notice), LoadLogResult::Loaded) << start;
+        EXPECT_EQ(state.log.QsoCount, 1);
+        EXPECT_EQ(readBytes(logFile()), cutLog) << "nothing cut";
+        EXPECT_TRUE(notice.contains("could not be written into BACKUP")) << notice.toStdString();
+        EXPECT_TRUE(notice.contains("a file of that name is in the way")) << "the copy's own error";
+        EXPECT_TRUE(notice.endsWith("The unfinished line: " + QString::fromLatin1(ExampleLine.left(30))));
+    }
+
+    // A new contact is not run into the unfinished line, nor a rewrite or a deletion made
+    // without the copy.
+    setLog({contact("N0CALL"), contact("W5XYZ")});
+    QString error;
+    EXPECT_FALSE(AppendLogEntry(state, &error));
+    EXPECT_TRUE(error.contains("a file of that name is in the way")) << error.toStdString();
+    EXPECT_FALSE(RewriteLogFile(state));
+    EXPECT_FALSE(DeleteLogEntry(state, 1));
+    EXPECT_EQ(state.log.QsoCount, 2);
+    EXPECT_EQ(readBytes(logFile()), cutLog);
+
+    // Once BACKUP can be written, the next write sets the line aside first.
+    QFile::remove(backupFolder());
+    ASSERT_TRUE(AppendLogEntry(state, &error)) << error.toStdString();
+    EXPECT_EQ(readBytes(logFile()), ExampleLine + line(valuesOf("W5XYZ")));
+    ASSERT_EQ(backups().size(), 1);
+    EXPECT_EQ(readBytes(backupFolder() + "/" + backups().front()), cutLog);
+    ASSERT_TRUE(AppendLogEntry(state));
+    EXPECT_EQ(backups().size(), 1) << "set aside once";
+}
+
 TEST_F(LogStoreTest, RewriteReplacesTheWholeFile)
 {
     writeBytes(logFile(), ExampleLine.repeated(5));
