@@ -111,6 +111,31 @@ QString removedLineExcerpt(const QByteArray& line)
     return excerpt;
 }
 
+// The unfinished last line that a load had to leave in log.txt, set aside now as the load
+// would have: the whole file copied into BACKUP and the line cut off. True when there is no
+// such line (any more).
+bool setAsideUnfinishedLine(AppState& state, QString* error)
+{
+    LogStoreState& log = state.log;
+    if (log.UnfinishedLineAt < 0)
+        return true;
+    const QString path = logPath(state);
+    QByteArray data;
+    QString why;
+    if (!DiskFile::readWhole(path, &data, &why)
+        || !keepCopyInBackup(state.folders, data, QFileInfo(path).lastModified(), nullptr, &why)
+        || !DiskFile::truncateDurably(path, log.UnfinishedLineAt, &why)) {
+        if (error)
+            *error = QStringLiteral("log.txt still ends in the unfinished line found when it was loaded. Nothing "
+                                    "is written after that line until the whole file has been copied into BACKUP "
+                                    "and the line cut off, which failed:")
+                + CrLf + why;
+        return false;
+    }
+    log.UnfinishedLineAt = -1;
+    return true;
+}
+
 } // namespace
 
 QString backupFileName(const QString& backupFolder, const QDateTime& local)
@@ -235,30 +260,6 @@ static LoadLogResult setAsideCutLastRecord(AppState& state, const QString& path,
     return LoadLogResult::Loaded;
 }
 
-// The unfinished last line that a load had to leave in log.txt, set aside now as the load
-// would have: the whole file copied into BACKUP and the line cut off. True when there is no
-// such line (any more).
-static bool setAsideUnfinishedLine(AppState& state, QString* error)
-{
-    LogStoreState& log = state.log;
-    if (log.UnfinishedLineAt < 0)
-        return true;
-    const QString path = logPath(state);
-    QByteArray data;
-    QString why;
-    if (!DiskFile::readWhole(path, &data, &why)
-        || !keepCopyInBackup(state.folders, data, QFileInfo(path).lastModified(), nullptr, &why)
-        || !DiskFile::truncateDurably(path, log.UnfinishedLineAt, &why)) {
-        if (error)
-            *error = QStringLiteral("log.txt still ends in the unfinished line found when it was loaded, and "
-                                    "nothing is written after it before the whole file is copied into BACKUP, "
-                                    "which failed:")
-                + CrLf + why;
-        return false;
-    }
-    log.UnfinishedLineAt = -1;
-    return true;
-}
 
 LoadLogResult LoadLogFile(AppState& state, QString* notice)
 {
