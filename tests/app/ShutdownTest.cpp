@@ -136,12 +136,16 @@ TEST_F(Shutdown, ASignalInTheMiddleOfADahDropsRtsAtOnce)
     auto& port = static_cast<FakeSerialPort&>(app->keyerSession().cwPort());
     port.now = [this] { return clock.nanoseconds(); };
 
+    // The signal comes 300 ms into the dah, in its second unit.
     constexpr qint64 Ms = 1'000'000;
+    qint64 dahAt = -1;
     qint64 signalledAt = -1;
     clock.onNanosecondReading = [&](qint64 ns) {
         if (signalledAt >= 0 || !port.rts)
             return;
-        if (ns - port.lineChanges.back().atNs >= 250 * Ms) {
+        if (dahAt < 0)
+            dahAt = port.lineChanges.back().atNs;
+        if (ns - dahAt >= 300 * Ms) {
             signalledAt = ns;
             std::raise(SIGQUIT);
         }
@@ -151,12 +155,15 @@ TEST_F(Shutdown, ASignalInTheMiddleOfADahDropsRtsAtOnce)
     ASSERT_GE(signalledAt, 0) << "the dah was keyed";
     EXPECT_TRUE(QTest::qWaitFor([&] { return app->quitRequested(); }, 2000));
 
-    const auto drop = std::find_if(port.lineChanges.begin(), port.lineChanges.end(), [&](const auto& change) {
-        return change.line == ModemLine::Rts && !change.on && change.atNs >= signalledAt;
-    });
+    const auto afterSignal = [&](bool on) {
+        return std::find_if(port.lineChanges.begin(), port.lineChanges.end(), [&](const auto& change) {
+            return change.line == ModemLine::Rts && change.on == on && change.atNs >= signalledAt;
+        });
+    };
+    const auto drop = afterSignal(false);
     ASSERT_NE(drop, port.lineChanges.end());
     EXPECT_LT(drop->atNs - signalledAt, 1 * Ms) << "RTS dropped at the signal, not at the end of the dah";
-    EXPECT_EQ(keyedUnits(port), 1) << "nothing keyed after the signal";
+    EXPECT_EQ(afterSignal(true), port.lineChanges.end()) << "nothing keyed after the signal";
     EXPECT_FALSE(port.rts);
     EXPECT_EQ(lastWrite(VoiceRegister), 2) << "push-to-talk released";
     EXPECT_FALSE(port.isOpen()) << "then the orderly way out";

@@ -16,19 +16,20 @@ e2e_write_records "$E2E_WORK/CW.txt" '"0000 0000 0000"' '""' '""' '""' '""' '""'
     '""' '"3"' '"5"' '""' '""' '"0"' 1 '"&H378"' 0 '"0"'
 
 rts_keyed() { [ "$(grep '^RTS ' "$BREVANT_LINE_TIMES" 2>/dev/null | tail -n 1 | cut -d' ' -f2)" = 1 ]; }
-key_downs() { grep -c '^RTS 1' "$BREVANT_LINE_TIMES" 2>/dev/null; }
+# Each unit of a dah raises RTS again; a release ends the dah.
+releases() { grep -c '^RTS 0' "$BREVANT_LINE_TIMES" 2>/dev/null; }
 
 # Sends the signal 200 ms into a dah and sets sentAt to the moment, in nanoseconds (read by
 # the shell itself: no process is started between the reading and the signal). A scheduler
 # that let the dah end before the signal went (a loaded machine) makes it try the next dah.
 signal_in_a_dah()
 {
-    local signal=$1 downs
+    local signal=$1 released
     for _ in 1 2 3 4 5 6; do
         e2e_wait_until 15 "F1 keyed nothing on RTS" rts_keyed
-        downs=$(key_downs)
+        released=$(releases)
         sleep 0.2
-        if rts_keyed && [ "$(key_downs)" = "$downs" ]; then
+        if rts_keyed && [ "$(releases)" = "$released" ]; then
             sentAt=${EPOCHREALTIME/./}000
             kill -"$signal" "$E2E_PROGRAM_PID"
             return 0
