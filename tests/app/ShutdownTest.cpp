@@ -128,7 +128,7 @@ TEST_F(Shutdown, ASignalInTheMiddleOfADahDropsRtsAtOnce)
 {
     EndSignals endSignals;
     QObject::connect(&endSignals, &EndSignals::received, app.get(), &App::endOnSignal);
-    MainForm& w = openOut();
+    openOut();
     playVoiceMessage();
     CWFrm& cw = cwKeyer(KeyingInterface::Rts);
     cw.optTimer->setChecked(true);
@@ -167,7 +167,6 @@ TEST_F(Shutdown, ASignalInTheMiddleOfADahDropsRtsAtOnce)
     EXPECT_FALSE(port.rts);
     EXPECT_EQ(lastWrite(VoiceRegister), 2) << "push-to-talk released";
     EXPECT_FALSE(port.isOpen()) << "then the orderly way out";
-    (void)w;
 }
 
 TEST_F(Shutdown, ClosingTheMainWindowReleasesTheParallelLinesOnceTheCharacterIsOut)
