@@ -13,7 +13,7 @@ int waitsRunning = 0;
 volatile std::sig_atomic_t endAsked = 0;
 
 struct Deferred {
-    QPointer<const QObject> context;
+    QPointer<QObject> context;
     std::function<void()> action;
 };
 std::vector<Deferred> deferred;
@@ -53,7 +53,8 @@ void EventWaits::whenNoneRuns(const QObject* context, std::function<void()> acti
         action();
         return;
     }
-    deferred.push_back({context, std::move(action)});
+    // Only watched for going away, never changed.
+    deferred.push_back({const_cast<QObject*>(context), std::move(action)});
     if (waitsRunning == 0)
         postFlush();
 }
