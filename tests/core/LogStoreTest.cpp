@@ -6,6 +6,7 @@
 #include "support/TestServices.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
