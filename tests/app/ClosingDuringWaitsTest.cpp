@@ -62,13 +62,14 @@ protected:
 TEST_F(ClosingDuringWaits, OneCloseDuringACwMessageEndsTheRunOnceTheCharacterIsOut)
 {
     MainForm& w = openOut();
+    w.cmdLogOn_Click();
     cwKeyer();
     QPointer<CWFrm> cw = &app->cwFrm();
     bool keptWhileWaiting = false;
     closeWhileSending(w, [&] { keptWhileWaiting = !cw.isNull() && w.isVisible() && EventWaits::running() > 0; });
     QTest::keyClick(w.txtCall, Qt::Key_F2);
     EXPECT_TRUE(keptWhileWaiting);
-    EXPECT_EQ(keyDowns(), 1) << "only the T went out";
+    EXPECT_EQ(keyDowns(), 3) << "only the T went out, its three units";
     EXPECT_TRUE(ended()) << "the one close went ahead once the message had stopped";
     EXPECT_FALSE(cwPort().rts);
     EXPECT_FALSE(cwPort().isOpen());
@@ -83,7 +84,7 @@ TEST_F(ClosingDuringWaits, ACloseDuringTheCwWindowsTestEndsTheRunAfterIt)
     closeWhileSending(w);
     cw.Command4->click(); // the test sends F9 and then hides its "Sending!" label
     EXPECT_FALSE(kept.isNull()) << "the CW window outlives the click that sends from it";
-    EXPECT_EQ(keyDowns(), 1);
+    EXPECT_EQ(keyDowns(), 3) << "only the T";
     EXPECT_TRUE(ended());
 }
 
