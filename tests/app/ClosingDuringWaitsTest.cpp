@@ -99,10 +99,16 @@ TEST_F(ClosingDuringWaits, ACloseDuringTheDuplicatePromptEndsTheRunAfterIt)
     w.cmdLogOn_Click();
     QPointer<BlindFrm> blind = &app->blindFrm();
     bool keptWhileWaiting = false;
-    QTimer::singleShot(0, &w, [&] {
+    auto* watch = new QTimer(&w);
+    watch->setInterval(0);
+    QObject::connect(watch, &QTimer::timeout, &w, [&] {
+        if (EventWaits::running() == 0)
+            return; // not yet in the prompt's wait
+        watch->stop();
         w.close();
         keptWhileWaiting = !blind.isNull() && w.isVisible();
     });
+    watch->start();
     keys(QStringLiteral("W5ABC{Enter}"));
     EXPECT_TRUE(keptWhileWaiting) << "the prompt's window is not unloaded under its wait";
     EXPECT_TRUE(ended());
