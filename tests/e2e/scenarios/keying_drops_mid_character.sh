@@ -1,6 +1,6 @@
 # A signal that ends the program drops the keying line at once, in the middle of a
-# character, before the orderly way out: at 5 WPM a "0" is five dahs of 720 ms each, 4.6 s
-# in all, and the line must not stay keyed until the character is out. For SIGTERM, SIGINT,
+# character, before the orderly way out: at 2 WPM a "0" is five dahs of 1.8 s each, 11.4 s
+# in all, and the line must not stay keyed until the dah, let alone the character, is out. For SIGTERM, SIGINT,
 # SIGHUP and SIGQUIT each, sent while RTS of COM3 is raised for a dah: the time from the
 # signal to RTS going down, from the line recorder's wall-clock stamps. SIGPIPE is ignored.
 [ -n "${E2E_LINE_RECORDER:-}" ] && [ -f "$E2E_LINE_RECORDER" ] || e2e_fail "no line recorder (E2E_LINE_RECORDER)"
@@ -11,31 +11,55 @@ E2E_PIDS+=($!)
 e2e_wait_until 10 "no pseudo-terminal for COM3" test -e "$E2E_TMP/com3"
 export BREVANT_COM3=$E2E_TMP/com3
 export E2E_PRELOAD=$E2E_LINE_RECORDER
-# F1: dahs only, on RTS of COM3 at 5 WPM.
+# F1: dahs only, on RTS of COM3 at 2 WPM (a unit of 600 ms: a slow machine still finds the
+# line raised when it sends the signal).
 e2e_write_records "$E2E_WORK/CW.txt" '"0000 0000 0000"' '""' '""' '""' '""' '""' '""' '""' \
-    '""' '"3"' '"5"' '""' '""' '"0"' 1 '"&H378"' 0 '"0"'
+    '""' '"3"' '"2"' '""' '""' '"0"' 1 '"&H378"' 0 '"0"'
 
-rts_keyed() { [ "$(grep '^RTS ' "$BREVANT_LINE_TIMES" 2>/dev/null | tail -n 1 | cut -d' ' -f2)" = 1 ]; }
-# Each unit of a dah raises RTS again; a release ends the dah.
-releases() { grep -c '^RTS 0' "$BREVANT_LINE_TIMES" 2>/dev/null; }
+# The lines' state as recorded so far, read by the shell alone (no process is started, as
+# starting one takes seconds on a loaded machine): LAST_RTS, 0 or 1, and RELEASES, how many
+# times RTS was set down (each unit of a dah raises it again; a release ends the dah).
+read_lines()
+{
+    local line
+    LAST_RTS=
+    RELEASES=0
+    [ -f "$BREVANT_LINE_TIMES" ] || return 0
+    mapfile -t LINES <"$BREVANT_LINE_TIMES"
+    for line in "${LINES[@]}"; do
+        case $line in
+        "RTS 0 "*) LAST_RTS=0 RELEASES=$((RELEASES + 1)) ;;
+        "RTS 1 "*) LAST_RTS=1 ;;
+        esac
+    done
+}
+now_us() { echo "${EPOCHREALTIME/./}"; }
 
-# Sends the signal 200 ms into a dah and sets sentAt to the moment, in nanoseconds (read by
-# the shell itself: no process is started between the reading and the signal). A scheduler
-# that let the dah end before the signal went (a loaded machine) makes it try the next dah.
+# Sends the signal once the shell has seen one dah raised for 200 ms, and sets sentAt to
+# the moment in nanoseconds. Between the look at the lines and the signal nothing but the
+# shell runs; its pauses wait on a pipe no one writes to, as sleep is a process too.
+mkfifo "$E2E_TMP/never"
+exec {never}<>"$E2E_TMP/never"
 signal_in_a_dah()
 {
-    local signal=$1 released
-    for _ in 1 2 3 4 5 6; do
-        e2e_wait_until 15 "F1 keyed nothing on RTS" rts_keyed
-        released=$(releases)
-        sleep 0.2
-        if rts_keyed && [ "$(releases)" = "$released" ]; then
-            sentAt=${EPOCHREALTIME/./}000
-            kill -"$signal" "$E2E_PROGRAM_PID"
-            return 0
+    local signal=$1 seenAt= seenReleases= now deadline=$((SECONDS + 60))
+    while ((SECONDS < deadline)); do
+        read_lines
+        now=${EPOCHREALTIME/./}
+        if [ "$LAST_RTS" = 1 ]; then
+            if [ -z "$seenAt" ] || [ "$RELEASES" != "$seenReleases" ]; then
+                seenAt=$now seenReleases=$RELEASES
+            elif ((now - seenAt >= 200000)); then
+                sentAt=${now}000
+                kill -"$signal" "$E2E_PROGRAM_PID"
+                return 0
+            fi
+        else
+            seenAt=
         fi
+        read -rt 0.02 -u "$never"
     done
-    e2e_fail "no dah lasted 200 ms after it was seen"
+    e2e_fail "no dah was seen raised for 200 ms"
 }
 
 for signal in TERM INT HUP QUIT; do
@@ -46,7 +70,7 @@ for signal in TERM INT HUP QUIT; do
     e2e_expect_running 0.5 "after SIGPIPE"
     e2e_key F1
     signal_in_a_dah "$signal"
-    e2e_wait_until 10 "the program is still running after SIG$signal" bash -c "! kill -0 $E2E_PROGRAM_PID"
+    e2e_wait_until 30 "the program is still running after SIG$signal" bash -c "! kill -0 $E2E_PROGRAM_PID"
     wait "$E2E_PROGRAM_PID"
     status=$?
     [ "$status" = 0 ] || e2e_fail "SIG$signal ended the program with status $status, not through its own way out"
@@ -55,9 +79,12 @@ for signal in TERM INT HUP QUIT; do
     [ "${first% *}" = "RTS 0" ] || e2e_fail "after SIG$signal the first line change was '$first', not RTS down"
     downAt=${first##* }
     ms=$(((downAt - sentAt) / 1000000))
-    e2e_log "SIG$signal: RTS down ${ms} ms after the signal (a dah is 720 ms)"
-    # Finishing the dah would take 520 ms more, the character seconds.
-    ((ms < 400)) || e2e_fail "RTS went down ${ms} ms after SIG$signal: the keyer finished its element first"
+    e2e_log "SIG$signal: RTS down ${ms} ms after the signal (a dah is 1800 ms)"
+    # The signal came in a dah, with at least 200 ms of it gone: finishing the dah would take
+    # more than a second and the character seconds.
+    [ "$(awk -v t="$sentAt" '$1 == "RTS" && $3 < t { last = $2 } END { print last }' "$BREVANT_LINE_TIMES")" = 1 ] \
+        || e2e_fail "RTS was not raised when SIG$signal was sent"
+    ((ms < 1000)) || e2e_fail "RTS went down ${ms} ms after SIG$signal: the keyer finished its element first"
     [ "$(grep '^RTS ' "$BREVANT_LINE_TIMES" | tail -n 1 | cut -d' ' -f2)" = 0 ] || e2e_fail "RTS raised again after SIG$signal"
     [ "$(grep '^DTR ' "$BREVANT_LINE_TIMES" | tail -n 1 | cut -d' ' -f2)" != 1 ] || e2e_fail "DTR left raised after SIG$signal"
 done
