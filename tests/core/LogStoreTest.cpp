@@ -349,7 +349,9 @@ TEST_F(LogStoreTest, ACutLineWhoseCopyCannotBeWrittenStaysAndTheLogLoads)
 {
     const QByteArray cutLog = ExampleLine + ExampleLine.left(30);
     writeBytes(logFile(), cutLog);
+    QDir(backupFolder()).removeRecursively();
     writeBytes(backupFolder(), "in the way"); // BACKUP cannot be made
+    ASSERT_TRUE(QFileInfo(backupFolder()).isFile());
     for (int start = 1; start <= 2; ++start) {
         QString notice;
         ASSERT_EQ(LoadLogFile(state, &notice), LoadLogResult::Loaded) << start;
