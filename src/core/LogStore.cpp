@@ -301,7 +301,7 @@ bool StartNewLog(AppState& state, CoreServices& services, const Prompts& prompts
     state.clock.OperatingSeconds = 0;
     state.station.StoredOperatingSeconds = 0;
     state.log.QsoCount = 0;
-    SavePrefFile(state);
+    SavePrefFile(state, services.fileWriter.get());
     LoadLogFileOrEnd(state, services, prompts);
     return true;
 }

@@ -98,7 +98,8 @@ TestServices::TestServices()
     services.screen = std::move(s);
     services.environment = std::move(e);
     services.settings = std::move(m);
-    services.delayedWrites = std::make_unique<DelayedWrites>();
+    services.fileWriter = std::make_unique<FileWriter>();
+    services.delayedWrites = std::make_unique<DelayedWrites>(services.fileWriter.get());
     delayedWrites = services.delayedWrites.get();
     services.endProgram = [](int code) { throw ProgramEnded(code); };
     auto p = std::make_unique<RecordingParallelPort>();
