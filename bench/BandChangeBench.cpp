@@ -80,6 +80,7 @@ BandChangeRig::BandChangeRig(bool outOfState)
         m_ts.services.screen = std::move(Services::real().screen);
     // The preferences' write made as soon as the change is worked off, not half a second
     // later, so that each iteration holds its hand-over.
+    m_ts.services.fileWriter = std::make_unique<FileWriter>();
     m_ts.services.delayedWrites =
         std::make_unique<DelayedWrites>(m_ts.services.fileWriter.get(), std::chrono::milliseconds(0));
     m_app = std::make_unique<App>(std::move(m_ts.services));

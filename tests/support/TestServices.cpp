@@ -98,8 +98,10 @@ TestServices::TestServices()
     services.screen = std::move(s);
     services.environment = std::move(e);
     services.settings = std::move(m);
-    services.fileWriter = std::make_unique<FileWriter>();
-    services.delayedWrites = std::make_unique<DelayedWrites>(services.fileWriter.get());
+    // No file writer: the settings files are written at once on the test's thread, so a test
+    // reads back what a window wrote without waiting. The writer has tests of its own, and
+    // the end-to-end scenarios run the program with it.
+    services.delayedWrites = std::make_unique<DelayedWrites>();
     delayedWrites = services.delayedWrites.get();
     services.endProgram = [](int code) { throw ProgramEnded(code); };
     auto p = std::make_unique<RecordingParallelPort>();
