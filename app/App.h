@@ -89,7 +89,7 @@ private:
     AppState m_state;
     // After the state: the delayed writes read it as they go.
     Services m_services;
-    Form1 m_form1{m_state};
+    Form1 m_form1{m_state, m_services.fileWriter.get()};
     Sessions m_sessions;
     std::unique_ptr<SpotSession> m_spotSession;
     std::unique_ptr<RigSession> m_rigSession;

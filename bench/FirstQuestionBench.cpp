@@ -2,7 +2,9 @@
 // main window built and loaded up to its question, with the real message box on the display
 // the environment names (run it on Xvfb, as the end-to-end scenarios run the program). Once
 // as the first box of the run, once after the warm-up the logo runs while it shows. Either
-// is the first box of its process, so each runs alone, once:
+// is the first box of its process, so each runs alone, once. The working folder is seeded
+// as ./run seeds it, with every shipped file of data/ (the tables, the help text, the
+// prompt recordings):
 //   bench/on_xvfb.sh ./build/bench/brevant_first_question_bench --benchmark_filter=Cold
 //   bench/on_xvfb.sh ./build/bench/brevant_first_question_bench --benchmark_filter=Prepared
 
@@ -17,7 +19,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
 #include <benchmark/benchmark.h>
@@ -48,6 +52,20 @@ protected:
     }
 };
 
+// Every file of data/ copied into the working folder, as ./run seeds it.
+bool seedWorkingFolder(const QString& work)
+{
+    const QDir data = QFileInfo(shippedDataFile(QStringLiteral("county2.txt"))).absoluteDir();
+    const QStringList files = data.entryList(QDir::Files);
+    if (files.size() < 2)
+        return false;
+    for (const QString& name : files) {
+        if (!QFile::copy(data.filePath(name), work + QLatin1Char('/') + name))
+            return false;
+    }
+    return true;
+}
+
 void BM_DoneToFirstQuestion(benchmark::State& bench, bool prepared)
 {
     for (auto _ : bench) {
@@ -58,9 +76,8 @@ void BM_DoneToFirstQuestion(benchmark::State& bench, bool prepared)
         folders.applyTo(app->state());
         setUpStation(app->state().station);
         app->state().station.OutOfState = 1;
-        const QString counties = folders.work + QStringLiteral("/county2.txt");
-        if (!QFile::copy(shippedDataFile(QStringLiteral("county2.txt")), counties)) {
-            bench.SkipWithError("county2.txt not copied");
+        if (!seedWorkingFolder(folders.work)) {
+            bench.SkipWithError("the working folder was not seeded with the shipped data");
             return;
         }
         if (prepared) {

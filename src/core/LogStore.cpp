@@ -199,14 +199,14 @@ bool DeleteLogEntry(AppState& state, qint32 n, QString* error)
 }
 
 // Reads records into the arrays until nothing but line ends is left; an 11001st record
-// or one that the end of the file cuts short is Unreadable. A record is cut short when it
+// is OverCap, one that the end of the file cuts short Unreadable. A record is cut short when it
 // has fewer than nineteen values or its last value is a quoted text that never closes;
 // when such a last record starts a line, *cutAt is where it starts.
 static LoadLogResult readLogRecords(RecordReader& reader, LogStoreState& log, qsizetype* cutAt = nullptr)
 {
     while (!reader.onlyLineEndsLeft()) {
         if (log.QsoCount >= MaxLogEntries)
-            return LoadLogResult::Unreadable;
+            return LoadLogResult::OverCap;
         const qsizetype start = reader.position();
         const bool startsLine = reader.atLineStart();
         ++log.QsoCount;
@@ -303,6 +303,15 @@ void ReloadLogFromMemory(AppState& state)
     noteLoaded(state.log);
 }
 
+QString overCapText()
+{
+    static_assert(MaxLogEntries == 11000, "the message names the cap");
+    return QStringLiteral("Error opening file.  log.txt holds more than 11,000 contacts, the most that one log of "
+                          "this program can hold, so it cannot be loaded.  Nothing in it was changed.  Move "
+                          "it out of the program's working directory and start a new log, or split it with a "
+                          "text editor into logs of at most 11,000 contacts.");
+}
+
 QString unfinishedLineTitle() { return QStringLiteral("Unfinished Contact Removed"); }
 
 bool isReadableLog(const QByteArray& data)
@@ -315,12 +324,14 @@ bool isReadableLog(const QByteArray& data)
 void LoadLogFileOrEnd(AppState& state, CoreServices& services, const Prompts& prompts)
 {
     QString notice;
-    if (LoadLogFile(state, &notice) == LoadLogResult::Loaded) {
+    const LoadLogResult loaded = LoadLogFile(state, &notice);
+    if (loaded == LoadLogResult::Loaded) {
         if (!notice.isEmpty())
             prompts.tell(notice, unfinishedLineTitle());
         return;
     }
-    prompts.tell(QStringLiteral("Error opening file."), QStringLiteral("File Error"));
+    prompts.tell(loaded == LoadLogResult::OverCap ? overCapText() : QStringLiteral("Error opening file."),
+                 QStringLiteral("File Error"));
     services.endProgram(1);
 }
 
@@ -354,7 +365,7 @@ bool StartNewLog(AppState& state, CoreServices& services, const Prompts& prompts
     state.clock.OperatingSeconds = 0;
     state.station.StoredOperatingSeconds = 0;
     state.log.QsoCount = 0;
-    SavePrefFile(state);
+    SavePrefFile(state, services.fileWriter.get());
     LoadLogFileOrEnd(state, services, prompts);
     return true;
 }

@@ -32,11 +32,12 @@ bool RewriteLogFile(AppState& state, QString* error = nullptr);
 // the log, or a rewrite that fails, changes nothing and returns false.
 bool DeleteLogEntry(AppState& state, qint32 n, QString* error = nullptr);
 
-enum class LoadLogResult { Loaded, Unreadable };
+enum class LoadLogResult { Loaded, Unreadable, OverCap };
 
 // Resets the counts a reload recounts and reads log.txt into the record arrays. A missing
 // log.txt is an empty log; empty lines at the very end of the file are ignored. An
-// unreadable file, a record cut short or an 11001st record is Unreadable.
+// unreadable file or a record cut short is Unreadable; a file with an 11001st record is
+// OverCap, and is left as it is.
 // One exception: a last record that starts a line and holds fewer than nineteen values,
 // or whose last quoted value never closes, is what a write cut off by a crash leaves.
 // When everything before it reads, the whole file is copied into BACKUP, the record is
@@ -44,6 +45,9 @@ enum class LoadLogResult { Loaded, Unreadable };
 // When the copy cannot be written, the log loads all the same but the line stays in
 // log.txt (LogStoreState::UnfinishedLineAt), and *notice says why.
 LoadLogResult LoadLogFile(AppState& state, QString* notice = nullptr);
+
+// What the operator is told when log.txt holds more contacts than the program keeps.
+QString overCapText();
 
 // The stamp of log.txt: equal stamps taken after a load or a write and later mean that
 // nothing else has written it since, so the record arrays still hold what it holds.

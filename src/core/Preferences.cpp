@@ -4,6 +4,7 @@
 #include "core/WorkFiles.h"
 #include "platform/DelayedWrites.h"
 #include "platform/DiskFile.h"
+#include "platform/FileWriter.h"
 
 #include <QBuffer>
 #include <functional>
@@ -58,6 +59,15 @@ QByteArray prefFileBytes(const StationData& station)
 bool SavePrefFile(const AppState& state, QString* error)
 {
     return DiskFile::replaceAtomically(workPath(state.folders, PrefFileName), prefFileBytes(state.station), error);
+}
+
+void SavePrefFile(const AppState& state, FileWriter* writer)
+{
+    if (!writer) {
+        SavePrefFile(state);
+        return;
+    }
+    writer->replace(workPath(state.folders, PrefFileName), prefFileBytes(state.station));
 }
 
 void SavePrefFileSoon(const AppState& state, DelayedWrites* writes)

@@ -5,11 +5,16 @@
 #include "core/AppState.h"
 
 class DelayedWrites;
+class FileWriter;
 class QIODevice;
 
 // Rewrites QSOpref.txt from the station data. A failure leaves the old file whole and
 // returns false, with the reason in *error; the windows keep it silent.
 bool SavePrefFile(const AppState& state, QString* error = nullptr);
+// The same through the file writer, with the station data as they are now: the file is
+// made durable off the window thread, and a failure stays silent. At once when there is
+// no writer.
+void SavePrefFile(const AppState& state, FileWriter* writer);
 void writePrefItems(QIODevice& device, const StationData& station);
 
 // SavePrefFile a moment later through the delayed writes, with the station data as they

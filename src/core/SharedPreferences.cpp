@@ -33,6 +33,20 @@ bool SaveGlobalPreferences(SharedPreferencesState& shared, const QString& path, 
     return DiskFile::replaceAtomically(FileLookup::resolvePath(path), bytes, error);
 }
 
+void SaveGlobalPreferences(SharedPreferencesState& shared, const QString& path, FileWriter* writer,
+                           FileWriter::Done done)
+{
+    if (!writer) {
+        QString error;
+        const bool written = SaveGlobalPreferences(shared, path, &error);
+        if (done)
+            done(written, error);
+        return;
+    }
+    shared.GlobalPreferencesPath = path;
+    writer->replace(FileLookup::resolvePath(path), (shared.GlobalPreferencesText + CrLf).toLatin1(), std::move(done));
+}
+
 bool SetGlobalPreference(SharedPreferencesState& shared, QString& key, const QString& value,
                          quint8 save, QString* error)
 {

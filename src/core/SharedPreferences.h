@@ -5,6 +5,7 @@
 // memory from start-up on.
 
 #include "core/AppState.h"
+#include "platform/FileWriter.h"
 
 // The declaration line a new file starts with.
 QString xmlDeclarationLine();
@@ -17,6 +18,9 @@ void LoadGlobalPreferences(SharedPreferencesState& shared, const QString& path);
 // failure leaves the old file whole). False with the reason.
 bool SaveGlobalPreferences(SharedPreferencesState& shared, const QString& path,
                            QString* error = nullptr);
+// The same through the writer (at once without one); done is told how it went.
+void SaveGlobalPreferences(SharedPreferencesState& shared, const QString& path, FileWriter* writer,
+                           FileWriter::Done done);
 
 // Replaces the text between the key's tags, or appends a new element; the key is
 // upper-cased in the caller's variable. Saves when save is 1; false, with the reason, when

@@ -52,6 +52,6 @@ bool CheckUTCOffset(AppState& state, CoreServices& services, const Prompts& prom
         return false;
     state.station.UtcOffsetHours = float(*number);
     if (saveAccepted)
-        SavePrefFile(state);
+        SavePrefFile(state, services.fileWriter.get());
     return true;
 }

@@ -3,7 +3,7 @@
 #include "core/NumberFormat.h"
 #include "core/RecordFile.h"
 #include "core/WorkFiles.h"
-#include "platform/DiskFile.h"
+#include "platform/FileWriter.h"
 
 #include <functional>
 
@@ -117,14 +117,15 @@ bool writeWaveSettings(QIODevice& device, const WaveSettings& s)
     return w.ok();
 }
 
-bool saveCwSettings(const Folders& folders, const CwSettings& settings)
+void saveCwSettings(const Folders& folders, const CwSettings& settings, FileWriter* writer, FileWriter::Done done)
 {
-    return DiskFile::replaceAtomically(workPath(folders, QStringLiteral("CW.txt")),
-                                       [&settings](QIODevice& device) { return writeCwSettings(device, settings); });
+    replaceFile(
+        writer, workPath(folders, QStringLiteral("CW.txt")),
+        [&settings](QIODevice& device) { return writeCwSettings(device, settings); }, std::move(done));
 }
 
-bool saveWaveSettings(const Folders& folders, const WaveSettings& settings)
+void saveWaveSettings(const Folders& folders, const WaveSettings& settings, FileWriter* writer)
 {
-    return DiskFile::replaceAtomically(workPath(folders, QStringLiteral("wave2.txt")),
-                                       [&settings](QIODevice& device) { return writeWaveSettings(device, settings); });
+    replaceFile(writer, workPath(folders, QStringLiteral("wave2.txt")),
+                [&settings](QIODevice& device) { return writeWaveSettings(device, settings); });
 }

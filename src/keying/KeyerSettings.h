@@ -15,6 +15,7 @@
 // (texts).
 
 #include "core/AppState.h"
+#include "platform/FileWriter.h"
 
 #include <QString>
 #include <array>
@@ -50,9 +51,10 @@ struct CwSettings {
 // empty F9 message is read as "VVV DE ".
 int readCwSettings(RecordReader& reader, CwSettings& settings);
 bool writeCwSettings(QIODevice& device, const CwSettings& settings);
-// Rewrites CW.txt in the working folder whole; false, the old file left as it was, when it
-// cannot be written.
-bool saveCwSettings(const Folders& folders, const CwSettings& settings);
+// Rewrites CW.txt in the working folder whole, through the writer (at once without one);
+// done is told whether it was written. A failed write leaves the old file as it was.
+void saveCwSettings(const Folders& folders, const CwSettings& settings, FileWriter* writer,
+                    FileWriter::Done done = {});
 
 // The line that keys the transmitter for the voice keyer.
 enum class PttLine : quint8 { Rts = 0, Dtr = 1, Parallel = 2 };
@@ -75,6 +77,6 @@ struct WaveSettings {
 // number other than 0, 1 and 2 (an empty line is 0) leaves the line as it was.
 int readWaveSettings(RecordReader& reader, WaveSettings& settings);
 bool writeWaveSettings(QIODevice& device, const WaveSettings& settings);
-// Rewrites wave2.txt in the working folder whole; false, the old file left as it was, when
-// it cannot be written.
-bool saveWaveSettings(const Folders& folders, const WaveSettings& settings);
+// Rewrites wave2.txt in the working folder whole, through the writer (at once without
+// one); a failed write leaves the old file as it was.
+void saveWaveSettings(const Folders& folders, const WaveSettings& settings, FileWriter* writer);

@@ -1,7 +1,7 @@
 #include "keying/WinKeySettings.h"
 
 #include "core/RecordFile.h"
-#include "platform/DiskFile.h"
+#include "platform/FileWriter.h"
 #include "platform/FileLookup.h"
 
 #include <functional>
@@ -55,9 +55,8 @@ std::optional<WinKeyFileRead> loadWinKeySettings(const QString& dataFolder, WinK
     return WinKeyFileRead{read, read == WinKeySettings::ItemCount || (read >= 6 && reader->onlyLineEndsLeft())};
 }
 
-bool saveWinKeySettings(const QString& dataFolder, const WinKeySettings& settings)
+void saveWinKeySettings(const QString& dataFolder, const WinKeySettings& settings, FileWriter* writer)
 {
-    return DiskFile::replaceAtomically(FileLookup::resolve(dataFolder, FileName), [&settings](QIODevice& device) {
-        return writeWinKeySettings(device, settings);
-    });
+    replaceFile(writer, FileLookup::resolve(dataFolder, FileName),
+                [&settings](QIODevice& device) { return writeWinKeySettings(device, settings); });
 }

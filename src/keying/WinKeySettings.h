@@ -5,6 +5,8 @@
 // tail and the dit/dah ratio (texts, as their boxes hold them), the pin configuration and
 // the keyer mode (bare numbers).
 
+#include "platform/FileWriter.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <optional>
@@ -41,5 +43,6 @@ struct WinKeyFileRead {
     bool whole = false;
 };
 std::optional<WinKeyFileRead> loadWinKeySettings(const QString& dataFolder, WinKeySettings& settings);
-// Rewrites WK.txt whole; false, the old file left as it was, when it cannot be written.
-bool saveWinKeySettings(const QString& dataFolder, const WinKeySettings& settings);
+// Rewrites WK.txt whole through the writer (at once without one); a failed write leaves
+// the old file as it was.
+void saveWinKeySettings(const QString& dataFolder, const WinKeySettings& settings, FileWriter* writer);

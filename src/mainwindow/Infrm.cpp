@@ -233,6 +233,6 @@ void Infrm::mnuChangeCounty_Click()
         change.Form_Load();
         change.showModal();
     }
-    SavePrefFile(state);
+    SavePrefFile(state, context().services.fileWriter.get());
     setOwnCountyCaption(state.station.OwnCounty);
 }

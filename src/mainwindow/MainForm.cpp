@@ -130,7 +130,9 @@ bool MainForm::reloadCommon()
         context().services.dialogs->messageBox(notice, unfinishedLineTitle());
     if (loaded != LoadLogResult::Loaded) {
         m_logLoaded = false;
-        context().services.dialogs->messageBox(reloadErrorText(), QStringLiteral("File Error"));
+        // The text of the window names bad data; a log too long for the program is not that.
+        context().services.dialogs->messageBox(loaded == LoadLogResult::OverCap ? overCapText() : reloadErrorText(),
+                                               QStringLiteral("File Error"));
         context().services.endProgram(1);
         return false;
     }

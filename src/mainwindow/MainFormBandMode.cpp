@@ -21,7 +21,7 @@ void MainForm::cmdLogOn_Click()
         const QDateTime utc = utcFromLocal(context().services.clock->localNow(), state.station.UtcOffsetHours);
         setDialog(QStringLiteral("Logged Off at ") + QLocale().toString(utc.date(), QLocale::ShortFormat)
                   + QLatin1Char(' ') + utc.toString(QStringLiteral("HH:mm:ss")));
-        SavePrefFile(state);
+        SavePrefFile(state, context().services.fileWriter.get());
     } else {
         clocks->startOperatingTime();
         cmdLogOn->setText(QStringLiteral("&Log \"Time Off\""));

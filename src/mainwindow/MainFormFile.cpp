@@ -18,7 +18,7 @@ void MainForm::mnuNew_Click()
     ReloadLog();
     clocks->showStoredOperatingTime();
     clocks->UpdateQsoRates();
-    SavePrefFile(context().state);
+    SavePrefFile(context().state, context().services.fileWriter.get());
 }
 
 void MainForm::mnuRecall_Click()
@@ -95,7 +95,7 @@ void MainForm::mnuHelp_Click() { context().navigation.showHelp(); }
 void MainForm::mnuColors_Click()
 {
     context().navigation.showColors();
-    SavePrefFile(context().state);
+    SavePrefFile(context().state, context().services.fileWriter.get());
     ReloadLog();
 }
 

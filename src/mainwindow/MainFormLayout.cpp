@@ -107,7 +107,7 @@ void MainForm::buildOptionsMenu()
     mnuDX = mnuOptions->addMenu(QStringLiteral("&DX Spotting"));
     mnuDXSpotting = mnuDX->addAction(QStringLiteral("&Configure"));
     connect(mnuDXSpotting, &QAction::triggered, this, [this] {
-        SavePrefFile(context().state);
+        SavePrefFile(context().state, context().services.fileWriter.get());
         context().navigation.showSpotting();
     });
     mnuSpectrumMap = mnuDX->addAction(QStringLiteral("&View Spectrum Map"));

@@ -223,7 +223,7 @@ void MainForm::mnuListPrevious_Click()
 {
     StationData& s = context().state.station;
     s.ListPreviousContacts = mnuListPrevious->isChecked() ? 1 : 0;
-    SavePrefFile(context().state);
+    SavePrefFile(context().state, context().services.fileWriter.get());
 }
 
 void MainForm::fillCountyLists()

@@ -55,7 +55,7 @@ void MainForm::mnuFormSize_Click()
     state.station.FormSizePercent = quint8(roundHalfEven(clamped));
     dialogs.messageBox(QStringLiteral("This program must be closed and restarted for this setting to take effect."),
                        QStringLiteral("For this setting to take effect please restart this program."));
-    SavePrefFile(state);
+    SavePrefFile(state, context().services.fileWriter.get());
 }
 
 void MainForm::mnuTaskbar_Click()
@@ -70,7 +70,7 @@ void MainForm::mnuTaskbar_Click()
         return;
     }
     s.TaskbarMode = s.TaskbarMode == 0 ? 1 : 0;
-    SavePrefFile(state);
+    SavePrefFile(state, context().services.fileWriter.get());
     ApplyFullScreenLayout();
 }
 
@@ -92,7 +92,7 @@ void MainForm::ApplyFormSizePercent()
     if (p < 30 || p > 100) {
         // A size no window can take (0 before the operator ever chose one): full size.
         state.station.FormSizePercent = 100;
-        SavePrefFile(state);
+        SavePrefFile(state, context().services.fileWriter.get());
         return;
     }
     const float f = p / 100.0f;

@@ -1,14 +1,15 @@
 #include "platform/DelayedWrites.h"
 
 #include "platform/DiskFile.h"
+#include "platform/FileWriter.h"
 
 #include <algorithm>
 
-DelayedWrites::DelayedWrites(std::chrono::milliseconds delay)
+DelayedWrites::DelayedWrites(FileWriter* writer, std::chrono::milliseconds delay) : m_writer(writer)
 {
     m_timer.setSingleShot(true);
     m_timer.setInterval(delay);
-    m_timer.callOnTimeout([this] { flush(); });
+    m_timer.callOnTimeout([this] { handOver(); });
 }
 
 DelayedWrites::~DelayedWrites() { flush(); }
@@ -26,10 +27,21 @@ void DelayedWrites::replaceSoon(const QString& path, std::function<QByteArray()>
         m_timer.start();
 }
 
-void DelayedWrites::flush()
+void DelayedWrites::handOver()
 {
     m_timer.stop();
     const auto waiting = std::exchange(m_waiting, {});
-    for (const auto& [path, content] : waiting)
-        DiskFile::replaceAtomically(path, content());
+    for (const auto& [path, content] : waiting) {
+        if (m_writer)
+            m_writer->replace(path, content());
+        else
+            DiskFile::replaceAtomically(path, content());
+    }
+}
+
+void DelayedWrites::flush()
+{
+    handOver();
+    if (m_writer)
+        m_writer->waitForAll();
 }

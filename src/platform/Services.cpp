@@ -20,7 +20,8 @@ Services Services::real()
     };
     s.makeTcpLink = [] { return std::make_unique<QtTcpLink>(); };
     s.parallelPort = std::make_unique<PpdevParallelPort>();
-    s.delayedWrites = std::make_unique<DelayedWrites>();
+    s.fileWriter = std::make_unique<FileWriter>();
+    s.delayedWrites = std::make_unique<DelayedWrites>(s.fileWriter.get());
     s.endProgram = [](int code) { std::exit(code); };
     return s;
 }

@@ -1,7 +1,7 @@
 #include "spots/SpotSettings.h"
 
 #include "core/RecordFile.h"
-#include "platform/DiskFile.h"
+#include "platform/FileWriter.h"
 #include "platform/FileLookup.h"
 
 #include <functional>
@@ -79,9 +79,8 @@ bool loadSpotSettings(const QString& workingDirectory, SpotSettings& settings)
     return reader && readSpotSettings(*reader, settings) >= SpotSettings::ItemCount;
 }
 
-bool saveSpotSettings(const QString& workingDirectory, const SpotSettings& settings)
+void saveSpotSettings(const QString& workingDirectory, const SpotSettings& settings, FileWriter* writer)
 {
-    const QString path = FileLookup::resolve(workingDirectory, SettingsFile);
-    return DiskFile::replaceAtomically(path,
-                                       [&settings](QIODevice& device) { return writeSpotSettings(device, settings); });
+    replaceFile(writer, FileLookup::resolve(workingDirectory, SettingsFile),
+                [&settings](QIODevice& device) { return writeSpotSettings(device, settings); });
 }

@@ -9,6 +9,8 @@
 //   12 TNC command character  13 telnet port  14 telnet host  (texts)
 // Items 1 to 6 and 9 are the serial settings last taken by a TNC open, not the buttons.
 
+#include "platform/FileWriter.h"
+
 #include <QString>
 
 class QIODevice;
@@ -44,5 +46,6 @@ bool writeSpotSettings(QIODevice& device, const SpotSettings& settings);
 // PackSpot.txt in the working folder, found whatever the letter case of its name: true when
 // it held every item.
 bool loadSpotSettings(const QString& workingDirectory, SpotSettings& settings);
-// Written to a temporary file renamed over the old one, so a failed write leaves it whole.
-bool saveSpotSettings(const QString& workingDirectory, const SpotSettings& settings);
+// Written through the writer (at once without one) to a temporary file renamed over the
+// old one, so a failed write leaves it whole.
+void saveSpotSettings(const QString& workingDirectory, const SpotSettings& settings, FileWriter* writer);

@@ -169,7 +169,12 @@ TEST_F(LogStoreTest, HoldsElevenThousandRecordsAndNoMore)
     EXPECT_EQ(state.log.QsoCount, MaxLogEntries);
     EXPECT_EQ(state.log.Log[MaxLogEntries].Call, "N0CALL");
 
-    EXPECT_EQ(loadBytes(full + ExampleLine), LoadLogResult::Unreadable);
+    // Twice the cap: refused as too long, and the file is neither cut nor rewritten.
+    const QByteArray doubled = full + full;
+    EXPECT_EQ(loadBytes(doubled), LoadLogResult::OverCap);
+    EXPECT_EQ(readBytes(logFile()), doubled);
+    EXPECT_EQ(loadBytes(full + ExampleLine), LoadLogResult::OverCap);
+    EXPECT_TRUE(QDir(state.folders.DataFolder + "/BACKUP").isEmpty());
 }
 
 TEST_F(LogStoreTest, MissingFileIsAnEmptyLog)

@@ -88,10 +88,15 @@ TEST_F(BandAndMode, RadioFrequencyIsStoredWithTheNextContactOnly)
 }
 
 // A radio tuned across the bands changes band and mode at every poll: the preferences are
-// written once for the run, a moment later, with the last band and mode, and the writes
-// that wait are made when the program ends.
+// written once for the run, a moment later, with the last band and mode, by the file writer
+// as the program has it (off the window thread), and the writes that wait are made when the
+// program ends.
 TEST_F(BandAndMode, ARunOfRadioChangesWritesThePreferencesOnceAndBeforeTheEnd)
 {
+    Services& services = app->services();
+    services.delayedWrites.reset();
+    services.fileWriter = std::make_unique<FileWriter>();
+    services.delayedWrites = std::make_unique<DelayedWrites>(services.fileWriter.get());
     Outfrm& w = openOut();
     w.cmdLogOn_Click();
     const QString pref = work(QStringLiteral("QSOpref.txt"));

@@ -183,6 +183,22 @@ TEST_F(FileMenu, ExitWithTheClockStoppedWritesNoPreferences)
     EXPECT_FALSE(prefSaved());
 }
 
+// ---- A log longer than the program keeps ----
+
+TEST_F(FileMenu, LogOverTheCapIsRefusedNamingTheCapAndLeftAsItWas)
+{
+    const QByteArray original = logFileBytes({contact("W5ABC", "HARR")}).repeated(2 * MaxLogEntries);
+    writeBytes(work(QStringLiteral("log.txt")), original);
+    EXPECT_THROW(openLogWindow(1), ProgramEnded);
+    const auto* box = dialogs.last("message");
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->text.contains("more than 11,000 contacts")) << box->text.toStdString();
+    EXPECT_FALSE(box->text.contains("quote")) << "the data is not to blame";
+    EXPECT_EQ(box->title, "File Error");
+    EXPECT_EQ(logBytes(), original);
+    EXPECT_TRUE(backups().isEmpty());
+}
+
 // ---- Archive ----
 
 TEST_F(FileMenu, ArchiveCopiesTheLogUnderTheProposedName)

@@ -98,6 +98,9 @@ TestServices::TestServices()
     services.screen = std::move(s);
     services.environment = std::move(e);
     services.settings = std::move(m);
+    // No file writer: the settings files are written at once on the test's thread, so a test
+    // reads back what a window wrote without waiting. The writer has tests of its own, and
+    // the end-to-end scenarios run the program with it.
     services.delayedWrites = std::make_unique<DelayedWrites>();
     delayedWrites = services.delayedWrites.get();
     services.endProgram = [](int code) { throw ProgramEnded(code); };

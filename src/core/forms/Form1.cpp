@@ -2,7 +2,7 @@
 
 #include "core/Preferences.h"
 
-Form1::Form1(AppState& state) : m_state(state) {}
+Form1::Form1(AppState& state, FileWriter* writer) : m_state(state), m_writer(writer) {}
 
 void Form1::attach(RunningMainWindow& window) { m_window = &window; }
 
@@ -27,7 +27,7 @@ void Form1::ChangeFrequency(float qChangeFreq)
         m_radio->ChangeFrequency(qChangeFreq);
 }
 
-void Form1::SavePref() { SavePrefFile(m_state); }
+void Form1::SavePref() { SavePrefFile(m_state, m_writer); }
 
 void Form1::BandFreqConversion(float frequencyValue)
 {

@@ -11,6 +11,7 @@
 #include <QVariant>
 
 struct AppState;
+class FileWriter;
 
 // What the running main window does for the calls Form1 passes on.
 class RunningMainWindow {
@@ -48,7 +49,8 @@ protected:
 class Form1 : public QObject {
     Q_OBJECT
 public:
-    explicit Form1(AppState& state);
+    // The preferences are saved through the writer (at once without one).
+    explicit Form1(AppState& state, FileWriter* writer = nullptr);
 
     QString Caption = QStringLiteral("Form1");
     double FontSize = 8.25;
@@ -87,6 +89,7 @@ public:
 
 private:
     AppState& m_state;
+    FileWriter* m_writer;
     RunningMainWindow* m_window = nullptr;
     RadioTuning* m_radio = nullptr;
     const SpotAreaChoice* m_spotting = nullptr;

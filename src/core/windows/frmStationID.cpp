@@ -313,7 +313,7 @@ void frmStationID::Command1_Click()
     s.OwnName = Text10->text();
     s.OwnCategory = Text11->text();
     s.OwnCity = Text12->text();
-    SavePrefFile(state);
+    SavePrefFile(state, context().services.fileWriter.get());
 
     const struct {
         const char* key;
@@ -321,19 +321,22 @@ void frmStationID::Command1_Click()
     } published[] = {{"OWN_CALL", Text1}, {"OWN_SPC", Text5}, {"OWN_UTC", Text6},
                      {"OWN_COUNTY", Text8}, {"OWN_COUNTRY", Text2}, {"OWN_LONGITUDE", Text3},
                      {"OWN_LATITUDE", Text4}, {"OWN_CONTINENT", Text7}, {"OWN_ARRL_SECTION", Text9}};
-    const size_t count = std::size(published);
-    QString error;
-    for (size_t i = 0; i < count; ++i) {
-        QString key = QString::fromLatin1(published[i].key);
-        SetGlobalPreference(state.shared, key, published[i].box->text(), i + 1 == count ? 1 : 0, &error);
+    for (const auto& item : published) {
+        QString key = QString::fromLatin1(item.key);
+        SetGlobalPreference(state.shared, key, item.box->text(), 0);
     }
     // The station data is kept in memory and in QSOpref.txt either way; only the copy
-    // published for other programs is missing, so the program goes on after saying so.
-    if (!error.isEmpty()) {
-        context().services.dialogs->messageBox(
-            QStringLiteral("Your station details could not be shared with other programs.\r\n\r\n") + error,
-            QStringLiteral("Unable to write file."));
-    }
+    // published for other programs is missing, so the program goes on after saying so,
+    // once the write has failed.
+    SaveGlobalPreferences(state.shared, state.shared.GlobalPreferencesPath, context().services.fileWriter.get(),
+                          [dialogs = context().services.dialogs.get()](bool written, const QString& error) {
+                              if (written)
+                                  return;
+                              dialogs->messageBox(
+                                  QStringLiteral("Your station details could not be shared with other programs.\r\n\r\n")
+                                      + error,
+                                  QStringLiteral("Unable to write file."));
+                          });
 
     m_done = true;
     context().navigation.showMainWindow();

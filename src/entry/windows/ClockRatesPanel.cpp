@@ -104,6 +104,6 @@ void ClockRatesPanel::saveOperatingTimeIfRunning()
     if (state.clock.TimedOn != 1)
         return;
     state.station.StoredOperatingSeconds = state.clock.OperatingSeconds;
-    SavePrefFile(state);
+    SavePrefFile(state, m_host.context().services.fileWriter.get());
     state.clock.TimedOn = 0;
 }

@@ -83,7 +83,7 @@ void frmCountyChange::Command1_Click()
     }
     state.entry.CountyInvalid = 0;
     context().state.station.OwnCounty = Text1->text();
-    SavePrefFile(context().state);
+    SavePrefFile(context().state, context().services.fileWriter.get());
     hide();
 }
 

@@ -179,5 +179,5 @@ void BlindFrm::Command1_Click()
     if (Option3->isChecked())
         level = 2;
     hide();
-    SavePrefFile(context().state);
+    SavePrefFile(context().state, context().services.fileWriter.get());
 }

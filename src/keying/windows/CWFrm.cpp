@@ -328,12 +328,18 @@ void CWFrm::Command1_Click()
 {
     const Services& services = context().services;
     const CwSettings current = settings();
-    if (saveCwSettings(context().state.folders, current)) {
-        services.settings->setValue(SelectionKey, optLoop->isChecked()    ? QStringLiteral("Loop")
-                                                  : OptSleep->isChecked() ? QStringLiteral("Sleep")
-                                                                          : QStringLiteral("Timer"));
-        services.settings->setValue(LoopOffsetKey, formatDouble(LoopsPer60ms));
-    }
+    // The keying choice is kept with the file: once CW.txt is written, and not when it fails.
+    const QString selection = optLoop->isChecked()    ? QStringLiteral("Loop")
+                            : OptSleep->isChecked() ? QStringLiteral("Sleep")
+                                                    : QStringLiteral("Timer");
+    const QString loopOffset = formatDouble(LoopsPer60ms);
+    saveCwSettings(context().state.folders, current, services.fileWriter.get(),
+                   [settings = services.settings.get(), selection, loopOffset](bool written, const QString&) {
+                       if (!written)
+                           return;
+                       settings->setValue(SelectionKey, selection);
+                       settings->setValue(LoopOffsetKey, loopOffset);
+                   });
     hide();
 }
 

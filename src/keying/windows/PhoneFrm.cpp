@@ -220,7 +220,7 @@ void PhoneFrm::Command1_Click()
     hide();
     const WaveSettings current = settings();
     // A file that cannot be written leaves the old one whole; the settings stay in the window.
-    saveWaveSettings(context().state.folders, current);
+    saveWaveSettings(context().state.folders, current, context().services.fileWriter.get());
 }
 
 void PhoneFrm::browse(int key)

@@ -186,6 +186,9 @@ void frmWinKey::loadSettings()
     WinKeySettings s;
     s.pinConfig = keyer.WinKeyPinConfig;
     s.mode = keyer.WinKeyMode;
+    // A rewrite of the file asked earlier in the run is read back, not the file before it.
+    if (FileWriter* writer = context().services.fileWriter.get())
+        writer->waitForAll();
     if (const auto read = loadWinKeySettings(context().state.folders.DataFolder, s)) {
         keyer.WinKeyComPort = s.comPort;
         txtWKWPM->setText(s.wordsPerMinute);
@@ -365,7 +368,7 @@ void frmWinKey::cmdDone_Click()
 {
     const WinKeySettings current = settings();
     // A file that cannot be written is passed over: the settings stay live in the window.
-    saveWinKeySettings(context().state.folders.DataFolder, current);
+    saveWinKeySettings(context().state.folders.DataFolder, current, context().services.fileWriter.get());
     hide();
 }
 

@@ -7,7 +7,7 @@
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
 #include "core/forms/Sessions.h"
-#include "platform/DiskFile.h"
+#include "platform/FileWriter.h"
 #include "platform/FileLookup.h"
 #include "platform/Services.h"
 #include "rig/RigSession.h"
@@ -234,6 +234,9 @@ bool RigControlfrm::eventFilter(QObject* watched, QEvent* event)
 
 void RigControlfrm::LoadRigSettings()
 {
+    // A rewrite of the file asked earlier in the run is read back, not the file before it.
+    if (FileWriter* writer = context().services.fileWriter.get())
+        writer->waitForAll();
     AppState& state = context().state;
     auto reader = RecordReader::fromFile(FileLookup::resolve(state.folders.WorkingDirectory, SettingsFile));
     if (!reader)
@@ -434,7 +437,8 @@ void RigControlfrm::SaveRigSettings()
     rig.useFrequency = chkFrequency->isChecked();
     rig.modeSource = OptFreq->isChecked() ? 2 : OptDont->isChecked() ? 3 : 1;
     const QString path = FileLookup::resolve(context().state.folders.WorkingDirectory, SettingsFile);
-    DiskFile::replaceAtomically(path, [this](QIODevice& device) { return writeRigSettings(device, rig); });
+    replaceFile(context().services.fileWriter.get(), path,
+                [this](QIODevice& device) { return writeRigSettings(device, rig); });
 }
 
 void RigControlfrm::showReply(const QByteArray& reply)

@@ -65,7 +65,7 @@ void BandMap::DisplayBandMapLabels()
 {
     if (!isShown())
         return;
-    followTheStore();
+    followTheStore(lblDXSpot, m_filedSeen, m_state.spots.Filed);
     SetBandMapScale();
     const FrequencyRange shown{readScaleCaption(lblFreqSpot[0]->text()), readScaleCaption(lblFreqSpot[4]->text())};
     const QDateTime now = m_form.context().services.clock->localNow();
@@ -82,7 +82,7 @@ void BandMap::DisplayBandMapLabels()
         if (!placed[size_t(i)] && !lblDXSpot[i]->isHidden())
             lblDXSpot[i]->hide();
     }
-    showLabels(appearing);
+    showTogether(m_spotLayer, appearing);
 }
 
 void BandMap::drawLabel(SpotLabelWidget* label, const SpotLabel& spot)
@@ -100,44 +100,6 @@ void BandMap::drawLabel(SpotLabelWidget* label, const SpotLabel& spot)
     setTextColour(label, spot.colour);
 }
 
-// A widget shown while the pointer is over the window makes Qt ask the X server where the
-// pointer is, to send enter and leave events: once per label when each is shown on its
-// own, once in all when they are shown together behind their hidden layer.
-void BandMap::showLabels(const std::vector<SpotLabelWidget*>& labels)
-{
-    if (labels.size() == 1) {
-        labels.front()->show();
-        return;
-    }
-    if (labels.empty())
-        return;
-    m_spotLayer->hide();
-    for (SpotLabelWidget* label : labels)
-        label->show();
-    m_spotLayer->show();
-}
-
-void BandMap::followTheStore()
-{
-    const quint64 moved = m_state.spots.Filed - m_filedSeen;
-    m_filedSeen = m_state.spots.Filed;
-    // After a whole store of new spots any widget may take any of them.
-    if (moved == 0 || moved >= quint64(MaxBandMapSpots))
-        return;
-    const int down = int(moved);
-    std::rotate(lblDXSpot.begin(), lblDXSpot.begin() + down, lblDXSpot.end());
-    for (int i = 0; i < MaxBandMapSpots; ++i)
-        lblDXSpot[i]->setIndex(i);
-    // The newer spot's label lies above the older one's where they overlap.
-    for (int i = MaxBandMapSpots - down; i < MaxBandMapSpots; ++i)
-        lblDXSpot[i]->raise();
-}
-
-int BandMap::slotShownBy(int index) const
-{
-    const quint64 moved = m_state.spots.Filed - m_filedSeen;
-    return moved > quint64(index) ? -1 : index - int(moved);
-}
 
 void BandMap::RefreshBandMapIfShown()
 {
@@ -149,7 +111,7 @@ void BandMap::RefreshBandMapIfShown()
 // drawn yet.
 void BandMap::lblDXSpot_MouseDown(int index, int button)
 {
-    const int slot = slotShownBy(index);
+    const int slot = slotShownBy(index, m_filedSeen, m_state.spots.Filed);
     if (slot < 0)
         return;
     if (button == 2) {

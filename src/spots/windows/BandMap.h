@@ -61,13 +61,7 @@ Q_SIGNALS:
     void spotHovered(const QString& toolTip);
 
 private:
-    // The widgets brought along with the spots filed since the last look.
-    void followTheStore();
-    // The slot of the spot that label `index` shows; -1 when that spot has left the store
-    // since the label was drawn.
-    int slotShownBy(int index) const;
     void drawLabel(SpotLabelWidget* label, const SpotLabel& spot);
-    void showLabels(const std::vector<SpotLabelWidget*>& labels);
 
     Form& m_form;
     AppState& m_state;

@@ -259,6 +259,9 @@ void PacketSpotfrm::setSpotTransport(const QString& transport)
 
 void PacketSpotfrm::LoadSpotSettings()
 {
+    // A rewrite of the file asked earlier in the run is read back, not the file before it.
+    if (FileWriter* writer = context().services.fileWriter.get())
+        writer->waitForAll();
     SpotSettings read;
     if (!loadSpotSettings(context().state.folders.WorkingDirectory, read))
         return;
@@ -337,7 +340,7 @@ void PacketSpotfrm::SaveSpotSettings()
     s.hexCharacter = txtHex->text();
     s.telnetPort = txtTelnetPort->text();
     s.telnetHost = txtTelnetHost->text();
-    saveSpotSettings(context().state.folders.WorkingDirectory, s);
+    saveSpotSettings(context().state.folders.WorkingDirectory, s, context().services.fileWriter.get());
 }
 
 // Enabling per transport ---------------------------------------------------------------------

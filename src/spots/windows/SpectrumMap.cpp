@@ -1,5 +1,6 @@
 #include "spots/windows/SpectrumMap.h"
 
+#include "core/forms/ControlLayer.h"
 #include "core/forms/Form1.h"
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
@@ -41,8 +42,11 @@ SpectrumMap::SpectrumMap(const WindowContext& context)
         label->hide();
         lblFreqSpot[n] = label;
     }
+    // Over the strips, the lines and the scales.
+    m_spotLayer = new ControlLayer(this);
+    m_filedSeen = context.state.spots.Filed;
     for (int i = 0; i < MaxBandMapSpots; ++i) {
-        auto* label = place(new SpotLabelWidget(i, this), ControlKind::Label, 0, 0, 600, 180, 6.75f);
+        auto* label = place(new SpotLabelWidget(i, m_spotLayer), ControlKind::Label, 0, 0, 600, 180, 6.75f);
         controlFor(label)->FontName = QStringLiteral("MS Serif");
         label->setText(QStringLiteral("DXLBL"));
         label->hide();
@@ -79,10 +83,13 @@ void SpectrumMap::LayoutFrequencyScales()
         for (int i = 0; i < 5; ++i) {
             QLabel* label = lblFreqSpot[size_t(5 * k + i)];
             Control& place = *controlFor(label);
-            label->setText(captions[i]);
+            // Only what changed is touched, so a redraw that moves no scale costs nothing here.
+            if (label->text() != captions[i])
+                label->setText(captions[i]);
             place.Top = line.Y1 + 0.004f * Height;
             place.Left = (line.X2 - line.X1) * (i * 0.25f) - place.Width / 2 + line.X1;
-            applyControlGeometry(place);
+            if (controlRect(place) != label->geometry())
+                applyControlGeometry(place);
         }
     }
 }
@@ -92,47 +99,70 @@ void SpectrumMap::FitToWorkArea()
     stretchTo(screen().workAreaTwips());
 }
 
+// What shows afterwards is what hiding every label and placing the ones of the last hour
+// shows; a widget is touched only where that changes it, and the labels that appear are
+// shown together, so a burst of spots is one redraw of the window.
 void SpectrumMap::BandMapLabelDisplay()
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    for (SpotLabelWidget* label : lblDXSpot)
-        label->hide();
+    followTheStore(lblDXSpot, m_filedSeen, context().state.spots.Filed);
     LayoutFrequencyScales();
     std::array<FrequencyRange, SpectrumLineCount> shown{};
     for (int k = 0; k < SpectrumLineCount; ++k)
         shown[k] = {readScaleCaption(lblFreqSpot[size_t(5 * k)]->text()),
                     readScaleCaption(lblFreqSpot[size_t(5 * k + 4)]->text())};
     const QDateTime now = context().services.clock->localNow();
+    std::array<bool, MaxBandMapSpots> placed{};
+    std::vector<SpotLabelWidget*> appearing;
     for (const SpotLabel& spot :
          spectrumMapLabels(context().state.spots, shown, now, context().state.station.UtcOffsetHours)) {
         SpotLabelWidget* label = lblDXSpot[size_t(spot.slot)];
-        label->setToolTip(spot.toolTip);
-        label->setText(spot.caption);
+        if (label->toolTip() != spot.toolTip)
+            label->setToolTip(spot.toolTip);
+        if (label->text() != spot.caption)
+            label->setText(spot.caption);
         setTextColour(label, spot.colour);
         if (!spot.shown)
             continue;
-        const Control& line = *controlFor(lineHF[spot.line]);
-        Control& place = *controlFor(label);
-        place.Top = line.Y1 - place.Height;
-        place.Left = float(spot.position * (line.X2 - line.X1) - place.Width / 2 + line.X1);
-        applyControlGeometry(place, false);
-        label->show();
-        label->raise();
+        placed[size_t(spot.slot)] = true;
+        placeSpotLabel(label, spot);
+        if (label->isHidden())
+            appearing.push_back(label);
     }
+    for (size_t i = 0; i < lblDXSpot.size(); ++i) {
+        if (!placed[i] && !lblDXSpot[i]->isHidden())
+            lblDXSpot[i]->hide();
+    }
+    showTogether(m_spotLayer, appearing);
     QGuiApplication::restoreOverrideCursor();
+}
+
+void SpectrumMap::placeSpotLabel(SpotLabelWidget* label, const SpotLabel& spot)
+{
+    const Control& line = *controlFor(lineHF[spot.line]);
+    Control& place = *controlFor(label);
+    place.Top = line.Y1 - place.Height;
+    place.Left = float(spot.position * (line.X2 - line.X1) - place.Width / 2 + line.X1);
+    if (controlRect(place) != label->geometry())
+        applyControlGeometry(place, false);
 }
 
 void SpectrumMap::lblDXSpot_MouseDown(int index, int button)
 {
     SpotStoreState& store = context().state.spots;
+    // The click is on the spot the label shows, even when spots filed since have not been
+    // drawn yet.
+    const int slot = slotShownBy(index, m_filedSeen, store.Filed);
+    if (slot < 0)
+        return;
     if (button == 2) {
         Form1& form1 = context().navigation.form1();
-        form1.ChangeFrequency(store.SpotFrequency[size_t(index)]);
-        form1.WriteCall(store.SpotCall[size_t(index)]);
+        form1.ChangeFrequency(store.SpotFrequency[size_t(slot)]);
+        form1.WriteCall(store.SpotCall[size_t(slot)]);
         hide();
         return;
     }
-    deleteSpot(store, index);
+    deleteSpot(store, slot);
     BandMapLabelDisplay();
 }
 

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <array>
 
+class ControlLayer;
 class SpotLabelWidget;
 
 class SpectrumMap : public Form {
@@ -21,6 +22,8 @@ public:
     std::array<LineControl*, SpectrumLineCount> lineHF{};
     std::array<QLabel*, SpectrumLineCount> lblHFSpots{};
     std::array<QLabel*, 5 * SpectrumLineCount> lblFreqSpot{};
+    // lblDXSpot[i] always shows slot i of the store; the widgets go with their spots as the
+    // store moves them down (see followTheStore), on a layer over the whole window.
     std::array<SpotLabelWidget*, MaxBandMapSpots> lblDXSpot{};
 
     void Form_Load();
@@ -31,4 +34,10 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+
+private:
+    void placeSpotLabel(SpotLabelWidget* label, const SpotLabel& spot);
+
+    ControlLayer* m_spotLayer = nullptr;
+    quint64 m_filedSeen = 0; // the store's count of spots filed when the widgets last followed it
 };

@@ -28,3 +28,23 @@ void setTextColour(QWidget* widget, Rgb colour)
     palette.setColor(QPalette::WindowText, QColor::fromRgb(colour));
     widget->setPalette(palette);
 }
+
+int slotShownBy(int index, quint64 filedSeen, quint64 filed)
+{
+    const quint64 moved = filed - filedSeen;
+    return moved > quint64(index) ? -1 : index - int(moved);
+}
+
+void showTogether(QWidget* layer, const std::vector<SpotLabelWidget*>& labels)
+{
+    if (labels.size() == 1) {
+        labels.front()->show();
+        return;
+    }
+    if (labels.empty())
+        return;
+    layer->hide();
+    for (SpotLabelWidget* label : labels)
+        label->show();
+    layer->show();
+}
