@@ -1,5 +1,5 @@
 // libFuzzer's entry for the radios' replies. Run it for a few minutes after a change:
-//   ./build/tests/rig/fuzz/rig_replies_fuzzer -max_total_time=180 tests/rig/fuzz/corpus
+//   tools/fuzz.sh rig_replies_fuzzer 180
 #include "FuzzRigReplies.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

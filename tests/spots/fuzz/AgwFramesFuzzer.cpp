@@ -1,5 +1,5 @@
 // libFuzzer's entry for the packet engine's frames. Run it for a few minutes after a change:
-//   ./build/tests/spots/fuzz/agw_frames_fuzzer -max_total_time=180 tests/spots/fuzz/agw_corpus
+//   tools/fuzz.sh agw_frames_fuzzer 180
 #include "FuzzAgwFrames.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

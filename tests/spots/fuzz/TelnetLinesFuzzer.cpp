@@ -1,5 +1,5 @@
 // libFuzzer's entry for the telnet cluster's stream. Run it for a few minutes after a change:
-//   ./build/tests/spots/fuzz/telnet_lines_fuzzer -max_total_time=180 tests/spots/fuzz/telnet_corpus
+//   tools/fuzz.sh telnet_lines_fuzzer 180
 #include "FuzzTelnetLines.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
