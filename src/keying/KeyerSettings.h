@@ -53,6 +53,8 @@ bool writeCwSettings(QIODevice& device, const CwSettings& settings);
 // Rewrites CW.txt in the working folder whole; false, the old file left as it was, when it
 // cannot be written.
 bool saveCwSettings(const Folders& folders, const CwSettings& settings);
+// Reads CW.txt of the working folder as readCwSettings does; 0 when there is none.
+int loadCwSettings(const Folders& folders, CwSettings& settings);
 
 // The line that keys the transmitter for the voice keyer.
 enum class PttLine : quint8 { Rts = 0, Dtr = 1, Parallel = 2 };
@@ -78,3 +80,5 @@ bool writeWaveSettings(QIODevice& device, const WaveSettings& settings);
 // Rewrites wave2.txt in the working folder whole; false, the old file left as it was, when
 // it cannot be written.
 bool saveWaveSettings(const Folders& folders, const WaveSettings& settings);
+// Reads wave2.txt of the working folder as readWaveSettings does; 0 when there is none.
+int loadWaveSettings(const Folders& folders, WaveSettings& settings);
