@@ -105,6 +105,21 @@ frmStationID* App::stationSetup() const { return m_stationSetup; }
 bool App::phoneFrmLoaded() const { return !m_phoneFrm.isNull(); }
 bool App::cwFrmLoaded() const { return !m_cwFrm.isNull(); }
 
+bool App::loadKeyerSettings()
+{
+    const KeyerSession::SettingsRead read = m_keyerSession->loadSettingsFiles(m_state.folders);
+    // A window loaded earlier shows them too; one loading now takes them from the session.
+    // Copies: each box a window fills hands the session the window's settings at once.
+    const WaveSettings voice = m_keyerSession->voiceSettings();
+    phoneFrm().showSettings(voice);
+    const CwSettings cwSettings = m_keyerSession->cwSettings();
+    CWFrm& cw = cwFrm();
+    cw.showSettings(cwSettings);
+    if (read.cwItems == CwSettings::ItemCount)
+        cw.selectKeyingInterface(m_state.keyer.CWKeyingInterface);
+    return read.voiceItems == WaveSettings::ItemCount;
+}
+
 PhoneFrm& App::phoneFrm()
 {
     if (!m_phoneFrm)

@@ -38,6 +38,7 @@ public:
     void showStationSetup() override;
     frmStationID* stationSetup() const;
 
+    bool loadKeyerSettings() override;
     PhoneFrm& phoneFrm() override;
     CWFrm& cwFrm() override;
     BlindFrm& blindFrm() override;

@@ -17,8 +17,8 @@ set(layers
   "rig:core platform"
   # The window toolkit, then one window library per subsystem.
   "core/forms:core platform"
+  "core/windows:core/forms core platform"
   "keying/windows:core/forms keying core platform"
-  "core/windows:keying/windows core/forms keying core platform"
   "entry/windows:core/forms entry core platform"
   "reports/windows:entry/windows core/forms reports entry core platform"
   "spots/windows:core/forms spots core platform"
@@ -40,6 +40,12 @@ set(window_folders core/forms keying/windows core/windows entry/windows reports/
   mainwindow)
 set(platform_devices KeyingLine.h ParallelPort.h SerialPort.h TcpLink.h WavePlayer.h)
 
+# The shared floor: no file of core (its logic, its window toolkit, its windows) includes a
+# subsystem's header. Whatever core must ask of a subsystem goes through what core declares
+# (the navigation, the sessions' forward declarations, Form1), which App fills in.
+set(core_folders core core/forms core/windows)
+set(subsystem_folders entry reports keying spots rig mainwindow)
+
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT SOURCE_DIR)
@@ -47,6 +53,7 @@ if(NOT SOURCE_DIR)
 endif()
 get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
 
+set(faults "")
 foreach(layer IN LISTS layers)
   string(FIND "${layer}" ":" colon)
   string(SUBSTRING "${layer}" 0 ${colon} folder)
@@ -55,11 +62,18 @@ foreach(layer IN LISTS layers)
   separate_arguments(below UNIX_COMMAND "${below}")
   set("below_${folder}" "${below}")
   set("known_${folder}" TRUE)
+  if(folder IN_LIST core_folders)
+    foreach(lower IN LISTS below)
+      string(REGEX REPLACE "/.*" "" lower_root "${lower}")
+      if(lower STREQUAL "*" OR lower_root IN_LIST subsystem_folders)
+        string(APPEND faults "\n  the table lets ${folder} include ${lower}: core includes no subsystem's header")
+      endif()
+    endforeach()
+  endif()
 endforeach()
 
 file(GLOB_RECURSE files RELATIVE "${SOURCE_DIR}"
   "${SOURCE_DIR}/src/*.h" "${SOURCE_DIR}/src/*.cpp" "${SOURCE_DIR}/app/*.h" "${SOURCE_DIR}/app/*.cpp")
-set(faults "")
 foreach(file IN LISTS files)
   get_filename_component(dir "${file}" DIRECTORY)
   string(REGEX REPLACE "^src/" "" folder "${dir}")

@@ -79,15 +79,17 @@ void fillStateProvTable(StateProvTable& table)
 void addContactPoints(ScoreState& score, const QString& mode)
 {
     if (isPhoneMode(mode)) {
-        score.QsoPoints += 2;
+        score.QsoPoints += PhoneContactPoints;
         score.QsoCountPH += 1;
         return;
     }
-    score.QsoPoints += 3;
-    if (sameText(mode, QStringLiteral("CW")))
+    if (sameText(mode, QStringLiteral("CW"))) {
+        score.QsoPoints += CwContactPoints;
         score.QsoCountCW += 1;
-    else
+    } else {
+        score.QsoPoints += DigitalContactPoints;
         score.QsoCountDG += 1;
+    }
 }
 
 qint32 countyIndex(const ReferenceTables& tables, const QString& county)

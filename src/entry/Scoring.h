@@ -9,6 +9,12 @@
 
 #include "core/AppState.h"
 
+// What one contact is worth by its mode: the live score and the claimed score in the
+// Cabrillo log both count with these.
+constexpr int PhoneContactPoints = 2;
+constexpr int CwContactPoints = 3;
+constexpr int DigitalContactPoints = 3;
+
 constexpr int MultKindStateProv = 1;
 constexpr int MultKindCounty = 3;
 

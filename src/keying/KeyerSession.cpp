@@ -219,6 +219,22 @@ void KeyerSession::releaseAll()
 
 // --- CW ---
 
+KeyerSession::SettingsRead KeyerSession::loadSettingsFiles(const Folders& folders)
+{
+    SettingsRead read;
+    WaveSettings voice = m_voice;
+    read.voiceItems = loadWaveSettings(folders, voice);
+    setVoiceSettings(voice);
+    CwSettings cw = m_cw;
+    read.cwItems = loadCwSettings(folders, cw);
+    setCwSettings(cw);
+    // The keying interface (item 15) counts once its item was read.
+    constexpr int KeyingInterfaceItem = 15;
+    if (read.cwItems >= KeyingInterfaceItem)
+        m_keyer.CWKeyingInterface = cw.keyingInterface;
+    return read;
+}
+
 void KeyerSession::setCwSettings(const CwSettings& settings)
 {
     const QString speed = m_cw.wordsPerMinute;

@@ -45,6 +45,15 @@ public:
     // or playing. The program's one way out calls it; the session stays usable.
     void releaseAll();
 
+    // The keyers' settings files of the working folder read over the settings held (what
+    // was read before an item that failed counts): the setup window's load. The keyer
+    // windows show what the session holds as they load.
+    struct SettingsRead {
+        int cwItems = 0;    // of CW.txt, 0 when there is none
+        int voiceItems = 0; // of wave2.txt, 0 when there is none
+    };
+    SettingsRead loadSettingsFiles(const Folders& folders);
+
     // --- CW ---
     // The settings the CW keyer reads whenever it sends, as the operator set them.
     void setCwSettings(const CwSettings& settings);

@@ -129,3 +129,24 @@ void saveWaveSettings(const Folders& folders, const WaveSettings& settings, File
     replaceFile(writer, workPath(folders, QStringLiteral("wave2.txt")),
                 [&settings](QIODevice& device) { return writeWaveSettings(device, settings); });
 }
+
+namespace {
+
+template <typename Settings, typename Read>
+int loadSettings(const Folders& folders, const QString& name, Settings& settings, Read read)
+{
+    auto reader = RecordReader::fromFile(workPath(folders, name));
+    return reader ? read(*reader, settings) : 0;
+}
+
+} // namespace
+
+int loadCwSettings(const Folders& folders, CwSettings& settings)
+{
+    return loadSettings(folders, QStringLiteral("CW.txt"), settings, readCwSettings);
+}
+
+int loadWaveSettings(const Folders& folders, WaveSettings& settings)
+{
+    return loadSettings(folders, QStringLiteral("wave2.txt"), settings, readWaveSettings);
+}

@@ -55,6 +55,8 @@ bool writeCwSettings(QIODevice& device, const CwSettings& settings);
 // done is told whether it was written. A failed write leaves the old file as it was.
 void saveCwSettings(const Folders& folders, const CwSettings& settings, FileWriter* writer,
                     FileWriter::Done done = {});
+// Reads CW.txt of the working folder as readCwSettings does; 0 when there is none.
+int loadCwSettings(const Folders& folders, CwSettings& settings);
 
 // The line that keys the transmitter for the voice keyer.
 enum class PttLine : quint8 { Rts = 0, Dtr = 1, Parallel = 2 };
@@ -80,3 +82,5 @@ bool writeWaveSettings(QIODevice& device, const WaveSettings& settings);
 // Rewrites wave2.txt in the working folder whole, through the writer (at once without
 // one); a failed write leaves the old file as it was.
 void saveWaveSettings(const Folders& folders, const WaveSettings& settings, FileWriter* writer);
+// Reads wave2.txt of the working folder as readWaveSettings does; 0 when there is none.
+int loadWaveSettings(const Folders& folders, WaveSettings& settings);

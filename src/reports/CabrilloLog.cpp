@@ -1,8 +1,9 @@
 #include "reports/CabrilloLog.h"
 
+#include "core/AmateurBands.h"
 #include "core/NumberFormat.h"
-#include "entry/BandPlan.h"
 #include "entry/DateTimeText.h"
+#include "entry/Scoring.h"
 #include "reports/AnsiText.h"
 
 #include <QIODevice>
@@ -156,11 +157,16 @@ QString modeWord(ModeCategory mode)
 
 QString bandFrequencyText(const QString& band)
 {
-    // In the contest bands' order.
-    static const char* const texts[] = {" 1800", " 3500", " 7000", "14000", "21000", "28000", "   50", "  144"};
-    static_assert(std::size(texts) == 8);
-    const int index = contestBandIndex(band);
-    return index < 0 ? QString() : QString::fromLatin1(texts[index]);
+    // Cabrillo's frequency column: a band below 30 MHz by its lower edge in kHz, a higher
+    // one by its designator, its lower edge in MHz ("   50", "  144").
+    const AmateurBand* known = findAmateurBand(band, AmateurBand::Contest);
+    if (!known)
+        return {};
+    constexpr qint64 StepsPerKHz = 10;
+    constexpr qint64 StepsPerMHz = 10000;
+    constexpr qint64 HighestInKHz = 30 * StepsPerMHz;
+    const qint64 shown = known->lower < HighestInKHz ? known->lower / StepsPerKHz : known->lower / StepsPerMHz;
+    return QStringLiteral("%1").arg(shown, 5);
 }
 
 bool WriteCabrilloLog(QIODevice& device, const CabrilloInput& in, QString* error)
@@ -189,7 +195,8 @@ bool WriteCabrilloLog(QIODevice& device, const CabrilloInput& in, QString* error
     out.line("ADDRESS: (e-mail) ", in.email, "the box \"Email Address\"");
     out.line("SOAPBOX: ", in.soapbox, "the box \"Soapbox\"");
 
-    const double points = 3 * in.qsoCountCW + 2 * in.qsoCountPH + 3 * in.qsoCountDG;
+    const double points = CwContactPoints * in.qsoCountCW + PhoneContactPoints * in.qsoCountPH
+        + DigitalContactPoints * in.qsoCountDG;
     const double counties = double(in.countiesWorked.size());
     const double countries = in.inHostState ? double(in.dxWorked.size()) : 0;
     const double states = in.inHostState ? in.shownMultipliers - countries - counties : 0;
@@ -198,9 +205,12 @@ bool WriteCabrilloLog(QIODevice& device, const CabrilloInput& in, QString* error
 
     out.summary("   ");
     out.summary(" QSO POINTS:");
-    out.summary(" NUMBER OF PHONE QSOs " + joined(in.qsoCountPH) + " X 2 POINTs = " + joined(2 * in.qsoCountPH));
-    out.summary(" NUMBER OF CW QSOs " + joined(in.qsoCountCW) + " X 3 POINTS = " + joined(3 * in.qsoCountCW));
-    out.summary(" NUMBER OF Digital QSOs " + joined(in.qsoCountDG) + " X 3 POINTS = " + joined(3 * in.qsoCountDG));
+    out.summary(" NUMBER OF PHONE QSOs " + joined(in.qsoCountPH) + " X " + joined(PhoneContactPoints) + " POINTs = "
+                + joined(PhoneContactPoints * in.qsoCountPH));
+    out.summary(" NUMBER OF CW QSOs " + joined(in.qsoCountCW) + " X " + joined(CwContactPoints) + " POINTS = "
+                + joined(CwContactPoints * in.qsoCountCW));
+    out.summary(" NUMBER OF Digital QSOs " + joined(in.qsoCountDG) + " X " + joined(DigitalContactPoints)
+                + " POINTS = " + joined(DigitalContactPoints * in.qsoCountDG));
     out.summary("          TOTAL QSO POINTS = " + printed(points));
     out.summary("   ");
     out.summary(" MULTIPLIER POINTS:");

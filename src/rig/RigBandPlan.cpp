@@ -1,5 +1,6 @@
 #include "rig/RigBandPlan.h"
 
+#include "core/AmateurBands.h"
 #include "core/RecordFile.h"
 #include "platform/FileLookup.h"
 
@@ -57,15 +58,42 @@ void ModeFromBandPlan(const std::vector<BandPlanRow>& extraRows, float frequency
     }
 }
 
+namespace {
+
+// The contest's own split of a band into its CW and phone parts. The split is the
+// contest's rule, not a band edge, so it lives here; the band's edges come from
+// core/AmateurBands. A band without phone (30 m) is CW up to its upper edge.
+struct ModeSegment {
+    const char* band;
+    float split; // MHz; 0: no phone part
+};
+constexpr ModeSegment Segments[] = {{"80", 3.6f},    {"40", 7.125f},  {"30", 0},       {"20", 14.15f}, {"17", 18.11f},
+                                    {"15", 21.2f},   {"12", 24.93f},  {"10", 28.3f},   {"6", 50.1f},   {"2", 144.1f}};
+
+struct SegmentEdges {
+    float low, split, high;
+    bool phone;
+};
+
+std::vector<SegmentEdges> segmentEdges()
+{
+    std::vector<SegmentEdges> edges;
+    for (const ModeSegment& segment : Segments) {
+        const AmateurBand* band = findAmateurBand(QLatin1String(segment.band), AmateurBand::Lookup);
+        Q_ASSERT(band);
+        const float low = float(AmateurBand::megahertz(band->lower));
+        const float high = float(AmateurBand::megahertz(band->upper));
+        const bool phone = segment.split != 0;
+        edges.push_back({low, phone ? segment.split : high, high, phone});
+    }
+    return edges;
+}
+
+} // namespace
+
 void ModeFromFrequency(float f, QString& mode)
 {
-    static const struct {
-        float low, split, high;
-        bool phone;
-    } segments[] = {{3.5f, 3.6f, 4.0f, true},      {7.0f, 7.125f, 7.3f, true},   {10.1f, 10.15f, 10.15f, false},
-                    {14.0f, 14.15f, 14.35f, true}, {18.068f, 18.11f, 18.168f, true}, {21.0f, 21.2f, 21.45f, true},
-                    {24.89f, 24.93f, 24.99f, true}, {28.0f, 28.3f, 29.7f, true},  {50.0f, 50.1f, 54.0f, true},
-                    {144.0f, 144.1f, 148.0f, true}};
+    static const std::vector<SegmentEdges> segments = segmentEdges();
     for (const auto& s : segments) {
         if (s.low < f && f < s.split) {
             mode = QStringLiteral("CW");

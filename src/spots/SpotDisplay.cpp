@@ -6,13 +6,19 @@
 #include <charconv>
 #include <cstdio>
 
+namespace {
+
+FrequencyRange edgesOf(const AmateurBand& band)
+{
+    return {float(AmateurBand::megahertz(band.lower)), float(AmateurBand::megahertz(band.upper))};
+}
+
+} // namespace
+
 FrequencyRange bandMapEdges(const QString& band)
 {
-    for (const AmateurBand& known : amateurBands()) {
-        if ((known.uses & AmateurBand::BandMap) && band.compare(QLatin1String(known.name), Qt::CaseInsensitive) == 0)
-            return {float(AmateurBand::megahertz(known.lower)), float(AmateurBand::megahertz(known.upper))};
-    }
-    return {};
+    const AmateurBand* known = findAmateurBand(band, AmateurBand::BandMap);
+    return known ? edgesOf(*known) : FrequencyRange{};
 }
 
 FrequencyRange ZoomBandToSpots(const SpotStoreState& store, FrequencyRange range)
@@ -147,19 +153,16 @@ std::vector<SpotLabel> bandMapLabels(const SpotStoreState& store, FrequencyRange
 
 const std::array<FrequencyRange, SpectrumLineCount>& SpectrumBandLines()
 {
-    static const std::array<FrequencyRange, SpectrumLineCount> lines = {{
-        {1.8f, 2},
-        {3.5f, 4},
-        {7, 7.3f},
-        {10.1f, 10.15f},
-        {14, 14.35f},
-        {18.068f, 18.168f},
-        {21, 21.45f},
-        {24.89f, 24.99f},
-        {28, 29.7f},
-        {50, 54},
-        {144, 148},
-    }};
+    static const std::array<FrequencyRange, SpectrumLineCount> lines = [] {
+        std::array<FrequencyRange, SpectrumLineCount> fromBands{};
+        std::size_t line = 0;
+        for (const AmateurBand& band : amateurBands()) {
+            if ((band.uses & AmateurBand::Spectrum) && line < fromBands.size())
+                fromBands[line++] = edgesOf(band);
+        }
+        Q_ASSERT(line == fromBands.size());
+        return fromBands;
+    }();
     return lines;
 }
 

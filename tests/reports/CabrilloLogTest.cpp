@@ -134,6 +134,17 @@ TEST(CabrilloQsoLine, FieldsStandInTheirColumns)
     }
 }
 
+TEST(CabrilloQsoLine, FrequencyColumnOfEachBand)
+{
+    const struct {
+        const char* band;
+        const char* text;
+    } rows[] = {{"160", " 1800"}, {"80", " 3500"}, {"40", " 7000"}, {"20", "14000"}, {"15", "21000"},
+                {"10", "28000"},  {"6", "   50"},  {"2", "  144"},  {"30", ""},      {"440", ""},  {"", ""}};
+    for (const auto& row : rows)
+        EXPECT_EQ(bandFrequencyText(QLatin1String(row.band)), QLatin1String(row.text)) << row.band;
+}
+
 TEST(CabrilloQsoLine, OwnCallIsCutToNineAndTheExchangeFollowsIt)
 {
     const std::vector<LogEntry> log{Qso{.county = "ANDE"}.entry()};

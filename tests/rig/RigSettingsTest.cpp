@@ -108,8 +108,13 @@ TEST(BandPlanLookup, ModeFromTheContestSegments)
     const struct {
         float frequency;
         const char* out;
-    } rows[] = {{14.1f, "CW"}, {14.2f, "PH"}, {14.15f, "AM"}, {1.85f, "AM"}, {5.36f, "AM"}, {10.12f, "CW"}, {10.2f, "AM"},
-                {145.0f, "PH"}};
+    } rows[] = {{14.1f, "CW"},   {14.2f, "PH"},    {14.15f, "AM"},  {1.85f, "AM"},   {5.36f, "AM"},   {10.12f, "CW"},
+                {10.2f, "AM"},   {145.0f, "PH"},   {3.5f, "AM"},    {3.5001f, "CW"}, {3.6f, "AM"},    {3.9999f, "PH"},
+                {4.0f, "AM"},    {7.0f, "AM"},     {7.124f, "CW"},  {7.299f, "PH"},  {7.3f, "AM"},    {10.1f, "AM"},
+                {10.15f, "AM"},  {14.0f, "AM"},    {14.35f, "AM"},  {14.349f, "PH"}, {18.068f, "AM"}, {18.069f, "CW"},
+                {18.167f, "PH"}, {18.168f, "AM"},  {21.45f, "AM"},  {21.449f, "PH"}, {24.89f, "AM"},  {24.98f, "PH"},
+                {24.99f, "AM"},  {28.0f, "AM"},    {29.69f, "PH"},  {29.7f, "AM"},   {50.0f, "AM"},   {50.05f, "CW"},
+                {53.99f, "PH"},  {54.0f, "AM"},    {144.0f, "AM"},  {144.05f, "CW"}, {147.99f, "PH"}, {148.0f, "AM"}};
     for (const auto& row : rows) {
         QString mode = QStringLiteral("AM");
         ModeFromFrequency(row.frequency, mode);

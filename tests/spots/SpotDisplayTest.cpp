@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+
 namespace {
 
 const QDateTime noon(QDate(2024, 10, 5), QTime(12, 0));
@@ -49,6 +51,18 @@ TEST(BandMapScale, SlotZeroDoesNotCount)
     const auto captions = scaleCaptions(ZoomBandToSpots(store, SpectrumBandLines()[4]));
     EXPECT_EQ(captions[0], QStringLiteral("14.199"));
     EXPECT_EQ(captions[4], QStringLiteral("14.301"));
+}
+
+TEST(SpectrumScale, LinesLieOnTheBandEdgesInSinglePrecision)
+{
+    const FrequencyRange expected[SpectrumLineCount] = {{1.8f, 2},       {3.5f, 4},       {7, 7.3f},         {10.1f, 10.15f},
+                                                        {14, 14.35f},    {18.068f, 18.168f}, {21, 21.45f}, {24.89f, 24.99f},
+                                                        {28, 29.7f},     {50, 54},        {144, 148}};
+    const auto& lines = SpectrumBandLines();
+    for (int k = 0; k < SpectrumLineCount; ++k) {
+        EXPECT_EQ(std::bit_cast<quint32>(lines[k].low), std::bit_cast<quint32>(expected[k].low)) << "line " << k;
+        EXPECT_EQ(std::bit_cast<quint32>(lines[k].high), std::bit_cast<quint32>(expected[k].high)) << "line " << k;
+    }
 }
 
 TEST(SpectrumScale, CaptionsInSinglePrecisionRoundHalfToEven)

@@ -25,6 +25,7 @@ public:
     void unloadCompanionWindows() override {}
     void mainWindowClosed() override {}
     void quit() override { refuse("the end of the run"); }
+    bool loadKeyerSettings() override { refuse("the keyers' settings"); }
     PhoneFrm& phoneFrm() override { refuse("the phone keyer"); }
     CWFrm& cwFrm() override { refuse("the CW keyer"); }
     BlindFrm& blindFrm() override { refuse("the prompt player"); }

@@ -46,6 +46,10 @@ public:
     // come here.
     virtual void quit() = 0;
 
+    // Setup's load: the keyers' settings files read into the keyer session, and the keyer
+    // windows loaded hidden to show them (the CW window's keying option selected when the
+    // whole file was read). False when wave2.txt is missing or was not read whole.
+    virtual bool loadKeyerSettings() = 0;
     // The keyer windows and the prompt player: loaded hidden on first reference and kept.
     virtual PhoneFrm& phoneFrm() = 0;
     virtual CWFrm& cwFrm() = 0;

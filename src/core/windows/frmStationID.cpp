@@ -11,8 +11,6 @@
 #include "core/WorkFiles.h"
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
-#include "keying/windows/CWFrm.h"
-#include "keying/windows/PhoneFrm.h"
 #include "platform/Services.h"
 
 #include <QCloseEvent>
@@ -194,40 +192,9 @@ void frmStationID::Form_Load()
 
 void frmStationID::fillKeyerWindowsAndBoxes(int prefItemsRead)
 {
-    if (!loadWaveSettings())
+    if (!context().navigation.loadKeyerSettings())
         reportFileError();
-    LoadCWSettings();
     fillBoxes(prefItemsRead);
-}
-
-bool frmStationID::loadWaveSettings()
-{
-    PhoneFrm& phone = context().navigation.phoneFrm();
-    auto reader = RecordReader::fromFile(workPath(context().state.folders, QStringLiteral("wave2.txt")));
-    if (!reader)
-        return false;
-    // What was read before a failure stays in the window; the rest keeps what it shows.
-    WaveSettings settings = phone.settings();
-    const int read = readWaveSettings(*reader, settings);
-    phone.showSettings(settings);
-    return read == WaveSettings::ItemCount;
-}
-
-void frmStationID::LoadCWSettings()
-{
-    CWFrm& cw = context().navigation.cwFrm();
-    auto reader = RecordReader::fromFile(workPath(context().state.folders, QStringLiteral("CW.txt")));
-    if (!reader)
-        return;
-    CwSettings settings = cw.settings();
-    const int read = readCwSettings(*reader, settings);
-    cw.showSettings(settings);
-    // The keying interface (item 15) goes straight to the keyer; its option is set only
-    // when the whole file was read.
-    if (read >= 15)
-        context().state.keyer.CWKeyingInterface = settings.keyingInterface;
-    if (read == CwSettings::ItemCount)
-        cw.selectKeyingInterface(settings.keyingInterface);
 }
 
 void frmStationID::fillBoxes(int prefItemsRead)

@@ -54,8 +54,6 @@ protected:
 
 private:
     void fillKeyerWindowsAndBoxes(int prefItemsRead);
-    bool loadWaveSettings();
-    void LoadCWSettings();
     void fillBoxes(int prefItemsRead);
     void reportFileError();
     static void setChecked(QRadioButton* button, bool checked);

@@ -68,6 +68,8 @@ CWFrm::CWFrm(const WindowContext& context)
     wireControls();
     wireBoxes();
     restoreTiming();
+    // A copy: each box filled hands the session the window's settings at once.
+    showSettings(CwSettings(m_session.cwSettings()));
     sendSettings();
     ScaleKeyerWindow(*this);
 }

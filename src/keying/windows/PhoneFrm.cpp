@@ -67,6 +67,8 @@ void PhoneFrm::wireSession()
         connect(option, &QRadioButton::toggled, this, &PhoneFrm::sendSettings);
     connect(&m_session, &KeyerSession::pttPortInvalid, this, &PhoneFrm::reportInvalidPort);
     connect(&m_session, &KeyerSession::soundProblem, this, &PhoneFrm::tellSoundProblem);
+    // A copy: each box filled hands the session the window's settings at once.
+    showSettings(WaveSettings(m_session.voiceSettings()));
     sendSettings();
 }
 

@@ -102,8 +102,9 @@ void frmRigTune::buildControls()
     txtFrom = place(new KeyField(this), ControlKind::TextBox, 1680, 3600, 735, 285);
     Label5 = place(new QLabel(QStringLiteral("To:"), this), ControlKind::Label, 2640, 3600, 600, 285);
     txtTo = place(new KeyField(this), ControlKind::TextBox, 3240, 3600, 735, 285);
-    txtFrom->setText(QStringLiteral("1.8"));
-    txtTo->setText(QStringLiteral("54"));
+    // The scan first covers 160 m to 6 m: "1.8" to "54".
+    txtFrom->setText(QString::number(AmateurBand::megahertz(findAmateurBand(u"160")->lower)));
+    txtTo->setText(QString::number(AmateurBand::megahertz(findAmateurBand(u"6")->upper)));
 
     Frame1 = place(new QGroupBox(QStringLiteral("Scan Steps"), this), ControlKind::Frame, 120, 3960, 4695, 495);
     const auto option = [this](const char* caption, float left) {
