@@ -159,10 +159,22 @@ TEST_F(OutOfStateDupes, ClosingTheProgramDuringTheDupeHoldEndsItCleanly)
     state().station.VoiceNavigationLevel = 1;
     Outfrm& w = openWithClockOn();
 
+    // The window is closed from the wait itself, as soon as "Dupe" plays.
     bool closed = false;
-    QTimer::singleShot(0, &w, [&] { closed = w.close(); });
+    QTimer closer;
+    closer.setInterval(0);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        for (const FakeWavePlayer* p : *ts.wavePlayers)
+            if (p->mode() == WavePlayer::ModePlaying && p->opened.last().endsWith(QStringLiteral("/Dupe.wav"))) {
+                closer.stop();
+                closed = w.close();
+                return;
+            }
+    });
+    keys(QStringLiteral("W5ABC"));
+    closer.start();
     const qint64 before = clock.monotonic;
-    keys(QStringLiteral("W5ABC{Enter}"));
+    keys(QStringLiteral("{Enter}"));
     EXPECT_TRUE(closed);
     EXPECT_TRUE(app->quitRequested());
     EXPECT_LT(clock.monotonic - before, WavePlayer::EndMarginMs) << "the hold ended with the program";
