@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-multimedia-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev locales
-          # sound: the program plays its wave files through Qt Multimedia's audio output,
-          # which hands them to the sound server (PulseAudio, or PipeWire in its place) through
-          # libpulse0, both brought by qt6-multimedia-dev: no GStreamer or FFmpeg plug-in is
-          # used. The sound tests start a private pulseaudio with a null output and look at
-          # its streams with pactl (pulseaudio-utils).
-          pulseaudio pulseaudio-utils
+          # sound: the program's player process (brevant-player) hands the wave files to the
+          # sound server (PulseAudio, or PipeWire in its place) through libpulse's simple API
+          # (libpulse-dev to build, libpulse0 to run). The sound tests start a private
+          # pulseaudio with a null output and look at its streams with pactl (pulseaudio-utils).
+          libpulse-dev pulseaudio pulseaudio-utils
           # the end-to-end tests: a virtual X display, a window manager, X key events, screenshots
           xvfb openbox xdotool x11-utils imagemagick
           # the real-peer radio test: hamlib's TS-2000 emulator on a pseudo-terminal pair

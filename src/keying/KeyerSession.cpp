@@ -10,6 +10,9 @@
 #include "platform/ParallelPort.h"
 #include "platform/SerialPort.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QScopeGuard>
 
 class KeyerSession::CwSide final : public CwKeyerWindow {
 public:
@@ -65,6 +68,7 @@ public:
             m_session.m_voiceRepeat.start();
     }
     void tellSoundProblem(const WaveProblem& problem) override { Q_EMIT m_session.soundProblem(problem); }
+    void tellPlaying() override { Q_EMIT m_session.voiceMessagePlaying(); }
 
 private:
     KeyerSession& m_session;
@@ -156,6 +160,7 @@ KeyerSession::KeyerSession(KeyerState& keyer, const ReferenceTables& tables, Clo
                            const SerialPortFactory& makeSerialPort, const WavePlayerFactory& makeWavePlayer)
     : m_keyer(keyer),
       m_tables(tables),
+      m_clock(clock),
       m_parallel(parallel),
       m_cwSide(std::make_unique<CwSide>(*this)),
       m_voiceSide(std::make_unique<VoiceSide>(*this)),
@@ -176,6 +181,17 @@ KeyerSession::KeyerSession(KeyerState& keyer, const ReferenceTables& tables, Clo
     m_voiceRepeat.setSingleShot(true);
     m_voiceRepeat.setInterval(0);
     connect(&m_voiceRepeat, &QTimer::timeout, this, &KeyerSession::repeatVoice);
+    // The players' news, always from the event loop: a message's output ready or failed, its
+    // end, a probe's answer. The watch acts on it at once, not a tick later.
+    m_voicePlayer->setOnChange([this] {
+        if (m_voiceWatch.isActive())
+            m_voiceKeyer.watchTick();
+        Q_EMIT soundOutputChecked();
+    });
+    m_promptPlayer->setOnChange([this] {
+        if (m_promptPlayer->problem().kind == WaveProblem::Kind::Output)
+            Q_EMIT promptProblem(m_promptPlayer->problem());
+    });
 
     // A port taken for CW or push-to-talk closes the device first.
     keyer.ports.enter(KeyingPortHolder::WinKey, [this] {
@@ -523,13 +539,45 @@ void KeyerSession::releaseTransmitter()
     m_pttPort->close();
 }
 
-bool KeyerSession::stopVoiceMessage()
+bool KeyerSession::stopVoiceMessage() { return m_voiceKeyer.stopMessage(); }
+
+bool KeyerSession::soundOutputFound() const { return m_voicePlayer->outputFound(); }
+
+void KeyerSession::probeSoundOutput() { m_voicePlayer->probeOutput(); }
+
+// --- Spoken prompts ---
+
+bool KeyerSession::playPrompt(const QString& path)
 {
-    if (m_voicePlayer->mode() != WavePlayer::ModePlaying)
+    // A new prompt cuts off the one still playing.
+    m_promptPlayer->close();
+    if (!m_promptPlayer->open(path) || !m_promptPlayer->play())
         return false;
-    m_voicePlayer->stop();
+    m_promptGiveUpAtMs = m_clock.monotonicMs() + m_promptPlayer->durationMs() + WavePlayer::EndMarginMs;
     return true;
 }
+
+WaveProblem KeyerSession::waitForPrompt()
+{
+    // The player learns that a prompt has ended from events, so they must run here; keys
+    // and clicks are held back, as nothing may act before the prompt is over. Only the
+    // session's own members are touched: whatever window asked may be gone on return.
+    while (m_promptPlayer->mode() == WavePlayer::ModePlaying) {
+        if (m_clock.monotonicMs() >= m_promptGiveUpAtMs) {
+            m_promptPlayer->close();
+            return {WaveProblem::Kind::Output, QStringLiteral("The sound output did not end the prompt in time.")};
+        }
+        ::letEventsRun(QEventLoop::ExcludeUserInputEvents);
+        if (m_promptPlayer->mode() != WavePlayer::ModePlaying || EventWaits::endRequested())
+            break;
+        m_clock.sleepMs(10);
+    }
+    if (m_promptPlayer->problem().kind == WaveProblem::Kind::Output)
+        return m_promptPlayer->problem();
+    return {};
+}
+
+void KeyerSession::closePrompt() { m_promptPlayer->close(); }
 
 void KeyerSession::repeatVoice()
 {

@@ -134,8 +134,23 @@ public:
     void watchVoiceMessage() { m_voiceKeyer.watchTick(); }
     void repeatVoice();
 
+    // Whether there is a sound output, as last found; probeSoundOutput looks again, and the
+    // answer comes as soundOutputChecked.
+    bool soundOutputFound() const;
+    void probeSoundOutput();
+
     // --- Spoken prompts ---
     WavePlayer& promptPlayer() { return *m_promptPlayer; }
+    // Plays a prompt without waiting, cutting off the one before; false, with the reason in
+    // promptPlayer().problem(), when it cannot.
+    bool playPrompt(const QString& path);
+    // Returns once the prompt playing has ended, or when it has played its length and the
+    // player's margin without reporting the end (a stuck sound system must not hold the
+    // program): that prompt is then given up. Painting, timers and the player's news go on
+    // meanwhile; keys and clicks wait until after. The output's failure, if any. The window
+    // that asked may be gone on return (the program closed meanwhile): the caller looks.
+    WaveProblem waitForPrompt();
+    void closePrompt();
 
 Q_SIGNALS:
     // The "!" of a CW message: the contact is logged on the running main window.
@@ -150,6 +165,12 @@ Q_SIGNALS:
     void pttPortInvalid();
     // Why a voice message did not play or broke off.
     void soundProblem(const WaveProblem& problem);
+    // A voice message plays.
+    void voiceMessagePlaying();
+    // A look for the sound output has an answer: soundOutputFound().
+    void soundOutputChecked();
+    // A prompt failed for the sound output's sake, after it was asked for.
+    void promptProblem(const WaveProblem& problem);
     // The WinKey device did not answer its opening on the port.
     void winKeyNotConnected(quint8 port);
     // The opening's status code (WinKeyDevice's codes).
@@ -184,6 +205,7 @@ private:
 
     KeyerState& m_keyer;
     const ReferenceTables& m_tables;
+    Clock& m_clock;
     ParallelPort& m_parallel;
     CwSettings m_cw;
     TimingMethod m_timing = TimingMethod::Timer;
@@ -209,4 +231,5 @@ private:
     QTimer m_voiceRepeat;
 
     std::unique_ptr<WavePlayer> m_promptPlayer;
+    qint64 m_promptGiveUpAtMs = 0; // when the prompt playing is given up
 };

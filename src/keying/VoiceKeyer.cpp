@@ -47,9 +47,27 @@ void VoiceKeyer::FKeyPhone(int KeyCode)
         m_window.tellSoundProblem(m_player.problem());
         return;
     }
+    // Keyed once the output is ready for the message: at once when it already is, else on
+    // the watch's tick (or the player's news) that finds it so.
+    m_waitingForOutput = true;
+    m_giveUpAtMs = m_clock.monotonicMs() + WavePlayer::OpeningLimitMs;
+    m_window.startWatch();
+    if (m_player.mode() != WavePlayer::ModeOpening)
+        keyAndPlay();
+}
+
+void VoiceKeyer::keyAndPlay()
+{
+    m_waitingForOutput = false;
+    if (m_player.mode() != WavePlayer::ModeStopped || m_player.problem().kind != WaveProblem::Kind::None) {
+        // The output failed while it opened.
+        giveUp(m_player.problem());
+        return;
+    }
     if (!keySerialLine() || !keyParallel()) {
         // A box that cannot be read leaves nothing keyed.
         m_player.close();
+        m_window.stopWatch();
         releaseAll();
         return;
     }
@@ -58,7 +76,7 @@ void VoiceKeyer::FKeyPhone(int KeyCode)
         return;
     }
     m_giveUpAtMs = m_clock.monotonicMs() + m_player.durationMs() + WavePlayer::EndMarginMs;
-    m_window.startWatch();
+    m_window.tellPlaying();
 }
 
 bool VoiceKeyer::keySerialLine()
@@ -96,6 +114,13 @@ bool VoiceKeyer::keyParallel()
 
 void VoiceKeyer::watchTick()
 {
+    if (m_waitingForOutput) {
+        if (m_player.mode() != WavePlayer::ModeOpening)
+            keyAndPlay();
+        else if (m_clock.monotonicMs() >= m_giveUpAtMs)
+            giveUp({WaveProblem::Kind::Output, QStringLiteral("The sound output did not answer.")});
+        return;
+    }
     if (m_player.mode() == WavePlayer::ModePlaying) {
         if (m_clock.monotonicMs() >= m_giveUpAtMs)
             giveUp({WaveProblem::Kind::Output, QStringLiteral("The sound output did not end the message in time; "
@@ -112,8 +137,25 @@ void VoiceKeyer::watchTick()
         m_window.armRepeat();
 }
 
+bool VoiceKeyer::stopMessage()
+{
+    if (m_waitingForOutput) {
+        // Nothing keyed for it yet: whatever an earlier message keyed goes down with it.
+        m_waitingForOutput = false;
+        m_player.close();
+        m_window.stopWatch();
+        releaseAll();
+        return true;
+    }
+    if (m_player.mode() != WavePlayer::ModePlaying)
+        return false;
+    m_player.stop();
+    return true;
+}
+
 void VoiceKeyer::giveUp(const WaveProblem& problem)
 {
+    m_waitingForOutput = false;
     m_player.close();
     m_window.stopWatch();
     releaseAll();

@@ -6,8 +6,9 @@
 // on the first tick that finds the player no longer playing, and starts the wait before
 // the next F1 when the F1 message repeats.
 //
-// The file is opened before anything is keyed: a file or a sound output that cannot play
-// keys nothing. A player that fails while playing, or that has not reported the end of the
+// The file is opened before anything is keyed, and the transmitter keyed only once the
+// sound output is ready for it: a file or a sound output that cannot play keys nothing,
+// and an output that is not ready within the player's opening limit is given up. A player that fails while playing, or that has not reported the end of the
 // message by the file's length plus a margin, is given up: the transmitter released, the
 // repeat ended and the operator told.
 //
@@ -47,6 +48,8 @@ public:
     virtual void armRepeat() = 0;
     // Why a message did not play or broke off.
     virtual void tellSoundProblem(const WaveProblem& problem) = 0;
+    // A message plays: whatever was said against the sound no longer holds.
+    virtual void tellPlaying() = 0;
 
 protected:
     ~VoiceKeyerWindow() = default;
@@ -59,8 +62,11 @@ public:
 
     // Plays the message of F1 (112) to F9 (120); any other code does nothing.
     void FKeyPhone(int KeyCode);
-    // One tick of the playback watch.
+    // One tick of the playback watch; also as the player has news.
     void watchTick();
+    // Esc: a message waiting for its output is dropped, one playing stops (the watch then
+    // releases the transmitter). False when there is none.
+    bool stopMessage();
     // Releases every output this keyer raised.
     void releaseAll();
     // Drops the serial lines this keyer raised, before the port is closed.
@@ -70,6 +76,8 @@ public:
     static constexpr int RepeatKey = 112; // F1
 
 private:
+    // The output is ready (or failed while it opened): keys and plays.
+    void keyAndPlay();
     bool keySerialLine();
     bool keyParallel();
     void releaseParallel();
@@ -82,7 +90,8 @@ private:
     ParallelPort& m_parallel;
     VoiceKeyerWindow& m_window;
     const Clock& m_clock;
-    qint64 m_giveUpAtMs = 0; // when the message playing is given up
+    qint64 m_giveUpAtMs = 0; // when the output opening, or the message playing, is given up
+    bool m_waitingForOutput = false;
     // The outputs raised and not yet released.
     bool m_rts = false;
     bool m_dtr = false;

@@ -18,6 +18,7 @@
 #include "platform/Services.h"
 
 #include <QLocale>
+#include <QPointer>
 
 MainForm::EarlierContact Infrm::judgeEarlierContact(const LogEntry& earlier, qint32)
 {
@@ -109,7 +110,10 @@ void Infrm::runContactChecks(EntryFlags& flags)
     if (txtCntry->text().size() == 2 && !badSection && Label19->text().isEmpty())
         Label19->setText(QStringLiteral("NA"));
     refuse(badSection);
+    const QPointer<Infrm> self(this); // the hold after a duplicate lets events run
     CheckDupeOnLog();
+    if (!self)
+        return;
     flags.CountyInvalid = !txtSec->text().isEmpty() && refuse(invalidCounty(state.tables, txtSec->text())) ? 1 : 0;
 }
 

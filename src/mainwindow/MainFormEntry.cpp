@@ -15,6 +15,7 @@
 #include "platform/EventWait.h"
 #include "platform/Services.h"
 
+#include <QPointer>
 
 void MainForm::Mains()
 {
@@ -22,7 +23,12 @@ void MainForm::Mains()
         return;
     AppState& state = context().state;
     EntryFlags& flags = state.entry;
+    // The checks and the line below let events run (the hold after a duplicate, a
+    // repaint): the program may close meanwhile, and this window is then deleted.
+    const QPointer<MainForm> self(this);
     runContactChecks(flags);
+    if (!self)
+        return;
     const bool refused = flags.FieldMissing != 0 || flags.StateProvInvalid != 0 || flags.CountyInvalid != 0;
     const bool stored = !refused && flags.DupeFound == 0 && storeContact();
     if (!refused && (stored || flags.DupeFound == 1)) {
@@ -30,6 +36,8 @@ void MainForm::Mains()
         txtCall->setFocus();
     }
     letEventsRun();
+    if (!self)
+        return;
     resetDupeLine();
     clocks->UpdateQsoRates();
     state.RigFrequencyText.clear();
@@ -107,8 +115,11 @@ void MainForm::CheckDupeOnLog()
     }
     if (scan.duplicateOf == 0)
         return;
+    const QPointer<MainForm> self(this); // the hold after a duplicate lets events run
     refuseDuplicate(scan.duplicateOf,
                     duplicateMessage(state.log.Log[size_t(scan.duplicateOf)], scan.duplicateOf, m_profile.inState));
+    if (!self)
+        return;
     txtCall->setFocus();
     clearEntryFields();
 }
@@ -163,8 +174,14 @@ void MainForm::refuseDuplicate(qint32, const QString& message)
     showDupeWarning(message);
     BlindFrm& blind = context().navigation.blindFrm();
     blind.BlindKeyPhone(QStringLiteral("Dupe"));
-    if (state.station.VoiceNavigationLevel != 0)
-        blind.waitWhilePlaying(); // the operator hears "Dupe" before anything else happens
+    if (state.station.VoiceNavigationLevel != 0) {
+        // The operator hears "Dupe" before anything else happens; the program may close
+        // meanwhile, this window and the voice navigation window with it.
+        const QPointer<MainForm> self(this);
+        blind.waitWhilePlaying();
+        if (!self)
+            return;
+    }
     ++m_refusals;
     state.entry.DupeFound = 1;
     state.entry.LastDupeAt = context().services.clock->localNow();

@@ -13,7 +13,7 @@ Services Services::real()
     s.screen = std::make_unique<QtScreen>();
     s.environment = std::make_unique<SystemEnvironment>();
     s.settings = std::make_unique<QtUserSettings>();
-    s.makeWavePlayer = [] { return std::make_unique<QtWavePlayer>(); };
+    s.makeWavePlayer = [] { return std::make_unique<ProcessWavePlayer>(ProcessWavePlayer::besideProgram()); };
     s.makeSerialPort = [environment = s.environment.get(), settings = s.settings.get()] {
         return std::make_unique<QtSerialPort>(
             [environment, settings](int com) { return comPortDevice(com, *environment, *settings); });

@@ -73,7 +73,8 @@ std::optional<WaveSound> decode(const Format& f, QByteArrayView data)
     sound.framesPerSecond = int(f.framesPerSecond);
     sound.channels = f.channels;
     const int bytes = f.bitsPerSample / 8;
-    if (f.bitsPerSample % 8 != 0 || f.bytesPerFrame != bytes * f.channels)
+    // A frame of no bytes would divide by zero below: nothing for it, whoever calls.
+    if (bytes < 1 || f.bitsPerSample % 8 != 0 || f.bytesPerFrame != bytes * f.channels)
         return std::nullopt;
     const QByteArrayView whole = data.first(data.size() - data.size() % f.bytesPerFrame);
     if (f.encoding == Pcm) {
@@ -160,6 +161,19 @@ std::optional<WaveSound> readWave(QByteArrayView bytes, QString* why)
         return refuse(why, QStringLiteral("its format (%1 channels, %2 Hz) cannot be played")
                                .arg(format->channels)
                                .arg(format->framesPerSecond));
+    // The frames of an encoding read here are counted by dividing by their size: a size of
+    // 0 or one that does not fit the channels and bits cannot be divided into samples.
+    const quint16 encoding = format->encoding;
+    const bool known = encoding == Pcm || encoding == IeeeFloat || encoding == ALaw || encoding == MuLaw;
+    if (known && (format->bitsPerSample == 0 || format->bytesPerFrame == 0))
+        return refuse(why, QStringLiteral("its format (%1 bits a sample, %2 bytes a frame) cannot be played")
+                               .arg(format->bitsPerSample)
+                               .arg(format->bytesPerFrame));
+    if (known && format->bitsPerSample % 8 == 0 && format->bytesPerFrame != format->bitsPerSample / 8 * format->channels)
+        return refuse(why, QStringLiteral("its frames of %1 bytes do not hold %2 channels of %3 bits")
+                               .arg(format->bytesPerFrame)
+                               .arg(format->channels)
+                               .arg(format->bitsPerSample));
     auto sound = decode(*format, *data);
     if (!sound)
         return refuse(why, QStringLiteral("its encoding (%1, %2 bits) cannot be played")

@@ -31,5 +31,6 @@ struct WaveSound {
 // 64 bits, A-law and mu-law, plainly or in the extensible header. 24-bit samples become
 // 32-bit, 64-bit floats 32-bit, A-law and mu-law 16-bit. A data chunk longer than the file
 // (a recording cut short) plays what is there. Nothing, with the reason in *why, for a file
-// that is no wave file, an encoding other than these, or one without a single frame.
+// that is no wave file, an encoding other than these, a frame size of 0 or one that does not
+// fit its channels and bits, or one without a single frame.
 std::optional<WaveSound> readWave(QByteArrayView bytes, QString* why);

@@ -2,104 +2,96 @@
 
 #include "platform/WaveFile.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QMediaDevices>
+#include <QProcess>
 #include <QTimer>
+#include <csignal>
+#include <sys/prctl.h>
 
 namespace {
 
 // A voice message is seconds long; anything near this is no recording of one, and reading
 // it whole would hold the program.
 constexpr qint64 LargestFileBytes = 64 * 1024 * 1024;
-
-QAudioFormat::SampleFormat outputSample(WaveSound::Sample sample)
-{
-    switch (sample) {
-    case WaveSound::Sample::UInt8: return QAudioFormat::UInt8;
-    case WaveSound::Sample::Int16: return QAudioFormat::Int16;
-    case WaveSound::Sample::Int32: return QAudioFormat::Int32;
-    case WaveSound::Sample::Float: return QAudioFormat::Float;
-    }
-    return QAudioFormat::Unknown;
-}
-
-bool failed(const QAudioSink& sink)
-{
-    const QAudio::Error error = sink.error();
-    return error == QAudio::OpenError || error == QAudio::IOError || error == QAudio::FatalError;
-}
+// How long a killed player process is waited for before it is left to end on its own.
+constexpr int KilledWaitMs = 200;
 
 } // namespace
 
-// One open file: its samples, the sink that reads them, and what the sink has said.
-struct QtWavePlayer::Playing {
-    QByteArray frames;
-    QBuffer source;
-    std::unique_ptr<QAudioSink> sink;
-    qint64 durationMs = 0;
-    // When the sink reports idle it has taken every sample, but the server still holds up
-    // to one buffer of them: the message ends that much later.
-    qint64 tailMs = 0;
-    bool started = false;
-    bool ended = false;
-    QElapsedTimer sincePlay;
-    qint64 idleAtMs = -1; // when the sink went idle with every sample taken; -1 while not
-
-    // Notes when the sink went idle with every sample taken (an underrun before the end is
-    // no end: the sink goes on once it has samples again), and looks again once the rest
-    // has sounded, so that the stream ends also when nobody asks for the mode.
-    void noteState()
+// One player process and what it has said so far.
+struct ProcessWavePlayer::Run {
+    std::unique_ptr<QProcess> owned = std::make_unique<QProcess>();
+    QProcess& process = *owned;
+    quint64 number = 0; // which of the player's processes
+    QByteArray heard; // what it said, up to the end of the line not yet complete
+    bool finished = false;
+    // The process's own lines: "ready", "started", "done", "error file|output TEXT".
+    std::optional<QByteArray> nextLine()
     {
-        if (!started || ended || sink->state() != QAudio::IdleState || !source.atEnd()) {
-            idleAtMs = -1;
-            return;
-        }
-        if (idleAtMs >= 0)
-            return;
-        idleAtMs = sincePlay.elapsed();
-        const qint64 rest = qMax(tailMs, durationMs - idleAtMs);
-        QTimer::singleShot(std::chrono::milliseconds(rest + 1), sink.get(), [this] { endIfSoundedOut(); });
-    }
-
-    // Ends the message once every sample has sounded: the sink idle with all taken for the
-    // length of its buffer, and never before the file's own length since play(). The
-    // server's stream goes with it.
-    bool endIfSoundedOut()
-    {
-        noteState();
-        const qint64 now = sincePlay.elapsed();
-        if (ended || idleAtMs < 0 || now < idleAtMs + tailMs || now < durationMs)
-            return ended;
-        ended = true;
-        sink->stop();
-        return true;
+        const qsizetype end = heard.indexOf('\n');
+        if (end < 0)
+            return std::nullopt;
+        QByteArray line = heard.left(end);
+        heard.remove(0, end + 1);
+        return line;
     }
 };
 
-QtWavePlayer::QtWavePlayer() = default;
+ProcessWavePlayer::ProcessWavePlayer(QString program) : m_program(std::move(program)), m_events(new QObject) {}
 
-QtWavePlayer::~QtWavePlayer()
+ProcessWavePlayer::~ProcessWavePlayer()
 {
-    close();
+    // No news from here on, whatever the processes still say as they are killed.
+    m_events.reset();
+    endRun(m_run);
+    endRun(m_probe);
 }
 
-bool QtWavePlayer::fail(WaveProblem::Kind kind, const QString& text)
+QString ProcessWavePlayer::besideProgram()
 {
-    m_playing.reset();
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/brevant-player");
+}
+
+bool ProcessWavePlayer::fail(WaveProblem::Kind kind, const QString& text)
+{
+    endRun(m_run);
+    m_stage = Stage::None;
     m_problem = {kind, text};
     return false;
 }
 
-bool QtWavePlayer::open(const QString& path)
+void ProcessWavePlayer::endRun(std::unique_ptr<Run>& run)
+{
+    if (!run)
+        return;
+    // Nothing it says any more reaches the player.
+    run->process.disconnect();
+    if (run->process.state() != QProcess::NotRunning) {
+        run->process.kill();
+        if (!run->process.waitForFinished(KilledWaitMs)) {
+            // Stuck in the kernel: it is left to end on its own, and reaped then.
+            QProcess* stuck = run->owned.release();
+            QObject::connect(stuck, &QProcess::finished, stuck, &QObject::deleteLater);
+        }
+    }
+    run.reset();
+}
+
+void ProcessWavePlayer::notify()
+{
+    // Always from the event loop: the one told may close or open this player.
+    if (m_events)
+        QTimer::singleShot(0, m_events.get(), [this] { changed(); });
+}
+
+bool ProcessWavePlayer::open(const QString& path)
 {
     close();
     m_problem = {};
+    m_playWhenReady = false;
     const QFileInfo info(path);
     const QString name = info.fileName();
     if (!info.isFile())
@@ -110,93 +102,176 @@ bool QtWavePlayer::open(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return fail(WaveProblem::Kind::File, QStringLiteral("%1 cannot be read: %2.").arg(name, file.errorString()));
     QString why;
-    std::optional<WaveSound> sound = readWave(file.readAll(), &why);
+    const std::optional<WaveSound> sound = readWave(file.readAll(), &why);
     if (!sound)
         return fail(WaveProblem::Kind::File, QStringLiteral("%1 cannot be played: %2.").arg(name, why));
+    m_durationMs = sound->durationMs();
 
-    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-    if (output.isNull())
-        return fail(WaveProblem::Kind::Output, QStringLiteral("No sound output was found."));
-    QAudioFormat format;
-    format.setSampleRate(sound->framesPerSecond);
-    format.setChannelCount(sound->channels);
-    format.setSampleFormat(outputSample(sound->sample));
-    if (!output.isFormatSupported(format))
-        return fail(WaveProblem::Kind::Output, QStringLiteral("The sound output %1 cannot play %2 (%3 Hz, %4 channels).")
-                                                   .arg(output.description(), name)
-                                                   .arg(sound->framesPerSecond)
-                                                   .arg(sound->channels));
-
-    auto playing = std::make_unique<Playing>();
-    playing->durationMs = sound->durationMs();
-    playing->frames = std::move(sound->frames);
-    playing->source.setBuffer(&playing->frames);
-    playing->source.open(QIODevice::ReadOnly);
-    playing->sink = std::make_unique<QAudioSink>(output, format);
-    QObject::connect(playing->sink.get(), &QAudioSink::stateChanged, playing->sink.get(),
-                     [p = playing.get()](QAudio::State) { p->noteState(); });
-    // Started held, so that a sound server that is gone or refuses the stream fails here;
-    // play() lets it go.
-    playing->sink->start(&playing->source);
-    playing->sink->suspend();
-    if (failed(*playing->sink) || playing->sink->state() == QAudio::StoppedState)
-        return fail(WaveProblem::Kind::Output,
-                    QStringLiteral("The sound output %1 could not be opened.").arg(output.description()));
-    playing->tailMs = format.durationForBytes(int(playing->sink->bufferSize())) / 1000;
-    m_playing = std::move(playing);
+    m_run = std::make_unique<Run>();
+    Run& run = *m_run;
+    run.number = ++m_runs;
+    // The player ends with the program, however the program ends.
+    run.process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    run.process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QObject::connect(&run.process, &QProcess::readyReadStandardOutput, m_events.get(), [this, &run] { heard(run); });
+    QObject::connect(&run.process, &QProcess::finished, m_events.get(), [this, &run] { ended(run); });
+    // A player that cannot be started says so only here: no finished comes for it.
+    QObject::connect(&run.process, &QProcess::errorOccurred, m_events.get(), [this, &run](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            ended(run);
+    });
+    m_stage = Stage::Opening;
+    run.process.start(m_program, {path});
+    // The watch: an output that is not ready in time has failed.
+    QTimer::singleShot(std::chrono::milliseconds(OpeningLimitMs), Qt::PreciseTimer, m_events.get(), [this, number = run.number] {
+        if (m_run && m_run->number == number && m_stage == Stage::Opening)
+            giveUp(QStringLiteral("The sound output did not answer."));
+    });
     return true;
 }
 
-bool QtWavePlayer::play()
+void ProcessWavePlayer::heard(Run& run)
 {
-    if (!m_playing)
-        return false;
-    Playing& p = *m_playing;
-    if (p.started)
-        return mode() == ModePlaying;
-    p.sink->resume();
-    if (failed(*p.sink) || p.sink->state() == QAudio::StoppedState) {
-        m_problem = {WaveProblem::Kind::Output, QStringLiteral("The sound output failed to start.")};
-        p.ended = true;
-        return false;
+    run.heard += run.process.readAllStandardOutput();
+    while (const std::optional<QByteArray> line = run.nextLine()) {
+        if (&run == m_probe.get()) {
+            if (*line == "ready")
+                m_outputFound = true;
+            else if (line->startsWith("error output No sound output"))
+                m_outputFound = false;
+            continue;
+        }
+        if (m_stage == Stage::None || m_stage == Stage::Ended)
+            return;
+        if (*line == "ready" && m_stage == Stage::Opening) {
+            m_outputFound = true;
+            m_stage = Stage::Ready;
+            if (m_playWhenReady)
+                play();
+            notify();
+        } else if (*line == "done") {
+            m_stage = Stage::Ended;
+            notify();
+        } else if (line->startsWith("error ")) {
+            const QByteArray text = line->mid(line->indexOf(' ', 6) + 1);
+            const bool file = line->startsWith("error file ");
+            m_problem = {file ? WaveProblem::Kind::File : WaveProblem::Kind::Output, QString::fromUtf8(text)};
+            if (!file && text.startsWith("No sound output"))
+                m_outputFound = false;
+            m_stage = Stage::Ended;
+            notify();
+        }
     }
-    p.started = true;
-    p.sincePlay.start();
-    return true;
 }
 
-void QtWavePlayer::stop()
+void ProcessWavePlayer::ended(Run& run)
 {
-    if (!m_playing || !m_playing->started || m_playing->ended)
+    if (run.finished)
         return;
-    m_playing->ended = true;
-    m_playing->sink->stop();
-}
-
-void QtWavePlayer::close()
-{
-    if (m_playing)
-        m_playing->sink->stop();
-    m_playing.reset();
-}
-
-int QtWavePlayer::mode() const
-{
-    if (!m_playing)
-        return ModeNotOpen;
-    Playing& p = *m_playing;
-    if (!p.started || p.ended)
-        return ModeStopped;
-    if (failed(*p.sink) || p.sink->state() == QAudio::StoppedState) {
-        p.ended = true;
-        m_problem = {WaveProblem::Kind::Output, QStringLiteral("The sound output failed while playing.")};
-        return ModeStopped;
+    run.finished = true;
+    heard(run);
+    if (&run == m_probe.get()) {
+        notify();
+        return;
     }
-    return p.endIfSoundedOut() ? ModeStopped : ModePlaying;
+    if (m_stage == Stage::Opening || m_stage == Stage::Ready || m_stage == Stage::Playing) {
+        const QString how = run.process.error() == QProcess::FailedToStart
+                                ? QStringLiteral("could not be started (%1)").arg(run.process.errorString())
+                            : run.process.exitStatus() == QProcess::CrashExit
+                                ? QStringLiteral("ended unexpectedly")
+                                : QStringLiteral("ended with status %1").arg(run.process.exitCode());
+        m_problem = {WaveProblem::Kind::Output, QStringLiteral("The sound player %1.").arg(how)};
+        m_stage = Stage::Ended;
+        notify();
+    }
 }
 
-qint64 QtWavePlayer::durationMs() const { return m_playing ? m_playing->durationMs : 0; }
+// From the watch's time only, never inside what a process says: the process goes.
+void ProcessWavePlayer::giveUp(const QString& text)
+{
+    endRun(m_run);
+    m_problem = {WaveProblem::Kind::Output, text};
+    m_stage = Stage::Ended;
+    notify();
+}
 
-WaveProblem QtWavePlayer::problem() const { return m_problem; }
+bool ProcessWavePlayer::play()
+{
+    switch (m_stage) {
+    case Stage::Opening: m_playWhenReady = true; return true;
+    case Stage::Playing: return true;
+    case Stage::Ready: break;
+    case Stage::None:
+    case Stage::Ended: return false;
+    }
+    if (m_run->process.write("play\n") != 5) {
+        // Left as it is until the next open or close: this may run inside its own news.
+        m_problem = {WaveProblem::Kind::Output, QStringLiteral("The sound player does not take its orders.")};
+        m_stage = Stage::Ended;
+        notify();
+        return false;
+    }
+    m_stage = Stage::Playing;
+    // The watch: a message not ended by its length and the margin has failed.
+    QTimer::singleShot(std::chrono::milliseconds(m_durationMs + EndMarginMs), Qt::PreciseTimer, m_events.get(), [this, number = m_run->number] {
+        if (m_run && m_run->number == number && m_stage == Stage::Playing)
+            giveUp(QStringLiteral("The sound output did not end the message in time."));
+    });
+    return true;
+}
 
-bool QtWavePlayer::outputFound() const { return !QMediaDevices::audioOutputs().isEmpty(); }
+void ProcessWavePlayer::stop()
+{
+    if (m_stage == Stage::None || m_stage == Stage::Ended)
+        return;
+    endRun(m_run);
+    m_stage = Stage::Ended;
+}
+
+void ProcessWavePlayer::close()
+{
+    endRun(m_run);
+    m_stage = Stage::None;
+    m_playWhenReady = false;
+}
+
+int ProcessWavePlayer::mode() const
+{
+    switch (m_stage) {
+    case Stage::None: return ModeNotOpen;
+    case Stage::Opening: return m_playWhenReady ? ModePlaying : ModeOpening;
+    case Stage::Ready: return ModeStopped;
+    case Stage::Playing: return ModePlaying;
+    case Stage::Ended: return ModeStopped;
+    }
+    return ModeNotOpen;
+}
+
+qint64 ProcessWavePlayer::durationMs() const { return m_stage == Stage::None ? 0 : m_durationMs; }
+
+WaveProblem ProcessWavePlayer::problem() const { return m_problem; }
+
+void ProcessWavePlayer::probeOutput()
+{
+    // One probe at a time; a message under way says as much as a probe would.
+    const bool messageUnderWay = m_stage == Stage::Opening || m_stage == Stage::Ready || m_stage == Stage::Playing;
+    if (messageUnderWay || (m_probe && !m_probe->finished))
+        return;
+    endRun(m_probe);
+    m_probe = std::make_unique<Run>();
+    Run& run = *m_probe;
+    run.number = ++m_runs;
+    run.process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    run.process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QObject::connect(&run.process, &QProcess::readyReadStandardOutput, m_events.get(), [this, &run] { heard(run); });
+    QObject::connect(&run.process, &QProcess::finished, m_events.get(), [this, &run] { ended(run); });
+    QObject::connect(&run.process, &QProcess::errorOccurred, m_events.get(), [this, &run](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            ended(run);
+    });
+    run.process.start(m_program, {QStringLiteral("--probe")});
+    QTimer::singleShot(std::chrono::milliseconds(OpeningLimitMs), Qt::PreciseTimer, m_events.get(), [this, number = run.number] {
+        if (m_probe && m_probe->number == number && !m_probe->finished)
+            endRun(m_probe);
+    });
+}

@@ -299,7 +299,7 @@ e2e_start_sound_server()
 # How many streams of the program the sound server plays now.
 e2e_sound_streams()
 {
-    pactl list sink-inputs 2>/dev/null | grep -c "application.process.id = \"$E2E_PROGRAM_PID\"" || true
+    pactl list sink-inputs 2>/dev/null | grep -c "application.name = \"Brevant Log\"" || true
 }
 
 # Waits until the program has $1 streams on the sound server.

@@ -219,6 +219,14 @@ TEST_F(PhoneWindow, TheWindowSaysWhyMessagesCannotPlay)
     EXPECT_TRUE(pttPort()->lineChanges.empty());
     EXPECT_TRUE(phone->lblSound->text().endsWith(QStringLiteral("gone.wav was not found.")));
     EXPECT_EQ(lone.services.dialogs->shown.size(), 0u);
+
+    // A message that plays clears the line; each showing looked for the output again.
+    writeBytes(folders.path(QStringLiteral("work/cq.wav")), "RIFF");
+    phone->Text2->setText(folders.path(QStringLiteral("work/cq.wav")));
+    phone->FKeyPhone(F2);
+    EXPECT_TRUE(pttPort()->rts);
+    EXPECT_EQ(phone->lblSound->text(), "");
+    EXPECT_EQ(player().probes, 2);
 }
 
 TEST_F(PhoneWindow, TheWatchReleasesOnItsTimerAndTheRepeatPlaysF1Again)

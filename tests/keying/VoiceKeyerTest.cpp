@@ -45,6 +45,8 @@ struct Settings final : VoiceKeyerWindow {
     void stopWatch() override { watching = false; }
     void armRepeat() override { ++repeatsArmed; }
     void tellSoundProblem(const WaveProblem& problem) override { told.push_back(problem); }
+    void tellPlaying() override { ++playing; }
+    int playing = 0; // messages told as playing
 };
 
 class VoiceKeyerTest : public ::testing::Test {
@@ -297,6 +299,63 @@ TEST_F(VoiceKeyerTest, PlayingThatBreaksOffOrNeverEndsIsGivenUpAndTheRepeatWithI
     EXPECT_EQ(state.PhoneRepeatActive, 0);
     ASSERT_EQ(settings.told.size(), 2u);
     EXPECT_EQ(settings.told[1].kind, WaveProblem::Kind::Output);
+}
+
+// A player whose output takes its time to open (a player process starting, a sound server
+// connecting): nothing is keyed until it is ready, and an output that fails or never
+// becomes ready keys nothing at all.
+TEST_F(VoiceKeyerTest, PushToTalkWaitsForTheOutputAndAnOutputThatFailsOrHangsKeysNothing)
+{
+    settings.files[0] = message;
+    settings.portNumber = QStringLiteral("3");
+    settings.repeat = QStringLiteral("2");
+    player.opensSlowly = true;
+    player.setOnChange([this] { keyer.watchTick(); });
+
+    keyer.FKeyPhone(F1);
+    EXPECT_TRUE(port.lineChanges.empty());
+    EXPECT_EQ(player.plays, 0);
+    EXPECT_TRUE(settings.watching);
+    nowMs += 3 * Tick;
+    keyer.watchTick();
+    EXPECT_TRUE(port.lineChanges.empty()) << "still opening";
+    player.ready();
+    EXPECT_TRUE(port.rts) << "keyed on the player's news, not a tick later";
+    EXPECT_EQ(player.plays, 1);
+    EXPECT_EQ(settings.playing, 1);
+    runWatch();
+    EXPECT_FALSE(port.rts);
+    EXPECT_EQ(settings.repeatsArmed, 1);
+
+    // The output fails while it opens: nothing keyed, the repeat ended, the operator told.
+    port.lineChanges.clear();
+    keyer.FKeyPhone(F1);
+    player.openingFails();
+    EXPECT_TRUE(port.lineChanges.empty());
+    EXPECT_FALSE(settings.watching);
+    EXPECT_EQ(state.PhoneRepeatActive, 0);
+    ASSERT_EQ(settings.told.size(), 1u);
+    EXPECT_EQ(settings.told[0].text, "The sound output could not be opened (Connection refused).");
+
+    // An output that never becomes ready is given up after the player's opening limit.
+    const qint64 pressedMs = nowMs;
+    keyer.FKeyPhone(F1);
+    runWatch(10'000);
+    EXPECT_TRUE(port.lineChanges.empty());
+    EXPECT_FALSE(settings.watching);
+    EXPECT_GE(nowMs - pressedMs, WavePlayer::OpeningLimitMs);
+    EXPECT_LT(nowMs - pressedMs, WavePlayer::OpeningLimitMs + Tick);
+    EXPECT_EQ(player.mode(), WavePlayer::ModeNotOpen);
+    ASSERT_EQ(settings.told.size(), 2u);
+    EXPECT_EQ(settings.told[1].text, "The sound output did not answer.");
+
+    // Esc while it opens drops the message: nothing is keyed when it becomes ready after all.
+    keyer.FKeyPhone(F1);
+    EXPECT_TRUE(keyer.stopMessage());
+    EXPECT_FALSE(settings.watching);
+    EXPECT_FALSE(keyer.stopMessage()) << "nothing left to stop";
+    EXPECT_TRUE(port.lineChanges.empty());
+    EXPECT_EQ(settings.told.size(), 2u);
 }
 
 TEST_F(VoiceKeyerTest, AnUnopenablePortKeysNoLineAndTheMessageStillPlays)

@@ -4,6 +4,7 @@
 
 #include "support/LogWindowFixture.h"
 
+#include <QTimer>
 #include <algorithm>
 
 namespace {
@@ -146,6 +147,38 @@ TEST_F(OutOfStateDupes, DupePromptWaitIsCapped)
     EXPECT_TRUE(played);
     EXPECT_GE(clock.monotonic - before, WavePlayer::EndMarginMs);
     EXPECT_LT(clock.monotonic - before, WavePlayer::EndMarginMs + 100);
+}
+
+// The program closed while the hold after a duplicate waits for "Dupe": the voice
+// navigation window the wait runs in goes with the program, and the wait's callers touch
+// nothing of it after (the sanitizers watch this one).
+TEST_F(OutOfStateDupes, ClosingTheProgramDuringTheDupeHoldEndsItCleanly)
+{
+    writeLog({{QStringLiteral("W5ABC"), QStringLiteral("HARR")}});
+    writeBytes(work(QStringLiteral("Dupe.wav")), "RIFF");
+    state().station.VoiceNavigationLevel = 1;
+    Outfrm& w = openWithClockOn();
+
+    // The window is closed from the wait itself, as soon as "Dupe" plays.
+    bool closed = false;
+    QTimer closer;
+    closer.setInterval(0);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        for (const FakeWavePlayer* p : *ts.wavePlayers)
+            if (p->mode() == WavePlayer::ModePlaying && p->opened.last().endsWith(QStringLiteral("/Dupe.wav"))) {
+                closer.stop();
+                closed = w.close();
+                return;
+            }
+    });
+    keys(QStringLiteral("W5ABC"));
+    closer.start();
+    const qint64 before = clock.monotonic;
+    keys(QStringLiteral("{Enter}"));
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(app->quitRequested());
+    EXPECT_LT(clock.monotonic - before, WavePlayer::EndMarginMs) << "the hold ended with the program";
+    EXPECT_EQ(state().log.QsoCount, 1) << "the duplicate is not logged";
 }
 
 // ---- in-state window ----

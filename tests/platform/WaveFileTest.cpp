@@ -129,12 +129,41 @@ TEST(WaveFile, WhatCannotPlayIsRefusedWithItsReason)
         EXPECT_FALSE(readWave(c.bytes, &why)) << c.name;
         EXPECT_EQ(why.toStdString(), c.reason) << c.name;
     }
-    // A frame size that does not fit the channels and bits.
-    QByteArray oddFrame = waveFile({}, pcm);
-    oddFrame[12 + 8 + 12] = 3;
-    QString why;
-    EXPECT_FALSE(readWave(oddFrame, &why));
-    EXPECT_EQ(why.toStdString(), "its encoding (1, 16 bits) cannot be played");
+}
+
+// The format chunk's frame size (block align, at 12 in its body) and bits (at 14) as a
+// file says them, whatever they should be: a frame the reader cannot divide by is refused
+// before anything is counted in frames.
+TEST(WaveFile, AFrameSizeThatIsZeroOrDoesNotFitIsRefused)
+{
+    const auto withFrame = [](quint16 channels, quint16 bits, quint16 frameBytes, const QByteArray& data) {
+        QByteArray file = waveFile({1, channels, 8000, 16}, data);
+        qToLittleEndian<quint16>(frameBytes, file.data() + 20 + 12);
+        qToLittleEndian<quint16>(bits, file.data() + 20 + 14);
+        return file;
+    };
+    // The 44 bytes of a file that once ended the program: 0 bits, a frame of 0 bytes, no data.
+    const QByteArray zeroFrame = QByteArray::fromHex("524946462400000057415645666d74201000000001000100401f00000000000000000000"
+                                                     "6461746100000000");
+    const QByteArray pcm(8, '\1');
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    } cases[] = {
+        {"0 bits, frame of 0 bytes, no data", zeroFrame, "its format (0 bits a sample, 0 bytes a frame) cannot be played"},
+        {"0 bits, frame of 0 bytes", withFrame(1, 0, 0, pcm), "its format (0 bits a sample, 0 bytes a frame) cannot be played"},
+        {"16 bits, frame of 0 bytes", withFrame(2, 16, 0, pcm), "its format (16 bits a sample, 0 bytes a frame) cannot be played"},
+        {"0 bits, frame of 2 bytes", withFrame(1, 0, 2, pcm), "its format (0 bits a sample, 2 bytes a frame) cannot be played"},
+        {"frame of 3 bytes for 16 bits", withFrame(1, 16, 3, pcm), "its frames of 3 bytes do not hold 1 channels of 16 bits"},
+        {"stereo frame of 2 bytes", withFrame(2, 16, 2, pcm), "its frames of 2 bytes do not hold 2 channels of 16 bits"},
+        {"frame of 65535 bytes", withFrame(8, 32, 65535, pcm), "its frames of 65535 bytes do not hold 8 channels of 32 bits"},
+    };
+    for (const auto& c : cases) {
+        QString why;
+        EXPECT_FALSE(readWave(c.bytes, &why)) << c.name;
+        EXPECT_EQ(why.toStdString(), c.reason) << c.name;
+    }
 }
 
 } // namespace

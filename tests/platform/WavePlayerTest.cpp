@@ -1,7 +1,7 @@
-// The real wave player on a real audio output (a private sound server's null output):
-// open, play, its mode while playing and after the end, stop, close, files it cannot play,
-// and the sound server going away and coming back. GStreamer finds only its core elements
-// here: the player must not need it.
+// The real wave player, its player process, on a real audio output (a private sound
+// server's null output): open, play, its mode while the output opens, while playing and
+// after the end, stop, close, files it cannot play, a player that dies or hangs, and the
+// sound server going away and coming back.
 
 #include "platform/WavePlayer.h"
 
@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDevice>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -30,8 +31,19 @@ void waitWhilePlaying(const WavePlayer& player, const QElapsedTimer& since, qint
         QTest::qWait(5);
 }
 
+// Opens path and lets events run until the player's output is ready or has failed.
+bool openReady(WavePlayer& player, const QString& path)
+{
+    if (!player.open(path))
+        return false;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.mode() != WavePlayer::ModeOpening; }, 10'000));
+    return player.mode() == WavePlayer::ModeStopped && player.problem().kind == WaveProblem::Kind::None;
+}
+
 class WavePlayerTest : public ::testing::Test {
 protected:
+    WavePlayerTest() { player.setOnChange([this] { ++news; }); }
+
     QString file(const QString& name, const QByteArray& bytes)
     {
         const QString path = folders.path(name);
@@ -40,7 +52,8 @@ protected:
     }
 
     TestFolders folders;
-    QtWavePlayer player;
+    ProcessWavePlayer player{QStringLiteral(BREVANT_PLAYER)};
+    int news = 0; // the player's calls of its callback
 };
 
 QByteArray samples(int frames, int bytesPerFrame, char value) { return QByteArray(frames * bytesPerFrame, value); }
@@ -61,7 +74,12 @@ TEST_F(WavePlayerTest, PlaysEachKindOfFileThroughTheOutputForItsLength)
     for (const auto& f : files) {
         SCOPED_TRACE(f.name);
         ASSERT_TRUE(player.open(file(QString::fromLatin1(f.name), f.bytes))) << player.problem().text.toStdString();
-        EXPECT_EQ(player.mode(), WavePlayer::ModeStopped) << "open sounds nothing";
+        EXPECT_EQ(player.mode(), WavePlayer::ModeOpening);
+        news = 0;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return player.mode() != WavePlayer::ModeOpening; }, 10'000));
+        EXPECT_EQ(player.mode(), WavePlayer::ModeStopped) << player.problem().text.toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return news == 1; }, 1000)) << "the output's readiness is news";
+        EXPECT_EQ(server().programStreams(), 1) << "the stream is open, silent";
         if (f.durationMs >= 0) {
             EXPECT_EQ(player.durationMs(), f.durationMs);
         }
@@ -72,8 +90,8 @@ TEST_F(WavePlayerTest, PlaysEachKindOfFileThroughTheOutputForItsLength)
         played.start();
         ASSERT_TRUE(player.play());
         EXPECT_EQ(player.mode(), WavePlayer::ModePlaying);
-        EXPECT_EQ(server().streamsOfThisProcess(), 1) << "the sound server plays the program's stream";
         waitWhilePlaying(player, played, length + 10'000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return news == 2; }, 1000)) << "the end is news";
         EXPECT_GE(played.elapsed(), length) << "never ends before its own length";
         EXPECT_LT(played.elapsed(), length + WavePlayer::EndMarginMs) << "reports its end well before it would be given up";
         EXPECT_EQ(player.mode(), WavePlayer::ModeStopped);
@@ -83,7 +101,7 @@ TEST_F(WavePlayerTest, PlaysEachKindOfFileThroughTheOutputForItsLength)
 
 TEST_F(WavePlayerTest, StopEndsAtOnceAndANewFileOrCloseLetsGoOfTheOutput)
 {
-    ASSERT_TRUE(player.open(file(QStringLiteral("long.wav"), toneWave(3000))));
+    ASSERT_TRUE(openReady(player, file(QStringLiteral("long.wav"), toneWave(3000))));
     ASSERT_TRUE(player.play());
     QTest::qWait(200);
     ASSERT_EQ(player.mode(), WavePlayer::ModePlaying);
@@ -93,17 +111,26 @@ TEST_F(WavePlayerTest, StopEndsAtOnceAndANewFileOrCloseLetsGoOfTheOutput)
     EXPECT_EQ(player.mode(), WavePlayer::ModeStopped) << "a stopped message stays stopped";
 
     // A new file cuts the one playing off: the server holds one stream of ours, not two.
-    ASSERT_TRUE(player.open(file(QStringLiteral("long.wav"), toneWave(3000))));
+    ASSERT_TRUE(openReady(player, file(QStringLiteral("long.wav"), toneWave(3000))));
     ASSERT_TRUE(player.play());
+    // play() while the output still opens plays once it is ready.
     ASSERT_TRUE(player.open(file(QStringLiteral("short.wav"), toneWave(500))));
     ASSERT_TRUE(player.play());
-    EXPECT_EQ(server().streamsOfThisProcess(), 1);
+    EXPECT_EQ(player.mode(), WavePlayer::ModePlaying);
     EXPECT_EQ(player.durationMs(), 500);
+    EXPECT_TRUE(QTest::qWaitFor([] { return server().programStreams() == 1; }, 5000));
+    QElapsedTimer played;
+    played.start();
+    waitWhilePlaying(player, played, 10'000);
+    EXPECT_EQ(player.problem().kind, WaveProblem::Kind::None) << player.problem().text.toStdString();
+
+    ASSERT_TRUE(openReady(player, file(QStringLiteral("long.wav"), toneWave(3000))));
+    ASSERT_TRUE(player.play());
 
     player.close();
     EXPECT_EQ(player.mode(), WavePlayer::ModeNotOpen);
     EXPECT_FALSE(player.play());
-    EXPECT_TRUE(QTest::qWaitFor([] { return server().streamsOfThisProcess() == 0; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([] { return server().programStreams() == 0; }, 5000));
 }
 
 TEST_F(WavePlayerTest, AFileItCannotPlayFailsOnOpenAsAProblemOfThatFile)
@@ -126,27 +153,56 @@ TEST_F(WavePlayerTest, AFileItCannotPlayFailsOnOpenAsAProblemOfThatFile)
         EXPECT_FALSE(player.play());
     }
     EXPECT_TRUE(player.outputFound());
-    EXPECT_EQ(server().streamsOfThisProcess(), 0);
+    EXPECT_EQ(server().programStreams(), 0);
 }
 
-TEST_F(WavePlayerTest, NoMediaBackendIsLoaded)
+// Players that fail as a sound library can: one that dies, one that never becomes ready,
+// one that never ends the message. Each is killed and fails the message as the output's.
+TEST_F(WavePlayerTest, APlayerThatDiesOrHangsIsKilledAndFailsTheMessage)
 {
-    ASSERT_TRUE(player.open(file(QStringLiteral("tone.wav"), toneWave(100))));
-    QElapsedTimer played;
-    played.start();
-    ASSERT_TRUE(player.play());
-    waitWhilePlaying(player, played, 5000);
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
-    const QByteArray loaded = maps.readAll();
-    EXPECT_FALSE(loaded.contains("mediaplugin")) << "a media backend plug-in was loaded";
-    EXPECT_FALSE(loaded.contains("libgstreamer")) << "GStreamer was loaded";
+    const QString tone = file(QStringLiteral("tone.wav"), toneWave(300));
+    const QString script = folders.path(QStringLiteral("player.sh"));
+    const auto misbehave = [&](const QByteArray& body) {
+        writeBytes(script, "#!/bin/sh\n" + body + "\n");
+        QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    };
+    ProcessWavePlayer bad(script);
+    const auto outputProblem = [&] { return bad.problem().kind == WaveProblem::Kind::Output; };
+
+    misbehave("echo ready; read line; kill -ABRT $$");
+    ASSERT_TRUE(openReady(bad, tone));
+    ASSERT_TRUE(bad.play());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bad.mode() != WavePlayer::ModePlaying; }, 5000));
+    EXPECT_EQ(bad.problem().text, "The sound player ended unexpectedly.");
+
+    misbehave("exec sleep 60");
+    QElapsedTimer waited;
+    waited.start();
+    ASSERT_TRUE(bad.open(tone));
+    ASSERT_TRUE(QTest::qWaitFor(outputProblem, WavePlayer::OpeningLimitMs + 5000));
+    EXPECT_GE(waited.elapsed(), WavePlayer::OpeningLimitMs);
+    EXPECT_EQ(bad.problem().text, "The sound output did not answer.");
+    EXPECT_EQ(bad.mode(), WavePlayer::ModeStopped);
+
+    misbehave("echo ready; read line; echo started; exec sleep 60");
+    ASSERT_TRUE(openReady(bad, tone));
+    waited.restart();
+    ASSERT_TRUE(bad.play());
+    ASSERT_TRUE(QTest::qWaitFor(outputProblem, 300 + WavePlayer::EndMarginMs + 5000));
+    EXPECT_GE(waited.elapsed(), 300 + WavePlayer::EndMarginMs);
+    EXPECT_EQ(bad.problem().text, "The sound output did not end the message in time.");
+
+    ProcessWavePlayer missing(folders.path(QStringLiteral("no-such-player")));
+    missing.open(tone);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return missing.problem().kind == WaveProblem::Kind::Output; }, 5000));
+    EXPECT_NE(missing.mode(), WavePlayer::ModePlaying);
+    EXPECT_TRUE(missing.problem().text.startsWith("The sound player ")) << missing.problem().text.toStdString();
 }
 
-// Last in this program: the server goes away for good.
-TEST_F(WavePlayerTest, ASoundServerThatGoesAwayBreaksOffPlayingAndFailsTheNextOpen)
+// Last in this program: the server goes away, and another comes.
+TEST_F(WavePlayerTest, ASoundServerThatGoesAwayBreaksOffPlayingAndTheNextOpenFindsItBack)
 {
-    ASSERT_TRUE(player.open(file(QStringLiteral("long.wav"), toneWave(3000))));
+    ASSERT_TRUE(openReady(player, file(QStringLiteral("long.wav"), toneWave(3000))));
     ASSERT_TRUE(player.play());
     QTest::qWait(200);
     server().stop();
@@ -157,19 +213,24 @@ TEST_F(WavePlayerTest, ASoundServerThatGoesAwayBreaksOffPlayingAndFailsTheNextOp
     EXPECT_EQ(player.mode(), WavePlayer::ModeStopped);
     EXPECT_EQ(player.problem().kind, WaveProblem::Kind::Output);
 
-    QTest::qWait(500); // as in KeyerSoundTest: Qt's audio output may hang on a server going that moment
-    EXPECT_FALSE(player.open(file(QStringLiteral("tone.wav"), toneWave(300))));
-    EXPECT_EQ(player.problem().kind, WaveProblem::Kind::Output) << player.problem().text.toStdString();
-    EXPECT_EQ(player.mode(), WavePlayer::ModeNotOpen);
+    // No server at all: no sound output, also to a probe.
+    const QString tone = file(QStringLiteral("tone.wav"), toneWave(300));
+    EXPECT_FALSE(openReady(player, tone));
+    EXPECT_EQ(player.problem().kind, WaveProblem::Kind::Output);
+    EXPECT_EQ(player.problem().text, "No sound output was found.");
+    EXPECT_FALSE(player.outputFound());
 
-    // Once a server is back (here another, where the sound is now pointed), the sound system
-    // finds it again within a few seconds and a message plays.
+    // Once a server is back (here another, where the sound is now pointed) the next message
+    // plays, and a probe finds the output again.
     PrivateSoundServer again;
     ASSERT_TRUE(again.start());
-    const QString tone = file(QStringLiteral("tone.wav"), toneWave(300));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return player.open(tone); }, 10'000)) << player.problem().text.toStdString();
+    news = 0;
+    player.probeOutput();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return news > 0; }, 10'000));
+    EXPECT_TRUE(player.outputFound());
+    ASSERT_TRUE(openReady(player, tone)) << player.problem().text.toStdString();
     ASSERT_TRUE(player.play());
-    EXPECT_EQ(again.streamsOfThisProcess(), 1);
+    EXPECT_EQ(again.programStreams(), 1);
 }
 
 } // namespace

@@ -27,6 +27,8 @@ public:
     bool noOutput = false;  // open() fails for want of a sound output
     bool playFails = false; // play() fails, as when the sound server has gone
     bool neverEnds = false; // plays on past its length, never reporting the end
+    bool opensSlowly = false; // open() leaves the output opening until ready() or openingFails()
+    int probes = 0;         // probeOutput() calls
 
     bool open(const QString& path) override
     {
@@ -36,12 +38,24 @@ public:
             return fail(WaveProblem::Kind::File, path + QStringLiteral(" was not found."));
         if (noOutput)
             return fail(WaveProblem::Kind::Output, QStringLiteral("No sound output was found."));
-        m_mode = ModeStopped;
+        m_mode = opensSlowly ? ModeOpening : ModeStopped;
         return true;
+    }
+    // The output of a slowly opening player is ready, or failed; the player's owner hears it.
+    void ready()
+    {
+        m_mode = ModeStopped;
+        changed();
+    }
+    void openingFails()
+    {
+        m_problem = {WaveProblem::Kind::Output, QStringLiteral("The sound output could not be opened (Connection refused).")};
+        m_mode = ModeStopped;
+        changed();
     }
     bool play() override
     {
-        if (m_mode == ModeNotOpen)
+        if (m_mode == ModeNotOpen || m_mode == ModeOpening)
             return false;
         if (playFails) {
             m_problem = {WaveProblem::Kind::Output, QStringLiteral("The sound output failed to start.")};
@@ -69,6 +83,7 @@ public:
     qint64 durationMs() const override { return m_mode == ModeNotOpen ? 0 : qMax<qint64>(lengthMs, 0); }
     WaveProblem problem() const override { return m_problem; }
     bool outputFound() const override { return !noOutput; }
+    void probeOutput() override { ++probes; }
 
     // The prompt runs out.
     void finish() { stop(); }

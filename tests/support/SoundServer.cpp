@@ -145,6 +145,12 @@ void PrivateSoundServer::stop()
     m_server.waitForFinished(2000);
 }
 
+void PrivateSoundServer::kill()
+{
+    m_server.kill();
+    m_server.waitForFinished(5000);
+}
+
 QString PrivateSoundServer::pactl(const QStringList& arguments)
 {
     QProcess process;
@@ -156,9 +162,9 @@ QString PrivateSoundServer::pactl(const QStringList& arguments)
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 
-int PrivateSoundServer::streamsOfThisProcess()
+int PrivateSoundServer::programStreams()
 {
-    const QRegularExpression ours(QStringLiteral("application\\.process\\.id = \"%1\"").arg(::getpid()));
+    const QRegularExpression ours(QStringLiteral("application\\.name = \"Brevant Log\""));
     return int(pactl({QStringLiteral("list"), QStringLiteral("sink-inputs")}).count(ours));
 }
 

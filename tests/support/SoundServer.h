@@ -29,10 +29,12 @@ public:
     bool start();
     // Stops it, as a sound server that goes away.
     void stop();
+    // Kills it at once, as a server that dies (start() brings it back).
+    void kill();
     QString error() const { return m_error; }
 
-    // This process's streams that the server holds now.
-    int streamsOfThisProcess();
+    // The program's streams that the server holds now (its player process's).
+    int programStreams();
 
 private:
     QString pactl(const QStringList& arguments);

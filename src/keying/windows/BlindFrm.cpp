@@ -10,7 +10,7 @@
 #include "platform/Services.h"
 
 #include <QCloseEvent>
-#include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -45,7 +45,7 @@ void onSelected(QRadioButton* button, BlindFrm* form, void (BlindFrm::*handler)(
 
 BlindFrm::BlindFrm(const WindowContext& context)
     : Form(context, QStringLiteral("Voice Navigation Settings"), 7200, 5520),
-      m_player(context.sessions.keyer->promptPlayer())
+      m_session(*context.sessions.keyer)
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
@@ -91,6 +91,9 @@ BlindFrm::BlindFrm(const WindowContext& context)
     scaling.fontKinds = scaling.scaledKinds;
     ScaleFormLocally(*this, scaling);
 
+    // A prompt that fails after it was asked for (the player's news comes later).
+    connect(&m_session, &KeyerSession::promptProblem, this, &BlindFrm::tellSoundProblem);
+
     Label7->setText(QStringLiteral("Put the audio wave files in this program's working directory: ")
                     + context.state.folders.WorkingDirectory);
 }
@@ -113,35 +116,23 @@ void BlindFrm::Form_Load()
 void BlindFrm::BlindKeyPhone(const QString& q)
 {
     // A new prompt cuts off the one still playing.
-    m_player.close();
+    m_session.closePrompt();
     if (q.trimmed().isEmpty())
         return;
     const QString file = workPath(context().state.folders, q + QStringLiteral(".wav"));
-    if (!m_player.open(file) || !m_player.play()) {
-        tellSoundProblem(m_player.problem());
-        return;
-    }
-    m_giveUpAtMs = context().services.clock->monotonicMs() + m_player.durationMs() + WavePlayer::EndMarginMs;
+    if (!m_session.playPrompt(file))
+        tellSoundProblem(m_session.promptPlayer().problem());
 }
 
-void BlindFrm::waitWhilePlaying()
+bool BlindFrm::waitWhilePlaying()
 {
-    // The player learns that a prompt has ended from events, so they must run here; keys
-    // and clicks are held back, as nothing may act before the prompt is over.
-    Clock& clock = *context().services.clock;
-    while (m_player.mode() == WavePlayer::ModePlaying) {
-        if (clock.monotonicMs() >= m_giveUpAtMs) {
-            m_player.close();
-            tellSoundProblem({WaveProblem::Kind::Output, QStringLiteral("The sound output did not end the prompt in time.")});
-            return;
-        }
-        letEventsRun(QEventLoop::ExcludeUserInputEvents);
-        if (m_player.mode() != WavePlayer::ModePlaying)
-            break;
-        clock.sleepMs(10);
-    }
-    if (m_player.problem().kind == WaveProblem::Kind::Output)
-        tellSoundProblem(m_player.problem());
+    // The wait lets events run: the program may be closed meanwhile, this window with it.
+    const QPointer<BlindFrm> self(this);
+    const WaveProblem problem = m_session.waitForPrompt();
+    if (!self)
+        return false;
+    tellSoundProblem(problem);
+    return true;
 }
 
 void BlindFrm::tellSoundProblem(const WaveProblem& problem)
@@ -164,8 +155,8 @@ void BlindFrm::Option1_Click() { BlindKeyPhone(QStringLiteral("NavDis")); }
 void BlindFrm::Option2_Click()
 {
     BlindKeyPhone(QStringLiteral("NavEn"));
-    waitWhilePlaying();
-    BlindKeyPhone(QStringLiteral("Call"));
+    if (waitWhilePlaying())
+        BlindKeyPhone(QStringLiteral("Call"));
 }
 
 void BlindFrm::Option3_Click() { BlindKeyPhone(QStringLiteral("NavEn")); }

@@ -8,7 +8,6 @@
 #include <QRadioButton>
 
 class KeyerSession;
-class WavePlayer;
 struct WaveProblem;
 
 // Voice navigation: the operator's choice of how far the spoken field prompts go, and the
@@ -36,8 +35,9 @@ public:
     // Returns once the prompt playing has ended, or when it has played its length and the
     // player's margin without reporting the end (a stuck sound system must not hold the
     // program): that prompt is then given up. Painting, timers and the player's own news
-    // go on meanwhile; keys and clicks wait until after.
-    void waitWhilePlaying();
+    // go on meanwhile; keys and clicks wait until after. False when this window was deleted
+    // meanwhile (the program closed): the caller then touches nothing of it.
+    bool waitWhilePlaying();
 
     void Option1_Click();
     void Option2_Click();
@@ -53,7 +53,6 @@ private:
     // prompts on or this window open; a recording that is missing or broken stays silent.
     void tellSoundProblem(const WaveProblem& problem);
 
-    WavePlayer& m_player;
-    qint64 m_giveUpAtMs = 0; // when the prompt playing is given up
+    KeyerSession& m_session;
     bool m_told = false;
 };

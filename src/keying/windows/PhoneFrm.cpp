@@ -67,6 +67,12 @@ void PhoneFrm::wireSession()
         connect(option, &QRadioButton::toggled, this, &PhoneFrm::sendSettings);
     connect(&m_session, &KeyerSession::pttPortInvalid, this, &PhoneFrm::reportInvalidPort);
     connect(&m_session, &KeyerSession::soundProblem, this, &PhoneFrm::tellSoundProblem);
+    // A message that plays clears what was said against the sound.
+    connect(&m_session, &KeyerSession::voiceMessagePlaying, this, [this] {
+        lblSound->clear();
+        lblSound->setToolTip(QString());
+    });
+    connect(&m_session, &KeyerSession::soundOutputChecked, this, &PhoneFrm::showOutputFound);
     // A copy: each box filled hands the session the window's settings at once.
     showSettings(WaveSettings(m_session.voiceSettings()));
     sendSettings();
@@ -173,7 +179,16 @@ void PhoneFrm::closeEvent(QCloseEvent* event)
 void PhoneFrm::showEvent(QShowEvent* event)
 {
     Form::showEvent(event);
-    if (!m_session.voicePlayer().outputFound())
+    showOutputFound();
+    // The answer comes later, as soundOutputChecked: nothing of the sound system is asked
+    // on this thread.
+    m_session.probeSoundOutput();
+}
+
+void PhoneFrm::showOutputFound()
+{
+    // A message's own failure, said already, says more.
+    if (!m_session.soundOutputFound() && lblSound->text().isEmpty())
         lblSound->setText(NoOutputText);
     else if (lblSound->text() == NoOutputText)
         lblSound->clear();

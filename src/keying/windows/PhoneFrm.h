@@ -76,6 +76,8 @@ private:
     // In this window's sound line; a fault of the sound output also in the log window's
     // message line, where the operator pressed the key.
     void tellSoundProblem(const WaveProblem& problem);
+    // Says in red when the sound output was last found missing.
+    void showOutputFound();
 
     KeyerSession& m_session;
 };
