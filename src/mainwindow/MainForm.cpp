@@ -191,6 +191,14 @@ void MainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    if (context().navigation.form1().radioTuning()) {
+        // A tune waits for the radio to take its command (a click on a spot): the wait ends
+        // now, and the window closes once the click's handler has returned.
+        context().navigation.form1().endRadioTuning();
+        event->ignore();
+        QTimer::singleShot(10, this, [this] { close(); });
+        return;
+    }
     if (state.keyer.WinKeyFeeds > 0 || state.spots.LinkWaits > 0) {
         // The send to the keyer device ends at its next step, the buffer being empty, and a
         // spot link's wait within its time limit; the window closes once they have (their
