@@ -590,8 +590,8 @@ TEST_F(HamlibPeer, PolledAsKenwoodTheLogFollowsAndATuneReachesTheRadio)
     Outfrm& w = openOut();
     ASSERT_TRUE(app->rigSession().port().isOpen());
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state().station.CurrentBand == "20"; }, 5000));
-    EXPECT_EQ(state().station.CurrentMode, "CW");
+    // The answers to FA; and MD; are read as each comes: the mode follows the band.
+    ASSERT_TRUE(followed("20", "CW", 5000));
     w.cmdLogOn_Click();
     w.txtCall->setFocus();
     keys(QStringLiteral("W5ABC h{Enter}"));
