@@ -20,7 +20,10 @@
 #include "reports/windows/DEEditInfrm.h"
 #include "reports/windows/DEEditOut.h"
 #include "reports/windows/GraphQSO.h"
+#include "rig/RigBandPlan.h"
 #include "rig/RigSession.h"
+#include "rig/RigSettings.h"
+#include "rig/windows/RadioToLog.h"
 #include "rig/windows/RigControlfrm.h"
 #include "rig/windows/frmBandPlan.h"
 #include "rig/windows/frmRigTune.h"
@@ -69,10 +72,12 @@ App::App(Services services) : m_services(std::move(services))
         SpotLinkDevices{[this] { return m_services.makeSerialPort(); }, [this] { return m_services.makeTcpLink(); },
                         [this] { return m_services.environment->variable("BREVANT_AGW"); }});
     m_sessions.spots = m_spotSession.get();
-    // The port is made as the rig window first needs it, by the services as they are then.
+    // The port is made as the radio first needs it, by the services as they are then. What
+    // the radio reads goes to the running main window.
     m_rigSession = std::make_unique<RigSession>([this] { return m_services.makeSerialPort(); });
     m_sessions.rig = m_rigSession.get();
     m_form1.attachRadio(*m_rigSession);
+    m_radioToLog = std::make_unique<RadioToLog>(*m_rigSession, m_form1, *m_services.dialogs);
 }
 
 App::~App()
@@ -194,17 +199,33 @@ void App::showSpotting()
     m_packetSpotfrm->showModeless();
 }
 
+// The radio named by the station (or by RigCntrl.txt) is polled on the stored settings, as
+// the rig window's "Test" would poll it; the rig window is loaded only to tell a port that
+// would not open. A new install names no radio in either file: no port is opened and no
+// error greets the operator.
 void App::startRigPolling()
 {
-    const QString& before = m_state.station.RigName;
-    if (before.compare(QLatin1String("None"), Qt::CaseInsensitive) == 0)
+    QString& rigName = m_state.station.RigName;
+    if (rigName.compare(QLatin1String("None"), Qt::CaseInsensitive) == 0)
         return;
-    // Loading the window restores RigCntrl.txt, which may name the radio. A new install
-    // names none in either file: no port is opened and no error greets the operator.
-    RigControlfrm& rig = rigControlfrm();
-    if (m_state.station.RigName.isEmpty())
+    const QString& folder = m_state.folders.WorkingDirectory;
+    RigSettings settings;
+    settings.RigPortSettings = portSettingsText(settings);
+    if (const auto stored = loadRigSettings(folder, rigName)) {
+        settings = stored->settings;
+        if (stored->items >= 11)
+            rigName = settings.RigName;
+    }
+    if (rigName.isEmpty() || rigName == QLatin1String("None"))
         return;
-    rig.Command1_Click();
+    settings.RigName = rigName;
+    RigSession& radio = *m_rigSession;
+    radio.setExtraBandPlan(LoadBandPlan(folder));
+    radio.setSettings(settings);
+    radio.clearMode();
+    if (!radio.beginTest())
+        rigControlfrm().reportRefusedPort();
+    radio.startPolling();
 }
 
 void App::unloadCompanionWindows()
@@ -255,7 +276,7 @@ void App::exportAdif() { WriteADIFFile(m_state, m_services); }
 
 void App::showPrivileges() { showOnce<frmBandPlan>(context()); }
 
-void App::showRigTune() { showOnce<frmRigTune>(context(), rigControlfrm()); }
+void App::showRigTune() { showOnce<frmRigTune>(context()); }
 
 void App::editContact(qint32 entry, std::function<void()> deleteContact)
 {

@@ -19,6 +19,7 @@ class KeyerSession;
 class frmStationID;
 class MainForm;
 class PacketSpotfrm;
+class RadioToLog;
 class RigSession;
 
 class App : public QObject, public Navigation {
@@ -94,6 +95,8 @@ private:
     Sessions m_sessions;
     std::unique_ptr<SpotSession> m_spotSession;
     std::unique_ptr<RigSession> m_rigSession;
+    // After the session: goes first, with its connections.
+    std::unique_ptr<RadioToLog> m_radioToLog;
     std::unique_ptr<KeyerSession> m_keyerSession;
     QPointer<frmStationID> m_stationSetup;
     QPointer<PhoneFrm> m_phoneFrm;

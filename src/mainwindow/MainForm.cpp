@@ -194,7 +194,10 @@ void MainForm::closeEvent(QCloseEvent* event)
         // characters, a send to the keyer device, a spot link's or the radio's wait. The
         // windows and devices it runs in stay until it has returned: the emptied buffer ends
         // a message after the character it keys and a device's send at its next step, a
-        // link's wait ends within its time; then the window closes.
+        // link's wait ends within its time, a tune's wait for the radio's port now; then the
+        // window closes.
+        if (context().navigation.form1().radioTuning())
+            context().navigation.form1().endRadioTuning();
         event->ignore();
         EventWaits::whenNoneRuns(this, [this] {
             if (isVisible())

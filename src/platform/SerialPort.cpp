@@ -4,6 +4,7 @@
 #include "platform/UserSettings.h"
 
 #include <QStringList>
+#include <cerrno>
 #include <poll.h>
 #include <sys/ioctl.h>
 
@@ -79,6 +80,12 @@ QtSerialPort::QtSerialPort(std::function<QString(int)> deviceForCom) : m_deviceF
 {
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
                      [this](QSerialPort::SerialPortError error) { portError(error); });
+    QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, [this] {
+        if (onReadyRead && isOpen())
+            onReadyRead();
+    });
+    m_heldOutput.setInterval(10);
+    QObject::connect(&m_heldOutput, &QTimer::timeout, &m_port, [this] { retryHeldOutput(); });
 }
 
 QtSerialPort::~QtSerialPort() { close(); }
@@ -144,6 +151,7 @@ bool QtSerialPort::open(QString* error)
 
 void QtSerialPort::close()
 {
+    m_heldOutput.stop();
     if (m_port.isOpen())
         m_port.close(); // what Qt still held to send goes with it
     m_port.clearError();
@@ -156,6 +164,17 @@ void QtSerialPort::close()
 // it reports, so the close comes from the event loop, and only once for the failure.
 void QtSerialPort::portError(QSerialPort::SerialPortError error)
 {
+    const int systemError = errno; // the write's own, still: Qt reports it at once
+    // A write the line would not take now (the far end holds it with XOFF, or CTS is low
+    // under hardware handshaking): the bytes stay queued and are offered again until the
+    // line takes them. Only a hang-up, a removed device or an I/O error fails the port.
+    const bool writing = error == QSerialPort::WriteError || error == QSerialPort::ResourceError;
+    if (writing && (systemError == EAGAIN || systemError == EWOULDBLOCK)) {
+        m_port.clearError();
+        if (m_port.isOpen())
+            m_heldOutput.start();
+        return;
+    }
     // A read error on a line that is still up is a read that found nothing: no failure.
     const bool failed = error == QSerialPort::ResourceError || error == QSerialPort::WriteError
                         || (error == QSerialPort::ReadError && lineHungUp());
@@ -176,6 +195,15 @@ void QtSerialPort::portError(QSerialPort::SerialPortError error)
                 onFailed(reason);
         },
         Qt::QueuedConnection);
+}
+
+void QtSerialPort::retryHeldOutput()
+{
+    if (!isOpen() || m_port.bytesToWrite() == 0) {
+        m_heldOutput.stop();
+        return;
+    }
+    m_port.flush();
 }
 
 bool QtSerialPort::lineHungUp() const

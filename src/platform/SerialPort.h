@@ -2,12 +2,15 @@
 
 // A serial port as the settings windows see one: a COM number, line settings, the DTR and
 // RTS lines, bytes out and in, and how many bytes still wait to go out. A port whose device
-// fails while open (a USB adapter pulled, the line hung up) closes itself, drops what was
-// still to go out and tells its owner once through onFailed.
+// fails while open (a USB adapter pulled, the line hung up, an I/O error) closes itself,
+// drops what was still to go out and tells its owner once through onFailed. A line that
+// cannot take more for now (the far end holding it with XOFF or CTS) is no failure: what
+// was written waits in the output and goes as the line lets it.
 
 #include <QByteArray>
 #include <QSerialPort>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <optional>
 
@@ -52,7 +55,8 @@ public:
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
 
-    // Queues the bytes for sending; false when the port is closed or refuses them.
+    // Queues the bytes for sending; false when the port is closed or refuses them. Bytes
+    // the line cannot take yet stay queued (outputQueued) and go when it can.
     virtual bool write(const QByteArray& bytes) = 0;
     // Every byte received and not yet taken.
     virtual QByteArray readAll() = 0;
@@ -62,6 +66,8 @@ public:
     // The open port's device failed; the port is already closed when this is called, so the
     // owner may reopen it. The reason names the port and what went wrong.
     std::function<void(const QString& reason)> onFailed;
+    // Bytes have come in and wait for readAll(); told from the event loop, after they came.
+    std::function<void()> onReadyRead;
 };
 
 // The device of COM port n: the environment variable BREVANT_COM<n>, else the per-user
@@ -92,6 +98,7 @@ private:
     bool applyLines();
     void portError(QSerialPort::SerialPortError error);
     bool lineHungUp() const;
+    void retryHeldOutput();
 
     std::function<QString(int)> m_deviceForCom;
     QSerialPort m_port;
@@ -104,4 +111,6 @@ private:
     // Set at a failure until the port has been closed for it, a turn of the event loop later.
     bool m_failing = false;
     quint64 m_openings = 0;
+    // Output the line held back is offered to it again this often until it has gone.
+    QTimer m_heldOutput;
 };

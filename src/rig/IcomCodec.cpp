@@ -78,6 +78,40 @@ std::vector<QByteArray> icomFrames(const QByteArray& reply, quint8 command)
     return frames;
 }
 
+std::optional<quint8> icomRadioAddress(const QString& request)
+{
+    const QString pair = request.mid(6, 2);
+    bool ok = false;
+    const uint address = pair.toUInt(&ok, 16);
+    if (pair.size() != 2 || !ok)
+        return std::nullopt;
+    return quint8(address);
+}
+
+QByteArray icomFramesFromTo(const QByteArray& read, quint8 from, quint8 to)
+{
+    QByteArray kept;
+    for (qsizetype at = read.indexOf("\xFE\xFE"); at >= 0; at = read.indexOf("\xFE\xFE", at + 1)) {
+        // A run of preamble bytes: the frame starts with the last two.
+        qsizetype start = at;
+        while (start + 2 < read.size() && quint8(read[start + 2]) == Preamble)
+            ++start;
+        const qsizetype end = read.indexOf(char(EndOfMessage), start + 2);
+        if (end < 0)
+            break;
+        const QByteArray frame = read.mid(start, end - start + 1);
+        // A FE inside the frame means it was cut off and another began there.
+        if (const qsizetype next = frame.indexOf(char(Preamble), 2); next >= 0) {
+            at = start + next - 1;
+            continue;
+        }
+        if (frame.size() >= 5 && quint8(frame[2]) == to && quint8(frame[3]) == from)
+            kept += frame;
+        at = end;
+    }
+    return kept;
+}
+
 QString icomDigitsToMhzText(const QString& digits)
 {
     QString text;

@@ -17,7 +17,9 @@
 // ended by FD and carrying the data length the command answers with: a frame cut off by
 // the read tick is not read (the poll reads it whole with the rest that comes next), and of
 // several complete answers in one read the newest counts.
-// A frame the radio sends to another address is read all the same.
+// Several radios may share the line: only the frames our radio sends to the program are
+// read (icomFramesFromTo), so an answer of another radio to the program, or of our radio to
+// another station, changes nothing.
 
 #include "rig/RigReport.h"
 
@@ -28,6 +30,16 @@
 
 // The data bytes of each complete frame with the command, in the order they came.
 std::vector<QByteArray> icomFrames(const QByteArray& reply, quint8 command);
+
+// The program's own address on the line.
+constexpr quint8 IcomController = 0xE0;
+// The radio's address named in a request text (its third hex pair, "FE FE 64 E0 03 FD":
+// 64); nothing when that is not a hex pair.
+std::optional<quint8> icomRadioAddress(const QString& request);
+// The complete frames of what was read that go from `from` to `to`, one after another;
+// everything else (other radios' frames, the program's own requests heard back, noise)
+// left out.
+QByteArray icomFramesFromTo(const QByteArray& read, quint8 from, quint8 to);
 
 // The BCD digits (most significant first) to frequency text: up to four digits before the
 // point, leading zeros dropped, the rest after it ("0014074000" -> "14.074000").

@@ -42,10 +42,13 @@ public:
         return inTurn(r, toggle, 17, [](const QString& s) { return hexPairsToBytes(s, 6); });
     }
     qsizetype wholeReplies(const QByteArray& read, quint8) const override { return icomWholeFrames(read); }
-    bool decode(const QByteArray& reply, const RigRequests&, quint8, RigReport& report) const override
+    // Only what our radio (the address in the request) says to the program is read.
+    bool decode(const QByteArray& reply, const RigRequests& r, quint8, RigReport& report) const override
     {
-        const bool frequency = parseIcomFrequency(reply, m_options.frequencyBytes, report);
-        return parseIcomMode(reply, report) || frequency;
+        const auto radio = icomRadioAddress(r.frequency);
+        const QByteArray ours = radio ? icomFramesFromTo(reply, *radio, IcomController) : reply;
+        const bool frequency = parseIcomFrequency(ours, m_options.frequencyBytes, report);
+        return parseIcomMode(ours, report) || frequency;
     }
     std::vector<int> frequencyPausesMs() const override { return m_options.pausesMs; }
     std::optional<QByteArray> frequencyCommand(float mhz, const RigRequests& r, const RigReport&) const override

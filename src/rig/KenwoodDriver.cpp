@@ -12,10 +12,12 @@ public:
     qsizetype wholeReplies(const QByteArray& read, quint8) const override { return throughLast(read, ';'); }
 };
 
-bool decodeFaAndMd(const QByteArray& reply, const RigRequests& r, RigReport& report)
+bool decodeFaAndMd(const QByteArray& replies, const RigRequests& r, RigReport& report)
 {
-    const bool frequency = parseKenwoodFrequency(reply, r, report);
-    return parseKenwoodMode(reply, report) || frequency;
+    return eachReply(replies, ';', [&](const QByteArray& reply) {
+        const bool frequency = parseKenwoodFrequency(reply, r, report);
+        return parseKenwoodMode(reply, report) || frequency;
+    });
 }
 
 class KenwoodDriver final : public SemicolonDriver {
@@ -42,7 +44,7 @@ public:
     std::optional<QByteArray> pollRequest(const RigRequests& r, quint8&) const override { return bothAsTyped(r); }
     bool decode(const QByteArray& reply, const RigRequests&, quint8, RigReport& report) const override
     {
-        return parseKenwoodIfReply(reply, report);
+        return eachReply(reply, ';', [&](const QByteArray& one) { return parseKenwoodIfReply(one, report); });
     }
     std::optional<QByteArray> frequencyCommand(float mhz, const RigRequests&, const RigReport& report) const override
     {
@@ -91,7 +93,7 @@ public:
     }
     bool decode(const QByteArray& reply, const RigRequests& r, quint8, RigReport& report) const override
     {
-        return parseFtdx9000Reply(reply, r, report);
+        return eachReply(reply, ';', [&](const QByteArray& one) { return parseFtdx9000Reply(one, r, report); });
     }
     std::optional<QByteArray> frequencyCommand(float mhz, const RigRequests& r, const RigReport&) const override
     {

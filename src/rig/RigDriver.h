@@ -110,6 +110,21 @@ std::optional<QByteArray> inTurn(const RigRequests& r, quint8& toggle, qsizetype
 // Text replies end with a terminator: what follows the last one is a reply not yet whole.
 inline qsizetype throughLast(const QByteArray& read, char terminator) { return read.lastIndexOf(terminator) + 1; }
 
+// Decodes each reply (up to and with its terminator) on its own, oldest first, so that of
+// several answers read together the newest counts; true when any held an answer.
+template <class Decode>
+bool eachReply(const QByteArray& replies, char terminator, Decode decode)
+{
+    bool answered = false;
+    for (qsizetype start = 0; start < replies.size();) {
+        qsizetype end = replies.indexOf(terminator, start);
+        end = end < 0 ? replies.size() : end + 1;
+        answered = decode(replies.mid(start, end - start)) || answered;
+        start = end;
+    }
+    return answered;
+}
+
 // A block read by position is whole once it reaches the last byte its decoder reads.
 inline qsizetype blockOf(const QByteArray& read, qsizetype length) { return read.size() >= length ? read.size() : 0; }
 

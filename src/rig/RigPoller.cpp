@@ -1,7 +1,10 @@
 #include "rig/RigPoller.h"
 
+#include "platform/EventWait.h"
 #include "platform/SerialPort.h"
 #include "rig/RigText.h"
+
+#include <algorithm>
 
 #include <QCoreApplication>
 #include <chrono>
@@ -10,12 +13,16 @@ namespace {
 
 // A reply is kept unfinished no longer than a few replies would take.
 constexpr qsizetype LongestTail = 128;
-// Send ticks in a row that wait for a slow answer before asking again.
+// Send ticks in a row that wait for the rest of a block read by position before asking again.
 constexpr int MostSendsHeld = 2;
 // The radio is reported silent after this long, and at least two read ticks, without a whole
 // reply; a failed port is tried again this often.
 constexpr qint64 SilenceMs = 3000;
 constexpr qint64 ReopenEveryMs = 3000;
+// What an answer may take besides the line: the longest answer of any family (a status
+// block) and the radio's own delay before it answers.
+constexpr qint64 LongestAnswerBytes = 80;
+constexpr qint64 RadioDelayMs = 250;
 
 const QString FrequencyError = QStringLiteral("Error Changing Frequency");
 const QString ModeError = QStringLiteral("Error Changing Mode");
@@ -29,7 +36,7 @@ RigTiming RigTiming::real()
                                   std::chrono::steady_clock::now().time_since_epoch())
                                   .count());
             },
-            [] { QCoreApplication::processEvents(); }};
+            [] { ::letEventsRun(); }};
 }
 
 RigPoller::RigPoller(SerialPort& port, RigTiming timing)
@@ -38,6 +45,27 @@ RigPoller::RigPoller(SerialPort& port, RigTiming timing)
     tmrGetData.setInterval(1000);
     connect(&tmrGetData, &QTimer::timeout, this, &RigPoller::tmrGetData_Timer);
     m_port.onFailed = [this](const QString& reason) { portFailed(reason); };
+    m_port.onReadyRead = [this] {
+        if (tmrGetData.isActive())
+            readArrived();
+    };
+}
+
+RigPoller::~RigPoller()
+{
+    m_port.onFailed = nullptr;
+    m_port.onReadyRead = nullptr;
+}
+
+void RigPoller::setLine(const SerialSettings& settings)
+{
+    const int bits = 1 + settings.dataBits + (settings.parity == 'N' ? 0 : 1) + settings.stopBits;
+    m_characterUs = settings.baud > 0 ? std::max<qint64>(1, qint64(bits) * 1000000 / settings.baud) : 1042;
+}
+
+qint64 RigPoller::answerTimeMs(qsizetype requestBytes) const
+{
+    return (qint64(requestBytes) + LongestAnswerBytes) * m_characterUs / 1000 + 1 + RadioDelayMs;
 }
 
 void RigPoller::setRigName(const QString& rigName, const RigDriverOptions& options)
@@ -45,13 +73,17 @@ void RigPoller::setRigName(const QString& rigName, const RigDriverOptions& optio
     m_rigName = rigName;
     m_driver = rigDriverFor(rigName, options);
     m_tail.clear();
+    m_awaiting = false;
 }
 
 void RigPoller::beginPolling()
 {
     m_tail.clear();
     m_sendsHeld = 0;
-    m_lastReadAnswered = true;
+    m_lineBusy = false;
+    m_awaiting = false;
+    m_answered = false;
+    m_ended = false;
     m_unansweredReads = 0;
     m_lastAnswerMs = -1;
     m_silent = false;
@@ -61,10 +93,13 @@ void RigPoller::beginPolling()
 
 void RigPoller::tmrGetData_Timer()
 {
+    if (m_driver->usesPort())
+        readArrived();
     if (RigPollPhase == 0)
         sendPhase();
     else
         readPhase();
+    m_lineBusy = false;
 }
 
 void RigPoller::sendPhase()
@@ -72,12 +107,21 @@ void RigPoller::sendPhase()
     if (m_driver->usesPort()) {
         if (!readyToSend())
             return;
+        if (m_awaiting) {
+            // The answer may still be on its way: the radio is not asked over it.
+            if (m_timing.nowMs() < m_answerDueMs)
+                return;
+            m_awaiting = false;
+            noteReply(false);
+        }
         if (m_port.outputQueued() != 0) {
-            // The last request is still going out: read what there is next tick instead.
+            // The last request is still going out (the line is slow, or held by the radio):
+            // nothing more is queued behind it.
+            m_answered = false;
             RigPollPhase = 1;
             return;
         }
-        if (holdForAnswer())
+        if (holdForQuietLine())
             return;
         if (m_driver->readsByPosition()) {
             // Nothing of an earlier block may be read as the start of the next one.
@@ -88,32 +132,28 @@ void RigPoller::sendPhase()
         const auto request = m_driver->pollRequest(requests, toggle);
         if (!request)
             return;
-        if (!request->isEmpty() && !m_port.write(*request))
-            return;
+        if (!request->isEmpty()) {
+            if (!m_port.write(*request))
+                return;
+            m_awaiting = true;
+            m_answerDueMs = m_timing.nowMs() + answerTimeMs(request->size());
+        }
+        m_answered = false;
         m_sendsHeld = 0;
         RigRequestToggle = toggle;
     }
     RigPollPhase = 1;
 }
 
-// A slow radio is not talked over (on a shared CI-V line the two would collide): after a
-// read without a whole answer the poll reads again before it asks anew, and for a block read
-// by position it waits until the line is quiet, so that the rest of a long block is not read
-// as the next block. At most twice in a row: a radio that does not answer is asked again.
-bool RigPoller::holdForAnswer()
+// A block read by position has no end marker: the rest of a long block still coming after
+// its fields were read must not be read as the next block. So the next question waits
+// until the line is quiet for a tick, at most twice in a row.
+bool RigPoller::holdForQuietLine()
 {
-    if (m_sendsHeld >= MostSendsHeld)
+    if (!m_driver->readsByPosition() || !m_lineBusy || m_sendsHeld >= MostSendsHeld)
         return false;
-    if (!m_lastReadAnswered) {
-        ++m_sendsHeld;
-        RigPollPhase = 1;
-        return true;
-    }
-    if (m_driver->readsByPosition() && !m_port.readAll().isEmpty()) {
-        ++m_sendsHeld;
-        return true;
-    }
-    return false;
+    ++m_sendsHeld;
+    return true;
 }
 
 // A port that failed is opened again now and then; until it opens the tick sends nothing.
@@ -134,19 +174,48 @@ bool RigPoller::readyToSend()
 
 void RigPoller::readPhase()
 {
-    QByteArray reply;
-    if (m_driver->usesPort()) {
-        reply = takeWholeReplies(m_port.readAll());
-        if (reply.isEmpty()) {
-            noteReply(false);
-            RigPollPhase = 0;
-            return;
-        }
+    RigPollPhase = 0;
+    if (!m_driver->usesPort()) {
+        // The exchange files of the Pegasus come and go with the program that writes them,
+        // unreported.
+        takeReply({});
+        return;
     }
+    // Nothing went out (the output was held) or nothing came in its time.
+    if (!m_answered && (!m_awaiting || m_timing.nowMs() >= m_answerDueMs)) {
+        m_awaiting = false;
+        noteReply(false);
+    }
+}
+
+// What came from the radio, read as it arrives while polling and at every tick; never
+// inside a tuning command, whose own waits let events run (what came then is dropped as the
+// command begins, or read at the next tick).
+void RigPoller::readArrived()
+{
+    if (m_tuning > 0 || !m_driver->usesPort() || !m_port.isOpen())
+        return;
+    const QByteArray bytes = m_port.readAll();
+    if (bytes.isEmpty())
+        return;
+    m_lineBusy = true;
+    // The rest of a block read by position after its fields were read: no block of its own.
+    if (m_driver->readsByPosition() && m_answered && !m_awaiting)
+        return;
+    const QByteArray reply = takeWholeReplies(bytes);
+    if (!reply.isEmpty())
+        takeReply(reply);
+}
+
+void RigPoller::takeReply(const QByteArray& reply)
+{
     const bool answered = m_driver->decode(reply, requests, RigRequestToggle, report);
-    // The Pegasus exchange files come and go with the program that writes them, unreported.
-    if (m_driver->usesPort())
-        noteReply(answered);
+    if (answered && m_driver->usesPort()) {
+        m_answered = true;
+        if (m_tail.isEmpty())
+            m_awaiting = false;
+        noteReply(true);
+    }
     if (modeSource == ModeSource::Frequency)
         ModeFromFrequency(report.frequency, report.mode);
     if (replyRead)
@@ -156,7 +225,6 @@ void RigPoller::readPhase()
         bandFreqConversion(report.frequency);
     if (modeSource != ModeSource::DontUse && modeSelection)
         modeSelection(report.mode);
-    RigPollPhase = 0;
 }
 
 QByteArray RigPoller::takeWholeReplies(const QByteArray& bytes)
@@ -171,7 +239,6 @@ QByteArray RigPoller::takeWholeReplies(const QByteArray& bytes)
 
 void RigPoller::noteReply(bool answered)
 {
-    m_lastReadAnswered = answered;
     const qint64 now = m_timing.nowMs();
     if (answered) {
         m_unansweredReads = 0;
@@ -206,6 +273,7 @@ void RigPoller::portFailed(const QString& reason)
     m_portFailure = reason;
     m_lastReopenMs = m_timing.nowMs();
     m_tail.clear();
+    m_awaiting = false;
     becomeSilent(QStringLiteral("No Response: ") + reason);
 }
 
@@ -215,6 +283,28 @@ bool RigPoller::sendToRadio(const QByteArray& bytes, QString* error)
         return true;
     *error = QStringLiteral("The radio's port COM%1 is not open or refused the command.").arg(m_port.comNumber());
     return false;
+}
+
+namespace {
+
+// Marks a tuning command as running for as long as it runs.
+class TuningScope {
+public:
+    explicit TuningScope(int& running) : m_running(running) { ++m_running; }
+    ~TuningScope() { --m_running; }
+    TuningScope(const TuningScope&) = delete;
+    TuningScope& operator=(const TuningScope&) = delete;
+
+private:
+    int& m_running;
+};
+
+} // namespace
+
+void RigPoller::end()
+{
+    m_ended = true;
+    tmrGetData.stop();
 }
 
 void RigPoller::ChangeFrequency(float qChangeFreq)
@@ -237,14 +327,21 @@ void RigPoller::ChangeFrequency(float qChangeFreq)
                                           : QStringLiteral("No Response: ") + m_portFailure);
         return;
     }
+    TuningScope scope(m_tuning);
     tmrGetData.stop();
     const float frequency = qChangeFreq;
     if (m_driver->usesPort())
         m_port.readAll();
     m_tail.clear();
+    m_awaiting = false;
+    // Polling goes on after the tuning, unless the poll was ended during one of its waits.
+    const auto resume = [this] {
+        if (!m_ended)
+            tmrGetData.start();
+    };
     QString mode;
     if (!tuneMode(frequency, mode, FrequencyError) || !drained(FrequencyError)) {
-        tmrGetData.start();
+        resume();
         return;
     }
     const std::vector<int> pauses = m_driver->frequencyPausesMs();
@@ -253,6 +350,8 @@ void RigPoller::ChangeFrequency(float qChangeFreq)
             m_timing.letEventsRun();
         PauseMilliseconds(float(pauses[i]));
     }
+    if (m_ended)
+        return;
     if (!m_driver->usesPort()) {
         m_driver->tuneWithoutPort(frequency, report);
     } else if (const auto command = m_driver->frequencyCommand(frequency, requests, report)) {
@@ -260,12 +359,12 @@ void RigPoller::ChangeFrequency(float qChangeFreq)
         if (!sendToRadio(*command, &error)) {
             if (showError)
                 showError(FrequencyError, error);
-            tmrGetData.start();
+            resume();
             return;
         }
     }
     const bool sent = drained(FrequencyError);
-    tmrGetData.start();
+    resume();
     // The commands went out, but nothing says that the radio took them.
     if (sent && m_silent && showError)
         showError(FrequencyError, m_silentWhy + QStringLiteral(": the frequency was sent, but the radio is not answering."));
@@ -273,6 +372,7 @@ void RigPoller::ChangeFrequency(float qChangeFreq)
 
 void RigPoller::ChangeMode(float qChangeFrequency, QString& ModeToChangeTo)
 {
+    TuningScope scope(m_tuning);
     tuneMode(qChangeFrequency, ModeToChangeTo, ModeError);
 }
 
@@ -291,6 +391,8 @@ bool RigPoller::tuneMode(float frequency, QString& mode, const QString& errorTit
     if (!drained(errorTitle, named))
         return false;
     PauseMilliseconds(99);
+    if (m_ended)
+        return false;
     const auto command = m_driver->usesPort() ? m_driver->modeCommand(mode, requests) : std::nullopt;
     if (command) {
         QString error;
@@ -307,7 +409,7 @@ bool RigPoller::drained(const QString& errorTitle, const QString& after)
 {
     if (WaitForRigOutput())
         return true;
-    if (showError) {
+    if (showError && !m_ended) {
         QString text = QStringLiteral("The radio on COM%1 took nothing for 2 seconds: is it on and connected?")
                            .arg(m_port.comNumber());
         if (!after.isEmpty())
@@ -320,12 +422,12 @@ bool RigPoller::drained(const QString& errorTitle, const QString& after)
 bool RigPoller::WaitForRigOutput()
 {
     const qint64 start = m_timing.nowMs();
-    while (m_port.outputQueued() >= 1) {
+    while (!m_ended && m_port.outputQueued() >= 1) {
         if (m_timing.nowMs() - start >= 2000)
             return false;
         m_timing.letEventsRun();
     }
-    return true;
+    return !m_ended;
 }
 
 void RigPoller::PauseMilliseconds(float milliseconds)

@@ -1,6 +1,7 @@
 #include "rig/RigSettings.h"
 
 #include "core/RecordFile.h"
+#include "platform/FileLookup.h"
 
 #include <functional>
 
@@ -78,4 +79,43 @@ std::optional<int> pollIntervalMs(const QString& rate)
     if (rate == QLatin1String("R"))
         return 5000;
     return std::nullopt;
+}
+
+QString portSettingsText(const RigSettings& s)
+{
+    QString baud = s.RigBaud;
+    while (baud.endsWith(QLatin1Char(' ')))
+        baud.chop(1);
+    return baud + QLatin1Char(',') + s.RigParity + QLatin1Char(',') + s.RigDataBits + QLatin1Char(',') + s.RigStopBits;
+}
+
+std::optional<StoredRigSettings> loadRigSettings(const QString& folder, const QString& rigName)
+{
+    auto reader = RecordReader::fromFile(FileLookup::resolve(folder, QStringLiteral("RigCntrl.txt")));
+    if (!reader)
+        return std::nullopt;
+    RigSettings read;
+    read.RigName = rigName;
+    StoredRigSettings stored;
+    stored.items = readRigSettings(*reader, read);
+    RigSettings& s = stored.settings;
+    s.RigName = stored.items >= 11 ? read.RigName : rigName;
+    if (stored.items >= RigSettings::ItemCount) {
+        s.RigFrequencyRequest = read.RigFrequencyRequest;
+        s.RigModeRequest = read.RigModeRequest;
+        s.convertToHex = read.convertToHex;
+        s.useFrequency = read.useFrequency;
+        s.modeSource = read.modeSource >= 1 && read.modeSource <= 3 ? read.modeSource : 1;
+        if (read.RigComPort >= 1 && read.RigComPort <= 10) {
+            s.RigComPort = read.RigComPort;
+            s.RigBaud = read.RigBaud;
+            s.RigParity = read.RigParity;
+            s.RigDataBits = read.RigDataBits;
+            s.RigStopBits = read.RigStopBits;
+            s.RigPowerLine = read.RigPowerLine;
+            s.RigPollRate = read.RigPollRate;
+        }
+    }
+    s.RigPortSettings = portSettingsText(s);
+    return stored;
 }

@@ -42,6 +42,23 @@ QString fixedWidth(const QString& text, int width);
 int readRigSettings(RecordReader& reader, RigSettings& settings);
 bool writeRigSettings(QIODevice& device, const RigSettings& settings);
 
+// The port's settings text of the four line values ("4800,N,8,2"; the baud without its
+// padding).
+QString portSettingsText(const RigSettings& settings);
+
+// RigCntrl.txt as the rig window restores it, which is what the radio runs on when polled
+// from the stored settings: with all 14 items the request texts, the hex and frequency
+// choices and the mode source (1 when out of range); with a COM port of 1 to 10 also the
+// line's values, the power line and the rate as read; everything else the window's first
+// values. The port's settings text is made from the line's values. The radio type is the
+// file's when it holds 11 items or more, else `rigName`.
+struct StoredRigSettings {
+    RigSettings settings;
+    int items = 0; // how many the file held
+};
+// Nothing when the file cannot be opened.
+std::optional<StoredRigSettings> loadRigSettings(const QString& folder, const QString& rigName);
+
 // The poll timer's interval for a rate letter (each poll takes two ticks): F 50 ms,
 // M 250 ms, S 1000 ms, R 5000 ms; nothing for any other text.
 std::optional<int> pollIntervalMs(const QString& rate);

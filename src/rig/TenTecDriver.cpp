@@ -46,8 +46,10 @@ public:
     qsizetype wholeReplies(const QByteArray& read, quint8) const override { return throughLast(read, '\r'); }
     bool decode(const QByteArray& reply, const RigRequests&, quint8, RigReport& report) const override
     {
-        const bool frequency = parseOrionFrequency(reply, report);
-        return parseOrionMode(reply, report) || frequency;
+        return eachReply(reply, '\r', [&](const QByteArray& one) {
+            const bool frequency = parseOrionFrequency(one, report);
+            return parseOrionMode(one, report) || frequency;
+        });
     }
     std::optional<QByteArray> frequencyCommand(float mhz, const RigRequests&, const RigReport&) const override
     {

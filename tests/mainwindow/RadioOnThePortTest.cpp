@@ -45,15 +45,19 @@ protected:
                    "\"March 5, 2012\"\r\n\"40\",\"E\",\"CW\",7,7.125\r\n\"40\",\"E\",\"PH\",7.125,7.3\r\n");
     }
 
-    // RigCntrl.txt for the radio on COM1, polled every 500 ms (two ticks of 250; rate "F"
-    // is every 100 ms), "Use Frequency" ticked, the mode from the radio.
-    void settingsFor(const char* rigName, const char* modeRequest, const char* frequencyRequest, const char* rate = "M")
+    // RigCntrl.txt for the radio on COM1 at 4800 baud (8N2 unless another speed is given,
+    // then 8N1), polled every 500 ms (two ticks of 250; rate "F" is every 100 ms), "Use
+    // Frequency" ticked, the mode from the radio.
+    void settingsFor(const char* rigName, const char* modeRequest, const char* frequencyRequest, const char* rate = "M",
+                     int baud = 0)
     {
         state().station.RigName = QString::fromLatin1(rigName);
+        const QByteArray speed = baud > 0 ? QByteArray::number(baud) : QByteArray("4800");
+        const QByteArray stopBits = baud > 0 ? "1" : "2";
         writeBytes(work(QStringLiteral("RigCntrl.txt")),
-                   QByteArray("\"4800 \"\r\n\"N\"\r\n\"8\"\r\n\"2\"\r\n\"") + modeRequest + "\"\r\n\"" + frequencyRequest
-                       + "\"\r\n\"4800,N,8,2\"\r\n1\r\n\"N\"\r\n\"" + rate + "\"\r\n\"" + rigName
-                       + "\"\r\n0\r\n1\r\n1\r\n");
+                   "\"" + speed.leftJustified(5, ' ') + "\"\r\n\"N\"\r\n\"8\"\r\n\"" + stopBits + "\"\r\n\"" + modeRequest
+                       + "\"\r\n\"" + frequencyRequest + "\"\r\n\"" + speed + ",N,8," + stopBits + "\"\r\n1\r\n\"N\"\r\n\""
+                       + rate + "\"\r\n\"" + rigName + "\"\r\n0\r\n1\r\n1\r\n");
     }
 
     bool followed(const char* band, const char* mode, int withinMs = 3000)
@@ -121,8 +125,7 @@ TEST_F(RadioOnThePort, KenwoodIsPolledAndTheLogFollowsIt)
     radio.replies["FA"] = "FA00014074000;";
     radio.replies["MD"] = "MD3;";
     Outfrm& w = openOut();
-    ASSERT_TRUE(app->rigControlfrmLoaded());
-    ASSERT_TRUE(app->rigControlfrmLoaded());
+    ASSERT_TRUE(app->rigSession().polling());
     ASSERT_TRUE(app->rigSession().port().isOpen());
     for (const auto& box : dialogs.shown)
         EXPECT_NE(box.title, "Invalid Comm Settings.");
@@ -208,6 +211,64 @@ TEST_F(RadioOnThePort, AKenwoodSlowerThanTheReadTickIsFollowed)
     radio.replies["MD"] = "MD2;";
     ASSERT_TRUE(followed("15", "PH"));
     EXPECT_EQ(logAContact(w, QStringLiteral("W5ABC")), "21.074");
+}
+
+// A Kenwood paced at the line's speed and polled every 100 ms, turned to another band
+// every 0.4 s: it is never asked faster than it answers (no answers queue on the line), so
+// the log follows each change within a poll and two answers' time, however slow the line.
+class RadioAtItsSpeed : public RadioOnThePort, public ::testing::WithParamInterface<int> {};
+
+TEST_P(RadioAtItsSpeed, TheLogFollowsTheRadioWithoutFallingBehind)
+{
+    const int baud = GetParam();
+    radio.pace(baud);
+    settingsFor("Kenwood", "MD;", "FA;", "F", baud);
+    radio.replies["FA"] = "FA00014074000;";
+    radio.replies["MD"] = "MD3;";
+    openOut();
+    ASSERT_TRUE(followed("20", "CW"));
+    std::vector<qint64> lags;
+    QElapsedTimer since;
+    for (int change = 0; change < 8; ++change) {
+        const bool to40 = change % 2 == 0;
+        radio.replies["FA"] = to40 ? "FA00007030000;" : "FA00014074000;";
+        since.start();
+        ASSERT_TRUE(followed(to40 ? "40" : "20", "CW", 5000)) << "change " << change;
+        lags.push_back(since.elapsed());
+        QTest::qWait(400 - int(std::min<qint64>(since.elapsed(), 400)));
+    }
+    // A poll's answer is 18 characters; asked faster than that, the answers pile up.
+    EXPECT_LE(radio.longestBacklog, 2 * 18) << "answers queued on the line";
+    // 100 ms between polls and two answers (the request and the answer, 24 characters):
+    // 0.5 s at 1200 baud. A loaded machine adds its own delays.
+    const qint64 bound = 100 + 2 * 24 * 10 * 1000 / baud;
+    for (size_t i = 0; i < lags.size(); ++i)
+        EXPECT_LT(lags[i], bound + 700) << "change " << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Speeds, RadioAtItsSpeed, ::testing::Values(1200, 4800, 38400));
+
+// A radio that holds the program's output with flow control: a write the line cannot take
+// is no port failure. While the radio holds it longer than an answer's time the radio is
+// shown silent, as one that does not answer; let go, the output goes and polling picks up.
+TEST_F(RadioOnThePort, ARadioHoldingItsLineIsSilentNotFailedAndIsFollowedWhenItLetsGo)
+{
+    Outfrm& w = openFollowingKenwood();
+    RigSession& rig = app->rigSession();
+    radio.holdOutput(true);
+    // More than the line holds, then more: the last write is refused for now (EAGAIN).
+    rig.send(QByteArray(256 * 1024, ';'));
+    rig.send(";");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.lblDialog->text() == "No Response from the radio on COM1"; }, 8000))
+        << w.lblDialog->text().toStdString();
+    EXPECT_TRUE(rig.port().isOpen()) << "the port is not failed, closed or opened again";
+    EXPECT_GT(rig.port().outputQueued(), 0);
+
+    radio.replies["FA"] = "FA00007030000;";
+    radio.holdOutput(false);
+    ASSERT_TRUE(followed("40", "CW", 5000)) << "polling goes on by itself";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.lblDialog->text().isEmpty(); }, 2000)) << w.lblDialog->text().toStdString();
+    EXPECT_TRUE(rig.port().isOpen());
 }
 
 // The rig window brought to the front again with the focus still in a request box, as the
@@ -352,6 +413,28 @@ TEST_F(BinaryRadioOnThePort, AnIcomSlowerThanTheReadTickIsFollowed)
     icom.modeCode = 0x01; // USB
     ASSERT_TRUE(followed("15", "PH"));
     EXPECT_EQ(logAContact(w, QStringLiteral("W5ABC")), "21.074");
+}
+
+// A second Icom (address 76) on the same CI-V line answering the program with 3.530 MHz:
+// only our radio (64) is read.
+TEST_F(BinaryRadioOnThePort, AnotherIcomOnTheLineChangesNothing)
+{
+    FakeRadio icom(FakeRadio::Family::Icom);
+    icom.echo = true;
+    plug(icom);
+    settingsFor("Icom", "FE FE 64 E0 04 FD", "FE FE 64 E0 03 FD", "F");
+    Outfrm& w = openOut();
+    ASSERT_TRUE(followed("20", "CW"));
+    QTimer other;
+    QObject::connect(&other, &QTimer::timeout, [&] {
+        icom.send(bytes("FE FE E0 76 03 00 00 53 03 00 FD"));
+        icom.send(bytes("FE FE E0 76 04 01 01 FD"));
+    });
+    other.start(20);
+    QTest::qWait(1000);
+    EXPECT_EQ(state().station.CurrentBand, "20");
+    EXPECT_EQ(state().station.CurrentMode, "CW");
+    EXPECT_EQ(logAContact(w, QStringLiteral("W5ABC")), "14.074");
 }
 
 TEST_F(BinaryRadioOnThePort, AnIcomFrameCutBeforeItsEndChangesNothing)
@@ -507,8 +590,8 @@ TEST_F(HamlibPeer, PolledAsKenwoodTheLogFollowsAndATuneReachesTheRadio)
     Outfrm& w = openOut();
     ASSERT_TRUE(app->rigSession().port().isOpen());
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state().station.CurrentBand == "20"; }, 5000));
-    EXPECT_EQ(state().station.CurrentMode, "CW");
+    // The answers to FA; and MD; are read as each comes: the mode follows the band.
+    ASSERT_TRUE(followed("20", "CW", 5000));
     w.cmdLogOn_Click();
     w.txtCall->setFocus();
     keys(QStringLiteral("W5ABC h{Enter}"));

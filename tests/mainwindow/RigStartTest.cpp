@@ -39,7 +39,7 @@ TEST_F(RigStart, NoRadioNamedAnywhereOpensNoPort)
         open(1);
         EXPECT_FALSE(anyPortOpened());
         EXPECT_FALSE(commErrorShown());
-        EXPECT_EQ(app->rigControlfrmLoaded(), state().station.RigName.isEmpty()) << "\"None\" loads no rig window";
+        EXPECT_FALSE(app->rigControlfrmLoaded()) << "no rig window is loaded to poll";
         app->mainWindow()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -50,22 +50,28 @@ TEST_F(RigStart, ARadioInRigCntrlStartsPollingAtLoad)
     writeBytes(work(QStringLiteral("RigCntrl.txt")), KenwoodOnCom1);
     state().station.RigName.clear(); // a new QSOpref.txt
     open(0);
-    ASSERT_TRUE(app->rigControlfrmLoaded());
-    RigControlfrm& rig = app->rigControlfrm();
     RigSession& radio = app->rigSession();
     EXPECT_EQ(state().station.RigName, "Kenwood");
     EXPECT_TRUE(radio.polling());
     EXPECT_TRUE(radio.port().isOpen());
     EXPECT_EQ(radio.port().comNumber(), 1);
-    EXPECT_TRUE(rig.isHidden()) << "polling starts with the rig window hidden";
+    EXPECT_FALSE(app->rigControlfrmLoaded()) << "polling needs no rig window";
 
     // The radio reports; the log follows.
     auto& port = *ports().back();
     const auto lines = port.lines;
-    port.received = "FA00014074000;MD3;";
-    radio.poller().tmrGetData_Timer();
+    port.arrive("FA00014074000;MD3;");
     EXPECT_EQ(state().station.CurrentBand, "20");
     EXPECT_EQ(state().station.CurrentMode, "CW");
+
+    // The rig window loaded now shows what runs, and polling goes on.
+    RigControlfrm& rig = app->rigControlfrm();
+    EXPECT_TRUE(rig.isHidden());
+    EXPECT_TRUE(radio.polling());
+    EXPECT_EQ(rig.List1->currentItem()->text(), "Kenwood");
+    EXPECT_TRUE(rig.optBaud[2]->isChecked());
+    EXPECT_FALSE(rig.Label2->isHidden()) << "Polling Rig";
+    EXPECT_EQ(rig.lblFreq->text(), "14.07400");
 
     // The window goes, and the rig window with it, its port closed.
     app->mainWindow()->close();

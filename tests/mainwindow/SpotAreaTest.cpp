@@ -9,7 +9,10 @@
 #include "spots/windows/PacketSpotfrm.h"
 #include "spots/windows/SpectrumMap.h"
 #include "spots/windows/SpotLabelWidget.h"
+#include "rig/RigSession.h"
+#include "support/FakeDevices.h"
 
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QPointer>
 #include <QTimer>
@@ -237,6 +240,40 @@ TEST_F(SpotArea, AClickOnASpotListRowTunesOnlyWithARadioAndFillsTheCall)
         EXPECT_EQ(radio.tuned, QString::fromLatin1(rig) == QLatin1String("None") ? std::vector<float>{}
                                                                                   : std::vector<float>{14.025f});
     }
+}
+
+// The main window closed while a tune from a spot row waits for a radio slow to take its
+// bytes (the rig window loaded, as after Options > Rig Interface): the wait ends at once,
+// nothing more goes to the radio, the click's way back touches nothing freed, and the run
+// ends. Run under the sanitizers too.
+TEST_F(SpotArea, ClosingTheWindowWhileATuneWaitsForTheRadioEndsTheRunCleanly)
+{
+    writeBytes(work(QStringLiteral("RigCntrl.txt")),
+               "\"4800 \"\r\n\"N\"\r\n\"8\"\r\n\"2\"\r\n\"MD;\"\r\n\"FA;\"\r\n\"4800,N,8,2\"\r\n1\r\n\"N\"\r\n\"M\"\r\n"
+               "\"Kenwood\"\r\n0\r\n1\r\n1\r\n");
+    state().station.RigName = QStringLiteral("Kenwood");
+    QPointer<MainForm> w = &openWithArea(true);
+    form1().attachRadio(app->rigSession());
+    ASSERT_TRUE(app->rigSession().polling());
+    app->rigControlfrm();
+    spot(QStringLiteral("N5ABC"), QStringLiteral("14025.0"));
+    FakeSerialPort& port = *ts.serialPorts->back();
+    const auto lines = port.lines;
+    port.queued = 5; // the radio takes nothing
+    port.written.clear();
+
+    QTimer::singleShot(300, w, [w] { w->close(); });
+    QTreeView* list = w->spotArea->txtDX;
+    QElapsedTimer click;
+    click.start();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(w->spotArea->spotRows->index(0, 0)).center());
+    EXPECT_LT(click.elapsed(), 1500) << "the drain wait ended with the window";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app->quitRequested(); }, 5000));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(w.isNull());
+    EXPECT_FALSE(app->rigControlfrmLoaded());
+    EXPECT_FALSE(lines->open);
+    EXPECT_FALSE(port.written.contains("FA00014025000;")) << "nothing more went to the radio";
 }
 
 TEST_F(SpotArea, ADoubleClickOnTheBandMapOpensTheSpectrumMapWhichRedrawsAsSpotsArriveAndHandsBackTheCall)

@@ -286,6 +286,40 @@ TEST(IcomCodec, ModeReplies)
     }
 }
 
+// Two radios on one CI-V line: only what ours (64) says to the program (E0) is read.
+TEST(IcomCodec, OnlyOurRadiosFramesToTheProgramAreRead)
+{
+    const struct {
+        const char* name;
+        const char* read;
+        const char* kept;
+    } rows[] = {
+        {"our answer", "FE FE E0 64 03 00 40 07 14 00 FD", "FE FE E0 64 03 00 40 07 14 00 FD"},
+        {"another radio's answer", "FE FE E0 76 03 00 00 53 03 00 FD", ""},
+        {"ours among others", "FE FE E0 76 03 00 00 53 03 00 FD FE FE E0 64 04 03 01 FD FE FE E0 76 04 01 01 FD",
+         "FE FE E0 64 04 03 01 FD"},
+        {"our request heard back", "FE FE 64 E0 03 FD", ""},
+        {"ours to another station", "FE FE 00 64 03 00 00 53 03 00 FD", ""},
+        {"a cut frame, then ours", "FE FE E0 76 03 00 FE FE E0 64 04 03 01 FD", "FE FE E0 64 04 03 01 FD"},
+        {"a long preamble", "FE FE FE E0 64 04 03 01 FD", "FE FE E0 64 04 03 01 FD"},
+        {"not yet ended", "FE FE E0 64 04 03", ""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(icomFramesFromTo(bytes(row.read), 0x64, IcomController), bytes(row.kept)) << row.name;
+    EXPECT_EQ(icomRadioAddress(QStringLiteral("FE FE 76 E0 03 FD")), quint8(0x76));
+    EXPECT_EQ(icomRadioAddress(QStringLiteral("FE FE")), std::nullopt);
+
+    // The driver reads the address from the request: another radio's 3.530 MHz is not ours.
+    const auto icom = rigDriverFor(QStringLiteral("Icom"));
+    const RigRequests requests{QStringLiteral("FE FE 64 E0 03 FD"), QStringLiteral("FE FE 64 E0 04 FD")};
+    RigReport report;
+    EXPECT_TRUE(icom->decode(bytes("FE FE E0 64 03 00 40 07 14 00 FD FE FE E0 76 03 00 00 53 03 00 FD"), requests, 1,
+                             report));
+    EXPECT_FLOAT_EQ(report.frequency, 14.074f);
+    EXPECT_FALSE(icom->decode(bytes("FE FE E0 76 03 00 00 53 03 00 FD"), requests, 1, report));
+    EXPECT_FLOAT_EQ(report.frequency, 14.074f);
+}
+
 TEST(IcomCodec, DigitsToMhzText)
 {
     EXPECT_EQ(icomDigitsToMhzText(QStringLiteral("0014074000")), "14.074000");

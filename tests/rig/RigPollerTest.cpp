@@ -111,21 +111,47 @@ TEST_F(RigPolling, TogglingTypesAskInTurn)
     EXPECT_EQ(modes.back(), "CW");
 }
 
-// A slow radio is not asked again while its answer may still come: after a read without a
-// whole answer the poll reads again, twice at most.
+// A slow radio is not asked again while its answer may still come: the next request waits
+// for the answer, or for the time the answer may take on the line.
 TEST_F(RigPolling, ASlowAnswerIsWaitedForBeforeTheNextQuestion)
 {
+    poller.setLine({1200, 'N', 8, 1});
+    EXPECT_GE(poller.answerTimeMs(6), (6 + 80) * 10 * 1000 / 1200) << "a request and a long answer at 1200 baud";
     poll("FA00014");
     poll({});
-    EXPECT_EQ(port.written, "FA;MD;") << "held while the answer is unfinished";
+    clockMs += poller.answerTimeMs(6) - 50;
+    poll({});
+    EXPECT_EQ(port.written, "FA;MD;") << "held while the answer may still come";
     poll("074000;MD3;");
-    EXPECT_EQ(port.written, "FA;MD;");
     ASSERT_EQ(frequencies.size(), 1u);
     EXPECT_FLOAT_EQ(frequencies.back(), 14.074f);
     EXPECT_EQ(modes.back(), "CW");
-    for (int i = 0; i < 4; ++i)
-        poll({});
-    EXPECT_EQ(port.written, "FA;MD;FA;MD;FA;MD;") << "a radio that does not answer is asked again";
+    EXPECT_EQ(port.written, "FA;MD;FA;MD;") << "the answer came: asked again";
+    poll({});
+    EXPECT_EQ(port.written, "FA;MD;FA;MD;") << "held for its answer";
+    clockMs += poller.answerTimeMs(6);
+    poll({});
+    EXPECT_EQ(port.written, "FA;MD;FA;MD;FA;MD;") << "a radio that does not answer is asked again after the answer's time";
+}
+
+// The answer is read as its bytes arrive, not at the next read tick, and of answers that
+// queued up only the newest counts.
+TEST_F(RigPolling, AnAnswerIsReadAsItArrives)
+{
+    poller.tmrGetData.start(3600 * 1000);
+    poller.tmrGetData_Timer(); // the request
+    port.arrive("FA00007030");
+    EXPECT_TRUE(frequencies.empty());
+    port.arrive("000;");
+    ASSERT_EQ(frequencies.size(), 1u) << "handed over as it came";
+    EXPECT_FLOAT_EQ(frequencies[0], 7.03f);
+    port.arrive("MD3;FA00014074000;MD3;FA00021074000;MD2;");
+    ASSERT_EQ(frequencies.size(), 2u) << "answers read together are handed over once";
+    EXPECT_FLOAT_EQ(frequencies.back(), 21.074f);
+    EXPECT_EQ(modes.back(), "PH");
+    poller.tmrGetData.stop();
+    port.arrive("FA00014074000;");
+    EXPECT_EQ(frequencies.size(), 2u) << "nothing is read while the poll is stopped";
 }
 
 // A reply cut anywhere by the read tick is read whole at the next read, with its rest.
@@ -219,9 +245,10 @@ TEST_F(RigPolling, ABlockReadByPositionWaitsForItsRest)
     port.written.clear();
     poll(QByteArray("A\x00", 2));
     poll({});
+    clockMs += poller.answerTimeMs(3);
     poll({});
     poll("M33\r");
-    EXPECT_EQ(port.written, "?A\r?M\r") << "asked again after two held sends";
+    EXPECT_EQ(port.written, "?A\r?M\r") << "asked again once the answer's time is over";
     EXPECT_EQ(modes.back(), "CW") << "the cut frequency block is not read as a mode reply";
 }
 
@@ -233,15 +260,16 @@ TEST_F(RigPolling, ASilentRadioIsToldAfterThreeSecondsAndBackWhenItAnswers)
         clockMs += 1000;
         poll({});
     }
+    clockMs += 1000;
     poll({});
     EXPECT_EQ(silences, std::vector<QString>{"No Response from the radio on COM1"});
     EXPECT_TRUE(poller.silent());
     const qsizetype asked = port.written.size();
+    clockMs += 1000;
     poll({});
-    poll({});
+    EXPECT_EQ(port.written.size(), asked + 6) << "the poll keeps asking, once in each answer's time";
     poll("FA0001407");
     EXPECT_EQ(silences.size(), 1u) << "told once";
-    EXPECT_EQ(port.written.size(), asked + 6) << "the poll keeps asking, a poll in three";
     EXPECT_EQ(answeredAgain, 0) << "half a reply is no answer";
     poll("4000;MD3;");
     EXPECT_EQ(answeredAgain, 1);
@@ -348,7 +376,7 @@ TEST_F(RigPolling, ATuneTheRadioDoesNotTakeEndsWithAMessage)
          "Error Changing Frequency: The radio's port COM1 is not open."},
         {"the radio does not answer",
          [this] {
-             for (int i = 0; i < 3; ++i) {
+             for (int i = 0; i < 4; ++i) {
                  clockMs += 2000;
                  poll({});
              }

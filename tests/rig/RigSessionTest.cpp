@@ -16,12 +16,14 @@ protected:
     // A test as the rig window starts it, on COM2 at 4800 baud.
     void test(const char* rigName)
     {
-        session.beginTest(QLatin1String(rigName));
-        RigSettings settings;
+        RigSettings settings = session.settings();
+        settings.RigName = QLatin1String(rigName);
         settings.RigComPort = 2;
         settings.RigPortSettings = QStringLiteral("4800,N,8,2");
-        ASSERT_TRUE(session.openPort(settings));
-        session.startPolling(3600 * 1000); // the ticks are the test's
+        session.setSettings(settings);
+        ASSERT_TRUE(session.beginTest());
+        ASSERT_TRUE(session.startPolling());
+        session.setPollInterval(3600 * 1000); // the ticks are the test's
     }
     FakeSerialPort& port() { return *made.back(); }
 
@@ -49,7 +51,9 @@ TEST_F(RigSessionTest, ClosingBytesGoOutOnlyToARadioPolled)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.rig);
-        session.poller().requests.frequency = QStringLiteral("FA;"); // too short for a Yaesu to send
+        RigSettings settings = session.settings();
+        settings.RigFrequencyRequest = QStringLiteral("FA;"); // too short for a Yaesu to send
+        session.setSettings(settings);
         test(row.rig);
         if (!row.polled)
             session.stopPolling();
@@ -90,8 +94,8 @@ TEST_F(RigSessionTest, AFailedPortIsReopenedAsItWasOpened)
     port().settings = {};
     port().written.clear();
     clockMs += 3000;
-    session.poller().tmrGetData_Timer(); // the read that finds nothing
-    session.poller().tmrGetData_Timer();
+    session.tick(); // the read that finds nothing
+    session.tick();
     EXPECT_TRUE(port().isOpen());
     EXPECT_EQ(port().comNumber(), 2);
     EXPECT_EQ(port().settings, (SerialSettings{4800, 'N', 8, 2}));

@@ -4,6 +4,8 @@
 
 #include "rig/windows/RigControlfrm.h"
 
+#include "rig/windows/RadioToLog.h"
+
 #include "core/QStringPrinter.h"
 #include "rig/RigSession.h"
 #include "support/FakeDevices.h"
@@ -55,6 +57,8 @@ protected:
     QTemporaryDir folder;
     LoneWindowContext lone;
     RigSession session{[this] { return lone.running.makeSerialPort(); }};
+    // As App does: the readings go to the log window without the rig window.
+    RadioToLog toLog{session, lone.navigation.form1(), *lone.services.dialogs};
     LogWindowDouble log;
 };
 
@@ -119,11 +123,11 @@ TEST_F(RigWindow, TestOpensThePortWithItsLinesAndPollsIntoTheLog)
     ASSERT_FALSE(port().lineChanges.empty());
     EXPECT_FALSE(port().lineChanges.front().open) << "both lines are dropped before the port opens";
     EXPECT_EQ(port().written, "FA;MD;") << "Test asks at once";
-    EXPECT_EQ(session.poller().tmrGetData.interval(), 250);
+    EXPECT_EQ(session.pollInterval(), 250);
     EXPECT_FALSE(w->Label2->isHidden());
 
     port().received = "FA00014074000;MD3;";
-    session.poller().tmrGetData_Timer();
+    session.tick();
     ASSERT_EQ(log.frequencies.size(), 1u);
     EXPECT_FLOAT_EQ(log.frequencies[0], 14.074f);
     EXPECT_EQ(log.modes, std::vector<QString>{"CW"});
@@ -170,8 +174,8 @@ TEST_F(RigWindow, ASilentRadioIsShownUntilItAnswers)
     choose(*w, "Kenwood");
     w->Command1_Click();
     port().received = "FA00014074000;MD3;";
-    session.poller().tmrGetData_Timer();
-    session.poller().tmrGetData_Timer();
+    session.tick();
+    session.tick();
 
     port().fail(QStringLiteral("COM1 (/dev/ttyUSB0) failed: Input/output error"));
     EXPECT_EQ(log.caption, "No Response: COM1 (/dev/ttyUSB0) failed: Input/output error");
@@ -182,8 +186,8 @@ TEST_F(RigWindow, ASilentRadioIsShownUntilItAnswers)
 
     ASSERT_TRUE(port().open());
     port().received = "FA00007030000;MD3;";
-    session.poller().tmrGetData_Timer();
-    session.poller().tmrGetData_Timer();
+    session.tick();
+    session.tick();
     EXPECT_EQ(log.caption, "") << "cleared when the radio answers";
     EXPECT_EQ(w->lblFreq->text(), "7.03000");
     EXPECT_EQ(w->lblMode->text(), "CW");

@@ -34,15 +34,14 @@ protected:
         rig = std::make_unique<RigControlfrm>(lone.context());
         rig->List1->setCurrentItem(rig->List1->findItems(QStringLiteral("Kenwood"), Qt::MatchExactly).front());
         rig->Command1_Click();
-        session.poller().tmrGetData.stop(); // the ticks of these tests are driven by hand
-        session.poller().tmrGetData.start(3600 * 1000);
+        session.setPollInterval(3600 * 1000); // the ticks of these tests are driven by hand
         port().written.clear();
     }
 
     FakeSerialPort& port() { return *lone.services.serialPorts->back(); }
     std::unique_ptr<frmRigTune> openTune()
     {
-        auto w = std::make_unique<frmRigTune>(lone.context(), *rig);
+        auto w = std::make_unique<frmRigTune>(lone.context());
         w->Form_Load();
         w->Timer1.stop();
         w->show();

@@ -95,6 +95,15 @@ public:
     QByteArray readAll() override { return std::exchange(received, {}); }
     qint64 outputQueued() const override { return queued; }
 
+    // The far side sends: the bytes wait to be read and the owner is told, as a real port
+    // tells it from the event loop.
+    void arrive(const QByteArray& bytes)
+    {
+        received += bytes;
+        if (onReadyRead && m_open)
+            onReadyRead();
+    }
+
     // The device goes away under the open port: it closes, drops its output and says why.
     void fail(const QString& reason = QStringLiteral("COM1 (/dev/ttyUSB0) failed: Input/output error"))
     {

@@ -110,13 +110,25 @@ void FakeRadio::send(const QByteArray& bytes)
 {
     if (m_characterNs == 0) {
         m_pty.write(bytes);
+        if (answered)
+            answered(bytes);
         return;
     }
     for (const char b : bytes) {
         m_outboundFreeNs = std::max(m_outboundFreeNs, monotonicNs()) + m_characterNs;
         m_outbound.push_back({b, m_outboundFreeNs});
     }
+    longestBacklog = std::max(longestBacklog, qsizetype(m_outbound.size()));
     m_carrier.start();
+}
+
+void FakeRadio::holdOutput(bool held)
+{
+    if (!m_notifier)
+        return;
+    m_notifier->setEnabled(!held);
+    if (!held)
+        readAvailable();
 }
 
 void FakeRadio::readAvailable()
@@ -157,8 +169,11 @@ void FakeRadio::carry()
     QByteArray out;
     for (; !m_outbound.empty() && m_outbound.front().dueNs <= now; m_outbound.pop_front())
         out += m_outbound.front().byte;
-    if (!out.isEmpty())
+    if (!out.isEmpty()) {
         m_pty.write(out);
+        if (answered)
+            answered(out);
+    }
     if (m_inbound.empty() && m_outbound.empty())
         m_carrier.stop();
 }

@@ -30,6 +30,7 @@
 #include <QString>
 #include <QTimer>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -83,6 +84,15 @@ public:
     void pace(int baud, int stopBits = 1);
     // Takes the commands but neither answers nor obeys them, as a radio switched off.
     bool silent = false;
+    // Stops taking bytes from the line (true), as a radio holding the program's output with
+    // flow control: what the program writes piles up in the line until it cannot take more.
+    // False takes everything that waited.
+    void holdOutput(bool held);
+    // The most answer bytes that were ever waiting to go out at once (paced lines only):
+    // a program that asks faster than the line carries the answers makes it grow.
+    qsizetype longestBacklog = 0;
+    // Told each time an answer's last byte has been handed to the line.
+    std::function<void(const QByteArray& answer)> answered;
     // The line goes dead under the program's open port, as a radio's cable pulled with its
     // USB adapter, or a radio program that ended.
     void hangUp() { m_pty.hangUp(); }

@@ -65,6 +65,13 @@ public:
     void attachRadio(RadioTuning& radio);
     void detachRadio(const RadioTuning& radio);
     void ChangeFrequency(float qChangeFreq);
+    // The radio's tuning command running, and its end (see RadioTuning).
+    bool radioTuning() const { return m_radio && m_radio->tuning(); }
+    void endRadioTuning()
+    {
+        if (m_radio)
+            m_radio->endTuning();
+    }
 
     // The spotting window attaches itself as it loads; until then the spot area stays closed.
     void attachSpotting(const SpotAreaChoice& spotting);

@@ -81,7 +81,7 @@ public:
     virtual void showSpotting() {}
     // The frequency privileges chart, modal, loaded afresh for one showing.
     virtual void showPrivileges() {}
-    // The tune window, modal, loaded afresh for one showing; it tunes through the rig window.
+    // The tune window, modal, loaded afresh for one showing; it tunes through the rig session.
     virtual void showRigTune() {}
     // The running main window's edit dialog for one contact, its "Delete Dupe" running
     // deleteContact.

@@ -44,22 +44,25 @@ RigControlfrm::RigControlfrm(const WindowContext& context)
     ResizeFormToScreen(*this);
     applyGeometry();
 
-    connect(&m_session, &RigSession::frequencyRead, this,
-            [this](float f) { this->context().navigation.form1().BandFreqConversion(f); });
-    connect(&m_session, &RigSession::modeRead, this,
-            [this](const QString& m) { this->context().navigation.form1().ModeSelection(m); });
     connect(&m_session, &RigSession::replyRead, this, &RigControlfrm::showReply);
-    connect(&m_session, &RigSession::failed, this, [this](const QString& title, const QString& text) {
-        this->context().services.dialogs->messageBox(text, title, Dialogs::Buttons::Ok);
-    });
     connect(&m_session, &RigSession::radioSilent, this, &RigControlfrm::showSilent);
     connect(&m_session, &RigSession::radioAnswering, this, &RigControlfrm::showAnswering);
 
     List1->addItems(rigTypes());
     RigSettingsLoading = 1;
+    if (m_session.polling()) {
+        // Polled from the stored settings since the start: the window shows what runs.
+        rig = m_session.settings();
+        showSettings();
+        showPolling();
+        showReadings();
+        RigSettingsLoading = 0;
+        return;
+    }
     LoadRigSettings();
-    m_session.poller().extraBandPlan = LoadBandPlan(this->context().state.folders.WorkingDirectory);
+    m_session.setExtraBandPlan(LoadBandPlan(this->context().state.folders.WorkingDirectory));
     RigSettingsLoading = 0;
+    handToSession();
     m_session.forgetVfo();
 }
 
@@ -174,23 +177,21 @@ void RigControlfrm::buildControls()
             if (!on)
                 return;
             lblMode->setText(QStringLiteral("No Response"));
-            m_session.poller().report.mode.clear();
-            m_session.poller().modeSource = OptFreq->isChecked()   ? ModeSource::Frequency
-                                   : OptDont->isChecked() ? ModeSource::DontUse
-                                                          : ModeSource::Rig;
+            m_session.clearMode();
+            handToSession();
         });
-    connect(chkFrequency, &QCheckBox::toggled, this, [this](bool on) { m_session.poller().useFrequency = on; });
+    connect(chkFrequency, &QCheckBox::toggled, this, [this] { handToSession(); });
     connect(chkConvToHex, &QCheckBox::toggled, this, [this](bool on) {
         ChkConvHex->setChecked(on);
-        m_session.poller().requests.convertToHex = on;
+        handToSession();
     });
     connect(txtFreq, &QLineEdit::textChanged, this, [this](const QString& t) {
         rig.RigFrequencyRequest = t;
-        m_session.poller().requests.frequency = t;
+        handToSession();
     });
     connect(txtMode, &QLineEdit::textChanged, this, [this](const QString& t) {
         rig.RigModeRequest = t;
-        m_session.poller().requests.mode = t;
+        handToSession();
     });
     txtFreq->installEventFilter(this);
     txtMode->installEventFilter(this);
@@ -238,35 +239,48 @@ void RigControlfrm::LoadRigSettings()
     if (FileWriter* writer = context().services.fileWriter.get())
         writer->waitForAll();
     AppState& state = context().state;
-    auto reader = RecordReader::fromFile(FileLookup::resolve(state.folders.WorkingDirectory, SettingsFile));
-    if (!reader)
+    const auto stored = loadRigSettings(state.folders.WorkingDirectory, state.station.RigName);
+    if (!stored)
         return;
-    RigSettings read = rig;
-    read.RigName = state.station.RigName;
-    const int items = readRigSettings(*reader, read);
-    rig = read;
-    if (items >= 11)
-        state.station.RigName = read.RigName;
-    if (items < RigSettings::ItemCount)
-        return;
-    chkConvToHex->setChecked(read.convertToHex);
-    chkFrequency->setChecked(read.useFrequency);
+    rig = stored->settings;
+    if (stored->items >= 11)
+        state.station.RigName = rig.RigName;
+    if (stored->items >= RigSettings::ItemCount)
+        showSettings();
+}
+
+void RigControlfrm::showSettings()
+{
+    const RigSettings settings = rig;
+    chkConvToHex->setChecked(settings.convertToHex);
+    chkFrequency->setChecked(settings.useFrequency);
     QRadioButton* const sources[] = {nullptr, OptRig, OptFreq, OptDont};
-    selectOnly({OptRig, OptFreq, OptDont}, read.modeSource >= 1 && read.modeSource <= 3 ? sources[read.modeSource] : nullptr);
-    txtFreq->setText(read.RigFrequencyRequest);
-    txtMode->setText(read.RigModeRequest);
-    const auto entries = List1->findItems(read.RigName, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    selectOnly({OptRig, OptFreq, OptDont},
+               settings.modeSource >= 1 && settings.modeSource <= 3 ? sources[settings.modeSource] : nullptr);
+    txtFreq->setText(settings.RigFrequencyRequest);
+    txtMode->setText(settings.RigModeRequest);
+    const auto entries = List1->findItems(settings.RigName, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (!entries.isEmpty())
         List1->setCurrentItem(entries.front());
-    rig = read; // the restore's handlers have run
-    m_session.chooseRadio(read.RigName);
-    const RigTypeDefaults d = m_session.driver().defaults();
+    rig = settings; // the restore's handlers have run
+    const RigTypeDefaults d = rigDriverFor(settings.RigName)->defaults();
     chkConvToHex->setEnabled(d.hexChoice);
     Label10->setText(d.note);
     Label10->setVisible(d.noteAtLoad);
-    if (read.RigComPort < 1 || read.RigComPort > 10)
-        return;
     applyRestoredOptions();
+}
+
+// What the window holds goes to the session at once: the requests, the choices, the radio.
+void RigControlfrm::handToSession()
+{
+    if (RigSettingsLoading == 1)
+        return;
+    RigSettings settings = rig;
+    settings.RigName = context().state.station.RigName;
+    settings.convertToHex = chkConvToHex->isChecked();
+    settings.useFrequency = chkFrequency->isChecked();
+    settings.modeSource = OptFreq->isChecked() ? 2 : OptDont->isChecked() ? 3 : 1;
+    m_session.setSettings(settings);
 }
 
 void RigControlfrm::applyRestoredOptions()
@@ -302,7 +316,7 @@ void RigControlfrm::List1_Click()
     Command2_Click();
     const QString name = List1->currentItem()->text();
     context().state.station.RigName = name;
-    m_session.chooseRadio(name);
+    handToSession();
     txtFreq->clear();
     txtMode->clear();
     chkConvToHex->setChecked(false);
@@ -348,8 +362,7 @@ void RigControlfrm::collectOptions()
         rig.RigDataBits = optData7->isChecked() ? QStringLiteral("7") : QStringLiteral("8");
     if (optStop1->isChecked() || optStop2->isChecked())
         rig.RigStopBits = optStop1->isChecked() ? QStringLiteral("1") : QStringLiteral("2");
-    rig.RigPortSettings = trimmedRight(rig.RigBaud) + QLatin1Char(',') + rig.RigParity + QLatin1Char(',')
-                          + rig.RigDataBits + QLatin1Char(',') + rig.RigStopBits;
+    rig.RigPortSettings = portSettingsText(rig);
     if (optPowerNone->isChecked())
         rig.RigPowerLine = QStringLiteral("N");
     else if (optPowerRTS->isChecked())
@@ -368,32 +381,31 @@ void RigControlfrm::Command1_Click()
     const QString& name = context().state.station.RigName;
     const bool none = name == QLatin1String("None");
     if (!none) {
-        lblMode->setText(QStringLiteral("No Response"));
-        lblFreq->setText(QStringLiteral("No Response"));
-        Command2->setEnabled(true);
-        Label2->show();
-        m_session.poller().report.mode.clear();
+        showPolling();
+        m_session.clearMode();
     }
     collectOptions();
     if (none)
         return;
-    m_session.beginTest(name);
-    clearSilentMessage();
-    if (m_session.driver().usesPort())
-        OpenRigPort();
-    if (m_session.readyToPoll()) {
-        StartRigPolling();
+    handToSession();
+    if (!m_session.beginTest())
+        reportRefusedPort();
+    if (m_session.startPolling())
         return;
-    }
-    m_session.stopPolling(); // no poll of a port that did not open
     Command2->setEnabled(false);
     Label2->hide();
 }
 
-bool RigControlfrm::OpenRigPort()
+void RigControlfrm::showPolling()
 {
-    if (m_session.openPort(rig))
-        return true;
+    lblMode->setText(QStringLiteral("No Response"));
+    lblFreq->setText(QStringLiteral("No Response"));
+    Command2->setEnabled(true);
+    Label2->show();
+}
+
+void RigControlfrm::reportRefusedPort()
+{
     context().services.beeper->beep();
     context().services.dialogs->messageBox(
         QStringLiteral("The comm port that you selected for rig interface is either in use, invalid or the settings that "
@@ -402,15 +414,10 @@ bool RigControlfrm::OpenRigPort()
         QStringLiteral("Invalid Comm Settings."), Dialogs::Buttons::Ok, Dialogs::Icon::Information);
     if (!isVisible())
         showModal();
-    return false;
 }
-
-// One tick at once, then at the chosen rate.
-void RigControlfrm::StartRigPolling() { m_session.startPolling(pollIntervalMs(rig.RigPollRate)); }
 
 void RigControlfrm::showIdle()
 {
-    clearSilentMessage();
     lblMode->clear();
     lblFreq->clear();
     lblUnProcess->clear();
@@ -451,44 +458,26 @@ void RigControlfrm::showReply(const QByteArray& reply)
 
 void RigControlfrm::showReadings()
 {
-    const RigReport& report = m_session.poller().report;
+    const RigReport& report = m_session.report();
     if (report.frequency > 0)
         lblFreq->setText(QString::number(double(report.frequency), 'f', 5));
-    lblMode->setText(report.mode);
+    if (!report.mode.isEmpty() || report.frequency > 0)
+        lblMode->setText(report.mode);
 }
 
 // The last frequency still goes with contacts (the radio may well be on it), so the readout
-// keeps it, marked stale; the main window's message line says why, once.
+// keeps it, marked stale; the main window's message line says why (App's RadioToLog).
 void RigControlfrm::showSilent(const QString& why)
 {
-    const float frequency = m_session.poller().report.frequency;
+    const float frequency = m_session.report().frequency;
     lblFreq->setText(frequency > 0 ? QString::number(double(frequency), 'f', 5) + QStringLiteral(" stale")
                                    : QStringLiteral("No Response"));
     lblMode->setText(QStringLiteral("No Response"));
     lblUnProcess->setText(why);
-    clearSilentMessage();
-    m_silentMessage = why;
-    context().navigation.form1().SetDialogCaption(why);
 }
 
 void RigControlfrm::showAnswering()
 {
-    clearSilentMessage();
     showReadings();
     lblUnProcess->clear();
-}
-
-void RigControlfrm::clearSilentMessage()
-{
-    if (m_silentMessage.isEmpty())
-        return;
-    context().navigation.form1().ClearDialogCaption(m_silentMessage);
-    m_silentMessage.clear();
-}
-
-void RigControlfrm::ChangeFrequency(float& qChangeFreq) { m_session.ChangeFrequency(qChangeFreq); }
-
-void RigControlfrm::ChangeMode(float qChangeFrequency, QString& ModeToChangeTo)
-{
-    m_session.ChangeMode(qChangeFrequency, ModeToChangeTo);
 }

@@ -17,10 +17,11 @@
 class RigSession;
 
 // The rig interface: which radio, on which port and how, how often it is polled and where
-// the logged mode comes from. It shows and collects the settings; the rig session of its
-// context holds the port and the poll, which the window's unloading ends. "&Done" only
-// hides it, so polling goes on in the background. Loaded hidden on first reference and
-// kept until the main window closes.
+// the logged mode comes from. It shows and collects the settings, hands them to the rig
+// session of its context as they change, and shows the session's readings; the session
+// holds the port and the poll, which the window's unloading ends. "&Done" only hides it,
+// so polling goes on in the background. Loaded hidden on first reference and kept until
+// the main window closes; loaded while the session polls, it shows what runs.
 class RigControlfrm : public Form {
     Q_OBJECT
 public:
@@ -60,9 +61,9 @@ public:
     void Command1_Click();
     void Command2_Click();
     void cmdDone_Click();
-    // Tunes the radio while it is polled; the caller's value is not changed.
-    void ChangeFrequency(float& qChangeFreq);
-    void ChangeMode(float qChangeFrequency, QString& ModeToChangeTo);
+    // The port would not open: a beep and the message, and the window shown modal when it
+    // is hidden, so the operator can choose again.
+    void reportRefusedPort();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -70,10 +71,11 @@ protected:
 private:
     void buildControls();
     void LoadRigSettings();
+    void showSettings();
+    void handToSession();
     void SaveRigSettings();
-    bool OpenRigPort();
-    void StartRigPolling();
     void List1_Click();
+    void showPolling();
     void applyRestoredOptions();
     void collectOptions();
     void showIdle();
@@ -81,9 +83,7 @@ private:
     void showReadings();
     void showSilent(const QString& why);
     void showAnswering();
-    void clearSilentMessage();
     QRadioButton* addOption(QGroupBox* frame, const QString& caption, float left, float top, float width);
 
     RigSession& m_session;
-    QString m_silentMessage; // what the main window's message line was given for a silent radio
 };

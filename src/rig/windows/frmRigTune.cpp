@@ -6,7 +6,8 @@
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
 #include "rig/RigTuning.h"
-#include "rig/windows/RigControlfrm.h"
+#include "core/forms/Sessions.h"
+#include "rig/RigSession.h"
 
 #include <vector>
 
@@ -46,8 +47,8 @@ void frequencyKeyFilter(int& KeyAscii)
 
 } // namespace
 
-frmRigTune::frmRigTune(const WindowContext& context, RigControlfrm& rig)
-    : Form(context, QStringLiteral(" Change Frequency and Mode (Ctrl G (Go))"), 4905, 5010), m_rig(rig)
+frmRigTune::frmRigTune(const WindowContext& context)
+    : Form(context, QStringLiteral(" Change Frequency and Mode (Ctrl G (Go))"), 4905, 5010), m_rig(*context.sessions.rig)
 {
     buildControls();
     previewKeys(nullptr, [this](int& KeyAscii) { Form_KeyPress(KeyAscii); });

@@ -11,17 +11,17 @@
 #include <QTimer>
 #include <array>
 
-class RigControlfrm;
+class RigSession;
 
 // " Change Frequency and Mode (Ctrl G (Go))": tunes the radio from the keyboard or the
 // mouse. A typed frequency and "&Go", a band's usual frequency, steps of 10 Hz to 1 MHz
 // up or down, the radio's mode, or a scan over a range every 299 ms. The radio work is
-// the rig window's: the frequency goes to ChangeFrequency (which also sets the band plan's
+// the rig session's: the frequency goes to ChangeFrequency (which also sets the band plan's
 // mode), the mode to ChangeMode. Shown modally and unloaded when it closes.
 class frmRigTune : public Form {
     Q_OBJECT
 public:
-    frmRigTune(const WindowContext& context, RigControlfrm& rig);
+    explicit frmRigTune(const WindowContext& context);
 
     // Sizes the window to the screen and starts the scan timer.
     void Form_Load();
@@ -59,5 +59,5 @@ private:
     void Form_KeyPress(int& KeyAscii);
     float scanStep() const;
 
-    RigControlfrm& m_rig;
+    RigSession& m_rig;
 };

@@ -44,6 +44,11 @@ void checkIcomFrames(const QByteArray& bytes)
     for (const quint8 command : {quint8(0x03), quint8(0x04)})
         for (const QByteArray& data : icomFrames(bytes, command))
             require(!data.contains('\xFD') && !data.contains('\xFE'));
+    // The frames of one radio to the program: whole frames only, so taking them again keeps
+    // them all.
+    const QByteArray ours = icomFramesFromTo(bytes, 0x64, IcomController);
+    require(icomFramesFromTo(ours, 0x64, IcomController) == ours);
+    require(ours.isEmpty() || (ours.startsWith("\xFE\xFE\xE0\x64") && ours.endsWith('\xFD')));
     if (bytes.contains('\xFD'))
         return;
     RigReport report;
