@@ -178,7 +178,10 @@ void BM_RigReplyToLogWindow(benchmark::State& state)
         state.SetIterationTime(ms / 1000);
         worstMs = std::max(worstMs, ms);
         // The preferences' delayed write, then a moment for the window to settle.
-        QTest::qWaitFor([&] { return !app->services().delayedWrites->pending(); }, 5000);
+        if (!QTest::qWaitFor([&] { return !app->services().delayedWrites->pending(); }, 5000)) {
+            state.SkipWithError("the preferences were not written within 5 s");
+            break;
+        }
         QTest::qWait(100);
     }
     beat.stop();

@@ -196,6 +196,8 @@ void MainForm::closeEvent(QCloseEvent* event)
         // a message after the character it keys and a device's send at its next step, a
         // link's wait ends within its time, a tune's wait for the radio's port now; then the
         // window closes.
+        // Closing the main window ends the program, so every wait stops at its next step.
+        EventWaits::requestEnd();
         if (context().navigation.form1().radioTuning())
             context().navigation.form1().endRadioTuning();
         event->ignore();
