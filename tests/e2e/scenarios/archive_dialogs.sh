@@ -19,7 +19,11 @@ e2e_wait_active "Archive Information"
 e2e_key Return
 e2e_wait_active "Archive Current Log"
 e2e_key Return
-archive=$(printf '%s' "$E2E_HOME"/Documents/"Vexol Software"/Texas/BACKUP/W1AW*.log)
+# The archive's name carries the time it was written: it is looked for once it is there.
+archives="$E2E_HOME/Documents/Vexol Software/Texas/BACKUP/W1AW*.log"
+e2e_wait_until "$E2E_STEP_TIMEOUT" "no archive W1AW*.log was written into BACKUP" \
+    bash -c 'compgen -G "$0" >/dev/null' "$archives"
+archive=$(compgen -G "$archives" | head -n 1)
 e2e_wait_file "$archive" '^"N5XYZ",'
 e2e_expect_running 1 "after the archive was written"
 e2e_log_contact w5ww dall
