@@ -7,7 +7,7 @@ e2e_seed_work 1
 cluster=$(dirname "$E2E_DATA")/tools/fake_cluster/cluster.py
 python3 "$cluster" "$E2E_TMP/cluster.port" >"$E2E_TMP/cluster.out" 2>&1 &
 E2E_PIDS+=($!)
-e2e_wait_until 10 "the cluster did not start" test -s "$E2E_TMP/cluster.port"
+e2e_wait_until 30 "the cluster did not start" test -s "$E2E_TMP/cluster.port"
 port=$(cat "$E2E_TMP/cluster.port")
 list='#TRUE#'
 [ "${E2E_SPOT_DISPLAY:-list}" = band ] && list='#FALSE#'
