@@ -9,6 +9,8 @@
 #include <QSpacerItem>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
+#include <QWindow>
 
 QtDialogs::QtDialogs()
 {
@@ -70,6 +72,32 @@ void makeRoomForTitle(QMessageBox& box)
                   grid->columnCount());
 }
 
+// A box with no window of ours to stand over is centred on its screen, on its own. Left to
+// itself, Qt makes a parentless box transient for whichever window last had the focus, and
+// the window manager centres it over that one: on a busy machine that can be a box just
+// closed or a window not placed yet, and the box lands in the screen's corner with its title
+// bar off the screen. Its size is only known once its layout has run.
+class MessageBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        if (parentWidget() || !screen())
+            return;
+        if (QWindow* window = windowHandle())
+            window->setTransientParent(nullptr);
+        if (layout())
+            layout()->activate();
+        QRect placed(QPoint(0, 0), size());
+        placed.moveCenter(screen()->availableGeometry().center());
+        move(placed.topLeft());
+    }
+};
+
 } // namespace
 
 void QtDialogs::prepare()
@@ -87,7 +115,7 @@ void QtDialogs::prepare()
 Dialogs::Answer QtDialogs::messageBox(const QString& text, const QString& title, Buttons buttons,
                                       Icon icon)
 {
-    QMessageBox box(messageIcon(icon), title, text, standardButtons(buttons), dialogParent());
+    MessageBox box(messageIcon(icon), title, text, standardButtons(buttons), dialogParent());
     makeRoomForTitle(box);
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
