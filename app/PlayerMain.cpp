@@ -16,6 +16,7 @@
 #include "platform/WaveFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 #include <cstring>
 #include <pulse/error.h>
@@ -71,22 +72,23 @@ QString openingFailure(int error)
     return QStringLiteral("The sound output could not be opened (%1).").arg(QString::fromUtf8(pa_strerror(error)));
 }
 
-pa_simple* openStream(const pa_sample_spec& spec, int* error)
+// The stream carries the file's name, so the server's list shows what is playing.
+pa_simple* openStream(const pa_sample_spec& spec, const QString& name, int* error)
 {
     // The server holds half a second ahead of what sounds, so that a loaded machine does
     // not starve it; a stop kills the player, and its stream goes with it at once.
     pa_buffer_attr buffer;
     std::memset(&buffer, 0xFF, sizeof buffer); // (uint32_t)-1 everywhere: the server's choice
     buffer.tlength = uint32_t(pa_usec_to_bytes(500'000, &spec));
-    return pa_simple_new(nullptr, "Brevant Log", PA_STREAM_PLAYBACK, nullptr, "voice message", &spec, nullptr,
-                         &buffer, error);
+    return pa_simple_new(nullptr, "Brevant Log", PA_STREAM_PLAYBACK, nullptr, name.toUtf8().constData(), &spec,
+                         nullptr, &buffer, error);
 }
 
 int probe()
 {
     const pa_sample_spec spec{PA_SAMPLE_S16LE, 8000, 1};
     int error = 0;
-    pa_simple* stream = openStream(spec, &error);
+    pa_simple* stream = openStream(spec, QStringLiteral("sound output check"), &error);
     if (!stream)
         return failOutput(openingFailure(error));
     pa_simple_free(stream);
@@ -109,7 +111,7 @@ int play(const QString& path)
                               .arg(sound->framesPerSecond)
                               .arg(sound->channels));
     int error = 0;
-    pa_simple* stream = openStream(spec, &error);
+    pa_simple* stream = openStream(spec, QFileInfo(path).fileName(), &error);
     if (!stream)
         return failOutput(openingFailure(error));
     say("ready");

@@ -299,20 +299,26 @@ e2e_start_sound_server()
 # How many streams of the program the sound server plays now.
 e2e_sound_streams()
 {
-    pactl list sink-inputs 2>/dev/null | grep -c "application.name = \"Brevant Log\"" || true
+    local name=${1:-}
+    if [ -n "$name" ]; then
+        pactl list sink-inputs 2>/dev/null | grep -c "media.name = \"$name\"" || true
+    else
+        pactl list sink-inputs 2>/dev/null | grep -c "application.name = \"Brevant Log\"" || true
+    fi
 }
 
-# Waits until the program has $1 streams on the sound server.
+# Waits until the program has $1 streams on the sound server (within $2 seconds), or $1
+# streams of the file named $3 (each stream carries the name of the file it plays).
 e2e_wait_sound_streams()
 {
-    local count=$1 seconds=${2:-$E2E_STEP_TIMEOUT}
+    local count=$1 seconds=${2:-$E2E_STEP_TIMEOUT} name=${3:-}
     local deadline=$((SECONDS + seconds))
-    until [ "$(e2e_sound_streams)" = "$count" ]; do
-        e2e_program_running || e2e_fail "the program ended while waiting for $count sound streams"
-        ((SECONDS < deadline)) || e2e_fail "the program has $(e2e_sound_streams) sound streams, not $count"
+    until [ "$(e2e_sound_streams "$name")" = "$count" ]; do
+        e2e_program_running || e2e_fail "the program ended while waiting for $count sound streams ${name:+of $name}"
+        ((SECONDS < deadline)) || e2e_fail "the program has $(e2e_sound_streams "$name") sound streams ${name:+of $name}, not $count"
         sleep 0.1
     done
-    e2e_log "sound streams of the program: $count"
+    e2e_log "sound streams of the program${name:+ playing $name}: $count"
 }
 
 # Writes a wave file of a square tone $2 milliseconds long (8-bit mono, 8000 frames a second).
