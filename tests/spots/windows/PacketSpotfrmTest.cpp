@@ -253,8 +253,81 @@ TEST(PacketSpotfrm, TheHelpFollowsTheChoice)
     EXPECT_TRUE(w.monitorText().endsWith(QStringLiteral("select None from the spotting options.\r\n\r\n")));
     EXPECT_EQ(w.Label6->text(), QStringLiteral("Type text to send and press enter:"));
     f.choose("None");
-    EXPECT_TRUE(w.monitorText().startsWith(QStringLiteral("Use this form to configure")));
-    EXPECT_EQ(w.monitorText().count(QStringLiteral("\r\n\r\n")), 18);
+    const QString overview = w.monitorText();
+    EXPECT_TRUE(overview.startsWith(QStringLiteral("Use this form to configure")));
+    EXPECT_EQ(overview.count(QStringLiteral("\r\n\r\n")), 18);
+    // The overview gives telnet, the TNC and the packet engine in that order, not the list's.
+    const qsizetype telnet = overview.indexOf(QStringLiteral("If you have an Internet connection"));
+    const qsizetype tnc = overview.indexOf(QStringLiteral("To use a Packet TNC"));
+    const qsizetype agw = overview.indexOf(QStringLiteral("This program will also interface with the AGW"));
+    const qsizetype closing = overview.indexOf(QStringLiteral("When you have configured"));
+    EXPECT_TRUE(0 < telnet && telnet < tnc && tnc < agw && agw < closing) << telnet << ' ' << tnc << ' ' << agw;
+    EXPECT_TRUE(overview.endsWith(QStringLiteral("different hardware.\r\n\r\n")));
+    f.choose("AGW Packet Engine");
+    EXPECT_TRUE(w.monitorText().startsWith(QStringLiteral("This program will also interface with the AGW")));
+    EXPECT_TRUE(w.monitorText().endsWith(QStringLiteral("different hardware.\r\n\r\n")));
+    f.choose("None");
+    EXPECT_EQ(w.Label6->text(), QStringLiteral("Send text (use : to send cmds such as :C Vexol or :D)"))
+        << "None leaves the caption as it was";
+}
+
+// The controls each choice enables, by their groups: what every link has (the display choice,
+// List DX Only, the send box, Open and Close), the TNC's serial settings and command
+// character, the telnet host and port; "Convert to Hex" never.
+TEST(PacketSpotfrm, EachChoiceEnablesItsOwnSettings)
+{
+    SpottingFixture f;
+    PacketSpotfrm& w = f.load();
+    w.show();
+    const std::vector<QWidget*> link = {w.fraDisplay, w.OptList, w.OptBand, w.chkDX,
+                                        w.Label6,     w.txtSent, w.Command1, w.Command2};
+    const std::vector<QWidget*> serial = {w.Label2,  w.txtHex,  w.fraHandshaking, w.fraBaud,
+                                          w.fraParity, w.fraData, w.fraStop,     w.fraPort, w.fraPower};
+    const std::vector<QWidget*> telnet = {w.Label7, w.Label3, w.txtTelnetHost, w.txtTelnetPort};
+    const struct {
+        const char* choice;
+        bool link, serial, telnet;
+    } cases[] = {
+        {"TNC", true, true, false},
+        {"None", false, false, false},
+        {"Telnet", true, false, true},
+        {"AGW Packet Engine", true, false, false},
+        {"None", false, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.choice);
+        f.choose(c.choice);
+        for (QWidget* control : link)
+            EXPECT_EQ(control->isEnabled(), c.link) << control->objectName().toStdString();
+        for (QWidget* control : serial)
+            EXPECT_EQ(control->isEnabled(), c.serial);
+        for (QWidget* control : telnet)
+            EXPECT_EQ(control->isEnabled(), c.telnet);
+        EXPECT_FALSE(w.chkConvToHex->isEnabled());
+        EXPECT_TRUE(w.List1->isEnabled());
+        EXPECT_TRUE(w.Label4->isHidden()) << "choosing opens nothing";
+    }
+}
+
+// A saved port that names no button ends the restore before the TNC's settings are enabled
+// and before anything opens; a telnet choice was enabled when the list took it.
+TEST(PacketSpotfrm, ASavedPortThatNamesNoButtonEndsTheRestore)
+{
+    for (const auto& [transport, telnetEnabled] : {std::pair{"TNC", false}, std::pair{"Telnet", true}}) {
+        SCOPED_TRACE(transport);
+        SpottingFixture f;
+        QByteArray saved = settingsFile(transport);
+        saved.replace("\"1\"\r\n1\r\n", "\"1\"\r\n0\r\n"); // COM port 0
+        f.writeSettings(saved);
+        PacketSpotfrm& w = f.load();
+        EXPECT_EQ(w.List1->currentItem()->text(), QString::fromLatin1(transport));
+        EXPECT_FALSE(w.fraBaud->isEnabled());
+        EXPECT_FALSE(w.txtHex->isEnabled());
+        EXPECT_EQ(w.txtTelnetHost->isEnabled(), telnetEnabled);
+        EXPECT_EQ(w.txtSent->isEnabled(), telnetEnabled);
+        EXPECT_TRUE(w.Label4->isHidden());
+        EXPECT_FALSE(f.ticking());
+    }
 }
 
 TEST(PacketSpotfrm, AHostWithADoubleQuoteCannotBeTypedIntoTheFile)
