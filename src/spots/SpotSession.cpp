@@ -1,47 +1,8 @@
 #include "spots/SpotSession.h"
 
-#include "spots/AgwEngine.h"
-#include "spots/AgwLink.h"
 #include "spots/SpotLines.h"
-#include "spots/TelnetLink.h"
-#include "spots/TncLink.h"
 
 #include <utility>
-
-namespace {
-
-size_t slot(SpotLinkKind kind) { return size_t(kind) - 1; }
-
-} // namespace
-
-SpotLinkKind spotLinkKind(const QString& transport)
-{
-    const auto is = [&transport](const char* name) {
-        return transport.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
-    };
-    if (is("TNC"))
-        return SpotLinkKind::Tnc;
-    if (is("Telnet"))
-        return SpotLinkKind::Telnet;
-    if (is("AGW Packet Engine"))
-        return SpotLinkKind::Agw;
-    return SpotLinkKind::None;
-}
-
-std::unique_ptr<SpotSource> makeSpotSource(SpotLinkKind kind, const SpotLinkDevices& devices)
-{
-    switch (kind) {
-    case SpotLinkKind::Tnc: return std::make_unique<TncLink>(devices.makeSerialPort());
-    case SpotLinkKind::Telnet: return std::make_unique<TelnetLink>(devices.makeTcpLink());
-    case SpotLinkKind::Agw: {
-        // The engine listens on 127.0.0.1:8000 unless the address says otherwise.
-        const AgwAddress engine = agwAddress(devices.agwAddress ? devices.agwAddress() : QString());
-        return std::make_unique<AgwLink>(std::make_unique<AgwEngine>(devices.makeTcpLink(), engine.host, engine.port));
-    }
-    case SpotLinkKind::None: break;
-    }
-    return nullptr;
-}
 
 SpotSession::SpotSession(SpotLinkDevices devices) : m_devices(std::move(devices))
 {
@@ -52,40 +13,31 @@ SpotSession::SpotSession(SpotLinkDevices devices) : m_devices(std::move(devices)
         else
             poll();
     });
+    choose(noSpotLink());
 }
 
 SpotSession::~SpotSession() = default;
 
-void SpotSession::choose(SpotLinkKind kind)
+void SpotSession::choose(const SpotLinkKind& kind)
 {
-    m_chosen = kind;
-    if (kind == SpotLinkKind::None)
-        return;
-    std::unique_ptr<SpotSource>& made = m_sources[slot(kind)];
+    m_chosen = &kind;
+    std::unique_ptr<SpotSource>& made = m_sources[&kind];
     if (made)
         return;
-    made = makeSpotSource(kind, m_devices);
-    wire(*made, kind);
+    made = kind.makeSource(m_devices);
+    wire(*made);
 }
 
-SpotSource* SpotSession::source() const
-{
-    return m_chosen == SpotLinkKind::None ? nullptr : m_sources[slot(m_chosen)].get();
-}
-
-void SpotSession::wire(SpotSource& source, SpotLinkKind kind)
+void SpotSession::wire(SpotSource& source)
 {
     source.onStatus = [this](const QString& text) { appendMonitor(text); };
     source.onError = [this](const QString& message) {
         if (onError)
             onError(message);
     };
-    if (kind == SpotLinkKind::Telnet) {
-        source.onReceived = [this](const QString& text) { arrivedText(text); };
-        source.onLine = [this](const QString& line) { arrivedLine(line); };
-    } else {
-        source.onLine = [this](const QString& line) { filteredLine(line); };
-    }
+    source.onLine = [this](const QString& line) { filteredLine(line); };
+    source.onReceived = [this](const QString& text) { arrivedText(text); };
+    source.onShownLine = [this](const QString& line) { arrivedLine(line); };
     source.monitorText = [this] { return m_monitor; };
     source.listDxOnly = [this] { return dxOnly(); };
     source.onSpot = [this](const QString& frequency, const QString& call, const QString& line) {
@@ -111,13 +63,11 @@ void SpotSession::wire(SpotSource& source, SpotLinkKind kind)
 
 SpotOpen SpotSession::open(const SpotLinkSettings& settings)
 {
-    SpotSource* chosen = source();
-    if (!chosen)
-        return SpotOpen::Refused;
-    chosen->configure(settings);
-    const SpotOpen opened = chosen->open();
+    SpotSource& chosen = source();
+    chosen.configure(settings);
+    const SpotOpen opened = chosen.open();
     if (opened == SpotOpen::Running) {
-        const QString notice = chosen->openingNotice();
+        const QString notice = chosen.openingNotice();
         if (!notice.isEmpty())
             replaceMonitor(notice);
         m_tick.start();
@@ -129,44 +79,27 @@ SpotOpen SpotSession::open(const SpotLinkSettings& settings)
 
 void SpotSession::close()
 {
-    if (SpotSource* chosen = source())
-        chosen->close();
+    source().close();
     m_tick.stop();
 }
 
-bool SpotSession::sendLine(const QString& text)
-{
-    SpotSource* chosen = source();
-    return chosen && chosen->sendLine(text);
-}
+bool SpotSession::sendLine(const QString& text) { return source().sendLine(text); }
 
-bool SpotSession::sendCommandCharacter(const QString& hexDigits)
-{
-    SpotSource* chosen = source();
-    return chosen && chosen->sendCommandCharacter(hexDigits);
-}
+bool SpotSession::sendCommandCharacter(const QString& hexDigits) { return source().sendCommandCharacter(hexDigits); }
 
 bool SpotSession::sendAtWordBreak(const QString& text)
 {
-    SpotSource* chosen = source();
-    if (!chosen || !chosen->isOpen() || chosen->wordBreakLength() <= 0 || text.size() <= chosen->wordBreakLength()
+    SpotSource& chosen = source();
+    if (!chosen.isOpen() || chosen.wordBreakLength() <= 0 || text.size() <= chosen.wordBreakLength()
         || !text.endsWith(u' '))
         return false;
-    chosen->sendLine(text.left(text.size() - 1));
+    chosen.sendLine(text.left(text.size() - 1));
     return true;
 }
 
-void SpotSession::poll()
-{
-    if (SpotSource* chosen = source())
-        chosen->poll();
-}
+void SpotSession::poll() { source().poll(); }
 
-void SpotSession::release()
-{
-    if (SpotSource* chosen = source())
-        chosen->close();
-}
+void SpotSession::release() { source().close(); }
 
 void SpotSession::unload()
 {
@@ -180,9 +113,8 @@ void SpotSession::unload()
     onBeep = nullptr;
     onMessage = nullptr;
     onShowWindow = nullptr;
-    for (auto& made : m_sources)
-        made.reset();
-    m_chosen = SpotLinkKind::None;
+    m_sources.clear();
+    choose(noSpotLink());
     m_monitor.clear();
 }
 

@@ -7,32 +7,14 @@
 // the session and shows what it reports: the monitor, the spots, a failed link, and what the
 // packet engine has the window do (caption, beeps, message boxes).
 
-#include "platform/SerialPort.h"
-#include "platform/TcpLink.h"
+#include "spots/SpotLinkKind.h"
 #include "spots/SpotSource.h"
 
 #include <QString>
 #include <QTimer>
-#include <array>
 #include <functional>
+#include <map>
 #include <memory>
-
-enum class SpotLinkKind { None, Tnc, Telnet, Agw };
-
-// The kind the spotting window's transport names ("TNC", "Telnet", "AGW Packet Engine", any
-// letter case); None for any other text.
-SpotLinkKind spotLinkKind(const QString& transport);
-
-// What the sources' links are made with.
-struct SpotLinkDevices {
-    std::function<std::unique_ptr<SerialPort>()> makeSerialPort;
-    std::function<std::unique_ptr<TcpLink>()> makeTcpLink;
-    // Where the packet engine listens, as agwAddress reads it; asked when its source is made.
-    std::function<QString()> agwAddress;
-};
-
-// The one place a source is made; nothing for None.
-std::unique_ptr<SpotSource> makeSpotSource(SpotLinkKind kind, const SpotLinkDevices& devices);
 
 class SpotSession {
 public:
@@ -43,12 +25,13 @@ public:
     SpotSession(const SpotSession&) = delete;
     SpotSession& operator=(const SpotSession&) = delete;
 
-    // The kind of the window's transport. A kind's source is made on its first choice and
-    // kept until the window unloads, so a link closed and opened again keeps what it held.
-    void choose(SpotLinkKind kind);
-    SpotLinkKind chosen() const { return m_chosen; }
-    // The chosen source; nothing for None.
-    SpotSource* source() const;
+    // The kind of the window's transport (a row of spotLinkKinds). A kind's source is made on
+    // its first choice and kept until the window unloads, so a link closed and opened again
+    // keeps what it held. "None" is chosen until the window chooses.
+    void choose(const SpotLinkKind& kind);
+    const SpotLinkKind& chosen() const { return *m_chosen; }
+    // The chosen kind's source: the null source for "None".
+    SpotSource& source() const { return *m_sources.at(m_chosen); }
 
     // Opens the chosen source with the settings: the tick starts when it runs, and stops
     // when the far end refused.
@@ -95,20 +78,21 @@ public:
     std::function<void()> onShowWindow;
 
 private:
-    void wire(SpotSource& source, SpotLinkKind kind);
+    void wire(SpotSource& source);
     bool dxOnly() const { return listDxOnly && listDxOnly(); }
     void spot(const QString& frequency, const QString& call, const QString& line);
     void monitorChanged();
     // A line of a source that shows only its lines: passed over when seen lately, a spot
     // handed on, other lines shown unless only spots are listed.
     void filteredLine(const QString& line);
-    // The telnet cluster's text is shown as it arrives; its lines are read for spots only.
+    // A source that shows its text as it arrives (the telnet cluster) has its lines read for
+    // spots only.
     void arrivedText(const QString& text);
     void arrivedLine(const QString& line);
 
     SpotLinkDevices m_devices;
-    std::array<std::unique_ptr<SpotSource>, 3> m_sources;
-    SpotLinkKind m_chosen = SpotLinkKind::None;
+    std::map<const SpotLinkKind*, std::unique_ptr<SpotSource>> m_sources;
+    const SpotLinkKind* m_chosen = nullptr;
     QTimer m_tick;
     QString m_monitor;
 };

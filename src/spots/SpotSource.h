@@ -70,12 +70,14 @@ public:
     // The tick while the link runs. A source that receives by event has nothing to do here.
     virtual void poll() {}
 
-    // Text as it arrived, before it is cut into lines (for a monitor that shows everything,
-    // prompts without a line end included). A source may leave it unset.
-    std::function<void(const QString& text)> onReceived;
     // One complete received line, its line ending included: the session filters it, shows
     // it and takes a spot from it.
     std::function<void(const QString& line)> onLine;
+    // A source whose monitor shows everything (prompts without a line end included) hands
+    // on its text as it arrives instead, before it is cut into lines, and then each complete
+    // line of it, which the session reads for a spot only.
+    std::function<void(const QString& text)> onReceived;
+    std::function<void(const QString& line)> onShownLine;
     // A notice of the link for the monitor, appended exactly as given.
     std::function<void(const QString& text)> onStatus;
     // The link failed or the far end left: the message is appended to the monitor as given,

@@ -118,8 +118,8 @@ void TelnetLink::takeReceived(const QByteArray& bytes)
         onReceived(text);
     m_lines.append(text);
     m_lines.takeLines([this](const QString& line) {
-        if (onLine)
-            onLine(line);
+        if (onShownLine)
+            onShownLine(line);
     });
 }
 

@@ -25,6 +25,7 @@ struct Heard {
     void listen(SpotSource& source)
     {
         source.onLine = [this](const QString& l) { lines << l; };
+        source.onShownLine = [this](const QString& l) { lines << l; };
         source.onReceived = [this](const QString& t) { received << t; };
         source.onStatus = [this](const QString& t) { status << t; };
         source.onError = [this](const QString& t) { errors << t; };

@@ -7,6 +7,7 @@
 #include "platform/Services.h"
 #include "spots/SpotHelp.h"
 #include "spots/SpotLines.h"
+#include "spots/SpotLinkKind.h"
 #include "spots/SpotSession.h"
 #include "spots/SpotSettings.h"
 
@@ -24,8 +25,6 @@ constexpr int KeyEnter = 13;
 constexpr int CtrlAlone = 2;
 
 const char* const BaudValues[] = {"1200", "2400", "4800", "9600", "14400", "19200"};
-
-bool sameText(const QString& a, const char* b) { return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0; }
 
 // The first selected option's value; the variable keeps its value when none is selected.
 template <class T>
@@ -58,8 +57,8 @@ PacketSpotfrm::PacketSpotfrm(const WindowContext& context)
     previewKeys([this](int& KeyCode, int Shift) { Form_KeyDown(KeyCode, Shift); }, nullptr);
     this->context().navigation.form1().attachSpotting(*this);
 
-    List1->addItems({QStringLiteral("None"), QStringLiteral("TNC"), QStringLiteral("Telnet"),
-                     QStringLiteral("AGW Packet Engine")});
+    for (const SpotLinkKind& kind : spotLinkKinds())
+        List1->addItem(kind.name);
     DisableSpotSettings();
     SpotSettingsLoading = 1;
     LoadSpotSettings();
@@ -247,7 +246,14 @@ QString PacketSpotfrm::transport() const
     return item ? item->text() : QString();
 }
 
-SpotLinkKind PacketSpotfrm::chosen() const { return session().chosen(); }
+const SpotLinkKind& PacketSpotfrm::chosen() const { return session().chosen(); }
+
+const SpotLinkKind* PacketSpotfrm::listed() const
+{
+    // The list holds the kinds in their table's order.
+    const int row = List1->currentRow();
+    return row < 0 ? nullptr : &spotLinkKinds()[size_t(row)];
+}
 
 void PacketSpotfrm::setSpotTransport(const QString& transport)
 {
@@ -280,21 +286,14 @@ void PacketSpotfrm::LoadSpotSettings()
     txtHex->setText(read.hexCharacter);
     txtTelnetPort->setText(read.telnetPort);
     txtTelnetHost->setText(read.telnetHost);
-    for (int i = 0; i < List1->count(); ++i) {
-        if (List1->item(i)->text().compare(SpotTransport, Qt::CaseInsensitive) == 0)
-            List1->setCurrentRow(i);
-    }
+    if (const int row = spotLinkKindRow(SpotTransport); row >= 0)
+        List1->setCurrentRow(row);
     if (TncPort < 1 || TncPort > 10)
         return; // names no port button: the rest of the restore is skipped
     applyLoadedButtons();
     SpotSettingsLoading = 0;
-    switch (chosen()) {
-    case SpotLinkKind::Tnc: EnableTncSettings(); break;
-    case SpotLinkKind::Telnet: EnableTelnetSettings(); break;
-    case SpotLinkKind::Agw: EnableAgwSettings(); break;
-    case SpotLinkKind::None: break;
-    }
-    if (chosen() != SpotLinkKind::None)
+    EnableSpotSettings(chosen().enables);
+    if (chosen().links)
         Command1_Click();
 }
 
@@ -354,33 +353,23 @@ void PacketSpotfrm::DisableSpotSettings()
         w->setEnabled(false);
 }
 
-void PacketSpotfrm::enableCommon()
+void PacketSpotfrm::EnableSpotSettings(const SpotLinkControls& enables)
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{fraDisplay, OptList, OptBand, chkDX, Label6, txtSent, Command1,
-                                                      Command2})
+    std::vector<QWidget*> controls;
+    if (enables.link)
+        controls.insert(controls.end(), {fraDisplay, OptList, OptBand, chkDX, Label6, txtSent, Command1, Command2});
+    if (enables.serial)
+        controls.insert(controls.end(), {Label2, txtHex, fraHandshaking, fraBaud, fraParity, fraData, fraStop, fraPort,
+                                         fraPower, Label4, Label1});
+    if (enables.telnet)
+        controls.insert(controls.end(), {Label7, Label3, txtTelnetHost, txtTelnetPort});
+    for (QWidget* w : controls)
         w->setEnabled(true);
 }
-
-void PacketSpotfrm::EnableTncSettings()
-{
-    enableCommon();
-    for (QWidget* w : std::initializer_list<QWidget*>{Label2, txtHex, fraHandshaking, fraBaud, fraParity, fraData,
-                                                      fraStop, fraPort, fraPower, Label4, Label1})
-        w->setEnabled(true);
-}
-
-void PacketSpotfrm::EnableTelnetSettings()
-{
-    enableCommon();
-    for (QWidget* w : std::initializer_list<QWidget*>{Label7, Label3, txtTelnetHost, txtTelnetPort})
-        w->setEnabled(true);
-}
-
-void PacketSpotfrm::EnableAgwSettings() { enableCommon(); }
 
 void PacketSpotfrm::ShowSpotHelp()
 {
-    replaceMonitor(spotHelpText(transport()));
+    replaceMonitor(spotHelpText(listed()));
     showMonitor();
     txtUnProcessed->moveCursor(QTextCursor::Start);
 }
@@ -394,28 +383,25 @@ void PacketSpotfrm::List1_Click()
         Command2_Click();
         DisableSpotSettings();
         setSpotTransport(transport());
-        if (sameText(SpotTransport, "TNC")) {
-            optBaud96->setChecked(true);
-            optParityNone->setChecked(true);
-            optData8->setChecked(true);
-            optStop1->setChecked(true);
-            Option3->setChecked(true);
-            txtHex->setText(QStringLiteral("03"));
-            EnableTncSettings();
-        }
+        if (chosen().enables.serial)
+            setTncDefaults();
     }
     ShowSpotHelp();
-    switch (chosen()) {
-    case SpotLinkKind::Telnet: EnableTelnetSettings(); break;
-    case SpotLinkKind::Agw: EnableAgwSettings(); break;
-    default: break;
-    }
-    if (sameText(SpotTransport, "TNC"))
-        Label6->setText(QStringLiteral("Send text  (Ctrl C or Esc for TNC Command mode):"));
-    else if (sameText(SpotTransport, "AGW Packet Engine"))
-        Label6->setText(QStringLiteral("Send text (use : to send cmds such as :C Vexol or :D)"));
-    else if (sameText(SpotTransport, "Telnet"))
-        Label6->setText(QStringLiteral("Type text to send and press enter:"));
+    // Serial settings being restored are enabled once their buttons are (LoadSpotSettings).
+    if (SpotSettingsLoading == 0 || !chosen().enables.serial)
+        EnableSpotSettings(chosen().enables);
+    if (!chosen().sendCaption.isEmpty())
+        Label6->setText(chosen().sendCaption);
+}
+
+void PacketSpotfrm::setTncDefaults()
+{
+    optBaud96->setChecked(true);
+    optParityNone->setChecked(true);
+    optData8->setChecked(true);
+    optStop1->setChecked(true);
+    Option3->setChecked(true);
+    txtHex->setText(QStringLiteral("03"));
 }
 
 // Opening and closing ------------------------------------------------------------------
@@ -423,12 +409,12 @@ void PacketSpotfrm::List1_Click()
 void PacketSpotfrm::Command1_Click()
 {
     replaceMonitor(QStringLiteral("** Attempting to Open Port **") + CrLf2);
-    if (chosen() == SpotLinkKind::None)
+    if (!chosen().links)
         return;
     Label4->show();
     if (isVisible())
         focusSendBox();
-    if (chosen() == SpotLinkKind::Tnc)
+    if (chosen().enables.serial)
         ReadSerialSettings();
     openLink();
 }
@@ -525,7 +511,7 @@ void PacketSpotfrm::linkFailed(const QString& message)
 
 void PacketSpotfrm::cmdDone_Click()
 {
-    if (chosen() != SpotLinkKind::None && Label4->isHidden())
+    if (chosen().links && Label4->isHidden())
         Command1_Click();
     Form1& form1 = context().navigation.form1();
     form1.SavePref();
@@ -546,7 +532,7 @@ void PacketSpotfrm::Command3_Click()
 
 void PacketSpotfrm::Form_Activate()
 {
-    if (chosen() == SpotLinkKind::None)
+    if (!chosen().links)
         return;
     TrimMonitor();
     focusSendBox();
@@ -591,9 +577,9 @@ void PacketSpotfrm::txtSent_KeyPress(int& KeyAscii)
         session().sendLine(txtSent->text());
         txtSent->clear();
     }
-    // Esc starts a packet engine command.
-    if (chosen() == SpotLinkKind::Agw && KeyAscii == KeyEsc)
-        KeyAscii = ':';
+    // Esc types what the link's row says (the packet engine's command colon).
+    if (KeyAscii == KeyEsc && !chosen().escapeTypes.isNull())
+        KeyAscii = chosen().escapeTypes.unicode();
     if (KeyAscii == KeyEnter || KeyAscii == KeyEsc)
         KeyAscii = 0;
 }

@@ -14,7 +14,8 @@
 #include <array>
 
 class SpotSession;
-enum class SpotLinkKind;
+struct SpotLinkControls;
+struct SpotLinkKind;
 
 // The spotting window: where the operator chooses the source of DX spots (a TNC on a serial
 // port, a telnet cluster, the AGW packet engine), sets it up, opens and closes the link,
@@ -101,18 +102,19 @@ private:
 
     SpotSession& session() const;
     void wireSession();
-    // The chosen link; a choice not in the list is "None".
-    SpotLinkKind chosen() const;
+    // The kind of SpotTransport; a transport not in the list is "None".
+    const SpotLinkKind& chosen() const;
+    // The kind of the list's current row; nothing when no row is current.
+    const SpotLinkKind* listed() const;
     void setSpotTransport(const QString& transport);
 
     void LoadSpotSettings();
     void SaveSpotSettings();
     void applyLoadedButtons();
     void DisableSpotSettings();
-    void EnableTncSettings();
-    void EnableTelnetSettings();
-    void EnableAgwSettings();
-    void enableCommon();
+    // The enabling per transport: the groups of settings the kind's row names.
+    void EnableSpotSettings(const SpotLinkControls& enables);
+    void setTncDefaults();
     void ShowSpotHelp();
     void ReadSerialSettings();
     void openLink();

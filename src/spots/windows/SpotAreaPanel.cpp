@@ -5,6 +5,7 @@
 #include "core/forms/Form1.h"
 #include "core/forms/Navigation.h"
 #include "platform/Services.h"
+#include "spots/SpotLinkKind.h"
 #include "spots/windows/BandMap.h"
 #include "spots/windows/SpectrumMap.h"
 
@@ -158,7 +159,9 @@ void SpotAreaPanel::PacketResize()
     Form1& form1 = m_host.context().navigation.form1();
     const SpotAreaChoice* choice = form1.spotting();
     const bool list = choice ? choice->listChosen() : true;
-    const bool none = !choice || choice->transport().compare(QLatin1String("None"), Qt::CaseInsensitive) == 0;
+    // "None" closes the area; a list with nothing chosen does not.
+    const SpotLinkKind* kind = choice ? findSpotLinkKind(choice->transport()) : nullptr;
+    const bool none = !choice || (kind && !kind->links);
     const bool listShown = !txtDX->isHidden();
     const bool mapShown = bandMap->isShown();
     if (listShown && !list)

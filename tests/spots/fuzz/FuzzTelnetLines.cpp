@@ -56,7 +56,7 @@ void fuzzTelnetLines(const std::uint8_t* data, std::size_t size)
         monitor += text;
         TrimMonitor(monitor);
     };
-    telnet.onLine = [&](const QString& line) {
+    telnet.onShownLine = [&](const QString& line) {
         // A whole line, or the text a spot line followed on it, that spot line next.
         if (promptBefore)
             require(line.startsWith(QLatin1String("DX de "), Qt::CaseInsensitive));

@@ -103,7 +103,7 @@ struct SpottingFixture {
         return *w;
     }
     bool ticking() const { return session->ticking(); }
-    TelnetLink& telnet() const { return dynamic_cast<TelnetLink&>(*session->source()); }
+    TelnetLink& telnet() const { return dynamic_cast<TelnetLink&>(session->source()); }
     FakeSerialPort& port() const { return *lone.services.serialPorts->back(); }
     void choose(const char* transport)
     {
