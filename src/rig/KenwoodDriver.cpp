@@ -10,6 +10,8 @@ namespace {
 class SemicolonDriver : public RigDriver {
 public:
     qsizetype wholeReplies(const QByteArray& read, quint8) const override { return throughLast(read, ';'); }
+    int repliesAsked(const QByteArray& request) const override { return commandsAsked(request, ';'); }
+    int repliesIn(const QByteArray& replies, bool) const override { return int(replies.count(';')); }
 };
 
 bool decodeFaAndMd(const QByteArray& replies, const RigRequests& r, RigReport& report)

@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -66,6 +67,16 @@ public:
     // everything.
     virtual qsizetype wholeReplies(const QByteArray& read, quint8 /*toggle*/) const { return read.size(); }
 
+    // How many replies the request a send tick just framed asks for: the poll is answered
+    // once that many have come (or the time they may take is up), so the next request never
+    // goes out while an answer to this one is still on the line. One for a request of one
+    // command; a family whose commands end with a terminator counts them ("FA;MD;": two).
+    virtual int repliesAsked(const QByteArray& request) const { return request.isEmpty() ? 0 : 1; }
+    // How many replies the whole replies of one read hold, `answered` being what decode said
+    // of them: a family whose replies end with a terminator counts them (an answer of "?;"
+    // is a reply too), any other counts a read that held an answer as one.
+    virtual int repliesIn(const QByteArray& /*replies*/, bool answered) const { return answered ? 1 : 0; }
+
     // Reads the whole replies of one read tick; the toggle as the send tick left it (1: the
     // frequency was asked). Writes only what the reply holds, and says whether it held an
     // answer of the radio.
@@ -109,6 +120,13 @@ std::optional<QByteArray> inTurn(const RigRequests& r, quint8& toggle, qsizetype
 
 // Text replies end with a terminator: what follows the last one is a reply not yet whole.
 inline qsizetype throughLast(const QByteArray& read, char terminator) { return read.lastIndexOf(terminator) + 1; }
+
+// Text requests and replies of several commands: one for each terminator, and a request
+// without any still asks once.
+inline int commandsAsked(const QByteArray& request, char terminator)
+{
+    return request.isEmpty() ? 0 : std::max(1, int(request.count(terminator)));
+}
 
 // Decodes each reply (up to and with its terminator) on its own, oldest first, so that of
 // several answers read together the newest counts; true when any held an answer.

@@ -136,6 +136,7 @@ void RigPoller::sendPhase()
             if (!m_port.write(*request))
                 return;
             m_awaiting = true;
+            m_repliesDue = m_driver->repliesAsked(*request);
             m_answerDueMs = m_timing.nowMs() + answerTimeMs(request->size());
         }
         m_answered = false;
@@ -210,11 +211,16 @@ void RigPoller::readArrived()
 void RigPoller::takeReply(const QByteArray& reply)
 {
     const bool answered = m_driver->decode(reply, requests, RigRequestToggle, report);
-    if (answered && m_driver->usesPort()) {
-        m_answered = true;
-        if (m_tail.isEmpty())
+    if (m_driver->usesPort()) {
+        m_repliesDue -= m_driver->repliesIn(reply, answered);
+        if (answered) {
+            m_answered = true;
+            noteReply(true);
+        }
+        // A request of several commands is answered by its last reply, not its first: the
+        // line is free for the next request only then.
+        if (m_answered && m_repliesDue <= 0 && m_tail.isEmpty())
             m_awaiting = false;
-        noteReply(true);
     }
     if (modeSource == ModeSource::Frequency)
         ModeFromFrequency(report.frequency, report.mode);

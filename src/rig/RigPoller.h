@@ -5,8 +5,9 @@
 // the least. What the radio answers is read as it arrives (and at the read tick, whatever
 // is still waiting), decoded and handed on at once; a reply still arriving is kept
 // unfinished and read whole with what comes next, and of several answers read together
-// the newest counts. The next request waits for the answer to the last one, or for the
-// time that answer may take on the line, so a slow line or a slow radio is never asked
+// the newest counts. The next request waits for the answer to the last one (every reply
+// it asked for: "FA;MD;" is answered by two), or for the time that answer may take on the
+// line, so a slow line or a slow radio is never asked
 // faster than it answers and no answers queue up. A radio that stops answering, or whose
 // port fails, is reported; the poll goes on, reopens a failed port now and then, and
 // reports the radio back when it answers again. ChangeFrequency and ChangeMode tune the
@@ -129,6 +130,7 @@ private:
     bool m_lineBusy = false; // bytes came since the last tick
     bool m_awaiting = false; // a request went out and its answer has not come yet
     bool m_answered = false; // an answer came since the last request
+    int m_repliesDue = 0;    // the replies the last request asked for that have not come yet
     qint64 m_answerDueMs = 0;
     qint64 m_characterUs = 1042; // one character on the line (9600 baud, 8N1)
     int m_tuning = 0;

@@ -44,6 +44,8 @@ public:
         return bothAsTyped(r, "\r");
     }
     qsizetype wholeReplies(const QByteArray& read, quint8) const override { return throughLast(read, '\r'); }
+    int repliesAsked(const QByteArray& request) const override { return commandsAsked(request, '\r'); }
+    int repliesIn(const QByteArray& replies, bool) const override { return int(replies.count('\r')); }
     bool decode(const QByteArray& reply, const RigRequests&, quint8, RigReport& report) const override
     {
         return eachReply(reply, '\r', [&](const QByteArray& one) {

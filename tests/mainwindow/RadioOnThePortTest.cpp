@@ -246,9 +246,7 @@ TEST_P(RadioAtItsSpeed, TheLogFollowsTheRadioWithoutFallingBehind)
         EXPECT_LT(lags[i], bound + 700) << "change " << i;
 }
 
-// 1200 baud is left out while a poll of two commands (Kenwood FA; MD;) is taken as answered
-// by its first reply: on a busy machine the answers queue up to two and a half deep there.
-INSTANTIATE_TEST_SUITE_P(Speeds, RadioAtItsSpeed, ::testing::Values(4800, 38400));
+INSTANTIATE_TEST_SUITE_P(Speeds, RadioAtItsSpeed, ::testing::Values(1200, 4800, 38400));
 
 // A radio that holds the program's output with flow control: a write the line cannot take
 // is no port failure. While the radio holds it longer than an answer's time the radio is

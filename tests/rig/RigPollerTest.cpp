@@ -134,6 +134,45 @@ TEST_F(RigPolling, ASlowAnswerIsWaitedForBeforeTheNextQuestion)
     EXPECT_EQ(port.written, "FA;MD;FA;MD;FA;MD;") << "a radio that does not answer is asked again after the answer's time";
 }
 
+// A request of two commands is answered by its second reply, not its first: the next request
+// would otherwise go out while the second answer is still on the line, and on a slow line
+// the answers would queue up. A reply the radio refuses ("?;") is a reply all the same.
+TEST_F(RigPolling, ARequestOfTwoCommandsWaitsForBothReplies)
+{
+    const struct {
+        const char* rig;
+        RigRequests requests;
+        QByteArray request, first, second;
+    } cases[] = {
+        {"Kenwood", {QStringLiteral("FA;"), QStringLiteral("MD;")}, "FA;MD;", "FA00014074000;", "MD3;"},
+        {"Elecraft", {QStringLiteral("FA;"), QStringLiteral("MD;")}, "FA;MD;", "FA00014074000;", "?;"},
+        {"Ten Tec Orion", {QStringLiteral("?AF"), QStringLiteral("?RMM")}, "?AF\r?RMM\r", "@AF14074000\r", "@RMM3\r"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rig);
+        port.written.clear();
+        poller.setRigName(QString::fromLatin1(c.rig));
+        poller.requests = c.requests;
+        poller.setLine({1200, 'N', 8, 1});
+        poller.tmrGetData.start(3600 * 1000);
+        poller.beginPolling();
+        poller.RigPollPhase = 0;
+        poller.tmrGetData_Timer(); // the request
+        ASSERT_EQ(port.written, c.request);
+        port.arrive(c.first);
+        poller.tmrGetData_Timer(); // the read tick
+        poller.tmrGetData_Timer();
+        poller.tmrGetData_Timer();
+        EXPECT_EQ(port.written, c.request) << "the second answer is still on the line";
+        port.arrive(c.second);
+        poller.tmrGetData_Timer();
+        EXPECT_EQ(port.written, c.request + c.request) << "both came: asked again";
+        poller.tmrGetData.stop();
+    }
+    ASSERT_FALSE(frequencies.empty());
+    EXPECT_FLOAT_EQ(frequencies.back(), 14.074f);
+}
+
 // The answer is read as its bytes arrive, not at the next read tick, and of answers that
 // queued up only the newest counts.
 TEST_F(RigPolling, AnAnswerIsReadAsItArrives)
