@@ -9,6 +9,7 @@
 #include "core/forms/Navigation.h"
 #include "core/forms/Sessions.h"
 #include "core/forms/WindowContext.h"
+#include "entry/ContestLog.h"
 #include "platform/Services.h"
 
 #include <QObject>
@@ -30,7 +31,8 @@ public:
 
     AppState& state() { return m_state; }
     Services& services() { return m_services; }
-    WindowContext context() { return {m_state, m_services, *this, m_sessions}; }
+    WindowContext context() { return {m_state, m_services, *this, m_sessions, &m_log}; }
+    ContestLog& log() { return m_log; }
     KeyerSession& keyerSession() { return *m_keyerSession; }
 
     // Runs the start-up sequence: the start-up window's load.
@@ -89,6 +91,8 @@ protected:
 
 private:
     AppState m_state;
+    // The log of the run, over the state's record arrays; the log window takes it.
+    ContestLog m_log{m_state};
     // After the state: the delayed writes read it as they go.
     Services m_services;
     Form1 m_form1{m_state, m_services.fileWriter.get()};

@@ -262,7 +262,7 @@ void Infrm::LogRoverCountyLine()
     const QString firstCounty = counties.value(0);
     // Every copy carries the exchange of the contact just stored; only the county sent
     // and its own date and time differ.
-    const LogEntry original = state.log.Log[size_t(state.log.QsoCount)];
+    const LogEntry original = log().entry(log().count());
     struct PassEnd {
         Infrm& window;
         const QString& firstCounty;

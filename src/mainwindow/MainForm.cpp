@@ -26,8 +26,9 @@ const QString WindowTitle =
 } // namespace
 
 MainForm::MainForm(const WindowContext& context, const LogWindowProfile& profile)
-    : Form(context, WindowTitle, ReferenceScreenWidth, ReferenceScreenHeight), m_profile(profile)
+    : Form(context, WindowTitle, ReferenceScreenWidth, ReferenceScreenHeight), m_profile(profile), m_log(*context.log)
 {
+    Q_ASSERT(context.log != nullptr);
     setAttribute(Qt::WA_DeleteOnClose);
     setOuterFrame(true);
     setMouseTracking(true);
@@ -119,39 +120,20 @@ void MainForm::ReloadLog()
 
 bool MainForm::reloadCommon()
 {
-    AppState& state = context().state;
-    // Until the load is counted, a change of band or mode (the radio's, while a box below
-    // shows) reads the log itself.
-    m_talliedLog.reset();
-    const FileStamp before = logFileStamp(state);
     QString notice;
-    const LoadLogResult loaded = LoadLogFile(state, &notice);
+    const LoadLogResult loaded = m_log.load(&notice);
     if (!notice.isEmpty())
         context().services.dialogs->messageBox(notice, unfinishedLineTitle());
     if (loaded != LoadLogResult::Loaded) {
-        m_logLoaded = false;
         // The text of the window names bad data; a log too long for the program is not that.
         context().services.dialogs->messageBox(loaded == LoadLogResult::OverCap ? overCapText() : reloadErrorText(),
                                                QStringLiteral("File Error"));
         context().services.endProgram(1);
         return false;
     }
-    m_logLoaded = true;
     m_fittedLogList.reset();
-    m_tally.recount(state);
-    // A file that changed while it was loaded (or that the load mended) is read again at the
-    // next change of band or mode.
-    if (const FileStamp after = logFileStamp(state); after == before)
-        m_talliedLog = after;
-    m_tally.applyTo(state.score, inState());
+    m_log.tally().applyTo(context().state.score, inState());
     return true;
-}
-
-bool MainForm::logAsTallied() const
-{
-    const AppState& state = context().state;
-    return m_logLoaded && m_talliedLog && m_tally.counted() == state.log.QsoCount
-        && logFileStamp(state) == *m_talliedLog;
 }
 
 void MainForm::setDialog(const QString& text) { lblDialog->setText(text); }

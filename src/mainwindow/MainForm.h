@@ -2,7 +2,9 @@
 
 // What the two main log windows share: the entry line and its flow (Mains, the duplicate
 // checks, clearing, county picks, leaving the call), the message lines, the score, the
-// clocks and rates, the log list, the band and mode menus and the county lists. Outfrm
+// clocks and rates, the log list, the band and mode menus and the county lists. The log
+// itself (its records, tally and file) is the ContestLog of the window's context: the
+// window logs through it and shows what it holds. Outfrm
 // (an operator outside Texas) and Infrm (inside) hand over a LogWindowProfile and supply
 // the steps that differ; neither branches on which window it is.
 //
@@ -20,11 +22,10 @@
 #include "core/forms/KeyField.h"
 #include "core/forms/SortedListBox.h"
 #include "entry/ContactCheck.h"
+#include "entry/ContestLog.h"
 #include "entry/DupeRules.h"
-#include "entry/LogTally.h"
 #include "entry/windows/ClockRatesPanel.h"
 #include "mainwindow/LogListModel.h"
-#include "platform/FileStamp.h"
 #include "spots/windows/SpotAreaPanel.h"
 
 #include <QAction>
@@ -149,7 +150,7 @@ public:
     void chooseCall(const QString& call) override;
 
     bool inState() const { return m_profile.inState; }
-    bool logLoaded() const { return m_logLoaded; }
+    bool logLoaded() const { return m_log.loaded(); }
 
     // Entry line.
     KeyField* txtCall;
@@ -293,10 +294,9 @@ protected:
     std::pair<QString, QString> contactDateTime() const;
     // Checks the post-contest date and time; false when refused.
     bool checkPostContestDateTime();
-    // The new contact's slot, cleared; nothing when the log is full.
-    LogEntry* newContactSlot();
-    // Appends the new contact; on failure takes it back and says so.
-    bool appendNewContact();
+    // Logs the new contact; false, after saying why, when the log is full or log.txt
+    // could not take it.
+    bool appendNewContact(const LogEntry& contact);
 
     // The steps of Mains that differ. Before the checks (the post-contest date and time,
     // the time on); false ends the entry there.
@@ -327,7 +327,8 @@ protected:
     // list and the rates, from the tally of the log. A tally that does not fit its tables
     // ends the program with the window's "File Error".
     virtual void showReloadedLog() = 0;
-    const LogTally& tally() const { return m_tally; }
+    const LogTally& tally() const { return m_log.tally(); }
+    ContestLog& log() const { return m_log; }
     // Says once that county2.txt holds more host-state counties than the table takes.
     void reportCountiesLeftOut(qint32 leftOut);
     virtual void afterModeOrBandChange() {}
@@ -380,19 +381,13 @@ protected:
     // The report fields take two digits in phone, three otherwise.
     void setReportLengths();
 
-    bool m_logLoaded = false;
     quint32 m_refusals = 0; // duplicates refused so far
 
 private:
-    // The reload after a change of band or mode (see MainFormBandMode.cpp).
+    // The reload after a change of band or mode (see ContestLog::reloadFromMemory).
     void reloadAfterBandOrMode();
-    // Whether log.txt and the record arrays are still as the tally counted them.
-    bool logAsTallied() const;
 
-    // The counts of the log, and the stamp of log.txt they were counted from (nothing when
-    // the file may hold other records than the arrays).
-    LogTally m_tally;
-    std::optional<FileStamp> m_talliedLog;
+    ContestLog& m_log;
 
     bool storeContact();
     QLabel* addLabel(const QString& text, float left, float top, float width, float height = 255);

@@ -4,7 +4,6 @@
 #include "mainwindow/MainForm.h"
 
 #include "core/AppState.h"
-#include "core/LogStore.h"
 #include "core/Preferences.h"
 #include "entry/BandPlan.h"
 #include "entry/QsoRates.h"
@@ -84,20 +83,15 @@ void MainForm::selectMode(const QString& mode)
     afterModeOrBandChange();
 }
 
-// A change of band or mode changes no contact. While log.txt is as the window last read or
-// wrote it, the reload takes the records already in memory and the tally kept beside them,
-// where reading and counting 11,000 contacts again would hold the window up for longer
-// than a frame on every change the radio reports; the window then shows the log as after
-// any reload. A log.txt that something else wrote since is read again.
+// A change of band or mode changes no contact: the log reloads from memory while log.txt is
+// as it last read or wrote it, and the window then shows it as after any reload.
 void MainForm::reloadAfterBandOrMode()
 {
-    if (!logAsTallied()) {
+    if (!m_log.reloadFromMemory()) {
         ReloadLog();
         return;
     }
-    AppState& state = context().state;
-    ReloadLogFromMemory(state);
-    m_tally.applyTo(state.score, inState());
+    m_log.tally().applyTo(context().state.score, inState());
     showReloadedLog();
 }
 

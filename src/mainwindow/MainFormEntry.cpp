@@ -4,7 +4,6 @@
 #include "mainwindow/MainForm.h"
 
 #include "core/AppState.h"
-#include "core/LogStore.h"
 #include "core/forms/Navigation.h"
 #include "entry/BandPlan.h"
 #include "entry/DateTimeText.h"
@@ -48,14 +47,15 @@ void MainForm::Mains()
 bool MainForm::storeContact()
 {
     AppState& state = context().state;
-    LogEntry* slot = newContactSlot();
-    if (slot == nullptr)
+    if (m_log.full()) {
+        beep();
+        setDialog(QStringLiteral("The log is full: no more than 11000 contacts can be logged."));
         return false;
+    }
     const auto [date, time] = contactDateTime();
-    *slot = contactRecord(state, entryTexts(), m_profile.inState, date, time);
-    if (!appendNewContact())
+    const LogEntry entry = contactRecord(state, entryTexts(), m_profile.inState, date, time);
+    if (!appendNewContact(entry))
         return false;
-    const LogEntry entry = *slot;
     setDialogColor(DialogNormalColor);
     setDialog(QString());
     resetDupeLine();
@@ -117,7 +117,7 @@ void MainForm::CheckDupeOnLog()
         return;
     const QPointer<MainForm> self(this); // the hold after a duplicate lets events run
     refuseDuplicate(scan.duplicateOf,
-                    duplicateMessage(state.log.Log[size_t(scan.duplicateOf)], scan.duplicateOf, m_profile.inState));
+                    duplicateMessage(m_log.entry(scan.duplicateOf), scan.duplicateOf, m_profile.inState));
     if (!self)
         return;
     txtCall->setFocus();
@@ -131,7 +131,7 @@ void MainForm::DupCheck2()
     const bool listPrevious = mnuListPrevious->isChecked();
     std::vector<qint32> listed;
     for (qint32 n : contactsOf(state, txtCall->text())) {
-        const LogEntry earlier = state.log.Log[size_t(n)];
+        const LogEntry earlier = m_log.entry(n);
         if (listPrevious)
             listed.push_back(n);
         prefillFromContact(earlier);
@@ -252,36 +252,11 @@ std::pair<QString, QString> MainForm::contactDateTime() const
     return {logDate(utc.date()), logTime(utc.time())};
 }
 
-LogEntry* MainForm::newContactSlot()
+bool MainForm::appendNewContact(const LogEntry& contact)
 {
-    AppState& state = context().state;
-    if (state.log.QsoCount >= MaxLogEntries) {
-        beep();
-        setDialog(QStringLiteral("The log is full: no more than 11000 contacts can be logged."));
-        return nullptr;
-    }
-    LogEntry& slot = state.log.Log[size_t(state.log.QsoCount) + 1];
-    slot = LogEntry{};
-    return &slot;
-}
-
-bool MainForm::appendNewContact()
-{
-    AppState& state = context().state;
-    const bool tallied = logAsTallied();
-    ++state.log.QsoCount;
     QString error;
-    if (AppendLogEntry(state, &error)) {
-        const LogEntry& entry = state.log.Log[size_t(state.log.QsoCount)];
-        m_tally.add(state, entry);
-        // log.txt changed under the tally's stamp only by this contact, unless the file
-        // keeps it otherwise than it is held.
-        m_talliedLog.reset();
-        if (tallied && readsBackAsHeld(entry))
-            m_talliedLog = logFileStamp(state);
+    if (m_log.append(contact, &error))
         return true;
-    }
-    --state.log.QsoCount;
     context().services.dialogs->messageBox(QStringLiteral("The contact was not logged.\r\n\r\n") + error,
                                            QStringLiteral("Unable to write file."));
     return false;

@@ -23,10 +23,9 @@ void MainForm::mnuNew_Click()
 
 void MainForm::mnuRecall_Click()
 {
-    const AppState& state = context().state;
-    if (state.log.QsoCount < 1)
+    if (m_log.count() < 1)
         return;
-    txtCall->setText(state.log.Log[size_t(state.log.QsoCount)].Call);
+    txtCall->setText(m_log.entry(m_log.count()).Call);
     txtSec->setFocus();
     txtSec->setSelection(0, int(txtSec->text().size()));
 }
@@ -65,7 +64,7 @@ void MainForm::mnuRestore_Click()
                                       "you would like to permanently save, before you click File > New to start "
                                       "a new contest, be sure to click File > Archive to save your changes."),
                        QStringLiteral("Opening Archived Data Information"));
-    if (state.log.QsoCount > 0
+    if (m_log.count() > 0
         && dialogs.messageBox(QStringLiteral("Are you sure that you want to open an archived log?  This action "
                                              "will clear and replace existing QSO data."),
                               QStringLiteral("Are your sure?"), Dialogs::Buttons::YesNo)

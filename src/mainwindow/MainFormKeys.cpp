@@ -376,7 +376,7 @@ void MainForm::txtCall_GotFocus()
     }
     if (context().state.station.VoiceNavigationLevel != 0)
         prompt(QStringLiteral("Call"));
-    if (txtCall->text().isEmpty() && logModel->rowCount() < context().state.log.QsoCount
+    if (txtCall->text().isEmpty() && logModel->rowCount() < m_log.count()
         && logModel->rowCount() < 18)
         RefreshLogList();
 }

@@ -3,7 +3,6 @@
 #include "mainwindow/MainForm.h"
 
 #include "core/AppState.h"
-#include "core/LogStore.h"
 #include "core/NumberFormat.h"
 #include "core/Preferences.h"
 #include "core/forms/FormScaler.h"
@@ -24,7 +23,7 @@
 
 void MainForm::RefreshLogList()
 {
-    const qint32 count = context().state.log.QsoCount;
+    const qint32 count = m_log.count();
     const qint32 oldest = ListAllContacts == 1 || count < 20 ? 1 : count - 19;
     std::vector<qint32> records;
     records.reserve(size_t(std::max(0, count - oldest + 1)));
@@ -180,7 +179,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
 void MainForm::cmdEdit_Click()
 {
     const QModelIndex selected = ListView1->currentIndex();
-    if (!selected.isValid() || !m_logLoaded) {
+    if (!selected.isValid() || !m_log.loaded()) {
         hideRecordButtons();
         return;
     }
@@ -188,7 +187,7 @@ void MainForm::cmdEdit_Click()
     context().navigation.editContact(EditEntryIndex, [this] { cmdDelete_Click(); });
     hideRecordButtons();
     QString error;
-    if (!RewriteLogFile(context().state, &error)) {
+    if (!m_log.rewrite(&error)) {
         // The reload brings back what log.txt still holds, so the window shows what is saved.
         context().services.dialogs->messageBox(QStringLiteral("The contact was not changed.\r\n\r\n") + error,
                                                QStringLiteral("Unable to write file."));
@@ -202,10 +201,10 @@ void MainForm::cmdDelete_Click()
     const auto answer = context().services.dialogs->messageBox(
         QStringLiteral("Are you sure?"), QStringLiteral("Are you sure?"), Dialogs::Buttons::YesNo);
     hideRecordButtons();
-    if (answer != Dialogs::Answer::Yes || row < 0 || !m_logLoaded)
+    if (answer != Dialogs::Answer::Yes || row < 0 || !m_log.loaded())
         return;
     QString error;
-    if (!DeleteLogEntry(context().state, logModel->recordAt(row), &error)) {
+    if (!m_log.remove(logModel->recordAt(row), &error)) {
         context().services.dialogs->messageBox(QStringLiteral("The contact was not deleted.\r\n\r\n") + error,
                                                QStringLiteral("Unable to write file."));
         return;
@@ -229,7 +228,7 @@ void MainForm::mnuListPrevious_Click()
 void MainForm::fillCountyLists()
 {
     const AppState& state = context().state;
-    const QStringList& worked = m_tally.workedCounties();
+    const QStringList& worked = m_log.tally().workedCounties();
     // Each county worked takes the first abbreviation equal to it without case off the table.
     QSet<QString> toTake;
     for (const QString& county : worked)
@@ -258,7 +257,7 @@ void MainForm::updateCountyListsFor(const QString& county)
 
 void MainForm::ShowScore()
 {
-    const double dx = m_profile.inState ? double(m_tally.dxCountries().size()) : 0;
+    const double dx = m_profile.inState ? double(m_log.tally().dxCountries().size()) : 0;
     const ScoreFigures figures = scoreFigures(context().state.score, dx);
     const QChar group = QLocale().groupSeparator().front();
     lblTotCon->setText(formatWhole(figures.phoneContacts, group, false));

@@ -134,3 +134,35 @@ TEST(DupeRules, PossibleDupesKeepTheOldestOnceLongerThan100)
     EXPECT_EQ(shortCalls.size(), 105);
     EXPECT_TRUE(shortCalls.startsWith("K521 K520 ")) << shortCalls.toStdString();
 }
+
+// "2" is the 2 m band and "20" the 20 m band: neither matches the other by its start.
+TEST(DupeRules, BandsCompareWholeNotByTheirStart)
+{
+    auto state = stateWithLog({
+        {.call = "K5ABC", .county = "BELL", .band = "20", .mode = "CW"}, // 1
+        {.call = "K5ABD", .county = "BELL", .band = "2", .mode = "CW"},  // 2
+    });
+    const struct {
+        const char* call;
+        const char* band;
+        qint32 expected;
+    } cases[] = {
+        {"K5ABC", "20", 1}, {"K5ABC", "2", 0}, {"K5ABC", "200", 0},
+        {"K5ABD", "2", 2},  {"K5ABD", "20", 0},
+    };
+    for (const auto& c : cases) {
+        DupeQuery q;
+        q.call = c.call;
+        q.county = "BELL";
+        q.band = c.band;
+        q.mode = "CW";
+        EXPECT_EQ(findLogDupe(*state, q), c.expected) << c.call << " on " << c.band;
+        EXPECT_EQ(findLogDupes(*state, q, 0), c.expected ? std::vector<qint32>{c.expected} : std::vector<qint32>{})
+            << c.call << " on " << c.band;
+    }
+
+    state->station.CurrentBand = QStringLiteral("2");
+    EXPECT_EQ(possibleDupesList(*state, "K5", false, ""), "K5ABD ");
+    state->station.CurrentBand = QStringLiteral("20");
+    EXPECT_EQ(possibleDupesList(*state, "K5", false, ""), "K5ABC ");
+}

@@ -1,6 +1,7 @@
 // A change of band or mode shows the log exactly as a full reload of log.txt shows it: on a
 // large mixed log, with contacts logged since the load, for every way band and mode
-// change, in both windows; and a log.txt that another program wrote since is read again.
+// change, in both windows; and a log.txt that another program wrote since is read again,
+// even when the operator logged a contact after it was written.
 
 #include "support/LogWindowFixture.h"
 #include "support/SampleLog.h"
@@ -166,6 +167,19 @@ TEST_P(ReloadAfterChange, EveryChangeShowsWhatAFullReloadShows)
     EXPECT_EQ(state().log.QsoCount, count + 1);
     EXPECT_EQ(state().log.Log[size_t(count + 1)], entries.back());
     expectAsAFullReload(w, "band after another program wrote log.txt");
+
+    // Another program appends again, then the operator logs before the change: log.txt holds
+    // that record before the operator's, and the change reads it.
+    const qint32 before = state().log.QsoCount;
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write(logRecord(entries.front()));
+    file.close();
+    logContacts(w, 4);
+    const qint32 logged = state().log.QsoCount - before;
+    w.bandItems.at(QStringLiteral("80"))->trigger();
+    EXPECT_EQ(state().log.QsoCount, before + 1 + logged);
+    EXPECT_EQ(state().log.Log[size_t(before + 1)], entries.front());
+    expectAsAFullReload(w, "band after another program wrote log.txt and a contact was logged");
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, ReloadAfterChange, ::testing::Values(quint8(1), quint8(0)),

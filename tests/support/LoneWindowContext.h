@@ -60,6 +60,8 @@ struct LoneWindowContext {
     NoNavigation navigation{state};
     // Empty until a test sets the session its window needs.
     Sessions sessions;
+    // None until a test sets the log its window needs.
+    ContestLog* log = nullptr;
 
-    WindowContext context() { return {state, running, navigation, sessions}; }
+    WindowContext context() { return {state, running, navigation, sessions, log}; }
 };
