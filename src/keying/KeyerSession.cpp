@@ -3,8 +3,9 @@
 #include "core/NumberFormat.h"
 #include "core/Tables.h"
 #include "keying/Morse.h"
+#include "keying/ParallelLineOutput.h"
+#include "keying/SerialLineOutput.h"
 #include "keying/WinKeyDevice.h"
-#include "keying/WinKeyProtocol.h"
 #include "platform/EventWait.h"
 #include "platform/KeyingLine.h"
 #include "platform/ParallelPort.h"
@@ -74,88 +75,6 @@ private:
     KeyerSession& m_session;
 };
 
-// RTS or DTR of the CW keying port.
-class KeyerSession::SerialLineOutput final : public KeyerOutput {
-public:
-    SerialLineOutput(KeyerSession& session, ModemLine line) : m_session(session), m_modemLine(line) {}
-
-    bool keys() const override { return true; }
-    KeyingTarget keyingLine() override
-    {
-        using State = KeyingTarget::State;
-        SerialPort& port = *m_session.m_cwPort;
-        if (!port.isOpen() && !m_session.openCwPort())
-            return {State::Failed};
-        if (!port.isOpen())
-            return {State::NoLine}; // port "0"
-        m_line = std::make_unique<SerialKeyingLine>(port, m_modemLine);
-        return {State::Ready, m_line.get()};
-    }
-    void keyingFailed() override { m_session.keyingFailed(); }
-
-private:
-    KeyerSession& m_session;
-    ModemLine m_modemLine;
-    std::unique_ptr<KeyingLine> m_line;
-};
-
-// The control register of the parallel port at the address the settings give.
-class KeyerSession::ParallelLineOutput final : public KeyerOutput {
-public:
-    explicit ParallelLineOutput(KeyerSession& session) : m_session(session) {}
-
-    bool keys() const override { return true; }
-    KeyingTarget keyingLine() override
-    {
-        if (const auto base = parseBaseAddress(m_session.m_cw.parallelAddress)) {
-            m_line = std::make_unique<ParallelKeyingLine>(m_session.m_parallel, *base);
-            return {KeyingTarget::State::Ready, m_line.get()};
-        }
-        return {KeyingTarget::State::Refused};
-    }
-    void keyingFailed() override { m_session.keyingFailed(); }
-    void release() override
-    {
-        if (const auto base = parseBaseAddress(m_session.m_cw.parallelAddress))
-            ParallelKeyingLine(m_session.m_parallel, *base).setKeyed(false);
-    }
-
-private:
-    KeyerSession& m_session;
-    std::unique_ptr<KeyingLine> m_line;
-};
-
-// The WinKey device.
-class KeyerSession::WinKeyOutput final : public KeyerOutput {
-public:
-    explicit WinKeyOutput(KeyerSession& session) : m_session(session) {}
-
-    bool keys() const override { return true; }
-    bool takesWholeMessages() const override { return true; }
-    bool ready() override { return m_session.prepareWinKeySend(); }
-    void transmit() override { m_session.feedWinKey(); }
-    void followSpeed(quint8 wordsPerMinute) override
-    {
-        if (m_session.m_keyer.WinKeyOpen != 0)
-            m_session.winKey().wk_wpm(wordsPerMinute);
-    }
-    bool stopSending() override
-    {
-        KeyerState& keyer = m_session.m_keyer;
-        if (keyer.WinKeyOpen == 0)
-            return false;
-        keyer.WinKeyStatus = m_session.winKey().wk_getstatus();
-        if (keyer.WinKeyStatus <= 0)
-            return false;
-        m_session.winKey().wk_clearbuf();
-        keyer.CWBuffer.clear();
-        return true;
-    }
-
-private:
-    KeyerSession& m_session;
-};
-
 KeyerSession::KeyerSession(KeyerState& keyer, const ReferenceTables& tables, Clock& clock, ParallelPort& parallel,
                            const SerialPortFactory& makeSerialPort, const WavePlayerFactory& makeWavePlayer)
     : m_keyer(keyer),
@@ -166,7 +85,7 @@ KeyerSession::KeyerSession(KeyerState& keyer, const ReferenceTables& tables, Clo
       m_voiceSide(std::make_unique<VoiceSide>(*this)),
       m_cwPort(makeSerialPort()),
       m_cwKeyer(keyer, clock, *m_cwSide),
-      m_makeSerialPort(makeSerialPort),
+      m_winKey(std::make_unique<WinKeyOutput>(keyer, makeSerialPort)),
       m_voicePlayer(makeWavePlayer()),
       m_pttPort(makeSerialPort()),
       m_voiceKeyer(keyer, *m_voicePlayer, *m_pttPort, parallel, *m_voiceSide, clock),
@@ -196,7 +115,7 @@ KeyerSession::KeyerSession(KeyerState& keyer, const ReferenceTables& tables, Clo
     // A port taken for CW or push-to-talk closes the device first.
     keyer.ports.enter(KeyingPortHolder::WinKey, [this] {
         if (m_keyer.WinKeyOpen != 0)
-            closeWinKey();
+            m_winKey->close();
     });
     keyer.ports.enter(KeyingPortHolder::CwPort, [this] {
         dropCwSerialLines();
@@ -211,11 +130,7 @@ KeyerSession::~KeyerSession()
         m_keyer.ports.leave(holder);
     releaseTransmitter();
     releaseCwKeying();
-    if (m_winKey)
-        m_winKey->wk_close();
-    // The device is closed now: later CW must not take it for open.
-    m_keyer.WinKeyOpen = 0;
-    m_keyer.WinKeyStatus = 0;
+    m_winKey.reset(); // the device closed
     m_promptPlayer->close();
 }
 
@@ -227,9 +142,8 @@ void KeyerSession::releaseAll()
     m_keyer.PhoneRepeatActive = 0;
     releaseTransmitter();
     releaseCwKeying();
-    if (m_winKey)
-        m_winKey->wk_clearbuf();
-    closeWinKey();
+    m_winKey->clearBuffer();
+    m_winKey->close();
     m_promptPlayer->close();
 }
 
@@ -339,6 +253,8 @@ void KeyerSession::repeatCw()
 
 KeyerOutput& KeyerSession::output()
 {
+    if (m_keyer.CWKeyingInterface == KeyingInterface::WinKey)
+        return *m_winKey;
     std::unique_ptr<KeyerOutput>& made = m_outputs[m_keyer.CWKeyingInterface];
     if (!made)
         made = makeOutput(m_keyer.CWKeyingInterface);
@@ -347,11 +263,14 @@ KeyerOutput& KeyerSession::output()
 
 std::unique_ptr<KeyerOutput> KeyerSession::makeOutput(KeyingInterface keying)
 {
+    const auto openPort = [this] { return openCwPort(); };
+    const auto failed = [this] { keyingFailed(); };
     switch (keying) {
-    case KeyingInterface::Rts: return std::make_unique<SerialLineOutput>(*this, ModemLine::Rts);
-    case KeyingInterface::Dtr: return std::make_unique<SerialLineOutput>(*this, ModemLine::Dtr);
-    case KeyingInterface::Printer: return std::make_unique<ParallelLineOutput>(*this);
-    case KeyingInterface::WinKey: return std::make_unique<WinKeyOutput>(*this);
+    case KeyingInterface::Rts: return std::make_unique<SerialLineOutput>(*m_cwPort, ModemLine::Rts, openPort, failed);
+    case KeyingInterface::Dtr: return std::make_unique<SerialLineOutput>(*m_cwPort, ModemLine::Dtr, openPort, failed);
+    case KeyingInterface::Printer:
+        return std::make_unique<ParallelLineOutput>(m_parallel, [this] { return m_cw.parallelAddress; }, failed);
+    case KeyingInterface::WinKey: break; // the session's own, made with it
     case KeyingInterface::None: break;
     }
     return std::make_unique<NoKeyerOutput>();
@@ -369,7 +288,7 @@ void KeyerSession::stopRepeats()
 {
     if (m_keyer.CWRepeatActive != 0) {
         if (m_keyer.WinKeyOpen != 0)
-            winKey().wk_clearbuf();
+            m_winKey->device().wk_clearbuf();
         m_keyer.CWBuffer.clear();
         m_keyer.CWRepeatActive = 0;
         m_cwRepeat.stop();
@@ -378,131 +297,6 @@ void KeyerSession::stopRepeats()
         m_keyer.PhoneRepeatActive = 0;
         m_voiceRepeat.stop();
     }
-}
-
-// --- WinKey ---
-
-WinKeyDevice& KeyerSession::winKey()
-{
-    if (!m_winKey)
-        m_winKey = std::make_unique<WinKeyDevice>(m_makeSerialPort(), m_wireClock, [](int ms) { letEventsRunFor(ms); });
-    return *m_winKey;
-}
-
-void KeyerSession::openWinKey()
-{
-    // The keying ports and the device are never held at once.
-    m_keyer.ports.claim(KeyingPortHolder::WinKey);
-    const quint8 port = m_keyer.WinKeyComPort;
-    quint8 version = 0;
-    const int code = winKey().wk_open(version, port);
-    if (code != WinKeyDevice::AlreadyOpen && version == 0)
-        Q_EMIT winKeyNotConnected(port);
-    Q_EMIT winKeyOpenStatus(code);
-    if (code == WinKeyDevice::AlreadyOpen)
-        return;
-    Q_EMIT winKeySettingsWanted();
-    if (version != 0)
-        m_keyer.WinKeyOpen = version;
-    Q_EMIT winKeyOpened(version);
-}
-
-void KeyerSession::closeWinKey()
-{
-    if (m_winKey)
-        m_winKey->wk_close();
-    m_keyer.WinKeyOpen = 0;
-    m_keyer.WinKeyStatus = 0;
-    Q_EMIT winKeyClosed();
-}
-
-void KeyerSession::transmitWinKey()
-{
-    if (prepareWinKeySend())
-        feedWinKey();
-}
-
-bool KeyerSession::prepareWinKeySend()
-{
-    KeyerState& keyer = m_keyer;
-    if (keyer.WinKeyOpen == 0)
-        openWinKey();
-    if (keyer.WinKeyOpen == 0) {
-        keyer.CWBuffer.clear(); // no device: the text is dropped
-        return false;
-    }
-    // A keyer that went quiet while idle is found here, before anything counts as sent.
-    if (!winKey().answersStatus(winKeyFeedLimits.unansweredMs)) {
-        giveUpWinKey();
-        return false;
-    }
-    return true;
-}
-
-void KeyerSession::feedWinKey()
-{
-    KeyerState& keyer = m_keyer;
-    while (!keyer.CWBuffer.isEmpty()) {
-        if (!waitForWinKeyRoom() || keyer.CWBuffer.isEmpty())
-            break;
-        const char16_t c = keyer.CWBuffer.front().unicode();
-        // "!" marks where the contact is logged, which happened before the send: it is no
-        // Morse. Characters beyond one byte have no code on the device.
-        if (c != u'!' && c > 0 && c <= 0xFF)
-            winKey().wk_char(quint8(c));
-        keyer.CWBuffer.remove(0, 1);
-        letEventsRunFor(10);
-        // The way out has emptied the device's buffer too.
-        if (EventWaits::endRequested())
-            keyer.CWBuffer.clear();
-    }
-}
-
-bool KeyerSession::waitForWinKeyRoom()
-{
-    KeyerState& keyer = m_keyer;
-    const qint64 since = m_wireClock.monotonicMs();
-    for (;;) {
-        if (keyer.WinKeyOpen == 0 || !winKey().isOpen())
-            return false;
-        keyer.WinKeyStatus = winKey().wk_getstatus();
-        // Whether or not it has room: a keyer that stopped answering, or left its port, is
-        // given up.
-        if (winKey().unansweredMs() > winKeyFeedLimits.unansweredMs || winKey().portLost()) {
-            giveUpWinKey();
-            return false;
-        }
-        if (keyer.WinKeyStatus < WinKey::BufferFull)
-            return true;
-        if (m_wireClock.monotonicMs() - since > winKeyFeedLimits.fullMs) {
-            giveUpWinKey(QStringLiteral("has kept its buffer full for %1 seconds").arg(winKeyFeedLimits.fullMs / 1000));
-            return false;
-        }
-        letEventsRunFor(10);
-        if (keyer.CWBuffer.isEmpty() || EventWaits::endRequested())
-            return false;
-    }
-}
-
-void KeyerSession::giveUpWinKey(const QString& why)
-{
-    const quint8 port = m_keyer.WinKeyComPort;
-    const QString reason = !why.isEmpty()          ? why
-                           : winKey().portLost() ? QStringLiteral("is no longer on its port (%1)").arg(winKey().lastError())
-                                                  : QStringLiteral("does not answer");
-    winKey().wk_clearbuf();
-    m_keyer.CWBuffer.clear();
-    closeWinKey();
-    Q_EMIT winKeyGivenUp(
-        QStringLiteral("The WinKey device on com port %1 %2; it was closed and the text still to send was dropped.")
-            .arg(port)
-            .arg(reason));
-}
-
-void KeyerSession::readWinKeyStatus()
-{
-    if (m_keyer.WinKeyOpen != 0)
-        m_keyer.WinKeyStatus = winKey().wk_getstatus();
 }
 
 // --- Voice ---

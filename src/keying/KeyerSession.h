@@ -1,7 +1,8 @@
 #pragma once
 
-// The keyers' devices for the whole run: the CW keying port and its line, the CW keyer, the
-// WinKey device, the voice keyer with its player and push-to-talk port, the prompt player,
+// The keyers' devices for the whole run: the CW keying port, the CW keyer and its outputs
+// (each in a file of its own: a serial line, the parallel port's register, the WinKey
+// device, none), the voice keyer with its player and push-to-talk port, the prompt player,
 // and the timers that repeat F1 and watch a voice message. App owns the session; the keyer
 // windows show and collect the settings, put them here as the operator changes them, and
 // call the session to act. Whatever the operator must be told goes out as a signal for the
@@ -15,6 +16,7 @@
 #include "keying/KeyerOutput.h"
 #include "keying/KeyerSettings.h"
 #include "keying/VoiceKeyer.h"
+#include "keying/WinKeyOutput.h"
 #include "platform/Clock.h"
 #include "platform/WavePlayer.h"
 
@@ -27,7 +29,6 @@
 
 class ParallelPort;
 class SerialPort;
-class WinKeyDevice;
 struct ReferenceTables;
 
 class KeyerSession : public QObject {
@@ -87,31 +88,12 @@ public:
     void stopRepeats();
 
     // --- WinKey ---
-    // The device, made with its port on first use.
-    WinKeyDevice& winKey();
-    // How long a send waits on a device that keeps its buffer full, or that leaves its
-    // status unanswered, before it gives the device up.
-    struct FeedLimits {
-        int unansweredMs = 3000;
-        int fullMs = 30000;
-    } winKeyFeedLimits;
-    // Opens the device on the port the keyer state names, taking the serial ports from the
-    // other keyers first.
-    void openWinKey();
-    void closeWinKey();
-    // Hands the send buffer to the device; returns when the buffer is empty.
-    void transmitWinKey();
-    // The first half of a send: opens the device when it is closed and checks that it
-    // answers a status request within its time. False, with the buffer emptied and the
-    // operator told (the device given up when it did not answer), when nothing can be sent.
-    bool prepareWinKeySend();
-    // The second half: the buffer to the device, character by character.
-    void feedWinKey();
+    // The keyer device's output, whatever interface keys: its window opens, sets and
+    // feeds the device through it, and hears from it by its signals.
+    WinKeyOutput& winKey() { return *m_winKey; }
     // Esc while the keyer device still sends: it stops and what waits is dropped. False when
     // the output is no device, or the device has nothing to send.
     bool stopDeviceSending() { return output().stopSending(); }
-    // Reads the device's status into the keyer state when it is open.
-    void readWinKeyStatus();
 
     // --- Voice ---
     void setVoiceSettings(const WaveSettings& settings);
@@ -171,37 +153,16 @@ Q_SIGNALS:
     void soundOutputChecked();
     // A prompt failed for the sound output's sake, after it was asked for.
     void promptProblem(const WaveProblem& problem);
-    // The WinKey device did not answer its opening on the port.
-    void winKeyNotConnected(quint8 port);
-    // The opening's status code (WinKeyDevice's codes).
-    void winKeyOpenStatus(int code);
-    // The device was opened: the settings are to be sent to it now.
-    void winKeySettingsWanted();
-    // The opening is over; a version of 0 when no device answered.
-    void winKeyOpened(quint8 version);
-    void winKeyClosed();
-    // A device that failed while sending was closed, the text still to send dropped.
-    void winKeyGivenUp(const QString& message);
 
 private:
     // What the keyers read and ask for.
     class CwSide;
     class VoiceSide;
-    class SerialLineOutput;
-    class ParallelLineOutput;
-    class WinKeyOutput;
 
     // The one place an interface becomes its output.
     std::unique_ptr<KeyerOutput> makeOutput(KeyingInterface keying);
     void keyingFailed();
     void dropCwSerialLines();
-    // Waits, letting events run, while the device takes no character. False when the
-    // sending is to end: the buffer was emptied, the device closed, stopped answering or
-    // left its port.
-    bool waitForWinKeyRoom();
-    // Closes a device that failed while sending and says so; why it failed, when not said,
-    // is read from the device.
-    void giveUpWinKey(const QString& why = {});
 
     KeyerState& m_keyer;
     const ReferenceTables& m_tables;
@@ -216,13 +177,11 @@ private:
     std::unique_ptr<VoiceSide> m_voiceSide;
 
     std::unique_ptr<SerialPort> m_cwPort;
-    std::map<KeyingInterface, std::unique_ptr<KeyerOutput>> m_outputs;
+    std::map<KeyingInterface, std::unique_ptr<KeyerOutput>> m_outputs; // the line outputs, made on first use
     CwKeyer m_cwKeyer;
     QTimer m_cwRepeat;
 
-    SerialPortFactory m_makeSerialPort;
-    SystemClock m_wireClock; // the WinKey device's waits are on the wire's own time
-    std::unique_ptr<WinKeyDevice> m_winKey;
+    std::unique_ptr<WinKeyOutput> m_winKey;
 
     std::unique_ptr<WavePlayer> m_voicePlayer;
     std::unique_ptr<SerialPort> m_pttPort;

@@ -152,7 +152,7 @@ void MainForm::Form_KeyPress(int& KeyAscii)
         KeyAscii = 0;
         return;
     }
-    keyerOf(context()).readWinKeyStatus();
+    keyerOf(context()).winKey().readStatus();
     if (keyer.KeyboardCWMode == 1)
         keyboardCwKey(KeyAscii);
 }
@@ -165,7 +165,7 @@ void MainForm::keyboardCwKey(int& KeyAscii)
     if (KeyAscii == 8 && keyer.WinKeyStatus > 0) {
         // The device takes back the last character it has not sent yet.
         if (keyer.WinKeyOpen != 0)
-            keyerOf(context()).winKey().wk_backspace();
+            keyerOf(context()).winKey().device().wk_backspace();
         KeyAscii = 0;
         return;
     }

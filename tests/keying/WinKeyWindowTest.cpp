@@ -61,8 +61,8 @@ protected:
         CWFrm& cw = app->cwFrm();
         cw.selectKeyingInterface(KeyingInterface::WinKey);
         frmWinKey& w = app->winKeyFrm();
-        app->keyerSession().winKey().timing.settleMs = 20;
-        app->keyerSession().winKey().timing.answerMs = 500;
+        app->keyerSession().winKey().device().timing.settleMs = 20;
+        app->keyerSession().winKey().device().timing.answerMs = 500;
         return w;
     }
     frmWinKey& opened()
@@ -93,7 +93,7 @@ protected:
     void holdFull(const frmWinKey& /* loaded */)
     {
         keyer.holdFull(true);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return app->keyerSession().winKey().wk_getstatus() >= 5; }, 2000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return app->keyerSession().winKey().device().wk_getstatus() >= 5; }, 2000));
     }
     bool keyerTook(const QByteArray& text)
     {
@@ -238,7 +238,7 @@ TEST_F(WinKeyWindow, AKeyerThatStopsAnsweringIsGivenUpAndSaysSo)
 {
     writeSettings("5\r\n");
     frmWinKey& w = opened();
-    app->keyerSession().winKeyFeedLimits.unansweredMs = 300;
+    app->keyerSession().winKey().feedLimits.unansweredMs = 300;
     holdFull(w);
     keyer.silent = true;
     state().keyer.CWBuffer = QStringLiteral("TEST");
@@ -349,7 +349,7 @@ TEST_F(WinKeyMainWindowKeys, EscEndsTheWaitForAFullKeyerAndClearsItsBuffer)
 TEST_F(WinKeyMainWindowKeys, AKeyerSilentWhileIdleIsFoundByTheNextKeyAndItsLogMarkLogsNothing)
 {
     MainForm& w = openWithKeyer();
-    app->keyerSession().winKeyFeedLimits.unansweredMs = 300;
+    app->keyerSession().winKey().feedLimits.unansweredMs = 300;
     app->cwFrm().Text2->setText(QStringLiteral("TU!"));
     keys(QStringLiteral("W5XYZ{Tab}599{Tab}HARR"));
     w.txtCall->setFocus();
@@ -376,7 +376,7 @@ TEST_F(WinKeyWindow, AKeyerSilentMidMessageIsGivenUpThoughItHadRoom)
 {
     writeSettings("5\r\n");
     frmWinKey& w = opened();
-    app->keyerSession().winKeyFeedLimits.unansweredMs = 300;
+    app->keyerSession().winKey().feedLimits.unansweredMs = 300;
     keyer.msPerCharacter = 1000;
     QTimer::singleShot(50, &w, [&] { keyer.silent = true; });
     // Less than the two thirds of the keyer's buffer that make it report itself full.

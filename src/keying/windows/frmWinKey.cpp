@@ -147,7 +147,7 @@ frmWinKey::frmWinKey(const WindowContext& context)
 
 void frmWinKey::wireSession()
 {
-    connect(&m_session, &KeyerSession::winKeyNotConnected, this, [this](quint8 port) {
+    connect(&m_session.winKey(), &WinKeyOutput::notConnected, this, [this](quint8 port) {
         context().services.dialogs->messageBox(
             QStringLiteral("Unable to establish connection with WinKey on com port %1.  Please check to make sure "
                            "that you have specified the correct port and that the Winkey device is properly "
@@ -155,19 +155,19 @@ void frmWinKey::wireSession()
                 .arg(port),
             QStringLiteral("Unable to establish connection with Winkey."));
     });
-    connect(&m_session, &KeyerSession::winKeyOpenStatus, this, &frmWinKey::showOpenStatus);
-    connect(&m_session, &KeyerSession::winKeySettingsWanted, this, &frmWinKey::SendWinKeySettings);
-    connect(&m_session, &KeyerSession::winKeyOpened, this, [this](quint8 version) {
+    connect(&m_session.winKey(), &WinKeyOutput::openStatus, this, &frmWinKey::showOpenStatus);
+    connect(&m_session.winKey(), &WinKeyOutput::settingsWanted, this, &frmWinKey::SendWinKeySettings);
+    connect(&m_session.winKey(), &WinKeyOutput::opened, this, [this](quint8 version) {
         if (version != 0)
             lblVersion->setText(QStringLiteral("Version # %1").arg(version));
         focusDone();
     });
-    connect(&m_session, &KeyerSession::winKeyClosed, this, [this] {
+    connect(&m_session.winKey(), &WinKeyOutput::closed, this, [this] {
         lblOpenStatus->setText(QStringLiteral("Closed"));
         lblVersion->setText(QStringLiteral("Version #"));
         focusDone();
     });
-    connect(&m_session, &KeyerSession::winKeyGivenUp, this, [this](const QString& message) {
+    connect(&m_session.winKey(), &WinKeyOutput::givenUp, this, [this](const QString& message) {
         context().services.dialogs->messageBox(message, QStringLiteral("Error!"));
     });
 }
@@ -245,9 +245,9 @@ void frmWinKey::focusDone()
         cmdDone->setFocus();
 }
 
-void frmWinKey::cmdOpenWinkey_Click() { m_session.openWinKey(); }
+void frmWinKey::cmdOpenWinkey_Click() { m_session.winKey().open(); }
 
-void frmWinKey::cmdCloseWinkey_Click() { m_session.closeWinKey(); }
+void frmWinKey::cmdCloseWinkey_Click() { m_session.winKey().close(); }
 
 void frmWinKey::SendWinKeySettings()
 {
@@ -256,8 +256,8 @@ void frmWinKey::SendWinKeySettings()
     leadTail_LostFocus(txtLeadIn);
     txtRatio_LostFocus();
     const KeyerState& keyer = context().state.keyer;
-    m_session.winKey().wk_pincfg(keyer.WinKeyPinConfig);
-    m_session.winKey().wk_setmode(keyer.WinKeyMode);
+    m_session.winKey().device().wk_pincfg(keyer.WinKeyPinConfig);
+    m_session.winKey().device().wk_setmode(keyer.WinKeyMode);
 }
 
 void frmWinKey::modeChosen(quint8 mode)
@@ -289,7 +289,7 @@ void frmWinKey::txtWKWPM_LostFocus()
     if (!speed.byte)
         txtWKWPM->setText(QStringLiteral("18"));
     else if (*speed.byte <= 99)
-        m_session.winKey().wk_wpm(*speed.byte);
+        m_session.winKey().device().wk_wpm(*speed.byte);
 }
 
 void frmWinKey::txtWeight_LostFocus()
@@ -298,7 +298,7 @@ void frmWinKey::txtWeight_LostFocus()
     if (!weight.byte)
         txtWeight->setText(QStringLiteral("50"));
     else if (*weight.byte <= 99)
-        m_session.winKey().wk_weight(*weight.byte);
+        m_session.winKey().device().wk_weight(*weight.byte);
 }
 
 void frmWinKey::txtRatio_LostFocus()
@@ -307,7 +307,7 @@ void frmWinKey::txtRatio_LostFocus()
     if (!ratio.byte)
         txtRatio->setText(QStringLiteral("50"));
     else if (*ratio.byte >= 32 && *ratio.byte <= 67)
-        m_session.winKey().wk_ditdah_ratio(*ratio.byte);
+        m_session.winKey().device().wk_ditdah_ratio(*ratio.byte);
 }
 
 void frmWinKey::leadTail_LostFocus(KeyField* left)
@@ -315,7 +315,7 @@ void frmWinKey::leadTail_LostFocus(KeyField* left)
     const ByteValue lead = byteOf(txtLeadIn);
     const ByteValue tail = byteOf(txtTail);
     if (lead.byte && tail.byte)
-        m_session.winKey().wk_ptt_leadtail(*lead.byte, *tail.byte);
+        m_session.winKey().device().wk_ptt_leadtail(*lead.byte, *tail.byte);
     else
         left->setText(QStringLiteral("0"));
 }
@@ -359,7 +359,7 @@ void frmWinKey::Command3_Click()
 
 void frmWinKey::cmdStop_Click()
 {
-    m_session.winKey().wk_clearbuf();
+    m_session.winKey().device().wk_clearbuf();
     context().state.keyer.CWBuffer.clear();
     focusDone();
 }
@@ -372,4 +372,4 @@ void frmWinKey::cmdDone_Click()
     hide();
 }
 
-void frmWinKey::WKTransmit() { m_session.transmitWinKey(); }
+void frmWinKey::WKTransmit() { m_session.winKey().send(); }
