@@ -59,7 +59,7 @@ void BM_PushToTalkAgainstTheMessage(benchmark::State& state)
         const qint64 keyedAt = port.lineChanges.empty() ? steadyNs() : port.lineChanges.back().atNs;
         qint64 reportedAt = 0;
         while (port.rts) {
-            if (!reportedAt && keyer.session.voicePlayer().mode() != WavePlayer::ModePlaying)
+            if (!reportedAt && keyer.voicePlayer().mode() != WavePlayer::ModePlaying)
                 reportedAt = steadyNs();
             QTest::qWait(1);
         }

@@ -341,14 +341,14 @@ void KeyerSession::probeSoundOutput() { m_voicePlayer->probeOutput(); }
 
 // --- Spoken prompts ---
 
-bool KeyerSession::playPrompt(const QString& path)
+WaveProblem KeyerSession::playPrompt(const QString& path)
 {
     // A new prompt cuts off the one still playing.
     m_promptPlayer->close();
     if (!m_promptPlayer->open(path) || !m_promptPlayer->play())
-        return false;
+        return m_promptPlayer->problem();
     m_promptGiveUpAtMs = m_clock.monotonicMs() + m_promptPlayer->durationMs() + WavePlayer::EndMarginMs;
-    return true;
+    return {};
 }
 
 WaveProblem KeyerSession::waitForPrompt()

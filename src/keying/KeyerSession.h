@@ -79,7 +79,12 @@ public:
     // port closed, the parallel port's control register released.
     void releaseCwKeying();
     SerialPort& cwPort() { return *m_cwPort; }
-    QTimer& cwRepeatTimer() { return m_cwRepeat; }
+    // How long the F1 repeat waits after a message before it sends F1 again, as the CW
+    // window reads it from its box (0: at once).
+    void setCwRepeatMs(int ms) { m_cwRepeat.setInterval(ms); }
+    int cwRepeatMs() const { return m_cwRepeat.interval(); }
+    // The F1 repeat waits to send again.
+    bool cwRepeatWaiting() const { return m_cwRepeat.isActive(); }
     // The F1 repeat's wait is over: F1 goes out again.
     void repeatCw();
 
@@ -109,10 +114,15 @@ public:
     // Esc while a voice message plays: it stops, and the watch then releases the
     // transmitter. False when none plays.
     bool stopVoiceMessage();
-    WavePlayer& voicePlayer() { return *m_voicePlayer; }
     SerialPort& pttPort() { return *m_pttPort; }
-    QTimer& voiceWatchTimer() { return m_voiceWatch; }
-    QTimer& voiceRepeatTimer() { return m_voiceRepeat; }
+    // How long the voice F1 repeat waits after a message, as the voice window reads it
+    // from its box; 0 never repeats.
+    void setVoiceRepeatMs(int ms) { m_voiceRepeat.setInterval(ms); }
+    int voiceRepeatMs() const { return m_voiceRepeat.interval(); }
+    bool voiceRepeatWaiting() const { return m_voiceRepeat.isActive(); }
+    // A voice message is watched for its end, every voiceWatchMs.
+    bool watchingVoiceMessage() const { return m_voiceWatch.isActive(); }
+    int voiceWatchMs() const { return m_voiceWatch.interval(); }
     void watchVoiceMessage() { m_voiceKeyer.watchTick(); }
     void repeatVoice();
 
@@ -122,10 +132,9 @@ public:
     void probeSoundOutput();
 
     // --- Spoken prompts ---
-    WavePlayer& promptPlayer() { return *m_promptPlayer; }
-    // Plays a prompt without waiting, cutting off the one before; false, with the reason in
-    // promptPlayer().problem(), when it cannot.
-    bool playPrompt(const QString& path);
+    // Plays a prompt without waiting, cutting off the one before; why it cannot, when it
+    // cannot.
+    WaveProblem playPrompt(const QString& path);
     // Returns once the prompt playing has ended, or when it has played its length and the
     // player's margin without reporting the end (a stuck sound system must not hold the
     // program): that prompt is then given up. Painting, timers and the player's news go on

@@ -105,7 +105,7 @@ TEST_P(EveryWayOut, MidMessageReleasesEveryLineAndEndsTheRun)
     EXPECT_GT(keyedUnits(port), 0);
     EXPECT_LT(keyedUnits(port), 2 * 10) << "the rest of the message was dropped";
     EXPECT_EQ(lastWrite(VoiceRegister), 2) << "push-to-talk released";
-    EXPECT_NE(static_cast<FakeWavePlayer&>(app->keyerSession().voicePlayer()).mode(), WavePlayer::ModePlaying);
+    EXPECT_NE(ts.keyerVoicePlayer().mode(), WavePlayer::ModePlaying);
     EXPECT_EQ(state().keyer.CWSending, 0);
     EXPECT_TRUE(QFile::exists(work(QStringLiteral("QSOpref.txt")))) << "the operating time is kept, as File > Exit keeps it";
 

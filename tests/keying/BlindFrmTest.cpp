@@ -39,7 +39,7 @@ protected:
         blind->Form_Load();
         return blind;
     }
-    FakeWavePlayer& player() { return static_cast<FakeWavePlayer&>(keyer->session.promptPlayer()); }
+    FakeWavePlayer& player() { return static_cast<FakeWavePlayer&>(keyer->promptPlayer()); }
     FakeClock& clock() { return *lone.services.clock; }
     // The prompts opened so far, by name.
     QStringList spoken()

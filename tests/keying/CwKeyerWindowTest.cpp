@@ -47,7 +47,6 @@ protected:
     std::unique_ptr<CWFrm> load() { return std::make_unique<CWFrm>(lone.context()); }
     AppState& state() { return lone.state; }
 
-    QTimer& repeatTimer() { return keyer.session.cwRepeatTimer(); }
 
     TestFolders folders;
     LoneWindowContext lone;
@@ -117,13 +116,13 @@ TEST_F(CwKeyerWindow, BoxesTakeOnlyWhatTheyHold)
     QTest::keyClicks(cw->txtCWLoop, QStringLiteral("2.5s"));
     leave(cw->txtCWLoop);
     EXPECT_EQ(cw->txtCWLoop->text(), "2.5");
-    EXPECT_EQ(repeatTimer().interval(), 2500);
+    EXPECT_EQ(keyer.session.cwRepeatMs(), 2500);
     cw->txtCWLoop->setFocus();
     cw->txtCWLoop->selectAll();
     QTest::keyClicks(cw->txtCWLoop, QStringLiteral("60"));
     leave(cw->txtCWLoop);
     EXPECT_EQ(cw->txtCWLoop->text(), "0");
-    EXPECT_EQ(repeatTimer().interval(), 0);
+    EXPECT_EQ(keyer.session.cwRepeatMs(), 0);
 }
 
 TEST_F(CwKeyerWindow, TestSendsF9OnThePrinterPortAndLogsAtTheBang)
@@ -186,18 +185,18 @@ TEST_F(CwKeyerWindow, SerialLineOpensOnFirstUseAndDropsOnRelease)
     cw->CWSetup();
     cw->Text1->setText(QStringLiteral("E"));
     cw->txtCWLoop->setText(QStringLiteral("2.5"));
-    repeatTimer().setInterval(2500);
+    keyer.session.setCwRepeatMs(2500);
     cw->FKeyCW(112);
     EXPECT_EQ(state().keyer.CWRepeatActive, 1);
-    EXPECT_TRUE(repeatTimer().isActive());
+    EXPECT_TRUE(keyer.session.cwRepeatWaiting());
     const size_t before = port->lineChanges.size();
     keyer.session.repeatCw();
     EXPECT_GT(port->lineChanges.size(), before);
-    EXPECT_TRUE(repeatTimer().isActive()) << "armed again";
+    EXPECT_TRUE(keyer.session.cwRepeatWaiting()) << "armed again";
 
     const auto lines = port->lines;
     keyer.session.releaseAll();
-    EXPECT_FALSE(repeatTimer().isActive());
+    EXPECT_FALSE(keyer.session.cwRepeatWaiting());
     EXPECT_FALSE(lines->rts);
     EXPECT_FALSE(lines->dtr);
 }

@@ -51,8 +51,8 @@ protected:
     }
 
     FakeSerialPort* pttPort() { return static_cast<FakeSerialPort*>(&session->session.pttPort()); }
-    WavePlayer& voicePlayer() { return session->session.voicePlayer(); }
-    WavePlayer& promptPlayer() { return session->session.promptPlayer(); }
+    WavePlayer& voicePlayer() { return session->voicePlayer(); }
+    WavePlayer& promptPlayer() { return session->promptPlayer(); }
 
     TestFolders folders;
     LoneWindowContext lone;

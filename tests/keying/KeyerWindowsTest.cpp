@@ -31,7 +31,7 @@ TEST_F(KeyerWindows, CwKeyerShowsAndCollectsItsSettings)
     EXPECT_EQ(cw.Text12->text(), "F10, with a comma");
     EXPECT_EQ(cw.Text13->text(), "F11");
     EXPECT_EQ(cw.Text14->text(), "&H278");
-    EXPECT_EQ(keyer.session.cwRepeatTimer().interval(), 2500);
+    EXPECT_EQ(keyer.session.cwRepeatMs(), 2500);
     EXPECT_EQ(keyer.session.cwSettings().messages[8], "W5XYZ") << "what the window shows, the session keys";
     EXPECT_TRUE(cw.Option4->isChecked()) << "showing the settings sets no keying option";
     EXPECT_EQ(cw.settings(), s);
@@ -61,7 +61,7 @@ TEST_F(KeyerWindows, VoiceKeyerShowsAndCollectsItsSettings)
     EXPECT_EQ(phone.Text1->text(), "/home/op/cq.wav");
     EXPECT_EQ(phone.Text9->text(), "/home/op/f9.wav");
     EXPECT_TRUE(phone.Option2->isChecked());
-    EXPECT_EQ(keyer.session.voiceRepeatTimer().interval(), 2500);
+    EXPECT_EQ(keyer.session.voiceRepeatMs(), 2500);
     EXPECT_EQ(keyer.session.voiceSettings(), s) << "what the window shows, the session plays";
     EXPECT_EQ(phone.settings(), s);
     s.pttLine = PttLine::Parallel;

@@ -28,7 +28,7 @@ protected:
     }
 
     std::unique_ptr<PhoneFrm> load() { return std::make_unique<PhoneFrm>(lone.context()); }
-    FakeWavePlayer& player() { return static_cast<FakeWavePlayer&>(keyer.session.voicePlayer()); }
+    FakeWavePlayer& player() { return static_cast<FakeWavePlayer&>(keyer.voicePlayer()); }
     FakeSerialPort* pttPort() { return static_cast<FakeSerialPort*>(&keyer.session.pttPort()); }
     QString wave2() const { return folders.path(QStringLiteral("work/wave2.txt")); }
     AppState& state() { return lone.state; }
@@ -101,7 +101,7 @@ TEST_F(PhoneWindow, TheBoxesTakeOnlyWhatTheyHold)
         phone->Text1->setFocus();
         QCoreApplication::processEvents();
         EXPECT_EQ(phone->txtPHLoop->text(), r.shown) << r.typed;
-        EXPECT_EQ(keyer.session.voiceRepeatTimer().interval(), r.interval) << r.typed;
+        EXPECT_EQ(keyer.session.voiceRepeatMs(), r.interval) << r.typed;
     }
 
     phone->Text11->setFocus();
@@ -236,16 +236,16 @@ TEST_F(PhoneWindow, TheWatchReleasesOnItsTimerAndTheRepeatPlaysF1Again)
     phone->Text1->setText(message);
     phone->Text10->setText(QStringLiteral("1"));
     phone->txtPHLoop->setText(QStringLiteral("0.1"));
-    keyer.session.voiceRepeatTimer().setInterval(100);
+    keyer.session.setVoiceRepeatMs(100);
     QTest::mouseClick(phone->Command11, Qt::LeftButton);
     EXPECT_EQ(player().plays, 1);
-    EXPECT_TRUE(keyer.session.voiceWatchTimer().isActive());
-    EXPECT_EQ(keyer.session.voiceWatchTimer().interval(), 40);
+    EXPECT_TRUE(keyer.session.watchingVoiceMessage());
+    EXPECT_EQ(keyer.session.voiceWatchMs(), 40);
     EXPECT_EQ(state().keyer.PhoneRepeatActive, 1);
 
     player().finish();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !port->rts; }, 2000));
-    EXPECT_FALSE(keyer.session.voiceWatchTimer().isActive());
+    EXPECT_FALSE(keyer.session.watchingVoiceMessage());
     EXPECT_TRUE(QTest::qWaitFor([&] { return player().plays == 2; }, 2000)) << "F1 again after its interval";
     EXPECT_TRUE(port->rts);
 
@@ -253,7 +253,7 @@ TEST_F(PhoneWindow, TheWatchReleasesOnItsTimerAndTheRepeatPlaysF1Again)
     state().keyer.PhoneRepeatActive = 0;
     player().finish();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !port->rts; }, 2000));
-    EXPECT_FALSE(keyer.session.voiceRepeatTimer().isActive());
+    EXPECT_FALSE(keyer.session.voiceRepeatWaiting());
 }
 
 } // namespace

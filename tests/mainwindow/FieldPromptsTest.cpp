@@ -23,7 +23,7 @@ protected:
     FakeWavePlayer& promptPlayer()
     {
         app->blindFrm();
-        return dynamic_cast<FakeWavePlayer&>(app->keyerSession().promptPlayer());
+        return ts.keyerPromptPlayer();
     }
 
     // The prompts spoken (opened) since the last call.

@@ -135,21 +135,21 @@ TEST_F(KeyerKeys, TheF1RepeatSendsAgainUntilAKeyStopsIt)
     CWFrm& cw = keyer();
     cw.Text1->setText(QStringLiteral("CQ"));
     cw.txtCWLoop->setText(QStringLiteral("2.5"));
-    app->keyerSession().cwRepeatTimer().setInterval(2500);
+    app->keyerSession().setCwRepeatMs(2500);
 
     press(Qt::Key_F1);
     EXPECT_EQ(sent(), morse(QStringLiteral("CQ")));
     EXPECT_EQ(state().keyer.CWRepeatActive, 1);
-    EXPECT_TRUE(app->keyerSession().cwRepeatTimer().isActive());
-    EXPECT_EQ(app->keyerSession().cwRepeatTimer().interval(), 2500);
+    EXPECT_TRUE(app->keyerSession().cwRepeatWaiting());
+    EXPECT_EQ(app->keyerSession().cwRepeatMs(), 2500);
     app->keyerSession().repeatCw();
     EXPECT_EQ(sent(), morse(QStringLiteral("CQCQ")));
-    EXPECT_TRUE(app->keyerSession().cwRepeatTimer().isActive()) << "armed again";
+    EXPECT_TRUE(app->keyerSession().cwRepeatWaiting()) << "armed again";
 
     // Any key, Shift alone too, ends it.
     press(Qt::Key_Shift);
     EXPECT_EQ(state().keyer.CWRepeatActive, 0);
-    EXPECT_FALSE(app->keyerSession().cwRepeatTimer().isActive());
+    EXPECT_FALSE(app->keyerSession().cwRepeatWaiting());
 
     // A key during a repeated sending drops the rest of it and arms nothing.
     press(Qt::Key_F1);
@@ -157,7 +157,7 @@ TEST_F(KeyerKeys, TheF1RepeatSendsAgainUntilAKeyStopsIt)
     QTimer::singleShot(0, [] { press(Qt::Key_Shift); });
     app->keyerSession().repeatCw();
     EXPECT_EQ(sent(), morse(QStringLiteral("C")));
-    EXPECT_FALSE(app->keyerSession().cwRepeatTimer().isActive());
+    EXPECT_FALSE(app->keyerSession().cwRepeatWaiting());
 }
 
 TEST_F(KeyerKeys, TheArrowsStepTheSpeedInCwOnly)

@@ -24,7 +24,7 @@ protected:
         state().station.CurrentMode = QStringLiteral("PH");
         return phone;
     }
-    FakeWavePlayer& player() { return static_cast<FakeWavePlayer&>(app->keyerSession().voicePlayer()); }
+    FakeWavePlayer& player() { return ts.keyerVoicePlayer(); }
     FakeSerialPort& pttPort() { return static_cast<FakeSerialPort&>(app->keyerSession().pttPort()); }
 
     static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -77,7 +77,7 @@ TEST_F(VoiceKeys, AnyKeyEndsTheRepeatAndEscStopsTheMessageBeforeItClears)
     MainForm& w = openIn();
     PhoneFrm& phone = keyer();
     phone.txtPHLoop->setText(QStringLiteral("3"));
-    app->keyerSession().voiceRepeatTimer().setInterval(3000);
+    app->keyerSession().setVoiceRepeatMs(3000);
     keys(QStringLiteral("W5XX"));
 
     press(Qt::Key_F1);
@@ -88,7 +88,7 @@ TEST_F(VoiceKeys, AnyKeyEndsTheRepeatAndEscStopsTheMessageBeforeItClears)
     EXPECT_EQ(w.txtCall->text(), "W5XX") << "and left the entry alone";
     app->keyerSession().watchVoiceMessage();
     EXPECT_FALSE(pttPort().rts);
-    EXPECT_FALSE(app->keyerSession().voiceRepeatTimer().isActive()) << "F1 does not come back";
+    EXPECT_FALSE(app->keyerSession().voiceRepeatWaiting()) << "F1 does not come back";
 
     press(Qt::Key_Escape);
     EXPECT_EQ(w.txtCall->text(), "") << "the second Esc clears";
@@ -97,9 +97,9 @@ TEST_F(VoiceKeys, AnyKeyEndsTheRepeatAndEscStopsTheMessageBeforeItClears)
     press(Qt::Key_F1);
     player().finish();
     app->keyerSession().watchVoiceMessage();
-    EXPECT_TRUE(app->keyerSession().voiceRepeatTimer().isActive());
+    EXPECT_TRUE(app->keyerSession().voiceRepeatWaiting());
     press(Qt::Key_Shift);
-    EXPECT_FALSE(app->keyerSession().voiceRepeatTimer().isActive());
+    EXPECT_FALSE(app->keyerSession().voiceRepeatWaiting());
     EXPECT_EQ(state().keyer.PhoneRepeatActive, 0);
 }
 

@@ -9,10 +9,17 @@
 
 #include "keying/KeyerSession.h"
 
+#include <vector>
+
 struct LoneKeyerSession {
     explicit LoneKeyerSession(LoneWindowContext& lone)
         : session(lone.state.keyer, lone.state.tables, *lone.running.clock, *lone.running.parallelPort,
-                  [&lone] { return lone.running.makeSerialPort(); }, [&lone] { return lone.running.makeWavePlayer(); })
+                  [&lone] { return lone.running.makeSerialPort(); },
+                  [this, &lone] {
+                      auto player = lone.running.makeWavePlayer();
+                      players.push_back(player.get());
+                      return player;
+                  })
     {
         lone.sessions.keyer = &session;
         Form1& mainWindow = lone.navigation.form1();
@@ -21,5 +28,10 @@ struct LoneKeyerSession {
                          [&mainWindow](const QString& text) { mainWindow.SetDialogCaption(text); });
     }
 
+    // The session makes its voice player first, then its prompt player.
+    WavePlayer& voicePlayer() { return *players.at(0); }
+    WavePlayer& promptPlayer() { return *players.at(1); }
+
+    std::vector<WavePlayer*> players;
     KeyerSession session;
 };

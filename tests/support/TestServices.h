@@ -159,6 +159,10 @@ struct TestServices {
     std::shared_ptr<std::vector<FakeSerialPort*>> serialPorts = std::make_shared<std::vector<FakeSerialPort*>>();
     std::shared_ptr<std::vector<FakeTcpLink*>> tcpLinks = std::make_shared<std::vector<FakeTcpLink*>>();
     RecordingParallelPort* parallelPort;
+    // The keyer session's players, when the session was made from these services: it makes
+    // its voice player and then its prompt player, before any other player is made.
+    FakeWavePlayer& keyerVoicePlayer() const { return *wavePlayers->at(0); }
+    FakeWavePlayer& keyerPromptPlayer() const { return *wavePlayers->at(1); }
 
     TestServices();
     // The scripted dialogs as the prompts logic asks through.

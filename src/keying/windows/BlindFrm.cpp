@@ -120,8 +120,7 @@ void BlindFrm::BlindKeyPhone(const QString& q)
     if (q.trimmed().isEmpty())
         return;
     const QString file = workPath(context().state.folders, q + QStringLiteral(".wav"));
-    if (!m_session.playPrompt(file))
-        tellSoundProblem(m_session.promptPlayer().problem());
+    tellSoundProblem(m_session.playPrompt(file));
 }
 
 bool BlindFrm::waitWhilePlaying()

@@ -307,11 +307,11 @@ void CWFrm::txtCWLoop_LostFocus()
     const auto seconds = parsePlainNumber(txtCWLoop->text());
     const auto interval = repeatIntervalMs(txtCWLoop->text());
     if (seconds && *seconds >= 0 && *seconds < 60 && interval) {
-        m_session.cwRepeatTimer().setInterval(*interval);
+        m_session.setCwRepeatMs(*interval);
         return;
     }
     txtCWLoop->setText(QStringLiteral("0"));
-    m_session.cwRepeatTimer().setInterval(0);
+    m_session.setCwRepeatMs(0);
 }
 
 bool CWFrm::CWSetup() { return m_session.openCwPort(); }
@@ -458,7 +458,7 @@ void CWFrm::showSettings(const CwSettings& settings)
     Check1->setChecked(settings.echo);
     txtCWLoop->setText(settings.repeatSeconds);
     if (const auto interval = repeatIntervalMs(settings.repeatSeconds))
-        m_session.cwRepeatTimer().setInterval(*interval);
+        m_session.setCwRepeatMs(*interval);
 }
 
 CwSettings CWFrm::settings() const

@@ -225,11 +225,11 @@ void PhoneFrm::txtPHLoop_LostFocus()
 {
     const auto seconds = readVoiceKeyerNumber(txtPHLoop->text());
     if (seconds && *seconds >= 0 && *seconds < 60) {
-        m_session.voiceRepeatTimer().setInterval(int(roundHalfEven(*seconds * 1000)));
+        m_session.setVoiceRepeatMs(int(roundHalfEven(*seconds * 1000)));
         return;
     }
     txtPHLoop->setText(QStringLiteral("0"));
-    m_session.voiceRepeatTimer().setInterval(0);
+    m_session.setVoiceRepeatMs(0);
 }
 
 void PhoneFrm::Command1_Click()
@@ -289,6 +289,6 @@ void PhoneFrm::showSettings(const WaveSettings& settings)
     }
     txtPHLoop->setText(settings.repeatSeconds);
     if (const auto interval = repeatIntervalMs(settings.repeatSeconds))
-        m_session.voiceRepeatTimer().setInterval(*interval);
+        m_session.setVoiceRepeatMs(*interval);
     Text11->setText(settings.parallelAddress);
 }

@@ -16,7 +16,7 @@ class PromptPlayer : public ::testing::Test {
 protected:
     PromptPlayer() : app(std::move(t.services)) { folders.applyTo(app.state()); }
 
-    FakeWavePlayer& promptPlayer() { return static_cast<FakeWavePlayer&>(app.keyerSession().promptPlayer()); }
+    FakeWavePlayer& promptPlayer() { return t.keyerPromptPlayer(); }
 
     TestServices t;
     TestFolders folders;

@@ -198,7 +198,7 @@ TEST_F(StationSetup, StoredStationWithoutWaveSettingsStillLoadsCwAndDoneKeepsIt)
     EXPECT_EQ(cw.Text14->text(), QStringLiteral("&H278"));
     EXPECT_FALSE(cw.Check1->isChecked());
     EXPECT_EQ(cw.txtCWLoop->text(), QStringLiteral("2.5"));
-    EXPECT_EQ(app->keyerSession().cwRepeatTimer().interval(), 2500);
+    EXPECT_EQ(app->keyerSession().cwRepeatMs(), 2500);
     EXPECT_EQ(app->state().keyer.CWKeyingInterface, KeyingInterface::Dtr);
     EXPECT_TRUE(cw.Option2->isChecked());
     EXPECT_FALSE(cw.Option4->isChecked());
@@ -224,7 +224,7 @@ TEST_F(StationSetup, CwSettingsWithBadLoopValueKeepTheDesignKeyingOption)
     EXPECT_TRUE(cw.Option4->isChecked());
     EXPECT_FALSE(cw.Option3->isChecked());
     EXPECT_EQ(cw.txtCWLoop->text(), QStringLiteral("0"));
-    EXPECT_EQ(app->keyerSession().cwRepeatTimer().interval(), 0);
+    EXPECT_EQ(app->keyerSession().cwRepeatMs(), 0);
 }
 
 // Each file is read on its own: a failed one is reported once and the others still load.
@@ -346,7 +346,7 @@ TEST_P(StationSetupWave, FillsTheVoiceKeyer)
     if (p.interval >= 0) {
         EXPECT_EQ(fileErrorBoxes(*t.dialogs), 0);
         EXPECT_EQ(phone.txtPHLoop->text(), QString::fromLatin1(p.repeat));
-        EXPECT_EQ(theApp().keyerSession().voiceRepeatTimer().interval(), p.interval);
+        EXPECT_EQ(theApp().keyerSession().voiceRepeatMs(), p.interval);
         EXPECT_EQ(phone.Text11->text(), QStringLiteral("&H278"));
     } else {
         EXPECT_EQ(fileErrorBoxes(*t.dialogs), 1);
