@@ -180,7 +180,10 @@ e2e_expect_running()
 
 e2e_expect_ended()
 {
-    e2e_wait_until "${1:-10}" "the program is still running ${2:-}" bash -c "! kill -0 $E2E_PROGRAM_PID"
+    local seconds=${1:-10}
+    # A sanitized program looks through its whole heap for leaks as it ends.
+    [ -n "${E2E_SANITIZED:-}" ] && seconds=$((seconds * 3))
+    e2e_wait_until "$seconds" "the program is still running ${2:-}" bash -c "! kill -0 $E2E_PROGRAM_PID"
     wait "$E2E_PROGRAM_PID" 2>/dev/null
     e2e_log "program ended"
 }

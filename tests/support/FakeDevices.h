@@ -43,6 +43,7 @@ public:
         bool dtr = false;
         bool rts = false;
         bool open = false;
+        QByteArray written;
     };
 
     DeviceClock now = steadyNanoseconds;
@@ -90,6 +91,7 @@ public:
         if (!m_open)
             return false;
         written += bytes;
+        lines->written += bytes;
         return true;
     }
     QByteArray readAll() override { return std::exchange(received, {}); }
