@@ -56,6 +56,29 @@ bool ContestLog::remove(qint32 n, QString* error)
     return true;
 }
 
+bool ContestLog::startNew(CoreServices& services, const Prompts& prompts)
+{
+    if (!StartNewLog(m_state, services, prompts))
+        return false;
+    m_talliedFile.reset();
+    return true;
+}
+
+bool ContestLog::archive(const QString& target, QString* error) const
+{
+    return ArchiveLogFile(m_state, target, error);
+}
+
+bool ContestLog::restore(const CoreServices& services, const QString& source, QString* error)
+{
+    if (!RestoreLogFile(m_state, services, source, error))
+        return false;
+    m_talliedFile.reset();
+    return true;
+}
+
+void ContestLog::backUp(const CoreServices& services) const { BackupLogFile(m_state, services); }
+
 bool ContestLog::reloadFromMemory()
 {
     if (!asTallied())

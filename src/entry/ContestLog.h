@@ -20,6 +20,9 @@
 #include <QString>
 #include <optional>
 
+struct CoreServices;
+struct Prompts;
+
 class ContestLog {
 public:
     explicit ContestLog(AppState& state) : m_state(state) {}
@@ -48,6 +51,15 @@ public:
     // the caller loads the log again.
     bool rewrite(QString* error = nullptr);
     bool remove(qint32 n, QString* error = nullptr);
+
+    // The File menu's commands on log.txt (see LogStore.h): a new log after the typed YES
+    // (true when the log was emptied), a copy kept under a chosen name, a copy put back in
+    // place of log.txt, and the copy into BACKUP as the log window closes. After a new log or
+    // a restore the caller loads the log.
+    bool startNew(CoreServices& services, const Prompts& prompts);
+    bool archive(const QString& target, QString* error) const;
+    bool restore(const CoreServices& services, const QString& source, QString* error);
+    void backUp(const CoreServices& services) const;
 
     // The reload after a change of band or mode: while log.txt and the records are as the
     // tally counted them, leaves the state as a load would (ReloadLogFromMemory) and returns

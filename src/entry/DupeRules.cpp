@@ -22,9 +22,14 @@ qint32 lastEntry(const AppState& state)
 
 } // namespace
 
+bool onBandAndMode(const LogEntry& entry, const QString& band, const QString& mode)
+{
+    return sameText(entry.Band, band) && sameText(entry.Mode, mode);
+}
+
 bool isLogDupe(const LogEntry& entry, const DupeQuery& query)
 {
-    return sameText(entry.Call, query.call) && sameText(entry.Band, query.band) && sameText(entry.Mode, query.mode)
+    return sameText(entry.Call, query.call) && onBandAndMode(entry, query.band, query.mode)
         && sameText(entry.County, query.county)
         && (!query.compareCountySent || sameText(entry.CountySent, query.ownCounty));
 }
@@ -82,7 +87,7 @@ QString possibleDupesList(const AppState& state, const QString& typed, bool comp
     const qint32 last = lastEntry(state);
     for (qint32 i = 1; i <= last && length <= PossibleDupesLength; ++i) {
         const LogEntry& entry = state.log.Log[i];
-        if (!sameText(entry.Mode, mode) || !sameText(entry.Band, band))
+        if (!onBandAndMode(entry, band, mode))
             continue;
         if (compareCountySent && !sameText(entry.CountySent, ownCounty))
             continue;

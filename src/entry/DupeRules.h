@@ -14,6 +14,10 @@ struct DupeQuery {
     QString ownCounty;
 };
 
+// Whether the entry was logged on the band and mode given: the part of every duplicate rule
+// the log windows share.
+bool onBandAndMode(const LogEntry& entry, const QString& band, const QString& mode);
+
 // Whether the entry makes the query a duplicate: same call, band, mode and county
 // received; in-state also county sent.
 bool isLogDupe(const LogEntry& entry, const DupeQuery& query);

@@ -11,6 +11,7 @@
 #include "entry/ContactCheck.h"
 #include "entry/DateTimeText.h"
 #include "entry/DistanceBearing.h"
+#include "entry/DupeRules.h"
 #include "entry/Scoring.h"
 #include "entry/windows/FieldCompletion.h"
 #include "entry/windows/frmCountyChangeRover.h"
@@ -24,8 +25,7 @@ MainForm::EarlierContact Infrm::judgeEarlierContact(const LogEntry& earlier, qin
 {
     const AppState& state = context().state;
     const StationData& s = state.station;
-    const bool sameBandModeCounty = earlier.Band.compare(s.CurrentBand, Qt::CaseInsensitive) == 0
-        && earlier.Mode.compare(s.CurrentMode, Qt::CaseInsensitive) == 0
+    const bool sameBandModeCounty = onBandAndMode(earlier, s.CurrentBand, s.CurrentMode)
         && earlier.CountySent.compare(s.OwnCounty, Qt::CaseInsensitive) == 0;
     if (!sameBandModeCounty)
         return EarlierContact::Nothing;

@@ -95,7 +95,7 @@ void MainForm::PromptOpenExistingLog()
                        "erases any existing log and starts a new log.)"),
         QStringLiteral("Open existing log?"), Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
     if (answer != Dialogs::Answer::Yes)
-        StartNewLog(context().state, context().services, promptsOf(*context().services.dialogs));
+        m_log.startNew(context().services, promptsOf(*context().services.dialogs));
     cmdEdit->hide();
     cmdDelete->hide();
 }
@@ -195,7 +195,7 @@ void MainForm::closeEvent(QCloseEvent* event)
     }
     clocks->stop();
     context().navigation.unloadCompanionWindows();
-    BackupLogFile(state, context().services);
+    m_log.backUp(context().services);
     clocks->saveOperatingTimeIfRunning();
     event->accept();
     context().navigation.form1().detach(*this);

@@ -4,7 +4,6 @@
 
 #include "core/AppState.h"
 #include "core/KeyFilters.h"
-#include "core/LogStore.h"
 #include "core/Preferences.h"
 #include "core/WorkFiles.h"
 #include "core/forms/Navigation.h"
@@ -14,7 +13,7 @@
 
 void MainForm::mnuNew_Click()
 {
-    StartNewLog(context().state, context().services, promptsOf(*context().services.dialogs));
+    m_log.startNew(context().services, promptsOf(*context().services.dialogs));
     ReloadLog();
     clocks->showStoredOperatingTime();
     clocks->UpdateQsoRates();
@@ -51,13 +50,12 @@ void MainForm::mnuArchive_Click()
     if (!target)
         return;
     QString error;
-    if (!ArchiveLogFile(state, *target, &error))
+    if (!m_log.archive(*target, &error))
         dialogs.messageBox(error, QStringLiteral("Error Archiving Log"));
 }
 
 void MainForm::mnuRestore_Click()
 {
-    AppState& state = context().state;
     Dialogs& dialogs = *context().services.dialogs;
     dialogs.messageBox(QStringLiteral("This action will open an archived log or backup file and creates a working "
                                       "file called log.txt.  If you make any changes to your archived data that "
@@ -75,7 +73,7 @@ void MainForm::mnuRestore_Click()
     if (!chosen)
         return;
     QString error;
-    if (!RestoreLogFile(state, context().services, *chosen, &error)) {
+    if (!m_log.restore(context().services, *chosen, &error)) {
         dialogs.messageBox(error, QStringLiteral("Error Restoring Log"));
         return;
     }

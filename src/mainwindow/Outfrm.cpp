@@ -94,9 +94,7 @@ void Outfrm::showReloadedLog()
 MainForm::EarlierContact Outfrm::judgeEarlierContact(const LogEntry& earlier, qint32)
 {
     const StationData& s = context().state.station;
-    const bool sameBandAndMode = earlier.Band.compare(s.CurrentBand, Qt::CaseInsensitive) == 0
-        && earlier.Mode.compare(s.CurrentMode, Qt::CaseInsensitive) == 0;
-    return sameBandAndMode ? EarlierContact::Duplicate : EarlierContact::Nothing;
+    return onBandAndMode(earlier, s.CurrentBand, s.CurrentMode) ? EarlierContact::Duplicate : EarlierContact::Nothing;
 }
 
 QString Outfrm::dupeWarningText(const LogEntry& earlier, qint32 n) const

@@ -106,6 +106,13 @@ TEST_F(ContestLogTest, AChangeReadsLogTxtAgainOnceItMayHoldOtherRecords)
         {"a rewrite", [&] { ASSERT_TRUE(log.rewrite()); }},
         {"a contact taken out", [&] { ASSERT_TRUE(log.remove(1)); }},
         {"log.txt replaced", [&] { ASSERT_TRUE(writeLogFile(logFile(), {foreign})); }},
+        {"an archive restored",
+         [&] {
+             const QString archive = folders.path("kept.log");
+             QString error;
+             ASSERT_TRUE(log.archive(archive, &error)) << error.toStdString();
+             ASSERT_TRUE(log.restore(t.services, archive, &error)) << error.toStdString();
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
