@@ -32,6 +32,8 @@ public:
 
     // Shows these records, in this order.
     void setRecords(std::vector<qint32> records);
+    // Whether the rows are those records, in that order.
+    bool lists(const std::vector<qint32>& records) const { return m_records == records; }
     void clear() { setRecords({}); }
     qint32 recordAt(int row) const;
 

@@ -413,6 +413,9 @@ private:
     // The records the log list's columns were last fitted to, and the room they had; nothing
     // once the texts of the records may have changed.
     std::optional<std::pair<std::vector<qint32>, int>> m_fittedLogList;
+    // The worked counties and the county table the county lists were last filled from; nothing
+    // once a contact changed the lists since.
+    std::optional<std::pair<QStringList, std::vector<QString>>> m_countyListsFrom;
     void showSavedBandAndMode();
     void PromptOpenExistingLog();
     // The spot area's controls, closed, under the log list.

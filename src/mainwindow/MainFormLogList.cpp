@@ -17,6 +17,7 @@
 #include <QClipboard>
 #include <QSet>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -39,12 +40,22 @@ void MainForm::showLogRecords(std::vector<qint32> records)
     // Fitting the columns measures every row shown; the same records with the same texts in
     // the same room keep the widths they were fitted to (a change of band or mode lists
     // the log again as it was).
-    const bool fitted = m_fittedLogList && m_fittedLogList->first == records
-        && m_fittedLogList->second == logListRoom(int(records.size()));
+    // The room is measured before the records go in, while the header keeps the height it
+    // measured last (listing the records has it measure its titles again).
+    const bool sameRecords = m_fittedLogList && m_fittedLogList->first == records;
+    const int room = sameRecords ? logListRoom(int(records.size())) : 0;
+    const bool fitted = sameRecords && m_fittedLogList->second == room;
+    if (fitted && logModel->lists(records)) {
+        // The same rows with the same texts: the list keeps them (laying out and painting
+        // them all again would hold up the window on every band the radio reports), left as
+        // listing them again leaves it: nothing chosen, scrolled where it was.
+        ListView1->selectionModel()->clear();
+        return;
+    }
     logModel->setRecords(records);
     if (!fitted)
         fitLogColumns();
-    m_fittedLogList.emplace(std::move(records), logListRoom());
+    m_fittedLogList.emplace(std::move(records), fitted ? room : logListRoom());
 }
 
 void MainForm::createListColumns()
@@ -229,24 +240,37 @@ void MainForm::fillCountyLists()
 {
     const AppState& state = context().state;
     const QStringList& worked = m_log.tally().workedCounties();
+    const qint32 count = qint32(state.tables.CountyCount);
+    // A reload after a change of band or mode finds the counties as they were: the lists keep
+    // their items (sorting and laying out a few thousand again would hold the window up on
+    // every band the radio reports) and are left as a refill leaves them, nothing chosen.
+    const auto& abbrevs = state.tables.CountyAbbrev;
+    const qsizetype rows = std::clamp<qsizetype>(count, 0, qsizetype(abbrevs.size()) - 1);
+    const std::vector<QString> tableNow(abbrevs.begin() + 1, abbrevs.begin() + 1 + rows);
+    if (m_countyListsFrom && m_countyListsFrom->first == worked && m_countyListsFrom->second == tableNow) {
+        for (SortedListBox* list : {countiesToGo, List2})
+            list->leaveAsRefilled();
+        setCountyCaptions();
+        return;
+    }
     // Each county worked takes the first abbreviation equal to it without case off the table.
     QSet<QString> toTake;
     for (const QString& county : worked)
         toTake.insert(county.toCaseFolded());
     QStringList table;
-    const qint32 count = qint32(state.tables.CountyCount);
-    for (qint32 i = 1; i <= count; ++i) {
-        const QString& abbrev = state.tables.CountyAbbrev[size_t(i)];
+    for (const QString& abbrev : tableNow) {
         if (!toTake.remove(abbrev.toCaseFolded()))
             table << abbrev;
     }
     countiesToGo->setItems(table);
     List2->setItems(worked);
+    m_countyListsFrom.emplace(worked, tableNow);
     setCountyCaptions();
 }
 
 void MainForm::updateCountyListsFor(const QString& county)
 {
+    m_countyListsFrom.reset();
     if (List2->find(county) < 0)
         List2->AddItem(county);
     const int toGo = countiesToGo->find(county);

@@ -1,7 +1,8 @@
 // A change of band or mode shows the log exactly as a full reload of log.txt shows it: on a
 // large mixed log, with contacts logged since the load, for every way band and mode
-// change, in both windows; and a log.txt that another program wrote since is read again,
-// even when the operator logged a contact after it was written.
+// change, in both windows, the lists left chosen and scrolled as a reload leaves them; and a
+// log.txt that another program wrote since is read again, even when the operator logged a
+// contact after it was written.
 
 #include "support/LogWindowFixture.h"
 #include "support/SampleLog.h"
@@ -12,6 +13,8 @@
 
 #include <QBuffer>
 #include <QCryptographicHash>
+#include <QItemSelectionModel>
+#include <QScrollBar>
 #include <QSet>
 
 namespace {
@@ -77,9 +80,29 @@ protected:
         return texts;
     }
 
+    // The lists of the window, each with a row chosen and scrolled down a little, as an
+    // operator leaves them.
+    std::vector<QAbstractItemView*> lists(MainForm& w)
+    {
+        std::vector<QAbstractItemView*> views{w.ListView1, w.List2, w.countiesToGo};
+        if (!outOfState())
+            views.push_back(static_cast<Infrm&>(w).dxCountries);
+        return views;
+    }
+    void chooseInLists(MainForm& w)
+    {
+        for (QAbstractItemView* view : lists(w)) {
+            const QModelIndex third = view->model()->index(2, 0);
+            view->selectionModel()->setCurrentIndex(third, QItemSelectionModel::ClearAndSelect
+                                                                | QItemSelectionModel::Rows);
+            view->verticalScrollBar()->setValue(std::min(5, view->verticalScrollBar()->maximum()));
+        }
+    }
+
     // Everything a reload decides, as lines.
     std::string observed(MainForm& w)
     {
+        QCoreApplication::processEvents(); // the lists laid out again
         const AppState& s = state();
         QByteArray records;
         {
@@ -107,6 +130,11 @@ protected:
         for (const qint32 record : listedRecords(w))
             rows << QString::number(record);
         lines << rows.join(u',');
+        for (QAbstractItemView* view : lists(w))
+            lines << QStringLiteral("chosen %1 current %2 scrolled to %3")
+                         .arg(view->selectionModel()->selectedIndexes().size())
+                         .arg(view->currentIndex().row())
+                         .arg(view->verticalScrollBar()->value());
         if (!outOfState()) {
             auto& in = static_cast<Infrm&>(w);
             lines << items(in.dxCountries).join(u',');
@@ -123,6 +151,7 @@ protected:
     {
         SCOPED_TRACE(change);
         const std::string afterChange = observed(w);
+        chooseInLists(w);
         w.ReloadLog();
         EXPECT_EQ(afterChange, observed(w));
     }
@@ -138,8 +167,10 @@ TEST_P(ReloadAfterChange, EveryChangeShowsWhatAFullReloadShows)
     w.cmdLogOn_Click();
 
     logContacts(w, 0);
+    chooseInLists(w);
     w.bandItems.at(QStringLiteral("40"))->trigger();
     expectAsAFullReload(w, "band menu");
+    chooseInLists(w);
     app->form1().BandFreqConversion(21.3f);
     expectAsAFullReload(w, "band from the radio");
     logContacts(w, 1);
@@ -151,6 +182,7 @@ TEST_P(ReloadAfterChange, EveryChangeShowsWhatAFullReloadShows)
     app->form1().ModeSelection(QStringLiteral("CW"));
     expectAsAFullReload(w, "mode from the radio");
     w.cmdList_Click(); // the whole log listed
+    chooseInLists(w);
     w.Label30_Click();
     expectAsAFullReload(w, "mode display");
     logContacts(w, 3);

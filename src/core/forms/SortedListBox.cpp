@@ -1,5 +1,6 @@
 #include "core/forms/SortedListBox.h"
 
+#include <QItemSelectionModel>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -49,11 +50,32 @@ void SortedListBox::setItems(const QStringList& texts)
 {
     QStringList sorted = texts;
     std::stable_sort(sorted.begin(), sorted.end(), before);
+    // The items it holds already stay: no layout and paint of them all again.
+    if (holds(sorted)) {
+        leaveAsRefilled();
+        return;
+    }
     // A refill is no pick: a list holding the focus would otherwise report its first item
     // as chosen.
     const QSignalBlocker quiet(this);
     clear();
     addItems(sorted);
+}
+
+bool SortedListBox::holds(const QStringList& texts) const
+{
+    if (count() != texts.size())
+        return false;
+    for (int i = 0; i < count(); ++i)
+        if (item(i)->text() != texts[i])
+            return false;
+    return true;
+}
+
+void SortedListBox::leaveAsRefilled()
+{
+    const QSignalBlocker quiet(this);
+    selectionModel()->clear();
 }
 
 void SortedListBox::keyPressEvent(QKeyEvent* event)

@@ -16,6 +16,9 @@ public:
     // The index of the first item equal to the text without case, or -1.
     int find(const QString& text) const;
     void setItems(const QStringList& texts);
+    // The list as a refill with the items it holds leaves it: nothing chosen (the scroll
+    // position stays).
+    void leaveAsRefilled();
 
 Q_SIGNALS:
     // The selection was moved to another item with the keys.
@@ -26,4 +29,8 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // Whether the items are those texts, in that order.
+    bool holds(const QStringList& texts) const;
 };
