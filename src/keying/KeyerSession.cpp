@@ -76,7 +76,8 @@ private:
 };
 
 KeyerSession::KeyerSession(KeyerState& keyer, const ReferenceTables& tables, Clock& clock, ParallelPort& parallel,
-                           const SerialPortFactory& makeSerialPort, const WavePlayerFactory& makeWavePlayer)
+                           const SerialPortFactory& makeSerialPort, const WavePlayerFactory& makeWavePlayer,
+                           OutputFactory makeOutput)
     : m_keyer(keyer),
       m_tables(tables),
       m_clock(clock),
@@ -84,6 +85,7 @@ KeyerSession::KeyerSession(KeyerState& keyer, const ReferenceTables& tables, Clo
       m_cwSide(std::make_unique<CwSide>(*this)),
       m_voiceSide(std::make_unique<VoiceSide>(*this)),
       m_cwPort(makeSerialPort()),
+      m_outputInstead(std::move(makeOutput)),
       m_cwKeyer(keyer, clock, *m_cwSide),
       m_winKey(std::make_unique<WinKeyOutput>(keyer, makeSerialPort)),
       m_voicePlayer(makeWavePlayer()),
@@ -253,16 +255,19 @@ void KeyerSession::repeatCw()
 
 KeyerOutput& KeyerSession::output()
 {
-    if (m_keyer.CWKeyingInterface == KeyingInterface::WinKey)
-        return *m_winKey;
-    std::unique_ptr<KeyerOutput>& made = m_outputs[m_keyer.CWKeyingInterface];
-    if (!made)
-        made = makeOutput(m_keyer.CWKeyingInterface);
-    return *made;
+    const KeyingInterface keying = m_keyer.CWKeyingInterface;
+    auto made = m_outputs.find(keying);
+    if (made == m_outputs.end())
+        made = m_outputs.emplace(keying, makeOutput(keying)).first;
+    return made->second ? *made->second : *m_winKey;
 }
 
 std::unique_ptr<KeyerOutput> KeyerSession::makeOutput(KeyingInterface keying)
 {
+    if (m_outputInstead) {
+        if (auto instead = m_outputInstead(keying))
+            return instead;
+    }
     const auto openPort = [this] { return openCwPort(); };
     const auto failed = [this] { keyingFailed(); };
     switch (keying) {
@@ -270,7 +275,7 @@ std::unique_ptr<KeyerOutput> KeyerSession::makeOutput(KeyingInterface keying)
     case KeyingInterface::Dtr: return std::make_unique<SerialLineOutput>(*m_cwPort, ModemLine::Dtr, openPort, failed);
     case KeyingInterface::Printer:
         return std::make_unique<ParallelLineOutput>(m_parallel, [this] { return m_cw.parallelAddress; }, failed);
-    case KeyingInterface::WinKey: break; // the session's own, made with it
+    case KeyingInterface::WinKey: return nullptr; // the session's own, made with it
     case KeyingInterface::None: break;
     }
     return std::make_unique<NoKeyerOutput>();
@@ -359,7 +364,8 @@ WaveProblem KeyerSession::waitForPrompt()
     while (m_promptPlayer->mode() == WavePlayer::ModePlaying) {
         if (m_clock.monotonicMs() >= m_promptGiveUpAtMs) {
             m_promptPlayer->close();
-            return {WaveProblem::Kind::Output, QStringLiteral("The sound output did not end the prompt in time.")};
+            return givePromptProblem(
+                {WaveProblem::Kind::Output, QStringLiteral("The sound output did not end the prompt in time.")});
         }
         ::letEventsRun(QEventLoop::ExcludeUserInputEvents);
         if (m_promptPlayer->mode() != WavePlayer::ModePlaying || EventWaits::endRequested())
@@ -367,8 +373,14 @@ WaveProblem KeyerSession::waitForPrompt()
         m_clock.sleepMs(10);
     }
     if (m_promptPlayer->problem().kind == WaveProblem::Kind::Output)
-        return m_promptPlayer->problem();
+        return givePromptProblem(m_promptPlayer->problem());
     return {};
+}
+
+WaveProblem KeyerSession::givePromptProblem(const WaveProblem& problem)
+{
+    Q_EMIT promptProblem(problem);
+    return problem;
 }
 
 void KeyerSession::closePrompt() { m_promptPlayer->close(); }

@@ -36,9 +36,13 @@ class KeyerSession : public QObject {
 public:
     using SerialPortFactory = std::function<std::unique_ptr<SerialPort>()>;
     using WavePlayerFactory = std::function<std::unique_ptr<WavePlayer>()>;
+    // Makes the CW output of an interface in place of the session's own (a test's
+    // recording output); nullptr leaves the session's own.
+    using OutputFactory = std::function<std::unique_ptr<KeyerOutput>(KeyingInterface)>;
 
     KeyerSession(KeyerState& keyer, const ReferenceTables& tables, Clock& clock, ParallelPort& parallel,
-                 const SerialPortFactory& makeSerialPort, const WavePlayerFactory& makeWavePlayer);
+                 const SerialPortFactory& makeSerialPort, const WavePlayerFactory& makeWavePlayer,
+                 OutputFactory makeOutput = {});
     // Releases every line and closes every port and the device.
     ~KeyerSession() override;
 
@@ -140,6 +144,7 @@ public:
     // program): that prompt is then given up. Painting, timers and the player's news go on
     // meanwhile; keys and clicks wait until after. The output's failure, if any. The window
     // that asked may be gone on return (the program closed meanwhile): the caller looks.
+    // The failure goes out as promptProblem too.
     WaveProblem waitForPrompt();
     void closePrompt();
 
@@ -160,7 +165,8 @@ Q_SIGNALS:
     void voiceMessagePlaying();
     // A look for the sound output has an answer: soundOutputFound().
     void soundOutputChecked();
-    // A prompt failed for the sound output's sake, after it was asked for.
+    // A prompt failed for the sound output's sake, after it was asked for, or its wait gave
+    // it up.
     void promptProblem(const WaveProblem& problem);
 
 private:
@@ -168,10 +174,12 @@ private:
     class CwSide;
     class VoiceSide;
 
-    // The one place an interface becomes its output.
+    // The one place an interface becomes its output; nullptr for the WinKey output.
     std::unique_ptr<KeyerOutput> makeOutput(KeyingInterface keying);
     void keyingFailed();
     void dropCwSerialLines();
+    // Tells promptProblem, and returns it.
+    WaveProblem givePromptProblem(const WaveProblem& problem);
 
     KeyerState& m_keyer;
     const ReferenceTables& m_tables;
@@ -186,7 +194,9 @@ private:
     std::unique_ptr<VoiceSide> m_voiceSide;
 
     std::unique_ptr<SerialPort> m_cwPort;
-    std::map<KeyingInterface, std::unique_ptr<KeyerOutput>> m_outputs; // the line outputs, made on first use
+    OutputFactory m_outputInstead;
+    // The outputs made on first use; none for WinKey, whose output is the session's own.
+    std::map<KeyingInterface, std::unique_ptr<KeyerOutput>> m_outputs;
     CwKeyer m_cwKeyer;
     QTimer m_cwRepeat;
 

@@ -127,11 +127,8 @@ bool BlindFrm::waitWhilePlaying()
 {
     // The wait lets events run: the program may be closed meanwhile, this window with it.
     const QPointer<BlindFrm> self(this);
-    const WaveProblem problem = m_session.waitForPrompt();
-    if (!self)
-        return false;
-    tellSoundProblem(problem);
-    return true;
+    m_session.waitForPrompt(); // a failure comes as the session's promptProblem
+    return !self.isNull();
 }
 
 void BlindFrm::tellSoundProblem(const WaveProblem& problem)
