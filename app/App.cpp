@@ -148,6 +148,10 @@ CWFrm& App::cwFrm()
     return *m_cwFrm;
 }
 
+void App::prompt(const QString& name) { blindFrm().BlindKeyPhone(name); }
+
+void App::showVoiceNavigation() { blindFrm().showModeless(Form::WindowState::Kept); }
+
 BlindFrm& App::blindFrm()
 {
     if (!m_blindFrm) {

@@ -45,6 +45,8 @@ public:
     PhoneFrm& phoneFrm() override;
     CWFrm& cwFrm() override;
     BlindFrm& blindFrm() override;
+    void prompt(const QString& name) override;
+    void showVoiceNavigation() override;
     frmWinKey& winKeyFrm() override;
     void showWinKeySetup() override;
     bool winKeyFrmLoaded() const { return !m_winKeyFrm.isNull(); }

@@ -9,7 +9,6 @@
 #include "core/WorkFiles.h"
 #include "core/forms/FormScaler.h"
 #include "core/forms/Navigation.h"
-#include "keying/windows/BlindFrm.h"
 #include "mainwindow/LabelColors.h"
 #include "platform/Colors.h"
 #include "platform/EventWait.h"
@@ -148,7 +147,7 @@ void MainForm::resetDupeLine()
 
 void MainForm::beep() { context().services.beeper->beep(); }
 
-void MainForm::prompt(const QString& name) { context().navigation.blindFrm().BlindKeyPhone(name); }
+void MainForm::prompt(const QString& name) { context().navigation.prompt(name); }
 
 void MainForm::mnuExit_Click()
 {

@@ -5,12 +5,13 @@
 
 #include "core/AppState.h"
 #include "core/forms/Navigation.h"
+#include "core/forms/Sessions.h"
 #include "entry/BandPlan.h"
 #include "entry/DateTimeText.h"
 #include "entry/DupeRules.h"
 #include "entry/QsoRates.h"
 #include "entry/Scoring.h"
-#include "keying/windows/BlindFrm.h"
+#include "keying/KeyerSession.h"
 #include "platform/EventWait.h"
 #include "platform/Services.h"
 
@@ -172,13 +173,13 @@ void MainForm::refuseDuplicate(qint32, const QString& message)
 {
     AppState& state = context().state;
     showDupeWarning(message);
-    BlindFrm& blind = context().navigation.blindFrm();
-    blind.BlindKeyPhone(QStringLiteral("Dupe"));
+    context().navigation.prompt(QStringLiteral("Dupe"));
     if (state.station.VoiceNavigationLevel != 0) {
         // The operator hears "Dupe" before anything else happens; the program may close
-        // meanwhile, this window and the voice navigation window with it.
+        // meanwhile, this window with it. A prompt that fails is told by the voice
+        // navigation window, which hears it from the session.
         const QPointer<MainForm> self(this);
-        blind.waitWhilePlaying();
+        context().sessions.keyer->waitForPrompt();
         if (!self)
             return;
     }

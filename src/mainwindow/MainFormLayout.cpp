@@ -7,7 +7,6 @@
 #include "core/forms/Navigation.h"
 #include "entry/BandPlan.h"
 #include "entry/DateTimeText.h"
-#include "keying/windows/BlindFrm.h"
 #include "keying/windows/CWFrm.h"
 #include "keying/windows/PhoneFrm.h"
 #include "mainwindow/LabelColors.h"
@@ -130,10 +129,7 @@ void MainForm::mnuCW_Click() { context().navigation.cwFrm().showModal(); }
 void MainForm::mnuVoice_Click() { context().navigation.phoneFrm().showModal(); }
 
 // Shown beside the main window, which stays usable.
-void MainForm::mnuBlind_Click()
-{
-    context().navigation.blindFrm().showModeless(Form::WindowState::Kept);
-}
+void MainForm::mnuBlind_Click() { context().navigation.showVoiceNavigation(); }
 
 void MainForm::buildBandAndModeMenus()
 {

@@ -29,6 +29,8 @@ public:
     PhoneFrm& phoneFrm() override { refuse("the phone keyer"); }
     CWFrm& cwFrm() override { refuse("the CW keyer"); }
     BlindFrm& blindFrm() override { refuse("the prompt player"); }
+    void prompt(const QString&) override { refuse("the prompt player"); }
+    void showVoiceNavigation() override { refuse("the prompt player"); }
     frmWinKey& winKeyFrm() override { refuse("the keyer device window"); }
     void showWinKeySetup() override { refuse("the keyer device window"); }
     frmCountyChangeRover& countyChangeRover() override { refuse("the county-line window"); }

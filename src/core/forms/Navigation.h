@@ -22,6 +22,7 @@ class BlindFrm;
 class CWFrm;
 class Form1;
 class PhoneFrm;
+class QString;
 class RigControlfrm;
 class frmCountyChangeRover;
 class frmWinKey;
@@ -54,6 +55,11 @@ public:
     virtual PhoneFrm& phoneFrm() = 0;
     virtual CWFrm& cwFrm() = 0;
     virtual BlindFrm& blindFrm() = 0;
+    // The spoken prompt <working directory>/<name>.wav, played by the voice navigation
+    // window's player and so loading that window on its first use; returns at once.
+    virtual void prompt(const QString& name) = 0;
+    // The voice navigation window, shown modeless.
+    virtual void showVoiceNavigation() = 0;
     // The keyer device's window: loaded hidden on first reference and kept until the main
     // window closes.
     virtual frmWinKey& winKeyFrm() = 0;
