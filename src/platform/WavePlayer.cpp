@@ -107,8 +107,20 @@ bool ProcessWavePlayer::open(const QString& path)
         return fail(WaveProblem::Kind::File, QStringLiteral("%1 cannot be played: %2.").arg(name, why));
     m_durationMs = sound->durationMs();
 
-    m_run = std::make_unique<Run>();
-    Run& run = *m_run;
+    m_stage = Stage::Opening;
+    const Run& run = startRun(m_run, {path});
+    // The watch: an output that is not ready in time has failed.
+    QTimer::singleShot(std::chrono::milliseconds(OpeningLimitMs), Qt::PreciseTimer, m_events.get(), [this, number = run.number] {
+        if (m_run && m_run->number == number && m_stage == Stage::Opening)
+            giveUp(QStringLiteral("The sound output did not answer."));
+    });
+    return true;
+}
+
+ProcessWavePlayer::Run& ProcessWavePlayer::startRun(std::unique_ptr<Run>& slot, const QStringList& arguments)
+{
+    slot = std::make_unique<Run>();
+    Run& run = *slot;
     run.number = ++m_runs;
     // The player ends with the program, however the program ends.
     run.process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
@@ -120,14 +132,8 @@ bool ProcessWavePlayer::open(const QString& path)
         if (error == QProcess::FailedToStart)
             ended(run);
     });
-    m_stage = Stage::Opening;
-    run.process.start(m_program, {path});
-    // The watch: an output that is not ready in time has failed.
-    QTimer::singleShot(std::chrono::milliseconds(OpeningLimitMs), Qt::PreciseTimer, m_events.get(), [this, number = run.number] {
-        if (m_run && m_run->number == number && m_stage == Stage::Opening)
-            giveUp(QStringLiteral("The sound output did not answer."));
-    });
-    return true;
+    run.process.start(m_program, arguments);
+    return run;
 }
 
 void ProcessWavePlayer::heard(Run& run)
@@ -258,18 +264,7 @@ void ProcessWavePlayer::probeOutput()
     if (messageUnderWay || (m_probe && !m_probe->finished))
         return;
     endRun(m_probe);
-    m_probe = std::make_unique<Run>();
-    Run& run = *m_probe;
-    run.number = ++m_runs;
-    run.process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-    run.process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    QObject::connect(&run.process, &QProcess::readyReadStandardOutput, m_events.get(), [this, &run] { heard(run); });
-    QObject::connect(&run.process, &QProcess::finished, m_events.get(), [this, &run] { ended(run); });
-    QObject::connect(&run.process, &QProcess::errorOccurred, m_events.get(), [this, &run](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            ended(run);
-    });
-    run.process.start(m_program, {QStringLiteral("--probe")});
+    const Run& run = startRun(m_probe, {QStringLiteral("--probe")});
     QTimer::singleShot(std::chrono::milliseconds(OpeningLimitMs), Qt::PreciseTimer, m_events.get(), [this, number = run.number] {
         if (m_probe && m_probe->number == number && !m_probe->finished)
             endRun(m_probe);

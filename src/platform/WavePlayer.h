@@ -99,6 +99,8 @@ private:
     struct Run;
     enum class Stage { None, Opening, Ready, Playing, Ended };
     bool fail(WaveProblem::Kind kind, const QString& text);
+    // A player process in the slot, its output and end heard by this player.
+    Run& startRun(std::unique_ptr<Run>& slot, const QStringList& arguments);
     void heard(Run& run);
     void ended(Run& run);
     void giveUp(const QString& text);
